@@ -1,0 +1,3 @@
+#pragma once
+// The program block: start-up, the resident windows and the message loop.
+int LancerProgramme(int argc, char** argv);
