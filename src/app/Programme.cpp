@@ -1,14 +1,79 @@
 #include "app/Programme.h"
 
+#include "app/Main.h"
+#include "dialogs/MessageD.h"
+#include "dialogs/Welcome.h"
+#include "document/ConfigFichier.h"
+#include "document/Fenetre.h"
+#include "document/Variable.h"
+#include "platform/Repertoires.h"
+#include "platform/qt/SablierQt.h"
+#include "print/Services.h"
+
 #include <QApplication>
-#include <QMainWindow>
+#include <string>
+#include <vector>
+
+std::string RepertoireProgramme;
+std::string RepertoireWindows;
+std::string FichierAide;
+
+std::string FichierAidePourLangue(int langue, const std::string& repertoire, const std::string& actuel)
+{
+    switch (langue) {
+    case 1: return repertoire + "Lyrx_fr.hlp";
+    case 2: return repertoire + "Lyrx_en.hlp";
+    case 3: return repertoire + "Lyrx_de.hlp";
+    default: return actuel;
+    }
+}
+
+void DefinirFichierAide() { FichierAide = FichierAidePourLangue(LangueAide, RepertoireProgramme, FichierAide); }
 
 int LancerProgramme(int argc, char** argv)
 {
-    QApplication app(argc, argv);
+    // 1. The application object; the platform's boxes, cursor and language dialog.
+    QApplication application(argc, argv);
+    InstallerMessageD();
+    platform::InstallerSablierQt();
+    InstallerWelcomeDlg();
+
+    // 2, 3.
+    PisteCourante = 1;
     QApplication::setApplicationName("Lyrandaxis");
-    QMainWindow fenetre;
-    fenetre.setWindowTitle("Lyrandaxis 2.2 - ");
+
+    // The folder of the temporary MIDI file comes before any window, which may play at once.
+    RepertoireWindows = platform::RepertoireWindowsParDefaut();
+
+    // 4, 5 (the help language is still unknown here: nothing changes).
+    RepertoireProgramme = platform::RepertoireProgrammeParDefaut();
+    DefinirFichierAide();
+
+    // 6. The settings. The loader chooses the help language before any window exists, so the
+    // help file follows here.
+    ChargerConfiguration(RepertoireProgramme, NomFichierConfiguration);
+    DefinirFichierAide();
+
+    // 7.
+    Splash().Montrer();
+
+    // 8. The main window, then the resident windows in their order: MIDI import dialog, drum
+    // palette, wait window, song properties, speed trainer, staff palette, dynamics palette.
+    // Until each is built its stand-in answers (dialogs/Services.h).
+    TForm1 fenetre;
+    Form1 = &fenetre;
+    InstallerFenetrePrincipale(&fenetre);
+
+    // 10. The message loop; the first activation starts the window's work.
+    std::vector<std::string> arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.emplace_back(argv[i]);
+    fenetre.DefinirArguments(std::move(arguments));
     fenetre.show();
-    return app.exec();
+    fenetre.Demarrer();
+    const int code = application.exec();
+
+    InstallerFenetrePrincipale(nullptr);
+    Form1 = nullptr;
+    return code;
 }

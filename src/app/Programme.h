@@ -1,3 +1,21 @@
 #pragma once
-// The program block: start-up, the resident windows and the message loop.
+// The program block: start-up in its fixed order, the resident windows and the message loop;
+// and the state it sets up for the rest of the run.
+#include <string>
+
+// Folder of the program's language and help files, with its trailing separator.
+extern std::string RepertoireProgramme;
+// Folder that stands for the Windows directory: the temporary MIDI file (and the ini files)
+// live there. Set before any window exists.
+extern std::string RepertoireWindows;
+// The application's help file (empty until a help language is chosen).
+extern std::string FichierAide;
+
+// Help file for the help language: 1 French, 2 English, 3 German in `repertoire`; any other
+// language leaves `actuel`.
+std::string FichierAidePourLangue(int langue, const std::string& repertoire, const std::string& actuel);
+
+// FichierAide := the help file of LangueAide in RepertoireProgramme (other values keep it).
+void DefinirFichierAide();
+
 int LancerProgramme(int argc, char** argv);

@@ -1,0 +1,10 @@
+#pragma once
+// The pictures of the toolbar and of the main window's buttons, drawn once at start so the
+// program ships no image files. One picture per button name (Bt_Fichier_Nouveau,
+// BT_Valider, ...); an unknown name gives an empty icon.
+#include <QIcon>
+#include <string_view>
+
+inline constexpr int TailleIcone = 20; // pixels, at a device pixel ratio of 1
+
+QIcon IconeBouton(std::string_view nom);

@@ -1,0 +1,203 @@
+#pragma once
+// The main window TForm1 (one instance, Form1): its controls, its menus and toolbar built from
+// the command list, its creation, its one-time start at first activation, the close request,
+// and the small services other parts call (track menu, untitled caption, help file, language
+// menu checks, the invalid-entry box).
+//
+// The command list (editor/Commandes.h) holds every enabled and checked state; the menu items,
+// shortcuts and buttons here only mirror it and run its commands.
+#include "document/Fenetre.h"
+#include "editor/Commandes.h"
+
+#include <QMainWindow>
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+class CanevasQt;
+}
+class QAction;
+class QPainter;
+class QFrame;
+class QLabel;
+class QMenu;
+class QScrollBar;
+class QToolButton;
+class QWidget;
+class TCxMemo;
+class TCxToolbar;
+class TCxToolbarButton;
+class TImage;
+class VuePartition;
+
+// ---- Pure helpers of the start-up and the track menu ----------------------------------------
+
+// The file named on the command line: the arguments after the program's name joined by single
+// blanks, so that an unquoted path with blanks arrives whole; empty without arguments.
+std::string JoindreLigneCommande(const std::vector<std::string>& arguments);
+
+// Caption of the track menu item: "&t - " and the track name, at most 45 characters in all.
+std::string LegendeMenuPiste(int piste, std::string_view nomPiste);
+
+class TForm1 : public QMainWindow, public IFenetrePrincipale {
+    Q_OBJECT
+public:
+    explicit TForm1(QWidget* parent = nullptr); // the window's creation (FormCreate)
+    ~TForm1() override;
+
+    // The file arguments of the command line (without the program's name).
+    void DefinirArguments(std::vector<std::string> arguments) { arguments_ = std::move(arguments); }
+
+    // First activation: the start work, run once; every later call (or activation) does
+    // nothing.
+    void Demarrer();
+    bool PremiereActivation() const { return premiereActivation_; }
+
+    // The close request: stops playback, asks to save a modified song; false keeps the
+    // program running. On true everything is freed and the terminator is called with 0.
+    bool FormCloseQuery();
+    // What ends the process once the close request has cleaned up; the default leaves the
+    // message loop with status 0. Tests put their own so that they survive.
+    void DefinirTerminateur(std::function<void(int)> terminateur) { terminateur_ = std::move(terminateur); }
+
+    // ---- Services -------------------------------------------------------------------------
+    void ActualiserMenuPistes() override;
+    void AfficherSaisieIncorrecte() override;
+    void DefinirFichierAide() override;
+    void AfficherTitreLabel(const char* texte) override;
+    void ColorerBoutonPiste(int piste) override;
+    bool JouerPendantSaisieCoche(bool valeurConfiguree) override;
+    void AfficherLegendeFenetre(const char* legendeUtf8) override;
+    void CurseurSablier(bool actif) override;
+    void TraiterMessagesEnAttente() override;
+    void ArreterLectureEnCours() override;
+    void ActualiserCommandes() override;
+    void AfficherFichierRecent(int k, const char* legendeUtf8) override;
+    void AfficherSeparateurFichiersRecents(bool visible) override;
+    void AfficherNumeroMesure(const char* texte) override;
+    void AfficherEtatMesure(const char* longueurs, const char* etat, int couleur) override;
+    void RafraichirApresNouvellePartition() override;
+    void RafraichirApresLecturePartition() override;
+    void ZoneSaisieModifiee() override;
+    void DimensionnerZoneSaisie(int largeur) override;
+    void ReglerDefilementSaisie(int max, int grandPas, bool actif) override;
+    void PlacerZoneSaisie(int position, int gauche) override;
+    void MontrerPalettePercussion(bool visible) override;
+    void ActualiserPorteeSolfege() override;
+    void RedessinerPartition() override;
+    void RedessinerLignesModifiees(int mesure) override;
+    void PlacerCadreMesure() override;
+
+    // The window's size changed: the measure is taken as validated without repainting, the
+    // panels and the score view's bands are laid out again and the score repainted.
+    void FormResize();
+
+    // A song never saved takes the untitled name of the current language, in the caption too.
+    void AfficherTitreSansNom();
+    // Checks the help-language item whose Tag is LangueAide.
+    void CocherLangueAide();
+    // Checks the interface-language item whose caption is LangueCourante.
+    void CocherLangueLogiciel();
+
+    // ---- Mirrors of the command list ------------------------------------------------------
+    void SynchroniserCommande(Cmd c);
+    void SynchroniserCommandes();
+    // Runs a command from a menu item, a shortcut or a button, then shows its states again
+    // (a checkable item or button has changed its look on the click).
+    void ExecuterDepuisVue(Cmd c);
+
+    // ---- Controls other parts draw in or read ---------------------------------------------
+    TImage* ZoneSaisie() const { return zoneSaisie_; }
+    VuePartition* ZoneAffichage() const { return zoneAffichage_; }
+    QScrollBar* ScrollBarZoneAffScroll() const { return scrollAffichage_; }
+    QScrollBar* ScrollBarZoneSaisie() const { return scrollSaisie_; }
+    TCxMemo* Ed_Invisible() const { return edInvisible_; }
+    TCxToolbar* CxToolBar1() const { return toolbar_; }
+    QLabel* MessErreur() const { return messErreur_; }
+    QLabel* PartNomPiste() const { return partNomPiste_; }
+    QLabel* NumMesure() const { return numMesure_; }
+    QLabel* NbTps() const { return nbTps_; }
+    QLabel* NbTps2() const { return nbTps2_; }
+    QToolButton* BoutonPiste(int piste) const { return boutonsPiste_[piste]; }
+    QAction* ItemPiste(int piste) const { return itemsPiste_[piste]; }
+    // The action that holds the shortcut of a command of the command list.
+    QAction* Action(Cmd c) const;
+
+protected:
+    bool event(QEvent* evenement) override;
+    void closeEvent(QCloseEvent* evenement) override;
+    void resizeEvent(QResizeEvent* evenement) override;
+    bool eventFilter(QObject* objet, QEvent* evenement) override;
+
+private:
+    void FormCreate();
+    void ConstruireControles();
+    void ConstruireActions();
+    void ConstruireMenus();
+    void ConstruireBarres();
+    QAction* AjouterItem(QMenu* menu, Cmd c);
+    TCxToolbarButton* CreerBouton(QWidget* parent, Cmd c);
+    void AppliquerLegendes();
+    void DisposerPanneaux();
+    void InstallerImageSaisie(int largeur, int hauteur);
+    void OuvrirLigneCommande();
+    void ToucheRecue(QKeyEvent& evenement);
+    void BT_Piste1Click(int piste);
+    void LibererPartition();
+
+    bool premiereActivation_ = true; // set at creation, cleared by the first activation
+    bool demarrageEnCours_ = false;
+    bool fermee_ = false;
+    std::vector<std::string> arguments_;
+    std::function<void(int)> terminateur_;
+    int observateur_ = 0;
+
+    // Per command: its shortcut action, its menu items, its buttons.
+    std::vector<QAction*> actions_;
+    std::vector<std::vector<QAction*>> items_;
+    std::vector<std::vector<TCxToolbarButton*>> boutons_;
+
+    QWidget* fond_ = nullptr;
+    TCxToolbar* toolbar_ = nullptr;
+    QFrame* panelNomPiste_ = nullptr;
+    QLabel* partNomPiste_ = nullptr;
+    QFrame* panel1_ = nullptr;
+    QLabel* messErreur_ = nullptr;
+    QFrame* bevelTop_ = nullptr;
+    QToolButton* pisteUp_ = nullptr;
+    QToolButton* pisteDown_ = nullptr;
+    std::array<QToolButton*, 9> boutonsPiste_{};
+    std::array<QAction*, 9> itemsPiste_{};
+    QFrame* panelZoneAffScroll_ = nullptr;
+    VuePartition* zoneAffichage_ = nullptr;
+    QScrollBar* scrollAffichage_ = nullptr;
+    QFrame* panelBarreBoutons2_ = nullptr;
+    QFrame* panelBarreBoutons3_ = nullptr;
+    QFrame* panelZoneSaisie_ = nullptr;
+    TImage* zoneSaisie_ = nullptr;
+    // The painters draw on the edit image through this canvas, installed for the engine.
+    std::unique_ptr<QPainter> peintreSaisie_;
+    std::unique_ptr<platform::CanevasQt> canevasSaisie_;
+    QScrollBar* scrollSaisie_ = nullptr;
+    QFrame* panelNumMesure_ = nullptr;
+    QFrame* panelNbTps_ = nullptr;
+    QFrame* panelNbTps2_ = nullptr;
+    QFrame* panelTextCom_ = nullptr;
+    QLabel* numMesure_ = nullptr;
+    QLabel* nbTps_ = nullptr;
+    QLabel* nbTps2_ = nullptr;
+    QLabel* textCom_ = nullptr;
+    TCxMemo* edInvisible_ = nullptr;
+    QWidget* richEdit1_ = nullptr;
+    QWidget* panelFontes_ = nullptr;
+    QMenu* menuLangueLog_ = nullptr;
+    QMenu* menuLangueAide_ = nullptr;
+    QMenu* popupAffichage_ = nullptr;
+    std::array<QAction*, 6> itemsRecents_{}; // 1..5, the separator at 0
+};
+
+extern TForm1* Form1;

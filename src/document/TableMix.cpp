@@ -1,0 +1,6 @@
+#include "document/TableMix.h"
+
+void cTableMixEvent::CopierVers(cTableMixEvent& cible) const
+{
+    cible = *this;
+}

@@ -1,0 +1,234 @@
+#include "editor/Disposition.h"
+
+#include "document/Configuration.h"
+#include "document/Variable.h"
+#include "editor/Scrolling.h"
+#include "platform/Arrondi.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+using platform::Round;
+
+int32_t Arrondi32(double x) { return static_cast<int32_t>(Round(x)); }
+
+// Minimum widths by duration, before the spacing factor: (ticks, factor).
+struct Minimum {
+    int32_t ticks;
+    int facteur;
+};
+constexpr Minimum kMinimums[] = {
+    {30, 18}, {45, 18}, {60, 18}, {90, 18}, {120, 18}, {180, 18}, // 64th .. dotted 16th
+    {160, 22}, {240, 22}, {360, 22},                               // triplet 8th .. dotted 8th
+    {320, 26}, {480, 26}, {720, 26},                               // triplet quarter .. dotted quarter
+    {640, 30}, {960, 30},                                          // triplet half, half
+    {1280, 34}, {1440, 34},                                        // triplet whole, dotted half
+    {1920, 37},                                                    // whole
+};
+
+// The spacing factor of the note-spacing setting (0..10 as the preferences offer it): 1 at the
+// default 5, squared above 1. A hand-edited value outside the range is taken at its nearest
+// bound, where an unbounded square would overflow every width.
+double FacteurEspacement(int32_t coefEspAff)
+{
+    const double f = std::clamp(coefEspAff, 0, 10) / 10.0 + 0.5;
+    return f > 1 ? f * f : f;
+}
+
+TMesure* Bloc(int32_t m)
+{
+    if (m < 1 || m > kNbMesuresMax)
+        return nullptr;
+    return Partition.Mesures[m].get();
+}
+
+int32_t NbTempsPiste(const TMesure& mesure)
+{
+    return std::clamp(mesure.NbTemps[PisteCourante], 0, kNbTempsMax);
+}
+
+} // namespace
+
+void CalculerLargeursTemps()
+{
+    TParamEcran& p = ParamEcranCourant;
+    const double f = FacteurEspacement(p.CoefEspAff);
+
+    p.LargeursDuree.fill(0);
+    for (const Minimum& m : kMinimums)
+        p.LargeursDuree[m.ticks / 5] = Round(m.facteur * f);
+    p.LargeurBase = Arrondi32(19 * f);
+    p.LargeurSupMesure = Arrondi32(18 * f);
+
+    const bool large = p.EspLignes >= 9;
+    p.EspacePremiereMesure = large ? 8 : 5;
+    p.EspaceRenvoiDebut = large ? 13 : 9;
+    p.EspaceSignature = large ? 13 : 10;
+    p.EspaceDerniereMesure = large ? 8 : 5;
+    p.EspaceRenvoiFin = large ? 13 : 9;
+
+    p.EcartCroches = p.EpCroches + 1;
+    p.DecalageSignature = large ? 6 : 4;
+    AffichagePartition.CouleurSelection = platform::Couleur::DeValeur(p.ColSelect);
+}
+
+int64_t LargeurMinimaleDuree(int32_t duree)
+{
+    if (duree <= 0)
+        return 0;
+    const int64_t indice = Round(duree / 5.0);
+    if (indice > IndiceMaxLargeursDuree)
+        return 0;
+    return ParamEcranCourant.LargeursDuree[static_cast<std::size_t>(indice)];
+}
+
+void EspacerMesure(int32_t m)
+{
+    TMesure* mesure = Bloc(m);
+    if (!mesure)
+        return;
+    const TParamEcran& p = ParamEcranCourant;
+    auto& temps = mesure->Temps[PisteCourante];
+    const int32_t n = NbTempsPiste(*mesure);
+
+    int32_t lmax = 0;
+    for (int32_t b = 1; b <= n; ++b)
+        lmax = std::max(lmax, temps[b].Duree);
+
+    // A rhythm proportion of 0 or less (a corrupt settings file) would make every shorter beat
+    // infinitely wide; such a value spaces all beats alike instead.
+    const double coef = p.CoefPImp > 0 ? p.CoefPImp : 1.0;
+    double x = 0.0;
+    for (int32_t b = 1; b <= n; ++b) {
+        temps[b].XEcran = Arrondi32(x);
+        // A beat without a positive length (only a corrupt file holds one) takes no room.
+        if (temps[b].Duree > 0)
+            x += p.LargeurBase * std::pow(coef, -std::log2(static_cast<double>(lmax) / temps[b].Duree));
+    }
+    mesure->Largeur = Arrondi32(x);
+
+    // Stretch the measure until its most cramped beat has its minimum width. Gaps are
+    // differences of rounded positions and can be 0 (a long note among sixty-fourths at a
+    // high proportion): such a gap counts as one pixel rather than dividing by zero.
+    double c = 1.0;
+    for (int32_t b = 1; b <= n; ++b) {
+        const int32_t suivant = b < n ? temps[b + 1].XEcran : mesure->Largeur;
+        const int32_t ecart = std::max(suivant - temps[b].XEcran, 1);
+        const double r = static_cast<double>(LargeurMinimaleDuree(temps[b].Duree)) / ecart;
+        if (r > c)
+            c = r;
+    }
+    if (c > 1) {
+        for (int32_t b = 2; b <= n; ++b)
+            temps[b].XEcran = Arrondi32(temps[b].XEcran * c);
+        mesure->Largeur = Arrondi32(mesure->Largeur * c);
+    }
+
+    mesure->EspaceGauche = 0;
+    mesure->EspaceDroite = 0;
+    if (m == 1)
+        mesure->EspaceGauche = p.EspacePremiereMesure;
+    if (mesure->RenvoiDebut)
+        mesure->EspaceGauche = p.EspaceRenvoiDebut;
+    const TMesure* precedente = Bloc(m - 1);
+    if (m == 1 || (precedente && (mesure->Numerateur != precedente->Numerateur ||
+                                  mesure->Denominateur != precedente->Denominateur)))
+        mesure->EspaceGauche += p.EspaceSignature;
+    if (m == Partition.NbMesures)
+        mesure->EspaceDroite = p.EspaceDerniereMesure;
+    if (mesure->RenvoiFin)
+        mesure->EspaceDroite = p.EspaceRenvoiFin;
+}
+
+int32_t YPorteeLigne()
+{
+    const TParamEcran& p = ParamEcranCourant;
+    return p.EspPortees - 30 - 4 * p.EpCroches;
+}
+
+void CouperLignes()
+{
+    const TParamEcran& p = ParamEcranCourant;
+    TLignesAffichage& la = LignesAffichage;
+    la.PremiereMesure.Vider();
+    la.DerniereMesure.Vider();
+    la.NbLignes = 0;
+    // A panel narrower than its margins still gets lines one pixel wide, so that justifying
+    // never runs beats backwards.
+    const int32_t dispo = std::max(la.LargeurDispo - p.MargeGaucheLignes - p.MargeDroiteLignes, 1);
+    const int32_t nbMesures = std::clamp(Partition.NbMesures, 0, kNbMesuresMax);
+    const int32_t yPortee = YPorteeLigne();
+
+    auto largeur = [](int32_t k) { return Bloc(k) ? Bloc(k)->Largeur : 0; };
+    auto espaces = [&p](int32_t k) {
+        const TMesure* b = Bloc(k);
+        return b ? p.LargeurSupMesure + b->EspaceGauche + b->EspaceDroite : p.LargeurSupMesure;
+    };
+
+    int32_t m = 1;
+    while (m <= nbMesures) {
+        ++la.NbLignes;
+        EspacerMesure(m);
+        int64_t w = largeur(m);
+        int64_t o = espaces(m);
+        int32_t j = m;
+        do {
+            ++j;
+            if (j <= nbMesures) {
+                EspacerMesure(j);
+                w += largeur(j);
+                o += espaces(j);
+            }
+        } while (!(j >= nbMesures || w + o > dispo));
+        if (j > nbMesures)
+            j = nbMesures;
+        if (w + o > dispo && j > m) {
+            w -= largeur(j);
+            o -= espaces(j);
+            --j;
+        }
+        if (w == 0)
+            w = 50;
+
+        const double q = static_cast<double>(dispo) / static_cast<double>(o + w);
+        if (!(j == nbMesures && q > 4.0 / 3.0)) {
+            // Measures whose extra spaces alone overflow the line are not run backwards.
+            const double s = std::max(static_cast<double>(dispo - o) / static_cast<double>(w), 0.0);
+            for (int32_t k = m; k <= j; ++k) {
+                TMesure* b = Bloc(k);
+                if (!b)
+                    continue;
+                auto& temps = b->Temps[PisteCourante];
+                for (int32_t t = 1, n = NbTempsPiste(*b); t <= n; ++t)
+                    temps[t].XEcran = Arrondi32(temps[t].XEcran * s);
+                b->Largeur = Arrondi32(b->Largeur * s);
+            }
+        }
+
+        la.PremiereMesure.Definir(la.NbLignes, m);
+        la.DerniereMesure.Definir(la.NbLignes, j);
+
+        // Positions on the line. The bars and the staff's y are set here for every measure,
+        // not only for the lines painted, so that the frame and the mouse can use any measure.
+        int32_t x = 0;
+        for (int32_t k = m; k <= j; ++k) {
+            TMesure* b = Bloc(k);
+            if (!b)
+                continue;
+            b->Ligne = la.NbLignes;
+            const int32_t decalage = x + p.LargeurSupMesure + b->EspaceGauche;
+            auto& temps = b->Temps[PisteCourante];
+            for (int32_t t = 1, n = NbTempsPiste(*b); t <= n; ++t)
+                temps[t].XEcran += decalage;
+            b->Largeur += decalage;
+            b->XGauche = p.MargeGaucheLignes + x;
+            x = b->Largeur + b->EspaceDroite;
+            b->XDroite = p.MargeGaucheLignes + x;
+            b->Y = yPortee;
+        }
+        m = j + 1;
+    }
+    AjusterDefilement();
+}

@@ -1,0 +1,462 @@
+#include "editor/EcranNotes.h"
+
+#include "editor/Chords_u.h"
+#include "editor/EcranRythme.h"
+#include "editor/EffetsSaisie.h"
+#include "platform/Arrondi.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace {
+
+int R(double v) { return static_cast<int>(platform::Round(v)); }
+int T(double v) { return static_cast<int>(platform::Trunc(v)); }
+
+// Fret text of a fret value and dynamic, "x" above the limit.
+TTexteFrette TexteFretteValeur(int frette, int nuance, int32_t fretteMax)
+{
+    TTexteFrette t;
+    char* p = t.Car;
+    char* const fin = t.Car + sizeof t.Car;
+    const bool fantome = nuance < 5;
+    if (fantome)
+        *p++ = '(';
+    if (frette > fretteMax)
+        *p++ = 'x';
+    else
+        p = std::to_chars(p, fin - 1, frette).ptr;
+    if (fantome)
+        *p++ = ')';
+    t.Taille = static_cast<uint8_t>(p - t.Car);
+    return t;
+}
+
+int32_t FretteMaxPiste(int32_t piste) { return FretteMax[static_cast<std::size_t>(std::clamp<int32_t>(piste, 1, kNbPistes))]; }
+
+// The text of string s of a beat as the score shows it: nothing in a rest or a tied beat.
+TTexteFrette TexteVisible(const TContexteEcran& ctx, const TTemps& temps, int32_t s)
+{
+    if (!NoteVisible(temps, s))
+        return {};
+    const TNoteCorde& note = temps.Notes[s];
+    return TexteFretteValeur(note.Frette, note.Nuance, FretteMaxPiste(ctx.Piste));
+}
+
+// Widest fret text of a beat in the fret font (which must be the canvas's font).
+int LargeurMaxFrettes(TContexteEcran& ctx, const TTemps& temps)
+{
+    int maxw = 0;
+    for (int32_t s = 1; s <= ctx.NbCordes; ++s) {
+        const TTexteFrette t = TexteVisible(ctx, temps, s);
+        if (!t.Vide())
+            maxw = std::max(maxw, ctx.c.TextWidth(t.Vue()));
+    }
+    return maxw;
+}
+
+platform::StyleFonte FontePlusPetite(platform::StyleFonte fonte)
+{
+    fonte.taille = std::max(fonte.taille - 1, 1);
+    return fonte;
+}
+
+void PreparerLiaison(TContexteEcran& ctx)
+{
+    const platform::Couleur couleur = ctx.Marque(ctx.Effets);
+    ctx.c.SetStylo(couleur, 1);
+    ctx.c.SetBrosse(couleur);
+}
+
+// The two ends of a slide or hammer-on moved apart until they are at least the minimum apart.
+void Elargir(int32_t& xa, int32_t& xb)
+{
+    if (xb - xa < kLongueurMinLiaison) {
+        const int32_t d = R((kLongueurMinLiaison - (xb - xa)) / 2.0);
+        xa -= d;
+        xb += d;
+    }
+}
+
+void Glissement(TContexteEcran& ctx, int32_t x1, int32_t x2, int32_t s, bool montant)
+{
+    platform::Canevas& c = ctx.c;
+    PreparerLiaison(ctx);
+    int32_t xa = ctx.MG + x1;
+    int32_t xb = ctx.MG + x2;
+    Elargir(xa, xb);
+    const int32_t bas = R((s - 1 + 0.25) * ctx.E) + ctx.Y;
+    const int32_t haut = R((s - 1 - 0.25) * ctx.E) + ctx.Y;
+    const int32_t ya = montant ? bas : haut;
+    const int32_t yb = montant ? haut : bas;
+    c.Ligne(xa, ya, xb, yb);
+    c.SetPixel(xb, yb, c.StyloCourant().couleur);
+
+    platform::StyleFonte fonte = ctx.FontEffItalic;
+    fonte.couleur = c.StyloCourant().couleur;
+    c.SetFonte(fonte);
+    c.SetBrosseVide();
+    const platform::Dimension d = c.TextExtent("sl.");
+    c.TextOut(R((xa + xb - d.cx) / 2.0), R(haut - d.cy * 4.0 / 5.0), "sl.");
+}
+
+} // namespace
+
+TTexteFrette TexteFretteCourt(const TNoteCorde& note, int32_t fretteMax)
+{
+    if (note.Frette < 0)
+        return {};
+    return TexteFretteValeur(note.Frette, note.Nuance, fretteMax);
+}
+
+std::string TexteFrette(const TNoteCorde& note) { return TexteFrette(note, PisteCourante); }
+
+std::string TexteFrette(const TNoteCorde& note, int32_t piste)
+{
+    return std::string(TexteFretteCourt(note, FretteMaxPiste(piste)).Vue());
+}
+
+TCouleur TeinteNuance(int nuance)
+{
+    const int d = std::clamp(nuance, 1, 8);
+    double ratio = d * d / 64.0;
+    if (ratio <= 1.0 / 64.0)
+        ratio = 3.0 / 64.0;
+    const int niveau = 255 - R(255 * ratio);
+    return CouleurRVB(niveau, niveau, niveau);
+}
+
+bool NoteVisible(const TTemps& temps, int32_t s)
+{
+    return !temps.Silence && !temps.Lie && temps.Notes[s].Frette >= 0;
+}
+
+// ---- Notes ---------------------------------------------------------------------------------
+
+void DessinerNote(TContexteEcran& ctx, int32_t b, int32_t s)
+{
+    const TTemps& temps = ctx.Temps(b);
+    if (temps.Silence) {
+        if (s == 1)
+            DessinerSilenceTemps(ctx, b, temps.CodeDuree);
+        return;
+    }
+    // A tied beat has no notes of its own; whatever its slots keep is not shown.
+    if (temps.Lie)
+        return;
+    const TNoteCorde& note = temps.Notes[s];
+    const bool grace = note.FretteGrace >= 0;
+    if (note.Frette < 0 && !grace)
+        return;
+
+    platform::Canevas& c = ctx.c;
+    const TParamEcran& p = ctx.p;
+    const platform::Couleur couleurNotes = ctx.Marque(ctx.FontNotes.couleur);
+    const int32_t x = ctx.Temps(b).XEcran;
+    const int32_t y = ctx.YCorde(s);
+    c.SetBrosse(ctx.Fond);
+    c.SetFonte(ctx.FontNotes);
+    c.SetCouleurFonte(couleurNotes);
+
+    const int maxw = grace ? LargeurMaxFrettes(ctx, temps) : 0;
+
+    const TTexteFrette texte = TexteVisible(ctx, temps, s);
+    int tw = 0;
+    if (!texte.Vide()) {
+        const platform::Dimension d = c.TextExtent(texte.Vue());
+        tw = d.cx;
+        const int th = d.cy;
+        const int taille = ctx.FontNotes.taille;
+        const int k = taille < 8 && !ctx.FontNotes.gras ? 2 : 0;
+        const int32_t xl = ctx.MG + x - kMargeFrette - R(tw / 2.0);
+        const int32_t xr = ctx.MG + x + R(tw / 2.0) + kMargeFrette + (taille < 9 ? 1 : 0);
+        c.SetStylo(ctx.Fond, 1);
+        c.Ligne(xl, y, xr, y);
+
+        c.SetBrosseVide();
+        if (Configuration.ShowLetRingNotes && note.Effet == 7) {
+            c.SetStylo(couleurNotes, 1);
+            c.SetBrosse(ctx.Fond);
+            c.Rectangle(xl, y - R(th / 2.0) + 1, xr + 1, y + R(th / 2.0) - 1);
+            c.SetBrosseVide();
+        }
+        if (Configuration.ShowDynamic)
+            c.SetCouleurFonte(platform::Couleur::DeValeur(TeinteNuance(note.Nuance)));
+        c.TextOut(ctx.MG + x - R(tw / 2.0) + 1 - k, y - R(th / 2.0), texte.Vue());
+    }
+    c.SetCouleurFonte(couleurNotes);
+
+    if (grace) {
+        const TTexteFrette g = TexteFretteValeur(note.FretteGrace, note.NuanceGrace, kNoteMorte - 1);
+        platform::StyleFonte fonte{"Small Fonts", 6, false, false, couleurNotes};
+        c.SetFonte(fonte);
+        const int k = 2;
+        const platform::Dimension dg = c.TextExtent(g.Vue());
+        const int32_t gx = ctx.MG + x - R(maxw / 2.0) - 2 - note.DureeGrace;
+        c.SetStylo(ctx.Fond, 1);
+        c.Ligne(gx - dg.cx - kMargeFrette, y, gx + kMargeFrette - 1, y);
+        c.SetBrosseVide();
+        if (Configuration.ShowDynamic)
+            c.SetCouleurFonte(platform::Couleur::DeValeur(TeinteNuance(note.NuanceGrace)));
+        c.TextOut(gx - dg.cx + 1 - k, y - R(dg.cy / 2.0), g.Vue());
+    }
+
+    if (note.Effet == 0 || !p.AffEff)
+        return;
+    int32_t xe = x + 30;
+    if (note.Effet >= 1 && note.Effet <= 4 && b < ctx.NbTemps) {
+        c.SetFonte(ctx.FontNotes);
+        const TTemps& suivant = ctx.Temps(b + 1);
+        const TTexteFrette ts = TexteVisible(ctx, suivant, s);
+        const int w = ts.Vide() ? 0 : c.TextWidth(ts.Vue());
+        xe = suivant.XEcran - R(w / 2.0) - 2;
+    }
+    const int32_t depart = R(tw / 2.0) + x;
+    switch (note.Effet) {
+    case 1:
+    case 2: DessinerHOPO(ctx, depart, xe, s, note.Effet); break;
+    case 3: DessinerSlideUp(ctx, depart + 2, xe, s); break;
+    case 4: DessinerSlideDown(ctx, depart + 2, xe, s); break;
+    case 5: DessinerBend(ctx, depart + 2, s, note.ValeurBend); break;
+    case 6: DessinerBendRelease(ctx, depart + 2, s, note.ValeurBend); break;
+    default: break; // let ring: the frame only
+    }
+}
+
+// ---- Link marks ----------------------------------------------------------------------------
+
+void DessinerSlideUp(TContexteEcran& ctx, int32_t x1, int32_t x2, int32_t s) { Glissement(ctx, x1, x2, s, true); }
+
+void DessinerSlideDown(TContexteEcran& ctx, int32_t x1, int32_t x2, int32_t s) { Glissement(ctx, x1, x2, s, false); }
+
+void DessinerHOPO(TContexteEcran& ctx, int32_t x1, int32_t x2, int32_t s, int kind)
+{
+    platform::Canevas& c = ctx.c;
+    PreparerLiaison(ctx);
+    const platform::Couleur couleur = c.StyloCourant().couleur;
+    platform::StyleFonte fonte = FontePlusPetite(ctx.FontEff);
+    fonte.couleur = couleur;
+    c.SetFonte(fonte);
+
+    int32_t xa = ctx.MG + x1 + 2;
+    int32_t xb = ctx.MG + x2 + 1;
+    Elargir(xa, xb);
+    const int32_t ya = R((s - 1 - 0.35) * ctx.E) + ctx.Y;
+    const int32_t yb = R((s - 1 + 0.15) * ctx.E) + ctx.Y;
+    const int32_t ym = T((ya + yb) / 2.0);
+    c.SetPixel(xa, ym - 1, couleur);
+    c.Arc(xa, ya - 1, xb, yb - 1, xb, ym - 1, xa, ym - 1);
+
+    const std::string_view texte = kind == 2 ? "PO" : "HO";
+    c.SetBrosseVide();
+    const platform::Dimension d = c.TextExtent(texte);
+    c.TextOut(R((xa + xb - d.cx) / 2.0), R(ya - 0.75 - d.cy * 4.0 / 5.0) - 2, texte);
+}
+
+namespace {
+
+// The bend's rising quarter arc from string s to one spacing above; x0 = MG + x - 2.
+void ArcBend(TContexteEcran& ctx, int32_t x0, int32_t s)
+{
+    const int32_t yCorde = ctx.Y + (s - 1) * ctx.E;
+    const int32_t yHaut = ctx.Y + (s - 2) * ctx.E;
+    ctx.c.Arc(x0 - 6, ctx.Y + (s - 3) * ctx.E, x0 + 9, yCorde, x0 + 2, yCorde, x0 + 9, yHaut);
+}
+
+void PreparerValeur(TContexteEcran& ctx)
+{
+    platform::StyleFonte fonte = ctx.FontValEff;
+    fonte.couleur = ctx.c.StyloCourant().couleur;
+    ctx.c.SetFonte(fonte);
+    ctx.c.SetBrosseVide();
+}
+
+} // namespace
+
+void DessinerBend(TContexteEcran& ctx, int32_t x, int32_t s, double valeur)
+{
+    platform::Canevas& c = ctx.c;
+    PreparerLiaison(ctx);
+    PreparerValeur(ctx);
+    const int32_t x0 = ctx.MG + x - 2;
+    const int32_t yHaut = ctx.Y + (s - 2) * ctx.E;
+    ArcBend(ctx, x0, s);
+    c.Ligne(x0 + 8, yHaut, x0 + 5, yHaut + 3);
+    c.Ligne(x0 + 8, yHaut, x0 + 11, yHaut + 3);
+    const std::string texte = TexteValeurEffet(valeur);
+    const platform::Dimension d = c.TextExtent(texte);
+    c.TextOut(x0 + 7 - d.cx, yHaut - 1 - R(d.cy / 2.0), texte);
+}
+
+void DessinerBendRelease(TContexteEcran& ctx, int32_t x, int32_t s, double valeur)
+{
+    platform::Canevas& c = ctx.c;
+    PreparerLiaison(ctx);
+    PreparerValeur(ctx);
+    const int32_t x0 = ctx.MG + x - 2;
+    const int32_t yCorde = ctx.Y + (s - 1) * ctx.E;
+    const int32_t yHaut = ctx.Y + (s - 2) * ctx.E;
+    ArcBend(ctx, x0, s);
+
+    // The release: a second arc whose box starts half-way across the first.
+    const int32_t xl2 = R(x0 + 1.5) - 1;
+    const int32_t xr2 = R(x0 + 9 + (x0 + 9 - xl2) / 2.0) - 1;
+    const int32_t bas2 = R(yCorde + (ctx.E + 1) / 2.0) - 1;
+    const int32_t xs = x0 + 2 + (xr2 - xl2);
+    c.Arc(xl2, yHaut - 1, xr2, bas2, xs, yCorde, x0 + 8, yHaut);
+    const int k = (xr2 - xl2) % 2 == 0 ? -1 : 0;
+    c.Ligne(xs - 2 + k, yCorde, xs - 5 + k, yCorde - 3);
+    c.Ligne(xs - 2 + k, yCorde, xs + 1 + k, yCorde - 3);
+
+    const std::string texte = TexteValeurEffet(valeur);
+    const platform::Dimension d = c.TextExtent(texte);
+    c.TextOut(R(xr2 - (xr2 - xl2) / 2.0) - d.cx + 1, yHaut - 1 - R(d.cy / 2.0), texte);
+}
+
+// ---- Beat techniques -----------------------------------------------------------------------
+
+void DessinerEffetsTemps(TContexteEcran& ctx, int32_t b)
+{
+    platform::Canevas& c = ctx.c;
+    const TTemps& temps = ctx.Temps(b);
+    const int32_t x = temps.XEcran;
+    const int32_t xn = b < ctx.NbTemps ? ctx.Temps(b + 1).XEcran : x + 30;
+    const int32_t xb = ctx.MG + x;
+    const int32_t Y = ctx.Y;
+
+    int maxw = 0;
+    const bool strum = temps.Brush == 1 || temps.Brush == 2;
+    if (strum) {
+        c.SetFonte(ctx.FontNotes);
+        maxw = LargeurMaxFrettes(ctx, temps);
+    }
+
+    if (temps.TableMix) {
+        // The mix-table mark stays red in a measure of wrong length.
+        c.SetStylo(platform::clRed, 1);
+        c.SetBrosse(platform::clRed);
+        c.Rectangle(xb - 1, Y - 11, xb + 3, Y - 7);
+    }
+
+    const platform::Couleur couleur = ctx.Marque(ctx.Effets);
+    platform::StyleFonte fonte = ctx.FontEff;
+    fonte.couleur = couleur;
+    c.SetFonte(fonte);
+    c.SetStylo(couleur, 1);
+    c.SetBrosse(couleur);
+
+    if (strum) {
+        const int32_t xs = xb + R(maxw / 2.0) + 8;
+        const int32_t yb = R((ctx.NbCordes - 1 - 0.35) * ctx.E + 1) + Y;
+        c.Ligne(xs, Y + 2, xs, yb + 1);
+        for (int i = 1; i <= 3; ++i) {
+            const int32_t ya = temps.Brush == 1 ? Y + 2 + i : yb - i;
+            c.SetPixel(xs - i, ya, couleur);
+            c.SetPixel(xs + i, ya, couleur);
+        }
+    }
+
+    switch (temps.Effet) {
+    case 4:
+    case 5:
+    case 6:
+    case 7:
+    case 8:
+    case 9: {
+        const std::string lettre = LettreEffetTemps(temps.Effet);
+        c.SetBrosseVide();
+        if (ctx.HauteurTEff < 0)
+            ctx.HauteurTEff = c.TextHeight("T");
+        c.TextOut(xb - R(c.TextWidth(lettre) / 2.0), Y - kHauteurEffets - R(ctx.HauteurTEff / 2.0), lettre);
+        break;
+    }
+    case 1:
+    case 2: {
+        const int pas = temps.Effet == 1 ? kPasVibrato : kPasTremolo;
+        const int nombre = T(static_cast<double>(xn - 10 - x) / pas);
+        const int32_t yw = Y - kHauteurEffets;
+        const int h = R(pas / 2.0);
+        for (int i = 0; i < nombre; ++i) {
+            const int32_t xa = xb + i * pas;
+            if (i % 2 == 0)
+                c.Ligne(xa, yw + h, xa + pas, yw - h);
+            else
+                c.Ligne(xa, yw - h, xa + pas, yw + h);
+        }
+        break;
+    }
+    case 3: {
+        const int32_t yv = Y - kHauteurEffets + 3;
+        c.MoveTo(xb - 10, yv - 7);
+        c.LineTo(xb, yv);
+        c.LineTo(xb + 10, yv - 7);
+        c.SetPixel(xb + 10, yv - 7, couleur);
+        c.SetFonte(FontePlusPetite(fonte));
+        c.SetBrosseVide();
+        const std::string texte = TexteValeurEffet(temps.ValeurCoupVib);
+        const platform::Dimension d = c.TextExtent(texte);
+        c.TextOut(xb - R(d.cx / 2.0), yv - 3 - d.cy, texte);
+        break;
+    }
+    default: break;
+    }
+}
+
+// ---- Chord and text ------------------------------------------------------------------------
+
+void DessinerAccord(TContexteEcran& ctx, int32_t b)
+{
+    const TTemps& temps = ctx.Temps(b);
+    if (!temps.AvecAccord || !temps.Accord)
+        return;
+    platform::Canevas& c = ctx.c;
+    const TParamEcran& p = ctx.p;
+    const TAccord& accord = *temps.Accord;
+    const int32_t x = temps.XEcran;
+
+    platform::StyleFonte fonte = ctx.FontAcc;
+    fonte.couleur = ctx.Marque(fonte.couleur);
+    c.SetFonte(fonte);
+    c.SetStylo(fonte.couleur, 1);
+    c.SetBrosseVide();
+
+    const bool diagramme = accord.AvecDiagramme();
+    if (p.AffChordsName && (!diagramme || !p.AffDiag)) {
+        if (ctx.LargeurCAcc < 0)
+            ctx.LargeurCAcc = c.TextWidth("C");
+        const std::string_view nom = accord.Nom.view();
+        c.TextOut(ctx.MG + x - R(ctx.LargeurCAcc / 2.0), ctx.Y - p.EspNomAc - c.TextHeight(nom), nom);
+        return;
+    }
+    if (!p.AffDiag || !diagramme)
+        return;
+    int32_t xd = ctx.MG + x;
+    int32_t yd = ctx.Y - p.EspDiagAc;
+    switch (p.TypeDiag) {
+    case 1: yd -= 37; xd -= 18; break;
+    case 2: yd -= 31; xd -= 15; break;
+    default: yd -= 26; xd -= 12; break;
+    }
+    if (p.AffChordsName)
+        yd -= 7;
+    DessinerDiagramme(p.TypeDiag, accord, c, xd, ctx.Marque(ctx.Diagrammes), true, yd);
+}
+
+void DessinerTexteTemps(TContexteEcran& ctx, int32_t b)
+{
+    const TTemps& temps = ctx.Temps(b);
+    if (temps.Texte.empty())
+        return;
+    platform::Canevas& c = ctx.c;
+    platform::StyleFonte fonte = ctx.FontTxt;
+    fonte.couleur = ctx.Marque(fonte.couleur);
+    c.SetFonte(fonte);
+    c.SetBrosseVide();
+    if (ctx.LargeurCTxt < 0) {
+        const platform::Dimension d = c.TextExtent("C");
+        ctx.LargeurCTxt = d.cx;
+        ctx.HauteurCTxt = d.cy;
+    }
+    c.TextOut(ctx.MG + temps.XEcran - R(ctx.LargeurCTxt / 2.0), ctx.Y - ctx.p.EspTexte - ctx.HauteurCTxt,
+              temps.Texte.view());
+}

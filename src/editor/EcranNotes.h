@@ -1,0 +1,56 @@
+#pragma once
+// The score painter's notes and techniques, inside the per-beat loop of Ecran.h: fret texts
+// with their grace notes, let-ring frames and dynamic shading; the link techniques from a note
+// to the next (hammer-on, pull-off, slides) or after it (bend, bend and release); the beat
+// techniques above the staff (strum arrow, vibrato and tremolo-bar waves, vibrato stroke,
+// letters); the mix-table mark; the chord name or diagram; the beat's text.
+//
+// In a measure of wrong length every mark here is drawn in ColBadBar, except the red mark of
+// a mix-table change.
+#include "editor/Ecran.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// The text of a fret, built without allocating: "" for no note, the decimal fret up to the
+// track's limit, "x" above it (a dead note), in parentheses for a ghost note (dynamic below 5).
+struct TTexteFrette {
+    char Car[8] = {};
+    uint8_t Taille = 0;
+    std::string_view Vue() const { return {Car, Taille}; }
+    bool Vide() const { return Taille == 0; }
+};
+TTexteFrette TexteFretteCourt(const TNoteCorde& note, int32_t fretteMax);
+
+// The same as a string, for the current track (shared with printing). A string without a note
+// gives "" whatever its dynamic.
+std::string TexteFrette(const TNoteCorde& note);
+std::string TexteFrette(const TNoteCorde& note, int32_t piste);
+
+// The grey of a dynamic with ShowDynamic: 255 - Round(255 d^2 / 64) in each component, with
+// d^2 / 64 raised to 3/64 at ppp. A dynamic outside 1..8 (a damaged file) is taken at its
+// nearest bound, so the level stays within 0..255.
+TCouleur TeinteNuance(int nuance);
+
+// Whether beat b draws string s's note: not in a rest, nor in a tied beat (whose note slots
+// may keep stale notes), and only when the string has a fret.
+bool NoteVisible(const TTemps& temps, int32_t s);
+
+// The note of string s of beat b (a rest draws its rest glyph once, for s = 1).
+void DessinerNote(TContexteEcran& ctx, int32_t b, int32_t s);
+
+// Link marks; x values are line-relative.
+void DessinerSlideUp(TContexteEcran& ctx, int32_t x1, int32_t x2, int32_t s);
+void DessinerSlideDown(TContexteEcran& ctx, int32_t x1, int32_t x2, int32_t s);
+// kind 1 hammer-on, 2 pull-off.
+void DessinerHOPO(TContexteEcran& ctx, int32_t x1, int32_t x2, int32_t s, int kind);
+void DessinerBend(TContexteEcran& ctx, int32_t x, int32_t s, double valeur);
+void DessinerBendRelease(TContexteEcran& ctx, int32_t x, int32_t s, double valeur);
+
+// The beat's techniques above the staff, its strum and its mix-table mark.
+void DessinerEffetsTemps(TContexteEcran& ctx, int32_t b);
+// The beat's chord: its name alone, or its diagram (with the name under it).
+void DessinerAccord(TContexteEcran& ctx, int32_t b);
+// The beat's text above the staff.
+void DessinerTexteTemps(TContexteEcran& ctx, int32_t b);

@@ -1,0 +1,176 @@
+#include "midi/ImportMidi.h"
+
+#include "document/Fenetre.h"
+#include "document/Fichiers.h"
+#include "document/Langue.h"
+#include "document/Mess.h"
+#include "document/Routines.h"
+#include "document/Variable.h"
+#include "midi/CompleterMesure.h"
+#include "midi/ConstructionTemps.h"
+#include "midi/Doigte.h"
+#include "midi/EvtImport.h"
+#include "midi/LectureMidi.h"
+#include "midi/Quantification.h"
+#include "platform/Arrondi.h"
+#include "platform/Sablier.h"
+
+#include <algorithm>
+
+std::vector<std::string> ListePisteImport;
+std::vector<int32_t> ProgrammesPistesMidi(1, 0);
+
+namespace {
+
+constexpr int32_t kProgrammeParDefaut = 24;
+
+IFenetrePrincipale& Fenetre() { return FenetrePrincipale(); }
+
+void Attente(const std::string& texte)
+{
+    Fenetre().ProgressionAttenteMidi(0);
+    Fenetre().TexteAttenteMidi(texte.c_str());
+    Fenetre().MontrerAttenteMidi(true);
+    Fenetre().RedessinerAttenteMidi();
+}
+
+std::string Numero(int32_t n) { return (n < 10 ? " 0" : " ") + std::to_string(n); }
+
+std::string Rang(int32_t i, int32_t n) { return " [" + std::to_string(i) + "/" + std::to_string(n) + "]"; }
+
+// Where the notes of a source line are: a track chunk, and a channel (0 = every channel).
+struct TSource {
+    std::size_t Piste = 0;
+    int32_t Canal = 0;
+};
+
+void Refuser(platform::Sablier& sablier, const char* cle)
+{
+    Fenetre().MontrerAttenteMidi(false);
+    sablier.Terminer();
+    AfficherMessage(Traduire("Dlg-Erreur"), Traduire(cle), IconeErreur, BoutonOK, DefautOK, PlacementCentre);
+}
+
+// The new song the import starts from, shown at once.
+void PartitionDeDepart()
+{
+    IFenetrePrincipale& f = Fenetre();
+    ReinitialiserPartition();
+    f.MontrerPalettePercussion(false);
+    f.ActiverCommande("Ac_Ass_Percussion", PisteCourante == kPistePercussions);
+    Partition.MesureCourante = 1;
+    Curseur.Temps = 1;
+    Curseur.Corde = 1;
+    const int32_t piste = PisteCourante;
+    for (int32_t t = 1; t <= kNbPistes; ++t) {
+        PisteCourante = t;
+        AjouterTempsVide();
+    }
+    PisteCourante = piste;
+    AfficherLegendeFenetre();
+    CopieMesureEntree = *Partition.Mesures[1];
+    f.RafraichirApresNouvellePartition();
+}
+
+} // namespace
+
+bool ImporterFichierMidi(const std::string& fichier)
+{
+    IFenetrePrincipale& f = Fenetre();
+    f.ArreterLectureEnCours();
+    platform::Sablier sablier;
+    PartitionDeDepart();
+
+    TFichierMidi midi;
+    const ResultatLectureMidi lu = ChargerFichierMidi(fichier, midi);
+    if (lu != ResultatLectureMidi::Ok) {
+        Refuser(sablier, lu == ResultatLectureMidi::Inaccessible ? "Fichier-AccesImpossible" : "Fichier-MIDINonReconnu");
+        return false;
+    }
+
+    // The measures and the tempo, then the sources for the dialog.
+    f.TraiterMessagesEnAttente();
+    Attente(Traduire("MidiImp-RecherchePiste"));
+    const int32_t tempo = LireTempoEtSignatures(midi, 0);
+    ListePisteImport.clear();
+    ProgrammesPistesMidi.assign(1, 0);
+    std::vector<TSource> sources;
+    if (midi.Format == 1) {
+        const int32_t nb = static_cast<int32_t>(midi.Pistes.size()) - 1;
+        for (int32_t i = 1; i <= nb; ++i) {
+            const TSourceMidi s = AnalyserSourceMidi(midi, static_cast<std::size_t>(i));
+            ListePisteImport.push_back(s.AvecNom ? s.Nom : Traduire("Gene-Piste") + Numero(i));
+            ProgrammesPistesMidi.push_back(s.Programme >= 0 ? s.Programme : kProgrammeParDefaut);
+            sources.push_back({static_cast<std::size_t>(i), 0});
+            f.ProgressionAttenteMidi(static_cast<int>(platform::Round(static_cast<double>(i) / nb * 28.0)));
+        }
+    } else {
+        const TCanauxMidi canaux = AnalyserCanauxMidi(midi, 0);
+        f.ProgressionAttenteMidi(28);
+        for (int32_t c = 1; c <= 16; ++c) {
+            if (!canaux.Utilise[static_cast<std::size_t>(c)])
+                continue;
+            ListePisteImport.push_back(Traduire("Gene-Piste") + Numero(c) + " : " + Traduire("MidiImp-NonPrecise"));
+            const int32_t programme = canaux.Programme[static_cast<std::size_t>(c)];
+            ProgrammesPistesMidi.push_back(programme >= 0 ? programme : kProgrammeParDefaut);
+            sources.push_back({0, c});
+        }
+    }
+    f.RedessinerAttenteMidi();
+    sablier.Terminer();
+    f.MontrerAttenteMidi(false);
+    if (!f.DialogueImportMidi()) {
+        f.MontrerAttenteMidi(false);
+        return false;
+    }
+
+    // One pass per song track that has a source.
+    int32_t n = 0;
+    for (int32_t t = 1; t <= kNbPistes; ++t)
+        if (ProprietesTempo.PisteSource[t] > 0)
+            ++n;
+    const int32_t pisteAvant = PisteCourante;
+    int32_t i = 0;
+    for (int32_t t = 1; t <= kNbPistes; ++t) {
+        const int32_t ligne = ProprietesTempo.PisteSource[t];
+        if (ligne < 1)
+            continue;
+        ++i;
+        if (ligne > static_cast<int32_t>(sources.size()))
+            continue;
+        const TSource& source = sources[static_cast<std::size_t>(ligne) - 1];
+        PisteCourante = t;
+        const int32_t decalage = ProprietesTempo.OctaveInferieure[t] ? 12 : 0;
+
+        f.TraiterMessagesEnAttente();
+        Attente(Traduire("MidiImp-LecturePiste") + Rang(i, n));
+        platform::Sablier sablierPiste;
+        // The structure of every track was checked when the file was read.
+        LireNotesPiste(midi, source.Piste, decalage, source.Canal, [&](int p) { f.ProgressionAttenteMidi(p); });
+        f.RedessinerAttenteMidi();
+        f.ProgressionAttenteMidi(0);
+
+        f.TexteAttenteMidi((Traduire("MidiImp-CreationPartition") + Rang(i, n)).c_str());
+        f.RedessinerAttenteMidi();
+        SupprimerSilencesFinaux();
+        QuantifierEvtImport(ProprietesTempo.Quantification[t]);
+        // A source without notes leaves its track empty; the tracks imported before it stay.
+        ConstruirePisteDepuisEvt();
+
+        f.ProgressionAttenteMidi(0);
+        f.TexteAttenteMidi((Traduire("MidiImp-OptimisationPlacementDoigts") + Rang(i, n)).c_str());
+        f.RedessinerAttenteMidi();
+        DoigterPiste();
+        f.MontrerAttenteMidi(false);
+        f.TraiterMessagesEnAttente();
+    }
+    PisteCourante = pisteAvant;
+
+    Partition.Tempo = tempo == -1 ? 120 : tempo;
+    // Tracks imported before a longer one added measures get their empty new measures filled.
+    for (int32_t t = 1; t <= kNbPistes; ++t)
+        if (ProprietesTempo.PisteSource[t] > 0)
+            for (int32_t m = 1; m <= Partition.NbMesures; ++m)
+                CompleterMesureParSilences(t, m);
+    return true;
+}

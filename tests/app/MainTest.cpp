@@ -1,0 +1,312 @@
+#include "app/Main.h"
+#include "app/Programme.h"
+#include "controls/Services.h"
+#include "document/ConfigFichier.h"
+#include "document/Fichiers.h"
+#include "document/Langue.h"
+#include "document/Mess.h"
+#include "document/Variable.h"
+#include "editor/Ed_fct.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+TEST(LigneCommande, ArgumentsAreJoinedBySingleBlanks)
+{
+    EXPECT_EQ(JoindreLigneCommande({"/tmp/My", "Songs/a.lrx"}), "/tmp/My Songs/a.lrx");
+    EXPECT_EQ(JoindreLigneCommande({"a.lrx"}), "a.lrx");
+    EXPECT_EQ(JoindreLigneCommande({"My", "", "Song.lrx"}), "My  Song.lrx");
+    EXPECT_EQ(JoindreLigneCommande({}), "");
+}
+
+TEST(MenuPistes, CaptionHoldsTheDigitAndAtMostFortyFiveCharacters)
+{
+    const std::string quarante(40, 'n');
+    const std::string legende = LegendeMenuPiste(3, quarante);
+    EXPECT_EQ(legende.size(), 45u);
+    EXPECT_EQ(legende.substr(0, 5), "&3 - ");
+    EXPECT_EQ(LegendeMenuPiste(8, "Gene-Percussions"), "&8 - Gene-Percussions");
+    EXPECT_EQ(LegendeMenuPiste(1, ""), "&1 - ");
+    EXPECT_EQ(LegendeMenuPiste(1, std::string(60, 'x')).size(), 45u);
+}
+
+TEST(FichierAide, HelpLanguageChoosesTheFile)
+{
+    const std::string dir = "/opt/lyrx/";
+    struct {
+        int langue;
+        std::string attendu;
+    } cas[] = {{0, "old.hlp"},
+               {4, "old.hlp"},
+               {-1, "old.hlp"},
+               {1, dir + "Lyrx_fr.hlp"},
+               {2, dir + "Lyrx_en.hlp"},
+               {3, dir + "Lyrx_de.hlp"}};
+    for (const auto& c : cas)
+        EXPECT_EQ(FichierAidePourLangue(c.langue, dir, "old.hlp"), c.attendu) << c.langue;
+}
+
+namespace {
+
+// A main window on the offscreen platform, with the English words, its settings written to a
+// folder of its own and a terminator that only records.
+class FenetreTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dossier_ = fs::temp_directory_path() /
+                   ("lyrx_main_" + std::to_string(::getpid()) + "_" +
+                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dossier_);
+        fs::create_directories(dossier_);
+        ::setenv("LYRX_WINDOWS_DIR", dossier_.c_str(), 1);
+        ASSERT_TRUE(ChargerLangue(std::string(LYRX_SOURCE_DIR) + "/data", "English"));
+        Commandes().Reinitialiser();
+        PartitionModifiee = false;
+        PartitionVierge = true;
+        NomFichier.clear();
+        fenetre_ = std::make_unique<TForm1>();
+        InstallerFenetrePrincipale(fenetre_.get());
+        fenetre_->DefinirTerminateur([this](int code) { codesFin_.push_back(code); });
+    }
+
+    void TearDown() override
+    {
+        InstallerFenetrePrincipale(nullptr);
+        fenetre_.reset();
+        Commandes().Reinitialiser();
+        ::unsetenv("LYRX_WINDOWS_DIR");
+        fs::remove_all(dossier_);
+    }
+
+    fs::path FichierConfiguration() const { return dossier_ / NomFichierConfiguration; }
+
+    template <class T>
+    T* Enfant(const char* nom) const
+    {
+        return fenetre_->findChild<T*>(nom);
+    }
+
+    fs::path dossier_;
+    std::unique_ptr<TForm1> fenetre_;
+    std::vector<int> codesFin_;
+};
+
+} // namespace
+
+TEST_F(FenetreTest, FirstActivationStartsANewUntitledSongOnce)
+{
+    EXPECT_EQ(fenetre_->objectName(), "Form1");
+    EXPECT_EQ(fenetre_->minimumSize(), QSize(433, 315));
+    ASSERT_TRUE(fenetre_->PremiereActivation());
+    fenetre_->Demarrer();
+    EXPECT_FALSE(fenetre_->PremiereActivation());
+    EXPECT_EQ(fenetre_->windowTitle().toStdString(), "Lyrandaxis 2.2 - " + Traduire("Fichier-SansNom"));
+    EXPECT_TRUE(NomFichier.empty());
+    EXPECT_TRUE(PartitionVierge);
+    EXPECT_EQ(Partition.NbMesures, 1);
+    ASSERT_TRUE(Partition.Mesures[1]);
+
+    // Neither a second call nor a later activation starts the song again.
+    Partition.Titre = "Kept";
+    Partition.Tempo = 77;
+    fenetre_->Demarrer();
+    QEvent activation(QEvent::WindowActivate);
+    QApplication::sendEvent(fenetre_.get(), &activation);
+    EXPECT_EQ(Partition.Titre.str(), "Kept");
+    EXPECT_EQ(Partition.Tempo, 77);
+}
+
+TEST_F(FenetreTest, AMissingCommandLineFileIsReportedByItsFileNameOnly)
+{
+    EnregistreurMessages messages;
+    fenetre_->DefinirArguments({"/lyrx-no-such-dir/My", "Songs/missing.lrx"});
+    // An activation that arrives while the start work lets pending messages run must not
+    // start it a second time (the box would show twice).
+    QCoreApplication::postEvent(fenetre_.get(), new QEvent(QEvent::WindowActivate));
+    fenetre_->Demarrer();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(messages.Messages.size(), 1u);
+    const MessageAffiche& m = messages.Messages[0];
+    EXPECT_EQ(m.Legende, Traduire("Dlg-Erreur"));
+    EXPECT_EQ(m.Texte, FormaterMessage1(Traduire("Fichier-Introuvable"), "missing.lrx"));
+    EXPECT_EQ(m.Texte.find("lyrx-no-such-dir"), std::string::npos);
+    EXPECT_EQ(m.Boutons, BoutonOK);
+    // The new empty song stays.
+    EXPECT_TRUE(NomFichier.empty());
+    EXPECT_TRUE(PartitionVierge);
+}
+
+TEST_F(FenetreTest, ClosingABlankNewSongAsksNothingAndSavesTheSettings)
+{
+    fenetre_->Demarrer();
+    EnregistreurMessages messages;
+    fenetre_->close();
+    EXPECT_TRUE(messages.Messages.empty());
+    EXPECT_EQ(codesFin_, std::vector<int>{0});
+    EXPECT_TRUE(fs::exists(FichierConfiguration()));
+    EXPECT_FALSE(Partition.Mesures[1]); // the blocks are freed
+}
+
+TEST_F(FenetreTest, SettingsThatCannotBeWrittenDoNotKeepTheProgramOpen)
+{
+    fenetre_->Demarrer();
+    fs::create_directories(FichierConfiguration()); // a folder where the file should go
+    EnregistreurMessages messages;
+    fenetre_->close();
+    ASSERT_EQ(messages.Messages.size(), 1u);
+    EXPECT_EQ(messages.Messages[0].Icone, IconeErreur);
+    EXPECT_EQ(codesFin_, std::vector<int>{0});
+}
+
+TEST_F(FenetreTest, CancellingTheSaveQuestionKeepsEverything)
+{
+    fenetre_->Demarrer();
+    fenetre_->show();
+    MarquerModifiee();
+    EnregistreurMessages messages;
+    messages.Reponses.push_back(ResultatAnnuler);
+    fenetre_->close();
+    EXPECT_EQ(messages.Messages.size(), 1u);
+    EXPECT_TRUE(codesFin_.empty());
+    EXPECT_FALSE(FermetureEnCours);
+    EXPECT_TRUE(fenetre_->isVisible());
+    EXPECT_FALSE(fs::exists(FichierConfiguration()));
+    EXPECT_TRUE(Partition.Mesures[1]);
+}
+
+TEST_F(FenetreTest, TrackMenuAndButtonsFollowTheNamesAndTheCurrentTrack)
+{
+    fenetre_->Demarrer();
+    Partition.NomPiste[2] = std::string(40, 'g');
+    PisteCourante = 2;
+    fenetre_->ActualiserMenuPistes();
+    EXPECT_EQ(fenetre_->ItemPiste(2)->text().size(), 45);
+    EXPECT_EQ(fenetre_->ItemPiste(8)->text(), "&8 - " + QString::fromStdString(Partition.NomPiste[8].str()));
+    EXPECT_EQ(fenetre_->BoutonPiste(2)->toolTip().toStdString(), std::string(40, 'g'));
+    for (int t = 1; t <= 8; ++t) {
+        EXPECT_EQ(fenetre_->ItemPiste(t)->isChecked(), t == 2) << t;
+        EXPECT_EQ(fenetre_->BoutonPiste(t)->isChecked(), t == 2) << t;
+    }
+    EXPECT_EQ(fenetre_->PartNomPiste()->text().toStdString(), std::string(40, 'g'));
+    PisteCourante = 1;
+}
+
+TEST_F(FenetreTest, HelpLanguageItemsAreCheckedByTheirTag)
+{
+    for (auto [langue, nom] : {std::pair{2, "Ac_Options_LangueAide1"}, std::pair{1, "Ac_Options_LangueAide2"},
+                               std::pair{3, "Ac_Options_LangueAide3"}}) {
+        LangueAide = langue;
+        fenetre_->CocherLangueAide();
+        for (const char* autre : {"Ac_Options_LangueAide1", "Ac_Options_LangueAide2", "Ac_Options_LangueAide3"})
+            EXPECT_EQ(Enfant<QAction>(autre)->isChecked(), std::string(autre) == nom) << langue << autre;
+    }
+    LangueAide = 0;
+}
+
+TEST_F(FenetreTest, MenusAndButtonsMirrorTheCommandList)
+{
+    // Every action of the list, its menu item and its button exist under their names.
+    for (const auto& d : TableCommandes()) {
+        if (d.Sorte == SorteCommande::Action) {
+            ASSERT_TRUE(Enfant<QAction>(d.Nom)) << d.Nom;
+            EXPECT_EQ(fenetre_->Action(d.Id)->shortcut().isEmpty(), d.Touche.Vide()) << d.Nom;
+            EXPECT_TRUE(Enfant<QAction>((std::string("Mn_") + (d.Nom + 3)).c_str())) << d.Nom;
+        } else if (d.Sorte == SorteCommande::BoutonBarre) {
+            EXPECT_TRUE(Enfant<QToolButton>(d.Nom)) << d.Nom;
+        }
+    }
+    for (const char* nom : {"BT_AnnulerMesure", "BT_Valider", "BT_DynaForm", "ZoneSaisie", "Ed_Invisible",
+                            "NumMesure", "NbTps", "NbTps2", "MessErreur", "PartNomPiste", "Panel_NomPiste",
+                            "CxToolBar1", "PanelZoneAffScroll", "ScrollBarZoneAffScroll", "Mn2_Edition_Couper"})
+        EXPECT_TRUE(fenetre_->findChild<QObject*>(nom)) << nom;
+
+    Commandes().SetEnabled(Cmd::Ac_Effet_HO, false);
+    EXPECT_FALSE(Enfant<QAction>("Ac_Effet_HO")->isEnabled());
+    EXPECT_FALSE(Enfant<QAction>("Mn_Effet_HO")->isEnabled());
+    EXPECT_FALSE(Enfant<QToolButton>("Bt_Effet_HO")->isEnabled());
+    Commandes().SetChecked(Cmd::Ac_Note_Pointee, true);
+    Commandes().SetChecked(Cmd::Bt_Note_Pointee, true);
+    EXPECT_TRUE(Enfant<QAction>("Mn_Note_Pointee")->isChecked());
+    EXPECT_TRUE(Enfant<QToolButton>("Bt_Note_Pointee")->isChecked());
+
+    // A click changes nothing by itself: the command's handler decides, here there is none.
+    Enfant<QAction>("Mn_Effet_PO")->trigger();
+    EXPECT_FALSE(Enfant<QAction>("Mn_Effet_PO")->isChecked());
+    Enfant<QToolButton>("Bt_Effet_PO")->click();
+    EXPECT_FALSE(Enfant<QToolButton>("Bt_Effet_PO")->isChecked());
+
+    // A handled command runs from its menu item and its button.
+    int executions = 0;
+    Commandes().Enregistrer(Cmd::Ac_Effet_PO, [&](Cmd c) {
+        ++executions;
+        Commandes().InverserChecked(c);
+    });
+    Enfant<QAction>("Mn_Effet_PO")->trigger();
+    EXPECT_TRUE(Enfant<QAction>("Mn_Effet_PO")->isChecked());
+    Enfant<QToolButton>("Bt_Effet_PO")->click();
+    EXPECT_EQ(executions, 2);
+    Commandes().Enregistrer(Cmd::Ac_Effet_PO, nullptr);
+}
+
+TEST_F(FenetreTest, ButtonsNeverTakeTheFocusFromTheHiddenMemo)
+{
+    for (QToolButton* b : fenetre_->findChildren<QToolButton*>()) {
+        if (b->parentWidget() && b->parentWidget()->objectName() == "CxToolBar1" &&
+            b->objectName() == "qt_toolbar_ext_button")
+            continue;
+        EXPECT_EQ(b->focusPolicy(), Qt::NoFocus) << b->objectName().toStdString();
+    }
+    EXPECT_NE(fenetre_->Ed_Invisible()->focusPolicy(), Qt::NoFocus);
+    EXPECT_LT(fenetre_->Ed_Invisible()->x(), 0); // out of sight, yet a shown control
+}
+
+TEST_F(FenetreTest, MenuCaptionsComeFromTheLanguage)
+{
+    // "MN_000" line 2 with the automatic accelerator and the "...", the shortcut in its column.
+    const QString nouveau = Enfant<QAction>("Mn_Fichier_Nouveau")->text();
+    EXPECT_TRUE(nouveau.startsWith("&New...")) << nouveau.toStdString();
+    EXPECT_TRUE(nouveau.contains('\t'));
+    EXPECT_EQ(Enfant<QMenu>("Mn_Fichier")->title(), "&File");
+    EXPECT_FALSE(Enfant<QToolButton>("Bt_Fichier_Nouveau")->toolTip().isEmpty());
+}
+
+TEST_F(FenetreTest, ShortcutsRunEnabledCommandsAheadOfTheHiddenMemo)
+{
+    fenetre_->Demarrer();
+    fenetre_->show();
+    QApplication::setActiveWindow(fenetre_.get());
+    fenetre_->Ed_Invisible()->setFocus();
+    QCoreApplication::processEvents();
+    if (QApplication::activeWindow() != fenetre_.get())
+        GTEST_SKIP() << "the platform gives no active window";
+
+    std::vector<Cmd> executees;
+    for (Cmd c : {Cmd::Ac_Effet_HO, Cmd::Ac_Note_Silence, Cmd::Ac_Mesure_Suivante})
+        Commandes().Enregistrer(c, [&](Cmd e) { executees.push_back(e); });
+    auto appuyer = [&](int touche, Qt::KeyboardModifiers mods, const QString& texte) {
+        QKeyEvent appui(QEvent::KeyPress, touche, mods, texte);
+        QApplication::sendEvent(fenetre_->Ed_Invisible(), &appui);
+    };
+    Commandes().SetEnabled(Cmd::Ac_Effet_HO, true);
+    Commandes().SetEnabled(Cmd::Ac_Note_Silence, false);
+    appuyer(Qt::Key_H, Qt::NoModifier, "h");
+    appuyer(Qt::Key_S, Qt::NoModifier, "s"); // disabled: the key goes on to the key handler
+    appuyer(Qt::Key_Right, Qt::ControlModifier, "");
+    EXPECT_EQ(executees, (std::vector<Cmd>{Cmd::Ac_Effet_HO, Cmd::Ac_Mesure_Suivante}));
+    for (Cmd c : {Cmd::Ac_Effet_HO, Cmd::Ac_Note_Silence, Cmd::Ac_Mesure_Suivante})
+        Commandes().Enregistrer(c, nullptr);
+}
