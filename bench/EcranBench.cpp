@@ -18,6 +18,8 @@
 #include "editor/Scrolling.h"
 #include "platform/qt/CanevasQt.h"
 
+#include "ApplicationBench.h"
+
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
@@ -29,16 +31,7 @@
 
 namespace {
 
-void Application()
-{
-    if (QCoreApplication::instance())
-        return;
-    static int argc = 1;
-    static char nom[] = "lyrx_bench";
-    static char* argv[] = {nom, nullptr};
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static auto application = std::make_unique<QApplication>(argc, argv);
-}
+void Application() { ApplicationBench(); }
 
 constexpr int kNbMesures = 200;
 

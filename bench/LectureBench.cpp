@@ -10,6 +10,8 @@
 #include "midi/Lecture.h"
 #include "platform/qt/LecteurFluidSynth.h"
 
+#include "ApplicationBench.h"
+
 #include <QCoreApplication>
 
 #include <benchmark/benchmark.h>
@@ -33,19 +35,9 @@ int64_t MaintenantNs()
         .count();
 }
 
-// The bench may run before or after another that owns the application object: one exists
-// only while this bench needs it.
+// The playback runs on the event loop of the benchmark program's one application object.
 struct Application {
-    std::unique_ptr<QCoreApplication> app;
-    Application()
-    {
-        if (!QCoreApplication::instance()) {
-            static int argc = 1;
-            static char nom[] = "lyrx_bench";
-            static char* argv[] = {nom, nullptr};
-            app = std::make_unique<QCoreApplication>(argc, argv);
-        }
-    }
+    Application() { ApplicationBench(); }
 };
 
 fs::path Dossier()

@@ -12,6 +12,8 @@
 #include "editor/EtatCommandes.h"
 #include "platform/qt/CanevasQt.h"
 
+#include "ApplicationBench.h"
+
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
@@ -22,16 +24,7 @@
 
 namespace {
 
-void Application()
-{
-    if (QCoreApplication::instance())
-        return;
-    static int argc = 1;
-    static char nom[] = "lyrx_bench";
-    static char* argv[] = {nom, nullptr};
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static auto application = std::make_unique<QApplication>(argc, argv);
-}
+void Application() { ApplicationBench(); }
 
 // A 4/4 measure of sixteen sixteenths, each a chord on strings 1 to 3; cursor on beat 8.
 void PreparerMesure()

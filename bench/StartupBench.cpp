@@ -8,6 +8,8 @@
 #include "document/Langue.h"
 #include "document/Variable.h"
 
+#include "ApplicationBench.h"
+
 #include <QApplication>
 #include <QWindow>
 #include <benchmark/benchmark.h>
@@ -22,17 +24,7 @@
 
 namespace {
 
-QApplication& Application()
-{
-    static int argc = 1;
-    static char nom[] = "lyrx_bench";
-    static char* argv[] = {nom, nullptr};
-    static std::unique_ptr<QApplication> application = [] {
-        ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        return std::make_unique<QApplication>(argc, argv);
-    }();
-    return *application;
-}
+QApplication& Application() { return ApplicationBench(); }
 
 void BM_DemarrageFenetrePrincipale(benchmark::State& state)
 {

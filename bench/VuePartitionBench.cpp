@@ -13,6 +13,8 @@
 #include "editor/Ecran.h"
 #include "editor/Scrolling.h"
 
+#include "ApplicationBench.h"
+
 #include <QApplication>
 #include <QImage>
 #include <QScrollBar>
@@ -24,16 +26,7 @@
 
 namespace {
 
-void Application()
-{
-    if (QCoreApplication::instance())
-        return;
-    static int argc = 1;
-    static char nom[] = "lyrx_bench";
-    static char* argv[] = {nom, nullptr};
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static auto application = std::make_unique<QApplication>(argc, argv);
-}
+void Application() { ApplicationBench(); }
 
 void PisteDeMilleMesures()
 {

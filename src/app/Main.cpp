@@ -1,5 +1,8 @@
 #include "app/Main.h"
 
+#include "app/CommandesFenetre.h"
+#include "app/CommandesFichier.h"
+#include "app/DialoguesFichiersQt.h"
 #include "app/Icones.h"
 #include "app/Image.h"
 #include "app/Programme.h"
@@ -15,21 +18,29 @@
 #include "document/Routines.h"
 #include "document/Variable.h"
 #include "editor/Clavier.h"
+#include "editor/CommandesEdition.h"
 #include "editor/DessinSaisie.h"
 #include "editor/Ed_fct.h"
 #include "editor/EditionTemps.h"
 #include "editor/Ecran.h"
 #include "editor/EtatCommandes.h"
 #include "editor/Fontes.h"
+#include "editor/LecteurSaisie.h"
 #include "editor/Ligatures.h"
 #include "editor/Navigation.h"
+#include "editor/Pistes.h"
+#include "editor/PressePapier.h"
+#include "editor/Saisie.h"
 #include "editor/Scrolling.h"
 #include "midi/EtatLecture.h"
 #include "midi/Lecture.h"
 #include "platform/Cp1252.h"
+#include "platform/Arrondi.h"
 #include "platform/FichierIni.h"
+#include "platform/Sablier.h"
 #include "platform/qt/CanevasQt.h"
 #include "print/Services.h"
+#include "print/TravailImpression.h"
 
 #include <QAction>
 #include <QApplication>
@@ -44,9 +55,13 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -205,6 +220,25 @@ QString TexteItem(const QString& legende, Cmd c)
     return legende + '\t' + SequenceDe(r).toString(QKeySequence::NativeText);
 }
 
+// Play-while-entering and the previews of the edit engine go through the one media player.
+struct LecteurSaisieMidi : ILecteurSaisie {
+    void FermerLecteur() override { MediaPlayer1().Close(); }
+    bool MidiDisponible() const override { return ::MidiDisponible; }
+    void JouerTempsSaisi() override { ::JouerTempsSaisi(); }
+};
+LecteurSaisieMidi lecteurSaisieMidi;
+
+BoutonSouris BoutonDe(Qt::MouseButton bouton)
+{
+    return bouton == Qt::RightButton ? BoutonSouris::Droit
+           : bouton == Qt::MiddleButton ? BoutonSouris::Milieu
+                                        : BoutonSouris::Gauche;
+}
+
+QRect VersQRect(const TRectangle& r) { return QRect(r.Left, r.Top, std::max(r.Width, 0), std::max(r.Height, 0)); }
+
+TRectangle VersRectangle(const QRect& r) { return TRectangle{r.x(), r.y(), r.width(), r.height()}; }
+
 } // namespace
 
 std::string JoindreLigneCommande(const std::vector<std::string>& arguments)
@@ -236,14 +270,25 @@ TForm1::TForm1(QWidget* parent)
       boutons_(NbCommandes)
 {
     setObjectName("Form1");
+    Form1 = this;
     terminateur_ = [](int code) { QCoreApplication::exit(code); };
+    dialoguesFichiers_ = std::make_unique<TDialoguesFichiers>(this);
     FormCreate();
 }
 
 TForm1::~TForm1()
 {
+    if (timerMidi_)
+        timerMidi_->stop();
     Commandes().RetirerObservateur(observateur_);
     InstallerCanevasSaisie(nullptr);
+    InstallerSurfacePartition(nullptr);
+    if (&DialoguesFichiers() == dialoguesFichiers_.get())
+        InstallerDialoguesFichiers(nullptr);
+    if (&DialoguesEdition() == &dialoguesEdition_)
+        InstallerDialoguesEdition(nullptr);
+    if (&LecteurSaisie() == &lecteurSaisieMidi)
+        InstallerLecteurSaisie(nullptr);
     canevasSaisie_.reset();
     peintreSaisie_.reset();
     if (&FenetrePrincipale() == this)
@@ -258,7 +303,7 @@ TForm1::~TForm1()
 
 void TForm1::FormCreate()
 {
-    // 1. The start work is still to do.
+    // The start work is still to do.
     premiereActivation_ = true;
 
     ConstruireControles();
@@ -266,29 +311,36 @@ void TForm1::FormCreate()
     ConstruireMenus();
     ConstruireBarres();
 
-    // 2. The hand cursor over the labels that open a dialog when clicked (MAINCLICK; the flat
+    // The hand cursor over the labels that open a dialog when clicked (MAINCLICK; the flat
     // and grabbing hands serve the score view).
     for (QLabel* l : {numMesure_, nbTps_, nbTps2_, messErreur_, partNomPiste_})
         l->setCursor(Qt::PointingHandCursor);
 
-    // 3. (The preview, preferences and copy-range flags belong to their dialogs.)
+    // (The preview, preferences and copy-range flags belong to their dialogs.)
     DialogueAccordOuvert = false;
     PleinEcranActif = false;
     ParcoursEnCours = false;
     ArretDemandeClic = false;
     PressePapierPlein = false;
 
-    // 4. Controls that work unseen stay out of sight.
+    // Controls that work unseen stay out of sight.
     for (QWidget* w : {static_cast<QWidget*>(edInvisible_), richEdit1_, panelFontes_})
         w->move(-500, w->y());
 
-    // 5. The long-lived tempo list starts empty.
+    // The long-lived tempo list starts empty.
     PileTempo.Vider();
 
-    // The handlers of the command list.
-    EnregistrerCommandesEditionTemps();
+    // The handlers of the command list, and the dialogs, files and player they reach.
+    EnregistrerCommandesEdition();
+    EnregistrerCommandesPistes();
+    EnregistrerCommandesPressePapier();
+    EnregistrerCommandesFichier();
+    EnregistrerCommandesFenetre();
+    InstallerDialoguesEdition(&dialoguesEdition_);
+    InstallerDialoguesFichiers(dialoguesFichiers_.get());
+    InstallerLecteurSaisie(&lecteurSaisieMidi);
 
-    // 6 and 7: the track-name panel at the right end of the toolbar, then the words.
+    // The words of the language; the track-name panel follows the toolbar in the layout.
     AppliquerLegendes();
     SynchroniserCommandes();
     observateur_ = Commandes().AjouterObservateur([this](Cmd c) { SynchroniserCommande(c); });
@@ -340,14 +392,13 @@ void TForm1::ConstruireControles()
         b->setFocusPolicy(Qt::NoFocus);
         b->setAutoRaise(true);
     }
-    // Track switching with its redraws belongs to the track handling; the buttons are bound.
     connect(pisteUp_, &QToolButton::clicked, this, [this] {
-        if (PisteCourante < Partition.NbPistes)
-            BT_Piste1Click(PisteCourante + 1);
+        ::PisteUpClick();
+        RendreFocus();
     });
     connect(pisteDown_, &QToolButton::clicked, this, [this] {
-        if (PisteCourante > 1)
-            BT_Piste1Click(PisteCourante - 1);
+        ::PisteDownClick();
+        RendreFocus();
     });
     for (int t = 1; t <= kNbPistes; ++t) {
         auto* b = new QToolButton(fond_);
@@ -360,7 +411,10 @@ void TForm1::ConstruireControles()
         QFont f = b->font();
         f.setBold(true);
         b->setFont(f);
-        connect(b, &QToolButton::clicked, this, [this, t] { BT_Piste1Click(t); });
+        connect(b, &QToolButton::clicked, this, [this, t] {
+            ::BT_Piste1Click(t);
+            RendreFocus();
+        });
         boutonsPiste_[t] = b;
     }
 
@@ -377,15 +431,34 @@ void TForm1::ConstruireControles()
     zoneAffichage_->AttacherBarreDefilement(scrollAffichage_);
     zoneAffichage_->DefinirHauteurClient([this] { return fond_->height(); });
     InstallerSurfacePartition(zoneAffichage_);
-    // A right click outside playback opens the range commands.
+    // A click on a band makes its measure current (the frame over the current measure is drawn
+    // on the bands, so its clicks arrive here too).
     connect(zoneAffichage_, &VuePartition::BandeCliquee, this,
-            [this](int, int, int, Qt::MouseButton bouton, Qt::KeyboardModifiers) {
-                if (bouton == Qt::RightButton && Commandes().Enabled(Cmd::Ac_Son_LectureDebut))
-                    popupAffichage_->popup(QCursor::pos());
+            [this](int bande, int x, int y, Qt::MouseButton bouton, Qt::KeyboardModifiers) {
+                ::Band01MouseDown(bande, BoutonDe(bouton), x, y);
+                RendreFocus();
             });
 
     popupAffichage_ = new QMenu(this);
     popupAffichage_->setObjectName("PopupMenuAff");
+
+    // The fret popup of the edit zone: frets 0 to 24 on every track.
+    turboMenu_ = new QMenu(this);
+    turboMenu_->setObjectName("TurboMenu");
+    for (int frette = 0; frette <= 24; ++frette) {
+        const QString nom = QString("Turbo%1").arg(frette, 2, 10, QChar('0'));
+        QAction* item = turboMenu_->addAction(QString::number(frette));
+        item->setObjectName(nom);
+        connect(item, &QAction::triggered, this, [this, nom] {
+            Turbo00Click(nom.toStdString());
+            RendreFocus();
+        });
+    }
+
+    timerMidi_ = new QTimer(this);
+    timerMidi_->setObjectName("TimerMidi");
+    timerMidi_->setInterval(100);
+    connect(timerMidi_, &QTimer::timeout, this, [] { TimerMidiTimer(); });
 
     panelBarreBoutons2_ = Panneau(fond_, "PanelBarreBoutons2", QFrame::NoFrame, QFrame::Plain);
     panelBarreBoutons3_ = Panneau(fond_, "PanelBarreBoutons3", QFrame::NoFrame, QFrame::Plain);
@@ -521,8 +594,8 @@ void TForm1::ConstruireMenus()
         item->setProperty("Tag", k);
         item->setVisible(false);
         connect(item, &QAction::triggered, this, [this, k] {
-            OuvrirFichierRecent(k);
-            edInvisible_->setFocus();
+            Mn_Fichier_DernierFichier1Click(k);
+            RendreFocus();
         });
         itemsRecents_[k] = item;
     }
@@ -548,11 +621,15 @@ void TForm1::ConstruireMenus()
         item->setObjectName(QString("Mn_Piste%1").arg(t));
         item->setProperty("Tag", t);
         item->setCheckable(true);
-        connect(item, &QAction::triggered, this, [this, t] { BT_Piste1Click(t); });
+        connect(item, &QAction::triggered, this, [this, t] {
+            ::Mn_Piste1Click(t);
+            RendreFocus();
+        });
         itemsPiste_[t] = item;
     }
 
     QMenu* mesure = menu(nullptr, "Mn_Mesure", "&Bar");
+    menuMesure_ = mesure;
     AjouterItem(mesure, Cmd::Ac_Mesure_Premiere);
     AjouterItem(mesure, Cmd::Ac_Mesure_Precedente);
     AjouterItem(mesure, Cmd::Ac_Mesure_AllerA);
@@ -566,6 +643,7 @@ void TForm1::ConstruireMenus()
     AjouterItem(mesure, Cmd::Ac_Mesure_Repetitions);
 
     QMenu* note = menu(nullptr, "Mn_Note", "&Note");
+    menuNote_ = note;
     for (Cmd c : {Cmd::Ac_Note_Ronde, Cmd::Ac_Note_Blanche, Cmd::Ac_Note_Noire, Cmd::Ac_Note_Croche,
                   Cmd::Ac_Note_DCroche, Cmd::Ac_Note_TCroche, Cmd::Ac_Note_QCroche})
         AjouterItem(note, c);
@@ -586,6 +664,7 @@ void TForm1::ConstruireMenus()
     AjouterItem(note, Cmd::Ac_Note_DeplacerBas);
 
     QMenu* effets = menu(nullptr, "Mn_Effets", "Effe&cts");
+    menuEffets_ = effets;
     for (Cmd c : {Cmd::Ac_Effet_HO, Cmd::Ac_Effet_PO, Cmd::Ac_Effet_SlideUp, Cmd::Ac_Effet_SlideDown,
                   Cmd::Ac_Effet_Bend, Cmd::Ac_Effet_BendRelease, Cmd::Ac_Effet_LetRing, Cmd::Ac_Effet_GraceNote,
                   Cmd::Ac_Effet_GhostNote})
@@ -638,11 +717,7 @@ void TForm1::ConstruireMenus()
         item->setProperty("Tag", tag);
         item->setCheckable(true);
         const int langue = tag;
-        connect(item, &QAction::triggered, this, [this, langue] {
-            LangueAide = langue;
-            DefinirFichierAide();
-            CocherLangueAide();
-        });
+        connect(item, &QAction::triggered, this, [this, langue] { Ac_Options_LangueAide1Click(langue); });
     }
 
     QMenu* aide = menu(nullptr, "Mn_Aide", "&Help");
@@ -764,7 +839,7 @@ void TForm1::AppliquerLegendes()
     for (const auto& b : legendes->Bulles)
         if (QToolButton* bouton = findChild<QToolButton*>(QString::fromStdString(b.Nom)))
             bouton->setToolTip(VersQt(b.Texte));
-    // The file dialogs take their filters and titles from the same words when they open.
+    dialoguesFichiers_->AppliquerLegendes(legendes->Dialogues);
 }
 
 // ---- Layout ---------------------------------------------------------------------------------
@@ -780,89 +855,109 @@ void TForm1::resizeEvent(QResizeEvent* evenement)
         FormResize();
 }
 
-void TForm1::FormResize()
-{
-    if (FermetureEnCours || Partition.MesureCourante < 1 || Partition.MesureCourante > Partition.NbMesures ||
-        !Partition.Mesures[Partition.MesureCourante])
-        return;
-    MesureAnnulation = MesureEnCours();
-    CopieMesureEntree = MesureEnCours();
-    TempsAnnulation = Curseur.Temps;
-    CordeAnnulation = Curseur.Corde;
-    Commandes().SetEnabled(Cmd::Ac_Edition_Annuler, false);
-    Commandes().SetEnabled(Cmd::BT_AnnulerMesure, false);
-    ActualiserCommandes();
-    DisposerPanneaux();
-    ApresChangementMesure();
-    DisposerBandes();
-    RedessinerPartition();
-}
+void TForm1::FormResize() { RedimensionnerFenetre(); }
 
-// The panels for the window's size: the score view takes what the rows above and the edit
-// zone below leave.
+// The panels for the window's size. The rows at the top (toolbar with the track name, title
+// line with the track buttons at the right end) are the window's own; the panels below them
+// are placed by the layout from the places they were designed with.
 void TForm1::DisposerPanneaux()
 {
-    const int m4 = 4;
+    const int ppp = std::max(logicalDpiX(), 1);
+    const auto echelle = [ppp](int pixels96) { return static_cast<int>(platform::Round(pixels96 * ppp / 96.0)); };
+    const int m4 = echelle(4);
     const int l = fond_->width();
     const int h = fond_->height();
 
     const QSize barre = toolbar_->sizeHint();
-    const int largeurBarre = std::min(barre.width(), std::max(l - 2 * m4 - 40, 60));
-    toolbar_->setGeometry(m4, 2, largeurBarre, barre.height());
-    panelNomPiste_->setGeometry(toolbar_->x() + toolbar_->width(), 2,
-                                std::max(l - (toolbar_->x() + toolbar_->width()) - m4, 0), barre.height());
+    const int largeurBarre = std::min(barre.width(), std::max(l - 2 * m4 - echelle(40), echelle(60)));
+    toolbar_->setGeometry(m4, echelle(2), largeurBarre, barre.height());
+    const int finBarre = toolbar_->x() + toolbar_->width();
+    panelNomPiste_->setGeometry(finBarre, echelle(2), std::max(l - finBarre - m4, 0), barre.height());
 
-    const int yPistes = 2 + barre.height() + 3;
-    const int cote = 24;
-    int x = l - m4 - cote;
-    pisteUp_->setGeometry(x, yPistes, cote, cote);
+    // The track buttons, then the arrows, at the right end of the title line.
+    const int yPistes = echelle(2) + barre.height() + echelle(3);
+    const int cote = echelle(24);
+    int x = l - m4 - 2 * cote;
+    pisteDown_->setGeometry(x, yPistes, cote, cote);
+    pisteUp_->setGeometry(x + cote, yPistes, cote, cote);
     for (int t = kNbPistes; t >= 1; --t) {
         x -= cote;
         boutonsPiste_[t]->setGeometry(x, yPistes, cote, cote);
     }
-    x -= cote;
-    pisteDown_->setGeometry(x, yPistes, cote, cote);
-    panel1_->setGeometry(m4, yPistes, std::max(x - m4 - 4, 0), cote);
-    bevelTop_->setGeometry(m4, yPistes + cote + 2, std::max(l - 10, 0), 2);
 
-    const int hauteurRang = 20;
-    const int hauteurSaisie = 153 + 8;
-    const int largeurBarre3 = 40;
-    const int yRang = h - hauteurRang - m4;
-    const int yBarre3 = yRang - hauteurSaisie - 2;
-    panelBarreBoutons3_->setGeometry(l - largeurBarre3 - m4, yBarre3, largeurBarre3, hauteurSaisie + hauteurRang + 2);
-    panelZoneSaisie_->setGeometry(m4, yBarre3, std::max(panelBarreBoutons3_->x() - 2 * m4, 0), hauteurSaisie);
-    const int hauteurBarre2 = TailleIcone + 8;
-    panelBarreBoutons2_->setGeometry(m4, yBarre3 - hauteurBarre2 - 1, std::max(l - 2 * m4 - 1, 0), hauteurBarre2);
+    // The places of the design; the layout sets what depends on the window's size and mode.
+    const int hauteurRang = echelle(20);
+    const int yAffichage = yPistes + cote + echelle(6);
+    TDispositionFenetre d;
+    d.Panel1 = {m4, yPistes, panel1_->width(), cote};
+    d.BT_Piste1 = VersRectangle(boutonsPiste_[1]->geometry());
+    d.BevelTop = {echelle(5), yPistes + cote + echelle(2), bevelTop_->width(), echelle(2)};
+    d.PanelZoneAffScroll = {m4, yAffichage, panelZoneAffScroll_->width(), panelZoneAffScroll_->height()};
+    d.ScrollBarZoneAffScroll = {scrollAffichage_->x(), yAffichage + 1, scrollAffichage_->sizeHint().width(),
+                                scrollAffichage_->height()};
+    d.PanelBarreBoutons2 = {m4, panelBarreBoutons2_->y(), panelBarreBoutons2_->width(), TailleIcone + echelle(8)};
+    // The column beside the edit zone reaches from the edit panel's top to the status row's
+    // bottom, and so gives the edit panel its height: the edit image and a margin.
+    const int hauteurSaisie = kHauteurZoneSaisie + echelle(8);
+    d.PanelBarreBoutons3 = {panelBarreBoutons3_->x(), panelBarreBoutons3_->y(), echelle(40),
+                            hauteurSaisie + static_cast<int>(platform::Round(2.0 * ppp / 96.0)) + hauteurRang};
+    d.PanelZoneSaisie = {m4, panelZoneSaisie_->y(), panelZoneSaisie_->width(), panelZoneSaisie_->height()};
+    d.ZoneSaisie = VersRectangle(zoneSaisie_->geometry());
+    d.ScrollBarZoneSaisie = {scrollSaisie_->x(), scrollSaisie_->y(), echelle(220), hauteurRang - 2};
+    d.PanelNumMesure = {m4, panelNumMesure_->y(), echelle(90), hauteurRang};
+    d.PanelNbTps = {m4 + echelle(92), panelNbTps_->y(), echelle(110), hauteurRang};
+    d.PanelNbTps2 = {m4 + echelle(204), panelNbTps2_->y(), echelle(140), hauteurRang};
+    d.PanelTextCom = {m4 + echelle(346), panelTextCom_->y(), panelTextCom_->width(), hauteurRang};
 
-    const int yAffichage = yPistes + cote + 6;
-    const int largeurScroll = scrollAffichage_->sizeHint().width();
-    panelZoneAffScroll_->setGeometry(m4, yAffichage, std::max(l - m4 - largeurScroll - m4 - 1, 0),
-                                     std::max(panelBarreBoutons2_->y() - yAffichage - 1, 0));
-    scrollAffichage_->setGeometry(panelZoneAffScroll_->x() + panelZoneAffScroll_->width(), yAffichage + 1,
-                                  largeurScroll, std::max(panelZoneAffScroll_->height() - 2, 0));
-    const QRect interieur = panelZoneAffScroll_->contentsRect();
-    zoneAffichage_->setGeometry(interieur);
+    DisposerFenetre(d, l, h, ppp, PleinEcranActif);
+    AppliquerDisposition(d);
 
-    const int largeurScrollSaisie = 220;
-    scrollSaisie_->setGeometry(panelZoneSaisie_->x() + panelZoneSaisie_->width() - largeurScrollSaisie - 1, yRang + 1,
-                               largeurScrollSaisie, hauteurRang - 2);
-    panelNumMesure_->setGeometry(m4, yRang, 90, hauteurRang);
-    panelNbTps_->setGeometry(panelNumMesure_->x() + panelNumMesure_->width() + 2, yRang, 110, hauteurRang);
-    panelNbTps2_->setGeometry(panelNbTps_->x() + panelNbTps_->width() + 2, yRang, 90, hauteurRang);
-    const int xCom = panelNbTps2_->x() + panelNbTps2_->width() + 2;
-    panelTextCom_->setGeometry(xCom, yRang, std::max(scrollSaisie_->x() - xCom - 3, 0), hauteurRang);
+    if (!premiereActivation_ && !FermetureEnCours && Partition.MesureCourante >= 1 &&
+        Partition.MesureCourante <= Partition.NbMesures && Partition.Mesures[Partition.MesureCourante])
+        TerminerDispositionFenetre(panelZoneSaisie_->width());
+    else
+        LargeurPanneauSaisie = panelZoneSaisie_->width();
+}
 
-    // The edit image is centred in height; its width and scrolling are the engine's, from
-    // the panel's width.
-    const QRect cadre = panelZoneSaisie_->contentsRect();
-    zoneSaisie_->move(zoneSaisie_->x(), cadre.y() + std::max((cadre.height() - HauteurImageSaisie) / 2, 0));
-    LargeurPanneauSaisie = panelZoneSaisie_->width();
-    if (!premiereActivation_ && Partition.Mesures[Partition.MesureCourante]) {
-        AjusterDefilementSaisie();
-        AjusterLargeurSaisie();
-        MontrerCurseurSaisie();
+void TForm1::AppliquerDisposition(const TDispositionFenetre& d)
+{
+    panel1_->setGeometry(VersQRect(d.Panel1));
+    bevelTop_->setGeometry(VersQRect(d.BevelTop));
+    panelZoneAffScroll_->setGeometry(VersQRect(d.PanelZoneAffScroll));
+    scrollAffichage_->setGeometry(VersQRect(d.ScrollBarZoneAffScroll));
+    panelBarreBoutons2_->setGeometry(VersQRect(d.PanelBarreBoutons2));
+    panelBarreBoutons3_->setGeometry(VersQRect(d.PanelBarreBoutons3));
+    panelZoneSaisie_->setGeometry(VersQRect(d.PanelZoneSaisie));
+    zoneSaisie_->move(zoneSaisie_->x(), d.ZoneSaisie.Top);
+    scrollSaisie_->setGeometry(VersQRect(d.ScrollBarZoneSaisie));
+    panelNumMesure_->setGeometry(VersQRect(d.PanelNumMesure));
+    panelNbTps_->setGeometry(VersQRect(d.PanelNbTps));
+    panelNbTps2_->setGeometry(VersQRect(d.PanelNbTps2));
+    panelTextCom_->setGeometry(VersQRect(d.PanelTextCom));
+    zoneAffichage_->setGeometry(panelZoneAffScroll_->contentsRect());
+
+    // A playback hides the button column itself and shows it again at its end.
+    if (!affichageLecture_)
+        panelBarreBoutons3_->setVisible(d.PanelBarreBoutons3Visible);
+    // In the score-only layout the score view lies over the edit zone and its tool row.
+    if (d.ZoneAffichageDevant) {
+        panelZoneAffScroll_->raise();
+        scrollAffichage_->raise();
+    } else {
+        panelBarreBoutons2_->raise();
+        panelZoneSaisie_->raise();
+        scrollSaisie_->raise();
     }
+    panelTextCom_->raise();
+    menusNoteEffetsActifs_ = d.MenusNoteEffetsActifs;
+    ActiverMenu(menuNote_, menusNoteEffetsActifs_ && !commandesEditionCoupees_);
+    ActiverMenu(menuEffets_, menusNoteEffetsActifs_ && !commandesEditionCoupees_);
+}
+
+void TForm1::AppliquerPleinEcran(bool actif)
+{
+    (void)actif; // PleinEcranActif is set already: the layout reads it
+    DisposerPanneaux();
 }
 
 // A new edit image, white, with the painters' canvas on it.
@@ -894,49 +989,42 @@ void TForm1::Demarrer()
         return;
     demarrageEnCours_ = true;
 
-    // 1.
+    // The score view's display switches follow the settings.
     Commandes().SetChecked(Cmd::Ac_Ass_MontrerLetRing, Configuration.ShowLetRingNotes);
     Commandes().SetChecked(Cmd::Ac_Ass_MontrerDyna, Configuration.ShowDynamic);
 
-    // 2.
+    // The hidden memo takes the keyboard.
     QCoreApplication::processEvents();
     edInvisible_->setFocus();
 
-    // 3. (The band images are laid out with the score view.)
+    // The painters and the print settings; no playback yet.
     InitialiserEcran();
     ServicesImpression().InitialiserImpression();
     EtatLecture.Mode = ModeLectureAucun;
     ToucheDefilement = false;
 
-    // 4.
+    // The text styles take the fonts of the settings.
     AppliquerPolices();
 
-    // 5.
     NbAccordsUtilises = 0;
 
-    // 6.
+    // Playback and every listen stay silent for the whole run when this fails.
     MidiDisponible = VerifierSequenceurMidi();
 
-    // 7.
     ServicesImpression().CouleurEncre = 0;
 
-    // 8.
     Commandes().SetChecked(Cmd::Ac_Son_JouerSaisie, Configuration.JouerPendantSaisie);
     Commandes().SetChecked(Cmd::Ac_Son_Metronome, Configuration.Metronome);
     Commandes().SetChecked(Cmd::Bt_Son_Metronome, Configuration.Metronome);
 
-    // 9. (The clipboard count belongs to the clipboard.)
     LectureTemps = false;
     Saisie().Sais_Partition->CordeEcoutee = -1;
     Saisie().SelMIDIForm->CordeEcoutee = -1;
 
-    // 10.
     premiereActivation_ = false;
 
-    // 11.
     CocherLangueAide();
 
-    // 12.
     FermetureEnCours = false;
     ModeGlisser = false;
     IgnorerClic = false;
@@ -945,12 +1033,12 @@ void TForm1::Demarrer()
         DefinirSeparateurDecimal(point.size() == 1 && point[0].unicode() < 0x80 ? point[0].toLatin1() : '.');
     }
 
-    // 13.
+    // Measure block 1 lives for the whole run.
     if (!Partition.Mesures[1])
         Partition.Mesures[1] = std::make_unique<TMesure>();
     Partition.NbMesures = 1;
 
-    // 14.
+    // The new empty song, with the free slot of every track prepared.
     ReinitialiserPartition();
     const int piste = PisteCourante;
     for (int t = 1; t <= kNbPistes; ++t) {
@@ -959,26 +1047,22 @@ void TForm1::Demarrer()
     }
     PisteCourante = piste;
 
-    // 15.
     ::AfficherLegendeFenetre();
 
-    // 16.
     CopieMesureEntree = *Partition.Mesures[Partition.MesureCourante];
 
-    // 17.
+    // The window laid out as on a resize (the measure drawn with it), the command states.
     Curseur.Temps = 1;
     Curseur.Corde = 1;
     FormResize();
     RedessinerMesure();
     ActualiserCommandes();
 
-    // 18.
     OuvrirLigneCommande();
 
-    // 19.
     MajFichiersRecents();
 
-    // 20.
+    // The last working directory, else the program's.
     {
         std::error_code ec;
         std::filesystem::current_path(DernierRepertoire, ec);
@@ -986,17 +1070,17 @@ void TForm1::Demarrer()
             std::filesystem::current_path(RepertoireProgramme, ec);
     }
 
-    // 21.
+    // The tuning presets of the properties and import dialogs.
     Saisie().Sais_Partition->InitModelesAccordage();
     Saisie().Sais_Partition->RemplirListeModeles();
     Saisie().SelMIDIForm->RemplirListeModeles();
 
-    // 22.
     Splash().FenetrePrincipalePrete = true;
 
-    // 23. The interface-language menu joins here.
+    ConstruireMenuLangues();
 
     demarrageEnCours_ = false;
+    RendreFocus();
 }
 
 void TForm1::OuvrirLigneCommande()
@@ -1052,6 +1136,7 @@ bool TForm1::FormCloseQuery()
         AfficherMessage(Traduire("Dlg-Erreur"), e.what(), IconeErreur, BoutonOK, DefautOK, PlacementCentre);
     }
     LibererPartition();
+    LibererPressePapier();
     fermee_ = true;
     terminateur_(0);
     return true;
@@ -1061,7 +1146,6 @@ void TForm1::LibererPartition()
 {
     for (int m = 1; m <= kNbMesuresMax; ++m)
         Partition.Mesures[m].reset();
-    // The measure clipboard is freed by its own part.
     for (auto& a : LibrairieAccords)
         a.reset();
     for (auto& a : AccordsPartition)
@@ -1205,6 +1289,214 @@ void TForm1::ActualiserPorteeSolfege()
         Saisie().ClassForm->DessinerPortee();
 }
 
+void TForm1::AfficherAideDialogue(int contexte)
+{
+    (void)contexte; // the help files know no contexts of ours: their contents are shown
+    AfficherAide();
+}
+
+bool TForm1::LirePoliceLabel(const char* nomLabel, TMyFont& police) { return ::LirePoliceLabel(nomLabel, police); }
+
+void TForm1::DefinirFichierLecteurMidi(const char* chemin) { MediaPlayer1().SetFileName(chemin ? chemin : ""); }
+
+bool TForm1::PalettePercussionVisible() { return Saisie().Assistant_Bat_Form->Visible(); }
+
+void TForm1::MontrerPaletteNuances(bool visible) { Saisie().DynaForm->SetVisible(visible); }
+
+bool TForm1::PaletteNuancesVisible() { return Saisie().DynaForm->Visible(); }
+
+bool TForm1::DialogueAllerAMesure() { return Saisie().Dialogues->AllerA() == ResultatModalOK; }
+
+bool TForm1::LecteurMidiOuvert() { return MediaPlayer1().DeviceOpen(); }
+
+// ---- Playback ---------------------------------------------------------------------------------
+
+bool TForm1::CommandeActive(const char* nom)
+{
+    const auto c = CommandeParNom(nom ? nom : "");
+    return c ? Commandes().Enabled(*c) : true;
+}
+
+void TForm1::ActiverCommande(const char* nom, bool actif)
+{
+    if (const auto c = CommandeParNom(nom ? nom : ""))
+        Commandes().SetEnabled(*c, actif);
+}
+
+bool TForm1::CommandeCochee(const char* nom)
+{
+    const auto c = CommandeParNom(nom ? nom : "");
+    return c ? Commandes().Checked(*c) : false;
+}
+
+void TForm1::CocherCommande(const char* nom, bool coche)
+{
+    if (const auto c = CommandeParNom(nom ? nom : ""))
+        Commandes().SetChecked(*c, coche);
+}
+
+namespace {
+constexpr Cmd kCommandesEditionLecture[] = {Cmd::Ac_Edition_Annuler, Cmd::Ac_Edition_Couper,  Cmd::Ac_Edition_Copier,
+                                            Cmd::Ac_Edition_Coller,  Cmd::Ac_Edition_Inserer, Cmd::Ac_Edition_Vider,
+                                            Cmd::Ac_Ass_Solfege,     Cmd::Ac_Edition_TableMix};
+}
+
+void TForm1::DesactiverCommandesEdition()
+{
+    for (Cmd c : kCommandesEditionLecture)
+        Commandes().SetEnabled(c, false);
+    commandesEditionCoupees_ = true;
+    for (QMenu* m : {menuMesure_, menuNote_, menuEffets_})
+        ActiverMenu(m, false);
+}
+
+void TForm1::ReactiverCommandesEdition()
+{
+    for (Cmd c : kCommandesEditionLecture)
+        Commandes().SetEnabled(c, true);
+    commandesEditionCoupees_ = false;
+    // The score-only layout keeps the Note and Effects menus off.
+    ActiverMenu(menuMesure_, true);
+    ActiverMenu(menuNote_, menusNoteEffetsActifs_);
+    ActiverMenu(menuEffets_, menusNoteEffetsActifs_);
+}
+
+void TForm1::ActiverTimerMidi(bool actif)
+{
+    if (actif)
+        timerMidi_->start();
+    else
+        timerMidi_->stop();
+}
+
+void TForm1::FermerPalettes(bool& solfege, bool& percussion, bool& dyna)
+{
+    ServicesSaisie& s = Saisie();
+    solfege = s.ClassForm->Visible();
+    percussion = s.Assistant_Bat_Form->Visible();
+    dyna = s.DynaForm->Visible();
+    if (solfege)
+        s.ClassForm->SetVisible(false);
+    if (percussion)
+        s.Assistant_Bat_Form->SetVisible(false);
+    if (dyna)
+        s.DynaForm->SetVisible(false);
+}
+
+void TForm1::RouvrirPalettes(bool solfege, bool percussion, bool dyna)
+{
+    if (solfege) {
+        Commandes().Executer(Cmd::Ac_Ass_Solfege);
+        Commandes().SetChecked(Cmd::Ac_Ass_Solfege, true);
+        Commandes().SetChecked(Cmd::Bt_Ass_Solfege, true);
+    }
+    if (percussion) {
+        Commandes().Executer(Cmd::Ac_Ass_Percussion);
+        Commandes().SetChecked(Cmd::Ac_Ass_Percussion, true);
+    }
+    if (dyna)
+        Saisie().DynaForm->SetVisible(true);
+}
+
+void TForm1::EntrerAffichageLecture(bool retenirChoix)
+{
+    if (retenirChoix)
+        PleinEcranChoisi = PleinEcranActif;
+    affichageLecture_ = true;
+    EntrerPleinEcran();
+    panelBarreBoutons3_->hide();
+    scrollSaisie_->hide();
+}
+
+void TForm1::QuitterAffichageLecture()
+{
+    affichageLecture_ = false;
+    panelBarreBoutons3_->show();
+    scrollSaisie_->show();
+    if (!PleinEcranChoisi)
+        QuitterPleinEcran();
+    else
+        DisposerPanneaux();
+}
+
+void TForm1::AjusterDefilementPartition() { AjusterDefilement(); }
+
+void TForm1::AfficherEtatNumeroMesure()
+{
+    ::AfficherEtatMesure();
+    ::AfficherNumeroMesure();
+}
+
+void TForm1::RedessinerZoneSaisie() { RedessinerMesure(); }
+
+void TForm1::ControlerCouleurBoutonPiste(int mesure) { VerifierCouleurBoutonPiste(mesure); }
+
+bool TForm1::AuditionProprietesEnCours() { return Saisie().Sais_Partition->CordeEcoutee >= 0; }
+
+bool TForm1::RelancerAuditionProprietes()
+{
+    ISaisiePartition& dialogue = *Saisie().Sais_Partition;
+    if (dialogue.CordeEcoutee >= 0 && dialogue.BoutonEcouteEnfonce()) {
+        dialogue.JouerCordesPiste();
+        return true;
+    }
+    dialogue.CordeEcoutee = -1;
+    return false;
+}
+
+bool TForm1::AuditionImportEnCours() { return Saisie().SelMIDIForm->CordeEcoutee >= 0; }
+
+bool TForm1::RelancerAuditionImport()
+{
+    // The import dialog repeats no audition of its own yet: the string is let go.
+    Saisie().SelMIDIForm->CordeEcoutee = -1;
+    return false;
+}
+
+void TForm1::ReactiverProprietesPartition()
+{
+    ISaisiePartition& dialogue = *Saisie().Sais_Partition;
+    if (!dialogue.Visible())
+        return;
+    dialogue.ActiverControlesLecture(true);
+    dialogue.ActualiserCordesPiste();
+}
+
+int TForm1::SautParcours() { return std::max(ServicesImpression().SautApres(), 0); }
+
+void TForm1::ParcoursMorceauSuivant() { ServicesImpression().SelectionnerMorceauSuivant(); }
+
+void TForm1::OuvrirPercussionFinLecture() { PercussionOuvert = true; }
+
+void TForm1::ArreterLecturePourClic()
+{
+    ArretDemandeClic = true;
+    ArretDemande = false;
+    MediaPlayer1().Stop();
+}
+
+void TForm1::RelancerLectureApresClic()
+{
+    Ac_Son_LecturePosECExecute();
+    ArretDemandeClic = false;
+}
+
+// ---- Tracks, popups -----------------------------------------------------------------------------
+
+void TForm1::PisteUpClick() { ::PisteUpClick(); }
+
+void TForm1::PisteDownClick() { ::PisteDownClick(); }
+
+void TForm1::OuvrirMenuFrettes(int x, int y) { turboMenu_->popup(zoneSaisie_->mapToGlobal(QPoint(x + 5, y))); }
+
+void TForm1::OuvrirMenuPartition(int bande, int x, int y)
+{
+    if (bande < 1 || bande > kNbBandesMax)
+        return;
+    const TBande& b = AffichagePartition.Bandes[static_cast<std::size_t>(bande)];
+    popupAffichage_->popup(zoneAffichage_->mapToGlobal(QPoint(b.Gauche + x + 10, b.Haut + y)));
+}
+
 void TForm1::AfficherFichierRecent(int k, const char* legendeUtf8)
 {
     if (k < 1 || k > kNbFichiersRecents)
@@ -1222,7 +1514,7 @@ void TForm1::AfficherTitreSansNom()
         CheminFichier = Traduire("Fichier-SansNom");
         ::AfficherLegendeFenetre();
     }
-    // The measure status line is written again by the edit zone's part.
+    ::AfficherEtatMesure();
 }
 
 void TForm1::CocherLangueAide()
@@ -1235,14 +1527,130 @@ void TForm1::CocherLangueAide()
 
 void TForm1::CocherLangueLogiciel()
 {
-    const QString langue = VersQt(LangueCourante);
     for (QAction* item : menuLangueLog_->actions()) {
         const QSignalBlocker b(item);
-        item->setChecked(item->text() == langue);
+        item->setChecked(item->property("Langue").toString().toStdString() == LangueCourante);
     }
 }
 
+// ---- Languages --------------------------------------------------------------------------------
+
+void TForm1::ConstruireMenuLangues()
+{
+    menuLangueLog_->clear();
+    for (std::size_t i = 0; i < ListeLangues.size(); ++i) {
+        const QString nom = QString::fromStdString(ListeLangues[i]);
+        // The name as it is: no accelerator, and an "&" of the name shown as such.
+        QAction* item = menuLangueLog_->addAction(QString(nom).replace('&', "&&"));
+        item->setObjectName(QString("Mn_Options_LangueLog%1").arg(i));
+        item->setProperty("Tag", static_cast<int>(i));
+        item->setProperty("Langue", nom);
+        item->setCheckable(true);
+        const int index = static_cast<int>(i);
+        connect(item, &QAction::triggered, this, [this, index] {
+            Mn_Options_LangueLogNClick(index);
+            RendreFocus();
+        });
+    }
+    CocherLangueLogiciel();
+}
+
+void TForm1::Mn_Options_LangueLogNClick(int index)
+{
+    if (index < 0 || index >= static_cast<int>(ListeLangues.size())) {
+        CocherLangueLogiciel();
+        return;
+    }
+    platform::Sablier sablier;
+    const std::string langue = ListeLangues[static_cast<std::size_t>(index)];
+    if (!ChargerLangue(RepertoireProgramme, langue)) {
+        // The file went away or became unreadable: the language loaded before stays.
+        sablier.Terminer();
+        AfficherMessage(Traduire("Dlg-Erreur"),
+                        FormaterMessage1(Traduire("Fichier-Introuvable"), platform::Utf8VersCp1252(langue + ".lxl")),
+                        IconeErreur, BoutonOK, DefautOK, PlacementCentre);
+        CocherLangueLogiciel();
+        return;
+    }
+    LangueCourante = langue;
+
+    // Every window that lives as long as the program takes the new words.
+    AppliquerLegendes();
+    Saisie().DynaForm->Traduire();
+    Saisie().Sais_Partition->Traduire();
+    Saisie().SelMIDIForm->AppliquerTextes();
+    Saisie().Assistant_Bat_Form->Traduire();
+
+    AfficherTitreSansNom();
+
+    // The three languages with a help file of their own take it along.
+    int aide = 0;
+    // (A file name with a cedilla may come in either encoding.)
+    if (LangueCourante == "Fran\xE7" "ais" || LangueCourante == "Fran\xC3\xA7" "ais")
+        aide = 1;
+    else if (LangueCourante == "English")
+        aide = 2;
+    else if (LangueCourante == "Deutsch")
+        aide = 3;
+    if (aide != 0) {
+        LangueAide = aide;
+        DefinirFichierAide();
+        CocherLangueAide();
+    }
+    CocherLangueLogiciel();
+}
+
+void TForm1::Ac_Options_LangueAide1Click(int langue)
+{
+    LangueAide = langue;
+    DefinirFichierAide();
+    CocherLangueAide();
+}
+
+// ---- Printer --------------------------------------------------------------------------------
+
+std::string TForm1::NomImprimante()
+{
+    const QString nom = ::Imprimante().printerName();
+    return platform::Utf8VersCp1252((nom.isEmpty() ? QPrinterInfo::defaultPrinterName() : nom).toStdString());
+}
+
+void TForm1::ConfigurerImprimante()
+{
+    QPrintDialog dialogue(&::Imprimante(), this);
+    dialogue.setObjectName("PrinterSetupDialog1");
+    dialogue.exec();
+}
+
 // ---- Mirrors ----------------------------------------------------------------------------------
+
+QMenu* TForm1::MenuDeCategorie(Categorie c) const
+{
+    switch (c) {
+    case Categorie::Mesure: return menuMesure_;
+    case Categorie::Note: return menuNote_;
+    case Categorie::Effets:
+    case Categorie::Dyna: return menuEffets_;
+    default: return nullptr;
+    }
+}
+
+bool TForm1::ShortcutBloque(Cmd c) const
+{
+    const QMenu* menu = MenuDeCategorie(Description(c).Cat);
+    return menu && !menu->menuAction()->isEnabled();
+}
+
+// A menu turned off takes the shortcuts of its commands with it, as its items.
+void TForm1::ActiverMenu(QMenu* menu, bool actif)
+{
+    if (!menu || menu->menuAction()->isEnabled() == actif)
+        return;
+    menu->menuAction()->setEnabled(actif);
+    for (const auto& d : TableCommandes())
+        if (d.Sorte == SorteCommande::Action && MenuDeCategorie(d.Cat) == menu)
+            SynchroniserCommande(d.Id);
+}
 
 void TForm1::SynchroniserCommande(Cmd c)
 {
@@ -1250,7 +1658,7 @@ void TForm1::SynchroniserCommande(Cmd c)
     const bool coche = Commandes().Checked(c);
     if (QAction* a = actions_[Indice(c)]) {
         const QSignalBlocker b(a);
-        a->setEnabled(actif);
+        a->setEnabled(actif && !ShortcutBloque(c));
     }
     for (QAction* item : items_[Indice(c)]) {
         const QSignalBlocker b(item);
@@ -1273,23 +1681,36 @@ void TForm1::SynchroniserCommandes()
 void TForm1::ExecuterDepuisVue(Cmd c)
 {
     Commandes().Executer(c);
-    // A checkable item or button has turned its check on the click; the list decides.
+    // A checkable item has turned its check on the click; the list decides.
     SynchroniserCommande(c);
     if (const auto action = Description(c).ActionLiee)
         SynchroniserCommande(*action);
-    if (isVisible())
+    RendreFocus();
+}
+
+// The hidden memo gets the keyboard back after a click on a button, a menu or the score view.
+void TForm1::RendreFocus()
+{
+    if (isVisible() && !fermee_)
         edInvisible_->setFocus();
 }
 
 // ---- Keys, clicks, wheel ----------------------------------------------------------------------
 
 // A key that reached the hidden memo: the shortcuts of enabled commands ran already, except
-// the dotted-note key where it does not type a backslash, which the road below finds.
+// the dotted-note key where it does not type a backslash, which the road below finds. A
+// command whose menu is off (playback, score-only layout) takes no key, like its menu item.
 void TForm1::ToucheRecue(QKeyEvent& evenement)
 {
     const ToucheLue t = LireTouche(evenement);
     if (t.Code == Touche::Aucune)
         return;
+    const auto commande = Commandes().CommandeDuRaccourci(Raccourci{t.Code, t.Modificateurs});
+    if (commande && ShortcutBloque(*commande)) {
+        FormKeyDown(t.Code, t.Modificateurs);
+        Ed_InvisibleKeyDown(t.Code, t.Modificateurs);
+        return;
+    }
     ToucheVersCommande(t.Code, t.Modificateurs);
 }
 
@@ -1314,9 +1735,7 @@ bool TForm1::eventFilter(QObject* objet, QEvent* evenement)
         if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick || type == QEvent::MouseMove ||
             type == QEvent::MouseButtonRelease) {
             const auto* souris = static_cast<QMouseEvent*>(evenement);
-            const BoutonSouris bouton = souris->button() == Qt::RightButton    ? BoutonSouris::Droit
-                                        : souris->button() == Qt::MiddleButton ? BoutonSouris::Milieu
-                                                                               : BoutonSouris::Gauche;
+            const BoutonSouris bouton = BoutonDe(souris->button());
             const QPoint p = souris->position().toPoint();
             if (type == QEvent::MouseButtonPress)
                 ZoneSaisieMouseDown(bouton, p.x(), p.y());
@@ -1339,35 +1758,4 @@ bool TForm1::eventFilter(QObject* objet, QEvent* evenement)
         return true;
     }
     return QMainWindow::eventFilter(objet, evenement);
-}
-
-// Track buttons, track menu items and the arrow buttons: the measure stays, its edits can no
-// longer be undone or cancelled.
-void TForm1::BT_Piste1Click(int piste)
-{
-    if (piste < 1 || piste > kNbPistes || premiereActivation_)
-        return;
-    PisteCourante = piste;
-    Curseur.Temps = 1;
-    Curseur.Corde = 1;
-    RedessinerMesure();
-    Commandes().SetEnabled(Cmd::BT_AnnulerMesure, false);
-    Commandes().SetEnabled(Cmd::Ac_Edition_Annuler, false);
-    RedessinerPartition();
-    PlacerCadreMesure();
-    ApresChangementMesure();
-    ActualiserCommandes();
-    CopieMesureEntree = MesureEnCours();
-    ActualiserMenuPistes();
-    if (piste != kPistePercussions) {
-        MontrerPalettePercussion(false);
-        Commandes().SetEnabled(Cmd::Ac_Ass_Percussion, false);
-    } else if (!Commandes().Enabled(Cmd::Ac_Son_Stop)) {
-        MontrerPalettePercussion(true);
-        Commandes().SetEnabled(Cmd::Ac_Ass_Percussion, true);
-    }
-    // During playback the drum palette is shown when it ends; playback keeps that note.
-    ActualiserMenuPistes();
-    if (isVisible())
-        edInvisible_->setFocus();
 }

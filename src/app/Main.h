@@ -7,6 +7,7 @@
 // The command list (editor/Commandes.h) holds every enabled and checked state; the menu items,
 // shortcuts and buttons here only mirror it and run its commands.
 #include "document/Fenetre.h"
+#include "editor/CommandesEdition.h"
 #include "editor/Commandes.h"
 
 #include <QMainWindow>
@@ -22,6 +23,7 @@ class CanevasQt;
 }
 class QAction;
 class QPainter;
+class QTimer;
 class QFrame;
 class QLabel;
 class QMenu;
@@ -31,6 +33,8 @@ class QWidget;
 class TCxMemo;
 class TCxToolbar;
 class TCxToolbarButton;
+struct TMyFont;
+class TDialoguesFichiers;
 class TImage;
 class VuePartition;
 
@@ -64,16 +68,19 @@ public:
     // message loop with status 0. Tests put their own so that they survive.
     void DefinirTerminateur(std::function<void(int)> terminateur) { terminateur_ = std::move(terminateur); }
 
-    // ---- Services -------------------------------------------------------------------------
+    // ---- Services ----------------------------------------------------------------------------
     void ActualiserMenuPistes() override;
     void AfficherSaisieIncorrecte() override;
     void DefinirFichierAide() override;
+    void AfficherAideDialogue(int contexte) override;
+    bool LirePoliceLabel(const char* nomLabel, TMyFont& police) override;
     void AfficherTitreLabel(const char* texte) override;
     void ColorerBoutonPiste(int piste) override;
     bool JouerPendantSaisieCoche(bool valeurConfiguree) override;
     void AfficherLegendeFenetre(const char* legendeUtf8) override;
     void CurseurSablier(bool actif) override;
     void TraiterMessagesEnAttente() override;
+    void DefinirFichierLecteurMidi(const char* chemin) override;
     void ArreterLectureEnCours() override;
     void ActualiserCommandes() override;
     void AfficherFichierRecent(int k, const char* legendeUtf8) override;
@@ -87,10 +94,48 @@ public:
     void ReglerDefilementSaisie(int max, int grandPas, bool actif) override;
     void PlacerZoneSaisie(int position, int gauche) override;
     void MontrerPalettePercussion(bool visible) override;
+    bool PalettePercussionVisible() override;
+    void MontrerPaletteNuances(bool visible) override;
+    bool PaletteNuancesVisible() override;
     void ActualiserPorteeSolfege() override;
     void RedessinerPartition() override;
     void RedessinerLignesModifiees(int mesure) override;
     void PlacerCadreMesure() override;
+    bool DialogueAllerAMesure() override;
+    // Playback.
+    bool CommandeActive(const char* nom) override;
+    void ActiverCommande(const char* nom, bool actif) override;
+    bool CommandeCochee(const char* nom) override;
+    void CocherCommande(const char* nom, bool coche) override;
+    void DesactiverCommandesEdition() override;
+    void ReactiverCommandesEdition() override;
+    void ActiverTimerMidi(bool actif) override;
+    void FermerPalettes(bool& solfege, bool& percussion, bool& dyna) override;
+    void RouvrirPalettes(bool solfege, bool percussion, bool dyna) override;
+    void EntrerAffichageLecture(bool retenirChoix) override;
+    void QuitterAffichageLecture() override;
+    void AjusterDefilementPartition() override;
+    void AfficherEtatNumeroMesure() override;
+    void RedessinerZoneSaisie() override;
+    void ControlerCouleurBoutonPiste(int mesure) override;
+    bool AuditionProprietesEnCours() override;
+    bool RelancerAuditionProprietes() override;
+    bool AuditionImportEnCours() override;
+    bool RelancerAuditionImport() override;
+    void ReactiverProprietesPartition() override;
+    int SautParcours() override;
+    void ParcoursMorceauSuivant() override;
+    bool LecteurMidiOuvert() override;
+    // Keys, tracks, the score view and the layout.
+    void PisteUpClick() override;
+    void PisteDownClick() override;
+    void OuvrirMenuFrettes(int x, int y) override;
+    void OuvrirPercussionFinLecture() override;
+    void ArreterLecturePourClic() override;
+    void RelancerLectureApresClic() override;
+    void OuvrirMenuPartition(int bande, int x, int y) override;
+    void DisposerPanneaux() override;
+    void AppliquerPleinEcran(bool actif) override;
 
     // The window's size changed: the measure is taken as validated without repainting, the
     // panels and the score view's bands are laid out again and the score repainted.
@@ -102,6 +147,22 @@ public:
     void CocherLangueAide();
     // Checks the interface-language item whose caption is LangueCourante.
     void CocherLangueLogiciel();
+
+    // ---- Languages --------------------------------------------------------------------------
+    // The interface-language submenu: one check item per installed language, built once.
+    void ConstruireMenuLangues();
+    // A language item chosen: the language file loaded, the dictionary rebuilt and every
+    // window that lives as long as the program captioned again. A file that can no longer be
+    // read is reported and the language in force stays.
+    void Mn_Options_LangueLogNClick(int index);
+    // A help-language item chosen (its Tag: 1 French, 2 English, 3 German).
+    void Ac_Options_LangueAide1Click(int langue);
+
+    // ---- File dialogs and the printer ---------------------------------------------------------
+    TDialoguesFichiers& Dialogues() { return *dialoguesFichiers_; }
+    // The name of the printer the print jobs go to (Windows-1252), and its setup dialog.
+    std::string NomImprimante();
+    void ConfigurerImprimante();
 
     // ---- Mirrors of the command list ------------------------------------------------------
     void SynchroniserCommande(Cmd c);
@@ -124,6 +185,10 @@ public:
     QLabel* NbTps2() const { return nbTps2_; }
     QToolButton* BoutonPiste(int piste) const { return boutonsPiste_[piste]; }
     QAction* ItemPiste(int piste) const { return itemsPiste_[piste]; }
+    QMenu* TurboMenu() const { return turboMenu_; }
+    QMenu* PopupMenuAff() const { return popupAffichage_; }
+    QMenu* MenuLangueLogiciel() const { return menuLangueLog_; }
+    QTimer* TimerMidi() const { return timerMidi_; }
     // The action that holds the shortcut of a command of the command list.
     QAction* Action(Cmd c) const;
 
@@ -142,14 +207,22 @@ private:
     QAction* AjouterItem(QMenu* menu, Cmd c);
     TCxToolbarButton* CreerBouton(QWidget* parent, Cmd c);
     void AppliquerLegendes();
-    void DisposerPanneaux();
+    void AppliquerDisposition(const struct TDispositionFenetre& d);
     void InstallerImageSaisie(int largeur, int hauteur);
     void OuvrirLigneCommande();
     void ToucheRecue(QKeyEvent& evenement);
-    void BT_Piste1Click(int piste);
     void LibererPartition();
+    void RendreFocus();
+    // The menus Mn_Mesure, Mn_Note and Mn_Effets, and whether a command's shortcut is held by
+    // one of them while it is disabled.
+    QMenu* MenuDeCategorie(Categorie c) const;
+    bool ShortcutBloque(Cmd c) const;
+    void ActiverMenu(QMenu* menu, bool actif);
 
     bool premiereActivation_ = true; // set at creation, cleared by the first activation
+    bool affichageLecture_ = false;        // a playback shows the score only
+    bool commandesEditionCoupees_ = false; // a playback turned the edit commands off
+    bool menusNoteEffetsActifs_ = true;    // the layout leaves the Note and Effects menus on
     bool demarrageEnCours_ = false;
     bool fermee_ = false;
     std::vector<std::string> arguments_;
@@ -197,7 +270,15 @@ private:
     QMenu* menuLangueLog_ = nullptr;
     QMenu* menuLangueAide_ = nullptr;
     QMenu* popupAffichage_ = nullptr;
+    QMenu* turboMenu_ = nullptr;
+    QMenu* menuMesure_ = nullptr;
+    QMenu* menuNote_ = nullptr;
+    QMenu* menuEffets_ = nullptr;
     std::array<QAction*, 6> itemsRecents_{}; // 1..5, the separator at 0
+    QTimer* timerMidi_ = nullptr;
+    // Until the real edit dialogs are installed, techniques confirm with their least values.
+    DialoguesEditionMinimaux dialoguesEdition_;
+    std::unique_ptr<TDialoguesFichiers> dialoguesFichiers_;
 };
 
 extern TForm1* Form1;

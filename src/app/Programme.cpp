@@ -6,7 +6,9 @@
 #include "document/ConfigFichier.h"
 #include "document/Fenetre.h"
 #include "document/Variable.h"
+#include "midi/Lecture.h"
 #include "platform/Repertoires.h"
+#include "platform/qt/LecteurFluidSynth.h"
 #include "platform/qt/SablierQt.h"
 #include "print/Services.h"
 
@@ -32,39 +34,41 @@ void DefinirFichierAide() { FichierAide = FichierAidePourLangue(LangueAide, Repe
 
 int LancerProgramme(int argc, char** argv)
 {
-    // 1. The application object; the platform's boxes, cursor and language dialog.
+    // The application object; the platform's boxes, cursor and language dialog.
     QApplication application(argc, argv);
     InstallerMessageD();
     platform::InstallerSablierQt();
     InstallerWelcomeDlg();
+    // The synthesizer loads its sound font in the background while the program starts; the
+    // availability test at the main window's first activation waits for it.
+    platform::LecteurFluidSynth lecteur;
+    InstallerMediaPlayer(&lecteur);
 
-    // 2, 3.
     PisteCourante = 1;
     QApplication::setApplicationName("Lyrandaxis");
 
     // The folder of the temporary MIDI file comes before any window, which may play at once.
     RepertoireWindows = platform::RepertoireWindowsParDefaut();
 
-    // 4, 5 (the help language is still unknown here: nothing changes).
+    // The help language is still unknown here: the help file stays empty.
     RepertoireProgramme = platform::RepertoireProgrammeParDefaut();
     DefinirFichierAide();
 
-    // 6. The settings. The loader chooses the help language before any window exists, so the
+    // The settings. The loader chooses the help language before any window exists, so the
     // help file follows here.
     ChargerConfiguration(RepertoireProgramme, NomFichierConfiguration);
     DefinirFichierAide();
 
-    // 7.
     Splash().Montrer();
 
-    // 8. The main window, then the resident windows in their order: MIDI import dialog, drum
+    // The main window, then the resident windows in their order: MIDI import dialog, drum
     // palette, wait window, song properties, speed trainer, staff palette, dynamics palette.
     // Until each is built its stand-in answers (dialogs/Services.h).
     TForm1 fenetre;
     Form1 = &fenetre;
     InstallerFenetrePrincipale(&fenetre);
 
-    // 10. The message loop; the first activation starts the window's work.
+    // The message loop; the first activation starts the window's work.
     std::vector<std::string> arguments;
     for (int i = 1; i < argc; ++i)
         arguments.emplace_back(argv[i]);
@@ -75,5 +79,6 @@ int LancerProgramme(int argc, char** argv)
 
     InstallerFenetrePrincipale(nullptr);
     Form1 = nullptr;
+    InstallerMediaPlayer(nullptr);
     return code;
 }

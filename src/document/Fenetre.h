@@ -30,6 +30,9 @@ public:
     virtual void AfficherSaisieIncorrecte() {}
     // Help file of the help language LangueAide (1 French, 2 English, 3 German; others keep it).
     virtual void DefinirFichierAide() {}
+    // A dialog's help button: the contents of the help file (HELP_CONTENTS); `contexte` is the
+    // window's help context.
+    virtual void AfficherAideDialogue(int contexte) { (void)contexte; }
     // The live font of the hidden style label of that name ("FontNotes", "FontTitle_Prt_US2"):
     // false while there is none, and the settings saver then keeps the record's own style.
     virtual bool LirePoliceLabel(const char* nomLabel, struct TMyFont& police)

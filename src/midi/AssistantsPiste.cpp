@@ -45,7 +45,7 @@ void MarquerHauteurs(int32_t t, int32_t premiere, int32_t derniere, int32_t demi
                 note.FretteGrace = kPasDeNote;
                 if (note.Frette >= 0 && note.Frette <= FretteMax[t]) {
                     const int32_t hauteur = note.Frette + Partition.Accordage[t][s] + demiTons;
-                    tp.HauteursImport[++tp.NbHauteursImport] = std::max(hauteur, HauteurHorsTessiture);
+                    tp.HauteursImport[++tp.NbHauteursImport] = hauteur < 0 ? HauteurHorsTessiture : hauteur;
                 }
             }
         }
@@ -118,8 +118,22 @@ bool RedecouperPiste()
         origine.back() = ancien;
         return true;
     };
+    // A measure in which the track has no beat, before its last beat, is silence of the
+    // measure's length: what follows must not move up into it.
+    int32_t derniereAvecTemps = 0;
+    for (int32_t m = 1; m <= m0; ++m)
+        if (Partition.Mesures[m]->NbTemps[t] > 0)
+            derniereAvecTemps = m;
     for (int32_t m = 1; m <= m0; ++m) {
         const TMesure& ms = *Partition.Mesures[m];
+        if (NbTempsMesure(ms, t) == 0 && m < derniereAvecTemps) {
+            if (fusionnable && NbEvtImport > 1)
+                EvtImport[NbEvtImport - 1].Duree += ms.Duree;
+            else if (!ajouter(HauteurSilence, ms.Duree, {0, 0}))
+                return false;
+            fusionnable = true;
+            continue;
+        }
         for (int32_t b = 1; b <= NbTempsMesure(ms, t); ++b) {
             const TTemps& tp = ms.Temps[t][b];
             const double d = std::max(tp.Duree, 0) / static_cast<double>(kTicksNoire);

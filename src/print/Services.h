@@ -23,8 +23,9 @@ public:
     virtual void InitialiserImpression() {}
     // Colour the print routines draw in (0 = black).
     int32_t CouleurEncre = 0;
-    // Pages of the current track with the print settings; 0 and 0 = all pages. When printing
-    // (not previewing) the caller has started the printer document and this ends it.
+    // Pages of the current track with the print settings on the program's printer
+    // (Imprimante(), print/TravailImpression.h); 0 and 0 = all pages. The job begins the
+    // printer document at its first drawn page, titles it after the song and ends it.
     virtual void ImprimerPartition(int32_t premierePage, int32_t dernierePage, int32_t premiereMesure)
     { (void)premierePage; (void)dernierePage; (void)premiereMesure; }
     // Print preview window, shown modally.

@@ -243,23 +243,24 @@ TEST_F(FenetreTest, MenusAndButtonsMirrorTheCommandList)
     EXPECT_TRUE(Enfant<QAction>("Mn_Note_Pointee")->isChecked());
     EXPECT_TRUE(Enfant<QToolButton>("Bt_Note_Pointee")->isChecked());
 
-    // A click changes nothing by itself: the command's handler decides, here there is none.
-    Enfant<QAction>("Mn_Effet_PO")->trigger();
-    EXPECT_FALSE(Enfant<QAction>("Mn_Effet_PO")->isChecked());
-    Enfant<QToolButton>("Bt_Effet_PO")->click();
-    EXPECT_FALSE(Enfant<QToolButton>("Bt_Effet_PO")->isChecked());
+    // A click changes nothing by itself: the command's handler decides; the staff palette's
+    // command has none while that palette is not built.
+    Enfant<QAction>("Mn_Ass_Solfege")->trigger();
+    EXPECT_FALSE(Enfant<QAction>("Mn_Ass_Solfege")->isChecked());
+    Enfant<QToolButton>("Bt_Ass_Solfege")->click();
+    EXPECT_FALSE(Enfant<QToolButton>("Bt_Ass_Solfege")->isChecked());
 
     // A handled command runs from its menu item and its button.
     int executions = 0;
-    Commandes().Enregistrer(Cmd::Ac_Effet_PO, [&](Cmd c) {
+    Commandes().Enregistrer(Cmd::Ac_Ass_Solfege, [&](Cmd c) {
         ++executions;
         Commandes().InverserChecked(c);
     });
-    Enfant<QAction>("Mn_Effet_PO")->trigger();
-    EXPECT_TRUE(Enfant<QAction>("Mn_Effet_PO")->isChecked());
-    Enfant<QToolButton>("Bt_Effet_PO")->click();
+    Enfant<QAction>("Mn_Ass_Solfege")->trigger();
+    EXPECT_TRUE(Enfant<QAction>("Mn_Ass_Solfege")->isChecked());
+    Enfant<QToolButton>("Bt_Ass_Solfege")->click();
     EXPECT_EQ(executions, 2);
-    Commandes().Enregistrer(Cmd::Ac_Effet_PO, nullptr);
+    Commandes().Enregistrer(Cmd::Ac_Ass_Solfege, nullptr);
 }
 
 TEST_F(FenetreTest, ButtonsNeverTakeTheFocusFromTheHiddenMemo)

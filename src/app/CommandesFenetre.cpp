@@ -1,0 +1,120 @@
+#include "app/CommandesFenetre.h"
+
+#include "app/Programme.h"
+#include "dialogs/Services.h"
+#include "document/Configuration.h"
+#include "document/Fenetre.h"
+#include "document/Variable.h"
+#include "editor/Commandes.h"
+#include "editor/Ed_fct.h"
+#include "editor/Fontes.h"
+#include "editor/Scrolling.h"
+#include "midi/Lecture.h"
+#include "print/Services.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QUrl>
+
+#include <string>
+
+namespace {
+
+IFenetrePrincipale& Fenetre() { return FenetrePrincipale(); }
+
+constexpr const char* kStylesAffichage[] = {"FontNotes", "FontAcc", "FontTxt", "FontSign", "FontNum", "FontRenv"};
+constexpr const char* kStylesImpression[] = {"FontTitle_Prt", "FontAuteur_Prt", "FontComment_Prt", "FontNumPage_Prt",
+                                             "FontNotes_Prt", "FontAcc_Prt",    "FontTxt_Prt",     "FontSign_Prt",
+                                             "FontAccDiag_Prt", "FontRenv_Prt"};
+
+// Each style takes back the font of its copy "<name>_Mem".
+template <std::size_t N>
+void RestaurerPolices(const char* const (&styles)[N])
+{
+    TPolicesLabels& labels = PolicesLabels();
+    for (const char* style : styles) {
+        TMyFont police;
+        if (labels.Lire(std::string(style) + "_Mem", police))
+            labels.Definir(style, police);
+    }
+}
+
+// The score view's display switch `c` inverted into `option`, and the score laid out again.
+void BasculerAffichage(Cmd c, bool& option)
+{
+    option = Commandes().InverserChecked(c);
+    ApresChangementMesure();
+    DisposerBandes();
+    Fenetre().RedessinerPartition();
+}
+
+} // namespace
+
+void Ac_Ass_MontrerLetRingExecute() { BasculerAffichage(Cmd::Ac_Ass_MontrerLetRing, Configuration.ShowLetRingNotes); }
+
+void Ac_Ass_MontrerDynaExecute() { BasculerAffichage(Cmd::Ac_Ass_MontrerDyna, Configuration.ShowDynamic); }
+
+void Ac_Ass_VerifierDureeMesuresExecute() { VerifierDureeMesures(); }
+
+void Ac_Options_PreferencesExecute()
+{
+    bool affichageApplique = false;
+    if (ServicesImpression().Preferences(affichageApplique) == ResultatModalOK)
+        return;
+    Fenetre().TraiterMessagesEnAttente();
+    if (affichageApplique) {
+        ParamEcranCourant = ParamEcranMem;
+        RestaurerPolices(kStylesAffichage);
+        // The score is laid out anew for the settings put back: the measure counts as validated.
+        MesureAnnulation = MesureEnCours();
+        CopieMesureEntree = MesureEnCours();
+        TempsAnnulation = Curseur.Temps;
+        CordeAnnulation = Curseur.Corde;
+        Commandes().SetEnabled(Cmd::Ac_Edition_Annuler, false);
+        Commandes().SetEnabled(Cmd::BT_AnnulerMesure, false);
+        Fenetre().ActualiserCommandes();
+        ApresChangementMesure();
+        DisposerBandes();
+        Fenetre().RedessinerPartition();
+        Fenetre().PlacerCadreMesure();
+        DefilerPartition();
+    }
+    ParamImpCourant = ParamImpMem;
+    RestaurerPolices(kStylesImpression);
+}
+
+void AfficherAide()
+{
+    const QFileInfo fichier(QString::fromStdString(FichierAide));
+    if (!FichierAide.empty() && fichier.isFile())
+        QDesktopServices::openUrl(QUrl::fromLocalFile(fichier.absoluteFilePath()));
+}
+
+void Ac_Aide_IndexExecute() { AfficherAide(); }
+
+void Ac_Aide_AProposExecute() { ServicesImpression().APropos(); }
+
+void EnregistrerCommandesFenetre()
+{
+    TCommandes& c = Commandes();
+    const auto lier = [&c](Cmd commande, void (*gestionnaire)()) {
+        c.Enregistrer(commande, [gestionnaire](Cmd) { gestionnaire(); });
+    };
+    lier(Cmd::Ac_Ass_MontrerLetRing, Ac_Ass_MontrerLetRingExecute);
+    lier(Cmd::Ac_Ass_MontrerDyna, Ac_Ass_MontrerDynaExecute);
+    lier(Cmd::Ac_Ass_VerifierDureeMesures, Ac_Ass_VerifierDureeMesuresExecute);
+    lier(Cmd::Ac_Options_Preferences, Ac_Options_PreferencesExecute);
+    lier(Cmd::Ac_Aide_Index, Ac_Aide_IndexExecute);
+    lier(Cmd::Ac_Aide_APropos, Ac_Aide_AProposExecute);
+
+    lier(Cmd::Ac_Son_LectureDebut, Ac_Son_LectureDebutExecute);
+    lier(Cmd::Ac_Son_LecturePosEC, Ac_Son_LecturePosECExecute);
+    lier(Cmd::Ac_Son_LectureMesureEC, Ac_Son_LectureMesureECExecute);
+    lier(Cmd::Ac_Son_Stop, Ac_Son_StopExecute);
+    lier(Cmd::Ac_Son_EnBoucle, Ac_Son_EnBoucleExecute);
+    lier(Cmd::Ac_Son_Metronome, Ac_Son_MetronomeExecute);
+    lier(Cmd::Ac_Son_JouerSaisie, Ac_Son_JouerSaisieExecute);
+
+    lier(Cmd::BT_Valider, BT_ValiderClick);
+    lier(Cmd::BT_AnnulerMesure, BT_AnnulerMesureClick);
+}

@@ -1,0 +1,134 @@
+#pragma once
+// What every dialog of the program shares: its captions read from the loaded language (raw
+// Windows-1252 lines, converted here where they meet Qt), the common button texts, the
+// dialog font, numbers typed by the user and the box that refuses an invalid entry.
+#include <QFont>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+class QAbstractButton;
+class QLineEdit;
+class QTimer;
+class QWidget;
+
+// Windows-1252 bytes to a QString, and back (a character the code page lacks becomes '?').
+QString VersQString(std::string_view cp1252);
+std::string DepuisQString(const QString& texte);
+
+// The captions of one window: the lines below its section marker ("DLG_XXX_000") in the
+// loaded language. A missing section reads as empty texts, never as the lines of another.
+class SectionLangue {
+public:
+    explicit SectionLangue(std::string_view marqueur);
+    bool Trouvee() const { return marqueur_ >= 0; }
+    // Entry k (1, 2, ...), raw or converted; empty when the section is missing.
+    std::string Brut(int k) const;
+    QString Texte(int k) const;
+    // The converted entry, or `defaut` when it is empty.
+    QString Texte(int k, const QString& defaut) const;
+
+private:
+    int marqueur_ = -1;
+};
+
+// The shared texts of "DLG_000"; English built-in texts stand in when the line is missing.
+enum class TexteCommun { OK = 1, Annuler = 2, Oui = 3, Non = 4, Aide = 5, Effacer = 6, Fermer = 7 };
+QString TexteCommunDialogue(TexteCommun t);
+
+// Pixel size of a font of `points` at `pixelsParPouce` (MulDiv rounding: 8 pt -> 11 px).
+int PixelsPolice(int points, int pixelsParPouce = 96);
+// Liberation Sans (the stand-in for "MS Sans Serif" and "Arial") at a pixel size, without
+// antialiasing.
+QFont PoliceDialogue(int pixels = 11, bool gras = false);
+// The dialog font on a window; its children inherit it. Without a size: 8 points at the
+// screen's resolution (11 pixels at 96 dots per inch).
+void AppliquerPoliceDialogue(QWidget* fenetre, int pixels = 0);
+
+// Screen pixels per inch / 96: the windows are designed for 96 dots per inch.
+double EchelleEcran();
+// A length of the 96-dpi design on this screen, rounded.
+int Pixels96(int longueur);
+// A window's client area of the 96-dpi design, fixed.
+void DimensionnerClient(QWidget* fenetre, int largeur, int hauteur);
+
+// Numbers typed by the user, "." or "," as decimal separator, blanks around allowed; nothing
+// for a text that is not a number.
+std::optional<double> LireReel(const QString& texte);
+std::optional<int32_t> LireEntier(const QString& texte);
+
+// Formats a real with the decimals given and "." as separator ("1.50").
+QString EcrireReel(double valeur, int decimales);
+// A real in the general format with the system's decimal separator: 1.0 -> "1", 2.5 -> "2.5".
+QString EcrireReelGeneral(double valeur);
+
+// The shared box of an invalid entry, shown by the main window.
+void SignalerSaisieIncorrecte();
+// An entry refused on OK: the shared box, then the field focused with its whole text selected.
+void RefuserChamp(QLineEdit* champ);
+
+// A caption of the language file with its automatic accelerator (when the file asks for
+// them), `utilisees` being the letters the window has given already.
+QString LegendeRaccourci(const std::string& brut, std::string& utilisees);
+// A group-box caption: one blank before and after.
+QString LegendeGroupe(const QString& texte);
+
+// ---- Entry fields ----------------------------------------------------------------------------
+
+// Only digits reach the field (typed or pasted), at most `longueur` of them.
+void FiltrerChiffres(QLineEdit* champ, int longueur);
+// Digits and one kind of decimal separator: "." and "," both enter the system's separator.
+void FiltrerDecimal(QLineEdit* champ, int longueur);
+// Up arrow and keypad "+" on the field act as its up button, Down arrow and keypad "-" as its
+// down button.
+void LierTouchesSpin(QLineEdit* champ, std::function<void()> haut, std::function<void()> bas);
+
+// The auto-repeat of a pair of spin buttons held down. Pressing a button starts a timer whose
+// first tick comes after `Premier` ms; each tick raises the tick counter, and from the second
+// on the interval is `Rapide`, from the eleventh `TresRapide` (when not 0); at tick `Triple`
+// (when not 0) the step is tripled once. Each tick then calls Pas with the step (+1 or -1,
+// times 3 after the tripling). Releasing the button stops the timer; its click, which comes
+// after, is the dialog's own single step.
+class RepetitionSpin {
+public:
+    struct Cadence {
+        int Premier = 300;
+        int Rapide = 100;
+        int TresRapide = 0;
+        int Triple = 0;
+    };
+    RepetitionSpin(QObject* proprietaire, Cadence cadence, std::function<void(int pas)> pas);
+    RepetitionSpin(const RepetitionSpin&) = delete;
+    RepetitionSpin& operator=(const RepetitionSpin&) = delete;
+
+    // The button's press starts the repeat with this sign, its release stops it.
+    void Lier(QAbstractButton* bouton, int sens);
+    void Demarrer(int sens);
+    void Arreter();
+    // One tick, as the timer gives it (tests call it directly).
+    void Tick();
+
+    bool Actif() const;
+    int Intervalle() const;
+    int Compteur() const { return compteur_; }
+
+private:
+    Cadence cadence_;
+    std::function<void(int)> pas_;
+    QTimer* timer_ = nullptr;
+    int compteur_ = 0;
+    int sens_ = 1;
+};
+
+// A child widget named for findChild, at a place of the 96-dpi design (scaled to the screen).
+template <class W>
+W* Placer(W* w, const char* nom, int x, int y, int largeur, int hauteur)
+{
+    w->setObjectName(QString::fromLatin1(nom));
+    w->setGeometry(Pixels96(x), Pixels96(y), Pixels96(largeur), Pixels96(hauteur));
+    return w;
+}

@@ -1,0 +1,33 @@
+#include "dialogs/Sais_ben.h"
+
+#include "document/Variable.h"
+#include "editor/Ed_fct.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+TSais_Bend_Form::TSais_Bend_Form(QWidget* parent)
+    : TDialogueMontant(parent, {"Sais_Bend_Form", "Ed_Bend", "BendUp", "BendDown"}, QStringLiteral("Bend"), 4,
+                       {kBendPas, kBendMinimum, kBendMaximum, kBendMinimum, false})
+{
+    Valeur = Etiquette;
+    Ed_Bend = Champ;
+    BendUp = Haut;
+    BendDown = Bas;
+    TraduireBend();
+}
+
+double& TSais_Bend_Form::Cible() { return NoteCurseur().ValeurBend; }
+
+void TSais_Bend_Form::TraduireBend()
+{
+    std::string utilisees;
+    if (!TraduireBoutons(utilisees))
+        return;
+    const SectionLangue section("DLG_BEND_000");
+    if (!section.Trouvee())
+        return;
+    setWindowTitle(section.Texte(1));
+    Valeur->setText(LegendeRaccourci(section.Brut(3), utilisees));
+}

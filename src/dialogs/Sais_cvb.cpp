@@ -1,0 +1,33 @@
+#include "dialogs/Sais_cvb.h"
+
+#include "document/Variable.h"
+#include "editor/Ed_fct.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+TSais_CoupVib_Form::TSais_CoupVib_Form(QWidget* parent)
+    : TDialogueMontant(parent, {"Sais_CoupVib_Form", "Ed_CVB", "CVBUp", "CVBDown"},
+                       QStringLiteral("Coup de vibrato"), 3, {0.5, 0.5, 6.0, 0.0, true})
+{
+    Valeur = Etiquette;
+    Ed_CVB = Champ;
+    CVBUp = Haut;
+    CVBDown = Bas;
+    TraduireCoupVibrato();
+}
+
+double& TSais_CoupVib_Form::Cible() { return TempsCurseur().ValeurCoupVib; }
+
+void TSais_CoupVib_Form::TraduireCoupVibrato()
+{
+    std::string utilisees;
+    if (!TraduireBoutons(utilisees))
+        return;
+    const SectionLangue section("DLG_STROKV_000");
+    if (!section.Trouvee())
+        return;
+    setWindowTitle(section.Texte(1));
+    Valeur->setText(LegendeRaccourci(section.Brut(2), utilisees));
+}

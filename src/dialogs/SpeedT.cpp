@@ -1,0 +1,296 @@
+#include "dialogs/SpeedT.h"
+
+#include "dialogs/BaseDialogue.h"
+#include "document/Configuration.h"
+#include "document/Fenetre.h"
+#include "document/Langue.h"
+#include "document/Variable.h"
+#include "editor/Commandes.h"
+#include "editor/Ed_fct.h"
+#include "midi/EtatLecture.h"
+#include "midi/Lecture.h"
+#include "midi/OrdreLecture.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QToolButton>
+
+#include <algorithm>
+
+namespace {
+
+// 300 ms, 100 ms after the first tick, 50 ms after the tenth, the step tripled at the thirtieth.
+constexpr RepetitionSpin::Cadence kCadence{300, 100, 50, 30};
+
+// The edit's number; nothing for an empty edit.
+bool Nombre(const QLineEdit* e, int& valeur)
+{
+    const std::optional<int32_t> v = e->text().isEmpty() ? std::nullopt : LireEntier(e->text());
+    if (!v)
+        return false;
+    valeur = *v;
+    return true;
+}
+
+QToolButton* BoutonSpin(QWidget* parent, const char* nom, Qt::ArrowType fleche, int x, int y)
+{
+    auto* b = Placer(new QToolButton(parent), nom, x, y, 15, 11);
+    b->setArrowType(fleche);
+    b->setAutoRaise(true);
+    b->setFocusPolicy(Qt::NoFocus);
+    return b;
+}
+
+QLineEdit* EditNombre(QWidget* parent, const char* nom, int x, int y, int longueurMax)
+{
+    auto* e = Placer(new QLineEdit(parent), nom, x, y, 36, 21);
+    FiltrerChiffres(e, longueurMax);
+    return e;
+}
+
+} // namespace
+
+TSpeedT_Form::TSpeedT_Form(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+{
+    setObjectName(QStringLiteral("SpeedT_Form"));
+    setWindowTitle(QStringLiteral("Speed trainer"));
+    AppliquerPoliceDialogue(this);
+    DimensionnerClient(this, 290, 150);
+
+    Lab_Mesure = Placer(new QLabel(QStringLiteral("Bars :"), this), "Lab_Mesure", 12, 16, 110, 13);
+    Lab_Tempo = Placer(new QLabel(QStringLiteral("Tempo :"), this), "Lab_Tempo", 12, 48, 110, 13);
+    Lab_Variation = Placer(new QLabel(QStringLiteral("Change per pass :"), this), "Lab_Variation", 12, 80, 110, 13);
+    Lab_a = Placer(new QLabel(QStringLiteral("to"), this), "Lab_a", 180, 16, 30, 13);
+    Lab_a2 = Placer(new QLabel(QStringLiteral("to"), this), "Lab_a2", 180, 48, 30, 13);
+
+    // A song holds up to 1000 measures: the measure edits take four digits.
+    MesDeb = EditNombre(this, "MesDeb", 124, 12, 4);
+    MesFin = EditNombre(this, "MesFin", 214, 12, 4);
+    TempoDeb = EditNombre(this, "TempoDeb", 124, 44, 3);
+    TempoFin = EditNombre(this, "TempoFin", 214, 44, 3);
+    Variation = EditNombre(this, "Variation", 124, 76, 3);
+    MesDebUp = BoutonSpin(this, "MesDebUp", Qt::UpArrow, 161, 12);
+    MesDebDown = BoutonSpin(this, "MesDebDown", Qt::DownArrow, 161, 23);
+    MesFinUp = BoutonSpin(this, "MesFinUp", Qt::UpArrow, 251, 12);
+    MesFinDown = BoutonSpin(this, "MesFinDown", Qt::DownArrow, 251, 23);
+    TempoDebUp = BoutonSpin(this, "TempoDebUp", Qt::UpArrow, 161, 44);
+    TempoDebDown = BoutonSpin(this, "TempoDebDown", Qt::DownArrow, 161, 55);
+    TempoFinUp = BoutonSpin(this, "TempoFinUp", Qt::UpArrow, 251, 44);
+    TempoFinDown = BoutonSpin(this, "TempoFinDown", Qt::DownArrow, 251, 55);
+    VariationUp = BoutonSpin(this, "VariationUp", Qt::UpArrow, 161, 76);
+    VariationDown = BoutonSpin(this, "VariationDown", Qt::DownArrow, 161, 87);
+    Lab_Mesure->setBuddy(MesDeb);
+    Lab_Tempo->setBuddy(TempoDeb);
+    Lab_Variation->setBuddy(Variation);
+
+    BT_OK = Placer(new QPushButton(QStringLiteral("OK"), this), "BT_OK", 31, 114, 75, 25);
+    BT_Annuler = Placer(new QPushButton(QStringLiteral("Cancel"), this), "BT_Annuler", 111, 114, 75, 25);
+    BT_Aide = Placer(new QPushButton(QStringLiteral("Help"), this), "BT_Aide", 191, 114, 75, 25);
+    BT_OK->setDefault(true);
+    connect(BT_OK, &QPushButton::clicked, this, &TSpeedT_Form::BT_OKClick);
+    connect(BT_Annuler, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BT_Aide, &QPushButton::clicked, this, [] { FenetrePrincipale().AfficherAideDialogue(ContexteAide); });
+
+    QToolButton* hauts[] = {nullptr, MesDebUp, MesFinUp, TempoDebUp, TempoFinUp, VariationUp};
+    QToolButton* bas[] = {nullptr, MesDebDown, MesFinDown, TempoDebDown, TempoFinDown, VariationDown};
+    for (int k = 1; k <= 5; ++k) {
+        repetitions_[k] = std::make_unique<RepetitionSpin>(this, kCadence, [this, k](int pas) { Tick(k, pas); });
+        repetitions_[k]->Lier(hauts[k], 1);
+        repetitions_[k]->Lier(bas[k], -1);
+        connect(hauts[k], &QToolButton::clicked, this, [this, k] { Clic(k, 1); });
+        connect(bas[k], &QToolButton::clicked, this, [this, k] { Clic(k, -1); });
+        LierTouchesSpin(Edit(k), [this, k] { Clic(k, 1); }, [this, k] { Clic(k, -1); });
+    }
+}
+
+TSpeedT_Form::~TSpeedT_Form() = default;
+
+QLineEdit* TSpeedT_Form::Edit(int numero) const
+{
+    QLineEdit* const edits[] = {nullptr, MesDeb, MesFin, TempoDeb, TempoFin, Variation};
+    return edits[std::clamp(numero, 1, 5)];
+}
+
+RepetitionSpin& TSpeedT_Form::Repetition(int numero) const { return *repetitions_[std::clamp(numero, 1, 5)]; }
+
+int TSpeedT_Form::MontrerModal() { return exec(); }
+
+void TSpeedT_Form::showEvent(QShowEvent* e)
+{
+    QDialog::showEvent(e);
+    if (!e->spontaneous())
+        FormActivate();
+}
+
+void TSpeedT_Form::AppliquerTextes()
+{
+    const SectionLangue commun("DLG_000");
+    if (!commun.Trouvee())
+        return;
+    const SectionLangue st("DLG_ASS_ST_000");
+    std::string ok = commun.Brut(1), annuler = commun.Brut(2), aide = commun.Brut(5);
+    std::string mesure, tempo, a, variation;
+    if (st.Trouvee()) {
+        setWindowTitle(st.Texte(1));
+        mesure = st.Brut(2);
+        tempo = st.Brut(3);
+        a = st.Brut(4);
+        variation = st.Brut(5);
+        std::string utilisees;
+        for (std::string* legende : {&ok, &annuler, &aide, &mesure, &tempo, &variation})
+            *legende = AjouterRaccourci(*legende, utilisees);
+        Lab_Mesure->setText(VersQString(mesure));
+        Lab_Tempo->setText(VersQString(tempo));
+        Lab_a->setText(VersQString(a));
+        Lab_a2->setText(VersQString(a));
+        Lab_Variation->setText(VersQString(variation));
+    }
+    BT_OK->setText(VersQString(ok));
+    BT_Annuler->setText(VersQString(annuler));
+    BT_Aide->setText(VersQString(aide));
+}
+
+void TSpeedT_Form::FormActivate()
+{
+    AppliquerTextes();
+    FermetureAutorisee = true;
+    const auto remplir = [](QLineEdit* e, int valeur) {
+        if (e->text().isEmpty())
+            e->setText(QString::number(valeur));
+    };
+    remplir(MesDeb, Partition.MesureCourante);
+    remplir(MesFin, Partition.NbMesures);
+    remplir(TempoDeb, Partition.Tempo);
+    remplir(TempoFin, Partition.Tempo);
+    remplir(Variation, 0);
+    MesDeb->setFocus(Qt::OtherFocusReason);
+    MesDeb->selectAll();
+}
+
+void TSpeedT_Form::ViderChamps()
+{
+    for (QLineEdit* e : {MesDeb, MesFin, TempoDeb, TempoFin, Variation})
+        e->clear();
+}
+
+int TSpeedT_Form::Minimum(int numero) const { return numero == 5 ? 0 : 1; }
+
+int TSpeedT_Form::Maximum(int numero) const { return numero <= 2 ? Partition.NbMesures : 999; }
+
+void TSpeedT_Form::Clic(int numero, int direction)
+{
+    QLineEdit* e = Edit(numero);
+    int v = 0;
+    if (!Nombre(e, v))
+        return;
+    if (direction > 0 && v < Maximum(numero))
+        e->setText(QString::number(v + 1));
+    else if (direction < 0 && v > Minimum(numero))
+        e->setText(QString::number(v - 1));
+}
+
+void TSpeedT_Form::Tick(int numero, int pas)
+{
+    QLineEdit* e = Edit(numero);
+    int v = 0;
+    if (!Nombre(e, v))
+        return;
+    e->setText(QString::number(std::clamp(v + pas, Minimum(numero), std::max(Minimum(numero), Maximum(numero)))));
+}
+
+void TSpeedT_Form::Refuser(QLineEdit* edit)
+{
+    RefuserChamp(edit);
+    FermetureAutorisee = false;
+}
+
+void TSpeedT_Form::BT_OKClick()
+{
+    int deb = 0, fin = 0, tempo = 0;
+    if (!Nombre(MesDeb, deb) || deb == 0 || deb > Partition.NbMesures)
+        Refuser(MesDeb);
+    else if (!Nombre(MesFin, fin) || fin == 0 || fin > Partition.NbMesures)
+        Refuser(MesFin);
+    else if (fin < deb)
+        Refuser(MesFin);
+    else if (!Nombre(TempoDeb, tempo) || tempo == 0)
+        Refuser(TempoDeb);
+    else if (!Nombre(TempoFin, tempo) || tempo == 0)
+        Refuser(TempoFin);
+    else if (!Nombre(Variation, tempo))
+        Refuser(Variation);
+    // The close query answers the flag and sets it back.
+    if (FermetureAutorisee)
+        accept();
+    FermetureAutorisee = true;
+}
+
+int32_t TSpeedT_Form::ValeurMesDeb() const
+{
+    int v = 0;
+    return Nombre(MesDeb, v) ? v : 0;
+}
+
+int32_t TSpeedT_Form::ValeurMesFin() const
+{
+    int v = 0;
+    return Nombre(MesFin, v) ? v : 0;
+}
+
+int32_t TSpeedT_Form::ValeurTempoDeb() const
+{
+    int v = 0;
+    return Nombre(TempoDeb, v) ? v : 0;
+}
+
+int32_t TSpeedT_Form::ValeurTempoFin() const
+{
+    int v = 0;
+    return Nombre(TempoFin, v) ? v : 0;
+}
+
+int32_t TSpeedT_Form::ValeurVariation() const
+{
+    int v = 0;
+    return Nombre(Variation, v) ? v : 0;
+}
+
+void ViderChampsSpeedTrainer() { Saisie().SpeedT_Form->ViderChamps(); }
+
+void Ac_Ass_SpeedTrainerExecute(TSpeedT_Form& fenetre)
+{
+    if (!MidiDisponible)
+        return;
+    if (!FenetrePrincipale().CommandeActive("Ac_Son_LectureDebut"))
+        Ac_Son_StopExecute();
+    if (fenetre.MontrerModal() != QDialog::Accepted)
+        return;
+
+    const int32_t debut = fenetre.ValeurMesDeb();
+    const int32_t fin = fenetre.ValeurMesFin();
+    if (!ConstruireOrdreLecture(debut, fin, Configuration.PlayRepeats))
+        return;
+    if (Configuration.CheckDuration && !ControlerDurees())
+        return;
+
+    const int32_t tempoDebut = fenetre.ValeurTempoDeb();
+    const int32_t tempoFin = fenetre.ValeurTempoFin();
+    const int32_t variation = fenetre.ValeurVariation();
+    EtatLecture.TempoDebut = tempoDebut;
+    EtatLecture.TempoFin = tempoFin;
+    EtatLecture.PasTempo = tempoDebut > tempoFin ? -variation : variation;
+    EtatLecture.TempoCourant = tempoDebut;
+    MesureDebutSpeedTrainer = debut;
+    MesureFinSpeedTrainer = fin;
+    // Palettes closed and remembered, the pass written and started.
+    LancerPasseSpeedTrainer();
+}
+
+void EnregistrerCommandeSpeedTrainer(TSpeedT_Form* fenetre)
+{
+    if (!fenetre)
+        return;
+    Commandes().Enregistrer(Cmd::Ac_Ass_SpeedTrainer, [fenetre](Cmd) { Ac_Ass_SpeedTrainerExecute(*fenetre); });
+}

@@ -1,0 +1,156 @@
+#include "print/ImpEffets.h"
+
+#include "editor/EffetsSaisie.h"
+#include "print/ImpNotes.h"
+#include "print/ImpPage.h"
+#include "print/Impress.h"
+#include "platform/Arrondi.h"
+
+namespace {
+
+const TGeometrieImpr& G = kGeometrieImpr;
+
+int R(double v) { return static_cast<int>(platform::Round(v)); }
+int T(double v) { return static_cast<int>(platform::Trunc(v)); }
+
+const TTemps* Temps(int32_t b)
+{
+    TMesure* bloc = MesureImpr(ParamImpCourant.MesureEnCours);
+    if (!bloc || b < 1 || b > NbTempsImpr(ParamImpCourant.MesureEnCours))
+        return nullptr;
+    return &bloc->Temps[PisteImpr()][b];
+}
+
+void Fleche(platform::Canevas& c, double e, bool haut, int X, int Y)
+{
+    const int dy = haut ? 1 : -1;
+    c.Ligne(X, Y, R(X + e), R(Y + dy * e));
+    c.Ligne(X, Y, R(X - e), R(Y + dy * e));
+}
+
+void Zigzag(platform::Canevas& c, double x, double xSuivant, double yc, double pas, double epaisseur)
+{
+    const double e = EchelleImpr();
+    const double mg = ParamImpCourant.MargeGaucheLignes;
+    StyloImpr(c, epaisseur);
+    // Stops at least 3 mm before the next beat.
+    const int segments = T((xSuivant - 3 - x) / pas);
+    for (int i = 0; i < segments; ++i) {
+        const double xa = x + mg + i * pas;
+        const double ya = i % 2 == 0 ? yc + pas / 2 : yc - pas / 2;
+        const double yb = i % 2 == 0 ? yc - pas / 2 : yc + pas / 2;
+        c.Ligne(R(xa * e), R(ya * e), R((xa + pas) * e), R(yb * e));
+    }
+}
+
+} // namespace
+
+void ImprimerEffetsTemps(int32_t b)
+{
+    platform::Canevas* c = CanvasImpr;
+    const TTemps* t = Temps(b);
+    if (!c || !t)
+        return;
+    const TZoneImpression& p = ParamImpCourant;
+    const double e = EchelleImpr();
+    const double x = t->XImp;
+    const double xm = x + p.MargeGaucheLignes;
+    const int32_t n = NbCordesImpr();
+
+    if (t->Brush == 1 || t->Brush == 2) {
+        // 1.5 mm right of the widest number, measured in the font the numbers print in.
+        c->SetFonte(PoliceImpr("FontNotes_Prt"));
+        const int W = LargeurMaxFrettesImpression(*c, *t);
+        StyloImpr(*c, 0.15);
+        const int X = R((xm + 1.5) * e) + R(W / 2.0);
+        const int yHaut = R((p.PosY + kEcartCordes / 3) * e);
+        const int yBas = R((p.PosY - kEcartCordes / 3 + (n - 1) * kEcartCordes) * e);
+        c->Ligne(X, yHaut, X, yBas);
+        if (t->Brush == 1)
+            Fleche(*c, e, true, X, yHaut);
+        else
+            Fleche(*c, e, false, X, yBas);
+    }
+
+    const double yc = p.PosY - G.HauteurEffets;
+    const double xSuivant = b < NbTempsImpr(p.MesureEnCours) ? Temps(b + 1)->XImp : x + 8.0;
+    platform::StyleFonte fonte = PoliceImpr("FontValEff_Prt");
+    switch (t->Effet) {
+    case 4:
+    case 5:
+    case 6:
+    case 7:
+    case 8:
+    case 9: {
+        if (t->Effet == 4)
+            fonte.taille += 2;
+        c->SetFonte(fonte);
+        c->SetLargeurStylo(1);
+        FondTexteImpr(*c);
+        const std::string lettre = LettreEffetTemps(t->Effet);
+        const int w = c->TextWidth(lettre);
+        const int hT = c->TextHeight("T");
+        c->TextOut(R(xm * e - w / 2.0), R(yc * e - hT / 2.0), lettre);
+        break;
+    }
+    case 1: Zigzag(*c, x, xSuivant, yc, G.PasVibrato, G.EpaisseurVibrato); break;
+    case 2: Zigzag(*c, x, xSuivant, yc, G.PasTremolo, G.EpaisseurTremolo); break;
+    case 3: {
+        const double yv = yc + 1.0;
+        StyloImpr(*c, G.EpaisseurCoupVib);
+        c->MoveTo(R((xm - 3) * e), R((yv - 2) * e));
+        c->LineTo(R(xm * e), R(yv * e));
+        c->LineTo(R((xm + 3) * e), R((yv - 2) * e));
+        c->SetFonte(fonte);
+        c->SetLargeurStylo(1);
+        FondTexteImpr(*c);
+        const std::string texte = TexteValeurEffet(t->ValeurCoupVib);
+        const platform::Dimension d = c->TextExtent(texte);
+        c->TextOut(R(xm * e - d.cx / 2.0), R((yv - 0.6) * e - d.cy), texte);
+        break;
+    }
+    default: break;
+    }
+}
+
+void ImprimerAccord(int32_t b)
+{
+    platform::Canevas* c = CanvasImpr;
+    const TTemps* t = Temps(b);
+    if (!c || !t || !t->AvecAccord || !t->Accord)
+        return;
+    const TZoneImpression& p = ParamImpCourant;
+    const TAccord& accord = *t->Accord;
+    const double e = EchelleImpr();
+    const double xm = t->XImp + p.MargeGaucheLignes;
+    const bool diagramme = accord.AvecDiagramme();
+
+    if (p.AffChordsName_Prt && (!diagramme || !p.AffDiag_Prt)) {
+        // The name starts half a letter before the beat.
+        c->SetFonte(PoliceImpr("FontAcc_Prt"));
+        FondTexteImpr(*c);
+        const int w = c->TextWidth("C");
+        const std::string_view nom = accord.Nom.view();
+        const int h = c->TextHeight(nom);
+        const double yc = p.PosY - G.DecalageNomAccord - p.EspNomAc_Prt / 3.0;
+        c->TextOut(R(xm * e - w / 2.0), R(yc * e - h / 2.0), nom);
+        return;
+    }
+    if (p.AffDiag_Prt && diagramme)
+        ImprimerDiagramme(accord, true, xm, p.PosY - G.DecalageDiagramme - p.EspDiagAc_Prt / 3.0);
+}
+
+void ImprimerTexteTemps(int32_t b)
+{
+    platform::Canevas* c = CanvasImpr;
+    const TTemps* t = Temps(b);
+    if (!c || !t || t->Texte.empty())
+        return;
+    const TZoneImpression& p = ParamImpCourant;
+    const double e = EchelleImpr();
+    c->SetFonte(PoliceImpr("FontTxt_Prt"));
+    FondTexteImpr(*c);
+    const platform::Dimension d = c->TextExtent("C");
+    const double y = p.PosY - G.DecalageTexte - p.EspTexte_Prt / 3.0;
+    c->TextOut(R((t->XImp + p.MargeGaucheLignes) * e - d.cx / 2.0), R(y * e - d.cy / 2.0), t->Texte.view());
+}

@@ -1,0 +1,13 @@
+#pragma once
+// Printed marks above or beside a beat rather than on a string: the strum arrow, the beat
+// techniques (vibrato and tremolo-bar zigzags, the vibrato-stroke V with its amount, letters
+// for fade-in, tapping, slap, pop and harmonics), the chord name or diagram, and the beat's
+// text. Beats are those of the current track in measure MesureEnCours.
+#include <cstdint>
+
+// Strum arrow and beat technique of beat b.
+void ImprimerEffetsTemps(int32_t b);
+// The chord of beat b: its name alone, or its diagram with the name under it.
+void ImprimerAccord(int32_t b);
+// The text of beat b.
+void ImprimerTexteTemps(int32_t b);

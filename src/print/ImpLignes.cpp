@@ -1,0 +1,259 @@
+#include "print/ImpLignes.h"
+
+#include "print/ImpEffets.h"
+#include "print/ImpNotes.h"
+#include "print/ImpPortee.h"
+#include "print/ImpRythme.h"
+#include "print/Impress.h"
+#include "platform/Arrondi.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+const TGeometrieImpr& G = kGeometrieImpr;
+
+bool SignatureChange(int32_t m)
+{
+    const TMesure* bloc = MesureImpr(m);
+    const TMesure* precedente = MesureImpr(m - 1);
+    return bloc && precedente &&
+           (bloc->Numerateur != precedente->Numerateur || bloc->Denominateur != precedente->Denominateur);
+}
+
+int32_t NbMesuresImpr() { return std::clamp<int32_t>(Partition.NbMesures, 0, kNbMesuresMax); }
+
+// Stretches the proportional part of measure m by s.
+void Etirer(int32_t m, double s)
+{
+    TMesure* bloc = MesureImpr(m);
+    if (!bloc)
+        return;
+    const int32_t piste = PisteImpr();
+    for (int32_t b = 1; b <= NbTempsImpr(m); ++b)
+        bloc->Temps[piste][b].XImp *= s;
+    bloc->LargeurImp *= s;
+}
+
+} // namespace
+
+void CalculerLargeursTempsImpression()
+{
+    TZoneImpression& p = ParamImpCourant;
+    double f = p.CoefEspAff_Prt / 10.0 + 0.5;
+    if (f > 1)
+        f *= f;
+    p.LargeursDurees.fill(0.0);
+    struct Entree {
+        int32_t ticks;
+        double facteur;
+    };
+    static constexpr Entree kTable[] = {
+        {30, 5}, {45, 5}, {60, 5}, {90, 5}, {120, 5}, {180, 5}, {160, 6}, {240, 6}, {360, 6},
+        {320, 7}, {480, 7}, {640, 8}, {720, 8}, {960, 9}, {1280, 9}, {1440, 9}, {1920, 10},
+    };
+    for (const Entree& e : kTable)
+        p.LargeursDurees[static_cast<std::size_t>(platform::Round(e.ticks / 5.0))] = e.facteur * f;
+    p.LargeurBase = 5 * f;
+    p.EspaceAvantTemps = 5 * f;
+}
+
+double LargeurMinimaleImpression(int32_t duree)
+{
+    const int64_t i = platform::Round(duree / 5.0);
+    if (i < 0 || i > IndiceMaxLargeursDuree)
+        return 0.0;
+    return ParamImpCourant.LargeursDurees[static_cast<std::size_t>(i)];
+}
+
+void EspacerMesureImpression(int32_t m)
+{
+    TMesure* bloc = MesureImpr(m);
+    if (!bloc)
+        return;
+    const TZoneImpression& p = ParamImpCourant;
+    const int32_t piste = PisteImpr();
+    const int32_t n = NbTempsImpr(m);
+    auto& temps = bloc->Temps[piste];
+
+    int32_t longue = 0;
+    for (int32_t b = 1; b <= n; ++b)
+        longue = std::max(longue, temps[b].Duree);
+
+    // Every halving of the duration divides the width by the rhythm proportion. A duration
+    // that is not positive (a damaged file) takes no room rather than an infinite one, and a
+    // proportion that is not positive counts as 1.
+    const double coef = p.CoefPImp > 0 ? p.CoefPImp : 1.0;
+    double x = 0;
+    for (int32_t b = 1; b <= n; ++b) {
+        temps[b].XImp = x;
+        const int32_t d = temps[b].Duree;
+        if (d > 0 && longue > 0)
+            x += p.LargeurBase * std::pow(coef, -std::log2(static_cast<double>(longue) / d));
+    }
+    bloc->LargeurImp = x;
+
+    // The whole measure widens until no beat is narrower than its minimum.
+    double k = 1;
+    for (int32_t b = 1; b <= n; ++b) {
+        const double fin = b < n ? temps[b + 1].XImp : bloc->LargeurImp;
+        const double largeur = fin - temps[b].XImp;
+        const double minimum = LargeurMinimaleImpression(temps[b].Duree);
+        if (largeur > 0)
+            k = std::max(k, minimum / largeur);
+    }
+    if (k > 1) {
+        for (int32_t b = 2; b <= n; ++b)
+            temps[b].XImp *= k;
+        bloc->LargeurImp *= k;
+    }
+
+    bloc->EspaceGaucheImp = 0;
+    bloc->EspaceDroiteImp = 0;
+    if (m == 1)
+        bloc->EspaceGaucheImp = G.EspaceDebutPartition;
+    if (bloc->RenvoiDebut)
+        bloc->EspaceGaucheImp = G.EspaceDebutRenvoi;
+    if (m == 1 || SignatureChange(m))
+        bloc->EspaceGaucheImp += G.EspaceSignature;
+    if (m == NbMesuresImpr())
+        bloc->EspaceDroiteImp = G.EspaceFinPartition;
+    if (bloc->RenvoiFin)
+        bloc->EspaceDroiteImp = G.EspaceFinRenvoi;
+}
+
+double EspaceFixeMesureImpression(int32_t m)
+{
+    const TMesure* bloc = MesureImpr(m);
+    if (!bloc)
+        return 0;
+    return ParamImpCourant.EspaceAvantTemps + bloc->EspaceGaucheImp + bloc->EspaceDroiteImp;
+}
+
+double LargeurDisponibleImpression()
+{
+    const TZoneImpression& p = ParamImpCourant;
+    const double e = EchelleImpr();
+    const double page = e > 0 ? LargeurPage / e : 0.0;
+    return page - p.MargeGaucheLignes - p.MargeDroiteLignes;
+}
+
+int32_t ImprimerLigne(int32_t m0, bool dessiner)
+{
+    TZoneImpression& p = ParamImpCourant;
+    const int32_t nb = NbMesuresImpr();
+    if (!MesureImpr(m0))
+        return m0;
+
+    EspacerMesureImpression(m0);
+    double P = MesureImpr(m0)->LargeurImp;
+    double F = EspaceFixeMesureImpression(m0);
+    const double A = LargeurDisponibleImpression();
+
+    // Greedy fill. The loop stops at the song's last measure: a line starting on it must not
+    // reach past the song (and take off a measure that was never laid out).
+    int32_t m = m0;
+    while (m < nb) {
+        ++m;
+        EspacerMesureImpression(m);
+        P += MesureImpr(m)->LargeurImp;
+        F += EspaceFixeMesureImpression(m);
+        if (P + F > A)
+            break;
+    }
+    if (P + F > A && m > m0) {
+        P -= MesureImpr(m)->LargeurImp;
+        F -= EspaceFixeMesureImpression(m);
+        --m;
+    }
+
+    // Only the proportional parts grow (or shrink, for a single over-wide measure), so that
+    // the line fills the working width exactly; the song's last line keeps its natural spacing
+    // when it fills less than three quarters of the width. Fixed parts wider than the whole
+    // width (huge margins) squeeze the beats to nothing rather than mirror them.
+    const double ratio = A / (P + F);
+    if (!(m == nb && ratio > 4.0 / 3.0)) {
+        const double s = P > 0 ? std::max((A - F) / P, 0.0) : 1.0;
+        for (int32_t k = m0; k <= m; ++k)
+            Etirer(k, s);
+    }
+    PremiereMesureLigneImpr = m0;
+    if (!dessiner)
+        return m;
+
+    const int32_t piste = PisteImpr();
+    const double y = p.PosY;
+    double x = 0;
+    for (int32_t k = m0; k <= m; ++k) {
+        TMesure* bloc = MesureImpr(k);
+        if (!bloc)
+            continue;
+        p.MesureEnCours = k;
+        const double xd = x;
+        if (k == 1 && p.AffTriplet_Prt)
+            ImprimerAccordage(x);
+        if (k == m0 && p.AffNum_Prt)
+            ImprimerNumeroMesure(k, x);
+
+        if (bloc->RenvoiDebut)
+            ImprimerBarreRenvoi(1, y, x);
+        else if (k == 1)
+            ImprimerDoubleBarre(1, y, x);
+        else if (k == m0)
+            ImprimerBarreMesure(1, 2, y, x);
+
+        if (bloc->Repetition)
+            ImprimerFinAlternative(k, bloc->NumRepetition, y, x);
+        if (k == 1 || SignatureChange(k))
+            ImprimerSignature(k, bloc->Numerateur, bloc->Denominateur, y, x);
+
+        x += p.EspaceAvantTemps + bloc->EspaceGaucheImp;
+        for (int32_t b = 1; b <= NbTempsImpr(k); ++b)
+            bloc->Temps[piste][b].XImp += x;
+        bloc->LargeurImp += x;
+        x = bloc->LargeurImp + bloc->EspaceDroiteImp;
+
+        const TMesure* suivante = MesureImpr(k + 1);
+        if (bloc->RenvoiFin)
+            ImprimerBarreRenvoi(2, y, x);
+        else if (k == nb)
+            ImprimerDoubleBarre(2, y, x);
+        else if (k == m || !suivante || !suivante->RenvoiDebut)
+            ImprimerBarreMesure(1, 1, y, x);
+
+        ImprimerCordes(xd, x, y);
+        ImprimerTempsMesure(k);
+    }
+    return m;
+}
+
+void ImprimerTempsMesure(int32_t m)
+{
+    TZoneImpression& p = ParamImpCourant;
+    const TMesure* bloc = MesureImpr(m);
+    if (!bloc)
+        return;
+    p.MesureEnCours = m;
+    const int32_t piste = PisteImpr();
+    const int32_t n = NbCordesImpr();
+    for (int32_t b = 1; b <= NbTempsImpr(m); ++b) {
+        const TTemps& t = bloc->Temps[piste][b];
+        if (p.AffTxt_Prt)
+            ImprimerTexteTemps(b);
+        if (p.AffDiag_Prt || p.AffChordsName_Prt)
+            ImprimerAccord(b);
+        if (p.AffEff_Prt)
+            ImprimerEffetsTemps(b);
+        ImprimerLiaisons(m, b);
+        for (int32_t s = 1; s <= n; ++s)
+            ImprimerNote(b, s);
+        if (p.AffRyt_Prt) {
+            ImprimerCroches(b);
+            if (!(t.Silence && t.CodeDuree < 1))
+                ImprimerHampes(b);
+            if (t.Triolet && t.PosTriolet == 1)
+                ImprimerTriolet(m, b);
+        }
+    }
+}

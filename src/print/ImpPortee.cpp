@@ -1,0 +1,215 @@
+#include "print/ImpPortee.h"
+
+#include "editor/Ecran.h"
+#include "print/Impress.h"
+#include "platform/Arrondi.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+const TGeometrieImpr& G = kGeometrieImpr;
+
+int R(double v) { return static_cast<int>(platform::Round(v)); }
+
+double YCorde(double y, int32_t s) { return y + (s - 1) * kEcartCordes; }
+
+} // namespace
+
+void ImprimerCordes(double xDebut, double xFin, double y)
+{
+    platform::Canevas* c = CanvasImpr;
+    if (!c)
+        return;
+    const double e = EchelleImpr();
+    const double mg = ParamImpCourant.MargeGaucheLignes;
+    RemplissageImpr(*c);
+    const int x1 = R((xDebut + mg) * e);
+    const int x2 = R((xFin + mg) * e + 1);
+    const int epaisseur = R(e * G.EpaisseurCorde) + 1;
+    for (int32_t s = 1; s <= NbCordesImpr(); ++s) {
+        const int yc = R(YCorde(y, s) * e);
+        c->Rectangle(x1, yc, x2, yc + epaisseur);
+    }
+}
+
+void ImprimerBarreMesure(int kind, int side, double y, double x)
+{
+    platform::Canevas* c = CanvasImpr;
+    if (!c)
+        return;
+    const double e = EchelleImpr();
+    const int w = R(e * (kind == 1 ? G.EpaisseurBarre : G.EpaisseurBarreEpaisse));
+    const int X = XImpr(x);
+    const int haut = R(YCorde(y, 1) * e);
+    const int bas = R(YCorde(y, NbCordesImpr()) * e) + 1;
+    RemplissageImpr(*c);
+    if (side == 1)
+        c->Rectangle(X - w, haut, X + 1, bas);
+    else
+        c->Rectangle(X, haut, X + w + 1, bas);
+}
+
+void ImprimerPoint(double x, double y, double rayon)
+{
+    platform::Canevas* c = CanvasImpr;
+    if (!c)
+        return;
+    const double e = EchelleImpr();
+    const double xa = x + ParamImpCourant.MargeGaucheLignes;
+    RemplissageImpr(*c);
+    c->Ellipse(R((xa - rayon) * e), R((y - rayon) * e), R((xa + rayon) * e) + 1, R((y + rayon) * e) + 1);
+}
+
+void ImprimerDoubleBarre(int fin, double y, double x)
+{
+    const int d = fin == 1 ? 1 : -1;
+    const int side = fin == 1 ? 2 : 1;
+    ImprimerBarreMesure(2, side, y, x);
+    ImprimerBarreMesure(1, side, y, x + d * (G.EpaisseurBarreEpaisse + G.EcartDoubleBarre));
+}
+
+void ImprimerBarreRenvoi(int fin, double y, double x)
+{
+    ImprimerDoubleBarre(fin, y, x);
+    const int d = fin == 1 ? 1 : -1;
+    const double xp = x + d * (G.EpaisseurBarreEpaisse + G.EcartDoubleBarre + G.EpaisseurBarre +
+                               G.EcartPointRenvoi + G.RayonPointRenvoi);
+    // Halfway between strings a and a + 1, and b and b + 1.
+    const std::array<int, 2> intervalles = NbCordesImpr() >= 6 ? std::array<int, 2>{2, 4} : std::array<int, 2>{1, 3};
+    for (const int a : intervalles)
+        ImprimerPoint(xp, y + (a - 0.5) * kEcartCordes, G.RayonPointRenvoi);
+
+    platform::Canevas* c = CanvasImpr;
+    const TMesure* bloc = MesureImpr(ParamImpCourant.MesureEnCours);
+    if (fin != 2 || !c || !bloc || bloc->NbRenvois <= 1)
+        return;
+    const double e = EchelleImpr();
+    const std::string texte = std::to_string(bloc->NbRenvois) + "x";
+    c->SetFonte(PoliceImpr("FontRenv_Prt"));
+    FondTexteImpr(*c, true);
+    const platform::Dimension d2 = c->TextExtent(texte);
+    c->TextOut(R((x + ParamImpCourant.MargeGaucheLignes) * e - d2.cx),
+               R((ParamImpCourant.PosY - G.HauteurNbRenvois) * e - d2.cy / 2.0), texte);
+}
+
+void ImprimerFinAlternative(int32_t mesure, int32_t numero, double y, double x)
+{
+    platform::Canevas* c = CanvasImpr;
+    if (!c)
+        return;
+    const TZoneImpression& p = ParamImpCourant;
+    const double e = EchelleImpr();
+    const double X = x + p.MargeGaucheLignes;
+    // One staff height plus half the staff spacing setting above the top string.
+    const double yb = y - ((NbCordesImpr() - 1) * kEcartCordes + p.EspPortees_Prt / 2.0);
+    const double yh = yb - G.HauteurFinAlt;
+    StyloImpr(*c, G.EpaisseurFinAlt);
+    c->MoveTo(R(X * e), R(yb * e));
+    c->LineTo(R(X * e), R(yh * e));
+    c->LineTo(R((X + G.LongueurFinAlt) * e), R(yh * e));
+
+    platform::StyleFonte fonte = PoliceImpr("FontRenv_Prt");
+    fonte.gras = false;
+    fonte.italique = false;
+    fonte.couleur = platform::clBlack;
+    c->SetFonte(fonte);
+    c->SetLargeurStylo(1);
+    FondTexteImpr(*c);
+    c->TextOut(R((X + 0.8) * e), R((yh + 0.3) * e), TexteFinAlternative(mesure, numero));
+}
+
+void ImprimerSignature(int32_t mesure, int numerateur, int denominateur, double y, double x)
+{
+    platform::Canevas* c = CanvasImpr;
+    if (!c)
+        return;
+    const TZoneImpression& p = ParamImpCourant;
+    const TMesure* bloc = MesureImpr(mesure);
+    const double e = EchelleImpr();
+    double xc = x + G.DecalageSignature + 1.5;
+    if (bloc && bloc->RenvoiDebut)
+        xc += G.EspaceDebutRenvoi;
+    else if (mesure == 1)
+        xc += G.EspaceDebutPartition;
+    xc += p.MargeGaucheLignes;
+    const double ym = y + (NbCordesImpr() - 1) / 2.0 * kEcartCordes;
+
+    c->SetFonte(PoliceImpr("FontSign_Prt"));
+    FondTexteImpr(*c);
+    const std::string num = std::to_string(numerateur);
+    const std::string den = std::to_string(denominateur);
+    const platform::Dimension dn = c->TextExtent(num);
+    c->TextOut(R(xc * e - dn.cx / 2.0), R(ym * e - dn.cy), num);
+    const platform::Dimension dd = c->TextExtent(den);
+    c->TextOut(R(xc * e - dd.cx / 2.0), R((ym + 0.5) * e), den);
+}
+
+void ImprimerNumeroMesure(int32_t mesure, double x)
+{
+    platform::Canevas* c = CanvasImpr;
+    const TZoneImpression& p = ParamImpCourant;
+    if (!c || !p.AffNum_Prt)
+        return;
+    const double e = EchelleImpr();
+    c->SetFonte(PoliceImpr("FontNumM_Prt"));
+    FondTexteImpr(*c);
+    const std::string texte = std::to_string(mesure);
+    const platform::Dimension d = c->TextExtent(texte);
+    c->TextOut(R((x + p.MargeGaucheLignes) * e - d.cx / 2.0), R((p.PosY - 1) * e) - d.cy, texte);
+}
+
+bool AccordageStandardImpression()
+{
+    // The guitar, the 6-string bass (B E A D G C), the 5-string bass and the bass.
+    struct Standard {
+        int32_t nbCordes;
+        std::array<int32_t, 6> notes;
+    };
+    static constexpr Standard kStandards[] = {
+        {6, {64, 59, 55, 50, 45, 40}},
+        {6, {48, 43, 38, 33, 28, 23}},
+        {5, {43, 38, 33, 28, 23, 0}},
+        {4, {43, 38, 33, 28, 0, 0}},
+    };
+    const int32_t piste = PisteImpr();
+    const int32_t n = NbCordesImpr();
+    for (const Standard& s : kStandards) {
+        if (s.nbCordes != n)
+            continue;
+        bool egal = true;
+        for (int32_t i = 1; i <= n && egal; ++i)
+            egal = Partition.Accordage[piste][i] == s.notes[static_cast<std::size_t>(i - 1)];
+        if (egal)
+            return true;
+    }
+    return false;
+}
+
+std::string NomNoteImpression(int32_t note)
+{
+    static constexpr const char* kNoms[12] = {"C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B"};
+    return kNoms[((note % 12) + 12) % 12];
+}
+
+void ImprimerAccordage(double x)
+{
+    platform::Canevas* c = CanvasImpr;
+    if (!c || AccordageStandardImpression())
+        return;
+    const TZoneImpression& p = ParamImpCourant;
+    const double e = EchelleImpr();
+    platform::StyleFonte fonte = PoliceImpr("FontNotes_Prt");
+    fonte.gras = false;
+    fonte.italique = false;
+    fonte.taille = std::max(fonte.taille - 1, 1);
+    c->SetFonte(fonte);
+    FondTexteImpr(*c);
+    const int32_t piste = PisteImpr();
+    for (int32_t s = 1; s <= NbCordesImpr(); ++s) {
+        const std::string nom = NomNoteImpression(Partition.Accordage[piste][s]);
+        const platform::Dimension d = c->TextExtent(nom);
+        c->TextOut(R((x + p.MargeGaucheLignes - 1) * e) - d.cx, R(YCordeImpr(s) * e) - R(d.cy / 2.0), nom);
+    }
+}

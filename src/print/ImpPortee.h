@@ -1,0 +1,36 @@
+#pragma once
+// Printed staff furniture: string lines, plain, double and repeat barlines with their dots and
+// repeat count, alternate-ending brackets, time signatures, the measure number at the start
+// of a line and the tuning names before the first measure.
+//
+// x is a score x (from the left working margin), y the top string of the line (PosY), both
+// in print millimetres. Two "side" codes differ on purpose: ImprimerBarreMesure takes
+// 1 = the bar ends at x (left of it) and 2 = it starts at x, while ImprimerDoubleBarre and
+// ImprimerBarreRenvoi take 1 = start of the score or of a repeat, 2 = end.
+#include <cstdint>
+#include <string>
+
+// The string lines of one measure, from xDebut to xFin.
+void ImprimerCordes(double xDebut, double xFin, double y);
+// kind 1 thin, 2 thick; side 1 ends at x, 2 starts at x.
+void ImprimerBarreMesure(int kind, int side, double y, double x);
+// A filled dot of radius r centred on (x, y); y from the page top.
+void ImprimerPoint(double x, double y, double rayon);
+// fin 1 start of the score, 2 end: the thick bar outermost, the thin one inward.
+void ImprimerDoubleBarre(int fin, double y, double x);
+// fin 1 repeat start, 2 repeat end: the double bar and two dots, and at an end the repeat
+// count of MesureEnCours when it is above 1 ("3x").
+void ImprimerBarreRenvoi(int fin, double y, double x);
+// The alternate-ending bracket of measure `mesure` starting at x, labelled for `numero`.
+void ImprimerFinAlternative(int32_t mesure, int32_t numero, double y, double x);
+// The time signature of measure `mesure` whose bar is at x.
+void ImprimerSignature(int32_t mesure, int numerateur, int denominateur, double y, double x);
+// The measure number centred on x above the top string (when measure numbers are printed).
+void ImprimerNumeroMesure(int32_t mesure, double x);
+// The names of the open strings left of x, unless the track has a standard tuning.
+void ImprimerAccordage(double x);
+
+// Whether the current track's tuning is one of the standard ones that print no names.
+bool AccordageStandardImpression();
+// Note name of a MIDI note, always with sharps: "C", "C#", ... "B".
+std::string NomNoteImpression(int32_t note);

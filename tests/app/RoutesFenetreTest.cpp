@@ -1,0 +1,769 @@
+// The roads a user takes through the real main window: keys typed into it, its buttons, menus
+// and file dialogs, the score view's clicks, the language menu and a playback, each checked in
+// the song and on the window's controls.
+#include "app/CommandesFichier.h"
+#include "app/DialoguesFichiersQt.h"
+#include "app/Main.h"
+#include "app/Programme.h"
+#include "app/Image.h"
+#include "app/VuePartition.h"
+#include "controls/Services.h"
+#include "document/ConfigFichier.h"
+#include "document/Configuration.h"
+#include "document/FichierPartition.h"
+#include "document/Fichiers.h"
+#include "document/Langue.h"
+#include "document/Mess.h"
+#include "document/Variable.h"
+#include "editor/Commandes.h"
+#include "editor/Ed_fct.h"
+#include "editor/Fontes.h"
+#include "editor/Pistes.h"
+#include "editor/Scrolling.h"
+#include "midi/Lecture.h"
+#include "platform/Cp1252.h"
+#include "platform/LecteurMedia.h"
+#include "print/Services.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QTimer>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A media player that plays nothing but ends its plays through the event loop, as the real
+// one does: a stop is seen by whoever lets pending messages run next.
+class LecteurBoucle final : public platform::LecteurMedia {
+public:
+    bool Open() override
+    {
+        Close();
+        ouvert_ = fs::exists(FileName());
+        return ouvert_;
+    }
+    void Close() override
+    {
+        if (!ouvert_)
+            return;
+        TerminerNotification(Fin::Interrompue);
+        ouvert_ = false;
+    }
+    bool Play() override
+    {
+        if (!ouvert_)
+            return false;
+        ArmerNotification();
+        ++Lectures;
+        return true;
+    }
+    void Stop() override { TerminerNotification(Fin::Interrompue); }
+    int64_t Position() const override { return ouvert_ ? Position_ : 0; }
+    int64_t Length() const override { return ouvert_ ? 8000 : 0; }
+    bool DeviceOpen() const override { return ouvert_; }
+    void Terminer() { TerminerNotification(Fin::Reussie); }
+
+    int Lectures = 0;
+    int64_t Position_ = 0;
+
+protected:
+    void Poster(std::function<void()> action) override
+    {
+        QMetaObject::invokeMethod(qApp, std::move(action), Qt::QueuedConnection);
+    }
+
+private:
+    bool ouvert_ = false;
+};
+
+// A print and preferences service that answers as a test tells it.
+class ServicesImpressionTest : public IServicesImpression {
+public:
+    int Preferences(bool& affichageApplique) override
+    {
+        ++Ouvertures;
+        if (PendantPreferences)
+            PendantPreferences();
+        affichageApplique = ApercuApplique;
+        return Resultat;
+    }
+    int Resultat = 2;
+    bool ApercuApplique = false;
+    int Ouvertures = 0;
+    std::function<void()> PendantPreferences;
+};
+
+// What a file dialog showed when the test answered it.
+struct DialogueVu {
+    QString Nom;
+    QString Fichier;
+    QString Repertoire;
+    QString Extension;
+    QStringList Filtres;
+    bool Enregistrer = false;
+    bool ConfirmeRemplacement = true;
+};
+
+class RoutesFenetre : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dossier_ = fs::temp_directory_path() /
+                   ("lyrx_routes_" + std::to_string(::getpid()) + "_" +
+                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dossier_);
+        fs::create_directories(dossier_);
+        ::setenv("LYRX_WINDOWS_DIR", dossier_.c_str(), 1);
+        RepertoireProgramme = std::string(LYRX_SOURCE_DIR) + "/data/";
+        ListerLangues(RepertoireProgramme);
+        ASSERT_TRUE(ChargerLangue(RepertoireProgramme, "English"));
+        LangueCourante = "English";
+        Commandes().Reinitialiser();
+        ReinitialiserPolicesLabels();
+        Configuration = TCONFIG{};
+        PisteCourante = 1;
+        PleinEcranChoisi = false;
+        MidiDisponible = false;
+        InstallerMediaPlayer(&lecteur_);
+        TDialoguesFichiers::DefinirExecution([this](QFileDialog& d) { return RepondreDialogue(d); });
+
+        fenetre_ = std::make_unique<TForm1>();
+        InstallerFenetrePrincipale(fenetre_.get());
+        fenetre_->DefinirTerminateur([this](int code) { codesFin_.push_back(code); });
+        fenetre_->resize(1000, 700);
+        fenetre_->show();
+        fenetre_->Demarrer();
+        QCoreApplication::processEvents();
+    }
+
+    void TearDown() override
+    {
+        // Whatever a test left playing ends before the window goes.
+        if (!Commandes().Enabled(Cmd::Ac_Son_LectureDebut)) {
+            Commandes().Executer(Cmd::Ac_Son_Stop);
+            QCoreApplication::processEvents();
+        }
+        TDialoguesFichiers::DefinirExecution({});
+        InstallerServicesImpression(nullptr);
+        InstallerFenetrePrincipale(nullptr);
+        fenetre_.reset();
+        InstallerMediaPlayer(nullptr);
+        MidiDisponible = false;
+        Commandes().Reinitialiser();
+        PisteCourante = 1;
+        PleinEcranActif = false;
+        PleinEcranChoisi = false;
+        LangueCourante.clear();
+        ::unsetenv("LYRX_WINDOWS_DIR");
+        fs::remove_all(dossier_);
+    }
+
+    std::optional<QString> RepondreDialogue(QFileDialog& d)
+    {
+        DialogueVu vu;
+        vu.Nom = d.objectName();
+        const QStringList fichiers = d.selectedFiles();
+        vu.Fichier = fichiers.isEmpty() ? QString() : QFileInfo(fichiers.constFirst()).fileName();
+        vu.Repertoire = d.directory().absolutePath();
+        vu.Extension = d.defaultSuffix();
+        vu.Filtres = d.nameFilters();
+        vu.Enregistrer = d.acceptMode() == QFileDialog::AcceptSave;
+        vu.ConfirmeRemplacement = !d.testOption(QFileDialog::DontConfirmOverwrite);
+        dialogues_.push_back(vu);
+        if (reponses_.empty())
+            return std::nullopt;
+        const std::optional<QString> r = reponses_.front();
+        reponses_.erase(reponses_.begin());
+        return r;
+    }
+
+    // A key pressed and released in the window, where the hidden memo holds the focus.
+    void Taper(int touche, Qt::KeyboardModifiers mods = Qt::NoModifier, const QString& texte = {})
+    {
+        QKeyEvent appui(QEvent::KeyPress, touche, mods, texte);
+        QApplication::sendEvent(fenetre_->Ed_Invisible(), &appui);
+        QKeyEvent relache(QEvent::KeyRelease, touche, mods, texte);
+        QApplication::sendEvent(fenetre_->Ed_Invisible(), &relache);
+    }
+    void TaperChiffres(const char* chiffres)
+    {
+        for (const char* c = chiffres; *c; ++c)
+            Taper(Qt::Key_0 + (*c - '0'), Qt::NoModifier, QString(QChar(*c)));
+    }
+
+    template <class T>
+    T* Enfant(const char* nom) const
+    {
+        return fenetre_->findChild<T*>(nom);
+    }
+    void Cliquer(const char* bouton)
+    {
+        QToolButton* b = Enfant<QToolButton>(bouton);
+        ASSERT_TRUE(b) << bouton;
+        b->click();
+    }
+    void Choisir(const char* item)
+    {
+        QAction* a = Enfant<QAction>(item);
+        ASSERT_TRUE(a) << item;
+        a->trigger();
+    }
+
+    const TNoteCorde& Note(int mesure, int temps, int corde, int piste = 1) const
+    {
+        return Partition.Mesures[mesure]->Temps[piste][temps].Notes[corde];
+    }
+
+    fs::path dossier_;
+    LecteurBoucle lecteur_;
+    std::unique_ptr<TForm1> fenetre_;
+    std::vector<int> codesFin_;
+    std::vector<DialogueVu> dialogues_;
+    std::vector<std::optional<QString>> reponses_;
+};
+
+bool ImageAvecEncre(const QImage& image)
+{
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128)
+                return true;
+    return false;
+}
+
+} // namespace
+
+TEST_F(RoutesFenetre, TypedFretsThenUndoThenCancelMeasure)
+{
+    // A 3 cannot begin a fret above 24 and is stored at once; the 0 then replaces it.
+    TaperChiffres("13");
+    Taper(Qt::Key_Right);
+    TaperChiffres("30");
+    ASSERT_EQ(Partition.Mesures[1]->NbTemps[1], 2);
+    EXPECT_EQ(Note(1, 1, 1).Frette, 13);
+    EXPECT_EQ(Note(1, 2, 1).Frette, 0);
+    EXPECT_TRUE(Enfant<QToolButton>("BT_AnnulerMesure")->isEnabled());
+    EXPECT_TRUE(Enfant<QAction>("Mn_Edition_Annuler")->isEnabled());
+    EXPECT_EQ(fenetre_->NbTps()->text(), "2.000 : 4.000");
+
+    // Ctrl+Z takes back the last edit only.
+    Taper(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Note(1, 1, 1).Frette, 13);
+    EXPECT_EQ(Note(1, 2, 1).Frette, 3);
+
+    // Cancel measure: the measure as it was entered, empty.
+    Cliquer("BT_AnnulerMesure");
+    EXPECT_EQ(Partition.Mesures[1]->NbTemps[1], 0);
+    EXPECT_FALSE(Enfant<QToolButton>("BT_AnnulerMesure")->isEnabled());
+}
+
+TEST_F(RoutesFenetre, LeavingAMeasureShowsItOnTheScoreView)
+{
+    TaperChiffres("5");
+    Taper(Qt::Key_Right);
+    TaperChiffres("7");
+    Taper(Qt::Key_Right, Qt::ControlModifier); // next measure: the one left is validated
+    EXPECT_EQ(Partition.MesureCourante, 2);
+    EXPECT_EQ(Partition.NbMesures, 2);
+    EXPECT_EQ(fenetre_->NumMesure()->text(), "002 : 002");
+    EXPECT_GE(LignesAffichage.NbLignes, 1);
+    EXPECT_EQ(LignesAffichage.PremiereMesure[1], 1);
+    // The line is painted on its band.
+    const int bande = CalculerBandeLigne(1);
+    ASSERT_GE(bande, 1);
+    EXPECT_TRUE(ImageAvecEncre(fenetre_->ZoneAffichage()->ImageBande(bande)));
+    // The track button shows that the track holds beats.
+    EXPECT_EQ(fenetre_->BoutonPiste(1)->palette().color(QPalette::ButtonText), QColor(0, 0, 255));
+}
+
+TEST_F(RoutesFenetre, AClickOnTheScoreViewMakesItsMeasureAndBeatCurrent)
+{
+    TaperChiffres("5");
+    Taper(Qt::Key_Right);
+    TaperChiffres("7");
+    Taper(Qt::Key_Right, Qt::ControlModifier);
+    ASSERT_EQ(Partition.MesureCourante, 2);
+
+    const TMesure& m1 = *Partition.Mesures[1];
+    const TTemps& t2 = m1.Temps[1][2];
+    const int bande = CalculerBandeLigne(m1.Ligne);
+    ASSERT_GE(bande, 1);
+    const TBande& place = AffichagePartition.Bandes[static_cast<std::size_t>(bande)];
+    const QPoint point(place.Gauche + t2.XEcran + ParamEcranCourant.MargeGaucheLignes, place.Haut + m1.Y);
+    QMouseEvent clic(QEvent::MouseButtonPress, point, fenetre_->ZoneAffichage()->mapToGlobal(point), Qt::LeftButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(fenetre_->ZoneAffichage(), &clic);
+    EXPECT_EQ(Partition.MesureCourante, 1);
+    EXPECT_EQ(Curseur.Temps, 2);
+    EXPECT_EQ(Curseur.Corde, 1);
+    EXPECT_EQ(fenetre_->NumMesure()->text(), "001 : 002");
+}
+
+TEST_F(RoutesFenetre, RightClickInTheEditZoneOffersTheFrets)
+{
+    QMenu* turbo = fenetre_->TurboMenu();
+    ASSERT_TRUE(turbo);
+    ASSERT_EQ(turbo->actions().size(), 25);
+    EXPECT_EQ(turbo->actions().at(24)->objectName(), "Turbo24");
+    EXPECT_EQ(turbo->actions().at(24)->text(), "24");
+
+    // The first beat's place on the third string.
+    const QPoint point(Curseur.MargeGauche + 2, Curseur.MargeHaut + 2 * Curseur.EspCordes);
+    QMouseEvent clic(QEvent::MouseButtonPress, point, fenetre_->ZoneSaisie()->mapToGlobal(point), Qt::RightButton,
+                     Qt::RightButton, Qt::NoModifier);
+    QApplication::sendEvent(fenetre_->ZoneSaisie(), &clic);
+    QMouseEvent relache(QEvent::MouseButtonRelease, point, fenetre_->ZoneSaisie()->mapToGlobal(point),
+                        Qt::RightButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(fenetre_->ZoneSaisie(), &relache);
+    EXPECT_EQ(Curseur.Corde, 3);
+    EXPECT_TRUE(turbo->isVisible());
+    turbo->actions().at(17)->trigger();
+    turbo->hide();
+    EXPECT_EQ(Note(1, 1, 3).Frette, 17);
+}
+
+TEST_F(RoutesFenetre, TrackButtonsMenuAndArrowsSwitchTracks)
+{
+    Cliquer("BT_Piste3");
+    EXPECT_EQ(PisteCourante, 3);
+    EXPECT_TRUE(fenetre_->BoutonPiste(3)->isChecked());
+    EXPECT_FALSE(fenetre_->BoutonPiste(1)->isChecked());
+    EXPECT_TRUE(fenetre_->ItemPiste(3)->isChecked());
+
+    // A click on the current track's button keeps it down.
+    Cliquer("BT_Piste3");
+    EXPECT_TRUE(fenetre_->BoutonPiste(3)->isChecked());
+
+    fenetre_->ItemPiste(5)->trigger();
+    EXPECT_EQ(PisteCourante, 5);
+    Cliquer("PisteUp");
+    EXPECT_EQ(PisteCourante, 6);
+    Cliquer("PisteDown");
+    Cliquer("PisteDown");
+    EXPECT_EQ(PisteCourante, 4);
+    Taper(Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier, "+");
+    EXPECT_EQ(PisteCourante, 5);
+    // Track 8: the drum palette's command comes on.
+    Cliquer("BT_Piste8");
+    EXPECT_TRUE(Commandes().Enabled(Cmd::Ac_Ass_Percussion));
+    Cliquer("PisteUp");
+    EXPECT_EQ(PisteCourante, 8);
+    Cliquer("BT_Piste1");
+    EXPECT_FALSE(Commandes().Enabled(Cmd::Ac_Ass_Percussion));
+}
+
+TEST_F(RoutesFenetre, SaveOpenRoundTripThroughTheFileMenu)
+{
+    TaperChiffres("12");
+    Taper(Qt::Key_Right);
+    Taper(Qt::Key_Down);
+    TaperChiffres("3");
+    Taper(Qt::Key_H); // hammer-on on the note under the cursor
+    Partition.Titre = "Blues: A/B?";
+    const std::string chemin = (dossier_ / "chanson").string();
+
+    // Ctrl+S on an untitled song asks for a name, proposing the cleaned title.
+    reponses_.push_back(QString::fromStdString(chemin));
+    Taper(Qt::Key_S, Qt::ControlModifier);
+    ASSERT_EQ(dialogues_.size(), 1u);
+    EXPECT_EQ(dialogues_[0].Nom, "SaveDialog1");
+    EXPECT_EQ(dialogues_[0].Fichier, "Blues_ A_B_.lrx");
+    EXPECT_EQ(dialogues_[0].Extension, "lrx");
+    EXPECT_TRUE(dialogues_[0].Enregistrer);
+    EXPECT_FALSE(dialogues_[0].ConfirmeRemplacement); // the program asks itself
+    ASSERT_FALSE(dialogues_[0].Filtres.isEmpty());
+    EXPECT_TRUE(dialogues_[0].Filtres.constFirst().contains("*.lrx"));
+    ASSERT_TRUE(fs::exists(chemin + ".lrx")); // the default extension
+    EXPECT_EQ(NomFichier, "chanson.lrx");
+    EXPECT_FALSE(PartitionModifiee);
+    EXPECT_FALSE(Enfant<QAction>("Mn_Fichier_Enregistrer")->isEnabled());
+    EXPECT_EQ(fenetre_->windowTitle(), "Lyrandaxis 2.2 - chanson.lrx");
+    const std::vector<uint8_t> image = ImageFichierPartition();
+
+    // New: a saved song is left without a question; the song is empty again.
+    EnregistreurMessages messages;
+    Choisir("Mn_Fichier_Nouveau");
+    EXPECT_TRUE(messages.Messages.empty());
+    EXPECT_EQ(Partition.Mesures[1]->NbTemps[1], 0);
+    EXPECT_EQ(fenetre_->windowTitle().toStdString(), "Lyrandaxis 2.2 - " + Traduire("Fichier-SansNom"));
+    // The song left is the first recent file.
+    EXPECT_EQ(FichiersRecents[1], chemin + ".lrx");
+    EXPECT_TRUE(Enfant<QAction>("Mn_Fichier_DernierFichier1")->isVisible());
+
+    // Open from the toolbar: the same song, byte for byte.
+    reponses_.push_back(QString::fromStdString(chemin + ".lrx"));
+    Cliquer("Bt_Fichier_Ouvrir");
+    ASSERT_EQ(dialogues_.size(), 2u);
+    EXPECT_EQ(dialogues_[1].Nom, "OpenDialog1");
+    EXPECT_TRUE(dialogues_[1].Fichier.isEmpty());
+    EXPECT_EQ(NomFichier, "chanson.lrx");
+    EXPECT_EQ(Note(1, 1, 1).Frette, 12);
+    EXPECT_EQ(Note(1, 2, 2).Frette, 3);
+    EXPECT_EQ(Note(1, 2, 2).Effet, 1);
+    EXPECT_EQ(ImageFichierPartition(), image);
+    EXPECT_EQ(fenetre_->MessErreur()->text(), "Blues: A/B?");
+    EXPECT_FALSE(PartitionModifiee);
+}
+
+TEST_F(RoutesFenetre, SaveAsAsksBeforeReplacingAnotherFileOnly)
+{
+    TaperChiffres("7");
+    const std::string chemin = (dossier_ / "a.lrx").string();
+    const std::string autre = (dossier_ / "b.lrx").string();
+    std::ofstream(autre) << "old";
+    reponses_.push_back(QString::fromStdString(chemin));
+    Choisir("Mn_Fichier_EnregistrerSous");
+    ASSERT_TRUE(fs::exists(chemin));
+
+    // Its own path again: no question.
+    EnregistreurMessages messages;
+    reponses_.push_back(QString::fromStdString(chemin));
+    Choisir("Mn_Fichier_EnregistrerSous");
+    EXPECT_TRUE(messages.Messages.empty());
+    EXPECT_EQ(dialogues_.back().Fichier, "a.lrx");
+    EXPECT_EQ(fs::path(dialogues_.back().Repertoire.toStdString()), dossier_);
+
+    // Another existing file: Non keeps it and the song's name.
+    messages.Reponses.push_back(ResultatNon);
+    reponses_.push_back(QString::fromStdString(autre));
+    Choisir("Mn_Fichier_EnregistrerSous");
+    ASSERT_EQ(messages.Messages.size(), 1u);
+    EXPECT_EQ(messages.Messages[0].Legende, Traduire("Dlg-Avertissement"));
+    EXPECT_EQ(NomFichier, "a.lrx");
+    std::ifstream f(autre);
+    std::string contenu;
+    f >> contenu;
+    EXPECT_EQ(contenu, "old");
+
+    // Cancel in the dialog changes nothing.
+    Choisir("Mn_Fichier_EnregistrerSous");
+    EXPECT_EQ(NomFichier, "a.lrx");
+}
+
+TEST_F(RoutesFenetre, ExportMidiWritesAFileAnIndependentReaderParses)
+{
+    TaperChiffres("5");
+    Taper(Qt::Key_Right);
+    TaperChiffres("7");
+    const std::string chanson = (dossier_ / "riff.lrx").string();
+    reponses_.push_back(QString::fromStdString(chanson));
+    Taper(Qt::Key_S, Qt::ControlModifier);
+    ASSERT_EQ(NomFichier, "riff.lrx");
+
+    const std::string midi = (dossier_ / "riff.mid").string();
+    reponses_.push_back(QString::fromStdString(midi));
+    Choisir("Mn_Fichier_ExporterMIDI");
+    const DialogueVu& vu = dialogues_.back();
+    EXPECT_EQ(vu.Nom, "SaveDialog2");
+    EXPECT_EQ(vu.Fichier, "riff.mid"); // the song's name, its last four characters replaced
+    EXPECT_EQ(fs::path(vu.Repertoire.toStdString()), dossier_);
+    EXPECT_EQ(vu.Extension, "mid");
+    ASSERT_TRUE(fs::exists(midi));
+
+    if (std::system("/usr/bin/python3 -c 'import mido' >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "python3-mido is not installed";
+    const std::string commande =
+        "/usr/bin/python3 -c \"import mido,sys; m=mido.MidiFile(sys.argv[1]); "
+        "n=[x.note for t in m.tracks for x in t if x.type=='note_on' and x.velocity>0]; "
+        "sys.exit(0 if m.type==1 and m.ticks_per_beat==480 and n==[69,71] else 1)\" " +
+        midi;
+    EXPECT_EQ(std::system(commande.c_str()), 0);
+}
+
+TEST_F(RoutesFenetre, ClosingAModifiedSongAsksAndSaves)
+{
+    TaperChiffres("9");
+    EnregistreurMessages messages;
+    messages.Reponses.push_back(ResultatOui);
+    const std::string chemin = (dossier_ / "fin.lrx").string();
+    reponses_.push_back(QString::fromStdString(chemin));
+    Choisir("Mn_Fichier_Quitter");
+    ASSERT_EQ(messages.Messages.size(), 1u);
+    EXPECT_TRUE(fs::exists(chemin));
+    EXPECT_EQ(codesFin_, std::vector<int>{0});
+    EXPECT_EQ(FichiersRecents[1], chemin);
+}
+
+TEST_F(RoutesFenetre, TheLanguageMenuSwitchesEveryCaption)
+{
+    QMenu* langues = fenetre_->MenuLangueLogiciel();
+    ASSERT_EQ(langues->actions().size(), static_cast<int>(ListeLangues.size()));
+    int anglais = -1;
+    int francais = -1;
+    for (int i = 0; i < langues->actions().size(); ++i) {
+        QAction* a = langues->actions().at(i);
+        if (a->text() == "English")
+            anglais = i;
+        if (a->text() == "Francais")
+            francais = i;
+    }
+    ASSERT_GE(anglais, 0);
+    ASSERT_GE(francais, 0);
+    EXPECT_TRUE(langues->actions().at(anglais)->isChecked());
+    const QString titreAnglais = Enfant<QMenu>("Mn_Fichier")->title();
+
+    LangueAide = 2;
+    langues->actions().at(francais)->trigger();
+    EXPECT_EQ(LangueCourante, "Francais");
+    EXPECT_TRUE(langues->actions().at(francais)->isChecked());
+    EXPECT_FALSE(langues->actions().at(anglais)->isChecked());
+    EXPECT_NE(Enfant<QMenu>("Mn_Fichier")->title(), titreAnglais);
+    // The untitled song takes the new language's name, in the caption too.
+    EXPECT_EQ(fenetre_->windowTitle().toStdString(),
+              "Lyrandaxis 2.2 - " + platform::Cp1252VersUtf8(Traduire("Fichier-SansNom")));
+    // "Francais" is none of the three help languages: the help file stays English.
+    EXPECT_EQ(LangueAide, 2);
+
+    // Back: the same captions as before.
+    langues->actions().at(anglais)->trigger();
+    EXPECT_EQ(Enfant<QMenu>("Mn_Fichier")->title(), titreAnglais);
+    EXPECT_EQ(LangueAide, 2);
+
+    // A language file gone since the start is reported; the language in force stays.
+    ListeLangues.push_back("Gone");
+    EnregistreurMessages messages;
+    fenetre_->Mn_Options_LangueLogNClick(static_cast<int>(ListeLangues.size()) - 1);
+    EXPECT_EQ(messages.Messages.size(), 1u);
+    EXPECT_EQ(LangueCourante, "English");
+    LangueAide = 0;
+}
+
+TEST_F(RoutesFenetre, HelpLanguageItemsSetTheHelpFile)
+{
+    Choisir("Ac_Options_LangueAide3");
+    EXPECT_EQ(LangueAide, 3);
+    EXPECT_EQ(FichierAide, RepertoireProgramme + "Lyrx_de.hlp");
+    EXPECT_TRUE(Enfant<QAction>("Ac_Options_LangueAide3")->isChecked());
+    EXPECT_FALSE(Enfant<QAction>("Ac_Options_LangueAide1")->isChecked());
+    LangueAide = 0;
+}
+
+TEST_F(RoutesFenetre, TheLayoutFollowsTheWindowAndTheScoreOnlyMode)
+{
+    fenetre_->resize(800, 600);
+    QCoreApplication::processEvents();
+    QWidget* fond = fenetre_->centralWidget();
+    auto place = [&](const char* nom) { return Enfant<QWidget>(nom)->geometry(); };
+    const int m4 = 4;
+    EXPECT_EQ(place("PanelBarreBoutons3").right() + 1, fond->width() - m4);
+    EXPECT_EQ(place("PanelNumMesure").bottom() + 1, fond->height() - m4);
+    EXPECT_EQ(place("PanelZoneSaisie").top(), place("PanelBarreBoutons3").top());
+    EXPECT_EQ(place("PanelZoneAffScroll").bottom() + 2, place("PanelBarreBoutons2").top());
+    EXPECT_EQ(place("ScrollBarZoneAffScroll").left(), place("PanelZoneAffScroll").right() + 1);
+    EXPECT_EQ(LargeurPanneauSaisie, place("PanelZoneSaisie").width());
+    EXPECT_LE(place("Panel1").right(), place("BT_Piste1").left());
+
+    // Score only: the score view reaches the status row; the Note menu and its keys are off.
+    TaperChiffres("5");
+    Choisir("Mn_Affichage_PleinEcran");
+    EXPECT_TRUE(PleinEcranActif);
+    EXPECT_TRUE(PleinEcranChoisi);
+    EXPECT_TRUE(Enfant<QToolButton>("Bt_Affichage_PleinEcran")->isChecked());
+    EXPECT_FALSE(Enfant<QWidget>("PanelBarreBoutons3")->isVisible());
+    EXPECT_EQ(place("PanelZoneAffScroll").bottom() + 1 + 2, place("PanelTextCom").top());
+    EXPECT_FALSE(Enfant<QMenu>("Mn_Note")->menuAction()->isEnabled());
+    Taper(Qt::Key_S); // the rest shortcut of the Note menu
+    EXPECT_FALSE(Partition.Mesures[1]->Temps[1][1].Silence);
+
+    Cliquer("Bt_Affichage_PleinEcran");
+    EXPECT_FALSE(PleinEcranActif);
+    EXPECT_TRUE(Enfant<QWidget>("PanelBarreBoutons3")->isVisible());
+    EXPECT_TRUE(Enfant<QMenu>("Mn_Note")->menuAction()->isEnabled());
+}
+
+TEST_F(RoutesFenetre, ShowLetRingTwiceLeavesTheOptionAsItWas)
+{
+    const bool avant = Configuration.ShowLetRingNotes;
+    Taper(Qt::Key_F11);
+    EXPECT_EQ(Configuration.ShowLetRingNotes, !avant);
+    EXPECT_EQ(Enfant<QAction>("Mn_Ass_MontrerLetRing")->isChecked(), !avant);
+    Taper(Qt::Key_F11);
+    EXPECT_EQ(Configuration.ShowLetRingNotes, avant);
+    Choisir("Mn_Ass_MontrerDyna");
+    EXPECT_TRUE(Configuration.ShowDynamic != TCONFIG{}.ShowDynamic);
+}
+
+TEST_F(RoutesFenetre, CancelledPreferencesPutThePreviewedSettingsBack)
+{
+    ServicesImpressionTest services;
+    InstallerServicesImpression(&services);
+    TaperChiffres("5");
+    ASSERT_TRUE(Commandes().Enabled(Cmd::Ac_Edition_Annuler));
+
+    const TParamEcran ecranAvant = ParamEcranCourant;
+    TMyFont notesAvant;
+    ASSERT_TRUE(PolicesLabels().Lire("FontNotes", notesAvant));
+    TMyFont titreAvant;
+    ASSERT_TRUE(PolicesLabels().Lire("FontTitle_Prt", titreAvant));
+    // The dialog keeps its copies, then previews other settings before it is cancelled.
+    services.PendantPreferences = [&] {
+        ParamEcranMem = ParamEcranCourant;
+        ParamImpMem = ParamImpCourant;
+        PolicesLabels().Definir("FontNotes_Mem", notesAvant);
+        PolicesLabels().Definir("FontTitle_Prt_Mem", titreAvant);
+        ParamEcranCourant.EspLignes += 3;
+        ParamImpCourant.ModeApercu = !ParamImpCourant.ModeApercu;
+        TMyFont autre = notesAvant;
+        autre.Size += 5;
+        PolicesLabels().Definir("FontNotes", autre);
+        PolicesLabels().Definir("FontTitle_Prt", autre);
+    };
+    services.ApercuApplique = true;
+    Taper(Qt::Key_F6);
+    ASSERT_EQ(services.Ouvertures, 1);
+    EXPECT_EQ(ParamEcranCourant.EspLignes, ecranAvant.EspLignes);
+    TMyFont notes;
+    PolicesLabels().Lire("FontNotes", notes);
+    EXPECT_EQ(notes.Size, notesAvant.Size);
+    TMyFont titre;
+    PolicesLabels().Lire("FontTitle_Prt", titre);
+    EXPECT_EQ(titre.Size, titreAvant.Size);
+    EXPECT_EQ(ParamImpCourant.ModeApercu, ParamImpMem.ModeApercu);
+    EXPECT_FALSE(Commandes().Enabled(Cmd::Ac_Edition_Annuler)); // a clean undo state
+    EXPECT_EQ(Note(1, 1, 1).Frette, 5);
+
+    // Without a preview only the print settings come back.
+    services.ApercuApplique = false;
+    Taper(Qt::Key_F6);
+    EXPECT_EQ(ParamEcranCourant.EspLignes, ecranAvant.EspLignes + 3);
+    PolicesLabels().Lire("FontTitle_Prt", titre);
+    EXPECT_EQ(titre.Size, titreAvant.Size);
+    ParamEcranCourant = ecranAvant;
+}
+
+TEST_F(RoutesFenetre, PlaybackShowsTheScoreOnlyAndStopGivesTheWindowBack)
+{
+    MidiDisponible = true;
+    TaperChiffres("5");
+    Taper(Qt::Key_Right);
+    TaperChiffres("7");
+    Taper(Qt::Key_Right, Qt::ControlModifier);
+    TaperChiffres("8");
+    Taper(Qt::Key_Right, Qt::ControlModifier);
+
+    // (Each typed beat was played too: play-while-entering is on.)
+    const int lectures = lecteur_.Lectures;
+    Cliquer("Bt_Son_LectureDebut");
+    ASSERT_EQ(lecteur_.Lectures, lectures + 1);
+    EXPECT_FALSE(Commandes().Enabled(Cmd::Ac_Son_LectureDebut));
+    EXPECT_TRUE(Enfant<QToolButton>("Bt_Son_Stop")->isEnabled());
+    EXPECT_TRUE(fenetre_->TimerMidi()->isActive());
+    EXPECT_TRUE(PleinEcranActif);
+    EXPECT_FALSE(Enfant<QWidget>("PanelBarreBoutons3")->isVisible());
+    EXPECT_FALSE(Enfant<QWidget>("ScrollBarZoneSaisie")->isVisible());
+    EXPECT_FALSE(Enfant<QMenu>("Mn_Mesure")->menuAction()->isEnabled());
+    EXPECT_FALSE(Enfant<QAction>("Mn_Edition_Couper")->isEnabled());
+    EXPECT_EQ(Partition.MesureCourante, 1);
+
+    // The timer follows the play position along the measures.
+    lecteur_.Position_ = 2100;
+    {
+        QEventLoop attente;
+        QTimer::singleShot(350, &attente, &QEventLoop::quit);
+        attente.exec();
+    }
+    EXPECT_EQ(Partition.MesureCourante, 2);
+
+    // A click on the score view during the playback restarts it at the clicked measure.
+    const TMesure& m1 = *Partition.Mesures[1];
+    const int bande = CalculerBandeLigne(m1.Ligne);
+    ASSERT_GE(bande, 1);
+    const TBande& place = AffichagePartition.Bandes[static_cast<std::size_t>(bande)];
+    const QPoint point(place.Gauche + m1.XGauche + 5, place.Haut + m1.Y);
+    QMouseEvent clic(QEvent::MouseButtonPress, point, fenetre_->ZoneAffichage()->mapToGlobal(point), Qt::LeftButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(fenetre_->ZoneAffichage(), &clic);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(lecteur_.Lectures, lectures + 2);
+    EXPECT_FALSE(Commandes().Enabled(Cmd::Ac_Son_LectureDebut));
+    EXPECT_FALSE(ArretDemandeClic);
+    EXPECT_EQ(Partition.MesureCourante, 1);
+
+    // Space stops; the end-of-play notification gives the window back.
+    Taper(Qt::Key_Space);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(Commandes().Enabled(Cmd::Ac_Son_LectureDebut));
+    EXPECT_FALSE(fenetre_->TimerMidi()->isActive());
+    EXPECT_FALSE(PleinEcranActif);
+    EXPECT_TRUE(Enfant<QWidget>("PanelBarreBoutons3")->isVisible());
+    EXPECT_TRUE(Enfant<QWidget>("ScrollBarZoneSaisie")->isVisible());
+    EXPECT_TRUE(Enfant<QMenu>("Mn_Mesure")->menuAction()->isEnabled());
+    EXPECT_TRUE(Enfant<QMenu>("Mn_Note")->menuAction()->isEnabled());
+}
+
+TEST_F(RoutesFenetre, TrackEightChosenDuringPlaybackOpensTheDrumsAtItsEnd)
+{
+    MidiDisponible = true;
+    TaperChiffres("5");
+    Commandes().Executer(Cmd::Ac_Son_LectureDebut);
+    ASSERT_FALSE(Commandes().Enabled(Cmd::Ac_Son_LectureDebut));
+    PercussionOuvert = false;
+    Cliquer("BT_Piste8");
+    EXPECT_TRUE(PercussionOuvert);
+    lecteur_.Terminer();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(Commandes().Enabled(Cmd::Ac_Son_LectureDebut));
+}
+
+TEST(DialoguesFichiers, FiltersAndTitlesComeFromTheLanguage)
+{
+    ASSERT_TRUE(ChargerLangue(std::string(LYRX_SOURCE_DIR) + "/data", "English"));
+    TDialoguesFichiers d(nullptr);
+    const auto legendes = TraduireFenetrePrincipale();
+    ASSERT_TRUE(legendes);
+    d.AppliquerLegendes(legendes->Dialogues);
+    using D = TDialoguesFichiers::Dialogue;
+    EXPECT_TRUE(d.Filtre(D::OpenDialog1).endsWith("(*.lrx)"));
+    EXPECT_TRUE(d.Titre(D::OpenDialog1).isEmpty());
+    EXPECT_EQ(d.Titre(D::SaveDialog2).toStdString(), platform::Cp1252VersUtf8(Traduire("Fichier-ExportMIDI")));
+    EXPECT_TRUE(d.Filtre(D::SaveDialog2).endsWith("(*.mid)"));
+    EXPECT_TRUE(d.Filtre(D::OpenDialog3).contains(";;"));
+    EXPECT_EQ(d.Extension(D::SaveDialog3), "tab");
+}
+
+TEST(CommandesFichier, TitlesPagesAndFolders)
+{
+    struct {
+        const char* chemin;
+        const char* titre;
+    } titres[] = {{"/music/riff.mid", "Riff"},
+                  {"/music/Zeta.mid", "Zeta"},
+                  {"/music/1st.midi", "1st."},
+                  {"/music/é.mid", "\xE9"},
+                  {"a.mi", ""}};
+    for (const auto& t : titres)
+        EXPECT_EQ(TitreDepuisFichierImporte(t.chemin), std::string(t.titre)) << t.chemin;
+    EXPECT_EQ(TitreDepuisFichierImporte("/x/" + std::string(200, 'b') + ".mid").size(), 100u);
+
+    struct {
+        int premiere, derniere, p, d;
+    } pages[] = {{0, 0, 0, 0}, {5, 0, 5, 5}, {7, 3, 3, 7}, {2, 4, 2, 4}, {0, 4, 0, 4}};
+    for (const auto& c : pages) {
+        int p = c.premiere;
+        int d = c.derniere;
+        OrdonnerPagesImpression(p, d);
+        EXPECT_EQ(p, c.p) << c.premiere << "-" << c.derniere;
+        EXPECT_EQ(d, c.d) << c.premiere << "-" << c.derniere;
+    }
+
+    EXPECT_EQ(RepertoireDe("/home/me/songs/a.lrx"), "/home/me/songs/");
+    EXPECT_EQ(RepertoireDe("a.lrx"), "");
+}

@@ -1,0 +1,293 @@
+// MIDI import from files written here: formats 0 and 1, running status, tempo and time
+// signatures, overlapping notes, notes out of reach, sources without notes, refused files,
+// and a round trip through the MIDI writer.
+#include "FabriqueMidi.h"
+
+#include "document/Langue.h"
+#include "midi/Doigte.h"
+#include "midi/ImportMidi.h"
+
+#include <gtest/gtest.h>
+
+namespace midi_test {
+namespace {
+
+class ImportMidiTest : public MidiTest {
+protected:
+    void SetUp() override
+    {
+        MidiTest::SetUp();
+        PoidsDoigte = TPoidsDoigte{};
+        InstallerFenetrePrincipale(&fenetre_);
+    }
+    void TearDown() override
+    {
+        InstallerFenetrePrincipale(nullptr);
+        MidiTest::TearDown();
+    }
+
+    bool Importer(const std::vector<uint8_t>& octets, std::function<bool()> choix)
+    {
+        fenetre_.choix = std::move(choix);
+        return ImporterFichierMidi(EcrireFichier(DossierTemporaire() / "import.mid", octets).string());
+    }
+
+    FenetreImport fenetre_;
+    EnregistreurMessages messages_;
+};
+
+using F = std::vector<int>;
+TempsVu Note(int ticks, int code, bool pointee = false) { return {ticks, code, pointee, 0, false, false}; }
+TempsVu Repos(int ticks, int code) { return {ticks, code, false, 0, true, false}; }
+TempsVu Lie(int ticks, int code) { return {ticks, code, false, 0, false, true}; }
+
+// The pitches the frets of each beat of a measure sound, lowest string first.
+std::vector<F> Sons(int piste, int mesure)
+{
+    std::vector<F> r;
+    const TMesure& ms = *Partition.Mesures[mesure];
+    for (int b = 1; b <= ms.NbTemps[piste]; ++b) {
+        F sons;
+        for (int s = Partition.NbCordes[piste]; s >= 1; --s)
+            if (ms.Temps[piste][b].Notes[s].Frette >= 0 && !ms.Temps[piste][b].Silence)
+                sons.push_back(ms.Temps[piste][b].Notes[s].Frette + Partition.Accordage[piste][s]);
+        r.push_back(sons);
+    }
+    return r;
+}
+
+TEST_F(ImportMidiTest, Format1WithTempoSignatureNamesAndPrograms)
+{
+    PisteSmf tempo;
+    tempo.Tempo(0, 600000).Signature(0, 3, 2).Tempo(0, 500000).Fin();
+    PisteSmf lead;
+    lead.Nom(0, "Lead").Ev(0, {0xC0, 25});
+    lead.On(0, 64).Off(480, 64).On(0, 67).Off(240, 67).On(0, 69).Off(240, 69).On(240, 71).Off(720, 71).Fin();
+    PisteSmf sansNom;
+    sansNom.On(0, 40).Off(1440, 40).Fin();
+    ASSERT_TRUE(Importer(Smf(1, 480, {tempo, lead, sansNom}), Affecter({{1, 1}})));
+
+    EXPECT_EQ(fenetre_.dialogues, 1);
+    EXPECT_EQ(fenetre_.sourcesVues, (std::vector<std::string>{"Lead", Traduire("Gene-Piste") + " 02"}));
+    EXPECT_EQ(fenetre_.programmesVus, (std::vector<int32_t>{0, 25, 24}));
+    EXPECT_EQ(Partition.Tempo, 100);
+    ASSERT_EQ(Partition.NbMesures, 2);
+    EXPECT_EQ(Partition.Mesures[1]->Numerateur, 3);
+    EXPECT_EQ(Partition.Mesures[2]->Duree, 3.0);
+    // The last note starts on the last eighth of measure 1 and is tied into measure 2.
+    EXPECT_EQ(Rythme(1, 1), (std::vector<TempsVu>{Note(480, 0), Note(240, 1), Note(240, 1), Repos(240, 1), Note(240, 1)}));
+    EXPECT_EQ(Rythme(1, 2), (std::vector<TempsVu>{Lie(480, 0), Repos(960, -1)}));
+    EXPECT_EQ(Sons(1, 1), (std::vector<F>{{64}, {67}, {69}, {}, {71}}));
+    EXPECT_EQ(Partition.Mesures[1]->NbTemps[2], 0);
+    EXPECT_FALSE(fenetre_.attenteVisible);
+    EXPECT_FALSE(fenetre_.progressionHorsPlage);
+    EXPECT_TRUE(messages_.Messages.empty());
+}
+
+TEST_F(ImportMidiTest, Format0ChannelsWithRunningStatusAndDrums)
+{
+    PisteSmf p;
+    p.Ev(0, {0xC0, 33}).Ev(0, {0xC9, 0});
+    // Channel 1: two notes with running status; channel 10: a drum note.
+    p.Ev(0, {0x90, 45, 100}).Ev(0, {0x99, 36, 100}).Ev(480, {0x89, 36, 0}).Ev(0, {0x80, 45, 0});
+    p.Ev(0, {0x90, 47, 100}).Octets({0x83, 0x60, 47, 0}).Fin();
+    ASSERT_TRUE(Importer(Smf(0, 480, {p}), Affecter({{1, 1}, {kPistePercussions, 2}})));
+    const std::string nonPrecise = " : " + Traduire("MidiImp-NonPrecise");
+    EXPECT_EQ(fenetre_.sourcesVues,
+              (std::vector<std::string>{Traduire("Gene-Piste") + " 01" + nonPrecise, Traduire("Gene-Piste") + " 10" + nonPrecise}));
+    EXPECT_EQ(fenetre_.programmesVus, (std::vector<int32_t>{0, 33, 0}));
+    EXPECT_EQ(Partition.Tempo, 120);
+    EXPECT_EQ(Rythme(1, 1), (std::vector<TempsVu>{Note(480, 0), Note(480, 0), Repos(960, -1)}));
+    EXPECT_EQ(Frettes(1, 1, 1), (F{-1, -1, -1, -1, 0, -1}));
+    EXPECT_EQ(Frettes(1, 1, 2), (F{-1, -1, -1, -1, 2, -1}));
+    EXPECT_EQ(Rythme(kPistePercussions, 1), (std::vector<TempsVu>{Note(480, 0), Repos(960, -1), Repos(480, 0)}));
+    EXPECT_EQ(Frettes(kPistePercussions, 1, 1), (F{36, -1, -1, -1, -1, -1}));
+}
+
+TEST_F(ImportMidiTest, OverlappingNotesOutOfReachNotesAndOctaveDown)
+{
+    PisteSmf t;
+    t.Fin();
+    PisteSmf p;
+    // Legato: the second note starts before the first ends. Then a note below the lowest
+    // string, then one that only the octave shift brings into reach... of nothing: 28 - 12.
+    p.On(0, 64).On(480, 66).Off(240, 64).Off(240, 66).On(0, 30).Off(480, 30).On(0, 76).Off(480, 76).Fin();
+    ASSERT_TRUE(Importer(Smf(1, 480, {t, p}), Affecter({{1, 1}, {2, 1}}, 4, {2})));
+    EXPECT_EQ(Rythme(1, 1), (std::vector<TempsVu>{Note(480, 0), Note(480, 0), Repos(480, 0), Note(480, 0)}));
+    EXPECT_EQ(Frettes(1, 1, 2), (F{2, -1, -1, -1, -1, -1}));
+    EXPECT_EQ(Frettes(1, 1, 3), (F{-1, -1, -1, -1, -1, -1}));
+    // Track 2 an octave lower: 64 -> 52, 76 -> 64.
+    EXPECT_EQ(Frettes(2, 1, 4), (F{0, -1, -1, -1, -1, -1}));
+    EXPECT_TRUE(Partition.Mesures[1]->Temps[2][3].Silence);
+}
+
+TEST_F(ImportMidiTest, ASourceWithoutNotesLeavesTheOtherTracks)
+{
+    PisteSmf t;
+    t.Fin();
+    PisteSmf notes;
+    notes.Nom(0, "Notes").On(0, 64).Off(1920, 64).On(0, 64).Off(1920, 64).Fin();
+    PisteSmf vide;
+    vide.Nom(0, "Words").Meta(0, 0x05, {'l', 'a'}).Fin(3840);
+    ASSERT_TRUE(Importer(Smf(1, 480, {t, notes, vide}), [] {
+        Affecter({{1, 1}, {2, 2}})();
+        Partition.NomPiste[1] = "Notes";
+        return true;
+    }));
+    ASSERT_EQ(Partition.NbMesures, 2);
+    EXPECT_EQ(Partition.NomPiste[1], "Notes");
+    EXPECT_EQ(Rythme(1, 2), (std::vector<TempsVu>{Note(1920, -2)}));
+    EXPECT_EQ(Rythme(2, 1), (std::vector<TempsVu>{Repos(1920, -2)}));
+    EXPECT_EQ(Rythme(2, 2), (std::vector<TempsVu>{Repos(1920, -2)}));
+}
+
+TEST_F(ImportMidiTest, TracksImportedBeforeALongerOneAreCompletedWithRests)
+{
+    PisteSmf t;
+    t.Fin();
+    PisteSmf court;
+    court.On(0, 64).Off(480, 64).Fin();
+    PisteSmf long_;
+    long_.On(0, 59).Off(1920 * 3, 59).Fin();
+    ASSERT_TRUE(Importer(Smf(1, 480, {t, court, long_}), Affecter({{1, 1}, {2, 2}})));
+    ASSERT_EQ(Partition.NbMesures, 3);
+    for (int m = 1; m <= 3; ++m) {
+        EXPECT_EQ(TicksPiste(1, m), 1920) << m;
+        EXPECT_EQ(TicksPiste(2, m), 1920) << m;
+    }
+    EXPECT_EQ(Rythme(1, 3), (std::vector<TempsVu>{Repos(1920, -2)}));
+    EXPECT_EQ(Rythme(2, 3), (std::vector<TempsVu>{Lie(1920, -2)}));
+}
+
+TEST_F(ImportMidiTest, CancellingTheDialogImportsNothing)
+{
+    PisteSmf t;
+    t.Tempo(0, 400000).Fin();
+    PisteSmf p;
+    p.On(0, 64).Off(480, 64).Fin();
+    EXPECT_FALSE(Importer(Smf(1, 480, {t, p}), {}));
+    EXPECT_EQ(fenetre_.dialogues, 1);
+    EXPECT_EQ(Partition.Mesures[1]->NbTemps[1], 0);
+    // Never a tempo the song cannot hold, even for a moment the caller might see.
+    EXPECT_GE(Partition.Tempo, 1);
+    EXPECT_FALSE(fenetre_.attenteVisible);
+}
+
+TEST_F(ImportMidiTest, RefusedFilesShowTheirMessageAndNeverTheDialog)
+{
+    struct Cas {
+        const char* nom;
+        std::vector<uint8_t> octets;
+        const char* cle;
+    };
+    PisteSmf p;
+    p.On(0, 64).Off(480, 64).Fin();
+    std::vector<uint8_t> format2 = Smf(1, 480, {p});
+    format2[9] = 2;
+    std::vector<uint8_t> tronque = Smf(1, 480, {PisteSmf().Fin(), p});
+    tronque.resize(tronque.size() - 3);
+    const Cas cas[] = {
+        {"format 2", format2, "Fichier-MIDINonReconnu"},
+        {"truncated", tronque, "Fichier-MIDINonReconnu"},
+        {"zero division", Smf(0, 0, {p}), "Fichier-MIDINonReconnu"},
+        {"text file", {'h', 'e', 'l', 'l', 'o'}, "Fichier-MIDINonReconnu"},
+    };
+    for (const Cas& c : cas) {
+        messages_.Messages.clear();
+        fenetre_.dialogues = 0;
+        EXPECT_FALSE(Importer(c.octets, Affecter({{1, 1}}))) << c.nom;
+        ASSERT_EQ(messages_.Messages.size(), 1u) << c.nom;
+        EXPECT_EQ(messages_.Messages[0].Legende, Traduire("Dlg-Erreur"));
+        EXPECT_EQ(messages_.Messages[0].Texte, Traduire(c.cle)) << c.nom;
+        EXPECT_EQ(messages_.Messages[0].Icone, IconeErreur);
+        EXPECT_EQ(fenetre_.dialogues, 0) << c.nom;
+        EXPECT_FALSE(fenetre_.attenteVisible) << c.nom;
+    }
+    messages_.Messages.clear();
+    EXPECT_FALSE(ImporterFichierMidi((DossierTemporaire() / "absent.mid").string()));
+    ASSERT_EQ(messages_.Messages.size(), 1u);
+    EXPECT_EQ(messages_.Messages[0].Texte, Traduire("Fichier-AccesImpossible"));
+}
+
+TEST_F(ImportMidiTest, FormatOneWithOnlyTheTempoTrackOffersNoSource)
+{
+    PisteSmf t;
+    t.Fin();
+    EXPECT_FALSE(Importer(Smf(1, 480, {t}), {}));
+    EXPECT_TRUE(fenetre_.sourcesVues.empty());
+}
+
+TEST_F(ImportMidiTest, QuantisationGridOfTheTrack)
+{
+    PisteSmf t;
+    t.Fin();
+    PisteSmf p;
+    p.On(0, 64).Off(70, 64).On(50, 64).Off(120, 64).Fin(1680);
+    ASSERT_TRUE(Importer(Smf(1, 480, {t, p}), Affecter({{1, 1}}, 16)));
+    EXPECT_EQ(Rythme(1, 1)[0], Note(60, 3));
+    ASSERT_TRUE(Importer(Smf(1, 480, {t, p}), Affecter({{1, 1}}, 2)));
+    EXPECT_EQ(Rythme(1, 1)[0], Note(240, 1));
+}
+
+// Export a song with the writer and import it back: tempo, signatures, frets and rhythms
+// come back.
+TEST_F(ImportMidiTest, RoundTripThroughTheWriter)
+{
+    Partition.Tempo = 90;
+    Mesures(3, 3, 4);
+    Signature(3, 4, 4);
+    // Measure 1: an open E chord (half), a quarter on string 2 fret 1.
+    TTemps& e = Temps(1, 1, 960, {{1, 0}, {2, 0}, {3, 1}, {4, 2}, {5, 2}, {6, 0}});
+    e.CodeDuree = -1;
+    Temps(1, 1, 480, {{2, 1}});
+    // Measure 2: eighths up the scale, a quarter rest.
+    for (auto [s, f] : std::vector<std::pair<int, int>>{{5, 3}, {4, 0}, {4, 2}, {4, 3}})
+        Temps(1, 2, 240, {{s, f}}).CodeDuree = 1;
+    Silence(1, 2, 480);
+    // Measure 3: a dotted quarter and the rest of the measure on a C chord.
+    TTemps& pq = Temps(1, 3, 720, {{3, 0}});
+    pq.Pointee = true;
+    TTemps& c = Temps(1, 3, 1200, {{1, 0}, {2, 1}, {3, 0}, {4, 2}, {5, 3}});
+    (void)c;
+    // Drums.
+    for (int m = 1; m <= 3; ++m)
+        for (int i = 0; i < (m == 3 ? 4 : 3); ++i)
+            Temps(kPistePercussions, m, 480, {{1, i == 0 ? 36 : 42}});
+    const TPartition& avant = Partition;
+    std::vector<std::vector<F>> frettesAvant;
+    for (int m = 1; m <= 3; ++m) {
+        std::vector<F> beats;
+        for (int b = 1; b <= avant.Mesures[m]->NbTemps[1]; ++b)
+            beats.push_back(Frettes(1, m, b));
+        frettesAvant.push_back(beats);
+    }
+
+    ConstruireOrdreLecture(1, Partition.NbMesures, false);
+    const std::vector<uint8_t> fichier = GenererFichierMidi(ModeLectureExport);
+    ASSERT_TRUE(Importer(fichier, Affecter({{1, 1}, {kPistePercussions, 2}}, 16)));
+    ASSERT_EQ(fenetre_.sourcesVues.size(), 2u);
+
+    EXPECT_EQ(Partition.Tempo, 90);
+    ASSERT_EQ(Partition.NbMesures, 3);
+    EXPECT_EQ(Partition.Mesures[1]->Numerateur, 3);
+    EXPECT_EQ(Partition.Mesures[3]->Numerateur, 4);
+    EXPECT_EQ(Rythme(1, 1), (std::vector<TempsVu>{Note(960, -1), Note(480, 0)}));
+    EXPECT_EQ(Rythme(1, 2), (std::vector<TempsVu>{Note(240, 1), Note(240, 1), Note(240, 1), Note(240, 1), Repos(480, 0)}));
+    EXPECT_EQ(Rythme(1, 3).front(), Note(720, 0, true));
+    EXPECT_EQ(TicksPiste(1, 3), 1920);
+    for (int m = 1; m <= 3; ++m)
+        for (int b = 1; b <= static_cast<int>(frettesAvant[static_cast<std::size_t>(m) - 1].size()); ++b) {
+            if (Partition.Mesures[m]->Temps[1][b].Silence)
+                continue;
+            EXPECT_EQ(Frettes(1, m, b), frettesAvant[static_cast<std::size_t>(m) - 1][static_cast<std::size_t>(b) - 1])
+                << "measure " << m << " beat " << b;
+        }
+    for (int m = 1; m <= 3; ++m) {
+        EXPECT_EQ(TicksPiste(kPistePercussions, m), m == 3 ? 1920 : 1440) << m;
+        EXPECT_EQ(Frettes(kPistePercussions, m, 1)[0], 36);
+        EXPECT_EQ(Frettes(kPistePercussions, m, 2)[0], 42);
+    }
+}
+
+} // namespace
+} // namespace midi_test
