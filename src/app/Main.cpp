@@ -8,6 +8,12 @@
 #include "app/Programme.h"
 #include "app/VuePartition.h"
 #include "controls/Services.h"
+#include "dialogs/ChgtParam.h"
+#include "dialogs/CommandesAssistants.h"
+#include "dialogs/DialoguesEdition.h"
+#include "dialogs/DialoguesPlages.h"
+#include "dialogs/DialoguesPressePapier.h"
+#include "dialogs/Sais_ac.h"
 #include "dialogs/Services.h"
 #include "document/ConfigFichier.h"
 #include "document/Configuration.h"
@@ -45,8 +51,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QCursor>
-#include <QDir>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -273,6 +277,16 @@ TForm1::TForm1(QWidget* parent)
     Form1 = this;
     terminateur_ = [](int code) { QCoreApplication::exit(code); };
     dialoguesFichiers_ = std::make_unique<TDialoguesFichiers>(this);
+    dialoguesEdition_ = std::make_unique<DialoguesEditionQt>(this);
+    dialoguesEdition_->DialogueAccord = [this] { return ExecuterDialogueAccord(this); };
+    dialoguesEdition_->DialogueTableMix = [this] { return ExecuterTableMix(this); };
+    dialoguesPlages_ = std::make_unique<DialoguesPlagesQt>(this);
+    dialoguesPlages_->ConfigurerImprimante = [this]() -> std::optional<std::string> {
+        if (!ConfigurerImprimante())
+            return std::nullopt;
+        return NomImprimante();
+    };
+    dialoguesPressePapier_ = std::make_unique<DialoguesPressePapierQt>(this);
     FormCreate();
 }
 
@@ -285,10 +299,14 @@ TForm1::~TForm1()
     InstallerSurfacePartition(nullptr);
     if (&DialoguesFichiers() == dialoguesFichiers_.get())
         InstallerDialoguesFichiers(nullptr);
-    if (&DialoguesEdition() == &dialoguesEdition_)
+    if (&::DialoguesEdition() == dialoguesEdition_.get())
         InstallerDialoguesEdition(nullptr);
     if (&LecteurSaisie() == &lecteurSaisieMidi)
         InstallerLecteurSaisie(nullptr);
+    if (&::DialoguesPressePapier() == dialoguesPressePapier_.get())
+        InstallerDialoguesPressePapier(nullptr);
+    if (Saisie().Dialogues == dialoguesPlages_.get())
+        Saisie().Dialogues = dialoguesPrecedents_;
     canevasSaisie_.reset();
     peintreSaisie_.reset();
     if (&FenetrePrincipale() == this)
@@ -336,7 +354,11 @@ void TForm1::FormCreate()
     EnregistrerCommandesPressePapier();
     EnregistrerCommandesFichier();
     EnregistrerCommandesFenetre();
-    InstallerDialoguesEdition(&dialoguesEdition_);
+    EnregistrerCommandesAssistants();
+    InstallerDialoguesEdition(dialoguesEdition_.get());
+    InstallerDialoguesPressePapier(dialoguesPressePapier_.get());
+    dialoguesPrecedents_ = Saisie().Dialogues;
+    Saisie().Dialogues = dialoguesPlages_.get();
     InstallerDialoguesFichiers(dialoguesFichiers_.get());
     InstallerLecteurSaisie(&lecteurSaisieMidi);
 
@@ -1305,7 +1327,9 @@ void TForm1::MontrerPaletteNuances(bool visible) { Saisie().DynaForm->SetVisible
 
 bool TForm1::PaletteNuancesVisible() { return Saisie().DynaForm->Visible(); }
 
-bool TForm1::DialogueAllerAMesure() { return Saisie().Dialogues->AllerA() == ResultatModalOK; }
+bool TForm1::DialogueAllerAMesure() { return dialoguesEdition_->AllerAMesure(); }
+
+bool TForm1::DialogueImportMidi() { return dialogueImportMidi_ && dialogueImportMidi_(); }
 
 bool TForm1::LecteurMidiOuvert() { return MediaPlayer1().DeviceOpen(); }
 
@@ -1615,11 +1639,11 @@ std::string TForm1::NomImprimante()
     return platform::Utf8VersCp1252((nom.isEmpty() ? QPrinterInfo::defaultPrinterName() : nom).toStdString());
 }
 
-void TForm1::ConfigurerImprimante()
+bool TForm1::ConfigurerImprimante()
 {
     QPrintDialog dialogue(&::Imprimante(), this);
     dialogue.setObjectName("PrinterSetupDialog1");
-    dialogue.exec();
+    return dialogue.exec() == QDialog::Accepted;
 }
 
 // ---- Mirrors ----------------------------------------------------------------------------------

@@ -7,7 +7,6 @@
 // The command list (editor/Commandes.h) holds every enabled and checked state; the menu items,
 // shortcuts and buttons here only mirror it and run its commands.
 #include "document/Fenetre.h"
-#include "editor/CommandesEdition.h"
 #include "editor/Commandes.h"
 
 #include <QMainWindow>
@@ -34,6 +33,10 @@ class TCxMemo;
 class TCxToolbar;
 class TCxToolbarButton;
 struct TMyFont;
+class DialoguesEditionQt;
+class DialoguesPlagesQt;
+class DialoguesPressePapierQt;
+class IDialogues;
 class TDialoguesFichiers;
 class TImage;
 class VuePartition;
@@ -102,6 +105,9 @@ public:
     void RedessinerLignesModifiees(int mesure) override;
     void PlacerCadreMesure() override;
     bool DialogueAllerAMesure() override;
+    bool DialogueImportMidi() override;
+    // The MIDI import dialog, resident, made by the program block after this window.
+    void DefinirDialogueImportMidi(std::function<bool()> dialogue) { dialogueImportMidi_ = std::move(dialogue); }
     // Playback.
     bool CommandeActive(const char* nom) override;
     void ActiverCommande(const char* nom, bool actif) override;
@@ -160,9 +166,13 @@ public:
 
     // ---- File dialogs and the printer ---------------------------------------------------------
     TDialoguesFichiers& Dialogues() { return *dialoguesFichiers_; }
-    // The name of the printer the print jobs go to (Windows-1252), and its setup dialog.
+    DialoguesEditionQt& DialoguesEdition() { return *dialoguesEdition_; }
+    DialoguesPlagesQt& DialoguesPlages() { return *dialoguesPlages_; }
+    DialoguesPressePapierQt& DialoguesPressePapier() { return *dialoguesPressePapier_; }
+    // The name of the printer the print jobs go to (Windows-1252), and its setup dialog (true
+    // when confirmed).
     std::string NomImprimante();
-    void ConfigurerImprimante();
+    bool ConfigurerImprimante();
 
     // ---- Mirrors of the command list ------------------------------------------------------
     void SynchroniserCommande(Cmd c);
@@ -276,9 +286,12 @@ private:
     QMenu* menuEffets_ = nullptr;
     std::array<QAction*, 6> itemsRecents_{}; // 1..5, the separator at 0
     QTimer* timerMidi_ = nullptr;
-    // Until the real edit dialogs are installed, techniques confirm with their least values.
-    DialoguesEditionMinimaux dialoguesEdition_;
+    std::unique_ptr<DialoguesEditionQt> dialoguesEdition_;
+    std::unique_ptr<DialoguesPlagesQt> dialoguesPlages_;
+    IDialogues* dialoguesPrecedents_ = nullptr;
+    std::unique_ptr<DialoguesPressePapierQt> dialoguesPressePapier_;
     std::unique_ptr<TDialoguesFichiers> dialoguesFichiers_;
+    std::function<bool()> dialogueImportMidi_;
 };
 
 extern TForm1* Form1;

@@ -1,7 +1,13 @@
 #include "app/Programme.h"
 
 #include "app/Main.h"
+#include "controls/Services.h"
+#include "dialogs/Dyna.h"
 #include "dialogs/MessageD.h"
+#include "dialogs/Sais_par.h"
+#include "dialogs/SelMIDI.h"
+#include "dialogs/Services.h"
+#include "dialogs/SpeedT.h"
 #include "dialogs/Welcome.h"
 #include "document/ConfigFichier.h"
 #include "document/Fenetre.h"
@@ -11,6 +17,7 @@
 #include "platform/qt/LecteurFluidSynth.h"
 #include "platform/qt/SablierQt.h"
 #include "print/Services.h"
+#include "print/TravailImpression.h"
 
 #include <QApplication>
 #include <string>
@@ -61,12 +68,32 @@ int LancerProgramme(int argc, char** argv)
 
     Splash().Montrer();
 
+    // The print engine's services: its set-up at first activation and the Print job.
+    TServicesImpressionTravail impression;
+    InstallerServicesImpression(&impression);
+
     // The main window, then the resident windows in their order: MIDI import dialog, drum
     // palette, wait window, song properties, speed trainer, staff palette, dynamics palette.
-    // Until each is built its stand-in answers (dialogs/Services.h).
+    // Those not built yet are answered by their stand-ins (dialogs/Services.h).
     TForm1 fenetre;
     Form1 = &fenetre;
     InstallerFenetrePrincipale(&fenetre);
+    TSelMIDIForm selMidiForm(&fenetre);
+    TSais_Partition saisPartition(&fenetre);
+    TSpeedT_Form speedTForm(&fenetre);
+    TDynaForm dynaForm(&fenetre);
+    {
+        ServicesSaisie residents = Saisie();
+        residents.SelMIDIForm = &selMidiForm;
+        residents.Sais_Partition = &saisPartition;
+        residents.SpeedT_Form = &speedTForm;
+        residents.DynaForm = &dynaForm;
+        InstallerServicesSaisie(residents);
+    }
+    fenetre.DefinirDialogueImportMidi([&selMidiForm] { return selMidiForm.Executer(); });
+    EnregistrerCommandeSpeedTrainer(&speedTForm);
+    // Keys typed on the dynamics palette are the main window's.
+    dynaForm.DefinirCibleTouches(fenetre.Ed_Invisible());
 
     // The message loop; the first activation starts the window's work.
     std::vector<std::string> arguments;
@@ -77,6 +104,8 @@ int LancerProgramme(int argc, char** argv)
     fenetre.Demarrer();
     const int code = application.exec();
 
+    ReinitialiserServicesSaisie();
+    InstallerServicesImpression(nullptr);
     InstallerFenetrePrincipale(nullptr);
     Form1 = nullptr;
     InstallerMediaPlayer(nullptr);

@@ -130,7 +130,9 @@ public:
 protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override
     {
-        if (objet == liste_->viewport() && evenement->type() == QEvent::MouseButtonPress)
+        // The type first: the filter also sees the viewport's last events while the list is
+        // being destroyed, when the list may no longer be asked anything.
+        if (evenement->type() == QEvent::MouseButtonPress && objet == liste_->viewport())
             ligneAvantPression_ = liste_->currentRow();
         return QObject::eventFilter(objet, evenement);
     }
@@ -362,7 +364,7 @@ void TListeAccordsDialogue::SourisDeplacee(int y)
 
 bool TListeAccordsDialogue::eventFilter(QObject* objet, QEvent* evenement)
 {
-    if (objet == Liste->viewport() && evenement->type() == QEvent::MouseMove)
+    if (evenement->type() == QEvent::MouseMove && objet == Liste->viewport())
         SourisDeplacee(static_cast<QMouseEvent*>(evenement)->position().toPoint().y());
     return QObject::eventFilter(objet, evenement);
 }

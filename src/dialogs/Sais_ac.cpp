@@ -14,6 +14,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -1065,6 +1066,15 @@ void TSais_Ac_Form::CacherPopupDiagramme()
 
 int TSais_Ac_Form::LargeurPopup() const { return PanelImagePopup->width(); }
 int TSais_Ac_Form::HauteurPopup() const { return PanelImagePopup->height(); }
+
+void TSais_Ac_Form::keyPressEvent(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_F1) {
+        BT_AideClick();
+        return;
+    }
+    QDialog::keyPressEvent(e);
+}
 
 void TSais_Ac_Form::mouseMoveEvent(QMouseEvent* e)
 {

@@ -153,6 +153,7 @@ protected:
     void showEvent(QShowEvent* e) override;
     void done(int resultat) override;
     void mouseMoveEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     // IHoteListesAccords

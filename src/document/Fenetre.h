@@ -33,6 +33,8 @@ public:
     // A dialog's help button: the contents of the help file (HELP_CONTENTS); `contexte` is the
     // window's help context.
     virtual void AfficherAideDialogue(int contexte) { (void)contexte; }
+    // The help topic of a context string ("R7_1") in the help file of the help language.
+    virtual void AfficherAideContexte(const char* contexte) { (void)contexte; }
     // The live font of the hidden style label of that name ("FontNotes", "FontTitle_Prt_US2"):
     // false while there is none, and the settings saver then keeps the record's own style.
     virtual bool LirePoliceLabel(const char* nomLabel, struct TMyFont& police)

@@ -5,9 +5,11 @@
 #include "document/Langue.h"
 #include "document/Mess.h"
 #include "midi/Lecture.h"
+#include "midi/uMIDIPile.h"
 
 #include <algorithm>
 #include <fstream>
+#include <initializer_list>
 #include <string_view>
 
 namespace {
@@ -24,6 +26,7 @@ constexpr uint8_t kEnTete[] = {
 
 constexpr std::string_view kNomPiste = "Lyrandaxis 2.2";
 
+
 } // namespace
 
 std::vector<uint8_t> GenererMidiAccord(const TAccord& accord, const OneBased<int32_t, kNbCordesMax>& accordage,
@@ -32,8 +35,8 @@ std::vector<uint8_t> GenererMidiAccord(const TAccord& accord, const OneBased<int
     std::vector<uint8_t> corps = {0x00, 0xFF, 0x21, 0x01, 0x00,
                                   0x00, 0xFF, 0x20, 0x01, 0x00,
                                   0x00, 0xFF, 0x03, static_cast<uint8_t>(kNomPiste.size())};
-    corps.insert(corps.end(), kNomPiste.begin(), kNomPiste.end());
-    corps.insert(corps.end(), {0x00, 0xB0, 0x07, 0x7F,
+    AjouterOctets(corps, kNomPiste);
+    AjouterOctets(corps, {0x00, 0xB0, 0x07, 0x7F,
                                0x00, 0xB0, 0x5D, 0x00,
                                0x00, 0xB0, 0x5B, 0x00,
                                0x00, 0xB0, 0x0A, 0x40,
@@ -53,20 +56,20 @@ std::vector<uint8_t> GenererMidiAccord(const TAccord& accord, const OneBased<int
 
     uint8_t delta = 60;
     for (std::size_t i = 0; i < notes.size(); ++i) {
-        corps.insert(corps.end(), {0x90, notes[i], 0x7F});
+        AjouterOctets(corps, {0x90, notes[i], 0x7F});
         if (i + 1 < notes.size()) {
             corps.push_back(delta);
             delta = static_cast<uint8_t>(delta - 5);
         }
     }
     if (!notes.empty())
-        corps.insert(corps.end(), {0x83, 0x01}); // 385 ticks
+        AjouterOctets(corps, {0x83, 0x01}); // 385 ticks
     for (uint8_t n : notes)
-        corps.insert(corps.end(), {0x80, n, 0x50, 0x00});
-    corps.insert(corps.end(), {0xFF, 0x2F, 0x00});
+        AjouterOctets(corps, {0x80, n, 0x50, 0x00});
+    AjouterOctets(corps, {0xFF, 0x2F, 0x00});
 
     std::vector<uint8_t> o(std::begin(kEnTete), std::end(kEnTete));
-    o.insert(o.end(), {'M', 'T', 'r', 'k', 0x00, 0x00, static_cast<uint8_t>(corps.size() >> 8),
+    AjouterOctets(o, {'M', 'T', 'r', 'k', 0x00, 0x00, static_cast<uint8_t>(corps.size() >> 8),
                        static_cast<uint8_t>(corps.size() & 0xFF)});
     o.insert(o.end(), corps.begin(), corps.end());
     return o;

@@ -130,3 +130,15 @@ void DecouperMot(int32_t valeur, uint8_t& haut, uint8_t& bas)
     haut = static_cast<uint8_t>((valeur >> 8) & 0xFF);
     bas = static_cast<uint8_t>(valeur & 0xFF);
 }
+
+void AjouterOctets(std::vector<uint8_t>& octets, std::initializer_list<uint8_t> ajout)
+{
+    for (uint8_t o : ajout)
+        octets.push_back(o);
+}
+
+void AjouterOctets(std::vector<uint8_t>& octets, std::string_view ajout)
+{
+    for (char c : ajout)
+        octets.push_back(static_cast<uint8_t>(c));
+}

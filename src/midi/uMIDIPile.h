@@ -7,6 +7,8 @@
 // tick as an earlier one is written after it.
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
+#include <string_view>
 #include <vector>
 
 // Status nibbles of the channel events, and the meta-event status (written as 0xFF with the
@@ -98,6 +100,11 @@ void TempoEnOctets(int32_t bpm, uint8_t& b1, uint8_t& b2, uint8_t& b3);
 // A chunk length as four big-endian bytes.
 void DecouperOctets(uint32_t valeur, uint8_t (&octets)[4]);
 void AjouterLongueurChunk(std::vector<uint8_t>& octets, uint32_t valeur);
+
+// Appends bytes one by one: GCC 12 takes vector::insert of a brace list or of a constant
+// text into a growing buffer for an overflow and warns.
+void AjouterOctets(std::vector<uint8_t>& octets, std::initializer_list<uint8_t> ajout);
+void AjouterOctets(std::vector<uint8_t>& octets, std::string_view ajout);
 
 // The two bytes of a 16-bit value.
 void DecouperMot(int32_t valeur, uint8_t& haut, uint8_t& bas);

@@ -3,6 +3,7 @@
 // the song and on the window's controls.
 #include "app/CommandesFichier.h"
 #include "app/DialoguesFichiersQt.h"
+#include "dialogs/DialoguesEdition.h"
 #include "app/Main.h"
 #include "app/Programme.h"
 #include "app/Image.h"
@@ -33,6 +34,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
 #include <QToolButton>
@@ -340,6 +342,41 @@ TEST_F(RoutesFenetre, RightClickInTheEditZoneOffersTheFrets)
     EXPECT_EQ(Note(1, 1, 3).Frette, 17);
 }
 
+TEST_F(RoutesFenetre, TechniqueAndMeasureDialogsOpenOverTheWindow)
+{
+    std::vector<QString> vus;
+    bool accepter = true;
+    fenetre_->DialoguesEdition().DefinirExecuteur([&](QDialog& d) {
+        vus.push_back(d.objectName());
+        EXPECT_EQ(d.parentWidget(), fenetre_.get());
+        if (!accepter)
+            return static_cast<int>(QDialog::Rejected);
+        d.show(); // the dialog fills its fields when it is shown
+        if (auto* ok = d.findChild<QPushButton*>("BT_OK"))
+            ok->click();
+        d.hide();
+        return d.result();
+    });
+    TaperChiffres("5");
+    Taper(Qt::Key_B); // bend, with its amount dialog
+    ASSERT_EQ(vus.size(), 1u);
+    EXPECT_EQ(Note(1, 1, 1).Effet, 5);
+    EXPECT_TRUE(Enfant<QAction>("Mn_Effet_Bend")->isChecked());
+
+    // A click on the measure number opens the go-to dialog; Cancel stays.
+    accepter = false;
+    QMouseEvent clic(QEvent::MouseButtonPress, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(fenetre_->NumMesure(), &clic);
+    ASSERT_EQ(vus.size(), 2u);
+    EXPECT_EQ(Partition.MesureCourante, 1);
+    // And the measure status opens the time signature.
+    QApplication::sendEvent(fenetre_->NbTps(), &clic);
+    ASSERT_EQ(vus.size(), 3u);
+    EXPECT_NE(vus[1], vus[2]);
+    EXPECT_EQ(Partition.Mesures[1]->Numerateur, 4);
+}
+
 TEST_F(RoutesFenetre, TrackButtonsMenuAndArrowsSwitchTracks)
 {
     Cliquer("BT_Piste3");
@@ -486,6 +523,53 @@ TEST_F(RoutesFenetre, ExportMidiWritesAFileAnIndependentReaderParses)
         "sys.exit(0 if m.type==1 and m.ticks_per_beat==480 and n==[69,71] else 1)\" " +
         midi;
     EXPECT_EQ(std::system(commande.c_str()), 0);
+}
+
+TEST_F(RoutesFenetre, ImportMidiGivesAnUntitledModifiedSongNamedAfterTheFile)
+{
+    TaperChiffres("5");
+    Taper(Qt::Key_Right);
+    TaperChiffres("7");
+    Taper(Qt::Key_Right, Qt::ControlModifier);
+    const std::string midi = (dossier_ / "riff lead.mid").string();
+    reponses_.push_back(QString::fromStdString(midi));
+    Choisir("Mn_Fichier_ExporterMIDI");
+    ASSERT_TRUE(fs::exists(midi));
+
+    // The import dialog maps the file's first source onto track 1.
+    int dialogues = 0;
+    fenetre_->DefinirDialogueImportMidi([&] {
+        ++dialogues;
+        ProprietesTempo.PisteSource = {};
+        ProprietesTempo.PisteSource[1] = 1;
+        return true;
+    });
+    EnregistreurMessages messages;
+    messages.Reponses.push_back(ResultatNon); // do not save the song left
+    reponses_.push_back(QString::fromStdString(midi));
+    Choisir("Mn_Fichier_ImporterMIDI");
+    EXPECT_EQ(dialogues_.back().Nom, "OpenDialog2");
+    ASSERT_EQ(dialogues, 1);
+    EXPECT_EQ(Partition.Titre.str(), "Riff lead");
+    EXPECT_TRUE(NomFichier.empty());
+    EXPECT_TRUE(PartitionModifiee);
+    EXPECT_FALSE(PartitionVierge);
+    EXPECT_EQ(PisteCourante, 1);
+    EXPECT_EQ(Partition.MesureCourante, 1);
+    EXPECT_EQ(fenetre_->MessErreur()->text(), "Riff lead");
+    ASSERT_GE(Partition.Mesures[1]->NbTemps[1], 2);
+    // The free slot of every track is prepared, repeats are cleared.
+    EXPECT_FALSE(Partition.Mesures[1]->RenvoiDebut);
+    EXPECT_TRUE(Enfant<QAction>("Mn_Fichier_Enregistrer")->isEnabled());
+
+    // A cancelled import dialog leaves a new empty song.
+    fenetre_->DefinirDialogueImportMidi([] { return false; });
+    messages.Reponses.push_back(ResultatNon);
+    reponses_.push_back(QString::fromStdString(midi));
+    Choisir("Mn_Fichier_ImporterMIDI");
+    EXPECT_EQ(Partition.NbMesures, 1);
+    EXPECT_EQ(Partition.Mesures[1]->NbTemps[1], 0);
+    EXPECT_TRUE(PartitionVierge);
 }
 
 TEST_F(RoutesFenetre, ClosingAModifiedSongAsksAndSaves)

@@ -152,6 +152,29 @@ TEST_F(Sais_acTest, UnNomChargeDePlusDeDixCaracteresResteEntier)
     EXPECT_EQ(Nom(d), QStringLiteral("Am (slow strum)"));
     d.BT_OK->click();
     EXPECT_EQ(Temps(1, 1, 1).Accord->Nom, "Am (slow strum)");
+
+    // The user may shorten it, not lengthen it.
+    TSais_Ac_Form e;
+    e.Activer();
+    e.Ed_Accord->end(false);
+    Touche(e.Ed_Accord, Qt::Key_Backspace);
+    EXPECT_EQ(Nom(e), QStringLiteral("Am (slow strum"));
+    Taper(e.Ed_Accord, QStringLiteral("s"));
+    EXPECT_EQ(Nom(e), QStringLiteral("Am (slow strum"));
+    e.reject();
+}
+
+TEST_F(Sais_acTest, SansPlacePourUnTempsOkNEcritRien)
+{
+    Remplir(1, 1, kNbTempsSaisis, 4, false, false, -1);
+    Entrer(1, kNbTempsSaisis + 1);
+    TSais_Ac_Form d;
+    d.Activer();
+    d.Ed_Accord->setText(QStringLiteral("C"));
+    d.BT_OK->click();
+    EXPECT_EQ(d.result(), QDialog::Rejected);
+    EXPECT_FALSE(Temps(1, 1, kNbTempsSaisis + 1).AvecAccord);
+    EXPECT_EQ(NbAccordsUtilises, 0);
 }
 
 TEST_F(Sais_acTest, LaSaisieDuNomEstLimitee)

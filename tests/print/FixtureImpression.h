@@ -61,6 +61,7 @@ protected:
     void TearDown() override
     {
         CanvasImpr = nullptr;
+        PisteCourante = 1;
         ViderAccordsPartition();
         ParamImpCourant = impression_;
         Configuration = configuration_;

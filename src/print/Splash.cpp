@@ -1,0 +1,210 @@
+#include "print/Splash.h"
+
+#include "document/Configuration.h"
+#include "platform/Cp1252.h"
+#include "print/SonDemarrage.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFont>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
+
+#include <chrono>
+#include <filesystem>
+#include <optional>
+#include <system_error>
+
+namespace {
+
+constexpr int kLargeur = 279;
+constexpr int kHauteur = 176;
+constexpr int kPeriodeTimer = 100;
+constexpr int64_t kAvantMasquage = 4000;     // ms after creation
+constexpr int64_t kDureeAirIntegre = 11000;  // ms after creation: the built-in tune is over
+
+int64_t HorlogeStable()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// The configured file: its bytes as they are, else read as Windows-1252 text (a path typed in
+// an older settings file).
+std::optional<std::string> FichierExistant(const std::string& chemin)
+{
+    if (chemin.empty())
+        return std::nullopt;
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(chemin, ec))
+        return chemin;
+    const std::string utf8 = platform::Cp1252VersUtf8(chemin);
+    if (utf8 != chemin && std::filesystem::is_regular_file(utf8, ec))
+        return utf8;
+    return std::nullopt;
+}
+
+QFont Police(int pixels, bool gras, bool italique = false)
+{
+    QFont f(QStringLiteral("Liberation Sans"));
+    f.setPixelSize(pixels);
+    f.setBold(gras);
+    f.setItalic(italique);
+    f.setStyleStrategy(QFont::NoAntialias);
+    return f;
+}
+
+} // namespace
+
+TSplashForm::TSplashForm(std::unique_ptr<ILecteurWave> lecteur, Horloge horloge)
+    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      lecteur_(lecteur ? std::move(lecteur) : CreerLecteurWave()),
+      horloge_(horloge ? std::move(horloge) : Horloge(HorlogeStable))
+{
+    setObjectName(QStringLiteral("TSplashForm"));
+    // It must never keep the program alive, nor end it.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setFixedSize(kLargeur, kHauteur);
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(0, 0, kLargeur, kHauteur);
+    Image1->setPixmap(QPixmap::fromImage(Image(kLargeur, kHauteur)));
+
+    if (const QScreen* ecran = QGuiApplication::primaryScreen()) {
+        const QRect zone = ecran->availableGeometry();
+        move(zone.center() - QPoint(kLargeur / 2, kHauteur / 2));
+    }
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(kPeriodeTimer);
+    connect(Timer1, &QTimer::timeout, this, &TSplashForm::Timer1Timer);
+
+    FormCreate();
+    Timer1->start();
+}
+
+TSplashForm::~TSplashForm()
+{
+    if (&Splash() == static_cast<ISplash*>(this))
+        InstallerSplash(nullptr);
+    if (lecteur_)
+        lecteur_->Fermer();
+}
+
+void TSplashForm::FormCreate()
+{
+    musiqueTerminee_ = false;
+    FenetrePrincipalePrete = false;
+    heureDebut_ = horloge_();
+    musique_ = Configuration.StartingMusic;
+    if (musique_ == 1) {
+        lecteur_->Jouer(AirDemarrageIntegre());
+    } else if (musique_ == 2) {
+        // A file that is gone, unreadable or not a wave the output can play counts as music
+        // already over.
+        const std::optional<std::string> fichier = FichierExistant(Configuration.StartingFile);
+        std::optional<std::vector<uint8_t>> octets;
+        if (fichier)
+            octets = LireFichierWave(*fichier);
+        if (!octets || !lecteur_->Jouer(std::move(*octets)))
+            musiqueTerminee_ = true;
+    }
+}
+
+int64_t TSplashForm::Ecoule() const { return horloge_() - heureDebut_; }
+
+void TSplashForm::Montrer()
+{
+    show();
+    raise();
+    repaint();
+    // Mapped and painted before the main window's construction keeps the loop busy.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void TSplashForm::Timer1Timer()
+{
+    // The player's end of play.
+    if (musique_ == 2 && !musiqueTerminee_ && lecteur_->Termine())
+        musiqueTerminee_ = true;
+
+    const int64_t ecoule = Ecoule();
+    if (FenetrePrincipalePrete && ecoule > kAvantMasquage && isVisible())
+        hide();
+    if (!FenetrePrincipalePrete || isVisible())
+        return;
+    // No music, and any value other than the two kinds of music, ends with the hiding: a
+    // hidden window ticking for the rest of the run serves nothing.
+    bool fin = false;
+    if (musique_ == 1)
+        fin = ecoule > kDureeAirIntegre;
+    else if (musique_ == 2)
+        fin = musiqueTerminee_;
+    else
+        fin = true;
+    if (!fin)
+        return;
+    if (musique_ == 2)
+        lecteur_->Fermer();
+    Timer1->stop();
+    deleteLater();
+}
+
+void TSplashForm::closeEvent(QCloseEvent* e) { e->ignore(); }
+
+QImage TSplashForm::Image(int largeur, int hauteur)
+{
+    QImage image(largeur, hauteur, QImage::Format_RGB32);
+    QPainter p(&image);
+    QLinearGradient fond(0, 0, 0, hauteur);
+    fond.setColorAt(0.0, QColor(24, 40, 88));
+    fond.setColorAt(1.0, QColor(6, 10, 24));
+    p.fillRect(image.rect(), fond);
+
+    // A stave of tablature across the lower half, with a few frets on it.
+    const int gauche = 14, droite = largeur - 14, haut = hauteur / 2 + 6, ecart = 9;
+    p.setPen(QColor(120, 140, 190));
+    for (int c = 0; c < 6; ++c)
+        p.drawLine(gauche, haut + c * ecart, droite, haut + c * ecart);
+    p.drawLine(gauche, haut, gauche, haut + 5 * ecart);
+    p.drawLine(droite, haut, droite, haut + 5 * ecart);
+    p.drawLine((gauche + droite) / 2, haut, (gauche + droite) / 2, haut + 5 * ecart);
+    static constexpr struct {
+        int colonne, corde;
+        const char* frette;
+    } notes[] = {{1, 5, "0"}, {2, 4, "2"}, {3, 3, "2"}, {4, 2, "1"}, {5, 1, "0"}, {6, 2, "1"},
+                 {8, 6, "1"}, {9, 4, "3"}, {10, 3, "2"}, {11, 2, "1"}, {12, 1, "1"}, {13, 3, "2"}};
+    p.setFont(Police(10, true));
+    const int pasColonne = (droite - gauche) / 15;
+    for (const auto& n : notes) {
+        const QRect case_(gauche + n.colonne * pasColonne - 5, haut + (n.corde - 1) * ecart - 5, 10, 10);
+        p.fillRect(case_, QColor(10, 18, 42));
+        p.setPen(QColor(240, 200, 90));
+        p.drawText(case_, Qt::AlignCenter, QString::fromLatin1(n.frette));
+    }
+
+    p.setPen(Qt::white);
+    p.setFont(Police(30, true));
+    p.drawText(QRect(0, 14, largeur, 40), Qt::AlignHCenter | Qt::AlignVCenter, QStringLiteral("Lyrandaxis"));
+    p.setPen(QColor(200, 210, 235));
+    p.setFont(Police(11, false, true));
+    p.drawText(QRect(0, 52, largeur, 16), Qt::AlignHCenter | Qt::AlignVCenter,
+               QStringLiteral("Guitar and bass tablature  -  version 2.2"));
+    p.setPen(QColor(120, 140, 190));
+    p.drawRect(0, 0, largeur - 1, hauteur - 1);
+    return image;
+}
+
+TSplashForm* CreerSplash()
+{
+    auto* splash = new TSplashForm();
+    InstallerSplash(splash);
+    return splash;
+}

@@ -1,0 +1,67 @@
+#pragma once
+// The start-up window: a picture and the starting music while the program starts. It hides
+// once the main window has said it is ready and four seconds have passed since it was created,
+// and releases itself when its music is over. The user cannot close it.
+//
+// Its times are measured on a steady clock that tests may replace; its music goes through a
+// player of its own (print/SonDemarrage.h), never through the program's MIDI player.
+#include "print/Services.h"
+#include "print/SonDemarrage.h"
+
+#include <QWidget>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+class QLabel;
+class QTimer;
+
+class TSplashForm : public QWidget, public ISplash {
+    Q_OBJECT
+
+public:
+    // Milliseconds of a steady clock.
+    using Horloge = std::function<int64_t()>;
+
+    // The window's creation: takes the time and starts the music chosen in the configuration
+    // (1 the built-in tune, 2 the wave file StartingFile, anything else none). Without a
+    // player, the FluidSynth one; without a clock, the steady clock.
+    explicit TSplashForm(std::unique_ptr<ILecteurWave> lecteur = nullptr, Horloge horloge = {});
+    ~TSplashForm() override;
+
+    QLabel* Image1 = nullptr;
+    QTimer* Timer1 = nullptr; // 100 ms, running from creation
+
+    // Shows the window and paints it at once, before the main window is built.
+    void Montrer() override;
+
+    // One tick of Timer1: hides the window once the program is ready and more than 4 s have
+    // passed, then releases it (deleteLater) once its music is over.
+    void Timer1Timer();
+
+    bool MusiqueTerminee() const { return musiqueTerminee_; }
+    // The starting music setting read at creation.
+    int32_t Musique() const { return musique_; }
+
+    // The picture, drawn by code at the window's size.
+    static QImage Image(int largeur, int hauteur);
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void FormCreate();
+    int64_t Ecoule() const;
+
+    std::unique_ptr<ILecteurWave> lecteur_;
+    Horloge horloge_;
+    int64_t heureDebut_ = 0;
+    int32_t musique_ = 3;
+    bool musiqueTerminee_ = false;
+};
+
+// The program block's splash: created (its music starting), installed as Splash() for the
+// main window to mark it ready, and taken out again when it is released. Call Splash().Montrer()
+// afterwards, before the main window is created.
+TSplashForm* CreerSplash();
