@@ -1,8 +1,10 @@
 // Start-up to the main window shown, offscreen: the settings and the language, the main
-// window's creation with its menus and toolbar, its first activation (the new empty song) and
+// window's creation with its menus and toolbar, the resident windows and the print services
+// the program builds around it, its first activation (the new empty song) and
 // the first paint. Each run starts from a fresh window; the median of ten runs is reported.
 #include "app/Main.h"
 #include "app/Programme.h"
+#include "app/ServicesFenetres.h"
 #include "document/ConfigFichier.h"
 #include "document/Fenetre.h"
 #include "document/Langue.h"
@@ -45,8 +47,11 @@ void BM_DemarrageFenetrePrincipale(benchmark::State& state)
         PisteCourante = 1;
         ChargerConfiguration(RepertoireProgramme, NomFichierConfiguration);
         DefinirFichierAide();
+        auto services = std::make_unique<TServicesImpressionProgramme>();
+        InstallerServicesImpression(services.get());
         auto fenetre = std::make_unique<TForm1>();
         InstallerFenetrePrincipale(fenetre.get());
+        auto residentes = std::make_unique<TFenetresResidentes>(*fenetre);
         fenetre->show();
         fenetre->Demarrer();
         while (!fenetre->windowHandle() || !fenetre->windowHandle()->isExposed())
@@ -54,8 +59,11 @@ void BM_DemarrageFenetrePrincipale(benchmark::State& state)
         QCoreApplication::processEvents();
 
         state.PauseTiming();
+        residentes.reset();
         InstallerFenetrePrincipale(nullptr);
         fenetre.reset();
+        InstallerServicesImpression(nullptr);
+        services.reset();
         QCoreApplication::processEvents();
         state.ResumeTiming();
     }

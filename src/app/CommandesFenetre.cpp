@@ -7,9 +7,9 @@
 #include "document/Variable.h"
 #include "editor/Commandes.h"
 #include "editor/Ed_fct.h"
-#include "editor/Fontes.h"
 #include "editor/Scrolling.h"
 #include "midi/Lecture.h"
+#include "print/PrefLogique.h"
 #include "print/Services.h"
 
 #include <QDesktopServices>
@@ -21,23 +21,6 @@
 namespace {
 
 IFenetrePrincipale& Fenetre() { return FenetrePrincipale(); }
-
-constexpr const char* kStylesAffichage[] = {"FontNotes", "FontAcc", "FontTxt", "FontSign", "FontNum", "FontRenv"};
-constexpr const char* kStylesImpression[] = {"FontTitle_Prt", "FontAuteur_Prt", "FontComment_Prt", "FontNumPage_Prt",
-                                             "FontNotes_Prt", "FontAcc_Prt",    "FontTxt_Prt",     "FontSign_Prt",
-                                             "FontAccDiag_Prt", "FontRenv_Prt"};
-
-// Each style takes back the font of its copy "<name>_Mem".
-template <std::size_t N>
-void RestaurerPolices(const char* const (&styles)[N])
-{
-    TPolicesLabels& labels = PolicesLabels();
-    for (const char* style : styles) {
-        TMyFont police;
-        if (labels.Lire(std::string(style) + "_Mem", police))
-            labels.Definir(style, police);
-    }
-}
 
 // The score view's display switch `c` inverted into `option`, and the score laid out again.
 void BasculerAffichage(Cmd c, bool& option)
@@ -61,26 +44,7 @@ void Ac_Options_PreferencesExecute()
     bool affichageApplique = false;
     if (ServicesImpression().Preferences(affichageApplique) == ResultatModalOK)
         return;
-    Fenetre().TraiterMessagesEnAttente();
-    if (affichageApplique) {
-        ParamEcranCourant = ParamEcranMem;
-        RestaurerPolices(kStylesAffichage);
-        // The score is laid out anew for the settings put back: the measure counts as validated.
-        MesureAnnulation = MesureEnCours();
-        CopieMesureEntree = MesureEnCours();
-        TempsAnnulation = Curseur.Temps;
-        CordeAnnulation = Curseur.Corde;
-        Commandes().SetEnabled(Cmd::Ac_Edition_Annuler, false);
-        Commandes().SetEnabled(Cmd::BT_AnnulerMesure, false);
-        Fenetre().ActualiserCommandes();
-        ApresChangementMesure();
-        DisposerBandes();
-        Fenetre().RedessinerPartition();
-        Fenetre().PlacerCadreMesure();
-        DefilerPartition();
-    }
-    ParamImpCourant = ParamImpMem;
-    RestaurerPolices(kStylesImpression);
+    RestaurerPreferences(affichageApplique);
 }
 
 void AfficherAide()

@@ -19,6 +19,7 @@
 #include "midi/Lecture.h"
 #include "platform/Cp1252.h"
 #include "platform/Sablier.h"
+#include "print/ImportASCII.h"
 #include "print/Services.h"
 
 #include <filesystem>
@@ -63,11 +64,11 @@ void PalettePercussionSelonPiste(bool attendreFinLecture)
 
 TDialoguesFichiers* Dialogues() { return Form1 ? &Form1->Dialogues() : nullptr; }
 
-// Every track beamed, the current track as it was; measure 1 current afterwards.
-void LigaturerToutesPistes()
+// Tracks 1..derniere beamed, the current track as it was.
+void LigaturerPistes(int derniere)
 {
     const int32_t piste = PisteCourante;
-    for (int t = 1; t <= Partition.NbPistes; ++t) {
+    for (int t = 1; t <= derniere; ++t) {
         PisteCourante = t;
         LigaturerPartition();
     }
@@ -89,8 +90,7 @@ void TerminerImport()
     ApresChangementMesure();
     Commandes().SetEnabled(Cmd::BT_AnnulerMesure, false);
     RafraichirTitre();
-    PartitionModifiee = true;
-    PartitionVierge = false;
+    MarquerModifiee();
     Fenetre().ActualiserCommandes();
     RecolorerBoutonsPistes();
 }
@@ -291,7 +291,7 @@ void Ac_Fichier_ImporterMIDIExecute()
     Partition.MesureCourante = 1;
     Curseur.Temps = 1;
     Curseur.Corde = 1;
-    LigaturerToutesPistes();
+    LigaturerPistes(Partition.NbPistes);
 
     PisteCourante = 1;
     Fenetre().MontrerPalettePercussion(false);
@@ -312,11 +312,12 @@ void Ac_Fichier_ImporterASCIIExecute()
 
     platform::Sablier sablier;
     if (!cheminTexte.empty())
-        Partition.Titre = TitreDepuisFichierImporte(cheminTexte);
+        Partition.Titre = TitreDepuisFichierASCII(cheminTexte);
     Partition.MesureCourante = 1;
     Curseur.Temps = 1;
     Curseur.Corde = 1;
-    LigaturerToutesPistes();
+    // All eight tracks, whatever the song declares: the text may have filled any of them.
+    LigaturerPistes(kNbPistes);
     TerminerImport();
 }
 

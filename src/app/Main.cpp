@@ -45,6 +45,7 @@
 #include "platform/FichierIni.h"
 #include "platform/Sablier.h"
 #include "platform/qt/CanevasQt.h"
+#include "print/PrefLogique.h"
 #include "print/Services.h"
 #include "print/TravailImpression.h"
 
@@ -334,7 +335,8 @@ void TForm1::FormCreate()
     for (QLabel* l : {numMesure_, nbTps_, nbTps2_, messErreur_, partNomPiste_})
         l->setCursor(Qt::PointingHandCursor);
 
-    // (The preview, preferences and copy-range flags belong to their dialogs.)
+    // (The preview and copy-range flags belong to their dialogs.)
+    PrefOuvert = false;
     DialogueAccordOuvert = false;
     PleinEcranActif = false;
     ParcoursEnCours = false;
@@ -1314,6 +1316,12 @@ void TForm1::ActualiserPorteeSolfege()
 void TForm1::AfficherAideDialogue(int contexte)
 {
     (void)contexte; // the help files know no contexts of ours: their contents are shown
+    AfficherAide();
+}
+
+void TForm1::AfficherAideContexte(const char* contexte)
+{
+    (void)contexte; // as above: the topic cannot be reached, the help file opens on its contents
     AfficherAide();
 }
 

@@ -76,6 +76,7 @@ public:
     void AfficherSaisieIncorrecte() override;
     void DefinirFichierAide() override;
     void AfficherAideDialogue(int contexte) override;
+    void AfficherAideContexte(const char* contexte) override;
     bool LirePoliceLabel(const char* nomLabel, TMyFont& police) override;
     void AfficherTitreLabel(const char* texte) override;
     void ColorerBoutonPiste(int piste) override;

@@ -1,13 +1,10 @@
 #include "app/Programme.h"
 
 #include "app/Main.h"
+#include "app/ServicesFenetres.h"
 #include "controls/Services.h"
-#include "dialogs/Dyna.h"
 #include "dialogs/MessageD.h"
-#include "dialogs/Sais_par.h"
-#include "dialogs/SelMIDI.h"
 #include "dialogs/Services.h"
-#include "dialogs/SpeedT.h"
 #include "dialogs/Welcome.h"
 #include "document/ConfigFichier.h"
 #include "document/Fenetre.h"
@@ -17,7 +14,7 @@
 #include "platform/qt/LecteurFluidSynth.h"
 #include "platform/qt/SablierQt.h"
 #include "print/Services.h"
-#include "print/TravailImpression.h"
+#include "print/Splash.h"
 
 #include <QApplication>
 #include <string>
@@ -66,34 +63,20 @@ int LancerProgramme(int argc, char** argv)
     ChargerConfiguration(RepertoireProgramme, NomFichierConfiguration);
     DefinirFichierAide();
 
+    // The splash plays its starting music through a player of its own.
+    CreerSplash();
     Splash().Montrer();
 
-    // The print engine's services: its set-up at first activation and the Print job.
-    TServicesImpressionTravail impression;
+    // The print services: the print engine's set-up at first activation and the Print job,
+    // and the windows of the print folder behind the File, Options and Help commands.
+    TServicesImpressionProgramme impression;
     InstallerServicesImpression(&impression);
 
-    // The main window, then the resident windows in their order: MIDI import dialog, drum
-    // palette, wait window, song properties, speed trainer, staff palette, dynamics palette.
-    // Those not built yet are answered by their stand-ins (dialogs/Services.h).
+    // The main window, then the resident windows in their order.
     TForm1 fenetre;
     Form1 = &fenetre;
     InstallerFenetrePrincipale(&fenetre);
-    TSelMIDIForm selMidiForm(&fenetre);
-    TSais_Partition saisPartition(&fenetre);
-    TSpeedT_Form speedTForm(&fenetre);
-    TDynaForm dynaForm(&fenetre);
-    {
-        ServicesSaisie residents = Saisie();
-        residents.SelMIDIForm = &selMidiForm;
-        residents.Sais_Partition = &saisPartition;
-        residents.SpeedT_Form = &speedTForm;
-        residents.DynaForm = &dynaForm;
-        InstallerServicesSaisie(residents);
-    }
-    fenetre.DefinirDialogueImportMidi([&selMidiForm] { return selMidiForm.Executer(); });
-    EnregistrerCommandeSpeedTrainer(&speedTForm);
-    // Keys typed on the dynamics palette are the main window's.
-    dynaForm.DefinirCibleTouches(fenetre.Ed_Invisible());
+    TFenetresResidentes residentes(fenetre);
 
     // The message loop; the first activation starts the window's work.
     std::vector<std::string> arguments;
@@ -104,7 +87,6 @@ int LancerProgramme(int argc, char** argv)
     fenetre.Demarrer();
     const int code = application.exec();
 
-    ReinitialiserServicesSaisie();
     InstallerServicesImpression(nullptr);
     InstallerFenetrePrincipale(nullptr);
     Form1 = nullptr;

@@ -243,8 +243,8 @@ TEST_F(FenetreTest, MenusAndButtonsMirrorTheCommandList)
     EXPECT_TRUE(Enfant<QAction>("Mn_Note_Pointee")->isChecked());
     EXPECT_TRUE(Enfant<QToolButton>("Bt_Note_Pointee")->isChecked());
 
-    // A click changes nothing by itself: the command's handler decides; the staff palette's
-    // command has none while that palette is not built.
+    // A click changes nothing by itself: the command's handler decides. The staff palette
+    // registers the handler of its command when it is built, and this window is built alone.
     Enfant<QAction>("Mn_Ass_Solfege")->trigger();
     EXPECT_FALSE(Enfant<QAction>("Mn_Ass_Solfege")->isChecked());
     Enfant<QToolButton>("Bt_Ass_Solfege")->click();

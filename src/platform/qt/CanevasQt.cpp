@@ -66,8 +66,18 @@ QString CanevasQt::FamilleSubstituee(std::string_view nom)
 
 QFont CanevasQt::QFontDe(const StyleFonte& style, int pixelsParPouce)
 {
+    const int pixels = TaillePixelsFonte(style.taille, pixelsParPouce);
     QFont fonte(FamilleSubstituee(style.nom));
-    fonte.setPixelSize(TaillePixelsFonte(style.taille, pixelsParPouce));
+    if (MemeNom(style.nom, "Small Fonts")) {
+        // Hinted to the pixel grid, the narrow face draws its 5 as a 6 at 8 and 9 pixels and
+        // is unreadable below 8: unhinted it reads well from 8 up, and below that only the
+        // full-width face, hinted, stays legible.
+        if (pixels < 8)
+            fonte.setFamily(QStringLiteral("Liberation Sans"));
+        else
+            fonte.setHintingPreference(QFont::PreferNoHinting);
+    }
+    fonte.setPixelSize(pixels);
     fonte.setBold(style.gras);
     fonte.setItalic(style.italique);
     fonte.setKerning(false); // the platform's text output placed glyphs by their advances alone

@@ -1,0 +1,228 @@
+#include "controls/CxEdit.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QWheelEvent>
+
+#include <QPainter>
+
+TCxCustomMemo::TCxCustomMemo(QWidget* parent)
+    : QPlainTextEdit(parent)
+{
+    setAttribute(Qt::WA_Hover, true);
+    connect(this, &QPlainTextEdit::cursorPositionChanged, this, &TCxCustomMemo::Notifier);
+    connect(this, &QPlainTextEdit::textChanged, this, &TCxCustomMemo::Notifier);
+    connect(this, &QPlainTextEdit::selectionChanged, this, &TCxCustomMemo::NotifierPressePapier);
+}
+
+void TCxCustomMemo::SetFrameVisible(bool v)
+{
+    if (v == cadre_.FrameVisible)
+        return;
+    cadre_.FrameVisible = v;
+    setFrameShape(v ? QFrame::NoFrame : QFrame::StyledPanel);
+    setViewportMargins(v ? 2 : 0, v ? 2 : 0, v ? 2 : 0, v ? 2 : 0);
+    RepaintFrame();
+}
+void TCxCustomMemo::SetFrameStyle(TFrameStyle v)
+{
+    if (v != cadre_.FrameStyle) {
+        cadre_.FrameStyle = v;
+        RepaintFrame();
+    }
+}
+void TCxCustomMemo::SetFrameColor(TCouleurCtrl v)
+{
+    if (!(v == cadre_.FrameColor)) {
+        cadre_.FrameColor = v;
+        RepaintFrame();
+    }
+}
+void TCxCustomMemo::SetFrameSides(TSides v)
+{
+    if (v != cadre_.FrameSides) {
+        cadre_.FrameSides = v;
+        RepaintFrame();
+    }
+}
+void TCxCustomMemo::SetFrameFlat(bool v)
+{
+    if (v == cadre_.FrameFlat)
+        return;
+    const bool visible = cadre_.FrameVisible;
+    cadre_.PasserEnPlat(v);
+    if (cadre_.FrameVisible != visible) {
+        cadre_.FrameVisible = visible;
+        SetFrameVisible(true);
+    }
+    RepaintFrame();
+}
+void TCxCustomMemo::SetFrameFlatStyle(TFrameStyle v)
+{
+    if (v != cadre_.FrameFlatStyle) {
+        cadre_.FrameFlatStyle = v;
+        cadre_.Suivre();
+        RepaintFrame();
+    }
+}
+void TCxCustomMemo::SetFrameFocusStyle(TFrameStyle v)
+{
+    if (v != cadre_.FrameFocusStyle) {
+        cadre_.FrameFocusStyle = v;
+        cadre_.Suivre();
+        RepaintFrame();
+    }
+}
+
+QColor TCxCustomMemo::Color() const { return palette().color(QPalette::Base); }
+
+void TCxCustomMemo::SetColor(const QColor& c)
+{
+    if (c == Color())
+        return;
+    QPalette p = palette();
+    p.setColor(QPalette::Base, c);
+    setPalette(p);
+    if (cadre_.FrameVisible)
+        RepaintFrame();
+}
+
+int TCxCustomMemo::Line() const { return textCursor().blockNumber() + 1; }
+int TCxCustomMemo::Col() const { return textCursor().positionInBlock() + 1; }
+
+void TCxCustomMemo::SetLine(int ligne)
+{
+    const QTextBlock bloc = document()->findBlockByNumber(ligne - 1);
+    if (!bloc.isValid())
+        return;
+    QTextCursor c = textCursor();
+    c.setPosition(bloc.position());
+    setTextCursor(c);
+    if (Line() == ligne)
+        verticalScrollBar()->setValue(bloc.firstLineNumber());
+    Notifier();
+}
+
+void TCxCustomMemo::SetCol(int colonne)
+{
+    QTextCursor c = textCursor();
+    const QTextBlock bloc = c.block();
+    if (colonne < 1 || bloc.length() - 1 < colonne - 1)
+        return;
+    c.setPosition(bloc.position() + colonne - 1);
+    setTextCursor(c);
+    Notifier();
+}
+
+void TCxCustomMemo::Notifier()
+{
+    if (OnLineColChange)
+        OnLineColChange(Line(), Col());
+    NotifierPressePapier();
+}
+
+void TCxCustomMemo::NotifierPressePapier()
+{
+    if (OnClipboardChange)
+        OnClipboardChange(textCursor().hasSelection(), !QApplication::clipboard()->text().isEmpty());
+}
+
+void TCxCustomMemo::UpdateFrame(bool parSouris, bool etat)
+{
+    if (parSouris)
+        cadre_.SourisDessus = etat;
+    else
+        cadre_.Focus = etat;
+    if (cadre_.Suivre() || cadre_.FrameFlat)
+        RepaintFrame();
+}
+
+bool TCxCustomMemo::event(QEvent* e)
+{
+    const bool resultat = QPlainTextEdit::event(e);
+    if (e->type() == QEvent::Paint && cadre_.FrameVisible) {
+        QPainter p(this);
+        PeindreCadreEdition(p, width(), height(), cadre_, Color());
+    }
+    return resultat;
+}
+
+void TCxCustomMemo::keyPressEvent(QKeyEvent* e)
+{
+    QPlainTextEdit::keyPressEvent(e);
+    Notifier();
+}
+
+void TCxCustomMemo::keyReleaseEvent(QKeyEvent* e)
+{
+    QPlainTextEdit::keyReleaseEvent(e);
+    Notifier();
+}
+
+void TCxCustomMemo::mousePressEvent(QMouseEvent* e)
+{
+    QPlainTextEdit::mousePressEvent(e);
+    Notifier();
+}
+
+void TCxCustomMemo::mouseReleaseEvent(QMouseEvent* e)
+{
+    QPlainTextEdit::mouseReleaseEvent(e);
+    NotifierPressePapier();
+}
+
+void TCxCustomMemo::wheelEvent(QWheelEvent* e)
+{
+    const int delta = e->angleDelta().y();
+    if (delta == 0) {
+        e->accept();
+        return;
+    }
+    if (delta < 0 && OnMouseWheelDown)
+        OnMouseWheelDown();
+    else if (delta > 0 && OnMouseWheelUp)
+        OnMouseWheelUp();
+    const int lignes = (e->modifiers() & Qt::ControlModifier) ? QApplication::wheelScrollLines() : 1;
+    QScrollBar* barre = verticalScrollBar();
+    barre->setValue(barre->value() + (delta < 0 ? lignes : -lignes));
+    e->accept();
+}
+
+void TCxCustomMemo::focusInEvent(QFocusEvent* e)
+{
+    UpdateFrame(false, true);
+    QPlainTextEdit::focusInEvent(e);
+}
+
+void TCxCustomMemo::focusOutEvent(QFocusEvent* e)
+{
+    QPlainTextEdit::focusOutEvent(e);
+    UpdateFrame(false, false);
+}
+
+void TCxCustomMemo::enterEvent(QEnterEvent* e)
+{
+    QPlainTextEdit::enterEvent(e);
+    UpdateFrame(true, true);
+    if (OnMouseEnter)
+        OnMouseEnter();
+}
+
+void TCxCustomMemo::leaveEvent(QEvent* e)
+{
+    QPlainTextEdit::leaveEvent(e);
+    UpdateFrame(true, false);
+    if (OnMouseLeave)
+        OnMouseLeave();
+}
+
+void TCxCustomMemo::showEvent(QShowEvent* e)
+{
+    QPlainTextEdit::showEvent(e);
+    if (!montre_) {
+        montre_ = true;
+        Notifier();
+    }
+}

@@ -1,0 +1,136 @@
+#pragma once
+// The directory tree: the computer's file-system roots and their folders, filled lazily one
+// level ahead of what is shown, so that every visible folder shows whether it can be opened.
+// The song browser places one and uses its Directory, SetDirectory and its change events.
+//
+// On this system the "drives" of the tree are the file-system root and the mount points of
+// removable media (under /media, /run/media and /mnt); a folder's path is its root's path and
+// the folder names joined by "/", never with a trailing separator (but "/" itself).
+//
+// Unreadable folders simply show no children. A folder that leads back to one of its own
+// ancestors (a symbolic link or a bind mount making a loop) is listed but never filled, so no
+// walk through the tree can go on forever.
+#include "controls/CxCadre.h"
+
+#include <QPen>
+#include <QPointer>
+#include <QStringList>
+#include <QTreeWidget>
+
+#include <functional>
+#include <stdexcept>
+
+class QLabel;
+
+// The input/output error of SetDirectory for a folder that does not exist.
+class EInOutError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The library's tree view: the painted frame, a rectangle around the selected node while the
+// tree has no focus, and wheel scrolling by the desktop's wheel-scroll lines.
+class TCxCustomTreeView : public QTreeWidget {
+    Q_OBJECT
+public:
+    explicit TCxCustomTreeView(QWidget* parent = nullptr);
+
+    const TCadreControle& Cadre() const { return cadre_; }
+    void SetFrameVisible(bool v);
+    void SetFrameStyle(TFrameStyle v);
+    void SetFrameColor(TCouleurCtrl v);
+    void SetFrameSides(TSides v);
+    void SetFrameFlat(bool v);
+    void SetFrameFlatStyle(TFrameStyle v);
+    void SetFrameFocusStyle(TFrameStyle v);
+    void SetUseFrameController(bool v) { cadre_.UseFrameController = v; }
+
+    const QPen& SelectionPen() const { return selectionPen_; }
+    void SetSelectionPen(const QPen& stylo);
+
+    std::function<void()> OnMouseEnter;
+    std::function<void()> OnMouseLeave;
+
+    void UpdateFrame(bool parSouris, bool etat);
+    void RepaintFrame();
+
+protected:
+    bool event(QEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+    void enterEvent(QEnterEvent* e) override;
+    void leaveEvent(QEvent* e) override;
+
+private:
+    TCadreControle cadre_;
+    QPen selectionPen_;
+};
+
+class TCxDirectoryTree : public TCxCustomTreeView {
+    Q_OBJECT
+public:
+    // `racines` replaces the system's roots (tests give a folder of their own).
+    explicit TCxDirectoryTree(QWidget* parent = nullptr, QStringList racines = {});
+    ~TCxDirectoryTree() override;
+
+    // "/" first, then the mounted removable media.
+    static QStringList RacinesSysteme();
+    const QStringList& Racines() const { return racines_; }
+
+    QString Directory() const { return directory_; }
+    // Selects the node of an existing folder (see the .cpp for the walk). Throws EInOutError
+    // "The %s directory does not exist" for a folder that does not exist; an empty path or the
+    // current one does nothing.
+    void SetDirectory(const QString& chemin);
+    // The root of Directory (the "drive").
+    QString GetDrive() const;
+
+    void LoadDrives();
+    void RefreshTree();
+
+    bool ReadOnly() const { return readOnly_; }
+    void SetReadOnly(bool v) { readOnly_ = v; }
+
+    QLabel* DirLabel() const { return dirLabel_; }
+    void SetDirLabel(QLabel* etiquette);
+    void UpdateDirLabel();
+
+    // The tree's events: the change event comes after Directory has been updated; the changing
+    // event may refuse a selection.
+    std::function<void()> OnChange;
+    std::function<void(QTreeWidgetItem* noeud, bool& permis)> OnChanging;
+    std::function<void()> OnDriveChange;
+
+    // The error box (an OK button); tests replace it.
+    std::function<void(const QString& message)> AfficherErreur;
+
+    // The path of a node; a node's folders (one level), as the tree fills them.
+    QString CheminNoeud(const QTreeWidgetItem* noeud) const;
+    void RemplirDossiers(QTreeWidgetItem* noeud);
+    bool Rempli(const QTreeWidgetItem* noeud) const;
+    // The node of a folder already in the tree, or null.
+    QTreeWidgetItem* NoeudDe(const QString& chemin) const;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+
+private:
+    bool DemanderSelection(QTreeWidgetItem* noeud);
+    void SelectionChangee(QTreeWidgetItem* courant, QTreeWidgetItem* precedent);
+    void Deploye(QTreeWidgetItem* noeud);
+    void TexteModifie(QTreeWidgetItem* noeud, int colonne);
+    bool Boucle(const QTreeWidgetItem* noeud) const;
+    QTreeWidgetItem* RacineDe(const QString& chemin) const;
+
+    QStringList racines_;
+    QString directory_;
+    QString lecteurPrecedent_;
+    QPointer<QLabel> dirLabel_;
+    bool readOnly_ = true;
+    bool destruction_ = false;
+    bool rafraichissement_ = false;
+    bool garde_ = false;        // our own selection moves and text changes
+    bool renommage_ = false;
+};

@@ -1,0 +1,17 @@
+#pragma once
+// File-name helpers of the component library (the file-name edit checks and shows names with
+// them). Free of Qt. This file system has no short (8.3) names: a long name is the only name,
+// so both lookups answer it.
+#include <string>
+#include <string_view>
+
+// The path names an existing folder (links followed).
+bool DirExists(const std::string& chemin);
+// Any of `caracteres` occurs in `texte`.
+bool HasAnyChar(std::string_view texte, std::string_view caracteres);
+// Not empty, and none of < > " [ ] | in it.
+bool ValidFileName(std::string_view nom);
+// The name part of the file or folder found at the path, as the file system spells it; empty
+// when nothing is there.
+std::string LongFileName(const std::string& chemin);
+std::string ShortFileName(const std::string& chemin);

@@ -1,0 +1,158 @@
+#include "controls/VCLUtils.h"
+
+#include "controls/Cadres.h"
+
+#include <QPainter>
+
+namespace {
+
+QImage SansCouleur(const QImage& image, QRgb cle)
+{
+    QImage resultat = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < resultat.height(); ++y) {
+        auto* ligne = reinterpret_cast<QRgb*>(resultat.scanLine(y));
+        for (int x = 0; x < resultat.width(); ++x)
+            if ((ligne[x] & 0x00FFFFFF) == (cle & 0x00FFFFFF))
+                ligne[x] = 0;
+    }
+    return resultat;
+}
+
+bool EstMonochrome(const QImage& image)
+{
+    return image.format() == QImage::Format_Mono || image.format() == QImage::Format_MonoLSB;
+}
+
+unsigned char Octet(std::string_view s, std::size_t i) { return static_cast<unsigned char>(s[i]); }
+
+} // namespace
+
+void StretchBitmapLeavingColour(QPainter& peintre, const QImage& image, CouleurTransparente transparent,
+                                QRect destination, QRect source)
+{
+    if (image.isNull())
+        return;
+    if (destination.width() < 1)
+        destination.setWidth(image.width());
+    if (destination.height() < 1)
+        destination.setHeight(image.height());
+    if (source.isEmpty())
+        source = image.rect();
+    const QImage partie = image.copy(source);
+    if (transparent.Genre == CouleurTransparente::Aucune) {
+        peintre.drawImage(destination, partie);
+        return;
+    }
+    QRgb cle;
+    if (EstMonochrome(image))
+        cle = qRgb(255, 255, 255);
+    else if (transparent.Genre == CouleurTransparente::ParDefaut)
+        cle = image.pixel(0, image.height() - 1);
+    else
+        cle = transparent.Valeur.rgb();
+    peintre.drawImage(destination, SansCouleur(partie, cle));
+}
+
+void DrawBitmapRectLeavingColour(QPainter& peintre, int x, int y, QRect source, const QImage& image,
+                                 CouleurTransparente transparent)
+{
+    StretchBitmapLeavingColour(peintre, image, transparent, QRect(x, y, source.width(), source.height()), source);
+}
+
+QImage MakeEmbossedBitmapEx(const QImage& image, QColor contour, QColor fond, QColor lumiere, QColor ombre,
+                            bool avecLumiere)
+{
+    // A monochrome source marks its white pixels.
+    const QRgb cle = EstMonochrome(image) ? qRgb(255, 255, 255) : contour.rgb();
+    const QImage source = image.convertToFormat(QImage::Format_RGB32);
+    QImage resultat(image.size(), QImage::Format_RGB32);
+    resultat.fill(fond);
+    const auto marque = [&](int x, int y) { return (source.pixel(x, y) & 0x00FFFFFF) == (cle & 0x00FFFFFF); };
+    if (avecLumiere)
+        for (int y = 0; y < source.height(); ++y)
+            for (int x = 0; x < source.width(); ++x)
+                if (marque(x, y) && x + 1 < resultat.width() && y + 1 < resultat.height())
+                    resultat.setPixel(x + 1, y + 1, lumiere.rgb());
+    for (int y = 0; y < source.height(); ++y)
+        for (int x = 0; x < source.width(); ++x)
+            if (marque(x, y))
+                resultat.setPixel(x, y, ombre.rgb());
+    return resultat;
+}
+
+QImage MakeEmbossedBitmap(const QImage& image, QColor contour)
+{
+    const auto q = [](TCouleurSysteme c) {
+        const platform::Couleur v = CouleurDuSysteme(c);
+        return QColor(v.r, v.g, v.b);
+    };
+    return MakeEmbossedBitmapEx(image, contour, q(clBtnFace), q(clBtnHighlight), q(clBtnShadow), true);
+}
+
+std::string ShortenText(std::string_view texte, platform::Canevas& canevas, int largeurMax)
+{
+    if (canevas.TextWidth(texte) <= largeurMax)
+        return std::string(texte);
+    for (std::size_t n = texte.size() >= 2 ? texte.size() - 2 : 0;; --n) {
+        std::string court = std::string(texte.substr(0, n)) + "...";
+        if (n == 0 || canevas.TextWidth(court) <= largeurMax)
+            return court;
+    }
+}
+
+std::string NextCommandWord(std::string_view ligne, std::size_t& pos)
+{
+    while (pos < ligne.size()) {
+        if (Octet(ligne, pos) >= 1 && Octet(ligne, pos) <= 32)
+            ++pos;
+        else if (ligne[pos] == '"' && pos + 1 < ligne.size() && ligne[pos + 1] == '"')
+            pos += 2;
+        else
+            break;
+    }
+    std::string mot;
+    while (pos < ligne.size() && Octet(ligne, pos) > 32) {
+        if (ligne[pos] == '"') {
+            ++pos;
+            while (pos < ligne.size() && ligne[pos] != '"')
+                mot += ligne[pos++];
+            if (pos < ligne.size())
+                ++pos; // the closing quote
+        } else {
+            mot += ligne[pos++];
+        }
+    }
+    return mot;
+}
+
+int CommandWordCount(std::string_view ligne)
+{
+    std::size_t pos = 0;
+    int n = 0;
+    while (!NextCommandWord(ligne, pos).empty())
+        ++n;
+    return n;
+}
+
+std::string CommandWord(std::string_view ligne, int indice)
+{
+    std::size_t pos = 0;
+    for (int i = 0;; ++i) {
+        std::string mot = NextCommandWord(ligne, pos);
+        if (mot.empty() || i == indice)
+            return i == indice ? mot : std::string();
+    }
+}
+
+std::pair<std::string, std::string> SplitProgramAndParams(std::string_view ligne)
+{
+    std::size_t pos = 0;
+    std::pair<std::string, std::string> r;
+    r.first = NextCommandWord(ligne, pos);
+    for (std::string mot = NextCommandWord(ligne, pos); !mot.empty(); mot = NextCommandWord(ligne, pos)) {
+        if (!r.second.empty())
+            r.second += ' ';
+        r.second += mot.find(' ') != std::string::npos ? '"' + mot + '"' : mot;
+    }
+    return r;
+}

@@ -1,0 +1,336 @@
+// The windows the program block builds around the real main window: the palettes opened from
+// their commands, and every window of the print folder reached from its menu item, with the
+// windows that open one another (preferences and preview) and the ASCII import's refresh of
+// the song.
+#include "app/Main.h"
+#include "app/Programme.h"
+#include "app/ServicesFenetres.h"
+#include "controls/Services.h"
+#include "document/ConfigFichier.h"
+#include "document/Configuration.h"
+#include "document/Langue.h"
+#include "document/Variable.h"
+#include "editor/Commandes.h"
+#include "editor/Ed_fct.h"
+#include "editor/Fontes.h"
+#include "midi/Lecture.h"
+#include "platform/LecteurMedia.h"
+#include "print/ImpASCII.h"
+#include "print/Pref.h"
+#include "print/PrefImpression.h"
+#include "print/PrefLogique.h"
+#include "print/preview.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A player that never opens: the window plays nothing.
+class LecteurMuet final : public platform::LecteurMedia {
+public:
+    bool Open() override { return false; }
+    void Close() override {}
+    bool Play() override { return false; }
+    void Stop() override {}
+    int64_t Position() const override { return 0; }
+    int64_t Length() const override { return 0; }
+    bool DeviceOpen() const override { return false; }
+
+protected:
+    void Poster(std::function<void()> action) override { action(); }
+};
+
+// Answers the modal windows as they come on top, each time with the next action in order, and
+// records their names. An action that opens another modal window must post its click, so
+// that the inner window runs from the event loop rather than from this timer.
+class RepondeurModal {
+public:
+    explicit RepondeurModal(std::vector<std::function<void(QWidget*)>> actions) : actions_(std::move(actions))
+    {
+        QObject::connect(&timer_, &QTimer::timeout, [this] { Tick(); });
+        timer_.start(5);
+    }
+    std::vector<QString> Vus;
+
+private:
+    void Tick()
+    {
+        // A window acts again when it comes back on top after another one.
+        QWidget* w = QApplication::activeModalWidget();
+        if (!w || actions_.empty() || w == dernier_)
+            return;
+        dernier_ = w;
+        Vus.push_back(w->objectName());
+        auto action = std::move(actions_.front());
+        actions_.erase(actions_.begin());
+        action(w);
+    }
+
+    std::vector<std::function<void(QWidget*)>> actions_;
+    QPointer<QWidget> dernier_;
+    QTimer timer_;
+};
+
+void Fermer(QWidget* w) { QTimer::singleShot(0, w, [w] { static_cast<QDialog*>(w)->reject(); }); }
+
+class FenetresProgramme : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dossier_ = fs::temp_directory_path() /
+                   ("lyrx_fenetres_" + std::to_string(::getpid()) + "_" +
+                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dossier_);
+        fs::create_directories(dossier_);
+        ::setenv("LYRX_WINDOWS_DIR", dossier_.c_str(), 1);
+        // The browser lists this empty folder rather than the program's.
+        std::ofstream(dossier_ / NomFichierConfiguration) << "[Browser]\nDirectory=" << dossier_.string() << "\n";
+        RepertoireProgramme = std::string(LYRX_SOURCE_DIR) + "/data/";
+        ListerLangues(RepertoireProgramme);
+        ASSERT_TRUE(ChargerLangue(RepertoireProgramme, "English"));
+        LangueCourante = "English";
+        FichierAide.clear();
+        Commandes().Reinitialiser();
+        ReinitialiserPolicesLabels();
+        Configuration = TCONFIG{};
+        PisteCourante = 1;
+        MidiDisponible = false;
+        InstallerMediaPlayer(&lecteur_);
+
+        services_ = std::make_unique<TServicesImpressionProgramme>();
+        InstallerServicesImpression(services_.get());
+        fenetre_ = std::make_unique<TForm1>();
+        InstallerFenetrePrincipale(fenetre_.get());
+        residentes_ = std::make_unique<TFenetresResidentes>(*fenetre_);
+        fenetre_->DefinirTerminateur([](int) {});
+        fenetre_->resize(1000, 700);
+        fenetre_->show();
+        fenetre_->Demarrer();
+        QCoreApplication::processEvents();
+    }
+
+    void TearDown() override
+    {
+        residentes_.reset();
+        InstallerFenetrePrincipale(nullptr);
+        fenetre_.reset();
+        InstallerServicesImpression(nullptr);
+        services_.reset();
+        InstallerMediaPlayer(nullptr);
+        Commandes().Reinitialiser();
+        PisteCourante = 1;
+        PleinEcranActif = false;
+        LangueCourante.clear();
+        ::unsetenv("LYRX_WINDOWS_DIR");
+        fs::remove_all(dossier_);
+    }
+
+    template <class T>
+    T* Enfant(const char* nom)
+    {
+        T* e = fenetre_->findChild<T*>(QString::fromLatin1(nom));
+        EXPECT_TRUE(e) << nom;
+        return e;
+    }
+
+    fs::path dossier_;
+    LecteurMuet lecteur_;
+    std::unique_ptr<TServicesImpressionProgramme> services_;
+    std::unique_ptr<TForm1> fenetre_;
+    std::unique_ptr<TFenetresResidentes> residentes_;
+};
+
+TEST_F(FenetresProgramme, ResidentWindowsAreTheEditorsAndBelongToTheMainWindow)
+{
+    EXPECT_EQ(Saisie().ClassForm, &residentes_->ClassForm);
+    EXPECT_EQ(Saisie().Assistant_Bat_Form, &residentes_->Assistant_Bat_Form);
+    EXPECT_EQ(Saisie().DynaForm, &residentes_->DynaForm);
+    EXPECT_EQ(Saisie().SpeedT_Form, &residentes_->SpeedT_Form);
+    EXPECT_EQ(Saisie().Sais_Partition, &residentes_->Sais_Partition);
+    EXPECT_EQ(Saisie().SelMIDIForm, &residentes_->SelMIDIForm);
+    for (QWidget* w : std::initializer_list<QWidget*>{&residentes_->ClassForm, &residentes_->Assistant_Bat_Form,
+                                                      &residentes_->DynaForm})
+        EXPECT_EQ(w->parentWidget(), fenetre_.get()) << w->objectName().toStdString();
+}
+
+TEST_F(FenetresProgramme, NotationCommandShowsAndHidesTheStaffPalette)
+{
+    TClassForm& palette = residentes_->ClassForm;
+    ASSERT_FALSE(palette.isVisible());
+    Enfant<QAction>("Mn_Ass_Solfege")->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(palette.isVisible());
+    EXPECT_TRUE(Commandes().Checked(Cmd::Ac_Ass_Solfege));
+    EXPECT_TRUE(Enfant<QAction>("Mn_Ass_Solfege")->isChecked());
+
+    Enfant<QToolButton>("Bt_Ass_Solfege")->click();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(palette.isVisible());
+    EXPECT_FALSE(Commandes().Checked(Cmd::Ac_Ass_Solfege));
+    EXPECT_FALSE(Enfant<QAction>("Mn_Ass_Solfege")->isChecked());
+}
+
+TEST_F(FenetresProgramme, DrumsCommandFollowsTheDrumTrack)
+{
+    TAssistant_Bat_Form& palette = residentes_->Assistant_Bat_Form;
+    EXPECT_FALSE(Commandes().Enabled(Cmd::Ac_Ass_Percussion));
+
+    fenetre_->BoutonPiste(kPistePercussions)->click();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(PisteCourante, kPistePercussions);
+    EXPECT_TRUE(Commandes().Enabled(Cmd::Ac_Ass_Percussion));
+    const bool ouverte = palette.isVisible();
+    EXPECT_EQ(Commandes().Checked(Cmd::Ac_Ass_Percussion), ouverte);
+
+    // The command shows or hides it, its check mark following.
+    Enfant<QAction>("Mn_Ass_Percussion")->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(palette.isVisible(), !ouverte);
+    EXPECT_EQ(Commandes().Checked(Cmd::Ac_Ass_Percussion), !ouverte);
+    if (!palette.isVisible()) {
+        Enfant<QAction>("Mn_Ass_Percussion")->trigger();
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(palette.isVisible());
+    }
+
+    // Leaving the drum track closes it and turns the command off.
+    fenetre_->BoutonPiste(1)->click();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(palette.isVisible());
+    EXPECT_FALSE(Commandes().Enabled(Cmd::Ac_Ass_Percussion));
+}
+
+TEST_F(FenetresProgramme, EachPrintFolderWindowOpensFromItsMenuItem)
+{
+    struct {
+        const char* item;
+        const char* fenetre;
+    } cas[] = {{"Mn_Aide_APropos", "TAproposForm"},          {"Mn_Options_Preferences", "TPref_Form"},
+               {"Mn_Fichier_ExporterASCII", "TTestASCIForm"}, {"Mn_Fichier_ImporterASCII", "TImpASCIIForm"},
+               {"Mn_Fichier_ApercuImp", "TPreview_Form"},     {"Mn_Fichier_Parcourir", "TBrowseForm"}};
+    for (const auto& c : cas) {
+        RepondeurModal repondeur({Fermer});
+        QAction* item = Enfant<QAction>(c.item);
+        ASSERT_TRUE(item);
+        ASSERT_TRUE(item->isEnabled()) << c.item;
+        item->trigger();
+        QCoreApplication::processEvents();
+        ASSERT_EQ(repondeur.Vus.size(), 1u) << c.item;
+        EXPECT_EQ(repondeur.Vus[0].toStdString(), c.fenetre);
+        // Each window is modal over the main window, and gone once closed.
+        EXPECT_FALSE(QApplication::activeModalWidget()) << c.item;
+        EXPECT_FALSE(PrefOuvert);
+        EXPECT_FALSE(ApercuOuvert);
+    }
+    // The browser gives the window its editing layout back.
+    EXPECT_FALSE(ParcoursEnCours);
+}
+
+TEST_F(FenetresProgramme, PreviewAndPreferencesOpenEachOther)
+{
+    // Preview -> its set-up button -> the preferences on their printing page -> Cancel.
+    int pageVue = -1;
+    bool apercuSousPreferences = false;
+    {
+        RepondeurModal repondeur({[](QWidget* w) {
+                                      auto* apercu = static_cast<TPreview_Form*>(w);
+                                      QTimer::singleShot(0, apercu->BT_Setup, &QPushButton::click);
+                                  },
+                                  [&](QWidget* w) {
+                                      auto* pref = static_cast<TPref_Form*>(w);
+                                      pageVue = pref->PageControle->currentIndex();
+                                      apercuSousPreferences = ApercuOuvert && PrefOuvert;
+                                      Fermer(w);
+                                  },
+                                  [](QWidget* w) { Fermer(w); }});
+        Enfant<QAction>("Mn_Fichier_ApercuImp")->trigger();
+        QCoreApplication::processEvents();
+        ASSERT_EQ(repondeur.Vus.size(), 3u);
+        EXPECT_EQ(repondeur.Vus[0], "TPreview_Form");
+        EXPECT_EQ(repondeur.Vus[1], "TPref_Form");
+        EXPECT_EQ(repondeur.Vus[2], "TPreview_Form");
+    }
+    EXPECT_EQ(pageVue, static_cast<int>(PagePreferences::Impression));
+    EXPECT_TRUE(apercuSousPreferences);
+
+    // Preferences -> the printing page's Preview button -> a preview -> closed -> Cancel: the
+    // print settings the preview was drawn with are put back.
+    const TZoneImpression avant = ParamImpCourant;
+    {
+        RepondeurModal repondeur({[](QWidget* w) {
+                                      auto* pref = static_cast<TPref_Form*>(w);
+                                      pref->PageControle->setCurrentIndex(2);
+                                      QTimer::singleShot(0, pref->Printing->BT_Look_Prt, &QPushButton::click);
+                                  },
+                                  [](QWidget* w) { Fermer(w); },
+                                  [](QWidget* w) { Fermer(w); }});
+        Enfant<QAction>("Mn_Options_Preferences")->trigger();
+        QCoreApplication::processEvents();
+        ASSERT_EQ(repondeur.Vus.size(), 3u);
+        EXPECT_EQ(repondeur.Vus[0], "TPref_Form");
+        EXPECT_EQ(repondeur.Vus[1], "TPreview_Form");
+        EXPECT_EQ(repondeur.Vus[2], "TPref_Form");
+    }
+    EXPECT_FALSE(PrefOuvert);
+    EXPECT_FALSE(ApercuOuvert);
+    EXPECT_EQ(ParamImpCourant.ModeApercu, avant.ModeApercu);
+}
+
+TEST_F(FenetresProgramme, AsciiImportFillsTheTrackAndNamesTheSongAfterItsFile)
+{
+    const fs::path fichier = dossier_ / "riff song.tab";
+    std::ofstream(fichier) << "e|-0----1----|\n";
+    PartitionModifiee = false;
+    Curseur.Temps = 3;
+    Curseur.Corde = 4;
+
+    RepondeurModal repondeur({[&fichier](QWidget* w) {
+        auto* f = static_cast<TImpASCIIForm*>(w);
+        ASSERT_TRUE(f->ChargerFichierASCII(fichier.string()));
+        QTimer::singleShot(0, f->BT_Importer, &QPushButton::click);
+    }});
+    Enfant<QAction>("Mn_Fichier_ImporterASCII")->trigger();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(repondeur.Vus.size(), 1u);
+
+    EXPECT_EQ(Partition.Titre, "Riff song");
+    EXPECT_EQ(Partition.MesureCourante, 1);
+    EXPECT_EQ(Curseur.Temps, 1);
+    EXPECT_EQ(Curseur.Corde, 1);
+    ASSERT_TRUE(Partition.Mesures[1]);
+    ASSERT_EQ(Partition.Mesures[1]->NbTemps[1], 2);
+    EXPECT_EQ(Partition.Mesures[1]->Temps[1][1].Notes[6].Frette, 0);
+    EXPECT_EQ(Partition.Mesures[1]->Temps[1][2].Notes[6].Frette, 1);
+    EXPECT_TRUE(PartitionModifiee);
+    EXPECT_FALSE(PartitionVierge);
+    EXPECT_FALSE(Commandes().Enabled(Cmd::BT_AnnulerMesure));
+    EXPECT_EQ(PisteCourante, 1);
+}
+
+TEST_F(FenetresProgramme, HelpTopicWithoutAHelpFileDoesNothing)
+{
+    FichierAide = (dossier_ / "absent.hlp").string();
+    FenetrePrincipale().AfficherAideContexte("Preferences");
+    EXPECT_FALSE(QApplication::activeModalWidget());
+    FichierAide.clear();
+}
+
+} // namespace
