@@ -5,12 +5,12 @@
 #include "document/Langue.h"
 #include "document/Mess.h"
 #include "document/Variable.h"
+#include "midi/FichierEcoute.h"
 #include "midi/Lecture.h"
 #include "midi/uMIDIPile.h"
 
 #include <algorithm>
 #include <array>
-#include <fstream>
 #include <string_view>
 
 namespace {
@@ -29,8 +29,6 @@ constexpr std::array<std::string_view, kNbSonsPercussion> kNoms{
     "Open Surdo",
 };
 
-constexpr std::string_view kNomPiste = "Lyrandaxis 2.2";
-
 uint8_t Donnee(int64_t v) { return static_cast<uint8_t>(std::clamp<int64_t>(v, 0, 127)); }
 
 } // namespace
@@ -44,23 +42,11 @@ std::string TexteSonPercussion(int index)
 
 std::vector<uint8_t> GenererMidiPercussion(int note)
 {
-    uint8_t t1 = 0, t2 = 0, t3 = 0;
-    TempoEnOctets(100, t1, t2, t3);
-    std::vector<uint8_t> o = {
-        'M', 'T', 'h', 'd', 0x00, 0x00, 0x00, 0x06, 0x00, 0x01, 0x00, 0x02, 0x01, 0xE0,
-        'M', 'T', 'r', 'k', 0x00, 0x00, 0x00, 0x19,
-        0x00, 0xFF, 0x51, 0x03, t1, t2, t3,
-        0x00, 0xFF, 0x58, 0x04, 0x04, 0x02, 0x18, 0x08,
-        0x00, 0xFF, 0x59, 0x02, 0x00, 0x00,
-        0x00, 0xFF, 0x2F, 0x00,
-    };
-
     constexpr int p = kPistePercussions;
     const uint8_t n = Donnee(note);
     std::vector<uint8_t> corps = {0xFF, 0x21, 0x01, 0x00,
-                                  0x00, 0xFF, 0x20, 0x01, 0x0A,
-                                  0x00, 0xFF, 0x03, static_cast<uint8_t>(kNomPiste.size())};
-    AjouterOctets(corps, kNomPiste);
+                                  0x00, 0xFF, 0x20, 0x01, 0x0A};
+    AjouterNomLogiciel(corps);
     AjouterOctets(corps, {0x00, 0xB9, 0x07, Donnee(Partition.Volume[p]),
                                0x00, 0xB9, 0x5D, Donnee(Partition.Chorus[p]),
                                0x00, 0xB9, 0x5B, Donnee(Partition.Reverb[p]),
@@ -69,30 +55,16 @@ std::vector<uint8_t> GenererMidiPercussion(int note)
                                0x00, 0x99, n, 0x7F,
                                0x83, 0x78, 0x89, n, 0x50, // 504 ticks later
                                0x00, 0xFF, 0x2F, 0x00});
-    // The chunk length counts the first delta time, written on its own before the body.
-    AjouterOctets(o, {'M', 'T', 'r', 'k'});
-    AjouterLongueurChunk(o, static_cast<uint32_t>(corps.size() + 1));
-    o.push_back(0x00);
-    o.insert(o.end(), corps.begin(), corps.end());
+    std::vector<uint8_t> o = EnTeteEcoute();
+    AjouterPisteEcoute(o, corps);
     return o;
 }
 
 bool EcrireMidiPercussion(const std::string& fichier, int note)
 {
-    const std::vector<uint8_t> octets = GenererMidiPercussion(note);
-    std::ofstream f(fichier, std::ios::binary | std::ios::trunc);
-    if (f) {
-        f.write(reinterpret_cast<const char*>(octets.data()), static_cast<std::streamsize>(octets.size()));
-        f.close();
-        if (f)
-            return true;
-    }
     // A file written in part is refused as one that could not be created: playing it would
     // only give the sequencer a broken file.
-    FenetrePrincipale().CurseurSablier(false);
-    AfficherMessage(Traduire("Dlg-Erreur"), Traduire("MidiExp-EcritureFichierImpossibleEnregAb"), IconeErreur,
-                    BoutonOK, DefautOK, PlacementCentre);
-    return false;
+    return EcrireFichierEcoute(fichier, GenererMidiPercussion(note));
 }
 
 void JouerPercussion(int note)

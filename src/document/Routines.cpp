@@ -4,6 +4,7 @@
 #include "document/Langue.h"
 #include "document/Variable.h"
 
+#include <algorithm>
 #include <memory>
 
 const std::array<std::string_view, 128> NomsInstrumentsGM{
@@ -230,6 +231,36 @@ void InitialiserTempsSuivant(int32_t piste, int32_t mesure)
     TTemps& temps = bloc.Temps[piste][k];
     ViderTemps(temps);
     RythmeNoire(temps);
+}
+
+void ViderPiste(int32_t piste)
+{
+    if (piste < 1 || piste > kNbPistes)
+        return;
+    for (int32_t m = 1; m <= Partition.NbMesures && m <= kNbMesuresMax; ++m) {
+        if (!Partition.Mesures[m])
+            continue;
+        Partition.Mesures[m]->NbTemps[piste] = 0;
+        InitialiserTempsSuivant(piste, m);
+    }
+}
+
+void SupprimerMesuresVidesFin()
+{
+    while (Partition.NbMesures > 1) {
+        const std::unique_ptr<TMesure>& bloc = Partition.Mesures[Partition.NbMesures];
+        if (bloc) {
+            bool vide = true;
+            for (int t = 1; t <= kNbPistes; ++t)
+                if (bloc->NbTemps[t] > 0)
+                    vide = false;
+            if (!vide)
+                break;
+        }
+        Partition.Mesures[Partition.NbMesures].reset();
+        --Partition.NbMesures;
+    }
+    Partition.MesureCourante = std::clamp<int32_t>(Partition.MesureCourante, 1, Partition.NbMesures);
 }
 
 int32_t NumeroRepetitionSuivante(int32_t mesure)

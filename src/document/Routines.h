@@ -21,6 +21,15 @@ void AjouterTempsVide();
 // Resets the free slot of track piste in measure mesure to an empty quarter.
 void InitialiserTempsSuivant(int32_t piste, int32_t mesure);
 
+// Track piste loses all its beats in every measure; the free slot of each part is prepared
+// again. A track outside 1..8 changes nothing.
+void ViderPiste(int32_t piste);
+
+// Drops the trailing measures that hold no beat on any track (a missing block counts as
+// empty); measure 1 always stays. The current measure is brought back inside the song when it
+// was among them.
+void SupprimerMesuresVidesFin();
+
 // Default number of an alternate ending that starts at measure mesure.
 int32_t NumeroRepetitionSuivante(int32_t mesure);
 

@@ -400,34 +400,6 @@ bool InsererMesuresVides(int32_t n)
     return true;
 }
 
-void ViderPiste(int32_t piste)
-{
-    if (piste < 1 || piste > kNbPistes)
-        return;
-    for (int32_t m = 1; m <= Partition.NbMesures; ++m) {
-        if (!Partition.Mesures[m])
-            continue;
-        Partition.Mesures[m]->NbTemps[piste] = 0;
-        InitialiserTempsSuivant(piste, m);
-    }
-}
-
-void SupprimerMesuresVidesFin()
-{
-    while (Partition.NbMesures > 1) {
-        const TMesure& bloc = *Partition.Mesures[Partition.NbMesures];
-        bool vide = true;
-        for (int t = 1; t <= kNbPistes; ++t)
-            if (bloc.NbTemps[t] > 0)
-                vide = false;
-        if (!vide)
-            break;
-        Partition.Mesures[Partition.NbMesures].reset();
-        --Partition.NbMesures;
-    }
-    Partition.MesureCourante = std::clamp<int32_t>(Partition.MesureCourante, 1, Partition.NbMesures);
-}
-
 // ---- Registration ------------------------------------------------------------------------------
 
 void EnregistrerCommandesPressePapier()

@@ -6,8 +6,7 @@
 // track only; Cut always takes all tracks. None of them runs during a playback, and none can be
 // undone: each ends by accepting the current measure as it now stands.
 //
-// Also here, for other callers: inserting n empty measures, emptying a track, and dropping the
-// empty measures at the end of the song.
+// Also here, for other callers: inserting n empty measures.
 //
 // The clipboard holds whole measure blocks as values. A beat's chord and mix-table change are
 // immutable records shared by every copy of the beat, so what the clipboard holds stays valid
@@ -16,6 +15,7 @@
 //
 // The song never holds more than 1000 measures: Insert does nothing on a full song, and a
 // paste that would need more is refused as a whole (the invalid-entry box, nothing changed).
+#include "document/Routines.h"
 #include "document/Variable.h"
 
 #include <cstdint>
@@ -111,11 +111,8 @@ bool InsererMesuresVides(int32_t n);
 // Beat slot `temps` of track `piste` in `bloc` back to an empty quarter: not dotted, not a
 // triplet, no notes (dynamic 6), no technique, strum, text, chord or mix-table change.
 void ReinitialiserPremierTemps(TMesure& bloc, int32_t piste, int32_t temps = 1);
-// Track `piste` loses all its beats in every measure.
-void ViderPiste(int32_t piste);
-// Drops the trailing measures that hold no beat on any track; measure 1 always stays. The
-// current measure is brought back inside the song when it was among them.
-void SupprimerMesuresVidesFin();
+// ViderPiste and SupprimerMesuresVidesFin are song-level routines of document/Routines.h,
+// which this header includes for the callers of the clipboard commands.
 
 // ---- Registration ------------------------------------------------------------------------------
 

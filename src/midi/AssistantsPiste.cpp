@@ -54,22 +54,6 @@ void MarquerHauteurs(int32_t t, int32_t premiere, int32_t derniere, int32_t demi
 
 bool PorteContenu(const TTemps& tp) { return !tp.Texte.empty() || tp.AvecAccord || tp.TableMix; }
 
-// Trailing measures without a beat on any track are dropped; measure 1 always stays.
-void SupprimerMesuresVidesFinSong()
-{
-    while (Partition.NbMesures > 1) {
-        const TMesure& ms = *Partition.Mesures[Partition.NbMesures];
-        bool vide = true;
-        for (int32_t t = 1; t <= kNbPistes; ++t)
-            if (ms.NbTemps[t] > 0)
-                vide = false;
-        if (!vide)
-            break;
-        Partition.Mesures[Partition.NbMesures].reset();
-        --Partition.NbMesures;
-    }
-}
-
 } // namespace
 
 void TransposerPiste(int32_t demiTons)
@@ -295,7 +279,7 @@ bool RedecouperPiste()
 
     f.MontrerAttenteMidi(false);
     f.TraiterMessagesEnAttente();
-    SupprimerMesuresVidesFinSong();
+    SupprimerMesuresVidesFin();
     Partition.MesureCourante = std::clamp(mesureAvant, 1, Partition.NbMesures);
     return true;
 }

@@ -4,38 +4,20 @@
 #include "document/Fichiers.h"
 #include "document/Langue.h"
 #include "document/Mess.h"
+#include "midi/FichierEcoute.h"
 #include "midi/Lecture.h"
 #include "midi/uMIDIPile.h"
 
 #include <algorithm>
-#include <fstream>
 #include <initializer_list>
 #include <string_view>
-
-namespace {
-
-// Conductor track: tempo 600,000 us per quarter, 4/4, C major.
-constexpr uint8_t kEnTete[] = {
-    'M', 'T', 'h', 'd', 0x00, 0x00, 0x00, 0x06, 0x00, 0x01, 0x00, 0x02, 0x01, 0xE0,
-    'M', 'T', 'r', 'k', 0x00, 0x00, 0x00, 0x19,
-    0x00, 0xFF, 0x51, 0x03, 0x09, 0x27, 0xC0,
-    0x00, 0xFF, 0x58, 0x04, 0x04, 0x02, 0x18, 0x08,
-    0x00, 0xFF, 0x59, 0x02, 0x00, 0x00,
-    0x00, 0xFF, 0x2F, 0x00,
-};
-
-constexpr std::string_view kNomPiste = "Lyrandaxis 2.2";
-
-
-} // namespace
 
 std::vector<uint8_t> GenererMidiAccord(const TAccord& accord, const OneBased<int32_t, kNbCordesMax>& accordage,
                                        int32_t programme)
 {
-    std::vector<uint8_t> corps = {0x00, 0xFF, 0x21, 0x01, 0x00,
-                                  0x00, 0xFF, 0x20, 0x01, 0x00,
-                                  0x00, 0xFF, 0x03, static_cast<uint8_t>(kNomPiste.size())};
-    AjouterOctets(corps, kNomPiste);
+    std::vector<uint8_t> corps = {0xFF, 0x21, 0x01, 0x00,
+                                  0x00, 0xFF, 0x20, 0x01, 0x00};
+    AjouterNomLogiciel(corps);
     AjouterOctets(corps, {0x00, 0xB0, 0x07, 0x7F,
                                0x00, 0xB0, 0x5D, 0x00,
                                0x00, 0xB0, 0x5B, 0x00,
@@ -68,10 +50,8 @@ std::vector<uint8_t> GenererMidiAccord(const TAccord& accord, const OneBased<int
         AjouterOctets(corps, {0x80, n, 0x50, 0x00});
     AjouterOctets(corps, {0xFF, 0x2F, 0x00});
 
-    std::vector<uint8_t> o(std::begin(kEnTete), std::end(kEnTete));
-    AjouterOctets(o, {'M', 'T', 'r', 'k', 0x00, 0x00, static_cast<uint8_t>(corps.size() >> 8),
-                       static_cast<uint8_t>(corps.size() & 0xFF)});
-    o.insert(o.end(), corps.begin(), corps.end());
+    std::vector<uint8_t> o = EnTeteEcoute();
+    AjouterPisteEcoute(o, corps);
     return o;
 }
 
@@ -80,19 +60,8 @@ bool EcrireMidiAccord(const std::string& fichier)
     const int32_t piste = std::clamp<int32_t>(PisteCourante, 1, kNbPistes);
     const std::vector<uint8_t> octets =
         GenererMidiAccord(AccordTravail, Partition.Accordage[piste], Partition.Instrument[piste]);
-
-    std::ofstream f(fichier, std::ios::binary | std::ios::trunc);
-    if (f) {
-        f.write(reinterpret_cast<const char*>(octets.data()), static_cast<std::streamsize>(octets.size()));
-        f.close();
-        if (f)
-            return true;
-    }
     // A file that could not be written whole is not played either.
-    FenetrePrincipale().CurseurSablier(false);
-    AfficherMessage(Traduire("Dlg-Erreur"), Traduire("MidiExp-EcritureFichierImpossibleEnregAb"), IconeErreur,
-                    BoutonOK, DefautOK, PlacementCentre);
-    return false;
+    return EcrireFichierEcoute(fichier, octets);
 }
 
 void EcouterAccord()

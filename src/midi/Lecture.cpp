@@ -7,6 +7,7 @@
 #include "document/Mess.h"
 #include "document/Variable.h"
 #include "midi/EcrireMidi.h"
+#include "midi/FichierEcoute.h"
 #include "midi/OrdreLecture.h"
 #include "midi/uMIDIPile.h"
 #include "platform/Arrondi.h"
@@ -15,7 +16,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
-#include <fstream>
 #include <string_view>
 
 bool MidiDisponible = false;
@@ -264,32 +264,6 @@ void LancerLecture(TModeLecture mode)
     OuvrirEtDemarrer(mode, mode == ModeLectureDepuisMesure ? Partition.MesureCourante : -1);
 }
 
-// Audition files: the header and conductor track of the test file, then one track.
-void AjouterEnTeteEcoute(std::vector<uint8_t>& o)
-{
-    const std::vector<uint8_t> test = FichierTestSequenceur();
-    // Header (14) and conductor chunk (8 + 25).
-    o.assign(test.begin(), test.begin() + 14 + 8 + 25);
-}
-
-void AjouterPisteEcoute(std::vector<uint8_t>& o, const std::vector<uint8_t>& corps)
-{
-    const uint32_t longueur = static_cast<uint32_t>(corps.size() + 1);
-    o.insert(o.end(), {'M', 'T', 'r', 'k'});
-    uint8_t octets[4];
-    DecouperOctets(longueur, octets);
-    o.insert(o.end(), octets, octets + 4);
-    o.push_back(0x00);
-    o.insert(o.end(), corps.begin(), corps.end());
-}
-
-void AjouterNomLogiciel(std::vector<uint8_t>& c)
-{
-    static constexpr std::string_view nom = "Lyrandaxis 2.2";
-    c.insert(c.end(), {0x00, 0xFF, 0x03, static_cast<uint8_t>(nom.size())});
-    c.insert(c.end(), nom.begin(), nom.end());
-}
-
 uint8_t Donnee(int64_t v) { return static_cast<uint8_t>(std::clamp<int64_t>(v, 0, 127)); }
 
 int32_t EntierCapo(const std::string& texte)
@@ -354,26 +328,6 @@ void AjouterNotesEcoute(std::vector<uint8_t>& c, const TEcouteCordes& e, int32_t
         if (douze && a.rangee >= 3)
             c.insert(c.end(), {0x80, Donnee(hauteur(a.rangee) + 12), 0x50, 0x00});
     }
-}
-
-bool EcrireOctets(const std::string& fichier, const std::vector<uint8_t>& octets)
-{
-    std::ofstream f(fichier, std::ios::binary | std::ios::trunc);
-    if (!f)
-        return false;
-    f.write(reinterpret_cast<const char*>(octets.data()), static_cast<std::streamsize>(octets.size()));
-    f.close();
-    return static_cast<bool>(f);
-}
-
-bool EcrireEcoute(const std::string& fichier, const std::vector<uint8_t>& octets)
-{
-    if (EcrireOctets(fichier, octets))
-        return true;
-    Fenetre().CurseurSablier(false);
-    AfficherMessage(Traduire("Dlg-Erreur"), Traduire("MidiExp-EcritureFichierImpossibleEnregAb"), IconeErreur,
-                    BoutonOK, DefautOK, PlacementCentre);
-    return false;
 }
 
 int32_t PisteValide(int32_t piste) { return std::clamp<int32_t>(piste, 1, kNbPistes); }
@@ -578,26 +532,19 @@ void MediaPlayer1Notify()
 
 std::vector<uint8_t> FichierTestSequenceur()
 {
-    std::vector<uint8_t> o = {
-        'M', 'T', 'h', 'd', 0x00, 0x00, 0x00, 0x06, 0x00, 0x01, 0x00, 0x02, 0x01, 0xE0,
-        'M', 'T', 'r', 'k', 0x00, 0x00, 0x00, 0x19,
-        0x00, 0xFF, 0x51, 0x03, 0x09, 0x27, 0xC0,
-        0x00, 0xFF, 0x58, 0x04, 0x04, 0x02, 0x18, 0x08,
-        0x00, 0xFF, 0x59, 0x02, 0x00, 0x00,
-        0x00, 0xFF, 0x2F, 0x00,
-        'M', 'T', 'r', 'k', 0x00, 0x00, 0x00, 0x27,
-        0x00, 0xFF, 0x21, 0x01, 0x00,
-        0x00, 0xFF, 0x20, 0x01, 0x0A,
-    };
-    AjouterNomLogiciel(o);
-    o.insert(o.end(), {0x00, 0xB9, 0x07, 0x7F, 0x00, 0xC9, 0x18, 0x00, 0xFF, 0x2F, 0x00});
+    std::vector<uint8_t> corps = {0xFF, 0x21, 0x01, 0x00,
+                                  0x00, 0xFF, 0x20, 0x01, 0x0A};
+    AjouterNomLogiciel(corps);
+    AjouterOctets(corps, {0x00, 0xB9, 0x07, 0x7F, 0x00, 0xC9, 0x18, 0x00, 0xFF, 0x2F, 0x00});
+    std::vector<uint8_t> o = EnTeteEcoute();
+    AjouterPisteEcoute(o, corps);
     return o;
 }
 
 bool VerifierSequenceurMidi()
 {
     const std::string fichier = CheminFichierTemp();
-    if (!EcrireOctets(fichier, FichierTestSequenceur())) {
+    if (!EcrireOctetsFichier(fichier, FichierTestSequenceur())) {
         Fenetre().CurseurSablier(false);
         return false;
     }
@@ -640,24 +587,23 @@ std::vector<uint8_t> GenererEcouteAccordage(const TEcouteCordes& e)
     const uint8_t c2 = static_cast<uint8_t>(CanalEffetsPiste[t] - 1);
     std::vector<uint8_t> corps = {0xFF, 0x21, 0x01, 0x00, 0x00, 0xFF, 0x20, 0x01, 0x00};
     for (const uint8_t c : {c1, c2})
-        corps.insert(corps.end(), {0x00, uint8_t(0xB0 | c), 0x64, 0x00, 0x00, uint8_t(0xB0 | c), 0x65, 0x00});
+        AjouterOctets(corps, {0x00, uint8_t(0xB0 | c), 0x64, 0x00, 0x00, uint8_t(0xB0 | c), 0x65, 0x00});
     AjouterNomLogiciel(corps);
-    corps.insert(corps.end(), {0x00, 0xB0, 0x07, Donnee(ProprietesTempo.Volume[t]),
+    AjouterOctets(corps, {0x00, 0xB0, 0x07, Donnee(ProprietesTempo.Volume[t]),
                                0x00, 0xB0, 0x5D, Donnee(ProprietesTempo.Chorus[t]),
                                0x00, 0xB0, 0x5B, Donnee(ProprietesTempo.Reverb[t]),
                                0x00, 0xB0, 0x0A, Donnee(ProprietesTempo.Panoramique[t]),
                                0x00, 0xC0, Donnee(ProprietesTempo.Instrument[t])});
     AjouterNotesEcoute(corps, e, t, EntierCapo(e.Capo), e.DouzeCordes);
-    corps.insert(corps.end(), {0xFF, 0x2F, 0x00});
-    std::vector<uint8_t> o;
-    AjouterEnTeteEcoute(o);
+    AjouterOctets(corps, {0xFF, 0x2F, 0x00});
+    std::vector<uint8_t> o = EnTeteEcoute();
     AjouterPisteEcoute(o, corps);
     return o;
 }
 
 bool EcrireMidiEcouteAccordage(const std::string& fichier, const TEcouteCordes& ecoute)
 {
-    return EcrireEcoute(fichier, GenererEcouteAccordage(ecoute));
+    return EcrireFichierEcoute(fichier, GenererEcouteAccordage(ecoute));
 }
 
 std::vector<uint8_t> GenererEcouteImport(const TEcouteCordes& e)
@@ -666,19 +612,18 @@ std::vector<uint8_t> GenererEcouteImport(const TEcouteCordes& e)
     std::vector<uint8_t> corps = {0xFF, 0x21, 0x01, 0x00, 0x00, 0xFF, 0x20, 0x01, 0x00,
                                   0x00, 0xB0, 0x64, 0x00, 0x00, 0xB0, 0x65, 0x00};
     AjouterNomLogiciel(corps);
-    corps.insert(corps.end(), {0x00, 0xB0, 0x07, 0x7F, 0x00, 0xB0, 0x5D, 0x00, 0x00, 0xB0, 0x5B, 0x00,
+    AjouterOctets(corps, {0x00, 0xB0, 0x07, 0x7F, 0x00, 0xB0, 0x5D, 0x00, 0x00, 0xB0, 0x5B, 0x00,
                                0x00, 0xB0, 0x0A, 0x40, 0x00, 0xC0, Donnee(ProprietesTempo.Instrument[t])});
     AjouterNotesEcoute(corps, e, t, 0, false);
-    corps.insert(corps.end(), {0xFF, 0x2F, 0x00});
-    std::vector<uint8_t> o;
-    AjouterEnTeteEcoute(o);
+    AjouterOctets(corps, {0xFF, 0x2F, 0x00});
+    std::vector<uint8_t> o = EnTeteEcoute();
     AjouterPisteEcoute(o, corps);
     return o;
 }
 
 bool EcrireMidiEcouteImport(const std::string& fichier, const TEcouteCordes& ecoute)
 {
-    return EcrireEcoute(fichier, GenererEcouteImport(ecoute));
+    return EcrireFichierEcoute(fichier, GenererEcouteImport(ecoute));
 }
 
 // ---- Helpers ---------------------------------------------------------------------------------

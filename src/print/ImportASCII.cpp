@@ -51,34 +51,6 @@ void Rythme(TTemps& temps, int32_t ticks, int8_t code)
     temps.PosTriolet = 0;
 }
 
-// The track loses its beats in every measure; the free slot of each part is prepared again.
-void ViderPisteImport(int32_t piste)
-{
-    for (int32_t m = 1; m <= Partition.NbMesures && m <= kNbMesuresMax; ++m) {
-        if (!Partition.Mesures[m])
-            continue;
-        Partition.Mesures[m]->NbTemps[piste] = 0;
-        InitialiserTempsSuivant(piste, m);
-    }
-}
-
-// Trailing measures without a beat on any track go; measure 1 always stays.
-void SupprimerMesuresVidesFinImport()
-{
-    while (Partition.NbMesures > 1) {
-        const std::unique_ptr<TMesure>& bloc = Partition.Mesures[Partition.NbMesures];
-        if (bloc) {
-            bool vide = true;
-            for (int t = 1; t <= kNbPistes; ++t)
-                vide = vide && bloc->NbTemps[t] == 0;
-            if (!vide)
-                break;
-        }
-        Partition.Mesures[Partition.NbMesures].reset();
-        --Partition.NbMesures;
-    }
-}
-
 // Appends a beat to the current measure, or to the next one when the measure has its 32
 // import beats. False when no measure is left for it.
 bool AjouterTempsImport()
@@ -303,7 +275,7 @@ bool ImporterASCII(const std::vector<std::string>& lignes)
     const int n = NbCordesPiste();
     if (!Partition.Mesures[1])
         Partition.Mesures[1] = std::make_unique<TMesure>();
-    ViderPisteImport(t);
+    ViderPiste(t);
     Partition.MesureCourante = 1;
     Curseur.Corde = 1;
     Curseur.Temps = 1;
@@ -332,7 +304,7 @@ bool ImporterASCII(const std::vector<std::string>& lignes)
     }
     finRun();
 
-    SupprimerMesuresVidesFinImport();
+    SupprimerMesuresVidesFin();
     TerminerPiste();
     Partition.MesureCourante = 1;
     Curseur.Corde = 1;

@@ -189,7 +189,8 @@ void VerifierPixels(TGIFFrame& f, const CadreTest& attendu, const std::vector<Co
 std::vector<uint8_t> Comment(const std::string& texte)
 {
     std::vector<uint8_t> b{'!', 0xFE, uint8_t(texte.size())};
-    b.insert(b.end(), texte.begin(), texte.end());
+    for (char c : texte) // byte by byte: GCC 12 warns falsely on a range insert here
+        b.push_back(uint8_t(c));
     b.push_back(0);
     return b;
 }
@@ -197,9 +198,10 @@ std::vector<uint8_t> Comment(const std::string& texte)
 std::vector<uint8_t> Netscape(int compte)
 {
     std::vector<uint8_t> b{'!', 0xFF, 11};
-    const std::string id = "NETSCAPE2.0";
-    b.insert(b.end(), id.begin(), id.end());
-    b.insert(b.end(), {3, 1, uint8_t(compte), uint8_t(compte >> 8), 0});
+    for (char c : std::string("NETSCAPE2.0"))
+        b.push_back(uint8_t(c));
+    for (uint8_t o : {uint8_t(3), uint8_t(1), uint8_t(compte), uint8_t(compte >> 8), uint8_t(0)})
+        b.push_back(o);
     return b;
 }
 

@@ -392,3 +392,29 @@ TEST(NomInstrument, NumberDashAndTheGeneralMidiName)
         EXPECT_EQ(nom.back() == ' ', n == 8) << n;
     }
 }
+
+// A trailing measure whose block is missing is as empty as one without beats; a track outside
+// 1..8 empties nothing.
+TEST_F(NouvellePartition, TrailingMissingBlocksGoAndAnOutOfRangeTrackIsLeftAlone)
+{
+    for (int m = 2; m <= 3; ++m)
+        Partition.Mesures[m] = std::make_unique<TMesure>();
+    Partition.NbMesures = 4; // block 4 never allocated
+    Mesure(2).NbTemps[3] = 1;
+    Partition.MesureCourante = 4;
+
+    for (int piste : {0, kNbPistes + 1})
+        ViderPiste(piste);
+    EXPECT_EQ(Mesure(2).NbTemps[3], 1);
+
+    SupprimerMesuresVidesFin();
+    EXPECT_EQ(Partition.NbMesures, 2);
+    EXPECT_FALSE(Partition.Mesures[3]);
+    EXPECT_EQ(Partition.MesureCourante, 2);
+
+    ViderPiste(3);
+    EXPECT_EQ(Mesure(2).NbTemps[3], 0);
+    SupprimerMesuresVidesFin();
+    EXPECT_EQ(Partition.NbMesures, 1);
+    EXPECT_TRUE(Partition.Mesures[1]);
+}
