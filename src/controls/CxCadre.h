@@ -49,6 +49,86 @@ struct TCadreControle {
     }
 };
 
+// The frame properties of a framed control, over any widget base. A setter repaints only when
+// its value changed; the control says how the platform's own edge gives way to the painted
+// frame (AppliquerBord) and how it repaints the frame.
+template <class Base>
+class TControleEncadre : public Base {
+public:
+    using Base::Base;
+
+    const TCadreControle& Cadre() const { return cadre_; }
+    void SetFrameVisible(bool v)
+    {
+        if (v == cadre_.FrameVisible)
+            return;
+        cadre_.FrameVisible = v;
+        AppliquerBord();
+        RepaintFrame();
+    }
+    void SetFrameStyle(TFrameStyle v) { Changer(cadre_.FrameStyle, v, false); }
+    void SetFrameColor(TCouleurCtrl v) { Changer(cadre_.FrameColor, v, false); }
+    void SetFrameSides(TSides v) { Changer(cadre_.FrameSides, v, false); }
+    void SetFrameFlat(bool v)
+    {
+        if (v == cadre_.FrameFlat)
+            return;
+        cadre_.PasserEnPlat(v);
+        AppliquerBord();
+        RepaintFrame();
+    }
+    void SetFrameFlatStyle(TFrameStyle v) { Changer(cadre_.FrameFlatStyle, v, true); }
+    void SetFrameFocusStyle(TFrameStyle v) { Changer(cadre_.FrameFocusStyle, v, true); }
+    void SetUseFrameController(bool v) { cadre_.UseFrameController = v; }
+
+    virtual void RepaintFrame() { this->update(); }
+
+protected:
+    virtual void AppliquerBord() = 0;
+
+    TCadreControle cadre_;
+
+private:
+    template <class T>
+    void Changer(T& champ, const T& valeur, bool styleChaud)
+    {
+        if (champ == valeur)
+            return;
+        champ = valeur;
+        if (styleChaud)
+            cadre_.Suivre();
+        RepaintFrame();
+    }
+};
+
+// The same over a scrolling area (memo, tree): the painted frame takes a 2-pixel margin round
+// the viewport in place of the platform's edge, and focus or hover re-styles a hot frame.
+template <class Base>
+class TZoneEncadree : public TControleEncadre<Base> {
+public:
+    using TControleEncadre<Base>::TControleEncadre;
+
+    void UpdateFrame(bool parSouris, bool etat)
+    {
+        auto& cadre = this->cadre_;
+        if (parSouris)
+            cadre.SourisDessus = etat;
+        else
+            cadre.Focus = etat;
+        if (cadre.Suivre() || cadre.FrameFlat)
+            this->RepaintFrame();
+    }
+
+protected:
+    void AppliquerBord() override
+    {
+        const bool visible = this->cadre_.FrameVisible;
+        const int marge = visible ? 2 : 0;
+        this->setFrameShape(visible ? Base::NoFrame : Base::StyledPanel);
+        this->setViewportMargins(marge, marge, marge, marge);
+    }
+};
+
 // The frame of an edit-type control over its whole area (DrawFrame), with the control's colour
 // as background.
 void PeindreCadreEdition(QPainter& p, int largeur, int hauteur, const TCadreControle& cadre, const QColor& fond);

@@ -36,7 +36,7 @@ QChar CaracterePresse(const QKeyEvent* e)
 } // namespace
 
 TCxCustomComboBox::TCxCustomComboBox(QWidget* parent)
-    : QComboBox(parent)
+    : TControleEncadre<QComboBox>(parent)
     , Bip([] { QApplication::beep(); })
 {
     minuterie_ = new QTimer(this);
@@ -62,59 +62,6 @@ void TCxCustomComboBox::SetDropDownWidth(int largeur)
     view()->setMinimumWidth(std::max(largeur, 0));
 }
 
-void TCxCustomComboBox::SetFrameVisible(bool v)
-{
-    if (v == cadre_.FrameVisible)
-        return;
-    cadre_.FrameVisible = v;
-    setFrame(!v); // the platform's own edge gives way to the painted frame
-    update();
-}
-void TCxCustomComboBox::SetFrameStyle(TFrameStyle v)
-{
-    if (v != cadre_.FrameStyle) {
-        cadre_.FrameStyle = v;
-        update();
-    }
-}
-void TCxCustomComboBox::SetFrameColor(TCouleurCtrl v)
-{
-    if (v != cadre_.FrameColor) {
-        cadre_.FrameColor = v;
-        update();
-    }
-}
-void TCxCustomComboBox::SetFrameSides(TSides v)
-{
-    if (v != cadre_.FrameSides) {
-        cadre_.FrameSides = v;
-        update();
-    }
-}
-void TCxCustomComboBox::SetFrameFlat(bool v)
-{
-    if (v == cadre_.FrameFlat)
-        return;
-    cadre_.PasserEnPlat(v);
-    setFrame(!cadre_.FrameVisible);
-    update();
-}
-void TCxCustomComboBox::SetFrameFlatStyle(TFrameStyle v)
-{
-    if (v != cadre_.FrameFlatStyle) {
-        cadre_.FrameFlatStyle = v;
-        cadre_.Suivre();
-        update();
-    }
-}
-void TCxCustomComboBox::SetFrameFocusStyle(TFrameStyle v)
-{
-    if (v != cadre_.FrameFocusStyle) {
-        cadre_.FrameFocusStyle = v;
-        cadre_.Suivre();
-        update();
-    }
-}
 
 void TCxCustomComboBox::UpdateFrame(bool parSouris, bool etat)
 {

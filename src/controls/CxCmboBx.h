@@ -12,7 +12,7 @@
 
 class QTimer;
 
-class TCxCustomComboBox : public QComboBox {
+class TCxCustomComboBox : public TControleEncadre<QComboBox> {
     Q_OBJECT
 public:
     explicit TCxCustomComboBox(QWidget* parent = nullptr);
@@ -25,16 +25,7 @@ public:
     int DropDownWidth() const { return dropDownWidth_; }
     void SetDropDownWidth(int largeur); // 0: the width of the control
 
-    const TCadreControle& Cadre() const { return cadre_; }
     bool FrameVisible() const { return cadre_.FrameVisible; }
-    void SetFrameVisible(bool v);
-    void SetFrameStyle(TFrameStyle v);
-    void SetFrameColor(TCouleurCtrl v);
-    void SetFrameSides(TSides v);
-    void SetFrameFlat(bool v);
-    void SetFrameFlatStyle(TFrameStyle v);
-    void SetFrameFocusStyle(TFrameStyle v);
-    void SetUseFrameController(bool v) { cadre_.UseFrameController = v; }
 
     // Events, fired only when assigned.
     std::function<void()> OnClick;
@@ -79,11 +70,13 @@ protected:
     int LargeurBouton() const;
     bool DeroulementOuvert() const { return deroule_; }
 
+protected:
+    void AppliquerBord() override { setFrame(!cadre_.FrameVisible); }
+
 private:
     bool ToucheEdition(QKeyEvent* e);
     void EntreeEditionInstallee();
 
-    TCadreControle cadre_;
     bool flatButtons_ = true;
     int dropDownWidth_ = 0;
     QString recherche_;

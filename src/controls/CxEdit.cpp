@@ -9,7 +9,7 @@
 #include <QPainter>
 
 TCxCustomMemo::TCxCustomMemo(QWidget* parent)
-    : QPlainTextEdit(parent)
+    : TZoneEncadree<QPlainTextEdit>(parent)
 {
     setAttribute(Qt::WA_Hover, true);
     connect(this, &QPlainTextEdit::cursorPositionChanged, this, &TCxCustomMemo::Notifier);
@@ -17,64 +17,6 @@ TCxCustomMemo::TCxCustomMemo(QWidget* parent)
     connect(this, &QPlainTextEdit::selectionChanged, this, &TCxCustomMemo::NotifierPressePapier);
 }
 
-void TCxCustomMemo::SetFrameVisible(bool v)
-{
-    if (v == cadre_.FrameVisible)
-        return;
-    cadre_.FrameVisible = v;
-    setFrameShape(v ? QFrame::NoFrame : QFrame::StyledPanel);
-    setViewportMargins(v ? 2 : 0, v ? 2 : 0, v ? 2 : 0, v ? 2 : 0);
-    RepaintFrame();
-}
-void TCxCustomMemo::SetFrameStyle(TFrameStyle v)
-{
-    if (v != cadre_.FrameStyle) {
-        cadre_.FrameStyle = v;
-        RepaintFrame();
-    }
-}
-void TCxCustomMemo::SetFrameColor(TCouleurCtrl v)
-{
-    if (!(v == cadre_.FrameColor)) {
-        cadre_.FrameColor = v;
-        RepaintFrame();
-    }
-}
-void TCxCustomMemo::SetFrameSides(TSides v)
-{
-    if (v != cadre_.FrameSides) {
-        cadre_.FrameSides = v;
-        RepaintFrame();
-    }
-}
-void TCxCustomMemo::SetFrameFlat(bool v)
-{
-    if (v == cadre_.FrameFlat)
-        return;
-    const bool visible = cadre_.FrameVisible;
-    cadre_.PasserEnPlat(v);
-    if (cadre_.FrameVisible != visible) {
-        cadre_.FrameVisible = visible;
-        SetFrameVisible(true);
-    }
-    RepaintFrame();
-}
-void TCxCustomMemo::SetFrameFlatStyle(TFrameStyle v)
-{
-    if (v != cadre_.FrameFlatStyle) {
-        cadre_.FrameFlatStyle = v;
-        cadre_.Suivre();
-        RepaintFrame();
-    }
-}
-void TCxCustomMemo::SetFrameFocusStyle(TFrameStyle v)
-{
-    if (v != cadre_.FrameFocusStyle) {
-        cadre_.FrameFocusStyle = v;
-        cadre_.Suivre();
-        RepaintFrame();
-    }
-}
 
 QColor TCxCustomMemo::Color() const { return palette().color(QPalette::Base); }
 
@@ -127,16 +69,6 @@ void TCxCustomMemo::NotifierPressePapier()
 {
     if (OnClipboardChange)
         OnClipboardChange(textCursor().hasSelection(), !QApplication::clipboard()->text().isEmpty());
-}
-
-void TCxCustomMemo::UpdateFrame(bool parSouris, bool etat)
-{
-    if (parSouris)
-        cadre_.SourisDessus = etat;
-    else
-        cadre_.Focus = etat;
-    if (cadre_.Suivre() || cadre_.FrameFlat)
-        RepaintFrame();
 }
 
 bool TCxCustomMemo::event(QEvent* e)

@@ -12,20 +12,11 @@
 
 #include <functional>
 
-class TCxCustomMemo : public QPlainTextEdit {
+class TCxCustomMemo : public TZoneEncadree<QPlainTextEdit> {
     Q_OBJECT
 public:
     explicit TCxCustomMemo(QWidget* parent = nullptr);
 
-    const TCadreControle& Cadre() const { return cadre_; }
-    void SetFrameVisible(bool v);
-    void SetFrameStyle(TFrameStyle v);
-    void SetFrameColor(TCouleurCtrl v);
-    void SetFrameSides(TSides v);
-    void SetFrameFlat(bool v);
-    void SetFrameFlatStyle(TFrameStyle v);
-    void SetFrameFocusStyle(TFrameStyle v);
-    void SetUseFrameController(bool v) { cadre_.UseFrameController = v; }
 
     QColor Color() const;
     void SetColor(const QColor& c);
@@ -45,8 +36,6 @@ public:
     std::function<void()> OnMouseWheelUp;
     std::function<void()> OnMouseWheelDown;
 
-    void UpdateFrame(bool parSouris, bool etat);
-    void RepaintFrame() { update(); }
 
 protected:
     bool event(QEvent* e) override;
@@ -65,6 +54,5 @@ private:
     void Notifier();
     void NotifierPressePapier();
 
-    TCadreControle cadre_;
     bool montre_ = false;
 };

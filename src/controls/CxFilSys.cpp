@@ -54,88 +54,17 @@ bool Avant(const QString& a, const QString& b)
 // ---- Tree view with a frame ----
 
 TCxCustomTreeView::TCxCustomTreeView(QWidget* parent)
-    : QTreeWidget(parent)
+    : TZoneEncadree<QTreeWidget>(parent)
 {
     setAttribute(Qt::WA_Hover, true);
     selectionPen_ = QPen(palette().color(QPalette::Dark), 1, Qt::SolidLine);
 }
 
-void TCxCustomTreeView::RepaintFrame() { update(); }
-
-void TCxCustomTreeView::SetFrameVisible(bool v)
-{
-    if (v == cadre_.FrameVisible)
-        return;
-    cadre_.FrameVisible = v;
-    // The painted frame takes the place of the platform's edge.
-    setFrameShape(v ? QFrame::NoFrame : QFrame::StyledPanel);
-    setViewportMargins(v ? 2 : 0, v ? 2 : 0, v ? 2 : 0, v ? 2 : 0);
-    RepaintFrame();
-}
-void TCxCustomTreeView::SetFrameStyle(TFrameStyle v)
-{
-    if (v != cadre_.FrameStyle) {
-        cadre_.FrameStyle = v;
-        RepaintFrame();
-    }
-}
-void TCxCustomTreeView::SetFrameColor(TCouleurCtrl v)
-{
-    if (!(v == cadre_.FrameColor)) {
-        cadre_.FrameColor = v;
-        RepaintFrame();
-    }
-}
-void TCxCustomTreeView::SetFrameSides(TSides v)
-{
-    if (v != cadre_.FrameSides) {
-        cadre_.FrameSides = v;
-        RepaintFrame();
-    }
-}
-void TCxCustomTreeView::SetFrameFlat(bool v)
-{
-    if (v == cadre_.FrameFlat)
-        return;
-    const bool visible = cadre_.FrameVisible;
-    cadre_.PasserEnPlat(v);
-    if (cadre_.FrameVisible != visible) {
-        cadre_.FrameVisible = visible;
-        SetFrameVisible(true);
-    }
-    RepaintFrame();
-}
-void TCxCustomTreeView::SetFrameFlatStyle(TFrameStyle v)
-{
-    if (v != cadre_.FrameFlatStyle) {
-        cadre_.FrameFlatStyle = v;
-        cadre_.Suivre();
-        RepaintFrame();
-    }
-}
-void TCxCustomTreeView::SetFrameFocusStyle(TFrameStyle v)
-{
-    if (v != cadre_.FrameFocusStyle) {
-        cadre_.FrameFocusStyle = v;
-        cadre_.Suivre();
-        RepaintFrame();
-    }
-}
 
 void TCxCustomTreeView::SetSelectionPen(const QPen& stylo)
 {
     selectionPen_ = stylo;
     viewport()->update();
-}
-
-void TCxCustomTreeView::UpdateFrame(bool parSouris, bool etat)
-{
-    if (parSouris)
-        cadre_.SourisDessus = etat;
-    else
-        cadre_.Focus = etat;
-    if (cadre_.Suivre() || cadre_.FrameFlat)
-        RepaintFrame();
 }
 
 bool TCxCustomTreeView::event(QEvent* e)

@@ -30,20 +30,11 @@ public:
 
 // The library's tree view: the painted frame, a rectangle around the selected node while the
 // tree has no focus, and wheel scrolling by the desktop's wheel-scroll lines.
-class TCxCustomTreeView : public QTreeWidget {
+class TCxCustomTreeView : public TZoneEncadree<QTreeWidget> {
     Q_OBJECT
 public:
     explicit TCxCustomTreeView(QWidget* parent = nullptr);
 
-    const TCadreControle& Cadre() const { return cadre_; }
-    void SetFrameVisible(bool v);
-    void SetFrameStyle(TFrameStyle v);
-    void SetFrameColor(TCouleurCtrl v);
-    void SetFrameSides(TSides v);
-    void SetFrameFlat(bool v);
-    void SetFrameFlatStyle(TFrameStyle v);
-    void SetFrameFocusStyle(TFrameStyle v);
-    void SetUseFrameController(bool v) { cadre_.UseFrameController = v; }
 
     const QPen& SelectionPen() const { return selectionPen_; }
     void SetSelectionPen(const QPen& stylo);
@@ -51,8 +42,6 @@ public:
     std::function<void()> OnMouseEnter;
     std::function<void()> OnMouseLeave;
 
-    void UpdateFrame(bool parSouris, bool etat);
-    void RepaintFrame();
 
 protected:
     bool event(QEvent* e) override;
@@ -64,7 +53,6 @@ protected:
     void leaveEvent(QEvent* e) override;
 
 private:
-    TCadreControle cadre_;
     QPen selectionPen_;
 };
 
