@@ -150,16 +150,7 @@ TImpASCIIForm::TImpASCIIForm(QWidget* parent)
     InfoImp->setGeometry(L(338), L(6), L(286), L(21));
     disposition->addWidget(PanelHaut);
 
-    MemoASCII = new QPlainTextEdit(this);
-    MemoASCII->setObjectName(QStringLiteral("MemoASCII"));
-    MemoASCII->setFont(PoliceMemoASCII());
-    MemoASCII->setLineWrapMode(QPlainTextEdit::NoWrap);
-    MemoASCII->setWordWrapMode(QTextOption::NoWrap);
-    MemoASCII->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    MemoASCII->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    QPalette palette = MemoASCII->palette();
-    palette.setColor(QPalette::Text, Qt::black);
-    MemoASCII->setPalette(palette);
+    MemoASCII = CreerMemoASCII(this);
     MemoASCII->installEventFilter(this);
     disposition->addWidget(MemoASCII, 1);
 

@@ -237,3 +237,18 @@ void AppelerAideASCII(int commande, int donnee)
     if (aideInstallee)
         aideInstallee(commande, donnee);
 }
+
+QPlainTextEdit* CreerMemoASCII(QWidget* parent)
+{
+    auto* memo = new QPlainTextEdit(parent);
+    memo->setObjectName(QStringLiteral("MemoASCII"));
+    memo->setFont(PoliceMemoASCII());
+    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memo->setWordWrapMode(QTextOption::NoWrap);
+    memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QPalette palette = memo->palette();
+    palette.setColor(QPalette::Text, Qt::black);
+    memo->setPalette(palette);
+    return memo;
+}

@@ -24,6 +24,12 @@ int LongueurEcranASCII(int longueur);
 QFont PoliceDialogueASCII();
 QFont PoliceMemoASCII();
 
+// The text area both windows show the tablature in: fixed font, black text, no wrapping,
+// both scroll bars always there.
+class QPlainTextEdit;
+class QWidget;
+QPlainTextEdit* CreerMemoASCII(QWidget* parent);
+
 // The small pictures of the glyph buttons: "imprimer" (a printer), "repaginer" (a round
 // arrow), "ouvrir" (an open folder), "noire" (a quarter note).
 QIcon GlypheASCII(const char* nom);

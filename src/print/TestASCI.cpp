@@ -94,16 +94,7 @@ TTestASCIForm::TTestASCIForm(QWidget* parent)
     BT_Repaginer->setToolTip(QStringLiteral("Repaginer"));
     disposition->addWidget(PanelHaut);
 
-    MemoASCII = new QPlainTextEdit(this);
-    MemoASCII->setObjectName(QStringLiteral("MemoASCII"));
-    MemoASCII->setFont(PoliceMemoASCII());
-    MemoASCII->setLineWrapMode(QPlainTextEdit::NoWrap);
-    MemoASCII->setWordWrapMode(QTextOption::NoWrap);
-    MemoASCII->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    MemoASCII->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    QPalette palette = MemoASCII->palette();
-    palette.setColor(QPalette::Text, Qt::black);
-    MemoASCII->setPalette(palette);
+    MemoASCII = CreerMemoASCII(this);
     disposition->addWidget(MemoASCII, 1);
 
     PanelBas = new QWidget(this);
