@@ -69,7 +69,9 @@ bool TDialoguesFichiers::Choisir(Dialogue d, const std::string& repertoire, cons
         e.Repertoire = QString::fromStdString(repertoire);
     e.Fichier = QString::fromStdString(nomPropose);
 
-    QFileDialog dialogue(parent_, e.Titre, e.Repertoire.isEmpty() ? QDir::currentPath() : e.Repertoire, e.Filtre);
+    // Without a folder of its own (the song's when saving it again), a dialog starts where the
+    // user last opened or saved a file: the working folder, which a successful choice moves.
+    QFileDialog dialogue(parent_, e.Titre, repertoire.empty() ? QDir::currentPath() : e.Repertoire, e.Filtre);
     dialogue.setObjectName(e.Nom);
     dialogue.setDefaultSuffix(e.Extension);
     if (e.Enregistrer) {
@@ -101,6 +103,8 @@ bool TDialoguesFichiers::Choisir(Dialogue d, const std::string& repertoire, cons
         return false;
     e.Repertoire = info.absolutePath();
     e.Fichier = info.fileName();
+    // Remembered at exit as the last working folder, and where the next dialog starts.
+    QDir::setCurrent(e.Repertoire);
     chemin = QDir::toNativeSeparators(info.absoluteFilePath()).toStdString();
     return true;
 }

@@ -1,8 +1,10 @@
 #pragma once
 // The file dialogs of the main window: songs (OpenDialog1, SaveDialog1), MIDI import and export
 // (OpenDialog2, SaveDialog2) and ASCII tablature (OpenDialog3, SaveDialog3). Each keeps its
-// filter and title from the loaded language and, between uses, the folder and file name it was
-// last closed on. The save dialogs never ask about replacing a file: their callers do.
+// filter and title from the loaded language and, between uses, the file name it was last closed
+// on. A dialog given no folder starts in the working folder, which every file chosen moves to
+// its own folder (as the platform's dialogs did), so that the last folder used is the one
+// remembered at exit. The save dialogs never ask about replacing a file: their callers do.
 //
 // Paths come back as file-system bytes (UTF-8). A chosen name without an extension takes the
 // dialog's default one.

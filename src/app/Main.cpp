@@ -52,6 +52,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -1086,12 +1087,14 @@ void TForm1::Demarrer()
 
     MajFichiersRecents();
 
-    // The last working directory, else the program's.
+    // The last working directory, else the user's home: the program's own folder is no place
+    // for songs (it is read-only once installed).
     {
         std::error_code ec;
-        std::filesystem::current_path(DernierRepertoire, ec);
+        if (!DernierRepertoire.empty())
+            std::filesystem::current_path(DernierRepertoire, ec);
         if (DernierRepertoire.empty() || ec)
-            std::filesystem::current_path(RepertoireProgramme, ec);
+            QDir::setCurrent(QDir::homePath());
     }
 
     // The tuning presets of the properties and import dialogs.

@@ -446,11 +446,14 @@ void TSais_Ac_Form::DemarrerAccordPerso()
         }
     }
     if (haute > 5) {
-        AccordTravail.FretteBase = basse;
+        // The base-fret bar stops at 20: a shape higher up starts its window there, which still
+        // shows frets up to 24.
+        const int32_t base = std::min(basse, kFretteBaseMax);
+        AccordTravail.FretteBase = base;
         for (int s = 1; s <= kNbCordesMax; ++s)
-            if (AccordTravail.Frettes[s] > basse + 4)
+            if (AccordTravail.Frettes[s] > base + 4)
                 AccordTravail.Frettes[s] = -1;
-        ReglerScrollFret(basse, ScrollFret->isEnabled());
+        ReglerScrollFret(base, ScrollFret->isEnabled());
     }
     // The diagram shows its barres as every other diagram of the dialog does.
     RecalculerBarres(AccordTravail);

@@ -83,6 +83,13 @@ std::optional<TAccord> DecoderAccordLibrairie(std::string_view v)
         !Dans(a.DimAug, 0, 2) || !Dans(a.Quinte, 0, 2) || !Dans(a.Neuf, 0, 2) || !Dans(a.Onze, 0, 2) ||
         !Dans(a.Basse, -1, 11))
         return std::nullopt;
+    // The chord dialog's base-fret bar holds 1..20 and its diagram frets up to 24; an entry
+    // outside them cannot be shown or moved, and is dropped like any other damaged entry.
+    if (!Dans(a.FretteBase, 1, 20))
+        return std::nullopt;
+    for (int s = 1; s <= 6; ++s)
+        if (!Dans(a.Frettes[s], -1, 24))
+            return std::nullopt;
     std::size_t p = LongueurFixe;
     for (int b = 1; b <= a.NbBarres; ++b) {
         a.BarreFrette[b] = Valeur(v[p], 65);

@@ -495,6 +495,76 @@ TEST_F(RoutesFenetre, SaveAsAsksBeforeReplacingAnotherFileOnly)
     EXPECT_EQ(NomFichier, "a.lrx");
 }
 
+// The window starts with no remembered folder (first start) in a home of its own; the working
+// folder it moves to is put back afterwards, the rest of the suite relying on nothing else.
+class DossiersFenetre : public RoutesFenetre {
+protected:
+    void SetUp() override
+    {
+        ancienDossier_ = fs::current_path();
+        if (const char* h = std::getenv("HOME"))
+            ancienHome_ = h;
+        const fs::path base = fs::temp_directory_path() / ("lyrx_dossiers_" + std::to_string(::getpid()));
+        fs::remove_all(base);
+        home_ = base / "home";
+        fs::create_directories(home_);
+        ::setenv("HOME", home_.c_str(), 1);
+        DernierRepertoire.clear();
+        RoutesFenetre::SetUp();
+    }
+    void TearDown() override
+    {
+        RoutesFenetre::TearDown();
+        fs::current_path(ancienDossier_);
+        if (ancienHome_)
+            ::setenv("HOME", ancienHome_->c_str(), 1);
+        else
+            ::unsetenv("HOME");
+        DernierRepertoire.clear();
+        fs::remove_all(home_.parent_path());
+    }
+
+    fs::path ancienDossier_;
+    std::optional<std::string> ancienHome_;
+    fs::path home_;
+};
+
+TEST_F(DossiersFenetre, OpenAndSaveAsStartWhereTheLastFileWasOpenedOrSaved)
+{
+    const fs::path programme = fs::weakly_canonical(fs::path(RepertoireProgramme));
+    // First start: the user's home, not the program's folder.
+    Choisir("Mn_Fichier_Ouvrir");
+    ASSERT_EQ(dialogues_.size(), 1u);
+    EXPECT_EQ(fs::path(dialogues_[0].Repertoire.toStdString()), home_);
+    EXPECT_NE(fs::path(dialogues_[0].Repertoire.toStdString()), programme);
+
+    // A song saved in one folder: the next Open starts there.
+    const fs::path chansons = dossier_ / "chansons";
+    fs::create_directories(chansons);
+    TaperChiffres("5");
+    reponses_.push_back(QString::fromStdString((chansons / "a.lrx").string()));
+    Choisir("Mn_Fichier_EnregistrerSous");
+    ASSERT_TRUE(fs::exists(chansons / "a.lrx"));
+    Choisir("Mn_Fichier_Ouvrir");
+    EXPECT_EQ(fs::path(dialogues_.back().Repertoire.toStdString()), chansons);
+
+    // A song opened from another folder: Save as for a new song and the next Open start there,
+    // and that folder is the one written to the settings at exit.
+    const fs::path autres = dossier_ / "autres";
+    fs::create_directories(autres);
+    fs::copy_file(chansons / "a.lrx", autres / "b.lrx");
+    reponses_.push_back(QString::fromStdString((autres / "b.lrx").string()));
+    Choisir("Mn_Fichier_Ouvrir");
+    ASSERT_EQ(NomFichier, "b.lrx");
+    Choisir("Mn_Fichier_Nouveau");
+    Choisir("Mn_Fichier_EnregistrerSous");
+    EXPECT_EQ(dialogues_.back().Nom, "SaveDialog1");
+    EXPECT_EQ(fs::path(dialogues_.back().Repertoire.toStdString()), autres);
+    Choisir("Mn_Fichier_Ouvrir");
+    EXPECT_EQ(fs::path(dialogues_.back().Repertoire.toStdString()), autres);
+    EXPECT_EQ(fs::current_path(), autres);
+}
+
 TEST_F(RoutesFenetre, ExportMidiWritesAFileAnIndependentReaderParses)
 {
     TaperChiffres("5");

@@ -11,6 +11,7 @@
 #include "editor/ReconnaissanceAccords.h"
 #include "midi/EcouteAccord.h"
 
+#include <QAbstractSlider>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -216,6 +217,7 @@ TEST_F(Sais_acTest, FrettesHautesDuTemps)
         {"open strings and fret 12 only", {0, -1, 12, 0, -1, 0}, 12, Frettes6a1({0, -1, 12, 0, -1, 0}), 0},
         {"a fret beyond the five of the window is dropped", {3, 10, -1, -1, -1, -1}, 3, Frettes6a1({3, -1, -1, -1, -1, -1}), 0},
         {"dead notes do not sound", {100, 3, 2, 0, 1, 0}, 1, Frettes6a1({-1, 3, 2, 0, 1, 0}), 0},
+        {"frets above the bar's reach start the window at 20", {22, 24, -1, -1, -1, -1}, 20, Frettes6a1({22, 24, -1, -1, -1, -1}), 0},
     };
     for (const auto& c : cas) {
         FrettesDuTemps(1, c.temps);
@@ -227,6 +229,27 @@ TEST_F(Sais_acTest, FrettesHautesDuTemps)
         EXPECT_EQ(d.ScrollFret->value(), c.base) << c.nom;
         d.reject();
     }
+}
+
+TEST_F(Sais_acTest, UnCranDeLaBarreDepuisLaFretteVingtDeplaceLaFormeDUneFrette)
+{
+    FrettesDuTemps(1, {22, 24, -1, -1, -1, -1});
+    TSais_Ac_Form d;
+    d.Activer();
+    ASSERT_GT(d.DifferentsNoms->count(), 0);
+    const QString nom = d.DifferentsNoms->item(0)->text();
+    d.ScrollFret->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(AccordTravail.FretteBase, 20) << "the bar is at its end already";
+    EXPECT_EQ(AccordTravail.Frettes, Frettes6a1({22, 24, -1, -1, -1, -1}));
+    d.ScrollFret->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(AccordTravail.FretteBase, 19);
+    EXPECT_EQ(AccordTravail.Frettes, Frettes6a1({21, 23, -1, -1, -1, -1}));
+    // Moved back up, the shape and its name are the ones the beat gave.
+    d.ScrollFret->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(AccordTravail.Frettes, Frettes6a1({22, 24, -1, -1, -1, -1}));
+    ASSERT_GT(d.DifferentsNoms->count(), 0);
+    EXPECT_EQ(d.DifferentsNoms->item(0)->text(), nom);
+    d.reject();
 }
 
 TEST_F(Sais_acTest, UnSilenceNeDonnePasSesFrettesCachees)

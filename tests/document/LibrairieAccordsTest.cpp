@@ -158,10 +158,22 @@ TEST(LibrairieAccordsFormat, ValuesThatAreNoChordAreRefused)
         avec(18, 'N'),            // bass 12
         "ONOOOOOOOAAAAAAABBABCBDEADAHF", // barre string 0
         "ONOOOOOOOAAAAAAABBABCBDEADBIF", // barre string 7
+        avec(16, 'A'),            // base fret 0
+        avec(16, 'V'),            // base fret 21
+        avec(16, ' '),            // base fret -33
+        avec(19, '@'),            // fret -2 on string 1
+        avec(24, '['),            // fret 25 on string 6
+        avec(20, ' '),            // fret -34 on string 2
     };
     for (const auto& v : cas)
         EXPECT_FALSE(DecoderAccordLibrairie(v).has_value()) << v;
     EXPECT_TRUE(DecoderAccordLibrairie("ONOOOOOOOAAAAAAABBABCBDEADBGF").has_value());
+    // The edges the chord dialog can show: base fret 20, frets -1 (A) and 24 (Z).
+    const auto bord = DecoderAccordLibrairie(avec(24, 'Z').replace(16, 1, "U").replace(19, 1, "A"));
+    ASSERT_TRUE(bord.has_value());
+    EXPECT_EQ(bord->FretteBase, 20);
+    EXPECT_EQ(bord->Frettes[1], -1);
+    EXPECT_EQ(bord->Frettes[6], 24);
 }
 
 TEST_F(LibrairieAccordsTest, TheLibraryRoundTripsThroughTheFile)
