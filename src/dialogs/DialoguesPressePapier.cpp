@@ -45,6 +45,7 @@ bool DialoguesPressePapierQt::Coller(bool toutesPistes, int32_t nbMesures, TChoi
 {
     TSais_Paste_Form d(parent_);
     d.DefinirQuestion(toutesPistes, nbMesures);
+    d.Verifier = choix.Verifier;
     if (executeur_(d) != ResultatModalOui)
         return false;
     choix.Nombre = d.NbCollages();

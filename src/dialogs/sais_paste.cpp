@@ -113,8 +113,17 @@ void TSais_Paste_Form::Activer()
 
 void TSais_Paste_Form::BT_OuiClick()
 {
-    if (ValiderNbCollages())
-        done(ResultatModalOui);
+    if (!ValiderNbCollages())
+        return;
+    // A paste the song has no room for is told while the choice can still be changed.
+    if (Verifier) {
+        TChoixCollage choix;
+        choix.Nombre = NbCollages();
+        choix.Place = Place();
+        if (!Verifier(choix))
+            return;
+    }
+    done(ResultatModalOui);
 }
 
 bool TSais_Paste_Form::ValiderNbCollages()

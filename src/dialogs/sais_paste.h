@@ -10,6 +10,7 @@
 #include <QDialog>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -59,6 +60,9 @@ public:
     // The held arrows: 300 ms to the first tick, then 130 ms; each tick moves a non-empty count
     // by the step, kept within 1..999.
     RepetitionSpin& Timer1() { return *timer1_; }
+
+    // Asked on Yes with the valid count and the place; false keeps the dialog open.
+    std::function<bool(const TChoixCollage&)> Verifier;
 
     // What the paste command reads after Yes.
     int32_t NbCollages() const;

@@ -165,6 +165,7 @@ const std::vector<CleDictionnaire>& TableClesDictionnaire()
         {"GENE_000", 9, "Gene-MesureComplete", 0},
         {"GENE_000", 10, "Gene-MesureIncomplete", 0},
         {"GENE_000", 11, "Gene-MesureDepassee", 0},
+        {"GENE_000", 12, "Gene-PartitionPleine", 0},
         {"DLG_PROP_000", 25, "Prop-PeutPasChangerDeNbDeCordes", 2},
         {"DLG_IMPM_000", 10, "MidiImp-RecherchePiste", 0},
         {"DLG_IMPM_000", 11, "MidiImp-NonPrecise", 0},
@@ -172,9 +173,12 @@ const std::vector<CleDictionnaire>& TableClesDictionnaire()
         {"DLG_IMPM_000", 13, "MidiImp-CreationPartition", 0},
         {"DLG_IMPM_000", 14, "MidiImp-OptimisationPlacementDoigts", 0},
         {"DLG_IMPM_000", 15, "MidiImp-FormatMIDINonReconnu", 0},
+        {"DLG_IMPM_000", 16, "MidiImp-NotesIgnorees", 2},
         {"DLG_EXPM_000", 1, "MidiExp-ExportationMIDI", 0},
         {"DLG_EXPM_000", 2, "MidiExp-EcritureFichierImpossibleEnregAb", 0},
         {"DLG_IMPA_000", 2, "ASCIIImp-AccesFicImpossibleImportationAb", 0},
+        {"DLG_IMPA_000", 15, "ASCIIImp-AucuneTablature", 0},
+        {"DLG_IMPA_000", 16, "ASCIIImp-LimiteMesures", 0},
         {"DLG_EXPA_000", 7, "ASCIIExp-EcritureFichierImpossibleExportAb", 0},
         {"DLG_ASS_LR_000", 9, "AssLR-AucuneCordeSelectionnee", 0},
         {"DLG_ASS_CD_000", 1, "AssCD-VerificationTerminee", 0},
@@ -207,6 +211,9 @@ const std::vector<CleDictionnaire>& TableClesDictionnaire()
         {"FILES_000", 17, "Fichier-ImportASCII", 0},
         {"FILES_000", 18, "Fichier-ExportASCII", 0},
         {"DLG_DIFE_000", 2, "Repet-A", 0},
+        {"DLG_PRT_000", 7, "Imp-AucuneImprimante", 0},
+        {"DLG_PRT_000", 8, "Imp-FichierImpossible", 1},
+        {"DLG_PRT_000", 9, "Imp-ImprimanteRefus", 1},
     };
     return table;
 }

@@ -105,6 +105,13 @@ void TerminerCommandePlage(bool garderCorde)
 }
 
 // Why the clipboard cannot be pasted into the current track (a message key), or nullptr.
+// A song holds at most 1000 measures: a command that would add one more says so instead.
+void AnnoncerPartitionPleine()
+{
+    AfficherMessage(Traduire("Dlg-Erreur"), Traduire("Gene-PartitionPleine"), IconeErreur, BoutonOK, DefautOK,
+                    PlacementCentre);
+}
+
 const char* RefusCollage()
 {
     const int32_t t = PisteValide();
@@ -258,27 +265,33 @@ void Ac_Edition_CollerExecute()
 
     const int32_t c = PistePressePapier;
     const int32_t t = PisteValide();
+    const int64_t k = NbMesuresPressePapier;
+    // A count the song has no room for is refused before anything changes: the song holds at
+    // most 1000 measures, and pasting only part of what was asked would go unnoticed.
+    const auto necessaire = [k](const TChoixCollage& ch) {
+        const int64_t total = k * ch.Nombre;
+        const int64_t debut = ch.Place == PlaceCollage::FinPartition ? Partition.NbMesures + 1
+                                                                    : Partition.MesureCourante;
+        return ch.Place == PlaceCollage::AvantSelection ? Partition.NbMesures + total
+                                                        : std::max<int64_t>(Partition.NbMesures, debut + total - 1);
+    };
+    const auto verifier = [&necessaire](const TChoixCollage& ch) {
+        if (necessaire(ch) <= kNbMesuresMax)
+            return true;
+        AnnoncerPartitionPleine();
+        return false;
+    };
     TChoixCollage choix;
+    choix.Verifier = verifier;
+    // Asked again after the dialog: one that does not ask itself must not paste past 1000.
     if (!DialoguesPressePapier().Coller(c == 0, NbMesuresPressePapier, choix) || choix.Nombre < 1
-        || choix.Nombre > 999) {
+        || choix.Nombre > 999 || !verifier(choix)) {
         ActualiserCommandes();
         return;
     }
-
-    // A count the song has no room for is refused before anything changes: the song holds at
-    // most 1000 measures, and pasting only part of what was asked would go unnoticed.
-    const int64_t k = NbMesuresPressePapier;
     const int64_t total = k * choix.Nombre;
     const int64_t debut = choix.Place == PlaceCollage::FinPartition ? Partition.NbMesures + 1
                                                                      : Partition.MesureCourante;
-    const int64_t necessaire = choix.Place == PlaceCollage::AvantSelection
-        ? Partition.NbMesures + total
-        : std::max<int64_t>(Partition.NbMesures, debut + total - 1);
-    if (necessaire > kNbMesuresMax) {
-        FenetrePrincipale().AfficherSaisieIncorrecte();
-        ActualiserCommandes();
-        return;
-    }
 
     std::optional<platform::Sablier> sablier;
     if (c == 0) {
@@ -306,6 +319,11 @@ void Ac_Edition_InsererExecute()
 {
     if (LectureEnCours())
         return;
+    if (Partition.NbMesures >= kNbMesuresMax) {
+        AnnoncerPartitionPleine();
+        ActualiserCommandes();
+        return;
+    }
     bool insere = false;
     {
         platform::Sablier sablier;

@@ -19,6 +19,7 @@
 #include "document/Variable.h"
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 // ---- The clipboard -----------------------------------------------------------------------------
@@ -55,6 +56,9 @@ enum class PlaceCollage : uint8_t {
 struct TChoixCollage {
     int32_t Nombre = 1; // Ed_NbPaste, 1..999
     PlaceCollage Place = PlaceCollage::Selection;
+    // Set by the paste command: whether the song has room for a choice, telling the user when
+    // it has not. The dialog asks it on Yes and stays open on a refusal.
+    std::function<bool(const TChoixCollage&)> Verifier;
 };
 
 // One method per dialog; each returns true for OK (Yes for the paste dialog) with the values
@@ -94,7 +98,8 @@ void Ac_Edition_CouperExecute();
 // or the current track (drum track to or from another track); otherwise the paste dialog, then
 // the clipboard pasted that many times in a row where it says.
 void Ac_Edition_CollerExecute();
-// One empty measure before the current one (no dialog); the cursor keeps its string.
+// One empty measure before the current one (no dialog); the cursor keeps its string. A song
+// of 1000 measures is told that it is full, and nothing changes.
 void Ac_Edition_InsererExecute();
 // The clear dialog, then the range emptied on all tracks (repeat marks and endings too) or on
 // the current track. Time signatures stay.

@@ -290,6 +290,56 @@ TEST_F(CommandesAssistantsTest, CopierPuisCollerAvantLaSelection)
     EXPECT_EQ(Partition.NbMesures, 7);
 }
 
+TEST_F(CommandesAssistantsTest, UneChansonPleineLeDitAvantQueRienNeChange)
+{
+    AvoirMesures(999);
+    Remplir(1, 1, 1, 0, false, false, 5);
+    Partition.MesureCourante = 1;
+    Piloter([](QDialog& q) {
+        auto& d = Comme<TCopierForm>(q);
+        d.MesDeb->setText(QStringLiteral("1"));
+        d.MesFin->setText(QStringLiteral("1"));
+        d.BT_OK->click();
+    });
+    Ac_Edition_CopierExecute();
+    ASSERT_EQ(NbMesuresPressePapier, 1);
+
+    // Two copies at the end would need 1001 measures: Yes tells it and the dialog stays open
+    // for another count; one copy then fills the song to 1000.
+    bool resteOuvert = false;
+    std::size_t messagesSurOui = 0;
+    Piloter([&](QDialog& q) {
+        auto& d = Comme<TSais_Paste_Form>(q);
+        d.PasteRB3->setChecked(true);
+        d.Ed_NbPaste->setText(QStringLiteral("2"));
+        d.BT_Oui->click();
+        resteOuvert = d.isVisible();
+        messagesSurOui = messages.size();
+        EXPECT_EQ(Partition.NbMesures, 999) << "nothing changed while the dialog is open";
+        d.Ed_NbPaste->setText(QStringLiteral("1"));
+        d.BT_Oui->click();
+    });
+    messages.clear();
+    Ac_Edition_CollerExecute();
+    EXPECT_TRUE(resteOuvert);
+    ASSERT_EQ(messagesSurOui, 1u);
+    EXPECT_EQ(messages[0].Texte, Traduire("Gene-PartitionPleine"));
+    EXPECT_EQ(messages.size(), 1u) << "the paste that fits is not refused";
+    ASSERT_EQ(Partition.NbMesures, 1000);
+    EXPECT_EQ(N(1000, 1, 1).Frette, 5);
+
+    // Insert a bar on the full song: told, and the song stays as it was.
+    messages.clear();
+    Partition.MesureCourante = 2;
+    PartitionModifiee = false;
+    Executer(Cmd::Ac_Edition_Inserer);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].Texte, Traduire("Gene-PartitionPleine"));
+    EXPECT_EQ(Partition.NbMesures, 1000);
+    EXPECT_EQ(N(1000, 1, 1).Frette, 5);
+    EXPECT_FALSE(PartitionModifiee);
+}
+
 TEST_F(CommandesAssistantsTest, CouperEtViderParLeursDialogues)
 {
     AvoirMesures(5);

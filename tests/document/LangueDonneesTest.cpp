@@ -35,12 +35,12 @@ struct SectionLue
 const SectionLue kSections[] = {
     {"MN_000", 117, {115, 116}},  // main menus, popup and toolbar hints
     {"DLG_000", 13, {}},          // shared buttons, message titles, invalid-input text
-    {"GENE_000", 11, {3, 4, 5, 6}},  // About box, track words, measure status
+    {"GENE_000", 12, {3, 4, 5, 6}},  // About box, track words, measure status, full song
     {"FILES_000", 18, {}},        // file messages, file-type names, file-dialog titles
     {"DLG_PROP_000", 25, {}},     // song properties (and MIDI import labels)
-    {"DLG_IMPM_000", 15, {8, 9}},  // MIDI import dialog and progress texts
+    {"DLG_IMPM_000", 16, {8, 9}},  // MIDI import dialog, progress texts, notes left out
     {"DLG_EXPM_000", 2, {}},
-    {"DLG_IMPA_000", 14, {8, 9}},  // ASCII import
+    {"DLG_IMPA_000", 16, {8, 9}},  // ASCII import
     {"DLG_EXPA_000", 7, {6}},      // ASCII export
     {"DLG_ASS_LR_000", 9, {}},     // let-ring selector
     {"DLG_ASS_CD_000", 2, {}},     // measure-length check
@@ -65,7 +65,7 @@ const SectionLue kSections[] = {
     {"DLG_MIX_000", 13, {}},       // mix table
     {"DLG_INSTR_000", 1, {}},      // instrument chooser
     {"DLG_PREF_000", 106, {}},     // preferences
-    {"DLG_PRT_000", 6, {}},        // print dialog
+    {"DLG_PRT_000", 9, {}},        // print dialog and failed print jobs
     {"DLG_PRW_000", 3, {}},        // print preview
     {"DLG_BROWSE_000", 25, {}},    // song browser
 };
@@ -237,6 +237,7 @@ TEST(LangueDonnees, ArgumentsHaveTheirPlaceholders)
         {{"FILES_000", 1}, 1},      {{"FILES_000", 2}, 1},      {{"FILES_000", 3}, 1},
         {{"DLG_PROP_000", 25}, 2},  {{"DLG_ASS_CD_000", 2}, 2}, {{"DLG_CHORD_000", 22}, 1},
         {{"DLG_PASTE_000", 2}, 1},  {{"DLG_PASTE_000", 3}, 1},  {{"DLG_MIX_000", 11}, 1},
+        {{"DLG_IMPM_000", 16}, 2},  {{"DLG_PRT_000", 8}, 1},    {{"DLG_PRT_000", 9}, 1},
     };
     for (const char* nom : kFichiers) {
         const Fichier f = Charger(nom);

@@ -137,7 +137,7 @@ TEST_F(LangueTest, CompleteFileGivesEveryKeyInTableOrder)
     EXPECT_TRUE(RaccourcisAuto);
 
     const std::vector<CleDictionnaire>& table = TableClesDictionnaire();
-    ASSERT_EQ(table.size(), 53u);
+    ASSERT_EQ(table.size(), 60u);
     ASSERT_EQ(DictionnaireLangue.size(), table.size());
     for (std::size_t i = 0; i < table.size(); ++i)
         EXPECT_EQ(DictionnaireLangue[i].substr(0, DictionnaireLangue[i].find('=')), table[i].Cle);
@@ -159,6 +159,10 @@ TEST_F(LangueTest, CompleteFileGivesEveryKeyInTableOrder)
         {"Accord-ConfirmerSuppr", "Delete the chord #1?"},
         {"Fichier-ExportASCII", "Export ASCII tablature"}, // marker written "Files_000"
         {"Repet-A", "to"},
+        {"Gene-PartitionPleine", "Song full"},
+        {"MidiImp-NotesIgnorees", "#1 notes left out from measure #2"},
+        {"ASCIIImp-LimiteMesures", "Stopped at 1000"},
+        {"Imp-FichierImpossible", "Cannot write #1"},
         {"dlg-erreur", "Error"}, // keys in any case
         {"DLG-ERREUR", "Error"},
     };

@@ -129,7 +129,7 @@ protected:
     }
     bool Coller(int nombre = 1, PlaceCollage place = PlaceCollage::Selection)
     {
-        dialogues.Choix = TChoixCollage{nombre, place};
+        dialogues.Choix = TChoixCollage{nombre, place, {}};
         return Commandes().Executer(Cmd::Ac_Edition_Coller);
     }
     bool Vider(int d, int f, bool toutes)
@@ -461,7 +461,7 @@ TEST_F(PressePapier, EveryRangeCommandAcceptsTheCurrentMeasureAndRedrawsBothView
         fenetrePlage.Appels.clear();
         PartitionModifiee = false;
         dialogues.Debut = dialogues.Fin = 4;
-        dialogues.Choix = TChoixCollage{1, PlaceCollage::FinPartition};
+        dialogues.Choix = TChoixCollage{1, PlaceCollage::FinPartition, {}};
 
         ASSERT_TRUE(Commandes().Executer(cmd));
         EXPECT_EQ(Curseur.Temps, 1);
@@ -638,7 +638,9 @@ TEST_F(PressePapier, TheSongNeverPassesAThousandMeasures)
 
         ASSERT_TRUE(Coller(c.nombre, c.place));
         EXPECT_EQ(Partition.NbMesures, c.nbMesuresAttendu);
-        EXPECT_EQ(fenetrePlage.A("AfficherSaisieIncorrecte"), c.refuse);
+        EXPECT_FALSE(fenetrePlage.A("AfficherSaisieIncorrecte"));
+        EXPECT_EQ(!messages.empty() && messages.back().Texte == Traduire("Gene-PartitionPleine"), c.refuse);
+        messages.clear();
         EXPECT_EQ(PartitionModifiee, !c.refuse);
         if (c.refuse) {
             EXPECT_EQ(Marque(c.courante), avant) << "nothing pasted";
@@ -653,7 +655,10 @@ TEST_F(PressePapier, TheSongNeverPassesAThousandMeasures)
     Entrer(3);
     const int marque3 = Marque(3);
     PartitionModifiee = false;
+    messages.clear();
     EXPECT_TRUE(Commandes().Executer(Cmd::Ac_Edition_Inserer));
+    ASSERT_EQ(messages.size(), 1u) << "the user is told the song is full";
+    EXPECT_EQ(messages[0].Texte, Traduire("Gene-PartitionPleine"));
     EXPECT_EQ(Partition.NbMesures, 1000);
     EXPECT_EQ(Marque(3), marque3);
     EXPECT_FALSE(PartitionModifiee);
