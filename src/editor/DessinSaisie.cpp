@@ -200,8 +200,10 @@ void RedessinerMesure(platform::Canevas& c)
     DessinerNomsAccordsSaisie(c);
     DessinerTextesSaisie(c);
     DessinerCurseur(c);
-    DessinerTrioletsSaisie(c);
+    // Beams first: their row's clearing reaches the top of the triplet numbers, as on every
+    // edit, which draws them in this order too.
     LigaturerMesure(c, 0);
+    DessinerTrioletsSaisie(c);
     Commandes().SetEnabled(Cmd::Ac_Edition_Annuler, false);
 }
 

@@ -263,6 +263,10 @@ void ArcBend(TContexteEcran& ctx, int32_t x0, int32_t s)
     ctx.c.Arc(x0 - 6, ctx.Y + (s - 3) * ctx.E, x0 + 9, yCorde, x0 + 2, yCorde, x0 + 9, yHaut);
 }
 
+// A bend amount stands just above the string it bends to: with its cell (descent included)
+// ending on the row over that line, the line hides neither the baseline nor the decimal point.
+int32_t YValeurBend(int32_t yHaut, int hauteurTexte) { return yHaut - hauteurTexte; }
+
 void PreparerValeur(TContexteEcran& ctx)
 {
     platform::StyleFonte fonte = ctx.FontValEff;
@@ -285,7 +289,7 @@ void DessinerBend(TContexteEcran& ctx, int32_t x, int32_t s, double valeur)
     c.Ligne(x0 + 8, yHaut, x0 + 11, yHaut + 3);
     const std::string texte = TexteValeurEffet(valeur);
     const platform::Dimension d = c.TextExtent(texte);
-    c.TextOut(x0 + 7 - d.cx, yHaut - 1 - R(d.cy / 2.0), texte);
+    c.TextOut(x0 + 7 - d.cx, YValeurBend(yHaut, d.cy), texte);
 }
 
 void DessinerBendRelease(TContexteEcran& ctx, int32_t x, int32_t s, double valeur)
@@ -310,7 +314,7 @@ void DessinerBendRelease(TContexteEcran& ctx, int32_t x, int32_t s, double valeu
 
     const std::string texte = TexteValeurEffet(valeur);
     const platform::Dimension d = c.TextExtent(texte);
-    c.TextOut(R(xr2 - (xr2 - xl2) / 2.0) - d.cx + 1, yHaut - 1 - R(d.cy / 2.0), texte);
+    c.TextOut(R(xr2 - (xr2 - xl2) / 2.0) - d.cx + 1, YValeurBend(yHaut, d.cy), texte);
 }
 
 // ---- Beat techniques -----------------------------------------------------------------------

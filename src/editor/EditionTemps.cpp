@@ -76,8 +76,8 @@ void Montrer() { FenetrePrincipale().ZoneSaisieModifiee(); }
 void RedessinerApresDecalage()
 {
     RedessinerJusquaColonneLibre(Curseur.Temps);
-    DessinerTrioletsSaisie();
     LigaturerMesure(0);
+    DessinerTrioletsSaisie();
     DessinerNomsAccordsSaisie();
     DessinerTextesSaisie();
     Montrer();
@@ -279,8 +279,8 @@ void BasculerTriolet()
             RedessinerJusquaColonneLibre(temps);
         }
     }
-    DessinerTrioletsSaisie();
     LigaturerMesure(0);
+    DessinerTrioletsSaisie();
     Montrer();
 }
 

@@ -131,8 +131,13 @@ void DessinerEffetsSaisie(platform::Canevas& c, int32_t b, bool redessinerSuivan
             c.SetPixel(x + 19 - i, ys[i], clBlack);
         }
     }
-    if (redessinerSuivant && bloc->NbTemps[Piste()] > b)
+    if (redessinerSuivant && bloc->NbTemps[Piste()] > b) {
         DessinerTempsSaisie(c, Curseur, Partition.MesureCourante, false, b + 1);
+        // A bend amount is written leftwards from the middle of its gap, into the cells of the
+        // beat before: repainting them has wiped its first characters.
+        for (int s = 1; s <= n; ++s)
+            DessinerLiaisonsSaisie(c, b + 1, s);
+    }
 }
 
 void DessinerEffetsSaisie(int32_t b, bool redessinerSuivant)

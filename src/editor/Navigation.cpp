@@ -32,8 +32,8 @@ void Prologue()
 // free column only while the cursor stands on it).
 void RafraichirRythme()
 {
-    DessinerTrioletsSaisie();
     LigaturerMesure(0);
+    DessinerTrioletsSaisie();
 }
 
 // The last beat of a part as a cursor beat: 1 for a part without beats, and never past 64
@@ -245,9 +245,9 @@ void PlacerCurseurSouris(int x, int y)
         Curseur.Corde = s;
         Curseur.ChiffreEnAttente = false;
         DessinerCurseur();
-        DessinerTrioletsSaisie();
         if (b == n + 1 || ancien == n + 1)
             LigaturerMesure(0);
+        DessinerTrioletsSaisie();
         FenetrePrincipale().ZoneSaisieModifiee();
     }
     if (CurseurSurColonneLibre() && MesureComplete()) {

@@ -5,6 +5,7 @@
 #include "document/Variable.h"
 #include "editor/Commandes.h"
 #include "editor/DessinSaisie.h"
+#include "editor/Ligatures.h"
 #include "platform/qt/CanevasQt.h"
 
 #include <QImage>
@@ -77,4 +78,97 @@ TEST_F(ZoneSaisiePixels, FretAndItsRhythm)
     EXPECT_EQ(Pixel(80, 100), bleu);                      // joining line down to the staff's bottom
     EXPECT_EQ(Pixel(80, 130), bleu);                      // the stem of the rhythm row
     EXPECT_EQ(Pixel(130, 48), QColor(255, 255, 0));       // cursor on the free column
+}
+
+namespace {
+
+// Two pictures of the edit zone: a full redraw, and what a later step made of it.
+class ZoneSaisieChemins : public ZoneSaisiePixels {
+protected:
+    void RedessinerEntier(QImage& cible)
+    {
+        cible.fill(Qt::magenta);
+        QPainter peintre(&cible);
+        platform::CanevasQt canevas(peintre);
+        RedessinerMesure(canevas);
+    }
+
+    template <typename Etape>
+    void Poursuivre(QImage& cible, Etape etape)
+    {
+        QPainter peintre(&cible);
+        platform::CanevasQt canevas(peintre);
+        etape(canevas);
+    }
+
+    // A quarter on string 1 in beat 1, and in beat 2 a bend-and-release of 1.5 on string 2.
+    void MesureAvecBend()
+    {
+        TMesure& m = *Partition.Mesures[1];
+        m.NbTemps[1] = 2;
+        m.Temps[1][1].Notes[1].Frette = 5;
+        m.Temps[1][2].Notes[2].Frette = 7;
+        m.Temps[1][2].Notes[2].Effet = 6;
+        m.Temps[1][2].Notes[2].ValeurBend = 1.5;
+    }
+};
+
+} // namespace
+
+TEST_F(ZoneSaisieChemins, ABendAmountSurvivesTheCursorMovingOntoThePreviousBeat)
+{
+    MesureAvecBend();
+    QImage attendu(image.size(), image.format());
+    Curseur.Temps = 1;
+    RedessinerEntier(attendu);
+
+    Curseur.Temps = 2;
+    RedessinerEntier(image);
+    Curseur.Temps = 1;
+    Poursuivre(image, [](platform::Canevas& c) { DessinerCurseur(c); });
+
+    // The amount is written left of the middle of the gap after beat 2, over string 1.
+    const int x = Curseur.MargeGauche + 2 * Curseur.LargeurTemps;
+    const int y = Curseur.MargeHaut + Curseur.EspCordes / 2;
+    const QColor bleu(0, 0, 255);
+    int encre = 0;
+    for (int yy = y - 8; yy < y + 2; ++yy)
+        for (int xx = x + 8; xx < x + Curseur.LargeurTemps / 2; ++xx) {
+            EXPECT_EQ(Pixel(xx, yy), attendu.pixelColor(xx, yy)) << xx << "," << yy;
+            encre += attendu.pixelColor(xx, yy) == bleu;
+        }
+    EXPECT_GT(encre, 12); // "1.5" itself, not an empty patch
+}
+
+TEST_F(ZoneSaisieChemins, ATripletLooksTheSameAfterAFullRedrawAndAfterAnEdit)
+{
+    TMesure& m = *Partition.Mesures[1];
+    m.NbTemps[1] = 3;
+    for (int b = 1; b <= 3; ++b) {
+        TTemps& t = m.Temps[1][b];
+        t.CodeDuree = 1;
+        t.Duree = 160;
+        t.Triolet = true;
+        t.PosTriolet = static_cast<uint8_t>(b);
+        t.Notes[3].Frette = static_cast<int8_t>(b);
+    }
+    Curseur.Temps = 2;
+    RedessinerEntier(image);
+    QImage apresEdition = image.copy();
+    // What a typed fret repaints: its beat, the beams, the triplet row.
+    Poursuivre(apresEdition, [](platform::Canevas& c) {
+        DessinerTempsSaisie(c, Curseur, Partition.MesureCourante, true, Curseur.Temps);
+        LigaturerMesure(c, 0);
+        DessinerTrioletsSaisie(c);
+    });
+    EXPECT_TRUE(image == apresEdition);
+
+    // And the "3" is whole: ink on the rows of its top stroke, next to the beams' row.
+    const int y0 = Partition.NbCordes[1] * Curseur.EspCordes + Curseur.MargeHaut + 10;
+    const int xm = Curseur.MargeGauche + 2 * Curseur.LargeurTemps;
+    const QColor bleu(0, 0, 255);
+    int haut = 0;
+    for (int yy = y0 - 2; yy < y0; ++yy)
+        haut += Compter(bleu, xm - 4, yy, xm + 6, yy + 1);
+    EXPECT_GT(haut, 0);
 }

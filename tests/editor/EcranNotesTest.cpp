@@ -197,8 +197,8 @@ TEST_F(Notes, BendsRiseOneSpacingWithTheirValue)
     EXPECT_TRUE(Contient(canevas, "Arc " + P(x0 - 6, 54) + "," + P(x0 + 9, 74) + " " + P(x0 + 2, 74) + " " + P(x0 + 9, 64) + " pen #000000"));
     EXPECT_TRUE(Contient(canevas, "Ligne " + P(x0 + 8, 64) + "," + P(x0 + 5, 67) + " pen #000000"));
     EXPECT_TRUE(Contient(canevas, "Ligne " + P(x0 + 8, 64) + "," + P(x0 + 11, 67) + " pen #000000"));
-    // "Small Fonts" 5: 7 pixels, 10 high.
-    EXPECT_TRUE(Contient(canevas, "Texte " + P(x0 + 7 - 18, 58) + " \"1/2\" font \"Small Fonts\" 5 #000000 brush clear"));
+    // "Small Fonts" 5: 7 pixels, 10 high; the cell ends on the row above string 1 (y 64).
+    EXPECT_TRUE(Contient(canevas, "Texte " + P(x0 + 7 - 18, 54) + " \"1/2\" font \"Small Fonts\" 5 #000000 brush clear"));
 
     // Bend and release: xl2 = Round(x0 + 1.5) - 1, xr2 = Round(x0 + 9 + (x0 + 9 - xl2) / 2) - 1.
     const int r0 = X(2) + 3;
@@ -210,7 +210,7 @@ TEST_F(Notes, BendsRiseOneSpacingWithTheirValue)
     EXPECT_TRUE(Contient(canevas, "Arc " + P(xl2, 63) + "," + P(xr2, 79) + " " + P(xs, 74) + " " + P(r0 + 8, 64) + " pen #000000"));
     EXPECT_TRUE(Contient(canevas, "Ligne " + P(xs - 2 + k, 74) + "," + P(xs - 5 + k, 71) + " pen #000000"));
     EXPECT_TRUE(Contient(canevas, "Ligne " + P(xs - 2 + k, 74) + "," + P(xs + 1 + k, 71) + " pen #000000"));
-    EXPECT_EQ(Compte(canevas, "Texte " + P(static_cast<int>(platform::Round(xr2 - (xr2 - xl2) / 2.0)) - 18 + 1, 58) + " \"1.5\""), 1);
+    EXPECT_EQ(Compte(canevas, "Texte " + P(static_cast<int>(platform::Round(xr2 - (xr2 - xl2) / 2.0)) - 18 + 1, 54) + " \"1.5\""), 1);
 }
 
 // ---- Beat techniques -----------------------------------------------------------------------

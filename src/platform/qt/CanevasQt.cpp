@@ -37,6 +37,10 @@ bool MemeNom(std::string_view a, std::string_view b)
 // without end over a long session.
 constexpr std::size_t TextesRetenusMax = 4096;
 
+// Below this size texts are drawn fully hinted (QFontDe). Larger texts keep the light hinting
+// whose advances the edit zone's cells are measured with ("(22)" in "MS Sans Serif" 10).
+constexpr int PixelsPetitTexte = 10;
+
 } // namespace
 
 CanevasQt::CanevasQt(QPainter& peintre, int pixelsParPouce) : peintre_(peintre), pixelsParPouce_(pixelsParPouce)
@@ -68,14 +72,17 @@ QFont CanevasQt::QFontDe(const StyleFonte& style, int pixelsParPouce)
 {
     const int pixels = TaillePixelsFonte(style.taille, pixelsParPouce);
     QFont fonte(FamilleSubstituee(style.nom));
-    if (MemeNom(style.nom, "Small Fonts")) {
-        // Hinted to the pixel grid, the narrow face draws its 5 as a 6 at 8 and 9 pixels and
-        // is unreadable below 8: unhinted it reads well from 8 up, and below that only the
-        // full-width face, hinted, stays legible.
-        if (pixels < 8)
-            fonte.setFamily(QStringLiteral("Liberation Sans"));
-        else
-            fonte.setHintingPreference(QFont::PreferNoHinting);
+    const bool liberation = fonte.family().startsWith(QStringLiteral("Liberation Sans"));
+    if (liberation && pixels < PixelsPetitTexte) {
+        // The technique marks, bend amounts, triplet and measure numbers: a few pixels high,
+        // lightly hinted, a period or the stem of an "l" gets no pixel of its own ("1.5" reads
+        // "15", "sl." reads "3."), and the narrow face draws its 5 as a 6. Hinted in full, the
+        // full-width face gives every character its own ink, with the same line height.
+        fonte.setFamily(QStringLiteral("Liberation Sans"));
+        fonte.setHintingPreference(QFont::PreferFullHinting);
+    } else if (MemeNom(style.nom, "Small Fonts")) {
+        // From 10 pixels up the narrow face reads well unhinted.
+        fonte.setHintingPreference(QFont::PreferNoHinting);
     }
     fonte.setPixelSize(pixels);
     fonte.setBold(style.gras);

@@ -8,6 +8,8 @@
 // Fonts: the Windows face names of the settings are replaced by metric-compatible Linux ones
 // ("MS Sans Serif" and "Arial" by Liberation Sans, "Small Fonts" by Liberation Sans Narrow, or
 // Liberation Sans without it), sized in pixels at the canvas's resolution, without kerning.
+// Texts under 10 pixels are all drawn in Liberation Sans hinted in full, the one way every
+// character of a small text ("1.5", "sl.", "A.H.") keeps ink of its own.
 // What a font needs (QFont, its metrics, the widths of the texts already measured) is kept per
 // canvas, so a painter switching between a few fonts pays for each only once.
 #include "platform/Canevas.h"
