@@ -63,7 +63,6 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTextEdit>
@@ -1644,11 +1643,7 @@ void TForm1::Ac_Options_LangueAide1Click(int langue)
 
 // ---- Printer --------------------------------------------------------------------------------
 
-std::string TForm1::NomImprimante()
-{
-    const QString nom = ::Imprimante().printerName();
-    return platform::Utf8VersCp1252((nom.isEmpty() ? QPrinterInfo::defaultPrinterName() : nom).toStdString());
-}
+std::string TForm1::NomImprimante() { return NomImprimanteChoisie(); }
 
 bool TForm1::ConfigurerImprimante()
 {

@@ -167,7 +167,7 @@ TImpASCIIForm::TImpASCIIForm(QWidget* parent)
     PanelHaut->installEventFilter(this);
     PanelBas->installEventFilter(this);
 
-    connect(BT_Importer, &QPushButton::clicked, this, &QDialog::accept);
+    connect(BT_Importer, &QPushButton::clicked, this, &TImpASCIIForm::BT_ImporterClick);
     connect(BT_Annuler, &QPushButton::clicked, this, &QDialog::reject);
     connect(BT_Aide, &QPushButton::clicked, this, [this] { BT_AideClick(); });
     connect(BT_Ouvrir, &QToolButton::clicked, this, [this] { ChargerTexteASCII(); });
@@ -310,6 +310,18 @@ void TImpASCIIForm::BT_ImprimerClick()
 
 void TImpASCIIForm::BT_AideClick() { AppelerAideASCII(3, kAideImport); }
 
+void TImpASCIIForm::BT_ImporterClick()
+{
+    // Importing a text without tablature would only empty the track: refused, the text stays
+    // in the dialog to be mended or replaced.
+    if (!TablatureTrouveeASCII(LignesMemoASCII(*MemoASCII))) {
+        AfficherMessage(Traduire("Dlg-Erreur"), Traduire("ASCIIImp-AucuneTablature"), IconeErreur, BoutonOK, DefautOK,
+                        PlacementCentre);
+        return;
+    }
+    accept();
+}
+
 bool ImporterASCII(TImpASCIIForm& dialogue) { return ImporterASCII(LignesMemoASCII(*dialogue.MemoASCII)); }
 
 int ExecuterImportASCII(QWidget* proprietaire, std::string& cheminTexte)
@@ -319,8 +331,14 @@ int ExecuterImportASCII(QWidget* proprietaire, std::string& cheminTexte)
     dialogue.MemoASCII->clear();
     if (dialogue.exec() != QDialog::Accepted)
         return ResultatAnnuler;
-    platform::Sablier sablier;
-    ImporterASCII(dialogue);
+    bool complet = true;
+    {
+        platform::Sablier sablier;
+        complet = ImporterASCII(dialogue);
+    }
     cheminTexte = dialogue.FichierCharge;
+    if (!complet)
+        AfficherMessage(Traduire("Dlg-Information"), Traduire("ASCIIImp-LimiteMesures"), IconeInformation, BoutonOK,
+                        DefautOK, PlacementCentre);
     return ResultatOK;
 }

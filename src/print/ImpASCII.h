@@ -48,6 +48,8 @@ public:
     // Loads that file without asking (what the open dialog's choice leads to).
     bool ChargerFichierASCII(const std::string& chemin);
     void BT_ImprimerClick();
+    // Import: refused with a message when the text holds no tablature.
+    void BT_ImporterClick();
     void TypeImportChange();
     void NbTiretsChange();
     void ActiverNbTirets();

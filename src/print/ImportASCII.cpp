@@ -197,6 +197,30 @@ bool EstLigneTablatureASCII(std::string_view ligne)
     return tirets >= 5 || (tirets >= 2 && CompterBarres(ligne) >= 1);
 }
 
+std::string LigneNormaliseeASCII(std::string_view ligne)
+{
+    std::string r(ligne);
+    for (char& c : r) {
+        const auto octet = static_cast<unsigned char>(c);
+        if (octet == 0x96 || octet == 0x97 || octet == 0xAD) // en dash, em dash, soft hyphen
+            c = '-';
+        else if (octet == 0xA0)
+            c = ' ';
+    }
+    return r;
+}
+
+bool TablatureTrouveeASCII(const std::vector<std::string>& lignes)
+{
+    for (const std::string& brute : lignes) {
+        const std::string ligne = LigneNormaliseeASCII(brute);
+        if (EstLigneTablatureASCII(ligne)
+            && std::any_of(ligne.begin(), ligne.end(), [](char c) { return Chiffre(c) || c == 'x'; }))
+            return true;
+    }
+    return false;
+}
+
 void MemoriserLigneASCII(std::string_view ligne)
 {
     std::rotate(anneau.rbegin(), anneau.rbegin() + 1, anneau.rend());
@@ -292,9 +316,10 @@ bool ImporterASCII(const std::vector<std::string>& lignes)
             complet = AnalyserRun(static_cast<int>(std::min<int64_t>(longueurRun, n)));
         longueurRun = 0;
     };
-    for (const std::string& ligne : lignes) {
+    for (const std::string& brute : lignes) {
         if (!complet)
             break;
+        const std::string ligne = LigneNormaliseeASCII(brute);
         if (EstLigneTablatureASCII(ligne)) {
             MemoriserLigneASCII(ligne);
             ++longueurRun;

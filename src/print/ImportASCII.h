@@ -38,6 +38,14 @@ int32_t CompterBarres(std::string_view ligne);
 // At least five "-", or at least two "-" and one "|", anywhere in the line.
 bool EstLigneTablatureASCII(std::string_view ligne);
 
+// The line as the parser reads it: the dashes and the no-break space of Windows-1252 (text
+// copied from web pages) become "-" and a blank.
+std::string LigneNormaliseeASCII(std::string_view ligne);
+
+// Whether the text holds any tablature: a tablature line with a fret or a dead note. Without
+// one an import would only empty the track.
+bool TablatureTrouveeASCII(const std::vector<std::string>& lignes);
+
 // Remembers a tablature line in the ring of the last lines read (newest first).
 void MemoriserLigneASCII(std::string_view ligne);
 

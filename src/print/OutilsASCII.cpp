@@ -123,8 +123,19 @@ std::vector<std::string> LignesMemoASCII(const QPlainTextEdit& memo)
     const QString texte = memo.toPlainText();
     if (texte.isEmpty())
         return lignes;
-    for (const QString& ligne : texte.split(QLatin1Char('\n')))
+    for (QString ligne : texte.split(QLatin1Char('\n'))) {
+        // Web pages write tablature with typographic dashes and no-break spaces, most of them
+        // outside Windows-1252: read as the "-" and blanks they stand for.
+        for (QChar& c : ligne) {
+            const char16_t u = c.unicode();
+            if ((u >= 0x2010 && u <= 0x2015) || u == 0x2212 || u == 0x2E3A || u == 0x2E3B || u == 0xFE58
+                || u == 0xFE63 || u == 0xFF0D || u == 0x00AD)
+                c = QLatin1Char('-');
+            else if (u == 0x00A0 || (u >= 0x2000 && u <= 0x200A) || u == 0x202F || u == 0x205F || u == 0x3000)
+                c = QLatin1Char(' ');
+        }
         lignes.push_back(TexteCp1252ASCII(ligne));
+    }
     return lignes;
 }
 

@@ -1,15 +1,21 @@
 #include "print/TravailImpression.h"
 
 #include "document/Configuration.h"
+#include "document/Langue.h"
+#include "document/Mess.h"
 #include "document/Variable.h"
 #include "print/Impress.h"
 #include "platform/Cp1252.h"
 #include "platform/qt/CanevasQt.h"
 
+#include <QFile>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QString>
+
+#include <algorithm>
 
 namespace {
 
@@ -42,14 +48,77 @@ private:
     int ppp_;
 };
 
-} // namespace
+// A PDF job is only known to have reached its file when the file ends with the document's
+// trailer: Qt reports no write error (a full disk, /dev/full).
+bool FichierPdfComplet(const QString& chemin)
+{
+    QFile f(chemin);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const qint64 taille = f.size();
+    if (taille < 8 || !f.seek(std::max<qint64>(0, taille - 32)))
+        return false;
+    return f.readAll().contains("%%EOF");
+}
 
-QPrinter& Imprimante()
+QPrinter*& ImprimanteInstallee()
 {
     // Never destroyed: a printer outliving the application would reach for print plugins
     // that are gone.
     static QPrinter* imprimante = new QPrinter(QPrinter::HighResolution);
-    return *imprimante;
+    return imprimante;
+}
+
+// A printer whose job failed can stay "active" for good, refusing every later setting: a
+// fresh one takes its place with the choices the user made.
+void RemplacerImprimante()
+{
+    QPrinter*& ancienne = ImprimanteInstallee();
+    auto* nouvelle = new QPrinter(QPrinter::HighResolution);
+    nouvelle->setOutputFormat(ancienne->outputFormat());
+    if (ancienne->outputFormat() == QPrinter::NativeFormat)
+        nouvelle->setPrinterName(ancienne->printerName());
+    nouvelle->setOutputFileName(ancienne->outputFileName());
+    nouvelle->setResolution(ancienne->resolution());
+    nouvelle->setPageLayout(ancienne->pageLayout());
+    nouvelle->setCopyCount(ancienne->copyCount());
+    nouvelle->setColorMode(ancienne->colorMode());
+    nouvelle->setDuplex(ancienne->duplex());
+    nouvelle->setFullPage(ancienne->fullPage());
+    nouvelle->setDocName(ancienne->docName());
+    // The old one is left alive: its engine may still hold the device it failed on.
+    ancienne = nouvelle;
+}
+
+// Tells why a job on the program's printer went nowhere.
+void AnnoncerEchecImpression(const QPrinter& imprimante)
+{
+    const std::string fichier = platform::Utf8VersCp1252(imprimante.outputFileName().toStdString());
+    const std::string nom = platform::Utf8VersCp1252(imprimante.printerName().toStdString());
+    std::string texte;
+    if (!fichier.empty())
+        texte = FormaterMessage1(Traduire("Imp-FichierImpossible"), fichier);
+    else if (imprimante.outputFormat() == QPrinter::PdfFormat || nom.empty())
+        texte = Traduire("Imp-AucuneImprimante");
+    else
+        texte = FormaterMessage1(Traduire("Imp-ImprimanteRefus"), nom);
+    AfficherMessage(Traduire("Dlg-Erreur"), texte, IconeErreur, BoutonOK, DefautOK, PlacementCentre);
+}
+
+} // namespace
+
+QPrinter& Imprimante() { return *ImprimanteInstallee(); }
+
+std::string NomImprimanteChoisie()
+{
+    const QPrinter& imprimante = Imprimante();
+    QString nom = imprimante.outputFileName();
+    if (nom.isEmpty() && imprimante.outputFormat() == QPrinter::NativeFormat) {
+        nom = imprimante.printerName();
+        if (nom.isEmpty())
+            nom = QPrinterInfo::defaultPrinterName();
+    }
+    return platform::Utf8VersCp1252(nom.toStdString());
 }
 
 TSortiePeripherique::TSortiePeripherique(QPagedPaintDevice& peripherique) : peripherique_(peripherique) {}
@@ -68,7 +137,12 @@ platform::Canevas& TSortiePeripherique::CommencerPage(int32_t page)
     if (!echec_) {
         if (!peintre_) {
             peintre_ = std::make_unique<QPainter>();
-            if (peintre_->begin(&peripherique_))
+            // A printer in PDF mode without a file is no printer at all: beginning on it would
+            // leave it active for good.
+            const auto* imprimante = dynamic_cast<const QPrinter*>(&peripherique_);
+            if (imprimante && imprimante->outputFormat() == QPrinter::PdfFormat && imprimante->outputFileName().isEmpty())
+                echec_ = true;
+            else if (peintre_->begin(&peripherique_))
                 canevas_ = std::make_unique<platform::CanevasQt>(*peintre_, PixelsParPouce());
             else
                 echec_ = true;
@@ -87,7 +161,14 @@ platform::Canevas& TSortiePeripherique::CommencerPage(int32_t page)
 void TSortiePeripherique::Terminer()
 {
     canevas_.reset();
+    auto* imprimante = dynamic_cast<QPrinter*>(&peripherique_);
+    const bool commence = peintre_ && peintre_->isActive();
+    if (commence && echec_ && imprimante)
+        imprimante->abort(); // what went to the printer is not a document
     if (peintre_ && peintre_->isActive() && !peintre_->end())
+        echec_ = true;
+    if (commence && !echec_ && imprimante && imprimante->outputFormat() == QPrinter::PdfFormat
+        && !imprimante->outputFileName().isEmpty() && !FichierPdfComplet(imprimante->outputFileName()))
         echec_ = true;
     peintre_.reset();
 }
@@ -106,9 +187,22 @@ bool ImprimerPartitionImprimante(int32_t premiere, int32_t derniere, int32_t pre
     QPrinter& imprimante = Imprimante();
     imprimante.setDocName(QString::fromStdString(platform::Cp1252VersUtf8(Partition.Titre.view())));
     ParamImpCourant.ModeApercu = false;
-    TSortiePeripherique sortie(imprimante);
-    ImprimerPartition(sortie, premiere, derniere, premiereMesure);
-    return !sortie.Echec();
+    bool echec = false;
+    {
+        TSortiePeripherique sortie(imprimante);
+        ImprimerPartition(sortie, premiere, derniere, premiereMesure);
+        sortie.Terminer();
+        echec = sortie.Echec();
+    }
+    if (!echec)
+        return true;
+    // Ready for the next set-up and job before the user reads why this one failed.
+    if (imprimante.printerState() == QPrinter::Active)
+        imprimante.abort();
+    if (imprimante.printerState() == QPrinter::Active)
+        RemplacerImprimante();
+    AnnoncerEchecImpression(Imprimante());
+    return false;
 }
 
 void TServicesImpressionTravail::InitialiserImpression() { ::InitialiserImpression(); }

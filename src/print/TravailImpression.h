@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 class QPagedPaintDevice;
 class QPainter;
@@ -16,8 +17,12 @@ namespace platform {
 class CanevasQt;
 }
 
-// The printer print jobs go to: the one the print dialog and the printer set-up choose.
+// The printer print jobs go to: the one the print dialog and the printer set-up choose. A
+// failed job may put another in its place: hold no reference across a job.
 QPrinter& Imprimante();
+// What the print dialog names as the printer (Windows-1252): the file a job writes to when one
+// is chosen, else the printer's name (the default printer when none was chosen).
+std::string NomImprimanteChoisie();
 
 // Pages on a Qt paged device, drawn at the device's resolution on its paintable area.
 class TSortiePeripherique : public ISortieImpression {
@@ -49,7 +54,9 @@ private:
 // preview mode. False when the device failed.
 bool ImprimerPartitionPeripherique(QPagedPaintDevice& peripherique, int32_t premiere, int32_t derniere,
                                    TBilanImpression* bilan = nullptr);
-// The same on Imprimante(), its document named after the song's title.
+// The same on Imprimante(), its document named after the song's title. A job that cannot start
+// or finish is aborted, leaves a printer that takes new settings, and tells the user why in an
+// error box; false then.
 bool ImprimerPartitionImprimante(int32_t premiere, int32_t derniere, int32_t premiereMesure = 1);
 
 // The print engine's part of the services the editor calls: start-up and the Print command's

@@ -25,7 +25,6 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -76,12 +75,6 @@ QSize TaillePageImprimante()
 {
     const QRectF r = Imprimante().pageLayout().fullRect(QPageLayout::Millimeter);
     return r.height() < r.width() ? QSize(kHauteurPage, kLargeurPage) : QSize(kLargeurPage, kHauteurPage);
-}
-
-std::string NomImprimante()
-{
-    const QString nom = Imprimante().printerName();
-    return platform::Utf8VersCp1252((nom.isEmpty() ? QPrinterInfo::defaultPrinterName() : nom).toStdString());
 }
 
 // The preferences dialog beneath this preview, when it opened it.
@@ -481,7 +474,7 @@ void TPreview_Form::BT_PrintClick()
     const double zoom = p.ZoomApercu;
     int32_t premiere = 0;
     int32_t derniere = 0;
-    const int resultat = Saisie().Dialogues->Impression(NomImprimante(), premiere, derniere);
+    const int resultat = Saisie().Dialogues->Impression(NomImprimanteChoisie(), premiere, derniere);
     // Back from the dialog, the preview is activated again.
     FormActivate();
     if (resultat == ResultatModalOK) {

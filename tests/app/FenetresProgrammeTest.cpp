@@ -8,7 +8,9 @@
 #include "controls/Services.h"
 #include "document/ConfigFichier.h"
 #include "document/Configuration.h"
+#include "dialogs/DlgPrint.h"
 #include "document/Langue.h"
+#include "document/Mess.h"
 #include "document/Variable.h"
 #include "editor/Commandes.h"
 #include "editor/Ed_fct.h"
@@ -19,12 +21,16 @@
 #include "print/Pref.h"
 #include "print/PrefImpression.h"
 #include "print/PrefLogique.h"
+#include "print/TravailImpression.h"
 #include "print/preview.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
@@ -292,6 +298,79 @@ TEST_F(FenetresProgramme, PreviewAndPreferencesOpenEachOther)
     EXPECT_FALSE(PrefOuvert);
     EXPECT_FALSE(ApercuOuvert);
     EXPECT_EQ(ParamImpCourant.ModeApercu, avant.ModeApercu);
+}
+
+TEST_F(FenetresProgramme, AFailedPrintIsToldAndTheNextPrintWorksWithoutARestart)
+{
+    std::vector<MessageAffiche> messages;
+    const AfficheurMessages ancien = InstallerAfficheurMessages([&messages](const MessageAffiche& m) {
+        messages.push_back(m);
+        return ResultatOK;
+    });
+    // The print dialog's OK, after noting the printer it names.
+    QString nomVu;
+    const auto ok = [&nomVu](QWidget* w) {
+        auto* f = static_cast<TPrintForm*>(w);
+        nomVu = f->LabelImp->text();
+        QTimer::singleShot(0, f->BT_OK, &QPushButton::click);
+    };
+
+    // A machine without a printer: PDF mode and no file chosen yet.
+    Imprimante().setOutputFormat(QPrinter::PdfFormat);
+    Imprimante().setOutputFileName(QString());
+    {
+        RepondeurModal repondeur({ok});
+        Enfant<QAction>("Mn_Fichier_Imprimer")->trigger();
+        QCoreApplication::processEvents();
+        ASSERT_EQ(repondeur.Vus.size(), 1u);
+        EXPECT_EQ(repondeur.Vus[0], "TPrintForm");
+    }
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].Texte, Traduire("Imp-AucuneImprimante"));
+    EXPECT_EQ(messages[0].Icone, IconeErreur);
+    EXPECT_NE(Imprimante().printerState(), QPrinter::Active);
+
+    // The set-up now chooses a file, which the printer takes; the preview's Print writes to a
+    // device that refuses what is written.
+    Imprimante().setOutputFileName(QStringLiteral("/dev/full"));
+    ASSERT_EQ(Imprimante().outputFileName(), "/dev/full");
+    messages.clear();
+    {
+        RepondeurModal repondeur({[](QWidget* w) {
+                                      auto* apercu = static_cast<TPreview_Form*>(w);
+                                      QTimer::singleShot(0, apercu->BT_Print, &QPushButton::click);
+                                  },
+                                  ok, [](QWidget* w) { Fermer(w); }});
+        Enfant<QAction>("Mn_Fichier_ApercuImp")->trigger();
+        QCoreApplication::processEvents();
+        ASSERT_EQ(repondeur.Vus.size(), 3u);
+        EXPECT_EQ(repondeur.Vus[1], "TPrintForm");
+    }
+    EXPECT_EQ(nomVu, "/dev/full");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].Texte, FormaterMessage1(Traduire("Imp-FichierImpossible"), "/dev/full"));
+
+    // A writable file: the same run prints, silently.
+    const QString pdf = QString::fromStdString((dossier_ / "song.pdf").string());
+    Imprimante().setOutputFileName(pdf);
+    ASSERT_EQ(Imprimante().outputFileName(), pdf);
+    messages.clear();
+    {
+        RepondeurModal repondeur({ok});
+        Enfant<QAction>("Mn_Fichier_Imprimer")->trigger();
+        QCoreApplication::processEvents();
+        ASSERT_EQ(repondeur.Vus.size(), 1u);
+    }
+    EXPECT_EQ(nomVu, pdf);
+    EXPECT_TRUE(messages.empty());
+    QFile f(pdf);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray octets = f.readAll();
+    EXPECT_TRUE(octets.startsWith("%PDF"));
+    EXPECT_TRUE(octets.contains("%%EOF"));
+
+    Imprimante().setOutputFileName(QString());
+    InstallerAfficheurMessages(ancien);
 }
 
 TEST_F(FenetresProgramme, AsciiImportFillsTheTrackAndNamesTheSongAfterItsFile)

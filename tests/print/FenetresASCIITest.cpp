@@ -2,6 +2,7 @@
 // questions and failures, printing, loading a text file, the duration settings, and the two
 // commands the main window runs.
 #include "print/ImpASCII.h"
+#include "print/ImportASCII.h"
 #include "print/OutilsASCII.h"
 #include "print/TestASCI.h"
 
@@ -495,10 +496,10 @@ TEST_F(FenetresASCII, EnterInTheMemoImportsAndCtrlEnterBreaksTheLine)
 {
     TImpASCIIForm f;
     f.show();
-    f.MemoASCII->setPlainText(QStringLiteral("ab"));
+    f.MemoASCII->setPlainText(QStringLiteral("|-0---|"));
     f.MemoASCII->moveCursor(QTextCursor::End);
     Touche(f.MemoASCII, Qt::Key_Return, Qt::ControlModifier);
-    EXPECT_EQ(f.MemoASCII->toPlainText(), QStringLiteral("ab\n"));
+    EXPECT_EQ(f.MemoASCII->toPlainText(), QStringLiteral("|-0---|\n"));
     EXPECT_TRUE(f.isVisible());
     Touche(f.MemoASCII, Qt::Key_Return);
     EXPECT_FALSE(f.isVisible());
@@ -551,4 +552,105 @@ TEST_F(FenetresASCII, TheImportCommandParsesOnlyAfterImportAndNamesOnlyALoadedFi
     EXPECT_TRUE(chemin.empty());
     ASSERT_EQ(MesureASCII(1).NbTemps[1], 1);
     EXPECT_EQ(MesureASCII(1).Temps[1][1].Notes[6].Frette, 3);
+}
+
+TEST_F(FenetresASCII, TextWithoutTablatureIsRefusedAndTheSongStaysAsItWas)
+{
+    ChargerAnglais();
+    std::vector<MessageAffiche> messages;
+    const AfficheurMessages ancien = InstallerAfficheurMessages([&messages](const MessageAffiche& m) {
+        messages.push_back(m);
+        return ResultatOK;
+    });
+    for (int m = 1; m <= 40; ++m)
+        AjouterTempsASCII(m, 0, false, {{1, m % 20}});
+
+    const struct {
+        const char* nom;
+        std::string octets;
+    } cas[] = {
+        {"an empty file", ""},
+        {"prose", "Intro: play it softly.\nThen the chorus twice.\n"},
+        {"empty staff lines", "e|-------------|\nB|-------------|\n"},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.nom);
+        messages.clear();
+        Ecrire(dossier / "vide.tab", c.octets);
+        bool resteOuvert = false;
+        QTimer::singleShot(0, [&] {
+            if (auto* f = qobject_cast<TImpASCIIForm*>(QApplication::activeModalWidget())) {
+                ASSERT_TRUE(f->ChargerFichierASCII((dossier / "vide.tab").string()));
+                f->BT_Importer->click();
+                resteOuvert = f->isVisible();
+                f->BT_Annuler->click();
+            }
+        });
+        std::string chemin;
+        EXPECT_EQ(ExecuterImportASCII(nullptr, chemin), ResultatAnnuler);
+        EXPECT_TRUE(resteOuvert) << "the text stays to be mended";
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].Texte, Traduire("ASCIIImp-AucuneTablature"));
+        EXPECT_EQ(messages[0].Texte, "No tablature was found in this text. The song is left as it was.");
+        ASSERT_EQ(Partition.NbMesures, 40);
+        EXPECT_EQ(MesureASCII(40).Temps[1][1].Notes[1].Frette, 0);
+        EXPECT_EQ(MesureASCII(7).Temps[1][1].Notes[1].Frette, 7);
+    }
+    InstallerAfficheurMessages(ancien);
+}
+
+TEST_F(FenetresASCII, WebPageDashesAndSpacesReadAsTablature)
+{
+    // UTF-8 as web pages give it: em and en dashes, figure and horizontal bars, the minus
+    // sign, and no-break spaces between the string name and the staff.
+    Ecrire(dossier / "web.tab", "e\u00a0|\u2014\u20140\u2014\u2013\u2013\u20131\u2012\u2015\u2212|\n"
+                                "B\u00a0|\u2014\u2014\u2014\u2014\u2013\u2013\u2013\u2013\u2012\u2015|\n");
+    QTimer::singleShot(0, [this] {
+        if (auto* f = qobject_cast<TImpASCIIForm*>(QApplication::activeModalWidget())) {
+            ASSERT_TRUE(f->ChargerFichierASCII((dossier / "web.tab").string()));
+            f->BT_Importer->click();
+        }
+    });
+    Configuration.TypeImport = ImportNoires;
+    std::string chemin;
+    ASSERT_EQ(ExecuterImportASCII(nullptr, chemin), ResultatOK);
+    ASSERT_EQ(MesureASCII(1).NbTemps[1], 2);
+    EXPECT_EQ(MesureASCII(1).Temps[1][1].Notes[5].Frette, 0);
+    EXPECT_EQ(MesureASCII(1).Temps[1][2].Notes[5].Frette, 1);
+}
+
+TEST_F(FenetresASCII, AnImportStoppedAtAThousandMeasuresSaysSo)
+{
+    ChargerAnglais();
+    std::vector<MessageAffiche> messages;
+    const AfficheurMessages ancien = InstallerAfficheurMessages([&messages](const MessageAffiche& m) {
+        messages.push_back(m);
+        return ResultatOK;
+    });
+    Configuration.TypeImport = ImportNoires;
+    const QString long_ = QStringLiteral("-----") + QString(70'000, QLatin1Char('9'));
+    QTimer::singleShot(0, [&long_] {
+        if (auto* f = qobject_cast<TImpASCIIForm*>(QApplication::activeModalWidget())) {
+            f->MemoASCII->setPlainText(long_);
+            f->BT_Importer->click();
+        }
+    });
+    std::string chemin;
+    ASSERT_EQ(ExecuterImportASCII(nullptr, chemin), ResultatOK);
+    EXPECT_EQ(Partition.NbMesures, kNbMesuresMax);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].Texte, Traduire("ASCIIImp-LimiteMesures"));
+    EXPECT_EQ(messages[0].Icone, IconeInformation);
+
+    // One that fits says nothing.
+    messages.clear();
+    QTimer::singleShot(0, [] {
+        if (auto* f = qobject_cast<TImpASCIIForm*>(QApplication::activeModalWidget())) {
+            f->MemoASCII->setPlainText(QStringLiteral("|-3----|"));
+            f->BT_Importer->click();
+        }
+    });
+    ASSERT_EQ(ExecuterImportASCII(nullptr, chemin), ResultatOK);
+    EXPECT_TRUE(messages.empty());
+    InstallerAfficheurMessages(ancien);
 }

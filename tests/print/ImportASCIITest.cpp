@@ -388,3 +388,37 @@ TEST_F(ImportASCII, TheSongIsNamedAfterTheFileWithoutItsExtension)
         EXPECT_EQ(TitreDepuisFichierASCII(c.chemin), c.titre) << c.chemin;
     EXPECT_EQ(TitreDepuisFichierASCII("/x/" + std::string(150, 'z') + ".tab"), "Z" + std::string(99, 'z'));
 }
+
+TEST_F(ImportASCII, WindowsDashesAndNoBreakSpacesReadAsDashesAndBlanks)
+{
+    Configuration.TypeImport = ImportNoires;
+    // Em dash, en dash and no-break space of Windows-1252.
+    ASSERT_TRUE(ImporterASCII({"e\xA0|\x97\x97" "0\x97\x96\x96\x96" "1\x96|", "B\xA0|\x97\x97\x97\x97\x96\x96\x96\x96\x96|"}));
+    const Lignes web = Mesure(1);
+    ASSERT_TRUE(ImporterASCII({"e |--0---1-|", "B |---------|"}));
+    EXPECT_EQ(web, Mesure(1));
+    EXPECT_EQ(web.size(), 2u);
+}
+
+TEST_F(ImportASCII, TablatureIsFoundOnlyWhereAStaffLineHoldsANote)
+{
+    const struct {
+        Lignes lignes;
+        bool trouvee;
+    } cas[] = {
+        {{}, false},
+        {{""}, false},
+        {{"Capo 2, play it 3 times"}, false},
+        {{"e|-----------|", "B|-----------|"}, false},
+        {{"e|-----------|", "B|----3------|"}, true},
+        {{"|-x-|"}, true},
+        {{"e\xA0|\x97\x97" "0\x97\x97|"}, true},
+        {{"-12-"}, false}, // two dashes and no bar: not a staff line
+    };
+    for (const auto& c : cas) {
+        std::string texte;
+        for (const auto& l : c.lignes)
+            texte += l + " / ";
+        EXPECT_EQ(TablatureTrouveeASCII(c.lignes), c.trouvee) << texte;
+    }
+}
