@@ -277,7 +277,22 @@ void DessinerBarreRenvoi(TContexteEcran& ctx, int32_t x, int32_t y, int side, in
         *fin = 'x';
         const std::string_view vue(texte.data(), static_cast<std::size_t>(fin + 1 - texte.data()));
         const platform::Dimension d = c.TextExtent(vue);
-        c.TextOut(ctx.MG + x - d.cx, y - kHauteurNbRenvois - d.cy, vue);
+        int32_t xt = ctx.MG + x - d.cx;
+        // The next measure's number is centred on this bar when it starts on the same line: the
+        // count then ends a pixel before it rather than across it.
+        const TMesure* suivante = Bloc(mesure + 1);
+        if (ctx.p.AffNum && bloc && suivante && suivante->Ligne == bloc->Ligne) {
+            c.SetFonte(ctx.FontNum);
+            const TexteEntier numero(mesure + 1);
+            const platform::Dimension n = c.TextExtent(numero.Vue());
+            const int32_t gaucheNumero = ctx.MG + x - R(n.cx / 2.0) - 1;
+            const int32_t basNumero = ctx.Y - 2;
+            const int32_t yt = y - kHauteurNbRenvois - d.cy;
+            if (xt + d.cx > gaucheNumero - 1 && yt < basNumero && yt + d.cy > basNumero - n.cy)
+                xt = gaucheNumero - 1 - d.cx;
+            c.SetFonte(ctx.FontRenv);
+        }
+        c.TextOut(xt, y - kHauteurNbRenvois - d.cy, vue);
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <optional>
 
 namespace {
 
@@ -408,6 +409,60 @@ void DessinerEffetsTemps(TContexteEcran& ctx, int32_t b)
 
 // ---- Chord and text ------------------------------------------------------------------------
 
+namespace {
+
+// Where the score puts a beat's chord diagram, and the area its ink takes: the marks over the
+// grid (open and muted strings, the nut), the grid, and the name under it.
+struct PlaceDiagramme {
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t gauche = 0, haut = 0, droite = 0, bas = 0; // right and bottom excluded
+};
+
+std::optional<PlaceDiagramme> PlacerDiagramme(TContexteEcran& ctx, const TTemps& temps)
+{
+    const TParamEcran& p = ctx.p;
+    if (!temps.AvecAccord || !temps.Accord || !p.AffDiag || !temps.Accord->AvecDiagramme())
+        return std::nullopt;
+    const TAccord& accord = *temps.Accord;
+    PlaceDiagramme d;
+    d.x = ctx.MG + temps.XEcran;
+    d.y = ctx.Y - p.EspDiagAc;
+    // Marks above the grid and the name's offset under it, by size.
+    int marques = 0;
+    int decalageNom = 0;
+    int centreNom = 0;
+    switch (p.TypeDiag) {
+    case 1: d.y -= 37; d.x -= 18; marques = 8; decalageNom = 36; centreNom = 17; break;
+    case 2: d.y -= 31; d.x -= 15; marques = 7; decalageNom = 31; centreNom = 15; break;
+    default: d.y -= 26; d.x -= 12; marques = 6; decalageNom = 26; centreNom = 12; break;
+    }
+    if (p.AffChordsName)
+        d.y -= 7;
+    // Large diagrams stand higher than the band's top: only there are they moved down, so
+    // that the marks over their strings stay on the picture.
+    d.y = std::max(d.y, static_cast<int32_t>(marques));
+    const int cellule = CelluleDiagramme(p.TypeDiag);
+    d.gauche = d.x;
+    d.haut = d.y - marques;
+    d.droite = d.x + cellule + 1;
+    d.bas = d.y + cellule + 1;
+    if (p.AffChordsName && !accord.Nom.empty()) {
+        platform::Canevas& c = ctx.c;
+        const platform::StyleFonte avant = c.Fonte();
+        c.SetFonte(platform::StyleFonte{"Small Fonts", 7, false, false, avant.couleur});
+        const platform::Dimension n = c.TextExtent(accord.Nom.view());
+        c.SetFonte(avant);
+        const int32_t gaucheNom = d.x + centreNom - R(n.cx / 2.0);
+        d.gauche = std::min(d.gauche, gaucheNom);
+        d.droite = std::max(d.droite, gaucheNom + n.cx);
+        d.bas = d.y + decalageNom + n.cy;
+    }
+    return d;
+}
+
+} // namespace
+
 void DessinerAccord(TContexteEcran& ctx, int32_t b)
 {
     const TTemps& temps = ctx.Temps(b);
@@ -432,18 +487,10 @@ void DessinerAccord(TContexteEcran& ctx, int32_t b)
         c.TextOut(ctx.MG + x - R(ctx.LargeurCAcc / 2.0), ctx.Y - p.EspNomAc - c.TextHeight(nom), nom);
         return;
     }
-    if (!p.AffDiag || !diagramme)
+    const std::optional<PlaceDiagramme> place = PlacerDiagramme(ctx, temps);
+    if (!place)
         return;
-    int32_t xd = ctx.MG + x;
-    int32_t yd = ctx.Y - p.EspDiagAc;
-    switch (p.TypeDiag) {
-    case 1: yd -= 37; xd -= 18; break;
-    case 2: yd -= 31; xd -= 15; break;
-    default: yd -= 26; xd -= 12; break;
-    }
-    if (p.AffChordsName)
-        yd -= 7;
-    DessinerDiagramme(p.TypeDiag, accord, c, xd, ctx.Marque(ctx.Diagrammes), true, yd);
+    DessinerDiagramme(p.TypeDiag, accord, c, place->x, ctx.Marque(ctx.Diagrammes), true, place->y);
 }
 
 void DessinerTexteTemps(TContexteEcran& ctx, int32_t b)
@@ -461,6 +508,15 @@ void DessinerTexteTemps(TContexteEcran& ctx, int32_t b)
         ctx.LargeurCTxt = d.cx;
         ctx.HauteurCTxt = d.cy;
     }
-    c.TextOut(ctx.MG + temps.XEcran - R(ctx.LargeurCTxt / 2.0), ctx.Y - ctx.p.EspTexte - ctx.HauteurCTxt,
-              temps.Texte.view());
+    int32_t x = ctx.MG + temps.XEcran - R(ctx.LargeurCTxt / 2.0);
+    const int32_t y = ctx.Y - ctx.p.EspTexte - ctx.HauteurCTxt;
+    // Written across its own chord diagram, the text would hide both: it then starts past it.
+    if (const std::optional<PlaceDiagramme> d = PlacerDiagramme(ctx, temps)) {
+        c.SetFonte(fonte);
+        const platform::Dimension t = c.TextExtent(temps.Texte.view());
+        const bool croise = x < d->droite && x + t.cx > d->gauche && y < d->bas && y + t.cy > d->haut;
+        if (croise)
+            x = d->droite + 2;
+    }
+    c.TextOut(x, y, temps.Texte.view());
 }

@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QFontDatabase>
+#include <QImage>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPen>
@@ -15,6 +16,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <optional>
 #include <utility>
 
 namespace platform {
@@ -108,8 +110,9 @@ CanevasQt::FonteResolue& CanevasQt::FonteActive()
     if (!fonteActive_) {
         QFont qfont = QFontDe(style, pixelsParPouce_);
         QFontMetrics metriques(qfont, peintre_.device());
+        const bool parCaractere = qfont.hintingPreference() == QFont::PreferFullHinting;
         auto fonte = std::make_unique<FonteResolue>(
-            FonteResolue{style, qfont, metriques, metriques.ascent(), metriques.height(), {}});
+            FonteResolue{style, qfont, metriques, metriques.ascent(), metriques.height(), parCaractere, {}, {}});
         fonteActive_ = fonte.get();
         fontes_.push_back(std::move(fonte));
     }
@@ -127,8 +130,70 @@ CanevasQt::TexteMesure& CanevasQt::Mesurer(FonteResolue& fonte, std::string_view
         fonte.textes.clear();
     TexteMesure mesure;
     mesure.texte = QString::fromStdString(Cp1252VersUtf8(texte));
-    mesure.largeur = fonte.metriques.horizontalAdvance(mesure.texte);
+    if (fonte.parCaractere) {
+        int x = 0;
+        std::optional<int> droitePrecedente;
+        for (const QChar caractere : mesure.texte) {
+            const EncreGlyphe encre = Encre(fonte, caractere);
+            if (!encre.vide) {
+                if (droitePrecedente && x + encre.gauche <= *droitePrecedente + 1)
+                    x = *droitePrecedente + 2 - encre.gauche;
+                droitePrecedente = x + encre.droite;
+            }
+            mesure.positions.push_back(x);
+            x += fonte.metriques.horizontalAdvance(caractere);
+        }
+        mesure.largeur = x;
+    } else {
+        mesure.largeur = fonte.metriques.horizontalAdvance(mesure.texte);
+    }
     return fonte.textes.emplace(cle, std::move(mesure)).first->second;
+}
+
+CanevasQt::EncreGlyphe CanevasQt::Encre(FonteResolue& fonte, QChar caractere)
+{
+    const auto trouve = fonte.encres.find(caractere.unicode());
+    if (trouve != fonte.encres.end())
+        return trouve->second;
+    // Drawn alone, as it will be drawn, with room on both sides for its bearings.
+    const int marge = fonte.hauteur;
+    QImage image(fonte.metriques.horizontalAdvance(caractere) + 2 * marge, fonte.hauteur + 2 * marge,
+                 QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter peintre(&image);
+        peintre.setRenderHint(QPainter::TextAntialiasing, false);
+        peintre.setFont(fonte.fonte);
+        peintre.setPen(Qt::black);
+        QStaticText statique{QString(caractere)};
+        statique.setTextFormat(Qt::PlainText);
+        statique.prepare(QTransform(), fonte.fonte);
+        peintre.drawStaticText(QPoint(marge, marge), statique);
+    }
+    EncreGlyphe encre;
+    for (int x = 0; x < image.width(); ++x)
+        for (int y = 0; y < image.height(); ++y)
+            if ((image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF) {
+                if (encre.vide)
+                    encre.gauche = x - marge;
+                encre.vide = false;
+                encre.droite = x - marge;
+                break;
+            }
+    fonte.encres.emplace(caractere.unicode(), encre);
+    return encre;
+}
+
+void CanevasQt::Ecrire(FonteResolue& fonte, TexteMesure& mesure, int x, int y)
+{
+    if (!mesure.prepare) {
+        mesure.statique.setText(mesure.texte);
+        mesure.statique.setTextFormat(Qt::PlainText);
+        mesure.statique.prepare(QTransform(), fonte.fonte);
+        mesure.prepare = true;
+    }
+    // Placed by its top-left corner: the baseline falls at y + ascent.
+    peintre_.drawStaticText(QPoint(x, y), mesure.statique);
 }
 
 Cadre CanevasQt::CadreVisible() const
@@ -377,14 +442,15 @@ int CanevasQt::DessinerTexte(int x, int y, std::string_view texte)
             fontePeintre_ = &fonte;
         }
         PreparerStylo(Fonte().couleur, 1);
-        if (!mesure.prepare) {
-            mesure.statique.setText(mesure.texte);
-            mesure.statique.setTextFormat(Qt::PlainText);
-            mesure.statique.prepare(QTransform(), fonte.fonte);
-            mesure.prepare = true;
+        if (fonte.parCaractere && texte.size() > 1) {
+            // The table may be emptied while the glyphs are looked up: keep the layout first.
+            const int largeur = mesure.largeur;
+            const std::vector<int> positions = mesure.positions;
+            for (std::size_t i = 0; i < texte.size() && i < positions.size(); ++i)
+                Ecrire(fonte, Mesurer(fonte, texte.substr(i, 1)), x + positions[i], y);
+            return largeur;
         }
-        // Placed by its top-left corner: the baseline falls at y + ascent.
-        peintre_.drawStaticText(QPoint(x, y), mesure.statique);
+        Ecrire(fonte, mesure, x, y);
     }
     return mesure.largeur;
 }

@@ -8,8 +8,11 @@
 // Fonts: the Windows face names of the settings are replaced by metric-compatible Linux ones
 // ("MS Sans Serif" and "Arial" by Liberation Sans, "Small Fonts" by Liberation Sans Narrow, or
 // Liberation Sans without it), sized in pixels at the canvas's resolution, without kerning.
-// Texts under 10 pixels are all drawn in Liberation Sans hinted in full, the one way every
-// character of a small text ("1.5", "sl.", "A.H.") keeps ink of its own.
+// Texts under 10 pixels are all drawn in Liberation Sans hinted in full, each glyph on a whole
+// pixel, its width the sum of its glyphs' whole advances (as the platform set its texts): at
+// fractional positions a period or a thin stem falls between the pixels and "1.5" reads "15".
+// Where two glyphs of such a text would touch (the period of "1.5" against its 5), the second
+// moves one pixel further and the text grows by as much, so that each keeps ink of its own.
 // What a font needs (QFont, its metrics, the widths of the texts already measured) is kept per
 // canvas, so a painter switching between a few fonts pays for each only once.
 #include "platform/Canevas.h"
@@ -69,6 +72,14 @@ private:
         // Laid out once, at its first drawing: three times faster than drawText, same pixels.
         QStaticText statique;
         bool prepare = false;
+        // Set glyph by glyph: where each character starts, from the text's left edge.
+        std::vector<int> positions;
+    };
+    // The columns a glyph inks, from its pen position; vide for a blank one.
+    struct EncreGlyphe {
+        bool vide = true;
+        int gauche = 0;
+        int droite = 0;
     };
     struct FonteResolue {
         StyleFonte style; // colour unused
@@ -76,11 +87,16 @@ private:
         QFontMetrics metriques;
         int ascent = 0;
         int hauteur = 0;
+        // Small texts are set glyph by glyph on whole pixels (QFontDe).
+        bool parCaractere = false;
+        std::unordered_map<char16_t, EncreGlyphe> encres;
         std::unordered_map<std::string, TexteMesure> textes;
     };
 
     FonteResolue& FonteActive();
     TexteMesure& Mesurer(FonteResolue& fonte, std::string_view texte);
+    void Ecrire(FonteResolue& fonte, TexteMesure& mesure, int x, int y);
+    EncreGlyphe Encre(FonteResolue& fonte, QChar caractere);
 
     Cadre CadreVisible() const;
     void Remplir(int x1, int y1, int x2, int y2, Couleur couleur);
