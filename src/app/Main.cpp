@@ -15,6 +15,7 @@
 #include "dialogs/DialoguesPressePapier.h"
 #include "dialogs/Sais_ac.h"
 #include "dialogs/Services.h"
+#include "dialogs/WaitMIDI.h"
 #include "document/ConfigFichier.h"
 #include "document/Configuration.h"
 #include "document/Fichiers.h"
@@ -1340,6 +1341,29 @@ bool TForm1::PaletteNuancesVisible() { return Saisie().DynaForm->Visible(); }
 bool TForm1::DialogueAllerAMesure() { return dialoguesEdition_->AllerAMesure(); }
 
 bool TForm1::DialogueImportMidi() { return dialogueImportMidi_ && dialogueImportMidi_(); }
+
+TWaitMidiForm& TForm1::WaitMidiForm()
+{
+    if (!waitMidiForm_)
+        waitMidiForm_ = new TWaitMidiForm(this);
+    return *waitMidiForm_;
+}
+
+void TForm1::MontrerAttenteMidi(bool visible)
+{
+    if (visible || waitMidiForm_)
+        WaitMidiForm().Montrer(visible);
+}
+
+void TForm1::TexteAttenteMidi(const char* texte) { WaitMidiForm().DefinirTexte(texte ? texte : ""); }
+
+void TForm1::ProgressionAttenteMidi(int position) { WaitMidiForm().DefinirPosition(position); }
+
+void TForm1::RedessinerAttenteMidi()
+{
+    if (waitMidiForm_)
+        waitMidiForm_->Redessiner();
+}
 
 bool TForm1::LecteurMidiOuvert() { return MediaPlayer1().DeviceOpen(); }
 

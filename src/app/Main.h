@@ -39,6 +39,7 @@ class DialoguesPressePapierQt;
 class IDialogues;
 class TDialoguesFichiers;
 class TImage;
+class TWaitMidiForm;
 class VuePartition;
 
 // ---- Pure helpers of the start-up and the track menu ----------------------------------------
@@ -107,6 +108,12 @@ public:
     void PlacerCadreMesure() override;
     bool DialogueAllerAMesure() override;
     bool DialogueImportMidi() override;
+    // The wait window of the import and the track assistants, made on its first use.
+    void MontrerAttenteMidi(bool visible) override;
+    void TexteAttenteMidi(const char* texte) override;
+    void ProgressionAttenteMidi(int position) override;
+    void RedessinerAttenteMidi() override;
+    TWaitMidiForm& WaitMidiForm();
     // The MIDI import dialog, resident, made by the program block after this window.
     void DefinirDialogueImportMidi(std::function<bool()> dialogue) { dialogueImportMidi_ = std::move(dialogue); }
     // Playback.
@@ -293,6 +300,9 @@ private:
     std::unique_ptr<DialoguesPressePapierQt> dialoguesPressePapier_;
     std::unique_ptr<TDialoguesFichiers> dialoguesFichiers_;
     std::function<bool()> dialogueImportMidi_;
+    // Owned as a child window; nullptr until an import or an assistant first needs it, so
+    // that it costs the start-up nothing.
+    TWaitMidiForm* waitMidiForm_ = nullptr;
 };
 
 extern TForm1* Form1;

@@ -1,0 +1,349 @@
+// The wait window of a MIDI import, watched on the real main window with the real import
+// dialog: what it paints while a file is read, laid out and fingered, and that it is out of
+// the way of the import dialog and of a message box, and hidden whichever way the import ends.
+#include "app/DialoguesFichiersQt.h"
+#include "app/Main.h"
+#include "app/Programme.h"
+#include "app/ServicesFenetres.h"
+#include "dialogs/BaseDialogue.h"
+#include "dialogs/MessageD.h"
+#include "dialogs/WaitMIDI.h"
+#include "document/Configuration.h"
+#include "document/Langue.h"
+#include "document/Mess.h"
+#include "document/Variable.h"
+#include "editor/Commandes.h"
+#include "editor/Fontes.h"
+#include "midi/FabriqueMidi.h"
+#include "midi/Lecture.h"
+#include "platform/LecteurMedia.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabBar>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace fs = std::filesystem;
+using midi_test::PisteSmf;
+
+namespace {
+
+class LecteurMuet final : public platform::LecteurMedia {
+public:
+    bool Open() override { return false; }
+    void Close() override {}
+    bool Play() override { return false; }
+    void Stop() override {}
+    int64_t Position() const override { return 0; }
+    int64_t Length() const override { return 0; }
+    bool DeviceOpen() const override { return false; }
+
+protected:
+    void Poster(std::function<void()> action) override { action(); }
+};
+
+// What the wait window put on screen, one entry each time its bar was painted with another
+// text or position than the entry before.
+struct Vu {
+    QString Texte;
+    int Position;
+    bool operator==(const Vu&) const = default;
+};
+
+class Journal : public QObject {
+public:
+    explicit Journal(TWaitMidiForm& w) : w_(w) { w_.ProgressBar1->installEventFilter(this); }
+    ~Journal() override { w_.ProgressBar1->removeEventFilter(this); }
+    std::vector<Vu> Vus;
+    QRect Geometrie;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint) {
+            const Vu v{w_.Etat->text(), w_.ProgressBar1->value()};
+            if (Vus.empty() || !(Vus.back() == v))
+                Vus.push_back(v);
+            Geometrie = w_.frameGeometry();
+        }
+        return false;
+    }
+
+private:
+    TWaitMidiForm& w_;
+};
+
+// Runs `action` on the import dialog from its own message loop, each time it is shown.
+class ReponseDialogue : public QObject {
+public:
+    ReponseDialogue(QWidget& dialogue, std::function<void()> action) : dialogue_(dialogue), action_(std::move(action))
+    {
+        dialogue_.installEventFilter(this);
+    }
+    ~ReponseDialogue() override { dialogue_.removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Show)
+            QTimer::singleShot(0, &dialogue_, action_);
+        return false;
+    }
+
+private:
+    QWidget& dialogue_;
+    std::function<void()> action_;
+};
+
+class AttenteMidi : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dossier_ = fs::temp_directory_path() /
+                   ("lyrx_attente_" + std::to_string(::getpid()) + "_" +
+                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dossier_);
+        fs::create_directories(dossier_);
+        ::setenv("LYRX_WINDOWS_DIR", dossier_.c_str(), 1);
+        RepertoireProgramme = std::string(LYRX_SOURCE_DIR) + "/data/";
+        ListerLangues(RepertoireProgramme);
+        ASSERT_TRUE(ChargerLangue(RepertoireProgramme, "English"));
+        LangueCourante = "English";
+        Commandes().Reinitialiser();
+        ReinitialiserPolicesLabels();
+        Configuration = TCONFIG{};
+        PisteCourante = 1;
+        MidiDisponible = false;
+        InstallerMediaPlayer(&lecteur_);
+        TDialoguesFichiers::DefinirExecution([this](QFileDialog&) -> std::optional<QString> {
+            return QString::fromStdString(fichier_.string());
+        });
+
+        services_ = std::make_unique<TServicesImpressionProgramme>();
+        InstallerServicesImpression(services_.get());
+        fenetre_ = std::make_unique<TForm1>();
+        InstallerFenetrePrincipale(fenetre_.get());
+        residentes_ = std::make_unique<TFenetresResidentes>(*fenetre_);
+        fenetre_->DefinirTerminateur([](int) {});
+        fenetre_->resize(1000, 700);
+        fenetre_->show();
+        fenetre_->Demarrer();
+        QCoreApplication::processEvents();
+    }
+
+    void TearDown() override
+    {
+        TDialoguesFichiers::DefinirExecution({});
+        residentes_.reset();
+        InstallerFenetrePrincipale(nullptr);
+        fenetre_.reset();
+        InstallerServicesImpression(nullptr);
+        services_.reset();
+        InstallerMediaPlayer(nullptr);
+        Commandes().Reinitialiser();
+        PisteCourante = 1;
+        LangueCourante.clear();
+        ::unsetenv("LYRX_WINDOWS_DIR");
+        fs::remove_all(dossier_);
+    }
+
+    void Importer(const std::vector<uint8_t>& octets)
+    {
+        fichier_ = midi_test::EcrireFichier(dossier_ / "import.mid", octets);
+        // The song left is not saved.
+        PartitionModifiee = false;
+        QAction* a = fenetre_->findChild<QAction*>("Mn_Fichier_ImporterMIDI");
+        ASSERT_TRUE(a);
+        a->trigger();
+    }
+
+    TSelMIDIForm& Dialogue() { return residentes_->SelMIDIForm; }
+
+    // A type-1 file: the tempo track, then three tracks of notes.
+    static std::vector<uint8_t> TroisPistes()
+    {
+        PisteSmf tempo;
+        tempo.Tempo(0, 500000).Signature(0, 4, 2).Fin();
+        std::vector<PisteSmf> pistes{tempo};
+        const char* noms[] = {"Lead", "Bass", "Keys"};
+        for (int i = 0; i < 3; ++i) {
+            PisteSmf p;
+            p.Nom(0, noms[i]);
+            for (int n = 0; n < 48; ++n)
+                p.On(0, static_cast<uint8_t>(45 + i * 7 + n % 12)).Off(240, static_cast<uint8_t>(45 + i * 7 + n % 12));
+            pistes.push_back(p.Fin());
+        }
+        return midi_test::Smf(1, 480, pistes);
+    }
+
+    fs::path dossier_;
+    fs::path fichier_;
+    LecteurMuet lecteur_;
+    std::unique_ptr<TServicesImpressionProgramme> services_;
+    std::unique_ptr<TForm1> fenetre_;
+    std::unique_ptr<TFenetresResidentes> residentes_;
+};
+
+QString Texte(const char* cle, const std::string& suite = {}) { return VersQString(Traduire(cle) + suite); }
+
+} // namespace
+
+TEST_F(AttenteMidi, AThreeTrackImportPaintsEachStepInOrderAndEndsHidden)
+{
+    // Nothing made at start-up: the window comes with the first import.
+    EXPECT_EQ(fenetre_->findChild<TWaitMidiForm*>(), nullptr);
+    TWaitMidiForm& attente = fenetre_->WaitMidiForm();
+    EXPECT_TRUE(attente.windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_EQ(attente.ProgressBar1->minimum(), 0);
+    EXPECT_EQ(attente.ProgressBar1->maximum(), 28);
+    Journal journal(attente);
+
+    bool attenteSousDialogue = true;
+    bool dialogueActif = false;
+    ReponseDialogue reponse(Dialogue(), [&] {
+        QCoreApplication::processEvents();
+        attenteSousDialogue = attente.isVisible();
+        dialogueActif = QApplication::activeWindow() == &Dialogue();
+        for (int t = 1; t <= 3; ++t) {
+            Dialogue().TabPiste->setCurrentIndex(t - 1);
+            Dialogue().ListePiste->setCurrentRow(t - 1);
+        }
+        Dialogue().BT_OK->click();
+    });
+    Importer(TroisPistes());
+
+    EXPECT_FALSE(attenteSousDialogue);
+    EXPECT_TRUE(dialogueActif);
+    EXPECT_FALSE(attente.isVisible());
+    for (int t = 1; t <= 3; ++t)
+        EXPECT_GT(Partition.Mesures[1]->NbTemps[t], 0) << t;
+
+    // The texts in their order, each once.
+    std::vector<QString> attendus{Texte("MidiImp-RecherchePiste")};
+    for (int i = 1; i <= 3; ++i) {
+        const std::string rang = " [" + std::to_string(i) + "/3]";
+        attendus.push_back(Texte("MidiImp-LecturePiste", rang));
+        attendus.push_back(Texte("MidiImp-CreationPartition", rang));
+        attendus.push_back(Texte("MidiImp-OptimisationPlacementDoigts", rang));
+    }
+    std::vector<QString> textes;
+    std::vector<std::vector<int>> positions;
+    for (const Vu& v : journal.Vus) {
+        if (textes.empty() || textes.back() != v.Texte) {
+            textes.push_back(v.Texte);
+            positions.emplace_back();
+        }
+        positions.back().push_back(v.Position);
+    }
+    ASSERT_EQ(textes, attendus);
+    // Under each text the bar starts empty and fills to the end, never going back but for
+    // the reset before the next text.
+    for (std::size_t k = 0; k < positions.size(); ++k) {
+        std::vector<int> p = positions[k];
+        if (p.size() > 2 && p.back() == 0)
+            p.pop_back();
+        ASSERT_GE(p.size(), 2u) << textes[k].toStdString();
+        EXPECT_EQ(p.front(), 0) << textes[k].toStdString();
+        EXPECT_EQ(p.back(), 28) << textes[k].toStdString();
+        for (std::size_t j = 1; j < p.size(); ++j)
+            EXPECT_LT(p[j - 1], p[j]) << textes[k].toStdString() << " at " << j;
+    }
+
+    // Borderless, 295 x 74 at 96 dots per inch, centred on the screen.
+    EXPECT_EQ(journal.Geometrie.size(), QSize(Pixels96(295), Pixels96(74)));
+    const QRect ecran = fenetre_->screen()->geometry();
+    EXPECT_LE(std::abs(journal.Geometrie.center().x() - ecran.center().x()), 1);
+    EXPECT_LE(std::abs(journal.Geometrie.center().y() - ecran.center().y()), 1);
+}
+
+TEST_F(AttenteMidi, HiddenAfterARefusedFileAndAfterCancelInTheDialog)
+{
+    // A refused file: the message comes with the wait window out of the way, and it stays so.
+    bool attenteSousMessage = true;
+    int messages = 0;
+    const AfficheurMessages precedent = InstallerAfficheurMessages([&](const MessageAffiche&) {
+        ++messages;
+        attenteSousMessage = fenetre_->WaitMidiForm().isVisible();
+        return ResultatOK;
+    });
+    Importer({'n', 'o', 't', ' ', 'M', 'I', 'D', 'I'});
+    EXPECT_EQ(messages, 1);
+    EXPECT_FALSE(attenteSousMessage);
+    EXPECT_FALSE(fenetre_->WaitMidiForm().isVisible());
+    InstallerAfficheurMessages(precedent);
+
+    // Cancel in the import dialog, after the window showed the track search.
+    TWaitMidiForm& attente = fenetre_->WaitMidiForm();
+    Journal journal(attente);
+    bool attenteSousDialogue = true;
+    ReponseDialogue reponse(Dialogue(), [&] {
+        attenteSousDialogue = attente.isVisible();
+        Dialogue().BT_Annuler->click();
+    });
+    Importer(TroisPistes());
+    ASSERT_FALSE(journal.Vus.empty());
+    EXPECT_EQ(journal.Vus.back(), (Vu{Texte("MidiImp-RecherchePiste"), 28}));
+    EXPECT_FALSE(attenteSousDialogue);
+    EXPECT_FALSE(attente.isVisible());
+    EXPECT_EQ(Partition.Mesures[1]->NbTemps[1], 0);
+}
+
+TEST_F(AttenteMidi, AMessageBoxRaisedDuringAnImportTakesTheKeyboard)
+{
+    InstallerMessageD();
+    fenetre_->TexteAttenteMidi(Traduire("MidiImp-LecturePiste").c_str());
+    fenetre_->MontrerAttenteMidi(true);
+    fenetre_->RedessinerAttenteMidi();
+    TWaitMidiForm& attente = fenetre_->WaitMidiForm();
+    ASSERT_TRUE(attente.isVisible());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QApplication::activeWindow(), fenetre_.get());
+
+    QWidget* boite = nullptr;
+    bool focusDansBoite = false;
+    bool boiteActive = false;
+    QTimer::singleShot(0, [&] {
+        QCoreApplication::processEvents();
+        boite = QApplication::activeModalWidget();
+        QWidget* focus = QApplication::focusWidget();
+        focusDansBoite = boite && focus && focus->window() == boite;
+        boiteActive = boite && QApplication::activeWindow() == boite;
+        // Enter goes to the window that has the keyboard: the box's default button.
+        if (focus) {
+            QKeyEvent appui(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+            QApplication::sendEvent(focus, &appui);
+            QKeyEvent relache(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier);
+            QApplication::sendEvent(focus, &relache);
+        }
+        if (QApplication::activeModalWidget() == boite && boite)
+            static_cast<QDialog*>(boite)->reject();
+    });
+    const int r = AfficherMessage(Traduire("Dlg-Erreur"), "x", IconeErreur, BoutonOK | BoutonAnnuler, DefautOK,
+                                  PlacementCentre);
+    ASSERT_NE(boite, nullptr);
+    EXPECT_NE(boite, &attente);
+    EXPECT_TRUE(focusDansBoite);
+    EXPECT_TRUE(boiteActive);
+    EXPECT_EQ(r, ResultatOK);
+    EXPECT_TRUE(attente.isVisible());
+    fenetre_->MontrerAttenteMidi(false);
+    EXPECT_FALSE(attente.isVisible());
+    InstallerAfficheurMessages({});
+}
