@@ -19,6 +19,7 @@
 #include <fstream>
 #include <iterator>
 #include <mutex>
+#include <set>
 #include <thread>
 
 namespace platform {
@@ -325,6 +326,11 @@ struct LecteurFluidSynth::Moteur {
     bool enLecture = false;
     int64_t longueurMs = 0;
 
+    // The instruments a file chooses, kept loaded from now on: their samples are read here,
+    // on the caller's thread, not by the audio thread when the first note is due.
+    std::set<std::pair<int, int>> epingles;
+    void EpinglerInstruments(const std::vector<Planifie>& evenements);
+
     void Charger();
     void AttendreChargement()
     {
@@ -377,6 +383,17 @@ void LecteurFluidSynth::Moteur::Charger()
         }
     }
     erreurChargement = MessageFluid("No General MIDI sound font could be loaded.");
+}
+
+void LecteurFluidSynth::Moteur::EpinglerInstruments(const std::vector<Planifie>& evenements)
+{
+    for (const Planifie& e : evenements) {
+        if ((e.Statut & 0xF0) != 0xC0)
+            continue;
+        const int banque = (e.Statut & 0x0F) == 9 ? 128 : 0;
+        if (epingles.emplace(banque, e.Donnee1).second)
+            fluid_synth_pin_preset(synth, idSoundFont, banque, e.Donnee1);
+    }
 }
 
 bool LecteurFluidSynth::Moteur::PreparerSortie()
@@ -622,6 +639,7 @@ bool LecteurFluidSynth::TraiterChargement()
         // The file taken meanwhile starts from a clean synthesizer, and plays at once when
         // Play came already.
         fluid_synth_system_reset(m.synth);
+        m.EpinglerInstruments(m.sequence);
         pret = m.PreparerSortie();
         erreur = m.erreurSortie;
     }
@@ -676,8 +694,10 @@ bool LecteurFluidSynth::Open()
     for (const AnalyseMidi::Evenement& e : analyse->Evenements)
         sequence.push_back({std::llround(analyse->Millisecondes(e.Tick) * parMs), e.Statut, e.Donnee1, e.Donnee2});
     // Controllers and programs stay on the synthesizer from one file to the next.
-    if (pret)
+    if (pret) {
         fluid_synth_system_reset(m.synth);
+        m.EpinglerInstruments(sequence);
+    }
     {
         std::lock_guard<std::mutex> verrou(m.mutex);
         m.sequence = std::move(sequence);
