@@ -64,6 +64,8 @@ public:
     // nothing.
     void Demarrer();
     bool PremiereActivation() const { return premiereActivation_; }
+    // The first activation's work has run to its end.
+    bool DemarrageTermine() const { return !premiereActivation_ && !demarrageEnCours_; }
 
     // The close request: stops playback, asks to save a modified song; false keeps the
     // program running. On true everything is freed and the terminator is called with 0.

@@ -17,6 +17,12 @@
 #include "print/Splash.h"
 
 #include <QApplication>
+#include <QEvent>
+#include <QMetaObject>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -36,6 +42,36 @@ std::string FichierAidePourLangue(int langue, const std::string& repertoire, con
 
 void DefinirFichierAide() { FichierAide = FichierAidePourLangue(LangueAide, RepertoireProgramme, FichierAide); }
 
+namespace {
+
+// With $LYRX_TRACE_FIRST_PAINT set, one line "LYRX_FIRST_PAINT" on the error output once the
+// main window has been painted with its start work done: what start-up measurements wait for.
+class TracePremierePeinture final : public QObject {
+public:
+    explicit TracePremierePeinture(TForm1& fenetre) : fenetre_(fenetre) { fenetre_.installEventFilter(this); }
+
+    bool eventFilter(QObject* objet, QEvent* evenement) override
+    {
+        if (objet == &fenetre_ && evenement->type() == QEvent::Paint && fenetre_.DemarrageTermine()) {
+            fenetre_.removeEventFilter(this);
+            // Written once this paint has gone to the screen.
+            QMetaObject::invokeMethod(
+                this,
+                [] {
+                    std::fputs("LYRX_FIRST_PAINT\n", stderr);
+                    std::fflush(stderr);
+                },
+                Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    TForm1& fenetre_;
+};
+
+} // namespace
+
 int LancerProgramme(int argc, char** argv)
 {
     // The application object; the platform's boxes, cursor and language dialog.
@@ -45,8 +81,8 @@ int LancerProgramme(int argc, char** argv)
     InstallerWelcomeDlg();
     // The synthesizer loads its sound font in the background while the program starts; the
     // availability test at the main window's first activation waits for it.
-    platform::LecteurFluidSynth lecteur;
-    InstallerMediaPlayer(&lecteur);
+    auto lecteur = std::make_unique<platform::LecteurFluidSynth>();
+    InstallerMediaPlayer(lecteur.get());
 
     PisteCourante = 1;
     QApplication::setApplicationName("Lyrandaxis");
@@ -75,6 +111,21 @@ int LancerProgramme(int argc, char** argv)
     // The main window, then the resident windows in their order.
     TForm1 fenetre;
     Form1 = &fenetre;
+    // Once the close request has done its work, the process ends at once, wherever the request
+    // came from: from inside the start work, a nested loop or a window that refuses to close,
+    // nothing runs after it. Only the sound output is closed first, so that a WAV output is a
+    // whole file (a player still loading its sound font has none yet).
+    fenetre.DefinirTerminateur([&lecteur](int code) {
+        if (lecteur->ChargementTermine()) {
+            InstallerMediaPlayer(nullptr);
+            lecteur.reset();
+        }
+        std::fflush(nullptr);
+        std::_Exit(code);
+    });
+    std::unique_ptr<TracePremierePeinture> trace;
+    if (const char* v = std::getenv("LYRX_TRACE_FIRST_PAINT"); v && *v)
+        trace = std::make_unique<TracePremierePeinture>(fenetre);
     InstallerFenetrePrincipale(&fenetre);
     TFenetresResidentes residentes(fenetre);
 

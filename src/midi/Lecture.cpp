@@ -551,6 +551,14 @@ bool VerifierSequenceurMidi()
     platform::LecteurMedia& mp = MediaPlayer1();
     mp.SetFileName(fichier);
     bool disponible = mp.Open() && mp.Error() == platform::LecteurMedia::ErreurAucune;
+    // A sequencer still loading its sounds has taken the file; the answer comes when it is
+    // ready, and only a failure changes anything then.
+    mp.QuandPret([&mp](bool pret) {
+        if (pret)
+            return;
+        MidiDisponible = false;
+        mp.SetEnabled(false);
+    });
     if (disponible) {
         mp.SetNotify(true);
         disponible = mp.Play() && mp.Error() == platform::LecteurMedia::ErreurAucune;

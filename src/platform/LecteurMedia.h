@@ -59,6 +59,13 @@ public:
     // A file is open ("the player has an open device").
     virtual bool DeviceOpen() const = 0;
 
+    // A player that gets its sequencer ready in the background takes files before it is ready
+    // (Open and Play answer true) and starts them once it is. `rappel` hears, once, whether it
+    // got ready (false: there is no sequencer after all, and a file taken meanwhile ends as
+    // Interrompue). A player that is ready already, or that never gets ready in the background,
+    // keeps no callback: its Open has answered.
+    virtual void QuandPret(std::function<void(bool)> rappel) { (void)rappel; }
+
     // The Notify flag: it stays as set, and each Play with it on arms one notification.
     void SetNotify(bool actif) { notify_ = actif; }
     bool Notify() const { return notify_; }

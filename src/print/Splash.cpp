@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 
 #include <chrono>
 #include <filesystem>
@@ -88,6 +89,7 @@ TSplashForm::TSplashForm(std::unique_ptr<ILecteurWave> lecteur, Horloge horloge)
 
     FormCreate();
     Timer1->start();
+    qApp->installEventFilter(this);
 }
 
 TSplashForm::~TSplashForm()
@@ -96,6 +98,12 @@ TSplashForm::~TSplashForm()
         InstallerSplash(nullptr);
     if (lecteur_)
         lecteur_->Fermer();
+    // A box still open when this window goes stays above it no longer.
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (QWindow* fenetre = w->windowHandle(); fenetre && fenetre->property("lyrxAuDessusSplash").toBool()) {
+            fenetre->setProperty("lyrxAuDessusSplash", QVariant());
+            fenetre->setFlags(fenetre->flags() & ~Qt::WindowStaysOnTopHint);
+        }
 }
 
 void TSplashForm::FormCreate()
@@ -158,6 +166,34 @@ void TSplashForm::Timer1Timer()
 }
 
 void TSplashForm::closeEvent(QCloseEvent* e) { e->ignore(); }
+
+// A box raised during start-up (a command-line file that cannot be opened, say) would open
+// under this always-on-top window, where nobody sees it while it holds the keyboard. Such a
+// window is made always-on-top too for as long as it is shown, so it stacks above this one,
+// and it is given the keyboard.
+bool TSplashForm::eventFilter(QObject* objet, QEvent* evenement)
+{
+    const QEvent::Type type = evenement->type();
+    if ((type != QEvent::Show && type != QEvent::Hide) || !objet->isWidgetType())
+        return false;
+    auto* w = static_cast<QWidget*>(objet);
+    if (w == this || !w->isWindow() || !w->windowHandle())
+        return false;
+    QWindow* fenetre = w->windowHandle();
+    if (type == QEvent::Show && isVisible() && (w->windowType() == Qt::Dialog || w->isModal()) &&
+        !(fenetre->flags() & Qt::WindowStaysOnTopHint)) {
+        fenetre->setFlags(fenetre->flags() | Qt::WindowStaysOnTopHint);
+        fenetre->setProperty("lyrxAuDessusSplash", true);
+        QTimer::singleShot(0, w, [w] {
+            w->raise();
+            w->activateWindow();
+        });
+    } else if (type == QEvent::Hide && fenetre->property("lyrxAuDessusSplash").toBool()) {
+        fenetre->setProperty("lyrxAuDessusSplash", QVariant());
+        fenetre->setFlags(fenetre->flags() & ~Qt::WindowStaysOnTopHint);
+    }
+    return false;
+}
 
 QImage TSplashForm::Image(int largeur, int hauteur)
 {

@@ -49,6 +49,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    // While the window is shown, every dialog and message box of the program opens above it.
+    bool eventFilter(QObject* objet, QEvent* evenement) override;
 
 private:
     void FormCreate();

@@ -306,6 +306,7 @@ TEST_F(LecteurFluidSynthTest, WithoutSequencerOrWithABadFileOpenFails)
         platform::ReglagesFluidSynth r = Reglages();
         r.SoundFont = (dossier_ / "absente.sf2").string();
         LecteurFluidSynth lecteur(r);
+        EXPECT_TRUE(lecteur.SoundFontChargee().empty());
         lecteur.SetFileName(silencieux);
         EXPECT_FALSE(lecteur.Open());
         EXPECT_EQ(lecteur.Error(), LecteurMedia::ErreurPeripherique);
@@ -338,6 +339,77 @@ TEST_F(LecteurFluidSynthTest, WithoutSequencerOrWithABadFileOpenFails)
     EXPECT_TRUE(lecteur.Play());
     EXPECT_TRUE(Attendre([&] { return !fins.empty(); }, 1000));
     EXPECT_EQ(fins.size(), 1u);
+}
+
+} // namespace
+
+namespace {
+
+// A file opened and played at once, while the sound font may still be loading, is taken and
+// sounds once the synthesizer is ready; its instrument's samples come in as it is chosen.
+TEST_F(LecteurFluidSynthTest, AFileTakenWhileTheSoundFontLoadsPlaysOnceItIsReady)
+{
+    const std::string midi = Ecrire("deux.mid", DeuxNotes());
+    {
+        LecteurFluidSynth lecteur(Reglages());
+        std::vector<LecteurMedia::Fin> fins;
+        std::vector<bool> prets;
+        lecteur.SetOnNotify([&](LecteurMedia::Fin f) { fins.push_back(f); });
+        lecteur.QuandPret([&](bool pret) { prets.push_back(pret); });
+        lecteur.SetFileName(midi);
+        ASSERT_TRUE(lecteur.Open()) << lecteur.ErrorMessage();
+        EXPECT_EQ(lecteur.Length(), 1000);
+        lecteur.SetNotify(true);
+        ASSERT_TRUE(lecteur.Play());
+        if (!Attendre([&] { return !fins.empty(); }, 8000))
+            FAIL() << "the play never ended";
+        if (lecteur.SoundFontChargee().empty())
+            GTEST_SKIP() << "no General MIDI sound font installed";
+        EXPECT_EQ(fins, std::vector<LecteurMedia::Fin>{LecteurMedia::Fin::Reussie});
+        EXPECT_LE(prets.size(), 1u);
+        if (!prets.empty()) {
+            EXPECT_TRUE(prets[0]);
+        }
+    }
+    uint32_t taux = 0;
+    const std::vector<float> s = LireWav(Wav(), taux);
+    std::size_t debut = 0;
+    while (debut < s.size() && std::fabs(s[debut]) < 0.01f)
+        ++debut;
+    ASSERT_LT(debut + taux / 2, s.size()) << "no sound in the WAV";
+    EXPECT_GT(Puissance(s, debut + taux / 10, debut + taux / 3, 440.0, taux),
+              10 * Puissance(s, debut + taux / 10, debut + taux / 3, 659.26, taux));
+}
+
+// Without a sound font, a file taken before the load failed ends as interrupted with a
+// device error, and the owner hears that there is no sequencer; once the failure is known,
+// Open refuses at once.
+TEST_F(LecteurFluidSynthTest, ALoadThatFailsEndsTheFileTakenMeanwhile)
+{
+    platform::ReglagesFluidSynth r = Reglages();
+    r.SoundFont = (dossier_ / "absente.sf2").string();
+    LecteurFluidSynth lecteur(r);
+    std::vector<LecteurMedia::Fin> fins;
+    std::vector<bool> prets;
+    lecteur.SetOnNotify([&](LecteurMedia::Fin f) { fins.push_back(f); });
+    lecteur.QuandPret([&](bool pret) { prets.push_back(pret); });
+    lecteur.SetFileName(Ecrire("test.mid", FichierSilencieux()));
+    lecteur.SetNotify(true);
+    if (lecteur.Open()) {
+        EXPECT_TRUE(lecteur.Play());
+        ASSERT_TRUE(Attendre([&] { return !fins.empty() && !prets.empty(); }, 3000));
+        EXPECT_EQ(prets, std::vector<bool>{false});
+        // The silent file may have ended before the failure was seen; otherwise the failure ends it.
+        if (fins[0] != LecteurMedia::Fin::Reussie) {
+            EXPECT_EQ(fins[0], LecteurMedia::Fin::Interrompue);
+            EXPECT_EQ(lecteur.Error(), LecteurMedia::ErreurPeripherique);
+            EXPECT_FALSE(lecteur.DeviceOpen());
+        }
+    } else {
+        EXPECT_EQ(lecteur.Error(), LecteurMedia::ErreurPeripherique);
+    }
+    EXPECT_FALSE(lecteur.Open());
+    EXPECT_EQ(lecteur.Error(), LecteurMedia::ErreurPeripherique);
 }
 
 } // namespace

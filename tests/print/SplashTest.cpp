@@ -9,7 +9,11 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMessageBox>
+#include <QWindow>
 #include <QPointer>
 #include <QTimer>
 
@@ -304,6 +308,48 @@ TEST(SonDemarrage, WithoutASoundOutputThePlayerPlaysNothing)
         setenv("LYRX_AUDIO_DRIVER", garde.c_str(), 1);
     else
         unsetenv("LYRX_AUDIO_DRIVER");
+}
+
+} // namespace
+} // namespace parcours_test
+
+namespace parcours_test {
+namespace {
+
+// A box raised while the window shows (the start-up's "file cannot be found", say) opens
+// above it and holds the keyboard: Return answers it. Once answered it is an ordinary window
+// again, and the start-up window still goes as always.
+TEST_F(FenetreDemarrage, ABoxRaisedWhileItShowsOpensAboveItAndTakesTheKeyboard)
+{
+    QPointer<TSplashForm> s = Creer(3);
+    ASSERT_TRUE(s->isVisible());
+    QMessageBox boite(QMessageBox::Critical, QStringLiteral("Error"), QStringLiteral("The file cannot be found."),
+                      QMessageBox::Ok);
+    bool auDessus = false, clavier = false;
+    QTimer::singleShot(100, [&] {
+        QWidget* modale = QApplication::activeModalWidget();
+        if (modale == &boite) {
+            auDessus = boite.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint);
+            clavier = QApplication::activeWindow() == &boite;
+        }
+        QWidget* cible = boite.focusWidget() ? boite.focusWidget() : &boite;
+        QKeyEvent appui(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QCoreApplication::sendEvent(cible, &appui);
+    });
+    QTimer garde;
+    garde.setSingleShot(true);
+    QObject::connect(&garde, &QTimer::timeout, &boite, [&] { boite.done(-1); });
+    garde.start(5000);
+    const int reponse = boite.exec();
+    EXPECT_EQ(reponse, QMessageBox::Ok) << "Return did not answer the box";
+    EXPECT_TRUE(auDessus);
+    EXPECT_TRUE(clavier);
+    EXPECT_FALSE(boite.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
+
+    ASSERT_TRUE(s);
+    Splash().FenetrePrincipalePrete = true;
+    Tic(s, 4100);
+    EXPECT_FALSE(s);
 }
 
 } // namespace

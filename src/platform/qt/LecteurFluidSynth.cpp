@@ -19,6 +19,7 @@
 #include <fstream>
 #include <iterator>
 #include <mutex>
+#include <set>
 #include <thread>
 
 namespace platform {
@@ -286,6 +287,7 @@ struct LecteurFluidSynth::Moteur {
 
     // Made by the loading thread, read only once it is joined.
     std::thread chargement;
+    std::atomic<bool> chargementFini{false};
     fluid_settings_t* settings = nullptr;
     fluid_synth_t* synth = nullptr;
     int idSoundFont = FLUID_FAILED;
@@ -316,9 +318,18 @@ struct LecteurFluidSynth::Moteur {
     // Interface thread.
     std::unique_ptr<QObject> contexte;
     QTimer* sondage = nullptr;
+    QTimer* attente = nullptr;  // looks for the end of the load while a file waits for it
+    bool chargementTraite = false; // the loading thread is joined and its outcome handled
+    bool enAttente = false;        // the open file waits for the load to be played
+    std::function<void(bool)> rappelPret;
     bool ouvert = false;
     bool enLecture = false;
     int64_t longueurMs = 0;
+
+    // The instruments a file chooses, kept loaded from now on: their samples are read here,
+    // on the caller's thread, not by the audio thread when the first note is due.
+    std::set<std::pair<int, int>> epingles;
+    void EpinglerInstruments(const std::vector<Planifie>& evenements);
 
     void Charger();
     void AttendreChargement()
@@ -336,6 +347,10 @@ struct LecteurFluidSynth::Moteur {
 
 void LecteurFluidSynth::Moteur::Charger()
 {
+    struct Fin {
+        std::atomic<bool>& fini;
+        ~Fin() { fini.store(true); }
+    } fin{chargementFini};
     settings = new_fluid_settings();
     if (!settings) {
         erreurChargement = "The synthesizer cannot be created.";
@@ -343,6 +358,10 @@ void LecteurFluidSynth::Moteur::Charger()
     }
     fluid_settings_setnum(settings, "synth.sample-rate", reglages.FrequenceEchantillonnage);
     fluid_settings_setnum(settings, "synth.gain", reglages.Gain);
+    // Only the sound font's structure is read at load; the samples of an instrument are read
+    // when a channel first selects it. A General MIDI font is mostly instruments a song never
+    // uses, and reading all of it is most of the start-up time and of the memory.
+    fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
     synth = new_fluid_synth(settings);
     if (!synth) {
         erreurChargement = MessageFluid("The synthesizer cannot be created.");
@@ -364,6 +383,17 @@ void LecteurFluidSynth::Moteur::Charger()
         }
     }
     erreurChargement = MessageFluid("No General MIDI sound font could be loaded.");
+}
+
+void LecteurFluidSynth::Moteur::EpinglerInstruments(const std::vector<Planifie>& evenements)
+{
+    for (const Planifie& e : evenements) {
+        if ((e.Statut & 0xF0) != 0xC0)
+            continue;
+        const int banque = (e.Statut & 0x0F) == 9 ? 128 : 0;
+        if (epingles.emplace(banque, e.Donnee1).second)
+            fluid_synth_pin_preset(synth, idSoundFont, banque, e.Donnee1);
+    }
 }
 
 bool LecteurFluidSynth::Moteur::PreparerSortie()
@@ -558,7 +588,11 @@ LecteurFluidSynth::LecteurFluidSynth(ReglagesFluidSynth reglages) : m_(std::make
     m_->sondage = new QTimer(m_->contexte.get());
     m_->sondage->setInterval(20);
     QObject::connect(m_->sondage, &QTimer::timeout, m_->contexte.get(), [this] { Sonder(); });
+    m_->attente = new QTimer(m_->contexte.get());
+    m_->attente->setInterval(10);
+    QObject::connect(m_->attente, &QTimer::timeout, m_->contexte.get(), [this] { TraiterChargement(); });
     m_->chargement = std::thread([m = m_.get()] { m->Charger(); });
+    m_->attente->start();
 }
 
 LecteurFluidSynth::~LecteurFluidSynth()
@@ -576,19 +610,69 @@ LecteurFluidSynth::~LecteurFluidSynth()
 std::string LecteurFluidSynth::SoundFontChargee()
 {
     m_->AttendreChargement();
+    TraiterChargement();
     return m_->soundFont;
+}
+
+bool LecteurFluidSynth::ChargementTermine() const { return m_->chargementFini.load(); }
+
+void LecteurFluidSynth::QuandPret(std::function<void(bool)> rappel)
+{
+    if (!m_->chargementTraite)
+        m_->rappelPret = std::move(rappel);
+}
+
+bool LecteurFluidSynth::TraiterChargement()
+{
+    Moteur& m = *m_;
+    if (m.chargementTraite)
+        return true;
+    if (!m.chargementFini.load())
+        return false;
+    m.AttendreChargement();
+    m.chargementTraite = true;
+    m.attente->stop();
+
+    bool pret = m.synth && m.idSoundFont != FLUID_FAILED;
+    std::string erreur = m.erreurChargement;
+    if (pret && m.enAttente) {
+        // The file taken meanwhile starts from a clean synthesizer, and plays at once when
+        // Play came already.
+        fluid_synth_system_reset(m.synth);
+        m.EpinglerInstruments(m.sequence);
+        pret = m.PreparerSortie();
+        erreur = m.erreurSortie;
+    }
+    if (!pret && m.enAttente) {
+        ArreterSequence();
+        {
+            std::lock_guard<std::mutex> verrou(m.mutex);
+            m.sequence.clear();
+            m.suivant = 0;
+        }
+        m.ouvert = false;
+        m.longueurMs = 0;
+        DefinirErreur(ErreurPeripherique, erreur);
+        TerminerNotification(Fin::Interrompue);
+    }
+    m.enAttente = false;
+    if (auto rappel = std::exchange(m.rappelPret, {}))
+        rappel(pret);
+    return true;
 }
 
 bool LecteurFluidSynth::Open()
 {
     Close();
     Moteur& m = *m_;
-    m.AttendreChargement();
-    if (!m.synth || m.idSoundFont == FLUID_FAILED) {
+    // While the sound font still loads, the file is taken all the same and starts once the
+    // synthesizer is ready: a play asked for early is late, never refused nor waited for.
+    const bool pret = TraiterChargement();
+    if (pret && (!m.synth || m.idSoundFont == FLUID_FAILED)) {
         DefinirErreur(ErreurPeripherique, m.erreurChargement);
         return false;
     }
-    if (!m.PreparerSortie()) {
+    if (pret && !m.PreparerSortie()) {
         DefinirErreur(ErreurPeripherique, m.erreurSortie);
         return false;
     }
@@ -610,7 +694,10 @@ bool LecteurFluidSynth::Open()
     for (const AnalyseMidi::Evenement& e : analyse->Evenements)
         sequence.push_back({std::llround(analyse->Millisecondes(e.Tick) * parMs), e.Statut, e.Donnee1, e.Donnee2});
     // Controllers and programs stay on the synthesizer from one file to the next.
-    fluid_synth_system_reset(m.synth);
+    if (pret) {
+        fluid_synth_system_reset(m.synth);
+        m.EpinglerInstruments(sequence);
+    }
     {
         std::lock_guard<std::mutex> verrou(m.mutex);
         m.sequence = std::move(sequence);
@@ -620,6 +707,7 @@ bool LecteurFluidSynth::Open()
     }
     m.longueurMs = analyse->LongueurMs();
     m.ouvert = true;
+    m.enAttente = !pret;
     EffacerErreur();
     return true;
 }
@@ -649,9 +737,10 @@ void LecteurFluidSynth::Close()
         m.suivant = 0;
         m.echantillons.store(0);
     }
-    if (m.synth)
+    if (m.synth && m.chargementTraite)
         fluid_synth_all_sounds_off(m.synth, -1);
     m.ouvert = false;
+    m.enAttente = false;
     m.longueurMs = 0;
     TerminerNotification(Fin::Interrompue);
 }

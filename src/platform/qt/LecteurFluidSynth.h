@@ -10,9 +10,11 @@
 // posts the notification through the event loop.
 //
 // The synthesizer and the sound font are made in a background thread as soon as the player
-// exists (loading a large sound font takes a while); the first Open waits for it. The sound
-// output is made at the first Open and kept for the whole run. Without a sound font or an
-// output, Open fails: there is no working sequencer.
+// exists (loading a large sound font takes a while). Nothing waits for it: a file opened
+// before it is ready is taken (its length is known) and starts playing once it is; QuandPret
+// tells whether it got ready. The sound output is made at the first Open after the load and
+// kept for the whole run. Without a sound font or an output there is no working sequencer:
+// Open fails, or the file taken early ends with a device error.
 #include "platform/LecteurMedia.h"
 
 #include <cstdint>
@@ -78,9 +80,12 @@ public:
     int64_t Position() const override;
     int64_t Length() const override;
     bool DeviceOpen() const override;
+    void QuandPret(std::function<void(bool)> rappel) override;
 
     // The sound font in use (empty when none was found or it failed to load); waits for the load.
     std::string SoundFontChargee();
+    // The loading thread has ended (its outcome may not be handled yet).
+    bool ChargementTermine() const;
     // Steady-clock time (nanoseconds since its epoch) at which the first audible sample after
     // the last Play was rendered; 0 while there was none.
     int64_t InstantPremierSon() const;
@@ -92,6 +97,9 @@ private:
     struct Moteur;
     void Sonder();
     void ArreterSequence();
+    // Interface thread: once the load has ended, starts or fails the file waiting for it and
+    // tells QuandPret's callback. True once that is done.
+    bool TraiterChargement();
 
     std::unique_ptr<Moteur> m_;
 };

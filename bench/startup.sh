@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Start-up of the real program: exec -> first paint of the main window, with the default
+# sound font and without one, median of 10 runs each (more: bench/startup.sh build 20).
+# Under Xvfb when it is installed, else on the offscreen platform. Add --rss as third
+# argument for the resident size 4 s after start.
+#   cmake --build build --target lyrx_startup_bench && bench/startup.sh [build-dir] [runs] [--rss]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build}
+runs=${2:-10}
+extra=${3:-}
+runner="$build/bench/lyrx_startup_bench"
+exe="$build/src/lyrandaxis"
+if command -v Xvfb >/dev/null; then
+  exec 3< <(Xvfb -displayfd 1 -screen 0 1280x900x24 -nolisten tcp 2>/dev/null & echo "pid $!")
+  read -r _ xvfb <&3
+  read -r display <&3 || true
+  trap 'kill "$xvfb" 2>/dev/null || true' EXIT
+  export DISPLAY=":$display" QT_QPA_PLATFORM=xcb
+  echo "Xvfb on $DISPLAY"
+else
+  export QT_QPA_PLATFORM=offscreen
+  echo "offscreen platform"
+fi
+"$runner" --exe "$exe" --runs "$runs" $extra

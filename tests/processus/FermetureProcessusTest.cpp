@@ -1,0 +1,303 @@
+// The real program under Xvfb, closed through its main window as a window manager closes it
+// (WM_DELETE_WINDOW), at several moments after start, with each starting music, with and
+// without a song on the command line: it must end within a second with status 0, its
+// settings written. The programs run side by side to keep the test short.
+#include <gtest/gtest.h>
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <signal.h>
+#include <spawn.h>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+using Horloge = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+// Xvfb on a free display, for the life of the test.
+class Xvfb {
+public:
+    Xvfb()
+    {
+        int tube[2];
+        if (pipe(tube) != 0)
+            return;
+        posix_spawn_file_actions_t a;
+        posix_spawn_file_actions_init(&a);
+        posix_spawn_file_actions_addclose(&a, tube[0]);
+        posix_spawn_file_actions_addopen(&a, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+        const std::string fd = std::to_string(tube[1]);
+        std::vector<std::string> args = {"Xvfb", "-displayfd", fd, "-screen", "0", "1280x900x24", "-nolisten", "tcp"};
+        std::vector<char*> argv;
+        for (auto& s : args)
+            argv.push_back(s.data());
+        argv.push_back(nullptr);
+        const int r = posix_spawnp(&pid_, "Xvfb", &a, nullptr, argv.data(), environ);
+        posix_spawn_file_actions_destroy(&a);
+        close(tube[1]);
+        if (r != 0) {
+            pid_ = -1;
+            close(tube[0]);
+            return;
+        }
+        std::string lu;
+        char c;
+        while (read(tube[0], &c, 1) == 1 && c != '\n')
+            lu += c;
+        close(tube[0]);
+        if (!lu.empty())
+            display_ = ":" + lu;
+    }
+    ~Xvfb()
+    {
+        if (pid_ > 0) {
+            kill(pid_, SIGTERM);
+            waitpid(pid_, nullptr, 0);
+        }
+    }
+    const std::string& Display() const { return display_; }
+
+private:
+    pid_t pid_ = -1;
+    std::string display_;
+};
+
+// The top-level windows of one process whose name begins with `prefixe`.
+std::vector<Window> FenetresDe(Display* d, pid_t pid, const std::string& prefixe)
+{
+    std::vector<Window> trouvees;
+    const Atom atomePid = XInternAtom(d, "_NET_WM_PID", False);
+    Window racine, parent, *enfants = nullptr;
+    unsigned n = 0;
+    if (!XQueryTree(d, DefaultRootWindow(d), &racine, &parent, &enfants, &n))
+        return trouvees;
+    for (unsigned i = 0; i < n; ++i) {
+        Atom type;
+        int format;
+        unsigned long nb, reste;
+        unsigned char* donnees = nullptr;
+        if (XGetWindowProperty(d, enfants[i], atomePid, 0, 1, False, XA_CARDINAL, &type, &format, &nb, &reste,
+                               &donnees) != Success || !donnees)
+            continue;
+        const long p = nb == 1 ? *reinterpret_cast<long*>(donnees) : -1;
+        XFree(donnees);
+        if (p != pid)
+            continue;
+        XWindowAttributes attr;
+        if (!XGetWindowAttributes(d, enfants[i], &attr) || attr.map_state != IsViewable)
+            continue;
+        char* nom = nullptr;
+        if (XFetchName(d, enfants[i], &nom) && nom) {
+            if (std::string(nom).rfind(prefixe, 0) == 0)
+                trouvees.push_back(enfants[i]);
+            XFree(nom);
+        }
+    }
+    if (enfants)
+        XFree(enfants);
+    return trouvees;
+}
+
+void DemanderFermeture(Display* d, Window w)
+{
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = w;
+    e.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
+    e.xclient.data.l[1] = CurrentTime;
+    XSendEvent(d, w, False, NoEventMask, &e);
+    XFlush(d);
+}
+
+struct Essai {
+    int musique = 3;
+    int delai = 1; // seconds after start
+    bool chanson = false;
+    fs::path dossier;
+    pid_t pid = -1;
+    Horloge::time_point debut;
+    std::optional<Horloge::time_point> demande;
+    std::optional<Horloge::time_point> fin;
+    int statut = -1;
+
+    std::string Nom() const
+    {
+        std::ostringstream o;
+        o << "music " << musique << ", close after " << delai << " s, " << (chanson ? "with" : "without") << " a song";
+        return o.str();
+    }
+};
+
+class FermetureProcessusTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dossier_ = fs::temp_directory_path() / ("lyrx_fermeture_" + std::to_string(getpid()));
+        fs::create_directories(dossier_);
+    }
+    void TearDown() override
+    {
+        std::error_code ec;
+        fs::remove_all(dossier_, ec);
+    }
+
+    pid_t Lancer(const Essai& e, const std::string& display, const std::string& argument)
+    {
+        std::vector<std::string> env;
+        for (char** v = environ; *v; ++v) {
+            const std::string s = *v;
+            if (s.rfind("LYRX_", 0) != 0 && s.rfind("DISPLAY=", 0) != 0 && s.rfind("QT_QPA_PLATFORM=", 0) != 0)
+                env.push_back(s);
+        }
+        env.push_back("DISPLAY=" + display);
+        env.push_back("QT_QPA_PLATFORM=xcb");
+        env.push_back("LYRX_WINDOWS_DIR=" + e.dossier.string());
+        env.push_back("LYRX_PROGRAM_DIR=" LYRX_SOURCE_DIR "/data");
+        env.push_back("LYRX_AUDIO_DRIVER=file");
+        std::vector<char*> envp;
+        for (auto& s : env)
+            envp.push_back(s.data());
+        envp.push_back(nullptr);
+        std::vector<std::string> args = {LYRX_EXECUTABLE};
+        if (!argument.empty())
+            args.push_back(argument);
+        std::vector<char*> argv;
+        for (auto& s : args)
+            argv.push_back(s.data());
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t a;
+        posix_spawn_file_actions_init(&a);
+        posix_spawn_file_actions_addopen(&a, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_addopen(&a, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+        pid_t pid = -1;
+        if (posix_spawn(&pid, LYRX_EXECUTABLE, &a, nullptr, argv.data(), envp.data()) != 0)
+            pid = -1;
+        posix_spawn_file_actions_destroy(&a);
+        return pid;
+    }
+
+    fs::path dossier_;
+};
+
+TEST_F(FermetureProcessusTest, ACloseRequestEndsTheProgramAtAnyMoment)
+{
+    Xvfb serveur;
+    if (serveur.Display().empty())
+        GTEST_SKIP() << "no Xvfb";
+    Display* d = XOpenDisplay(serveur.Display().c_str());
+    ASSERT_NE(d, nullptr);
+    // A window that goes between two requests is no error here.
+    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+
+    // A wave file for the second starting music: ten seconds of silence.
+    const fs::path wave = dossier_ / "long.wav";
+    {
+        const uint32_t octets = 22050 * 2 * 10;
+        std::ofstream f(wave, std::ios::binary);
+        auto u32 = [&](uint32_t v) { f.write(reinterpret_cast<const char*>(&v), 4); };
+        auto u16 = [&](uint16_t v) { f.write(reinterpret_cast<const char*>(&v), 2); };
+        f << "RIFF";
+        u32(36 + octets);
+        f << "WAVEfmt ";
+        u32(16), u16(1), u16(1), u32(22050), u32(44100), u16(2), u16(16);
+        f << "data";
+        u32(octets);
+        f << std::string(octets, '\0');
+    }
+    const std::string chanson = LYRX_SOURCE_DIR "/tests/document/data/partition_v220.lrx";
+
+    std::vector<Essai> essais;
+    // Each delay with each music, the song argument in turns: nine programs at once.
+    for (int delai : {1, 3, 8})
+        for (int musique : {1, 2, 3}) {
+            const bool avecChanson = (delai + musique) % 2 == 0;
+            Essai e;
+            e.musique = musique;
+            e.delai = delai;
+            e.chanson = avecChanson;
+            e.dossier = dossier_ / std::to_string(essais.size());
+            fs::create_directories(e.dossier);
+            std::ofstream(e.dossier / "Lyrx220.ini", std::ios::binary)
+                << "[Config]\r\nPatcheLangue=English\r\nStartingMusic=" << musique
+                << "\r\nStartingFile=" << wave.string() << "\r\n";
+            essais.push_back(e);
+        }
+    for (Essai& e : essais) {
+        e.debut = Horloge::now();
+        e.pid = Lancer(e, serveur.Display(), e.chanson ? chanson : std::string());
+        ASSERT_GT(e.pid, 0) << "cannot start " << LYRX_EXECUTABLE;
+    }
+
+    // Each main window is asked to close once it is there and its delay has passed; each
+    // process then has one second to end.
+    const auto limite = Horloge::now() + 60s;
+    for (bool reste = true; reste && Horloge::now() < limite;) {
+        reste = false;
+        for (Essai& e : essais) {
+            if (e.fin)
+                continue;
+            reste = true;
+            int statut = 0;
+            if (waitpid(e.pid, &statut, WNOHANG) == e.pid) {
+                e.fin = Horloge::now();
+                e.statut = statut;
+                continue;
+            }
+            if (e.demande)
+                continue;
+            if (Horloge::now() - e.debut < std::chrono::seconds(e.delai))
+                continue;
+            const std::vector<Window> fenetres = FenetresDe(d, e.pid, "Lyrandaxis 2.2");
+            if (fenetres.empty())
+                continue;
+            DemanderFermeture(d, fenetres.front());
+            e.demande = Horloge::now();
+        }
+        std::this_thread::sleep_for(10ms);
+    }
+
+    for (Essai& e : essais) {
+        if (!e.fin) {
+            kill(e.pid, SIGKILL);
+            waitpid(e.pid, nullptr, 0);
+        }
+        SCOPED_TRACE(e.Nom());
+        ASSERT_TRUE(e.demande.has_value()) << "the main window never showed";
+        ASSERT_TRUE(e.fin.has_value()) << "the program did not end";
+        // A second is the aim; the bound leaves room for a loaded machine running nine of them.
+        const auto duree = std::chrono::duration_cast<std::chrono::milliseconds>(*e.fin - *e.demande);
+        std::printf("%s: ended %lld ms after the close request\n", e.Nom().c_str(), static_cast<long long>(duree.count()));
+        EXPECT_LT(duree, 2s);
+        EXPECT_TRUE(WIFEXITED(e.statut));
+        EXPECT_EQ(WEXITSTATUS(e.statut), 0);
+        // The settings were written: the display settings join what the test wrote.
+        std::ifstream ini(e.dossier / "Lyrx220.ini", std::ios::binary);
+        const std::string texte((std::istreambuf_iterator<char>(ini)), std::istreambuf_iterator<char>());
+        EXPECT_NE(texte.find("[ParamEcran]"), std::string::npos);
+        EXPECT_FALSE(fs::exists(e.dossier / "lyrx.tmp"));
+    }
+    XCloseDisplay(d);
+}
+
+} // namespace
