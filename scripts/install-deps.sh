@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing need, on Debian, when something is missing.
 set -euo pipefail
-packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev libfluidsynth-dev
+packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-multimedia-dev libgl-dev libfluidsynth-dev
           fluid-soundfont-gm timgm6mb-soundfont fonts-liberation libgtest-dev libgmock-dev
           libbenchmark-dev python3 python3-mido)
 if [ "${LYRX_SMALL_SOUNDFONT:-}" = 1 ]; then

@@ -3,6 +3,7 @@
 #include "app/Main.h"
 #include "app/ServicesFenetres.h"
 #include "controls/Services.h"
+#include "controls/SortieWaveSysteme.h"
 #include "dialogs/MessageD.h"
 #include "dialogs/Services.h"
 #include "dialogs/Welcome.h"
@@ -23,6 +24,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <QTimer>
 #include <string>
 #include <vector>
 
@@ -70,6 +72,30 @@ private:
     TForm1& fenetre_;
 };
 
+// Opens the wave output once the main window has been painted for the first time: until then
+// the splash's sound waits, and the audio libraries cost the start nothing.
+class OuvertureSortieWave : public QObject {
+public:
+    OuvertureSortieWave(QWidget& fenetre, TSortieWaveSysteme& sortie) : fenetre_(fenetre), sortie_(sortie)
+    {
+        fenetre_.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* evenement) override
+    {
+        if (objet == &fenetre_ && evenement->type() == QEvent::Paint) {
+            fenetre_.removeEventFilter(this);
+            QTimer::singleShot(0, this, [this] { sortie_.Ouvrir(); });
+        }
+        return false;
+    }
+
+private:
+    QWidget& fenetre_;
+    TSortieWaveSysteme& sortie_;
+};
+
 } // namespace
 
 int LancerProgramme(int argc, char** argv)
@@ -83,6 +109,8 @@ int LancerProgramme(int argc, char** argv)
     // availability test at the main window's first activation waits for it.
     auto lecteur = std::make_unique<platform::LecteurFluidSynth>();
     InstallerMediaPlayer(lecteur.get());
+    auto sortieWave = std::make_shared<TSortieWaveSysteme>(false);
+    InstallerSortieWave(sortieWave);
 
     PisteCourante = 1;
     QApplication::setApplicationName("Lyrandaxis");
@@ -99,7 +127,8 @@ int LancerProgramme(int argc, char** argv)
     ChargerConfiguration(RepertoireProgramme, NomFichierConfiguration);
     DefinirFichierAide();
 
-    // The splash plays its starting music through a player of its own.
+    // The splash plays its starting music through the wave output, which waits for the main
+    // window's first paint.
     CreerSplash();
     Splash().Montrer();
 
@@ -134,6 +163,7 @@ int LancerProgramme(int argc, char** argv)
     for (int i = 1; i < argc; ++i)
         arguments.emplace_back(argv[i]);
     fenetre.DefinirArguments(std::move(arguments));
+    OuvertureSortieWave ouverture(fenetre, *sortieWave);
     fenetre.show();
     fenetre.Demarrer();
     const int code = application.exec();
@@ -142,5 +172,8 @@ int LancerProgramme(int argc, char** argv)
     InstallerFenetrePrincipale(nullptr);
     Form1 = nullptr;
     InstallerMediaPlayer(nullptr);
+    // The sound device goes while the application object is still there.
+    InstallerSortieWave(nullptr);
+    sortieWave.reset();
     return code;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -49,6 +50,10 @@ std::shared_ptr<ISortieWave> CopieSortie()
     return SortieInstallee();
 }
 
+constexpr uint16_t kFormatPcm = 1;
+constexpr uint16_t kFormatFlottant = 3;
+constexpr uint16_t kFormatExtensible = 0xFFFE;
+
 // The class library's value tag of a binary property in a form stream.
 constexpr uint8_t kValeurBinaire = 10;
 constexpr const char* kNomPropriete = "WaveData.Data";
@@ -67,9 +72,9 @@ const char* TexteErreurWave(ErreurWave erreur)
     case ErreurWave::FormatManquant: return "no format chunk before the data";
     case ErreurWave::FormatTropCourt: return "format chunk too short";
     case ErreurWave::FormatEnDouble: return "two format chunks";
-    case ErreurWave::FormatNonPcm: return "not PCM";
+    case ErreurWave::FormatNonPcm: return "neither PCM nor floating point";
     case ErreurWave::CanauxNonGeres: return "not mono or stereo";
-    case ErreurWave::BitsNonGeres: return "not 8 or 16 bits per sample";
+    case ErreurWave::BitsNonGeres: return "not 8, 16, 24 or 32 bits per sample";
     case ErreurWave::FrequenceNulle: return "sample rate of 0";
     case ErreurWave::AlignementIncoherent: return "block alignment does not match the format";
     case ErreurWave::DonneesManquantes: return "no data chunk";
@@ -103,7 +108,9 @@ std::optional<TFormatWave> AnalyserWave(std::span<const uint8_t> octets, ErreurW
         const uint8_t* entete = d + pos;
         const uint64_t taille = Lire32(entete + 4);
         const uint64_t debut = pos + 8;
-        if (taille > fin - debut)
+        const bool donnees = Balise(entete, "data");
+        // A recording cut short still plays what it holds: only the data chunk is clipped.
+        if (taille > fin - debut && !donnees)
             return Refuser(erreur, ErreurWave::MorceauTronque);
         if (Balise(entete, "fmt ")) {
             if (avecFormat)
@@ -117,22 +124,28 @@ std::optional<TFormatWave> AnalyserWave(std::span<const uint8_t> octets, ErreurW
             format.OctetsParSeconde = Lire32(f + 8);
             format.AlignementBloc = Lire16(f + 12);
             format.BitsParEchantillon = Lire16(f + 14);
-            if (format.FormatTag != 1)
+            // The extensible format names its real one in the first two bytes of its
+            // sub-format identifier, after the extension's size, valid bits and channel mask.
+            if (format.FormatTag == kFormatExtensible && taille >= 40 && Lire16(f + 16) >= 22)
+                format.FormatTag = Lire16(f + 24);
+            const bool flottant = format.FormatTag == kFormatFlottant;
+            if (format.FormatTag != kFormatPcm && !flottant)
                 return Refuser(erreur, ErreurWave::FormatNonPcm);
             if (format.Canaux != 1 && format.Canaux != 2)
                 return Refuser(erreur, ErreurWave::CanauxNonGeres);
-            if (format.BitsParEchantillon != 8 && format.BitsParEchantillon != 16)
+            const uint16_t bits = format.BitsParEchantillon;
+            if (flottant ? bits != 32 : (bits != 8 && bits != 16 && bits != 24 && bits != 32))
                 return Refuser(erreur, ErreurWave::BitsNonGeres);
             if (format.Frequence == 0)
                 return Refuser(erreur, ErreurWave::FrequenceNulle);
-            if (format.AlignementBloc != format.Canaux * (format.BitsParEchantillon / 8))
+            if (format.AlignementBloc != format.Canaux * (bits / 8))
                 return Refuser(erreur, ErreurWave::AlignementIncoherent);
             avecFormat = true;
-        } else if (Balise(entete, "data")) {
+        } else if (donnees) {
             if (!avecFormat)
                 return Refuser(erreur, ErreurWave::FormatManquant);
             format.DebutDonnees = static_cast<uint32_t>(debut);
-            format.TailleDonnees = static_cast<uint32_t>(taille);
+            format.TailleDonnees = static_cast<uint32_t>(std::min<uint64_t>(taille, fin - debut));
             return format;
         }
         // An odd-sized chunk is followed by a pad byte, which a last chunk may lack.
@@ -149,11 +162,23 @@ std::vector<int16_t> EchantillonsWave(std::span<const uint8_t> octets, const TFo
     const uint8_t* p = octets.data() + format.DebutDonnees;
     const std::size_t n = std::size_t(format.NbTrames()) * format.Canaux;
     echantillons.reserve(n);
-    for (std::size_t i = 0; i < n; ++i) {
-        if (format.BitsParEchantillon == 8)
-            echantillons.push_back(static_cast<int16_t>((int(p[i]) - 128) * 256));
-        else
-            echantillons.push_back(static_cast<int16_t>(Lire16(p + 2 * i)));
+    const std::size_t taille = format.BitsParEchantillon / 8;
+    for (std::size_t i = 0; i < n; ++i, p += taille) {
+        switch (format.BitsParEchantillon) {
+        case 8: echantillons.push_back(static_cast<int16_t>((int(p[0]) - 128) * 256)); break;
+        case 16: echantillons.push_back(static_cast<int16_t>(Lire16(p))); break;
+        case 24: echantillons.push_back(static_cast<int16_t>(Lire16(p + 1))); break;
+        default:
+            if (format.FormatTag == kFormatFlottant) {
+                float f;
+                const uint32_t v = Lire32(p);
+                std::memcpy(&f, &v, sizeof f);
+                f = std::isfinite(f) ? std::clamp(f, -1.0f, 1.0f) : 0.0f;
+                echantillons.push_back(static_cast<int16_t>(std::lround(f * 32767.0f)));
+            } else {
+                echantillons.push_back(static_cast<int16_t>(Lire16(p + 2)));
+            }
+        }
     }
     return echantillons;
 }

@@ -18,12 +18,12 @@
 
 // What a wave image holds, as far as playing it needs.
 struct TFormatWave {
-    uint16_t FormatTag = 0;          // 1: PCM
+    uint16_t FormatTag = 0;          // 1: PCM, 3: floating point (also when named by the extensible format)
     uint16_t Canaux = 0;             // 1 or 2
     uint32_t Frequence = 0;          // samples per second
     uint32_t OctetsParSeconde = 0;   // as stored; not relied upon
     uint16_t AlignementBloc = 0;     // bytes of one frame (all channels)
-    uint16_t BitsParEchantillon = 0; // 8 or 16
+    uint16_t BitsParEchantillon = 0; // 8, 16, 24 or 32
     uint32_t DebutDonnees = 0;       // offset of the first sample byte in the image
     uint32_t TailleDonnees = 0;      // bytes of samples (the "data" chunk's size)
 
@@ -41,9 +41,9 @@ enum class ErreurWave {
     FormatManquant,      // no "fmt " chunk before the "data" chunk
     FormatTropCourt,     // "fmt " shorter than 16 bytes
     FormatEnDouble,      // a second "fmt " chunk
-    FormatNonPcm,        // anything but plain PCM
+    FormatNonPcm,        // anything but PCM or 32-bit floating point
     CanauxNonGeres,      // not mono or stereo
-    BitsNonGeres,        // not 8 or 16 bits
+    BitsNonGeres,        // not 8, 16, 24 or 32 bits
     FrequenceNulle,
     AlignementIncoherent,// block alignment differs from channels x bytes per sample
     DonneesManquantes,   // no "data" chunk
@@ -53,11 +53,13 @@ const char* TexteErreurWave(ErreurWave erreur);
 
 // Reads the chunks of a RIFF WAVE image. The chunks are walked within the RIFF size (or the
 // image, when the RIFF size claims more than there is); unknown chunks are skipped with their
-// pad byte. Nothing is returned for an image that breaks any rule above.
+// pad byte. A "data" chunk announcing more bytes than there are is clipped to those present.
+// Nothing is returned for an image that breaks any rule above.
 std::optional<TFormatWave> AnalyserWave(std::span<const uint8_t> octets, ErreurWave* erreur = nullptr);
 
 // The samples of an analysed image as signed 16-bit values, interleaved by channel (8-bit
-// samples are unsigned in a wave and are centred and scaled). An incomplete last frame is
+// samples are unsigned in a wave and are centred and scaled; deeper ones keep their upper
+// 16 bits, floating-point ones are clamped to [-1, 1] and scaled). An incomplete last frame is
 // left out.
 std::vector<int16_t> EchantillonsWave(std::span<const uint8_t> octets, const TFormatWave& format);
 
@@ -69,6 +71,8 @@ public:
     virtual ~ISortieWave() = default;
     virtual void Jouer(std::shared_ptr<const std::vector<uint8_t>> octets, const TFormatWave& format) = 0;
     virtual void Arreter() = 0;
+    // The last sound has played to its end (or nothing plays).
+    virtual bool Termine() const { return true; }
 };
 
 // Installs the program's sound output (nullptr puts the silent one back) and returns it.

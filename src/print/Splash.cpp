@@ -2,16 +2,12 @@
 
 #include "document/Configuration.h"
 #include "platform/Cp1252.h"
+#include "platform/Repertoires.h"
 #include "print/SonDemarrage.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFont>
 #include <QGuiApplication>
-#include <QImage>
-#include <QLabel>
-#include <QLinearGradient>
-#include <QPainter>
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
@@ -50,16 +46,6 @@ std::optional<std::string> FichierExistant(const std::string& chemin)
     return std::nullopt;
 }
 
-QFont Police(int pixels, bool gras, bool italique = false)
-{
-    QFont f(QStringLiteral("Liberation Sans"));
-    f.setPixelSize(pixels);
-    f.setBold(gras);
-    f.setItalic(italique);
-    f.setStyleStrategy(QFont::NoAntialias);
-    return f;
-}
-
 } // namespace
 
 TSplashForm::TSplashForm(std::unique_ptr<ILecteurWave> lecteur, Horloge horloge)
@@ -72,10 +58,12 @@ TSplashForm::TSplashForm(std::unique_ptr<ILecteurWave> lecteur, Horloge horloge)
     setAttribute(Qt::WA_QuitOnClose, false);
     setFixedSize(kLargeur, kHauteur);
 
-    Image1 = new QLabel(this);
+    Image1 = new TGIFPicture(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(0, 0, kLargeur, kHauteur);
-    Image1->setPixmap(QPixmap::fromImage(Image(kLargeur, kHauteur)));
+    ChargerImage(Image1->Picture());
+    Wave1.Name = "Wave1";
+    Wave1.WaveData().LoadFromFile(platform::RepertoireProgrammeParDefaut() + "Splash.wav");
 
     if (const QScreen* ecran = QGuiApplication::primaryScreen()) {
         const QRect zone = ecran->availableGeometry();
@@ -113,7 +101,7 @@ void TSplashForm::FormCreate()
     heureDebut_ = horloge_();
     musique_ = Configuration.StartingMusic;
     if (musique_ == 1) {
-        lecteur_->Jouer(AirDemarrageIntegre());
+        Wave1.Play();
     } else if (musique_ == 2) {
         // A file that is gone, unreadable or not a wave the output can play counts as music
         // already over.
@@ -195,47 +183,18 @@ bool TSplashForm::eventFilter(QObject* objet, QEvent* evenement)
     return false;
 }
 
-QImage TSplashForm::Image(int largeur, int hauteur)
+void TSplashForm::ChargerImage(TGIFImage& gif)
 {
-    QImage image(largeur, hauteur, QImage::Format_RGB32);
-    QPainter p(&image);
-    QLinearGradient fond(0, 0, 0, hauteur);
-    fond.setColorAt(0.0, QColor(24, 40, 88));
-    fond.setColorAt(1.0, QColor(6, 10, 24));
-    p.fillRect(image.rect(), fond);
-
-    // A stave of tablature across the lower half, with a few frets on it.
-    const int gauche = 14, droite = largeur - 14, haut = hauteur / 2 + 6, ecart = 9;
-    p.setPen(QColor(120, 140, 190));
-    for (int c = 0; c < 6; ++c)
-        p.drawLine(gauche, haut + c * ecart, droite, haut + c * ecart);
-    p.drawLine(gauche, haut, gauche, haut + 5 * ecart);
-    p.drawLine(droite, haut, droite, haut + 5 * ecart);
-    p.drawLine((gauche + droite) / 2, haut, (gauche + droite) / 2, haut + 5 * ecart);
-    static constexpr struct {
-        int colonne, corde;
-        const char* frette;
-    } notes[] = {{1, 5, "0"}, {2, 4, "2"}, {3, 3, "2"}, {4, 2, "1"}, {5, 1, "0"}, {6, 2, "1"},
-                 {8, 6, "1"}, {9, 4, "3"}, {10, 3, "2"}, {11, 2, "1"}, {12, 1, "1"}, {13, 3, "2"}};
-    p.setFont(Police(10, true));
-    const int pasColonne = (droite - gauche) / 15;
-    for (const auto& n : notes) {
-        const QRect case_(gauche + n.colonne * pasColonne - 5, haut + (n.corde - 1) * ecart - 5, 10, 10);
-        p.fillRect(case_, QColor(10, 18, 42));
-        p.setPen(QColor(240, 200, 90));
-        p.drawText(case_, Qt::AlignCenter, QString::fromLatin1(n.frette));
+    // A missing or damaged picture leaves the window plain; the start goes on.
+    const std::optional<std::vector<uint8_t>> octets =
+        LireFichierWave(platform::RepertoireProgrammeParDefaut() + "Splash.gif", 1u << 20);
+    if (!octets)
+        return;
+    try {
+        gif.LoadFromBytes(*octets);
+    } catch (const std::exception&) {
+        gif.Clear();
     }
-
-    p.setPen(Qt::white);
-    p.setFont(Police(30, true));
-    p.drawText(QRect(0, 14, largeur, 40), Qt::AlignHCenter | Qt::AlignVCenter, QStringLiteral("Lyrandaxis"));
-    p.setPen(QColor(200, 210, 235));
-    p.setFont(Police(11, false, true));
-    p.drawText(QRect(0, 52, largeur, 16), Qt::AlignHCenter | Qt::AlignVCenter,
-               QStringLiteral("Guitar and bass tablature  -  version 2.2"));
-    p.setPen(QColor(120, 140, 190));
-    p.drawRect(0, 0, largeur - 1, hauteur - 1);
-    return image;
 }
 
 TSplashForm* CreerSplash()

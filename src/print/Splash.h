@@ -3,9 +3,12 @@
 // once the main window has said it is ready and four seconds have passed since it was created,
 // and releases itself when its music is over. The user cannot close it.
 //
-// Its times are measured on a steady clock that tests may replace; its music goes through a
-// player of its own (print/SonDemarrage.h), never through the program's MIDI player.
+// Its times are measured on a steady clock that tests may replace; the built-in tune plays
+// through its wave component, a wave file through its player (print/SonDemarrage.h), never
+// through the program's MIDI player.
 #include "print/Services.h"
+#include "controls/GifQt.h"
+#include "controls/UWave.h"
 #include "print/SonDemarrage.h"
 
 #include <QWidget>
@@ -14,7 +17,6 @@
 #include <functional>
 #include <memory>
 
-class QLabel;
 class QTimer;
 
 class TSplashForm : public QWidget, public ISplash {
@@ -30,7 +32,8 @@ public:
     explicit TSplashForm(std::unique_ptr<ILecteurWave> lecteur = nullptr, Horloge horloge = {});
     ~TSplashForm() override;
 
-    QLabel* Image1 = nullptr;
+    TGIFPicture* Image1 = nullptr; // the program folder's Splash.gif
+    TWave Wave1;                   // the built-in tune (Splash.wav), played through the wave output
     QTimer* Timer1 = nullptr; // 100 ms, running from creation
 
     // Shows the window and paints it at once, before the main window is built.
@@ -44,8 +47,8 @@ public:
     // The starting music setting read at creation.
     int32_t Musique() const { return musique_; }
 
-    // The picture, drawn by code at the window's size.
-    static QImage Image(int largeur, int hauteur);
+    // The picture of the program folder, read into `gif`; left empty when it cannot be read.
+    static void ChargerImage(TGIFImage& gif);
 
 protected:
     void closeEvent(QCloseEvent* e) override;

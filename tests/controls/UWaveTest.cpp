@@ -2,11 +2,24 @@
 // sound output when it plays a wave that may be damaged.
 #include "controls/UWave.h"
 
+#include "controls/SortieWaveSysteme.h"
+
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <limits>
+#include <optional>
+#include <random>
 #include <sstream>
 
 namespace {
@@ -38,6 +51,19 @@ std::vector<uint8_t> Fmt(uint16_t tag, uint16_t canaux, uint32_t freq, uint16_t 
     Ajouter16(v, bits);
     for (uint32_t i = 16; i < taille; ++i)
         v.push_back(0);
+    return v;
+}
+
+// The extensible format: the 16 common bytes, the extension of 22 bytes, the sub-format's
+// identifier starting with the real format tag.
+std::vector<uint8_t> FmtExtensible(uint16_t sousFormat, uint16_t canaux, uint32_t freq, uint16_t bits)
+{
+    std::vector<uint8_t> v = Fmt(0xFFFE, canaux, freq, bits, -1, 40);
+    v[8 + 16] = 22;                     // extension size
+    v[8 + 18] = static_cast<uint8_t>(bits); // valid bits
+    v[8 + 20] = canaux == 2 ? 3 : 4;    // channel mask
+    v[8 + 24] = static_cast<uint8_t>(sousFormat);
+    v[8 + 25] = static_cast<uint8_t>(sousFormat >> 8);
     return v;
 }
 
@@ -111,6 +137,17 @@ TEST(AnalyseWave, ReadsThePcmFormatsItPlays)
          1, 16, 4},
         {"RIFF size larger than the file", Riff({Fmt(1, 1, 22050, 16), Morceau("data", kEchantillons16)}, 100000), 1,
          16, 4},
+        {"data announcing more than the file holds", [] { auto v = WaveMono16(); v.resize(v.size() - 3); return v; }(),
+         1, 16, 2},
+        {"data size 0xFFFFFFFF", [] {
+             auto v = WaveMono16();
+             std::memset(v.data() + 40, 0xFF, 4);
+             return v;
+         }(),
+         1, 16, 4},
+        {"extensible PCM", Riff({FmtExtensible(1, 2, 44100, 16), Morceau("data", kEchantillons16)}), 2, 16, 2},
+        {"24 bits", Riff({Fmt(1, 1, 48000, 24), Morceau("data", std::vector<uint8_t>(9, 0))}), 1, 24, 3},
+        {"32-bit float", Riff({Fmt(3, 1, 48000, 32), Morceau("data", kEchantillons16)}), 1, 32, 2},
     };
     for (const auto& c : cas) {
         ErreurWave erreur = ErreurWave::PasRiff;
@@ -131,8 +168,6 @@ TEST(AnalyseWave, RefusesDamagedImagesWithoutReadingPastThem)
         std::vector<uint8_t> octets;
         ErreurWave attendue;
     };
-    auto tronque = WaveMono16();
-    tronque.resize(tronque.size() - 3);
     const auto enTeteCoupe = Riff({Fmt(1, 1, 22050, 16), {'d', 'a', 't'}});
     const std::vector<Cas> cas = {
         {"empty", {}, ErreurWave::EnTeteTronque},
@@ -140,9 +175,6 @@ TEST(AnalyseWave, RefusesDamagedImagesWithoutReadingPastThem)
         {"not RIFF", [] { auto v = WaveMono16(); v[0] = 'X'; return v; }(), ErreurWave::PasRiff},
         {"not WAVE", Riff({Fmt(1, 1, 22050, 16)}, -1, "AVI "), ErreurWave::PasWave},
         {"RIFF size 0", Riff({Fmt(1, 1, 22050, 16)}, 0), ErreurWave::TailleRiffInvalide},
-        {"data runs past the end", tronque, ErreurWave::MorceauTronque},
-        {"data size 0xFFFFFFFF", Riff({Fmt(1, 1, 22050, 16), Morceau("data", kEchantillons16, -2 /*unused*/)}),
-         ErreurWave::MorceauTronque},
         {"chunk size 0xFFFFFFF8 wraps a 32-bit sum",
          Riff({Morceau("junk", {}, int(0xFFFFFFF8u & 0x7FFFFFFF) | 0), Fmt(1, 1, 22050, 16)}),
          ErreurWave::MorceauTronque},
@@ -160,7 +192,10 @@ TEST(AnalyseWave, RefusesDamagedImagesWithoutReadingPastThem)
         {"extensible", Riff({Fmt(0xFFFE, 1, 22050, 16), Morceau("data", kEchantillons16)}), ErreurWave::FormatNonPcm},
         {"no channel", Riff({Fmt(1, 0, 22050, 16, 2), Morceau("data", kEchantillons16)}), ErreurWave::CanauxNonGeres},
         {"six channels", Riff({Fmt(1, 6, 22050, 16), Morceau("data", kEchantillons16)}), ErreurWave::CanauxNonGeres},
-        {"24 bits", Riff({Fmt(1, 1, 22050, 24), Morceau("data", kEchantillons16)}), ErreurWave::BitsNonGeres},
+        {"12 bits", Riff({Fmt(1, 1, 22050, 12), Morceau("data", kEchantillons16)}), ErreurWave::BitsNonGeres},
+        {"64-bit float", Riff({Fmt(3, 1, 22050, 64), Morceau("data", kEchantillons16)}), ErreurWave::BitsNonGeres},
+        {"extensible naming ADPCM", Riff({FmtExtensible(2, 1, 22050, 16), Morceau("data", kEchantillons16)}),
+         ErreurWave::FormatNonPcm},
         {"rate 0", Riff({Fmt(1, 1, 0, 16), Morceau("data", kEchantillons16)}), ErreurWave::FrequenceNulle},
         {"block alignment 0", Riff({Fmt(1, 2, 22050, 16, 0), Morceau("data", kEchantillons16)}),
          ErreurWave::AlignementIncoherent},
@@ -191,6 +226,19 @@ TEST(AnalyseWave, SamplesAreSigned16BitsInterleaved)
     const auto f8 = AnalyserWave(image8);
     ASSERT_TRUE(f8);
     EXPECT_EQ(EchantillonsWave(image8, *f8), (std::vector<int16_t>{-32768, 0, 32512, 256}));
+
+    // Deeper samples keep their upper 16 bits; floating ones are clamped and scaled.
+    const auto image24 = Riff({Fmt(1, 1, 48000, 24), Morceau("data", {0x11, 0x00, 0x40, 0xFF, 0x00, 0xC0})});
+    const auto f24 = AnalyserWave(image24);
+    ASSERT_TRUE(f24);
+    EXPECT_EQ(EchantillonsWave(image24, *f24), (std::vector<int16_t>{0x4000, -0x4000}));
+    std::vector<uint8_t> flottants(16);
+    const float valeurs[4] = {0.5f, -1.0f, 7.0f, std::numeric_limits<float>::quiet_NaN()};
+    std::memcpy(flottants.data(), valeurs, 16);
+    const auto imageF = Riff({FmtExtensible(3, 2, 48000, 32), Morceau("data", flottants)});
+    const auto fF = AnalyserWave(imageF);
+    ASSERT_TRUE(fF);
+    EXPECT_EQ(EchantillonsWave(imageF, *fF), (std::vector<int16_t>{16384, -32767, 32767, 0}));
 }
 
 TEST(WaveData, StreamsItsCountThenItsBytes)
@@ -330,12 +378,147 @@ TEST_F(Sortie, PlayFiresOnPlayThenPlaysTheOwnBuffer)
 TEST_F(Sortie, UnplayableBytesPlayNothing)
 {
     TWave wave;
-    auto image = WaveMono16();
-    image.resize(image.size() - 1);
-    wave.WaveData().AssignerOctets(image);
+    wave.WaveData().AssignerOctets(Riff({Fmt(2, 1, 22050, 4, 1), Morceau("data", kEchantillons16)}));
     int evenements = 0;
     wave.OnPlay = [&](TWave&) { ++evenements; };
     wave.Play();
     EXPECT_EQ(evenements, 1);
     EXPECT_TRUE(sortie->joues.empty());
+
+    // A wave cut short plays the whole frames it still holds.
+    auto image = WaveMono16();
+    image.resize(image.size() - 1);
+    wave.WaveData().AssignerOctets(image);
+    wave.Play();
+    ASSERT_EQ(sortie->formats.size(), 1u);
+    EXPECT_EQ(sortie->formats[0].NbTrames(), 3u);
+}
+
+namespace {
+
+// The environment and the Windows directory of one test, put back afterwards.
+class SortieSysteme : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (const char* nom : {"LYRX_AUDIO_DRIVER", "LYRX_WINDOWS_DIR"}) {
+            const char* v = std::getenv(nom);
+            anciens_.emplace_back(nom, v ? std::optional<std::string>(v) : std::nullopt);
+        }
+        dossier_ = std::filesystem::temp_directory_path() / ("lyrx-wave-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(dossier_);
+        setenv("LYRX_WINDOWS_DIR", (dossier_.string() + "/").c_str(), 1);
+    }
+    void TearDown() override
+    {
+        InstallerSortieWave(nullptr);
+        for (const auto& [nom, v] : anciens_) {
+            if (v)
+                setenv(nom.c_str(), v->c_str(), 1);
+            else
+                unsetenv(nom.c_str());
+        }
+        std::error_code ec;
+        std::filesystem::remove_all(dossier_, ec);
+    }
+    std::vector<uint8_t> Ecrit() const
+    {
+        std::ifstream f(TSortieWaveSysteme::FichierSortie(), std::ios::binary);
+        return std::vector<uint8_t>((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    }
+    std::filesystem::path dossier_;
+    std::vector<std::pair<std::string, std::optional<std::string>>> anciens_;
+};
+
+} // namespace
+
+TEST_F(SortieSysteme, TheFileDriverWritesWhatWouldPlayOnceTheOutputIsOpen)
+{
+    setenv("LYRX_AUDIO_DRIVER", "file", 1);
+    auto sortie = std::make_shared<TSortieWaveSysteme>(false);
+    InstallerSortieWave(sortie);
+    EXPECT_EQ(TSortieWaveSysteme::FichierSortie(), dossier_.string() + "/lyrxwave.wav");
+
+    // An 8-bit stereo wave with a clipped data chunk: written as the 16-bit samples it plays.
+    auto image = Riff({Fmt(1, 2, 11025, 8), Morceau("data", {0x00, 0x80, 0xFF, 0x81}, 100)});
+    TWaveData data;
+    data.AssignerOctets(image);
+    data.Play();
+    // Closed: the sound waits, and clearing the wave's own data does not reach it.
+    EXPECT_FALSE(std::filesystem::exists(TSortieWaveSysteme::FichierSortie()));
+    EXPECT_FALSE(sortie->Termine());
+    data.Clear();
+    sortie->Ouvrir();
+    EXPECT_TRUE(sortie->Termine());
+    const auto ecrit = Ecrit();
+    const auto format = AnalyserWave(ecrit);
+    ASSERT_TRUE(format);
+    EXPECT_EQ(format->Canaux, 2);
+    EXPECT_EQ(format->Frequence, 11025u);
+    EXPECT_EQ(format->BitsParEchantillon, 16);
+    EXPECT_EQ(EchantillonsWave(ecrit, *format), (std::vector<int16_t>{-32768, 0, 32512, 256}));
+
+    // A later sound replaces the file; a stopped one never gets written.
+    std::filesystem::remove(TSortieWaveSysteme::FichierSortie());
+    auto ferme = std::make_shared<TSortieWaveSysteme>(false);
+    InstallerSortieWave(ferme);
+    data.AssignerOctets(WaveMono16());
+    data.Play();
+    ferme->Arreter();
+    ferme->Ouvrir();
+    EXPECT_FALSE(std::filesystem::exists(TSortieWaveSysteme::FichierSortie()));
+}
+
+TEST_F(SortieSysteme, NoneAndUnplayableWavesStaySilent)
+{
+    setenv("LYRX_AUDIO_DRIVER", "none", 1);
+    InstallerSortieWave(std::make_shared<TSortieWaveSysteme>());
+    TWave wave;
+    wave.WaveData().AssignerOctets(WaveMono16());
+    wave.Play();
+    EXPECT_TRUE(SortieWave().Termine());
+    EXPECT_FALSE(std::filesystem::exists(TSortieWaveSysteme::FichierSortie()));
+
+    setenv("LYRX_AUDIO_DRIVER", "file", 1);
+    InstallerSortieWave(std::make_shared<TSortieWaveSysteme>());
+    wave.WaveData().AssignerOctets(Riff({Fmt(2, 1, 22050, 4, 1), Morceau("data", kEchantillons16)}));
+    wave.Play();
+    EXPECT_FALSE(std::filesystem::exists(TSortieWaveSysteme::FichierSortie()));
+}
+
+TEST_F(SortieSysteme, ARealPlayReturnsAtOnceAndEndsEvenWithoutASoundServer)
+{
+    unsetenv("LYRX_AUDIO_DRIVER");
+    ASSERT_FALSE(TSortieWaveSysteme::CheminModule().empty());
+    auto sortie = std::make_shared<TSortieWaveSysteme>();
+    InstallerSortieWave(sortie);
+    // A twentieth of a second of silence.
+    TWave wave;
+    wave.WaveData().AssignerOctets(Riff({Fmt(1, 1, 8000, 16), Morceau("data", std::vector<uint8_t>(800, 0))}));
+    const auto debut = std::chrono::steady_clock::now();
+    wave.Play();
+    EXPECT_LT(std::chrono::steady_clock::now() - debut, std::chrono::milliseconds(200));
+    // Played out on a machine with sound, refused on one without: over within seconds either way.
+    QElapsedTimer attente;
+    attente.start();
+    while (!sortie->Termine() && attente.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_TRUE(sortie->Termine());
+}
+
+TEST(AnalyseWave, RandomDamageGivesAnAnswerNeverAReadPastTheImage)
+{
+    std::mt19937 alea(7);
+    const auto bon = Riff({Morceau("LIST", {1, 2, 3}), FmtExtensible(1, 2, 22050, 16),
+                           Morceau("data", std::vector<uint8_t>(400, 7))});
+    for (int k = 0; k < 3000; ++k) {
+        std::vector<uint8_t> o = bon;
+        for (int n = 0; n < 6; ++n)
+            o[alea() % o.size()] = static_cast<uint8_t>(alea());
+        o.resize(alea() % (o.size() + 1));
+        if (const auto format = AnalyserWave(o)) {
+            EXPECT_LE(uint64_t(format->DebutDonnees) + format->TailleDonnees, o.size());
+            EXPECT_LE(EchantillonsWave(o, *format).size() * format->BitsParEchantillon / 8, format->TailleDonnees);
+        }
+    }
 }

@@ -17,8 +17,11 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstring>
-#include <random>
+#include <optional>
+#include <string>
+#include <cstdlib>
 
 namespace parcours_test {
 namespace {
@@ -36,7 +39,7 @@ public:
     {
         ++e_.lectures;
         e_.dernier = std::move(octets);
-        return e_.accepte && DecoderWave(e_.dernier).has_value();
+        return e_.accepte && AnalyserWave(e_.dernier).has_value();
     }
     bool Termine() const override { return e_.termine; }
     void Fermer() override { ++e_.fermetures; }
@@ -69,11 +72,27 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
+    // The picture and the tune come from the program folder: the source tree's data folder.
+    void SetUp() override
+    {
+        FixtureParcours::SetUp();
+        const char* ancien = std::getenv("LYRX_PROGRAM_DIR");
+        ancienProgramme_ = ancien ? std::optional<std::string>(ancien) : std::nullopt;
+        setenv("LYRX_PROGRAM_DIR", (std::string(LYRX_SOURCE_DIR) + "/data").c_str(), 1);
+    }
+
     void TearDown() override
     {
         InstallerSplash(nullptr);
+        if (ancienProgramme_)
+            setenv("LYRX_PROGRAM_DIR", ancienProgramme_->c_str(), 1);
+        else
+            unsetenv("LYRX_PROGRAM_DIR");
         FixtureParcours::TearDown();
     }
+
+private:
+    std::optional<std::string> ancienProgramme_;
 };
 
 TEST_F(FenetreDemarrage, WithoutMusicItGoesAtTheFirstTickAfterReadyAndFourSeconds)
@@ -112,9 +131,23 @@ TEST_F(FenetreDemarrage, AQuickStartStillShowsItForFourSeconds)
 
 TEST_F(FenetreDemarrage, TheBuiltInTuneKeepsTheHiddenWindowUntilElevenSeconds)
 {
+    // The tune is its wave component's, played through the program's wave output.
+    struct Sortie : ISortieWave {
+        void Jouer(std::shared_ptr<const std::vector<uint8_t>> octets, const TFormatWave&) override
+        {
+            joues.push_back(*octets);
+        }
+        void Arreter() override {}
+        std::vector<std::vector<uint8_t>> joues;
+    };
+    auto sortie = std::make_shared<Sortie>();
+    InstallerSortieWave(sortie);
     QPointer<TSplashForm> s = Creer(1);
-    ASSERT_EQ(son.lectures, 1);
-    EXPECT_EQ(son.dernier, AirDemarrageIntegre());
+    InstallerSortieWave(nullptr);
+    EXPECT_EQ(son.lectures, 0);
+    ASSERT_EQ(sortie->joues.size(), 1u);
+    EXPECT_EQ(sortie->joues[0], *LireFichierWave(std::string(LYRX_SOURCE_DIR) + "/data/Splash.wav"));
+    EXPECT_EQ(s->Wave1.Name, "Wave1");
     s->FenetrePrincipalePrete = true;
     Tic(s, 4100);
     ASSERT_TRUE(s);
@@ -184,130 +217,67 @@ TEST_F(FenetreDemarrage, TheUserCannotCloseIt)
     EXPECT_TRUE(s->isVisible());
     EXPECT_FALSE(s->testAttribute(Qt::WA_QuitOnClose));
     EXPECT_EQ(s->size(), QSize(279, 176));
-    ASSERT_NE(s->Image1->pixmap().toImage().size(), QSize());
+    // The picture of the data folder, at the window's size.
+    EXPECT_EQ(s->Image1->geometry(), QRect(0, 0, 279, 176));
+    EXPECT_EQ(s->Image1->Picture().GetWidth(), 279);
+    EXPECT_EQ(s->Image1->Picture().GetHeight(), 176);
     delete s;
 }
 
 // ---- Waves ------------------------------------------------------------------------------------
 
-std::vector<uint8_t> Wave(uint16_t format, uint16_t canaux, uint32_t frequence, uint16_t bits,
-                          const std::vector<uint8_t>& donnees, uint32_t tailleDeclaree = 0, bool extensible = false)
-{
-    std::vector<uint8_t> o;
-    auto ajouter = [&](uint64_t v, int n) {
-        for (int k = 0; k < n; ++k)
-            o.push_back(static_cast<uint8_t>(v >> (8 * k)));
-    };
-    auto texte = [&](const char* s) { o.insert(o.end(), s, s + 4); };
-    texte("RIFF");
-    ajouter(0, 4);
-    texte("WAVE");
-    texte("LIST"); // a chunk to skip, of odd length with its pad byte
-    ajouter(3, 4);
-    o.insert(o.end(), {1, 2, 3, 0});
-    texte("fmt ");
-    ajouter(extensible ? 40 : 16, 4);
-    ajouter(extensible ? 0xFFFE : format, 2);
-    ajouter(canaux, 2);
-    ajouter(frequence, 4);
-    ajouter(frequence * canaux * bits / 8, 4);
-    ajouter(canaux * bits / 8, 2);
-    ajouter(bits, 2);
-    if (extensible) {
-        ajouter(22, 2);
-        ajouter(bits, 2);
-        ajouter(3, 4);
-        ajouter(format, 2);
-        o.insert(o.end(), 14, 0);
-    }
-    texte("data");
-    ajouter(tailleDeclaree ? tailleDeclaree : donnees.size(), 4);
-    o.insert(o.end(), donnees.begin(), donnees.end());
-    return o;
-}
-
 TEST(SonDemarrage, TheBuiltInTuneIsTheDescribedWave)
 {
-    const std::vector<uint8_t> air = AirDemarrageIntegre();
+    // As made, and as shipped in the data folder.
+    for (const std::vector<uint8_t>& air :
+         {AirDemarrageIntegre(), *LireFichierWave(std::string(LYRX_SOURCE_DIR) + "/data/Splash.wav")}) {
     EXPECT_EQ(air.size(), 370416u);
     EXPECT_EQ(std::memcmp(air.data(), "RIFF", 4), 0);
-    const std::optional<SonWave> son = DecoderWave(air);
-    ASSERT_TRUE(son);
-    EXPECT_EQ(son->Canaux, 1);
-    EXPECT_EQ(son->Frequence, 22050);
-    EXPECT_EQ(son->NbTrames(), 185186u);
-    float crete = 0.0f;
-    for (float v : son->Echantillons)
-        crete = std::max(crete, std::fabs(v));
-    EXPECT_GT(crete, 0.3f);
-    EXPECT_LE(crete, 1.0f);
+    const std::optional<TFormatWave> format = AnalyserWave(air);
+    ASSERT_TRUE(format);
+    EXPECT_EQ(format->Canaux, 1);
+    EXPECT_EQ(format->Frequence, 22050u);
+    EXPECT_EQ(format->OctetsParSeconde, 44100u);
+    EXPECT_EQ(format->TailleDonnees, 370372u);
+    const std::vector<int16_t> echantillons = EchantillonsWave(air, *format);
+    ASSERT_EQ(echantillons.size(), 185186u);
+    int crete = 0;
+    for (int16_t v : echantillons)
+        crete = std::max(crete, std::abs(int(v)));
+    EXPECT_GT(crete, 10000);
     // It ends in silence.
-    EXPECT_LT(std::fabs(son->Echantillons.back()), 1e-3f);
-}
-
-TEST(SonDemarrage, SampleFormatsDecodeToTheSameValues)
-{
-    // Half scale up then down, in each format.
-    const std::optional<SonWave> pcm8 = DecoderWave(Wave(1, 1, 8000, 8, {192, 64}));
-    const std::optional<SonWave> pcm16 = DecoderWave(Wave(1, 2, 44100, 16, {0x00, 0x40, 0x00, 0xC0}));
-    const std::optional<SonWave> pcm24 = DecoderWave(Wave(1, 1, 48000, 24, {0, 0, 0x40, 0, 0, 0xC0}));
-    std::vector<uint8_t> flottants(8);
-    const float valeurs[2] = {0.5f, -0.5f};
-    std::memcpy(flottants.data(), valeurs, 8);
-    const std::optional<SonWave> flottant = DecoderWave(Wave(3, 1, 22050, 32, flottants, 0, true));
-    for (const auto* s : {&pcm8, &pcm16, &pcm24, &flottant}) {
-        ASSERT_TRUE(s->has_value());
-        ASSERT_EQ((*s)->Echantillons.size(), 2u);
-        EXPECT_FLOAT_EQ((*s)->Echantillons[0], 0.5f);
-        EXPECT_FLOAT_EQ((*s)->Echantillons[1], -0.5f);
+    EXPECT_LT(std::abs(int(echantillons.back())), 40);
     }
-    EXPECT_EQ(pcm16->Canaux, 2);
-    EXPECT_EQ(pcm16->NbTrames(), 1u);
 }
 
-TEST(SonDemarrage, DamagedOrForeignWavesAreRefusedOrCutWithoutHarm)
+TEST(SonDemarrage, ThePlayerGoesThroughTheWaveOutput)
 {
-    // A data chunk that claims more than the file holds plays what is there.
-    const std::optional<SonWave> coupe = DecoderWave(Wave(1, 1, 8000, 16, {0, 0x40, 0}, 1'000'000));
-    ASSERT_TRUE(coupe);
-    EXPECT_EQ(coupe->NbTrames(), 1u);
-
-    const std::vector<std::vector<uint8_t>> refuses = {
-        {},
-        {'R', 'I', 'F', 'F'},
-        Wave(2, 1, 8000, 4, {1, 2, 3}),         // ADPCM
-        Wave(1, 3, 8000, 16, {1, 2, 3, 4, 5, 6}), // three channels
-        Wave(1, 1, 0, 16, {1, 2}),              // no rate
-        Wave(1, 1, 8000, 12, {1, 2}),           // odd sample size
+    struct Sortie : ISortieWave {
+        void Jouer(std::shared_ptr<const std::vector<uint8_t>> octets, const TFormatWave&) override
+        {
+            joues.push_back(*octets);
+        }
+        void Arreter() override { ++arrets; }
+        bool Termine() const override { return termine; }
+        std::vector<std::vector<uint8_t>> joues;
+        int arrets = 0;
+        bool termine = false;
     };
-    for (const std::vector<uint8_t>& o : refuses)
-        EXPECT_FALSE(DecoderWave(o).has_value());
-
-    // Random bytes and random damage to a good file: an answer, never a crash.
-    std::mt19937 alea(7);
-    const std::vector<uint8_t> bon = Wave(1, 2, 22050, 16, std::vector<uint8_t>(400, 7));
-    for (int k = 0; k < 2000; ++k) {
-        std::vector<uint8_t> o = bon;
-        for (int n = 0; n < 6; ++n)
-            o[alea() % o.size()] = static_cast<uint8_t>(alea());
-        o.resize(alea() % (o.size() + 1));
-        (void)DecoderWave(o);
-    }
-}
-
-TEST(SonDemarrage, WithoutASoundOutputThePlayerPlaysNothing)
-{
-    const char* ancien = std::getenv("LYRX_AUDIO_DRIVER");
-    const std::string garde = ancien ? ancien : "";
-    setenv("LYRX_AUDIO_DRIVER", "none", 1);
+    auto sortie = std::make_shared<Sortie>();
+    InstallerSortieWave(sortie);
     std::unique_ptr<ILecteurWave> lecteur = CreerLecteurWave();
-    EXPECT_FALSE(lecteur->Jouer(AirDemarrageIntegre()));
+    EXPECT_TRUE(lecteur->Termine());
+    EXPECT_FALSE(lecteur->Jouer({'R', 'I', 'F', 'F'}));
+    EXPECT_TRUE(sortie->joues.empty());
+    EXPECT_TRUE(lecteur->Jouer(AirDemarrageIntegre()));
+    ASSERT_EQ(sortie->joues.size(), 1u);
+    EXPECT_EQ(sortie->joues[0], AirDemarrageIntegre());
+    EXPECT_FALSE(lecteur->Termine());
+    sortie->termine = true;
     EXPECT_TRUE(lecteur->Termine());
     lecteur->Fermer();
-    if (ancien)
-        setenv("LYRX_AUDIO_DRIVER", garde.c_str(), 1);
-    else
-        unsetenv("LYRX_AUDIO_DRIVER");
+    EXPECT_GE(sortie->arrets, 1);
+    InstallerSortieWave(nullptr);
 }
 
 } // namespace
