@@ -4,6 +4,7 @@
 #include "app/ServicesFenetres.h"
 #include "controls/Services.h"
 #include "controls/SortieWaveSysteme.h"
+#include "dialogs/BaseDialogue.h"
 #include "dialogs/MessageD.h"
 #include "dialogs/Services.h"
 #include "dialogs/Welcome.h"
@@ -105,6 +106,8 @@ int LancerProgramme(int argc, char** argv)
     InstallerMessageD();
     platform::InstallerSablierQt();
     InstallerWelcomeDlg();
+    // Palettes and dialogs open on the screen, whatever place the platform first gives them.
+    InstallerGardienEcran();
     // The synthesizer loads its sound font in the background while the program starts; the
     // availability test at the main window's first activation waits for it.
     auto lecteur = std::make_unique<platform::LecteurFluidSynth>();

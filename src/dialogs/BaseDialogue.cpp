@@ -8,6 +8,7 @@
 #include "platform/Cp1252.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QKeyEvent>
@@ -87,6 +88,58 @@ double EchelleEcran()
 }
 
 int Pixels96(int longueur) { return static_cast<int>(platform::Round(longueur * EchelleEcran())); }
+
+void GarderDansEcran(QWidget* fenetre)
+{
+    if (!fenetre || !fenetre->isWindow() || (fenetre->windowFlags() & Qt::WindowType_Mask) == Qt::Popup
+        || fenetre->windowFlags().testFlag(Qt::ToolTip) || fenetre->x() <= -500)
+        return;
+    const QRect cadre = fenetre->frameGeometry();
+    QScreen* ecran = QGuiApplication::screenAt(cadre.center());
+    if (!ecran)
+        ecran = fenetre->screen();
+    if (!ecran)
+        return;
+    const QRect zone = ecran->availableGeometry();
+    int x = cadre.x();
+    int y = cadre.y();
+    x = std::max(std::min(x, zone.right() + 1 - cadre.width()), zone.left());
+    y = std::max(std::min(y, zone.bottom() + 1 - cadre.height()), zone.top());
+    if (x != cadre.x() || y != cadre.y())
+        fenetre->move(fenetre->pos() + QPoint(x - cadre.x(), y - cadre.y()));
+}
+
+namespace {
+
+class GardienEcran final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* e) override
+    {
+        if (e->type() == QEvent::Show && objet->isWidgetType()) {
+            auto* fenetre = static_cast<QWidget*>(objet);
+            if (fenetre->isWindow()) {
+                GarderDansEcran(fenetre);
+                // The window manager's frame is known once the window is on screen.
+                QTimer::singleShot(0, fenetre, [fenetre] { GarderDansEcran(fenetre); });
+            }
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void InstallerGardienEcran()
+{
+    static GardienEcran* gardien = nullptr;
+    if (gardien || !QCoreApplication::instance())
+        return;
+    gardien = new GardienEcran(QCoreApplication::instance());
+    QCoreApplication::instance()->installEventFilter(gardien);
+}
 
 void DimensionnerClient(QWidget* fenetre, int largeur, int hauteur)
 {

@@ -56,6 +56,13 @@ int Pixels96(int longueur);
 // A window's client area of the 96-dpi design, fixed.
 void DimensionnerClient(QWidget* fenetre, int largeur, int hauteur);
 
+// Moves a window so that its frame lies on the available area of its screen (the nearest
+// screen when it stands on none); a window larger than that area keeps its top left corner on
+// it. Windows the program places off screen on purpose (a left edge at -500 or beyond) stay.
+void GarderDansEcran(QWidget* fenetre);
+// From now on, every window the application shows is kept on the screen as it appears.
+void InstallerGardienEcran();
+
 // Numbers typed by the user, "." or "," as decimal separator, blanks around allowed; nothing
 // for a text that is not a number.
 std::optional<double> LireReel(const QString& texte);

@@ -158,6 +158,16 @@ void Constructeur::EcrireMorceau(int32_t k, double valeur, bool marque, int8_t c
 {
     if (b_ > kNbTempsSaisis) {
         r_.Tronque = true;
+        // A group's first piece carries its notes; the pieces after it only hold them on.
+        if (!marque) {
+            int32_t notes = 0;
+            for (int32_t i = 1; i <= nbHauteurs_; ++i)
+                if (hauteurs_[i] >= 0)
+                    ++notes;
+            if (notes > 0 && r_.NotesOmises == 0)
+                r_.PremiereMesureOmise = m_;
+            r_.NotesOmises += notes;
+        }
     } else {
         ReinitialiserTemps(t_, m_, b_);
         TTemps& tp = Bloc(m_).Temps[t_][b_];

@@ -45,6 +45,10 @@ struct TResultatConstruction {
     // Pieces were left out: the notes outlast the 1000 measures of a song, or a measure would
     // need more beats than a track part holds.
     bool Tronque = false;
+    // Of those, the notes whose beat found no room in a measure (more than 64 beats), and the
+    // first measure that lost one (0: none).
+    int32_t NotesOmises = 0;
+    int32_t PremiereMesureOmise = 0;
 };
 
 // Lays the whole note list into the current track (see above). Nothing is built when the

@@ -16,6 +16,7 @@
 #include "platform/Sablier.h"
 
 #include <algorithm>
+#include <string>
 
 std::vector<std::string> ListePisteImport;
 std::vector<int32_t> ProgrammesPistesMidi(1, 0);
@@ -130,6 +131,9 @@ bool ImporterFichierMidi(const std::string& fichier)
         if (ProprietesTempo.PisteSource[t] > 0)
             ++n;
     const int32_t pisteAvant = PisteCourante;
+    // Notes no measure had room for, over all the tracks: told once at the end.
+    int32_t notesOmises = 0;
+    int32_t premiereMesureOmise = 0;
     int32_t i = 0;
     for (int32_t t = 1; t <= kNbPistes; ++t) {
         const int32_t ligne = ProprietesTempo.PisteSource[t];
@@ -155,7 +159,12 @@ bool ImporterFichierMidi(const std::string& fichier)
         SupprimerSilencesFinaux();
         QuantifierEvtImport(ProprietesTempo.Quantification[t]);
         // A source without notes leaves its track empty; the tracks imported before it stay.
-        ConstruirePisteDepuisEvt();
+        const TResultatConstruction construction = ConstruirePisteDepuisEvt();
+        if (construction.NotesOmises > 0) {
+            if (notesOmises == 0 || construction.PremiereMesureOmise < premiereMesureOmise)
+                premiereMesureOmise = construction.PremiereMesureOmise;
+            notesOmises += construction.NotesOmises;
+        }
 
         f.ProgressionAttenteMidi(0);
         f.TexteAttenteMidi((Traduire("MidiImp-OptimisationPlacementDoigts") + Rang(i, n)).c_str());
@@ -165,6 +174,12 @@ bool ImporterFichierMidi(const std::string& fichier)
         f.TraiterMessagesEnAttente();
     }
     PisteCourante = pisteAvant;
+
+    if (notesOmises > 0)
+        AfficherMessage(Traduire("Dlg-Avertissement"),
+                        FormaterMessage2(Traduire("MidiImp-NotesIgnorees"), std::to_string(notesOmises),
+                                         std::to_string(premiereMesureOmise)),
+                        IconeAvertissement, BoutonOK, DefautOK, PlacementCentre);
 
     Partition.Tempo = tempo == -1 ? 120 : tempo;
     // Tracks imported before a longer one added measures get their empty new measures filled.

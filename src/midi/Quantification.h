@@ -3,7 +3,10 @@
 #include <cstdint>
 
 // Quantises the NbEvtImport entries of the trimmed list (after SupprimerSilencesFinaux) and
-// sets DureeTotaleImport. Every entry ends on the grid point nearest to its unquantised end,
-// so rounding errors never add up; a note never shrinks to nothing in front of a rest. A grid
-// below 1 is taken as 4.
+// sets DureeTotaleImport. Every entry ends on the grid point nearest to its unquantised end
+// (the earlier one at half-way), so every group starts at its quantised onset and rounding
+// errors never add up. A note that
+// rounds to nothing takes one step from a rest right after it, or grows at the end of the
+// list; elsewhere it sounds together with the next group (it never pushes it). A grid below 1
+// is taken as 4.
 void QuantifierEvtImport(int32_t q);

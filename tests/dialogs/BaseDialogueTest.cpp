@@ -4,7 +4,10 @@
 
 #include "dialogs/BaseDialogue.h"
 
+#include <QDialog>
+#include <QGuiApplication>
 #include <QLineEdit>
+#include <QScreen>
 #include <QToolButton>
 
 #include <vector>
@@ -126,3 +129,34 @@ TEST_F(BaseDialogueTest, RepetitionReguliere)
 }
 
 } // namespace
+
+TEST(GardienEcran, WindowsAppearOnTheScreenWhereverThePlatformPutThem)
+{
+    InstallerGardienEcran();
+    QScreen* ecran = QGuiApplication::primaryScreen();
+    ASSERT_TRUE(ecran);
+    const QRect zone = ecran->availableGeometry();
+
+    // A palette 19 pixels past the bottom, a dialog past the right edge and above the top.
+    QWidget palette(nullptr, Qt::Tool | Qt::WindowStaysOnTopHint);
+    palette.resize(300, 220);
+    palette.move(zone.left() + 100, zone.bottom() + 1 - 220 + 19);
+    QDialog dialogue;
+    dialogue.resize(240, 120);
+    dialogue.move(zone.right() - 100, zone.top() - 50);
+    // A window the program keeps out of sight on purpose stays there.
+    QWidget cachee(nullptr, Qt::Tool);
+    cachee.resize(50, 50);
+    cachee.move(-500, 10);
+    for (QWidget* w : {&palette, static_cast<QWidget*>(&dialogue), &cachee})
+        w->show();
+    QCoreApplication::processEvents();
+
+    for (QWidget* w : {&palette, static_cast<QWidget*>(&dialogue)}) {
+        EXPECT_TRUE(zone.contains(w->frameGeometry())) << w->frameGeometry().x() << "," << w->frameGeometry().y();
+    }
+    EXPECT_EQ(palette.x(), zone.left() + 100) << "only moved as far as needed";
+    EXPECT_EQ(palette.frameGeometry().bottom(), zone.bottom());
+    EXPECT_EQ(dialogue.frameGeometry().right(), zone.right());
+    EXPECT_EQ(cachee.x(), -500);
+}

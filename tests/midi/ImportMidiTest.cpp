@@ -229,6 +229,93 @@ TEST_F(ImportMidiTest, QuantisationGridOfTheTrack)
     EXPECT_EQ(Rythme(1, 1)[0], Note(240, 1));
 }
 
+// Maps sources 1 and 2 onto tracks 1 and 2 with a grid of its own for each.
+std::function<bool()> DeuxGrilles(int q1, int q2)
+{
+    return [=] {
+        Affecter({{1, 1}, {2, 2}})();
+        ProprietesTempo.Quantification[1] = q1;
+        ProprietesTempo.Quantification[2] = q2;
+        return true;
+    };
+}
+
+// Ticks from the start of the measure at which each beat holding a note begins.
+std::vector<int64_t> DebutsDesNotes(int piste, int mesure)
+{
+    std::vector<int64_t> r;
+    int64_t position = 0;
+    const TMesure& ms = *Partition.Mesures[mesure];
+    for (int b = 1; b <= ms.NbTemps[piste]; ++b) {
+        const TTemps& tp = ms.Temps[piste][b];
+        if (!tp.Silence && !tp.Lie)
+            r.push_back(position);
+        position += tp.Duree;
+    }
+    return r;
+}
+
+TEST_F(ImportMidiTest, NotesShorterThanTheGridKeepTheirPlaceBesideAnotherTrack)
+{
+    PisteSmf t;
+    t.Fin();
+    // Two measures of staccato sixteenths: one every 120 ticks, each sounding 60.
+    PisteSmf staccato;
+    for (int i = 0; i < 32; ++i) {
+        const uint8_t note = static_cast<uint8_t>(64 + i % 3);
+        staccato.On(i == 0 ? 0 : 60, note).Off(60, note);
+    }
+    staccato.Fin();
+    // Two measures of quarters.
+    PisteSmf noires;
+    for (int i = 0; i < 8; ++i)
+        noires.On(0, 52).Off(480, 52);
+    noires.Fin();
+
+    // Eighth grid for the sixteenths, sixteenth grid for the quarters.
+    ASSERT_TRUE(Importer(Smf(1, 480, {t, staccato, noires}), DeuxGrilles(2, 4)));
+    EXPECT_EQ(Partition.NbMesures, 2);
+    for (int m = 1; m <= 2; ++m) {
+        SCOPED_TRACE(m);
+        EXPECT_EQ(TicksPiste(1, m), 1920);
+        EXPECT_EQ(TicksPiste(2, m), 1920);
+        // Every eighth of the measure starts a note of the sixteenths, as the quarters do on
+        // the other track.
+        EXPECT_EQ(DebutsDesNotes(1, m), (std::vector<int64_t>{0, 240, 480, 720, 960, 1200, 1440, 1680}));
+        EXPECT_EQ(DebutsDesNotes(2, m), (std::vector<int64_t>{0, 480, 960, 1440}));
+    }
+    EXPECT_TRUE(messages_.Messages.empty());
+}
+
+TEST_F(ImportMidiTest, NotesAMeasureHasNoRoomForAreToldOnceWithTheFirstMeasure)
+{
+    // Measures of eight quarters: 128 steps of the finest grid, twice the beats a measure holds.
+    PisteSmf t;
+    t.Signature(0, 8, 2).Fin();
+    // Track 1: 100 notes of one step in measure 1; 36 of them find no beat.
+    PisteSmf a;
+    for (int i = 0; i < 100; ++i)
+        a.On(0, 64).Off(30, 64);
+    a.Fin();
+    // Track 2: a measure of rest, then 70 notes of one step in measure 2; 6 find no beat.
+    PisteSmf b;
+    for (int i = 0; i < 70; ++i)
+        b.On(i == 0 ? 3840 : 0, 60).Off(30, 60);
+    b.Fin();
+    ASSERT_TRUE(Importer(Smf(1, 480, {t, a, b}), DeuxGrilles(16, 16)));
+    EXPECT_EQ(Partition.Mesures[1]->NbTemps[1], kNbTempsSaisis);
+    EXPECT_EQ(Partition.Mesures[2]->NbTemps[2], kNbTempsSaisis);
+    ASSERT_EQ(messages_.Messages.size(), 1u) << "once per import";
+    EXPECT_EQ(messages_.Messages[0].Texte, FormaterMessage2(Traduire("MidiImp-NotesIgnorees"), "42", "1"));
+
+    // An import where everything fits says nothing.
+    messages_.Messages.clear();
+    PisteSmf c;
+    c.On(0, 64).Off(480, 64).Fin();
+    ASSERT_TRUE(Importer(Smf(1, 480, {t, c}), Affecter({{1, 1}}, 16)));
+    EXPECT_TRUE(messages_.Messages.empty());
+}
+
 // Export a song with the writer and import it back: tempo, signatures, frets and rhythms
 // come back.
 TEST_F(ImportMidiTest, RoundTripThroughTheWriter)

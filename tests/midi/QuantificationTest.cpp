@@ -32,6 +32,14 @@ TEST_F(QuantificationTest, CasesOfTheGrid)
         // Before the last rest the step a short note keeps cannot come out of a rest that
         // rounds to nothing: the list grows instead of holding a negative length.
         {"short note and short rest at the end", {{60, 0.05}, {-1, 0.05}}, 4, {{60, 0.25}, {-1, 0.0}}, 0.25},
+        // Staccato sixteenths on an eighth grid: each pair shares its eighth (the later note
+        // half-way sounds with the earlier one), nothing is pushed, the quarter stays a quarter.
+        {"staccato sixteenths on an eighth grid",
+         {{60, 0.125}, {-1, 0.125}, {62, 0.125}, {-1, 0.125}, {64, 0.125}, {-1, 0.125}, {65, 0.125}}, 2,
+         {{60, 0.0}, {-1, 0.0}, {62, 0.5}, {-1, 0.0}, {64, 0.0}, {-1, 0.0}, {65, 0.5}}, 1.0},
+        // A short note with no rest behind it sounds with the next group instead of pushing it.
+        {"a short note before another note", {{60, 0.05}, {62, 0.95}, {64, 1.0}}, 4, {{60, 0.0}, {62, 1.0}, {64, 1.0}}, 2.0},
+        {"a short note before a short rest", {{60, 0.05}, {-1, 0.05}, {62, 1.0}}, 4, {{60, 0.0}, {-1, 0.0}, {62, 1.0}}, 1.0},
     };
     for (const Cas& c : cas) {
         ViderEvtImport();
