@@ -4,7 +4,10 @@
 
 #include "dialogs/BaseDialogue.h"
 
+#include <QApplication>
+#include <QFontMetrics>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QToolButton>
 
 #include <vector>
@@ -126,3 +129,27 @@ TEST_F(BaseDialogueTest, RepetitionReguliere)
 }
 
 } // namespace
+
+TEST_F(BaseDialogueTest, AFixedWindowGrowsToItsTitleAndKeepsItsControlsCentred)
+{
+    QWidget fenetre;
+    fenetre.setFixedSize(120, 60);
+    auto* bouton = new QPushButton(QStringLiteral("OK"), &fenetre);
+    bouton->setGeometry(20, 20, 80, 25);
+    fenetre.setWindowTitle(QStringLiteral("A title far longer than the window is wide"));
+    QFont gras = QApplication::font();
+    gras.setBold(true);
+    const int besoin = QFontMetrics(gras).horizontalAdvance(fenetre.windowTitle()) + Pixels96(100);
+    ASSERT_GT(besoin, 120);
+
+    ElargirPourTitre(&fenetre);
+    EXPECT_EQ(fenetre.width(), besoin);
+    EXPECT_EQ(fenetre.height(), 60);
+    EXPECT_EQ(bouton->x(), 20 + (besoin - 120) / 2);
+    // Once wide enough, or for a short title, nothing moves.
+    ElargirPourTitre(&fenetre);
+    fenetre.setWindowTitle(QStringLiteral("OK"));
+    ElargirPourTitre(&fenetre);
+    EXPECT_EQ(fenetre.width(), besoin);
+    EXPECT_EQ(bouton->x(), 20 + (besoin - 120) / 2);
+}
