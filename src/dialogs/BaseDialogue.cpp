@@ -8,7 +8,9 @@
 #include "platform/Cp1252.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QKeyEvent>
@@ -145,6 +147,23 @@ void DimensionnerClient(QWidget* fenetre, int largeur, int hauteur)
 {
     if (fenetre)
         fenetre->setFixedSize(Pixels96(largeur), Pixels96(hauteur));
+}
+
+void ElargirPourTitre(QWidget* fenetre)
+{
+    if (!fenetre)
+        return;
+    QFont police = QApplication::font();
+    police.setBold(true);
+    // Room for the icon, the close and help buttons and the frame around the caption.
+    const int besoin = QFontMetrics(police).horizontalAdvance(fenetre->windowTitle()) + Pixels96(100);
+    const int largeur = fenetre->width();
+    if (besoin <= largeur)
+        return;
+    const int decalage = (besoin - largeur) / 2;
+    for (QWidget* enfant : fenetre->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        enfant->move(enfant->x() + decalage, enfant->y());
+    fenetre->setFixedSize(besoin, fenetre->height());
 }
 
 std::optional<double> LireReel(const QString& texte)

@@ -55,6 +55,9 @@ double EchelleEcran();
 int Pixels96(int longueur);
 // A window's client area of the 96-dpi design, fixed.
 void DimensionnerClient(QWidget* fenetre, int largeur, int hauteur);
+// A fixed-size window too narrow for its title bar's caption (bold, beside the icon and the
+// frame's buttons) grows to fit it, its controls moved to stay centred. Never shrinks it.
+void ElargirPourTitre(QWidget* fenetre);
 
 // Moves a window so that its frame lies on the available area of its screen (the nearest
 // screen when it stands on none); a window larger than that area keeps its top left corner on

@@ -41,6 +41,7 @@ void TDialogueSaisie::Activer()
 
 void TDialogueSaisie::showEvent(QShowEvent* e)
 {
+    ElargirPourTitre(this);
     QDialog::showEvent(e);
     Activer();
 }

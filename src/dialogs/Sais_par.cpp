@@ -90,9 +90,9 @@ QCheckBox* Case(QWidget* parent, const char* nom, const QString& texte, int x, i
     return Placer(new QCheckBox(texte, parent), nom, x, y, largeur, 17);
 }
 
-QSlider* BarreMix(QWidget* parent, const char* nom, int x, int y)
+QSlider* BarreMix(QWidget* parent, const char* nom, int x, int y, int largeur = 100)
 {
-    auto* s = Placer(new QSlider(Qt::Horizontal, parent), nom, x, y, 100, 18);
+    auto* s = Placer(new QSlider(Qt::Horizontal, parent), nom, x, y, largeur, 18);
     s->setRange(0, 20);
     s->setTickInterval(2);
     s->setTickPosition(QSlider::TicksBelow);
@@ -208,7 +208,8 @@ TSais_Partition::TSais_Partition(QWidget* parent) : QDialog(parent, Qt::Dialog |
     LabAuteur = Etiquette(this, "LabAuteur", QStringLiteral("A&uteur"), 12, 38, 64);
     Auteur = Placer(new QLineEdit(this), "Auteur", 80, 35, 300, 21);
     Auteur->setMaxLength(50);
-    LabCom = Etiquette(this, "LabCom", QStringLiteral("&Commentaire"), 12, 64, 64);
+    // Up to the field: "Commentaire" needs 66 pixels.
+    LabCom = Etiquette(this, "LabCom", QStringLiteral("&Commentaire"), 12, 64, 67);
     Note = Placer(new QLineEdit(this), "Note", 80, 61, 300, 21);
     Note->setMaxLength(100);
     LabTempo = Etiquette(this, "LabTempo", QStringLiteral("Te&mpo"), 12, 90, 64);
@@ -259,7 +260,11 @@ TSais_Partition::TSais_Partition(QWidget* parent) : QDialog(parent, Qt::Dialog |
     BT_Instrument->setText(QStringLiteral("..."));
     BT_Instrument->setToolTip(QStringLiteral("Liste des instruments..."));
     Lab_Instrument->setBuddy(BT_Instrument);
-    Lab_Biblio = Etiquette(this, "Lab_Biblio", QString::fromUtf8("&Bibliothèque d'accordages"), 16, 200, 92);
+    // Two lines of room around the row's middle: the caption is longer than its column in
+    // some languages ("Bibliothèque d'accordages").
+    Lab_Biblio = Placer(new QLabel(QString::fromUtf8("&Bibliothèque d'accordages"), this), "Lab_Biblio", 16, 193, 92, 27);
+    Lab_Biblio->setWordWrap(true);
+    Lab_Biblio->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     ModeleList = Placer(new QComboBox(this), "ModeleList", 110, 197, 221, 21);
     ModeleList->setMaxVisibleItems(12);
     Lab_Biblio->setBuddy(ModeleList);
@@ -290,12 +295,13 @@ TSais_Partition::TSais_Partition(QWidget* parent) : QDialog(parent, Qt::Dialog |
     DouzeCordes = Case(this, "DouzeCordes", QStringLiteral("&Simuler 12 cordes"), 140, 298, 190);
     Lab_Volume = Etiquette(this, "Lab_Volume", QStringLiteral("&Volume"), 16, 326, 62);
     Volume = BarreMix(this, "Volume", 80, 322);
-    Lab_Panoramique = Etiquette(this, "Lab_Panoramique", QStringLiteral("&Panoramique"), 186, 326, 62);
-    Panoramique = BarreMix(this, "Panoramique", 250, 322);
+    // The right-hand captions ("Panoramique", "Réverbération") take 12 pixels off their bars.
+    Lab_Panoramique = Etiquette(this, "Lab_Panoramique", QStringLiteral("&Panoramique"), 186, 326, 74);
+    Panoramique = BarreMix(this, "Panoramique", 262, 322, 88);
     Lab_Chorus = Etiquette(this, "Lab_Chorus", QStringLiteral("Chorus"), 16, 350, 62);
     Chorus = BarreMix(this, "Chorus", 80, 346);
-    Lab_Reverb = Etiquette(this, "Lab_Reverb", QStringLiteral("Reverb"), 186, 350, 62);
-    Reverb = BarreMix(this, "Reverb", 250, 346);
+    Lab_Reverb = Etiquette(this, "Lab_Reverb", QStringLiteral("Reverb"), 186, 350, 74);
+    Reverb = BarreMix(this, "Reverb", 262, 346, 88);
     Lab_Volume->setBuddy(Volume);
     Lab_Panoramique->setBuddy(Panoramique);
     Lab_Chorus->setBuddy(Chorus);

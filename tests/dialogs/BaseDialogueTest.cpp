@@ -4,9 +4,12 @@
 
 #include "dialogs/BaseDialogue.h"
 
+#include <QApplication>
 #include <QDialog>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QToolButton>
 
@@ -159,4 +162,28 @@ TEST(GardienEcran, WindowsAppearOnTheScreenWhereverThePlatformPutThem)
     EXPECT_EQ(palette.frameGeometry().bottom(), zone.bottom());
     EXPECT_EQ(dialogue.frameGeometry().right(), zone.right());
     EXPECT_EQ(cachee.x(), -500);
+}
+
+TEST_F(BaseDialogueTest, AFixedWindowGrowsToItsTitleAndKeepsItsControlsCentred)
+{
+    QWidget fenetre;
+    fenetre.setFixedSize(120, 60);
+    auto* bouton = new QPushButton(QStringLiteral("OK"), &fenetre);
+    bouton->setGeometry(20, 20, 80, 25);
+    fenetre.setWindowTitle(QStringLiteral("A title far longer than the window is wide"));
+    QFont gras = QApplication::font();
+    gras.setBold(true);
+    const int besoin = QFontMetrics(gras).horizontalAdvance(fenetre.windowTitle()) + Pixels96(100);
+    ASSERT_GT(besoin, 120);
+
+    ElargirPourTitre(&fenetre);
+    EXPECT_EQ(fenetre.width(), besoin);
+    EXPECT_EQ(fenetre.height(), 60);
+    EXPECT_EQ(bouton->x(), 20 + (besoin - 120) / 2);
+    // Once wide enough, or for a short title, nothing moves.
+    ElargirPourTitre(&fenetre);
+    fenetre.setWindowTitle(QStringLiteral("OK"));
+    ElargirPourTitre(&fenetre);
+    EXPECT_EQ(fenetre.width(), besoin);
+    EXPECT_EQ(bouton->x(), 20 + (besoin - 120) / 2);
 }

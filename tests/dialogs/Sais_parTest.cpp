@@ -639,6 +639,24 @@ TEST_F(Sais_parTest, CaptionsFromTheLanguage)
     EXPECT_EQ(neuf.TabPiste->tabText(7), QStringLiteral("8 - Percussions"));
 }
 
+TEST_F(Sais_parTest, NoCaptionIsCutInEnglishOrFrench)
+{
+    for (const char* langue : {"English", "Francais"}) {
+        SCOPED_TRACE(langue);
+        ASSERT_TRUE(ChargerLangue(LYRX_SOURCE_DIR "/data", langue));
+        d->Traduire();
+        for (QLabel* l : d->findChildren<QLabel*>()) {
+            const QString texte = l->text().remove(QLatin1Char('&'));
+            if (texte.isEmpty() || !l->pixmap().isNull())
+                continue;
+            const int besoin = l->wordWrap() ? l->heightForWidth(l->width()) : l->fontMetrics().horizontalAdvance(texte);
+            EXPECT_LE(besoin, l->wordWrap() ? l->height() : l->width()) << texte.toStdString();
+        }
+        for (QCheckBox* c : d->findChildren<QCheckBox*>())
+            EXPECT_LE(c->sizeHint().width(), c->width()) << c->text().toStdString();
+    }
+}
+
 TEST_F(Sais_parTest, PresetListThroughTheServiceInterface)
 {
     ISaisiePartition& service = *d;

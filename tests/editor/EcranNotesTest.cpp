@@ -377,6 +377,67 @@ TEST_F(Notes, AChordShowsItsNameOrItsDiagramByTheSwitches)
     }
 }
 
+TEST_F(Notes, ABeatTextStartsPastItsOwnChordDiagram)
+{
+    TAccord am;
+    am.Nom = "Am";
+    am.Frettes = {0, 0, 1, 2, 2, 0, -1};
+    Battements({0, 0, 0, 0});
+    Temps(2).Texte = "Intro";
+    Temps(2).AvecAccord = true;
+    Temps(2).Accord = std::make_shared<const TAccord>(am);
+    auto placeTexte = [&] {
+        for (const auto& t : TracesDe(Op::Texte))
+            if (t.texte == "Intro")
+                return t.points[0];
+        return platform::Point{-1, -1};
+    };
+    Peindre();
+    const int x = X(2);
+    const int y = 64 - 31 - 14;
+    // Small grid from x - 12, 27 wide (its right line at x + 14), the name "Am" within it.
+    EXPECT_EQ(placeTexte(), (platform::Point{x - 12 + 27 + 2, y}));
+
+    // A chord shown by its name alone, or diagrams off: the text keeps its place.
+    am.Frettes = {0, -1, -1, -1, -1, -1, -1};
+    Temps(2).Accord = std::make_shared<const TAccord>(am);
+    Peindre();
+    EXPECT_EQ(placeTexte(), (platform::Point{x - 3, y}));
+    am.Frettes = {0, 0, 1, 2, 2, 0, -1};
+    Temps(2).Accord = std::make_shared<const TAccord>(am);
+    ParamEcranCourant.AffDiag = false;
+    Peindre();
+    EXPECT_EQ(placeTexte(), (platform::Point{x - 3, y}));
+}
+
+TEST_F(Notes, LargeDiagramsKeepTheMarksOverTheirStringsOnTheBand)
+{
+    TAccord am;
+    am.Nom = "Am";
+    am.Frettes = {0, 0, 1, 2, 2, 0, -1};
+    Battements({0, 0, 0, 0});
+    Temps(2).AvecAccord = true;
+    Temps(2).Accord = std::make_shared<const TAccord>(am);
+    struct Cas {
+        int type;
+        int decalageX;
+        int haut; // the grid's top line
+    };
+    // Large: Y - 20 - 37 - 7 = 0 would put the nut and open-string rings above the band; small
+    // diagrams stay where they were.
+    for (const Cas& c : {Cas{1, 18, 8}, Cas{2, 15, 7}, Cas{3, 12, 64 - 20 - 26 - 7}}) {
+        SCOPED_TRACE(c.type);
+        ParamEcranCourant.TypeDiag = c.type;
+        Peindre();
+        const int xd = X(2) - c.decalageX;
+        const int cote = 5 * (c.type == 1 ? 7 : c.type == 2 ? 6 : 5) + 1;
+        EXPECT_TRUE(Contient(canevas, "Ligne " + P(xd, c.haut) + "," + P(xd + cote, c.haut) + " pen #000000"));
+        for (const auto& t : canevas.Traces())
+            for (const platform::Point& pt : t.points)
+                EXPECT_GE(pt.y, 0) << t.Resume();
+    }
+}
+
 TEST_F(Notes, BeatTextsStandAboveTheStaff)
 {
     Battements({0, 0, 0, 0});

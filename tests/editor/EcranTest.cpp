@@ -196,6 +196,35 @@ TEST_F(Ecran, TheRepeatCountShowsOnlyAboveOnePlayRightAlignedToTheBar)
     }
 }
 
+TEST_F(Ecran, ARepeatCountMakesWayForTheNextMeasureNumberOnItsBar)
+{
+    Mesures(2);
+    Mesure(1).RenvoiFin = true;
+    Mesure(1).NbRenvois = 3;
+    auto compte = [&] {
+        for (const auto& t : TracesDe(Op::Texte))
+            if (t.texte == "3x")
+                return t.points[0];
+        return platform::Point{-1, -1};
+    };
+    auto numero = [&](const std::string& texte) {
+        for (const auto& t : TracesDe(Op::Texte))
+            if (t.texte == texte && t.fonte.nom == "Small Fonts")
+                return t.points[0];
+        return platform::Point{-1, -1};
+    };
+    Peindre();
+    const int x = Mesure(1).XDroite;
+    // "2" starts at its bar less half its width and a pixel; "3x" ends a pixel before it.
+    ASSERT_EQ(numero("2").x, x - 3 - 1);
+    EXPECT_EQ(compte(), (platform::Point{x - 3 - 1 - 1 - 12, kY - 3 - 15}));
+
+    // Without measure numbers it stays right-aligned to the bar.
+    ParamEcranCourant.AffNum = false;
+    Peindre();
+    EXPECT_EQ(compte(), (platform::Point{x - 12, kY - 3 - 15}));
+}
+
 // ---- Endings, numbers, signatures ------------------------------------------------------------
 
 TEST_F(Ecran, AlternateEndingsShowTheirPassesInABracketAtTheTopOfTheBand)

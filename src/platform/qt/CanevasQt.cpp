@@ -112,7 +112,8 @@ CanevasQt::FonteResolue& CanevasQt::FonteActive()
         QFontMetrics metriques(qfont, peintre_.device());
         const bool parCaractere = qfont.hintingPreference() == QFont::PreferFullHinting;
         auto fonte = std::make_unique<FonteResolue>(
-            FonteResolue{style, qfont, metriques, metriques.ascent(), metriques.height(), parCaractere, {}, {}});
+            FonteResolue{style, qfont, metriques, metriques.ascent(), metriques.height(), parCaractere,
+                         parCaractere ? QRawFont::fromFont(qfont) : QRawFont(), {}, {}});
         fonteActive_ = fonte.get();
         fontes_.push_back(std::move(fonte));
     }
@@ -442,15 +443,21 @@ int CanevasQt::DessinerTexte(int x, int y, std::string_view texte)
             fontePeintre_ = &fonte;
         }
         PreparerStylo(Fonte().couleur, 1);
-        if (fonte.parCaractere && texte.size() > 1) {
-            // The table may be emptied while the glyphs are looked up: keep the layout first.
-            const int largeur = mesure.largeur;
-            const std::vector<int> positions = mesure.positions;
-            for (std::size_t i = 0; i < texte.size() && i < positions.size(); ++i)
-                Ecrire(fonte, Mesurer(fonte, texte.substr(i, 1)), x + positions[i], y);
-            return largeur;
+        if (fonte.parCaractere && fonte.brute.isValid()) {
+            if (!mesure.glyphesPrets) {
+                const QList<quint32> index = fonte.brute.glyphIndexesForString(mesure.texte);
+                QList<QPointF> points;
+                for (qsizetype i = 0; i < index.size() && i < static_cast<qsizetype>(mesure.positions.size()); ++i)
+                    points.append(QPointF(mesure.positions[static_cast<std::size_t>(i)], fonte.ascent));
+                mesure.glyphes.setRawFont(fonte.brute);
+                mesure.glyphes.setGlyphIndexes(index.first(points.size()));
+                mesure.glyphes.setPositions(points);
+                mesure.glyphesPrets = true;
+            }
+            peintre_.drawGlyphRun(QPointF(x, y), mesure.glyphes);
+        } else {
+            Ecrire(fonte, mesure, x, y);
         }
-        Ecrire(fonte, mesure, x, y);
     }
     return mesure.largeur;
 }

@@ -19,6 +19,8 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QGlyphRun>
+#include <QRawFont>
 #include <QPoint>
 #include <QStaticText>
 #include <QString>
@@ -72,8 +74,11 @@ private:
         // Laid out once, at its first drawing: three times faster than drawText, same pixels.
         QStaticText statique;
         bool prepare = false;
-        // Set glyph by glyph: where each character starts, from the text's left edge.
+        // Set glyph by glyph: where each character starts, from the text's left edge, and the
+        // glyphs so placed, drawn in one call.
         std::vector<int> positions;
+        QGlyphRun glyphes;
+        bool glyphesPrets = false;
     };
     // The columns a glyph inks, from its pen position; vide for a blank one.
     struct EncreGlyphe {
@@ -89,6 +94,7 @@ private:
         int hauteur = 0;
         // Small texts are set glyph by glyph on whole pixels (QFontDe).
         bool parCaractere = false;
+        QRawFont brute;
         std::unordered_map<char16_t, EncreGlyphe> encres;
         std::unordered_map<std::string, TexteMesure> textes;
     };
