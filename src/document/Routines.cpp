@@ -124,7 +124,7 @@ void ReinitialiserPartition()
         mesure.DureeReelle[t] = 0.0;
         // The slots past the free one are out of reach until prepared again; only the
         // records the old song hung on them are let go.
-        for (int b = 1; b <= kNbTempsMax; ++b) {
+        for (int b = 1; b <= mesure.Temps[t].DernierStocke(); ++b) {
             mesure.Temps[t][b].Accord.reset();
             mesure.Temps[t][b].TableMix.reset();
             mesure.Temps[t][b].AvecAccord = false;

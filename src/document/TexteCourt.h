@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -58,4 +59,56 @@ public:
 
 private:
     std::array<uint8_t, N + 1> image_{};
+};
+
+// The same text kept out of line, for fields that are nearly always empty and live in great
+// numbers (the text over a beat): an empty text costs one null pointer. Copies are values.
+template <std::size_t N>
+class TexteCourtReduit {
+public:
+    static constexpr std::size_t Capacite = N;
+
+    TexteCourtReduit() = default;
+    TexteCourtReduit(std::string_view texte) { assign(texte); }
+    TexteCourtReduit(const char* texte) { assign(texte ? std::string_view(texte) : std::string_view()); }
+    TexteCourtReduit(const std::string& texte) { assign(std::string_view(texte)); }
+    TexteCourtReduit(const TexteCourtReduit& autre) { assign(autre.view()); }
+    TexteCourtReduit(TexteCourtReduit&&) noexcept = default;
+
+    TexteCourtReduit& operator=(const TexteCourtReduit& autre)
+    {
+        if (this != &autre)
+            assign(autre.view());
+        return *this;
+    }
+    TexteCourtReduit& operator=(TexteCourtReduit&&) noexcept = default;
+    TexteCourtReduit& operator=(std::string_view texte) { assign(texte); return *this; }
+    TexteCourtReduit& operator=(const char* texte) { return *this = (texte ? std::string_view(texte) : std::string_view()); }
+    TexteCourtReduit& operator=(const std::string& texte) { return *this = std::string_view(texte); }
+
+    void assign(std::string_view texte)
+    {
+        if (texte.empty())
+            texte_.reset();
+        else if (texte_)
+            texte_->assign(texte);
+        else
+            texte_ = std::make_unique<TexteCourt<N>>(texte);
+    }
+
+    void clear() { texte_.reset(); }
+
+    std::size_t size() const { return texte_ ? texte_->size() : 0; }
+    bool empty() const { return size() == 0; }
+    std::string_view view() const { return texte_ ? texte_->view() : std::string_view(); }
+    std::string str() const { return std::string(view()); }
+    operator std::string_view() const { return view(); }
+
+    friend bool operator==(const TexteCourtReduit& a, const TexteCourtReduit& b) { return a.view() == b.view(); }
+    friend bool operator==(const TexteCourtReduit& a, std::string_view b) { return a.view() == b; }
+    friend bool operator==(const TexteCourtReduit& a, const char* b) { return a.view() == std::string_view(b ? b : ""); }
+    friend bool operator==(const TexteCourtReduit& a, const std::string& b) { return a.view() == std::string_view(b); }
+
+private:
+    std::unique_ptr<TexteCourt<N>> texte_;
 };

@@ -9,10 +9,12 @@
 #include "document/TexteCourt.h"
 
 #include <array>
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 // A 1-based array of N entries (index 0 unused).
 template <class T, std::size_t N>
@@ -61,14 +63,15 @@ struct TNoteCorde {
 
 // One beat slot. Its chord and mix-table change are shared, immutable records: a copy of the
 // beat (undo, cancel measure, clipboard) keeps them alive, and changing them means putting a
-// new record in place.
+// new record in place. A song holds up to half a million beats: the fields are ordered so
+// that nothing is padded and the rare text lives out of line.
 struct TTemps {
-    int32_t Duree = kTicksNoire;      // ticks
     double ValeurCoupVib = 1.0;       // vibrato-stroke amount (technique 3)
     std::shared_ptr<const TAccord> Accord;          // meaningful only when AvecAccord is set
     std::shared_ptr<const cTableMixEvent> TableMix; // null = no change at this beat
     OneBased<TNoteCorde, kNbCordesMax> Notes{};     // strings 1..6
-    TexteCourt<40> Texte;
+    TexteCourtReduit<40> Texte;
+    int32_t Duree = kTicksNoire;      // ticks
     bool Silence = false;             // a rest: its notes are ignored and not saved
     bool Lie = false;                 // tied to the previous beat: no notes of its own
     int8_t CodeDuree = 0;             // -2 whole .. 4 sixty-fourth
@@ -81,25 +84,64 @@ struct TTemps {
     bool AvecAccord = false;
 
     // Layout of the current track, computed by the score view and the beaming; never saved.
-    int32_t XEcran = 0;
-    double XImp = 0.0;
     uint8_t LiensPrec = 0, TempsPrec = 0, CrochetsGauche = 0;
     uint8_t LiensSuiv = 0, TempsSuiv = 0, CrochetsDroite = 0;
     uint8_t CotePointe = 0;
+    int32_t XEcran = 0;
+    double XImp = 0.0;
 
     // Scratch pitches of MIDI import, re-fingering and transposition (-1 rest, -2 tie), 1-based.
     uint8_t NbHauteursImport = 0;
-    OneBased<int32_t, kNbCordesMax> HauteursImport{};
+    OneBased<int16_t, kNbCordesMax> HauteursImport{};
 };
 
-// One measure block: 8 tracks of 66 beat slots. A plain value: copying a block gives a true
-// snapshot of the measure.
+// The beat slots of one track part in a measure, numbered like the beats (slot 0 is never a
+// beat). Only the slots the track part has written are stored, so a measure costs what it
+// holds: reading a slot never written gives the empty beat, writing one stores it. Each beat
+// sits in a block of its own, so a reference to a beat stays valid while later slots are
+// written (an edit holds the last beat while it prepares the free slot after it). A copy is a
+// true value: the beats are copied, only their chords and mix-table changes are shared.
+class TTempsPiste {
+public:
+    TTempsPiste() = default;
+    TTempsPiste(const TTempsPiste& autre);
+    TTempsPiste(TTempsPiste&&) noexcept = default;
+    TTempsPiste& operator=(const TTempsPiste& autre);
+    TTempsPiste& operator=(TTempsPiste&&) noexcept = default;
+
+    const TTemps& operator[](int b) const
+    {
+        assert(b >= 0 && b <= kNbTempsMax);
+        const auto i = static_cast<std::size_t>(b);
+        return i < slots_.size() && slots_[i] ? *slots_[i] : TempsVide();
+    }
+
+    TTemps& operator[](int b)
+    {
+        const auto i = static_cast<std::size_t>(b);
+        return i < slots_.size() && slots_[i] ? *slots_[i] : Stocker(b);
+    }
+
+    // The highest slot stored (0 when none): the memory the track part takes, not its beats.
+    int DernierStocke() const { return static_cast<int>(slots_.size()) - 1; }
+
+    // The empty beat that every slot never written reads as.
+    static const TTemps& TempsVide();
+
+private:
+    TTemps& Stocker(int b);
+
+    std::vector<std::unique_ptr<TTemps>> slots_; // by slot number; null = never written
+};
+
+// One measure block: 8 tracks of up to 66 beat slots. A plain value: copying a block gives a
+// true snapshot of the measure.
 struct TMesure {
     uint8_t Numerateur = 4;
     uint8_t Denominateur = 4;
     double Duree = 4.0;                               // nominal length in quarter notes
     OneBased<int32_t, kNbPistes> NbTemps{};           // beats per track
-    OneBased<OneBased<TTemps, kNbTempsMax>, kNbPistes> Temps;
+    OneBased<TTempsPiste, kNbPistes> Temps;
     OneBased<double, kNbPistes> DureeReelle{};        // actual length in quarters, to 1/1000
     bool RenvoiDebut = false;
     bool RenvoiFin = false;

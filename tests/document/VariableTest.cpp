@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
 
 TEST(Duree, TicksOfEveryNoteValue)
 {
@@ -159,4 +160,92 @@ TEST(Variable, MarquerModifieeEndsTheBlankState)
     MarquerModifiee();
     EXPECT_TRUE(PartitionModifiee);
     EXPECT_FALSE(PartitionVierge);
+}
+
+// A track part stores only the slots written; the others read as the empty beat.
+TEST(TTempsPiste, ASlotNeverWrittenReadsAsTheEmptyBeatAndStoresNothing)
+{
+    TTempsPiste piste;
+    const TTempsPiste& lecture = piste;
+    for (int b : {0, 1, 33, kNbTempsMax}) {
+        EXPECT_EQ(lecture[b].Duree, kTicksNoire) << b;
+        EXPECT_EQ(lecture[b].Notes[1], TNoteCorde{}) << b;
+        EXPECT_FALSE(lecture[b].Accord) << b;
+    }
+    EXPECT_EQ(piste.DernierStocke(), -1);
+
+    piste[3].Duree = 240;
+    EXPECT_EQ(piste.DernierStocke(), 3);
+    EXPECT_EQ(lecture[3].Duree, 240);
+    EXPECT_EQ(lecture[2].Duree, kTicksNoire);
+    EXPECT_EQ(lecture[4].Duree, kTicksNoire);
+    // The empty beat every unwritten slot shows is never the one written.
+    EXPECT_EQ(TTempsPiste::TempsVide().Duree, kTicksNoire);
+}
+
+TEST(TTempsPiste, TheLastSlotsOfAMeasureAreWrittenAndReadBack)
+{
+    TTempsPiste piste;
+    for (int b : {kNbTempsMax - 1, kNbTempsMax}) {
+        piste[b].Notes[6].Frette = static_cast<int8_t>(b);
+        piste[b].Texte = "fin";
+    }
+    const TTempsPiste& lecture = piste;
+    EXPECT_EQ(lecture[kNbTempsMax - 1].Notes[6].Frette, kNbTempsMax - 1);
+    EXPECT_EQ(lecture[kNbTempsMax].Notes[6].Frette, kNbTempsMax);
+    EXPECT_EQ(lecture[kNbTempsMax].Texte, "fin");
+    EXPECT_EQ(lecture[1].Notes[6].Frette, kPasDeNote);
+    EXPECT_EQ(piste.DernierStocke(), kNbTempsMax);
+}
+
+// The edit engine holds the last beat while it prepares the slot after it.
+TEST(TTempsPiste, ABeatHeldStaysValidWhileLaterSlotsAreWritten)
+{
+    TTempsPiste piste;
+    TTemps& premier = piste[1];
+    premier.Duree = 960;
+    for (int b = 2; b <= kNbTempsMax; ++b)
+        piste[b] = piste[b - 1]; // the source is read before the slot is stored
+    EXPECT_EQ(&premier, &piste[1]);
+    EXPECT_EQ(premier.Duree, 960);
+    EXPECT_EQ(piste[kNbTempsMax].Duree, 960);
+}
+
+TEST(TTempsPiste, ACopyIsIndependentAndSharesOnlyTheChord)
+{
+    TTempsPiste piste;
+    piste[2].Notes[1].Frette = 5;
+    piste[2].Texte = "a";
+    piste[2].Accord = std::make_shared<const TAccord>();
+    piste[2].AvecAccord = true;
+
+    TTempsPiste copie = piste;
+    piste[2].Notes[1].Frette = 7;
+    piste[2].Texte = "b";
+    piste[9].Duree = 120;
+    EXPECT_EQ(copie[2].Notes[1].Frette, 5);
+    EXPECT_EQ(copie[2].Texte, "a");
+    EXPECT_EQ(copie[2].Accord, piste[2].Accord);
+    EXPECT_EQ(copie.DernierStocke(), 2);
+    EXPECT_EQ(std::as_const(copie)[9].Duree, kTicksNoire);
+
+    copie = piste;
+    EXPECT_EQ(copie[2].Notes[1].Frette, 7);
+    EXPECT_EQ(copie[9].Duree, 120);
+    copie = copie;
+    EXPECT_EQ(copie[2].Texte, "b");
+}
+
+// A block costs what its track parts hold, not eight tracks of full slots.
+TEST(TMesure, ABlockStoresOnlyTheSlotsWritten)
+{
+    TMesure bloc;
+    bloc.NbTemps[1] = 2;
+    bloc.Temps[1][1].Duree = 480;
+    bloc.Temps[1][2].Duree = 480;
+    bloc.Temps[1][3].Duree = 480; // the free slot
+    TMesure copie = bloc;
+    EXPECT_EQ(copie.Temps[1].DernierStocke(), 3);
+    for (int t = 2; t <= kNbPistes; ++t)
+        EXPECT_EQ(copie.Temps[t].DernierStocke(), -1) << t;
 }
