@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTimer>
 #include <QWindow>
 
@@ -40,6 +42,12 @@ TWaitMidiForm::TWaitMidiForm(QWidget* parent)
     ProgressBar1->setRange(0, PositionMax);
     ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(false);
+    // The classic bar of blocks: drawn in a few rectangles, where the default style paints
+    // gradients through a thread pool at every step, which a long import feels.
+    if (QStyle* blocs = QStyleFactory::create(QStringLiteral("Windows"))) {
+        blocs->setParent(this);
+        ProgressBar1->setStyle(blocs);
+    }
     ProgressBar1->setGeometry(Pixels96(16), Pixels96(40), Pixels96(Largeur - 32), Pixels96(17));
 
     reveil_ = new QTimer(this);
