@@ -16,4 +16,4 @@ ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
 cmake -S . -B build-fuzz -G Ninja -DLYRX_FUZZ=ON -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build build-fuzz -j "$jobs"
-scripts/run-fuzz.sh build-fuzz "${LYRX_FUZZ_SECONDS:-20}" "$jobs"
+scripts/run-fuzz.sh build-fuzz "${LYRX_FUZZ_SECONDS:-20}"
