@@ -192,8 +192,11 @@ void FichierIni::Charger() const
             fin = contenu.size();
         Ligne l;
         l.texte = contenu.substr(debut, fin - debut);
-        if (!l.texte.empty() && l.texte.back() == '\r')
+        const bool cr = !l.texte.empty() && l.texte.back() == '\r';
+        if (cr)
             l.texte.pop_back();
+        if (fin < contenu.size())
+            l.fin = cr ? "\r\n" : "\n";
         const std::string r = Rogner(l.texte);
         if (!r.empty() && r.front() == '[') {
             l.genre = Genre::Section;
@@ -399,7 +402,7 @@ void FichierIni::Enregistrer()
     std::string contenu;
     for (const auto& l : lignes_) {
         contenu += l.texte;
-        contenu += finLigne_;
+        contenu += l.fin.empty() ? finLigne_ : l.fin;
     }
 
     std::string modele = chemin_ + ".XXXXXX";

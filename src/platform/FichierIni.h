@@ -79,6 +79,10 @@ private:
     struct Ligne {
         Genre genre = Genre::Autre;
         std::string texte; // the line as read, without its end of line
+        // Its end of line as read ("\r\n" or "\n"); empty for a new line or one that ended
+        // the file, which get the file's usual end. A line keeps its own, so that a stray
+        // carriage return before it is still there when the file is read again.
+        std::string fin;
         std::string nom;   // section or key name, trimmed
         std::string valeur; // value as read (trimmed, quotes removed)
     };

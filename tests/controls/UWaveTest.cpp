@@ -3,6 +3,7 @@
 #include "controls/UWave.h"
 
 #include "controls/SortieWaveSysteme.h"
+#include "support/DossierTemporaire.h"
 
 #include <gtest/gtest.h>
 
@@ -294,8 +295,7 @@ TEST(WaveData, AssignGivesAnIndependentCopy)
 
 TEST(WaveData, LoadsWholeFilesOnly)
 {
-    const auto dossier = std::filesystem::temp_directory_path() / "lyrx-uwave-test";
-    std::filesystem::create_directories(dossier);
+    const auto dossier = lyrx_test::DossierDuTest();
     const auto plein = dossier / "son.wav";
     const auto image = WaveMono16();
     std::ofstream(plein, std::ios::binary).write(reinterpret_cast<const char*>(image.data()), std::streamsize(image.size()));
@@ -309,7 +309,6 @@ TEST(WaveData, LoadsWholeFilesOnly)
         EXPECT_FALSE(data.LoadFromFile(chemin.string())) << chemin;
         EXPECT_TRUE(data.Vide()) << chemin;
     }
-    std::filesystem::remove_all(dossier);
 }
 
 TEST(WaveForm, EmptyComponentWritesNoDataProperty)

@@ -9,6 +9,7 @@
 #include "document/Mess.h"
 #include "midi/Lecture.h"
 #include "platform/LecteurMediaFactice.h"
+#include "support/DossierTemporaire.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -86,9 +87,7 @@ protected:
         });
         const char* ancien = std::getenv("LYRX_WINDOWS_DIR");
         ancienDossier_ = ancien ? std::optional<std::string>(ancien) : std::nullopt;
-        dossier = std::filesystem::temp_directory_path() /
-                  ("lyrx-dialmidi-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dossier = lyrx_test::DossierDuTest();
         std::filesystem::create_directories(dossier);
         setenv("LYRX_WINDOWS_DIR", dossier.c_str(), 1);
         MidiDisponible = true;

@@ -1,50 +1,40 @@
-// libFuzzer target for the MIDI import: any bytes must give a refusal, or a song built from
-// them within the song record's limits, never a crash, a read or write outside a buffer, or a
-// hang. Build and run with clang:
-//
-//   clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -Isrc \
-//       tests/fuzz/ImportMidiFuzz.cpp src/document/*.cpp src/platform/*.cpp \
-//       src/midi/LectureMidi.cpp src/midi/EvtImport.cpp src/midi/Quantification.cpp \
-//       src/midi/ConstructionTemps.cpp src/midi/Doigte.cpp src/midi/CompleterMesure.cpp \
-//       -o import_midi_fuzz
-//   ./import_midi_fuzz -max_total_time=60 -rss_limit_mb=4096
-#include "document/Routines.h"
+// The MIDI import, from the file through the source list, quantising, laying into beats,
+// fingering and completing the measures: any bytes give a refusal or a song within the song
+// record's limits. The import dialog is answered by a window that maps the sources onto the
+// tracks in turn with every quantisation step and both octave choices.
+#include "FichierFuzz.h"
+#include "LimitesPartition.h"
+#include "document/Fenetre.h"
 #include "document/Variable.h"
-#include "midi/CompleterMesure.h"
-#include "midi/ConstructionTemps.h"
-#include "midi/Doigte.h"
-#include "midi/EvtImport.h"
-#include "midi/LectureMidi.h"
-#include "midi/Quantification.h"
+#include "midi/ImportMidi.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
-#include <vector>
+
+namespace {
+
+class FenetreImport : public IFenetrePrincipale {
+public:
+    bool DialogueImportMidi() override
+    {
+        static constexpr int32_t kPas[] = {2, 4, 8, 16};
+        const auto n = static_cast<int32_t>(ListePisteImport.size());
+        for (int32_t t = 1; t <= kNbPistes; ++t) {
+            ProprietesTempo.PisteSource[t] = n > 0 ? (t - 1) % n + 1 : 0;
+            ProprietesTempo.OctaveInferieure[t] = t % 2 == 0;
+            ProprietesTempo.Quantification[t] = kPas[(t - 1) % 4];
+        }
+        return true;
+    }
+};
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* octets, std::size_t taille)
 {
-    TFichierMidi f;
-    if (AnalyserFichierMidi(std::vector<uint8_t>(octets, octets + taille), f) != ResultatLectureMidi::Ok)
-        return 0;
-    ReinitialiserPartition();
-    LireTempoEtSignatures(f, 0);
-    for (std::size_t k = 0; k < f.Pistes.size() && k < 8; ++k) {
-        PisteCourante = static_cast<int32_t>(k) + 1;
-        if (!LireNotesPiste(f, k, k % 2 ? 12 : 0, static_cast<int32_t>(k % 3)))
-            std::abort(); // the structure was checked: reading the notes cannot fail
-        SupprimerSilencesFinaux();
-        QuantifierEvtImport(k % 2 ? 16 : 4);
-        ConstruirePisteDepuisEvt();
-        DoigterPiste();
-    }
-    for (int32_t t = 1; t <= 8; ++t)
-        for (int32_t m = 1; m <= Partition.NbMesures; ++m) {
-            CompleterMesureParSilences(t, m);
-            if (Partition.Mesures[m]->NbTemps[t] > kNbTempsSaisis + 1)
-                std::abort();
-        }
-    if (Partition.NbMesures < 1 || Partition.NbMesures > kNbMesuresMax)
-        std::abort();
+    static FenetreImport fenetre;
+    InstallerFenetrePrincipale(&fenetre);
+    ImporterFichierMidi(fuzz::EcrireFichierTemporaire(octets, taille));
+    fuzz::VerifierLimitesPartition();
     return 0;
 }

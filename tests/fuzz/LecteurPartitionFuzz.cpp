@@ -1,20 +1,26 @@
-// libFuzzer target for the song-file reader: any bytes must give a song or a refusal, never a
-// crash, a read or write outside the song record, or a hang. Build and run with clang:
-//
-//   clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -Isrc \
-//       tests/fuzz/LecteurPartitionFuzz.cpp src/document/*.cpp src/platform/*.cpp -o lecteur_fuzz
-//   ./lecteur_fuzz -max_total_time=60 -rss_limit_mb=4096 tests/document/data
-//
-// The seed corpus is the song files of tests/document/data.
+// The song-file reader: any bytes give a refusal or a song within the song record's limits,
+// and a song it accepts is one the writer stores and the reader takes back unchanged.
+#include "LimitesPartition.h"
 #include "document/FichierPartition.h"
 #include "document/Routines.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* octets, std::size_t taille)
 {
     ReinitialiserPartition();
-    DecoderFichierPartition(octets, taille);
+    if (DecoderFichierPartition(octets, taille) != ResultatLecture::Lue)
+        return 0;
+    fuzz::VerifierLimitesPartition();
+
+    const std::vector<uint8_t> image = ImageFichierPartition();
+    ReinitialiserPartition();
+    if (DecoderFichierPartition(image.data(), image.size()) != ResultatLecture::Lue)
+        fuzz::Violation("a song read back from its own image is refused");
+    if (ImageFichierPartition() != image)
+        fuzz::Violation("a song read back from its own image changed");
     return 0;
 }

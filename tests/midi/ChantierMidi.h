@@ -9,6 +9,8 @@
 #include "midi/EtatLecture.h"
 #include "midi/OrdreLecture.h"
 
+#include "support/DossierTemporaire.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -289,13 +291,7 @@ protected:
         return LireSmf(GenererFichierMidi(mode));
     }
 
-    static std::filesystem::path DossierTemporaire()
-    {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        auto d = std::filesystem::temp_directory_path() / "lyrx_midi_tests" / (std::string(info->test_suite_name()) + "." + info->name());
-        std::filesystem::create_directories(d);
-        return d;
-    }
+    static std::filesystem::path DossierTemporaire() { return lyrx_test::DossierDuTest(); }
 };
 
 } // namespace midi_test

@@ -223,6 +223,22 @@ TEST_F(FichierIniTest, WindowsLineEndsAreKept)
     EXPECT_EQ(LireFichier("crlf.ini"), "[S]\r\nA=1\r\nB=2\r\n");
 }
 
+TEST_F(FichierIniTest, MixedLineEndsAndStrayCarriageReturnsSurviveAWrite)
+{
+    // The first line sets the file's end of line; the others keep their own, so a value
+    // whose line ends in a stray carriage return reads the same after another key is written.
+    const std::string avant = "[S]\nA=x\r\r\nB=2\r\n[T]\nC=3";
+    EcrireFichier("mixte.ini", avant);
+    FichierIni ini(Chemin("mixte.ini"));
+    EXPECT_EQ(ini.ReadString("S", "A", ""), "x\r");
+    ini.WriteInteger("U", "D", 4);
+    EXPECT_EQ(LireFichier("mixte.ini"), avant + "\n[U]\nD=4\n");
+    FichierIni relu(Chemin("mixte.ini"));
+    EXPECT_EQ(relu.ReadString("S", "A", ""), "x\r");
+    EXPECT_EQ(relu.ReadInteger("S", "B", 0), 2);
+    EXPECT_EQ(relu.ReadInteger("T", "C", 0), 3);
+}
+
 TEST_F(FichierIniTest, TwoObjectsOnOneFileSeeEachOthersWrites)
 {
     FichierIni a(Chemin("p.ini"));

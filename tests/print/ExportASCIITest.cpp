@@ -5,6 +5,7 @@
 #include "ChansonASCII.h"
 #include "document/Fichiers.h"
 #include "document/Mess.h"
+#include "support/DossierTemporaire.h"
 
 #include <gtest/gtest.h>
 
@@ -268,15 +269,13 @@ TEST_F(ExportASCII, SavedTextEndsEveryLineWithCarriageReturnAndLineFeed)
     EXPECT_EQ(std::string(octets.begin(), octets.end()), "ab\r\n\r\n\xE9\r\n");
     EXPECT_TRUE(OctetsFichierASCII({}).empty());
 
-    const auto dossier = std::filesystem::temp_directory_path() / "lyrx_export_ascii";
-    std::filesystem::create_directories(dossier);
+    const auto dossier = lyrx_test::DossierDuTest();
     const std::string chemin = (dossier / "out.tab").string();
     EnregistreurMessages messages;
     ASSERT_TRUE(EnregistrerFichierASCII({"E|--0--|", ""}, chemin));
     std::ifstream f(chemin, std::ios::binary);
     EXPECT_EQ(std::string((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>()), "E|--0--|\r\n\r\n");
     EXPECT_TRUE(messages.Messages.empty());
-    std::filesystem::remove_all(dossier);
 }
 
 TEST_F(ExportASCII, AFileThatCannotBeWrittenIsReportedWithTheExportMessage)
@@ -284,7 +283,7 @@ TEST_F(ExportASCII, AFileThatCannotBeWrittenIsReportedWithTheExportMessage)
     ASSERT_TRUE(ChargerTableLangue(std::string(LYRX_SOURCE_DIR) + "/data/English.lxl"));
     ConstruireDictionnaire();
     EnregistreurMessages messages;
-    const auto chemin = std::filesystem::temp_directory_path() / "lyrx_no_such_folder" / "x" / "out.tab";
+    const auto chemin = lyrx_test::DossierDuTest() / "no_such_folder" / "x" / "out.tab";
     EXPECT_FALSE(EnregistrerFichierASCII({"line"}, chemin.string()));
     ASSERT_EQ(messages.Messages.size(), 1u);
     EXPECT_EQ(messages.Messages[0].Texte, Traduire("ASCIIExp-EcritureFichierImpossibleExportAb"));

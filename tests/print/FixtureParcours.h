@@ -9,6 +9,7 @@
 #include "document/Mess.h"
 #include "document/Routines.h"
 #include "document/Variable.h"
+#include "support/DossierTemporaire.h"
 
 #include <gtest/gtest.h>
 
@@ -103,10 +104,7 @@ protected:
 
     void SetUp() override
     {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        racine = fs::temp_directory_path() / "lyrx_parcours_tests" /
-                 (std::string(info->test_suite_name()) + "." + info->name());
-        fs::remove_all(racine);
+        racine = lyrx_test::DossierDuTest();
         dossier = racine / "chansons";
         windows = racine / "windows";
         fs::create_directories(dossier);

@@ -1,5 +1,8 @@
 // Shared main of every test program: a QApplication exists for the tests that draw or open
-// windows (offscreen), and the headless tests simply never touch it.
+// windows (offscreen), and the headless tests simply never touch it. Files go to folders of
+// each test's own (support/DossierTemporaire.h).
+#include "support/DossierTemporaire.h"
+
 #include <QApplication>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -8,6 +11,7 @@ int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     ::testing::InitGoogleTest(&argc, argv);
+    lyrx_test::InstallerDossiersTemporaires();
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,34 @@
+#pragma once
+// Folders for tests that write files: each one new and of its own, so that tests running side
+// by side (ctest -j, two checkouts on one machine) never meet in a shared path.
+#include <filesystem>
+#include <string>
+
+namespace lyrx_test {
+
+// A new empty folder under the system's temporary folder, removed with its content when the
+// object goes.
+class DossierTemporaire {
+public:
+    explicit DossierTemporaire(const std::string& prefixe = "lyrx-test");
+    ~DossierTemporaire();
+    DossierTemporaire(const DossierTemporaire&) = delete;
+    DossierTemporaire& operator=(const DossierTemporaire&) = delete;
+
+    const std::filesystem::path& Chemin() const { return chemin_; }
+    std::filesystem::path operator/(const std::filesystem::path& nom) const { return chemin_ / nom; }
+
+private:
+    std::filesystem::path chemin_;
+};
+
+// The folder of the running test: made by the first call within a test, the same for every
+// later call in it, and removed when the test ends.
+const std::filesystem::path& DossierDuTest();
+
+// Installed by the shared main: removes the running test's folder at its end, and gives the
+// program's settings folder (LYRX_WINDOWS_DIR) a folder of the process's own unless the
+// environment names one.
+void InstallerDossiersTemporaires();
+
+} // namespace lyrx_test
