@@ -42,11 +42,11 @@ TWaitMidiForm::TWaitMidiForm(QWidget* parent)
     ProgressBar1->setRange(0, PositionMax);
     ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(false);
-    // The classic bar of blocks: drawn in a few rectangles, where the default style paints
+    // The plain bar of the classic style, a few rectangles: the default style paints its
     // gradients through a thread pool at every step, which a long import feels.
-    if (QStyle* blocs = QStyleFactory::create(QStringLiteral("Windows"))) {
-        blocs->setParent(this);
-        ProgressBar1->setStyle(blocs);
+    if (QStyle* classique = QStyleFactory::create(QStringLiteral("Windows"))) {
+        classique->setParent(this);
+        ProgressBar1->setStyle(classique);
     }
     ProgressBar1->setGeometry(Pixels96(16), Pixels96(40), Pixels96(Largeur - 32), Pixels96(17));
 
