@@ -229,8 +229,9 @@ TEST_F(FenetreDemarrage, TheUserCannotCloseIt)
 TEST(SonDemarrage, TheBuiltInTuneIsTheDescribedWave)
 {
     // As made, and as shipped in the data folder.
-    for (const std::vector<uint8_t>& air :
-         {AirDemarrageIntegre(), *LireFichierWave(std::string(LYRX_SOURCE_DIR) + "/data/Splash.wav")}) {
+    const auto livre = LireFichierWave(std::string(LYRX_SOURCE_DIR) + "/data/Splash.wav");
+    ASSERT_TRUE(livre) << "data/Splash.wav is missing";
+    for (const std::vector<uint8_t>& air : {AirDemarrageIntegre(), *livre}) {
     EXPECT_EQ(air.size(), 370416u);
     EXPECT_EQ(std::memcmp(air.data(), "RIFF", 4), 0);
     const std::optional<TFormatWave> format = AnalyserWave(air);
