@@ -16,6 +16,7 @@
 #include "editor/Fontes.h"
 #include "editor/Ligatures.h"
 #include "editor/Scrolling.h"
+#include "platform/CanevasMuet.h"
 #include "platform/qt/CanevasQt.h"
 
 #include "ApplicationBench.h"
@@ -103,28 +104,6 @@ void MusiqueDense()
     LigaturerPartition();
 }
 
-// Draws nothing; texts measured as the recording canvas does.
-class CanevasMuet final : public platform::Canevas {
-public:
-    int Largeur() const override { return 900; }
-    int Hauteur() const override { return 152; }
-
-protected:
-    void DessinerRectangle(int, int, int, int) override {}
-    void DessinerFillRect(int, int, int, int) override {}
-    void DessinerLigne(int, int, int, int) override {}
-    void DessinerPolyline(std::span<const platform::Point>) override {}
-    void DessinerPolygone(std::span<const platform::Point>) override {}
-    void DessinerEllipse(int, int, int, int) override {}
-    void DessinerArc(int, int, int, int, int, int, int, int) override {}
-    void DessinerPixel(int, int, platform::Couleur) override {}
-    int DessinerTexte(int, int, std::string_view texte) override { return 6 * static_cast<int>(texte.size()); }
-    platform::Dimension MesurerTexte(std::string_view texte) override
-    {
-        return {6 * static_cast<int>(texte.size()), platform::TaillePixelsFonte(Fonte().taille) + 3};
-    }
-};
-
 // Band images, each with its painter and canvas, as the score view keeps them.
 class SurfaceImages final : public ISurfacePartition {
 public:
@@ -165,7 +144,8 @@ void BM_LigneDense(benchmark::State& state)
     QImage image(906, hauteur, QImage::Format_RGB32);
     QPainter peintre(&image);
     platform::CanevasQt qt(peintre);
-    CanevasMuet muet;
+    // Draws nothing; texts measured as the recording canvas does.
+    platform::CanevasMuet muet{900, 152, 6};
     platform::Canevas& c = state.range(0) != 0 ? static_cast<platform::Canevas&>(qt) : muet;
     for (auto _ : state)
         DessinerLigne(c, ligne, 906, hauteur);

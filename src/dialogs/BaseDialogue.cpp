@@ -10,11 +10,13 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QTimer>
 #include <QValidator>
@@ -212,6 +214,43 @@ QString LegendeRaccourci(const std::string& brut, std::string& utilisees)
 }
 
 QString LegendeGroupe(const QString& texte) { return QLatin1Char(' ') + texte + QLatin1Char(' '); }
+
+QPushButton* PlacerBoutonOK(QDialog* fenetre, int x, int y)
+{
+    auto* bouton = Placer(new QPushButton(QStringLiteral("&OK"), fenetre), "BT_OK", x, y, 75, 25);
+    bouton->setDefault(true);
+    return bouton;
+}
+
+QPushButton* PlacerBoutonAnnuler(QDialog* fenetre, int x, int y)
+{
+    auto* bouton = Placer(new QPushButton(QStringLiteral("&Annuler"), fenetre), "BT_Annuler", x, y, 75, 25);
+    bouton->setAutoDefault(false);
+    QObject::connect(bouton, &QPushButton::clicked, fenetre, &QDialog::reject);
+    return bouton;
+}
+
+QPushButton* PlacerBoutonAide(QDialog* fenetre, int x, int y, int contexteAide)
+{
+    auto* bouton = Placer(new QPushButton(QStringLiteral("&Aide"), fenetre), "BT_Aide", x, y, 75, 25);
+    bouton->setAutoDefault(false);
+    QObject::connect(bouton, &QPushButton::clicked, fenetre,
+                     [contexteAide] { FenetrePrincipale().AfficherAideDialogue(contexteAide); });
+    return bouton;
+}
+
+bool TraduireBoutonsCommuns(std::string& utilisees, QAbstractButton* ok, QAbstractButton* annuler,
+                            QAbstractButton* aide)
+{
+    const SectionLangue commun("DLG_000");
+    if (!commun.Trouvee())
+        return false;
+    ok->setText(LegendeRaccourci(commun.Brut(1), utilisees));
+    annuler->setText(LegendeRaccourci(commun.Brut(2), utilisees));
+    if (aide != nullptr)
+        aide->setText(LegendeRaccourci(commun.Brut(5), utilisees));
+    return true;
+}
 
 // ---- Entry fields ----------------------------------------------------------------------------
 

@@ -12,7 +12,9 @@
 #include <string_view>
 
 class QAbstractButton;
+class QDialog;
 class QLineEdit;
+class QPushButton;
 class QTimer;
 class QWidget;
 
@@ -86,6 +88,19 @@ void RefuserChamp(QLineEdit* champ);
 QString LegendeRaccourci(const std::string& brut, std::string& utilisees);
 // A group-box caption: one blank before and after.
 QString LegendeGroupe(const QString& texte);
+
+// ---- The OK / Cancel / Help row ----------------------------------------------------------------
+
+// Buttons of 75 x 25 at (x, y) of the 96-dpi design, with their built-in captions. OK is the
+// default button (its click is the dialog's own); Cancel rejects and Help shows the help file
+// for `contexteAide`, neither taking Enter from the default button.
+QPushButton* PlacerBoutonOK(QDialog* fenetre, int x, int y);
+QPushButton* PlacerBoutonAnnuler(QDialog* fenetre, int x, int y);
+QPushButton* PlacerBoutonAide(QDialog* fenetre, int x, int y, int contexteAide);
+// The captions of "DLG_000" on OK, Cancel and Help (when given), their accelerators taken
+// first in `utilisees`. False, and the captions kept, when the section is missing.
+bool TraduireBoutonsCommuns(std::string& utilisees, QAbstractButton* ok, QAbstractButton* annuler,
+                            QAbstractButton* aide = nullptr);
 
 // ---- Entry fields ----------------------------------------------------------------------------
 

@@ -85,12 +85,9 @@ TBrushForm::TBrushForm(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWin
     Ecouter->setFocusPolicy(Qt::NoFocus);
     connect(Ecouter, &QToolButton::clicked, this, &TBrushForm::CDuration1Click);
 
-    BT_OK = Placer(new QPushButton(QStringLiteral("&OK"), this), "BT_OK", 80, 116, 75, 25);
-    BT_OK->setDefault(true);
-    BT_Annuler = Placer(new QPushButton(QStringLiteral("&Annuler"), this), "BT_Annuler", 164, 116, 75, 25);
-    BT_Annuler->setAutoDefault(false);
+    BT_OK = PlacerBoutonOK(this, 80, 116);
+    BT_Annuler = PlacerBoutonAnnuler(this, 164, 116);
     connect(BT_OK, &QPushButton::clicked, this, &TBrushForm::BT_OKClick);
-    connect(BT_Annuler, &QPushButton::clicked, this, &QDialog::reject);
 
     DessinerImages();
     TraduireBrush();
@@ -99,11 +96,7 @@ TBrushForm::TBrushForm(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWin
 void TBrushForm::TraduireBrush()
 {
     std::string utilisees;
-    const SectionLangue commun("DLG_000");
-    if (commun.Trouvee()) {
-        BT_OK->setText(LegendeRaccourci(commun.Brut(1), utilisees));
-        BT_Annuler->setText(LegendeRaccourci(commun.Brut(2), utilisees));
-    }
+    TraduireBoutonsCommuns(utilisees, BT_OK, BT_Annuler);
     const SectionLangue section("DLG_BRUSH_000");
     if (section.Trouvee()) {
         setWindowTitle(section.Texte(1));

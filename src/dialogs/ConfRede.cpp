@@ -28,11 +28,9 @@ TConfRedecForm::TConfRedecForm(QWidget* parent) : QDialog(parent, Qt::Dialog | Q
     BT_Oui->setDefault(true);
     BT_Non = Placer(new QPushButton(QStringLiteral("&Non"), this), "BT_Non", 112, 64, 75, 25);
     BT_Non->setAutoDefault(false);
-    BT_Aide = Placer(new QPushButton(QStringLiteral("&Aide"), this), "BT_Aide", 200, 64, 75, 25);
-    BT_Aide->setAutoDefault(false);
+    BT_Aide = PlacerBoutonAide(this, 200, 64, ContexteAide);
     connect(BT_Oui, &QPushButton::clicked, this, [this] { done(ResultatModalOui); });
     connect(BT_Non, &QPushButton::clicked, this, [this] { done(ResultatModalNon); });
-    connect(BT_Aide, &QPushButton::clicked, this, [] { FenetrePrincipale().AfficherAideDialogue(ContexteAide); });
 
     TraduireConfRedec();
 }

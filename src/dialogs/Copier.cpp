@@ -20,11 +20,7 @@ TCopierForm::TCopierForm(QWidget* parent)
 void TCopierForm::TraduireCopier()
 {
     std::string utilisees;
-    const SectionLangue commun("DLG_000");
-    if (commun.Trouvee()) {
-        BT_OK->setText(LegendeRaccourci(commun.Brut(1), utilisees));
-        BT_Annuler->setText(LegendeRaccourci(commun.Brut(2), utilisees));
-    }
+    TraduireBoutonsCommuns(utilisees, BT_OK, BT_Annuler);
     const SectionLangue section("DLG_COPY_000");
     if (!section.Trouvee())
         return;

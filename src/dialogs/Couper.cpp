@@ -36,11 +36,7 @@ TCouperForm::TCouperForm(QWidget* parent)
 void TCouperForm::TraduireCouper()
 {
     std::string utilisees;
-    const SectionLangue commun("DLG_000");
-    if (commun.Trouvee()) {
-        BT_OK->setText(LegendeRaccourci(commun.Brut(1), utilisees));
-        BT_Annuler->setText(LegendeRaccourci(commun.Brut(2), utilisees));
-    }
+    TraduireBoutonsCommuns(utilisees, BT_OK, BT_Annuler);
     const SectionLangue section("DLG_CUT_000");
     if (!section.Trouvee())
         return;

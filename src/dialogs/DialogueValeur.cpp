@@ -63,12 +63,7 @@ void TDialogueSaisie::PlacerBoutons(int y)
 
 bool TDialogueSaisie::TraduireBoutons(std::string& utilisees)
 {
-    const SectionLangue commun("DLG_000");
-    if (!commun.Trouvee())
-        return false;
-    BT_OK->setText(LegendeRaccourci(commun.Brut(1), utilisees));
-    BT_Annuler->setText(LegendeRaccourci(commun.Brut(2), utilisees));
-    return true;
+    return TraduireBoutonsCommuns(utilisees, BT_OK, BT_Annuler);
 }
 
 QToolButton* TDialogueSaisie::NouveauBoutonSpin(const char* nom, bool haut, int x, int y)

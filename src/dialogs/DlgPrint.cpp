@@ -43,14 +43,11 @@ TPrintForm::TPrintForm(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWin
     ED_PageFin = Placer(new QLineEdit(GroupBox1), "ED_PageFin", 148, 40, 40, 21);
     RB_Tout->setChecked(true);
 
-    BT_OK = Placer(new QPushButton(QStringLiteral("&OK"), this), "BT_OK", 12, 132, 75, 25);
-    BT_OK->setDefault(true);
-    BT_Annuler = Placer(new QPushButton(QStringLiteral("&Annuler"), this), "BT_Annuler", 97, 132, 75, 25);
-    BT_Annuler->setAutoDefault(false);
+    BT_OK = PlacerBoutonOK(this, 12, 132);
+    BT_Annuler = PlacerBoutonAnnuler(this, 97, 132);
     BT_Configurer = Placer(new QPushButton(QStringLiteral("&Configurer..."), this), "BT_Configurer", 208, 132, 100, 25);
     BT_Configurer->setAutoDefault(false);
     connect(BT_OK, &QPushButton::clicked, this, &QDialog::accept);
-    connect(BT_Annuler, &QPushButton::clicked, this, &QDialog::reject);
     connect(BT_Configurer, &QPushButton::clicked, this, &TPrintForm::BT_ConfigurerClick);
 
     // Typing a page number chooses the page range.
@@ -66,11 +63,7 @@ TPrintForm::TPrintForm(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWin
 void TPrintForm::TraduireImpression()
 {
     std::string utilisees;
-    const SectionLangue commun("DLG_000");
-    if (commun.Trouvee()) {
-        BT_OK->setText(LegendeRaccourci(commun.Brut(1), utilisees));
-        BT_Annuler->setText(LegendeRaccourci(commun.Brut(2), utilisees));
-    }
+    TraduireBoutonsCommuns(utilisees, BT_OK, BT_Annuler);
     const SectionLangue section("DLG_PRT_000");
     if (!section.Trouvee())
         return;

@@ -116,12 +116,9 @@ TGraceNoteForm::TGraceNoteForm(QWidget* parent) : QDialog(parent, Qt::Dialog | Q
     Ecouter->setFocusPolicy(Qt::NoFocus);
     connect(Ecouter, &QToolButton::clicked, this, [this] { BT_DynaNote_1Click(); });
 
-    BT_OK = Placer(new QPushButton(QStringLiteral("&OK"), this), "BT_OK", 130, 154, 75, 25);
-    BT_OK->setDefault(true);
-    BT_Annuler = Placer(new QPushButton(QStringLiteral("&Annuler"), this), "BT_Annuler", 214, 154, 75, 25);
-    BT_Annuler->setAutoDefault(false);
+    BT_OK = PlacerBoutonOK(this, 130, 154);
+    BT_Annuler = PlacerBoutonAnnuler(this, 214, 154);
     connect(BT_OK, &QPushButton::clicked, this, &TGraceNoteForm::BT_OKClick);
-    connect(BT_Annuler, &QPushButton::clicked, this, &QDialog::reject);
 
     for (QRadioButton* r : {Radio1, Radio2})
         connect(r, &QRadioButton::toggled, this, [this](bool coche) {
@@ -145,11 +142,7 @@ TGraceNoteForm::TGraceNoteForm(QWidget* parent) : QDialog(parent, Qt::Dialog | Q
 void TGraceNoteForm::TraduireGraceNote()
 {
     std::string utilisees;
-    const SectionLangue commun("DLG_000");
-    if (commun.Trouvee()) {
-        BT_OK->setText(LegendeRaccourci(commun.Brut(1), utilisees));
-        BT_Annuler->setText(LegendeRaccourci(commun.Brut(2), utilisees));
-    }
+    TraduireBoutonsCommuns(utilisees, BT_OK, BT_Annuler);
     const SectionLangue section("DLG_GRACE_000");
     if (!section.Trouvee())
         return;

@@ -119,15 +119,10 @@ TLetRingAssistantForm::TLetRingAssistantForm(QWidget* parent)
         RN[k]->setEnabled(false);
     }
 
-    BT_OK = Placer(new QPushButton(QStringLiteral("&OK"), this), "BT_OK", 40, 216, 75, 25);
-    BT_OK->setDefault(true);
-    BT_Annuler = Placer(new QPushButton(QStringLiteral("&Annuler"), this), "BT_Annuler", 128, 216, 75, 25);
-    BT_Annuler->setAutoDefault(false);
-    BT_Aide = Placer(new QPushButton(QStringLiteral("&Aide"), this), "BT_Aide", 216, 216, 75, 25);
-    BT_Aide->setAutoDefault(false);
+    BT_OK = PlacerBoutonOK(this, 40, 216);
+    BT_Annuler = PlacerBoutonAnnuler(this, 128, 216);
+    BT_Aide = PlacerBoutonAide(this, 216, 216, ContexteAide);
     connect(BT_OK, &QPushButton::clicked, this, &TLetRingAssistantForm::BT_OKClick);
-    connect(BT_Annuler, &QPushButton::clicked, this, &QDialog::reject);
-    connect(BT_Aide, &QPushButton::clicked, this, [] { FenetrePrincipale().AfficherAideDialogue(ContexteAide); });
 
     TraduireLetRing();
 }
@@ -135,12 +130,7 @@ TLetRingAssistantForm::TLetRingAssistantForm(QWidget* parent)
 void TLetRingAssistantForm::TraduireLetRing()
 {
     std::string utilisees;
-    const SectionLangue commun("DLG_000");
-    if (commun.Trouvee()) {
-        BT_OK->setText(LegendeRaccourci(commun.Brut(1), utilisees));
-        BT_Annuler->setText(LegendeRaccourci(commun.Brut(2), utilisees));
-        BT_Aide->setText(LegendeRaccourci(commun.Brut(5), utilisees));
-    }
+    TraduireBoutonsCommuns(utilisees, BT_OK, BT_Annuler, BT_Aide);
     const SectionLangue section("DLG_ASS_LR_000");
     if (!section.Trouvee())
         return;

@@ -213,6 +213,16 @@ int32_t TListeAccordsDialogue::Selection() const
     return ligne + 1;
 }
 
+int32_t TListeAccordsDialogue::SelectionRequise(const char* cleErreur) const
+{
+    if (liste_.Taille() == 0)
+        return 0;
+    const int32_t s = Selection();
+    if (s == 0)
+        Erreur(cleErreur);
+    return s;
+}
+
 void TListeAccordsDialogue::Selectionner(int32_t position)
 {
     remplissage_ = true;
@@ -265,13 +275,9 @@ void TListeAccordsDialogue::AjouterClick()
 
 void TListeAccordsDialogue::SupprimerClick()
 {
-    if (liste_.Taille() == 0)
+    const int32_t s = SelectionRequise("Accord-SelectionnerSuppr");
+    if (s == 0)
         return;
-    const int32_t s = Selection();
-    if (s == 0) {
-        Erreur("Accord-SelectionnerSuppr");
-        return;
-    }
     const std::string question = FormaterMessage1(Traduire("Accord-ConfirmerSuppr"), liste_.Entree(s)->Nom.view());
     if (AfficherMessage(Traduire("Dlg-Confirmation"), question, IconeConfirmation, BoutonOui | BoutonNon, DefautOui,
                         PlacementCentre) != ResultatOui)
@@ -289,13 +295,9 @@ void TListeAccordsDialogue::SupprimerClick()
 
 void TListeAccordsDialogue::MettreAJourClick()
 {
-    if (liste_.Taille() == 0)
+    const int32_t s = SelectionRequise("Accord-SelectionnerRempl");
+    if (s == 0)
         return;
-    const int32_t s = Selection();
-    if (s == 0) {
-        Erreur("Accord-SelectionnerRempl");
-        return;
-    }
     if (hote_.NomVide()) {
         Erreur("Accord-DonnerUnNom");
         return;
@@ -307,13 +309,9 @@ void TListeAccordsDialogue::MettreAJourClick()
 
 void TListeAccordsDialogue::MonterClick()
 {
-    if (liste_.Taille() == 0)
+    const int32_t s = SelectionRequise("Accord-SelectionnerDepl");
+    if (s == 0)
         return;
-    const int32_t s = Selection();
-    if (s == 0) {
-        Erreur("Accord-SelectionnerDepl");
-        return;
-    }
     if (s == 1)
         return;
     EchangerEntrees(liste_, s, s - 1);
@@ -323,13 +321,9 @@ void TListeAccordsDialogue::MonterClick()
 
 void TListeAccordsDialogue::DescendreClick()
 {
-    if (liste_.Taille() == 0)
+    const int32_t s = SelectionRequise("Accord-SelectionnerDepl");
+    if (s == 0)
         return;
-    const int32_t s = Selection();
-    if (s == 0) {
-        Erreur("Accord-SelectionnerDepl");
-        return;
-    }
     if (s == liste_.Taille())
         return;
     EchangerEntrees(liste_, s, s + 1);

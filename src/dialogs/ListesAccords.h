@@ -144,6 +144,9 @@ protected:
 private:
     // The list box's selection as a 1-based entry, 0 for none.
     int32_t Selection() const;
+    // The selection an entry command works on; 0 for an empty list (nothing said) or no
+    // selection (the error `cleErreur` shown).
+    int32_t SelectionRequise(const char* cleErreur) const;
     void Selectionner(int32_t position); // 0: none
     static void Erreur(const char* cle);
 

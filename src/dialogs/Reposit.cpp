@@ -11,21 +11,14 @@ TRepositForm::TRepositForm(QWidget* parent)
 {
     Placer(BT_OK, "BT_OK", 11, 58, 75, 25);
     Placer(BT_Annuler, "BT_Annuler", 98, 58, 75, 25);
-    BT_Aide = Placer(new QPushButton(QStringLiteral("&Aide"), this), "BT_Aide", 185, 58, 75, 25);
-    BT_Aide->setAutoDefault(false);
-    connect(BT_Aide, &QPushButton::clicked, this, [this] { FenetrePrincipale().AfficherAideDialogue(ContexteAide); });
+    BT_Aide = PlacerBoutonAide(this, 185, 58, ContexteAide);
     TraduireReposit();
 }
 
 void TRepositForm::TraduireReposit()
 {
     std::string utilisees;
-    const SectionLangue commun("DLG_000");
-    if (commun.Trouvee()) {
-        BT_OK->setText(LegendeRaccourci(commun.Brut(1), utilisees));
-        BT_Annuler->setText(LegendeRaccourci(commun.Brut(2), utilisees));
-        BT_Aide->setText(LegendeRaccourci(commun.Brut(5), utilisees));
-    }
+    TraduireBoutonsCommuns(utilisees, BT_OK, BT_Annuler, BT_Aide);
     const SectionLangue section("DLG_ASS_FG_000");
     if (!section.Trouvee())
         return;

@@ -725,14 +725,10 @@ void TSais_Ac_Form::PasserAccordPerso()
 
 // ---- Loading a chord -----------------------------------------------------------------------------
 
-void TSais_Ac_Form::ChargerAccord(const TAccord& accord)
+// The criteria lists, bass and omissions showing `accord`, without their handlers running, and
+// the fingering search started again from them.
+void TSais_Ac_Form::MontrerCriteres(const TAccord& accord)
 {
-    AccordTravail = accord;
-    AfficherDiagrammeAccord();
-    DefinirNom(VersQString(accord.Nom.view()));
-    const TAccord copie = AccordTravail;
-    chargementAccord_ = true;
-
     {
         const Garde g(majControles_);
         const Garde b(MajBasse);
@@ -760,16 +756,33 @@ void TSais_Ac_Form::ChargerAccord(const TAccord& accord)
     SolutionEncadree = 0;
     CalculerDegres();
     Chercher();
+}
 
-    chargementAccord_ = false;
-    AccordTravail = copie;
-    SolutionCourante = 0;
-    SolutionEncadree = 0;
+// The count of fingerings found; the solution scroll bar waits for the user's choice.
+void TSais_Ac_Form::MontrerNombreSolutions()
+{
     NbComb->setText(NbSolutionsDoigte > 0 ? QString::number(NbSolutionsDoigte) : QString());
     {
         const Garde g(majControles_);
         ScrollSol->setEnabled(false);
     }
+}
+
+void TSais_Ac_Form::ChargerAccord(const TAccord& accord)
+{
+    AccordTravail = accord;
+    AfficherDiagrammeAccord();
+    DefinirNom(VersQString(accord.Nom.view()));
+    const TAccord copie = AccordTravail;
+    chargementAccord_ = true;
+
+    MontrerCriteres(accord);
+
+    chargementAccord_ = false;
+    AccordTravail = copie;
+    SolutionCourante = 0;
+    SolutionEncadree = 0;
+    MontrerNombreSolutions();
     ReglerScrollFret(accord.FretteBase, true);
 }
 
@@ -781,42 +794,12 @@ void TSais_Ac_Form::DifferentsNomsClick()
     ChoisirNomPropose(NomsProposes[static_cast<std::size_t>(ligne + 1)], AccordTravail);
     const TAccord copie = AccordTravail;
     chargementAccord_ = true;
-    {
-        const Garde g(majControles_);
-        const Garde b(MajBasse);
-        Ligne(Fondamentale, AccordTravail.Fondamentale);
-        Ligne(Typ, AccordTravail.Typ);
-        Ligne(NeufOnzeTreize, AccordTravail.NeufOnzeTreize);
-        Ligne(DimAug, AccordTravail.DimAug);
-        Ligne(Quinte, AccordTravail.Quinte);
-        Ligne(Neuf, AccordTravail.Neuf);
-        Ligne(Onze, AccordTravail.Onze);
-        Add->setChecked(AccordTravail.Add);
-        Index(Basse, AccordTravail.Basse);
-    }
-    {
-        const Garde o(MajOmissions);
-        for (int k = 1; k <= kNbDegres; ++k)
-            C[k]->setChecked(!AccordTravail.Degres[k]);
-        BT_Diese->setChecked(AccordTravail.Diese);
-        BT_Bemol->setChecked(!AccordTravail.Diese);
-        ActualiserListesNotes();
-    }
-
-    NbSolutionsDoigte = 0;
-    SolutionCourante = 0;
-    SolutionEncadree = 0;
-    CalculerDegres();
-    Chercher();
+    MontrerCriteres(AccordTravail);
     ReconstruireNom();
 
     chargementAccord_ = false;
     AccordTravail = copie;
-    NbComb->setText(NbSolutionsDoigte > 0 ? QString::number(NbSolutionsDoigte) : QString());
-    {
-        const Garde g(majControles_);
-        ScrollSol->setEnabled(false);
-    }
+    MontrerNombreSolutions();
     ReglerScrollFret(AccordTravail.FretteBase, true);
 }
 

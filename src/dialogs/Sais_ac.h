@@ -174,6 +174,8 @@ private:
     void CalculerDegres();
     void Chercher();
     void ReconstruireNom();
+    void MontrerCriteres(const TAccord& accord);
+    void MontrerNombreSolutions();
     void ActualiserListesNotes();
     void AfficherNotes();
     // The name field's text, set by the dialog whatever its typing limit.

@@ -43,6 +43,12 @@ QToolButton* BoutonSpin(QWidget* parent, const char* nom, Qt::ArrowType fleche, 
     return b;
 }
 
+int32_t NombreOuZero(const QLineEdit* e)
+{
+    int v = 0;
+    return Nombre(e, v) ? v : 0;
+}
+
 QLineEdit* EditNombre(QWidget* parent, const char* nom, int x, int y, int longueurMax)
 {
     auto* e = Placer(new QLineEdit(parent), nom, x, y, 36, 21);
@@ -227,35 +233,15 @@ void TSpeedT_Form::BT_OKClick()
     FermetureAutorisee = true;
 }
 
-int32_t TSpeedT_Form::ValeurMesDeb() const
-{
-    int v = 0;
-    return Nombre(MesDeb, v) ? v : 0;
-}
+int32_t TSpeedT_Form::ValeurMesDeb() const { return NombreOuZero(MesDeb); }
 
-int32_t TSpeedT_Form::ValeurMesFin() const
-{
-    int v = 0;
-    return Nombre(MesFin, v) ? v : 0;
-}
+int32_t TSpeedT_Form::ValeurMesFin() const { return NombreOuZero(MesFin); }
 
-int32_t TSpeedT_Form::ValeurTempoDeb() const
-{
-    int v = 0;
-    return Nombre(TempoDeb, v) ? v : 0;
-}
+int32_t TSpeedT_Form::ValeurTempoDeb() const { return NombreOuZero(TempoDeb); }
 
-int32_t TSpeedT_Form::ValeurTempoFin() const
-{
-    int v = 0;
-    return Nombre(TempoFin, v) ? v : 0;
-}
+int32_t TSpeedT_Form::ValeurTempoFin() const { return NombreOuZero(TempoFin); }
 
-int32_t TSpeedT_Form::ValeurVariation() const
-{
-    int v = 0;
-    return Nombre(Variation, v) ? v : 0;
-}
+int32_t TSpeedT_Form::ValeurVariation() const { return NombreOuZero(Variation); }
 
 void ViderChampsSpeedTrainer() { Saisie().SpeedT_Form->ViderChamps(); }
 

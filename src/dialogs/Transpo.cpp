@@ -23,15 +23,10 @@ TTransposerForm::TTransposerForm(QWidget* parent) : QDialog(parent, Qt::Dialog |
     Lab_Transpo->setBuddy(Valeur);
     Lab_demiton = Placer(new QLabel(QStringLiteral("demi-tons"), this), "Lab_demiton", 166, 19, 96, 15);
 
-    BT_OK = Placer(new QPushButton(QStringLiteral("&OK"), this), "BT_OK", 11, 58, 75, 25);
-    BT_OK->setDefault(true);
-    BT_Annuler = Placer(new QPushButton(QStringLiteral("&Annuler"), this), "BT_Annuler", 98, 58, 75, 25);
-    BT_Annuler->setAutoDefault(false);
-    BT_Aide = Placer(new QPushButton(QStringLiteral("&Aide"), this), "BT_Aide", 185, 58, 75, 25);
-    BT_Aide->setAutoDefault(false);
+    BT_OK = PlacerBoutonOK(this, 11, 58);
+    BT_Annuler = PlacerBoutonAnnuler(this, 98, 58);
+    BT_Aide = PlacerBoutonAide(this, 185, 58, ContexteAide);
     connect(BT_OK, &QPushButton::clicked, this, &QDialog::accept);
-    connect(BT_Annuler, &QPushButton::clicked, this, &QDialog::reject);
-    connect(BT_Aide, &QPushButton::clicked, this, [] { FenetrePrincipale().AfficherAideDialogue(ContexteAide); });
 
     TraduireTransposer();
 }
@@ -39,12 +34,7 @@ TTransposerForm::TTransposerForm(QWidget* parent) : QDialog(parent, Qt::Dialog |
 void TTransposerForm::TraduireTransposer()
 {
     std::string utilisees;
-    const SectionLangue commun("DLG_000");
-    if (commun.Trouvee()) {
-        BT_OK->setText(LegendeRaccourci(commun.Brut(1), utilisees));
-        BT_Annuler->setText(LegendeRaccourci(commun.Brut(2), utilisees));
-        BT_Aide->setText(LegendeRaccourci(commun.Brut(5), utilisees));
-    }
+    TraduireBoutonsCommuns(utilisees, BT_OK, BT_Annuler, BT_Aide);
     const SectionLangue section("DLG_ASS_TR_000");
     if (!section.Trouvee())
         return;

@@ -7,6 +7,7 @@
 #include "editor/EffetsSaisie.h"
 #include "editor/Ligatures.h"
 #include "platform/Arrondi.h"
+#include "platform/CanevasMuet.h"
 
 #include <algorithm>
 #include <array>
@@ -26,25 +27,7 @@ int32_t CordePrecedente = 1;
 namespace {
 
 // Stands in for the edit image until the main window installs its own.
-class CanevasNul final : public platform::Canevas {
-public:
-    int Largeur() const override { return 0; }
-    int Hauteur() const override { return 0; }
-
-protected:
-    void DessinerRectangle(int, int, int, int) override {}
-    void DessinerFillRect(int, int, int, int) override {}
-    void DessinerLigne(int, int, int, int) override {}
-    void DessinerPolyline(std::span<const platform::Point>) override {}
-    void DessinerPolygone(std::span<const platform::Point>) override {}
-    void DessinerEllipse(int, int, int, int) override {}
-    void DessinerArc(int, int, int, int, int, int, int, int) override {}
-    void DessinerPixel(int, int, platform::Couleur) override {}
-    int DessinerTexte(int, int, std::string_view) override { return 0; }
-    platform::Dimension MesurerTexte(std::string_view) override { return {}; }
-};
-
-CanevasNul canevasNul;
+platform::CanevasMuet canevasNul{0, 0};
 platform::Canevas* canevasSaisie = &canevasNul;
 
 TEtatMesure etatMesure = TEtatMesure::Incomplete;

@@ -150,6 +150,26 @@ void CollerMesure(int32_t i, int32_t m, int32_t c, int32_t t)
     InitialiserTempsSuivant(t, m);
 }
 
+// The Copy dialog in `mode` over the current measure with the track choice last made, which it
+// remembers; false, the command states refreshed, when it is cancelled or the range is not valid.
+bool DemanderPlageCopie(ModeCopierForm mode, int32_t& debut, int32_t& fin, bool& toutesPistes)
+{
+    debut = Partition.MesureCourante;
+    fin = debut;
+    toutesPistes = CopierToutesPistes;
+    if (!DialoguesPressePapier().Copier(mode, debut, fin, toutesPistes)) {
+        ActualiserCommandes();
+        return false;
+    }
+    CopierToutesPistes = toutesPistes;
+    if (!PlageValide(debut, fin)) {
+        ActualiserCommandes();
+        return false;
+    }
+    FenetrePrincipale().TraiterMessagesEnAttente();
+    return true;
+}
+
 } // namespace
 
 // ---- The clipboard -----------------------------------------------------------------------------
@@ -185,19 +205,11 @@ void Ac_Edition_CopierExecute()
 {
     if (LectureEnCours())
         return;
-    int32_t debut = Partition.MesureCourante;
-    int32_t fin = debut;
-    bool toutesPistes = CopierToutesPistes;
-    if (!DialoguesPressePapier().Copier(ModeCopierForm::Copier, debut, fin, toutesPistes)) {
-        ActualiserCommandes();
+    int32_t debut = 0;
+    int32_t fin = 0;
+    bool toutesPistes = false;
+    if (!DemanderPlageCopie(ModeCopierForm::Copier, debut, fin, toutesPistes))
         return;
-    }
-    CopierToutesPistes = toutesPistes;
-    if (!PlageValide(debut, fin)) {
-        ActualiserCommandes();
-        return;
-    }
-    FenetrePrincipale().TraiterMessagesEnAttente();
     {
         platform::Sablier sablier;
         RemplirPressePapier(debut, fin, toutesPistes);
@@ -340,19 +352,11 @@ void Ac_Edition_ViderExecute()
 {
     if (LectureEnCours())
         return;
-    int32_t debut = Partition.MesureCourante;
-    int32_t fin = debut;
-    bool toutesPistes = CopierToutesPistes;
-    if (!DialoguesPressePapier().Copier(ModeCopierForm::Vider, debut, fin, toutesPistes)) {
-        ActualiserCommandes();
+    int32_t debut = 0;
+    int32_t fin = 0;
+    bool toutesPistes = false;
+    if (!DemanderPlageCopie(ModeCopierForm::Vider, debut, fin, toutesPistes))
         return;
-    }
-    CopierToutesPistes = toutesPistes;
-    if (!PlageValide(debut, fin)) {
-        ActualiserCommandes();
-        return;
-    }
-    FenetrePrincipale().TraiterMessagesEnAttente();
     const int32_t piste = PisteValide();
     for (int32_t m = debut; m <= fin; ++m) {
         TMesure& bloc = *Partition.Mesures[m];

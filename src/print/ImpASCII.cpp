@@ -36,23 +36,6 @@ constexpr int kAideImport = 5;
 // freeze the memo.
 constexpr std::uintmax_t kTailleMaxFichier = 16u * 1024u * 1024u;
 
-QToolButton* BoutonGlyphe(QWidget* parent, const char* nom, const char* glyphe)
-{
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QString::fromLatin1(nom));
-    b->setIcon(GlypheASCII(glyphe));
-    b->setAutoRaise(true);
-    return b;
-}
-
-QPushButton* Bouton(QWidget* parent, const char* nom, const char* legende)
-{
-    auto* b = new QPushButton(QString::fromUtf8(legende), parent);
-    b->setObjectName(QString::fromLatin1(nom));
-    b->setAutoDefault(false);
-    return b;
-}
-
 // The file's bytes, or nothing when it cannot be read (or is far too large for a text).
 std::optional<std::string> LireOctets(const std::string& chemin)
 {
@@ -104,17 +87,13 @@ TImpASCIIForm::TImpASCIIForm(QWidget* parent)
     MessageFichierIllisible = "Le fichier ne peut pas être lu. Importation abandonnée.";
     MessageFichierIllisible = platform::Utf8VersCp1252(MessageFichierIllisible);
 
-    auto* disposition = new QVBoxLayout(this);
-    disposition->setContentsMargins(0, 0, 0, 0);
-    disposition->setSpacing(0);
+    auto* disposition = DispositionASCII(this);
 
-    PanelHaut = new QWidget(this);
-    PanelHaut->setObjectName(QStringLiteral("PanelHaut"));
-    PanelHaut->setFixedHeight(L(33));
-    BT_Ouvrir = BoutonGlyphe(PanelHaut, "BT_Ouvrir", "ouvrir");
+    PanelHaut = PanneauASCII(this, "PanelHaut", L(33));
+    BT_Ouvrir = BoutonGlypheASCII(PanelHaut, "BT_Ouvrir", "ouvrir");
     BT_Ouvrir->setGeometry(L(6), L(4), L(25), L(25));
     BT_Ouvrir->setToolTip(QStringLiteral("Ouvrir un fichier texte"));
-    BT_Imprimer = BoutonGlyphe(PanelHaut, "BT_Imprimer", "imprimer");
+    BT_Imprimer = BoutonGlypheASCII(PanelHaut, "BT_Imprimer", "imprimer");
     BT_Imprimer->setGeometry(L(33), L(4), L(25), L(25));
     BT_Imprimer->setToolTip(QStringLiteral("Imprimer"));
     Lab_ImporterEn = new QLabel(QStringLiteral("Importer &en"), PanelHaut);
@@ -154,14 +133,8 @@ TImpASCIIForm::TImpASCIIForm(QWidget* parent)
     MemoASCII->installEventFilter(this);
     disposition->addWidget(MemoASCII, 1);
 
-    PanelBas = new QWidget(this);
-    PanelBas->setObjectName(QStringLiteral("PanelBas"));
-    PanelBas->setFixedHeight(L(41));
-    BT_Importer = Bouton(PanelBas, "BT_Importer", "&Importer");
-    BT_Annuler = Bouton(PanelBas, "BT_Annuler", "&Annuler");
-    BT_Aide = Bouton(PanelBas, "BT_Aide", "&Aide");
-    for (QPushButton* b : {BT_Importer, BT_Annuler, BT_Aide})
-        b->setGeometry(0, L(8), L(75), L(25));
+    PanelBas = PanneauASCII(this, "PanelBas", L(41));
+    CreerBoutonsBasASCII(PanelBas, "BT_Importer", "&Importer", BT_Importer, BT_Annuler, BT_Aide);
     BT_Importer->setDefault(true);
     disposition->addWidget(PanelBas);
     PanelHaut->installEventFilter(this);

@@ -19,6 +19,8 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
+#include <QToolButton>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -247,6 +249,49 @@ void AppelerAideASCII(int commande, int donnee)
 {
     if (aideInstallee)
         aideInstallee(commande, donnee);
+}
+
+QToolButton* BoutonGlypheASCII(QWidget* parent, const char* nom, const char* glyphe)
+{
+    auto* b = new QToolButton(parent);
+    b->setObjectName(QString::fromLatin1(nom));
+    b->setIcon(GlypheASCII(glyphe));
+    b->setAutoRaise(true);
+    return b;
+}
+
+QPushButton* BoutonASCII(QWidget* parent, const char* nom, const char* legende)
+{
+    auto* b = new QPushButton(QString::fromUtf8(legende), parent);
+    b->setObjectName(QString::fromLatin1(nom));
+    b->setAutoDefault(false);
+    return b;
+}
+
+QWidget* PanneauASCII(QWidget* parent, const char* nom, int hauteur)
+{
+    auto* panneau = new QWidget(parent);
+    panneau->setObjectName(QString::fromLatin1(nom));
+    panneau->setFixedHeight(hauteur);
+    return panneau;
+}
+
+QVBoxLayout* DispositionASCII(QWidget* fenetre)
+{
+    auto* disposition = new QVBoxLayout(fenetre);
+    disposition->setContentsMargins(0, 0, 0, 0);
+    disposition->setSpacing(0);
+    return disposition;
+}
+
+void CreerBoutonsBasASCII(QWidget* panneau, const char* nomAction, const char* legendeAction, QPushButton*& action,
+                          QPushButton*& annuler, QPushButton*& aide)
+{
+    action = BoutonASCII(panneau, nomAction, legendeAction);
+    annuler = BoutonASCII(panneau, "BT_Annuler", "&Annuler");
+    aide = BoutonASCII(panneau, "BT_Aide", "&Aide");
+    for (QPushButton* b : {action, annuler, aide})
+        b->setGeometry(0, LongueurEcranASCII(8), LongueurEcranASCII(75), LongueurEcranASCII(25));
 }
 
 QPlainTextEdit* CreerMemoASCII(QWidget* parent)

@@ -30,6 +30,20 @@ class QPlainTextEdit;
 class QWidget;
 QPlainTextEdit* CreerMemoASCII(QWidget* parent);
 
+// The pieces both windows are built of: a flat button showing a glyph, a push button that
+// leaves Enter to the default one, a panel of a fixed height, and the column layout without
+// margins that stacks the top panel, the memo and the bottom panel.
+class QToolButton;
+class QVBoxLayout;
+QToolButton* BoutonGlypheASCII(QWidget* parent, const char* nom, const char* glyphe);
+QPushButton* BoutonASCII(QWidget* parent, const char* nom, const char* legende);
+QWidget* PanneauASCII(QWidget* parent, const char* nom, int hauteur);
+QVBoxLayout* DispositionASCII(QWidget* fenetre);
+// The bottom panel's buttons: the window's own action, then "&Annuler" and "&Aide", each
+// 75 x 25 on the panel's row (PlacerBoutonsBasASCII sets them along the right edge).
+void CreerBoutonsBasASCII(QWidget* panneau, const char* nomAction, const char* legendeAction, QPushButton*& action,
+                          QPushButton*& annuler, QPushButton*& aide);
+
 // The small pictures of the glyph buttons: "imprimer" (a printer), "repaginer" (a round
 // arrow), "ouvrir" (an open folder), "noire" (a quarter note).
 QIcon GlypheASCII(const char* nom);

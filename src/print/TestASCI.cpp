@@ -28,23 +28,6 @@ namespace {
 
 constexpr int kAideExport = 6;
 
-QToolButton* BoutonGlyphe(QWidget* parent, const char* nom, const char* glyphe)
-{
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QString::fromLatin1(nom));
-    b->setIcon(GlypheASCII(glyphe));
-    b->setAutoRaise(true);
-    return b;
-}
-
-QPushButton* Bouton(QWidget* parent, const char* nom, const char* legende)
-{
-    auto* b = new QPushButton(QString::fromUtf8(legende), parent);
-    b->setObjectName(QString::fromLatin1(nom));
-    b->setAutoDefault(false);
-    return b;
-}
-
 } // namespace
 
 TTestASCIForm::TTestASCIForm(QWidget* parent)
@@ -58,14 +41,10 @@ TTestASCIForm::TTestASCIForm(QWidget* parent)
     const auto L = LongueurEcranASCII;
     resize(L(630), L(422));
 
-    auto* disposition = new QVBoxLayout(this);
-    disposition->setContentsMargins(0, 0, 0, 0);
-    disposition->setSpacing(0);
+    auto* disposition = DispositionASCII(this);
 
-    PanelHaut = new QWidget(this);
-    PanelHaut->setObjectName(QStringLiteral("PanelHaut"));
-    PanelHaut->setFixedHeight(L(33));
-    BT_Imprimer = BoutonGlyphe(PanelHaut, "BT_Imprimer", "imprimer");
+    PanelHaut = PanneauASCII(this, "PanelHaut", L(33));
+    BT_Imprimer = BoutonGlypheASCII(PanelHaut, "BT_Imprimer", "imprimer");
     BT_Imprimer->setGeometry(L(6), L(4), L(25), L(25));
     BT_Imprimer->setToolTip(QStringLiteral("Imprimer"));
     Lab_Colonne = new QLabel(QStringLiteral("&Colonnes :"), PanelHaut);
@@ -89,7 +68,7 @@ TTestASCIForm::TTestASCIForm(QWidget* parent)
     CVBD->setProperty("Tag", -1);
     CVBD->setArrowType(Qt::DownArrow);
     CVBD->setGeometry(L(133), L(16), L(13), L(11));
-    BT_Repaginer = BoutonGlyphe(PanelHaut, "BT_Repaginer", "repaginer");
+    BT_Repaginer = BoutonGlypheASCII(PanelHaut, "BT_Repaginer", "repaginer");
     BT_Repaginer->setGeometry(L(152), L(4), L(25), L(25));
     BT_Repaginer->setToolTip(QStringLiteral("Repaginer"));
     disposition->addWidget(PanelHaut);
@@ -97,14 +76,8 @@ TTestASCIForm::TTestASCIForm(QWidget* parent)
     MemoASCII = CreerMemoASCII(this);
     disposition->addWidget(MemoASCII, 1);
 
-    PanelBas = new QWidget(this);
-    PanelBas->setObjectName(QStringLiteral("PanelBas"));
-    PanelBas->setFixedHeight(L(41));
-    BT_Enregistrer = Bouton(PanelBas, "BT_Enregistrer", "E&xporter");
-    BT_Annuler = Bouton(PanelBas, "BT_Annuler", "&Annuler");
-    BT_Aide = Bouton(PanelBas, "BT_Aide", "&Aide");
-    for (QPushButton* b : {BT_Enregistrer, BT_Annuler, BT_Aide})
-        b->setGeometry(0, L(8), L(75), L(25));
+    PanelBas = PanneauASCII(this, "PanelBas", L(41));
+    CreerBoutonsBasASCII(PanelBas, "BT_Enregistrer", "E&xporter", BT_Enregistrer, BT_Annuler, BT_Aide);
     Default = new QPushButton(PanelBas);
     Default->setObjectName(QStringLiteral("Default"));
     Default->setGeometry(L(8), L(8), L(75), L(25));

@@ -38,6 +38,32 @@ TEST_F(BaseDialogueTest, TextesCommunsDuFichierOuIntegres)
     EXPECT_EQ(TexteCommunDialogue(TexteCommun::Fermer), QStringLiteral("Close"));
 }
 
+TEST_F(BaseDialogueTest, RangeeOKAnnulerAideEtSesLegendes)
+{
+    QDialog dialogue;
+    QPushButton* ok = PlacerBoutonOK(&dialogue, 11, 58);
+    QPushButton* annuler = PlacerBoutonAnnuler(&dialogue, 98, 58);
+    QPushButton* aide = PlacerBoutonAide(&dialogue, 185, 58, 13);
+    EXPECT_TRUE(ok->isDefault());
+    EXPECT_FALSE(annuler->autoDefault());
+    EXPECT_FALSE(aide->autoDefault());
+    EXPECT_EQ(annuler->geometry(), QRect(Pixels96(98), Pixels96(58), Pixels96(75), Pixels96(25)));
+    dialogue.setResult(-1);
+    annuler->click();
+    EXPECT_EQ(dialogue.result(), QDialog::Rejected);
+
+    // Without the section the built-in captions stay.
+    std::string utilisees;
+    EXPECT_FALSE(TraduireBoutonsCommuns(utilisees, ok, annuler, aide));
+    EXPECT_EQ(aide->text(), QStringLiteral("&Aide"));
+
+    TableLangue = {"DLG_000", "\"D'accord\"", "\"Abandon\"", "\"Oui\"", "\"Non\"", "\"Secours\""};
+    EXPECT_TRUE(TraduireBoutonsCommuns(utilisees, ok, annuler, aide));
+    EXPECT_EQ(ok->text().remove(u'&'), QStringLiteral("D'accord"));
+    EXPECT_EQ(annuler->text().remove(u'&'), QStringLiteral("Abandon"));
+    EXPECT_EQ(aide->text().remove(u'&'), QStringLiteral("Secours"));
+}
+
 TEST_F(BaseDialogueTest, LegendesConvertiesDepuisWindows1252)
 {
     TableLangue = {"DLG_X_000", "\"R\xe9p\xe9titions\""};

@@ -4,6 +4,7 @@
 
 #include "document/TableMix.h"
 #include "editor/Ligatures.h"
+#include "platform/CanevasMuet.h"
 
 #include <chrono>
 #include <set>
@@ -13,28 +14,6 @@ using platform::CanevasEnregistreur;
 namespace {
 
 using Saisie = FixtureSaisie;
-
-// Draws nothing, with the recording canvas's metrics: the cost left is the painters' own.
-class CanevasMuet final : public platform::Canevas {
-public:
-    int Largeur() const override { return 3400; }
-    int Hauteur() const override { return 200; }
-
-protected:
-    void DessinerRectangle(int, int, int, int) override {}
-    void DessinerFillRect(int, int, int, int) override {}
-    void DessinerLigne(int, int, int, int) override {}
-    void DessinerPolyline(std::span<const platform::Point>) override {}
-    void DessinerPolygone(std::span<const platform::Point>) override {}
-    void DessinerEllipse(int, int, int, int) override {}
-    void DessinerArc(int, int, int, int, int, int, int, int) override {}
-    void DessinerPixel(int, int, platform::Couleur) override {}
-    int DessinerTexte(int, int, std::string_view texte) override { return 6 * static_cast<int>(texte.size()); }
-    platform::Dimension MesurerTexte(std::string_view texte) override
-    {
-        return {6 * static_cast<int>(texte.size()), platform::TaillePixelsFonte(Fonte().taille) + 3};
-    }
-};
 
 // Strings whose cell of beat 1 carries the blue joining line.
 std::set<int> CordesJointes(const CanevasEnregistreur& c)
@@ -465,7 +444,8 @@ TEST_F(Saisie, FullRedrawIsFastOnAFullMeasure)
         t.Effet = static_cast<int8_t>(b % 10);
     }
     Curseur.LargeurZone = 66 * 50;
-    CanevasMuet muet;
+    // Draws nothing, with the recording canvas's metrics: the cost left is the painters' own.
+    platform::CanevasMuet muet{3400, 200, 6};
     RedessinerMesure(muet);
     const int tours = 50;
     const auto debut = std::chrono::steady_clock::now();

@@ -1,7 +1,8 @@
 #pragma once
 // A new song in the edit engine, with a recording main window, a recording edit image, a
 // player that records what it is asked, a pinned edit-zone panel and the command table back at
-// its start states. Helpers fill track parts with beats.
+// its start states. Helpers fill track parts with beats. Fixtures that register command
+// handlers build on this one.
 #include "document/Configuration.h"
 #include "document/Fenetre.h"
 #include "document/Routines.h"
@@ -20,12 +21,15 @@
 #include <string>
 #include <vector>
 
-// Records every call the engine makes into the main window, as "Name" or "Name(args)".
+// Records every call the engine and its commands make into the main window, as "Name" or
+// "Name(args)".
 class FenetreEnregistreuse : public IFenetrePrincipale {
 public:
     std::vector<std::string> Appels;
     bool ReponseAllerA = false;
     int MesureChoisieAllerA = 1;
+    bool PaletteNuances = false;
+    int MesureAuRedemarrage = 0;
 
     // Defilement
     int MaxDefilement = -1, GrandPas = -1;
@@ -34,6 +38,12 @@ public:
 
     bool A(const std::string& appel) const { return std::ranges::find(Appels, appel) != Appels.end(); }
     int Compte(const std::string& appel) const { return static_cast<int>(std::ranges::count(Appels, appel)); }
+    // Position of the first such call, or -1.
+    int Rang(const std::string& appel) const
+    {
+        const auto it = std::ranges::find(Appels, appel);
+        return it == Appels.end() ? -1 : static_cast<int>(it - Appels.begin());
+    }
 
     void ActualiserMenuPistes() override { Appels.push_back("ActualiserMenuPistes"); }
     void ColorerBoutonPiste(int piste) override
@@ -75,6 +85,29 @@ public:
             Partition.MesureCourante = MesureChoisieAllerA;
         return ReponseAllerA;
     }
+    void OuvrirPercussionFinLecture() override { Appels.push_back("OuvrirPercussionFinLecture"); }
+    void ArreterLecturePourClic() override { Appels.push_back("ArreterLecturePourClic"); }
+    void RelancerLectureApresClic() override
+    {
+        MesureAuRedemarrage = Partition.MesureCourante;
+        Appels.push_back("RelancerLectureApresClic");
+    }
+    void OuvrirMenuPartition(int bande, int x, int y) override
+    {
+        Appels.push_back("OuvrirMenuPartition(" + std::to_string(bande) + "," + std::to_string(x) + "," +
+                         std::to_string(y) + ")");
+    }
+    void DisposerPanneaux() override { Appels.push_back("DisposerPanneaux"); }
+    void AppliquerPleinEcran(bool actif) override
+    {
+        Appels.push_back(std::string("AppliquerPleinEcran(") + (actif ? "1" : "0") + ")");
+    }
+    void MontrerPaletteNuances(bool visible) override
+    {
+        PaletteNuances = visible;
+        Appels.push_back(std::string("MontrerPaletteNuances(") + (visible ? "1" : "0") + ")");
+    }
+    bool PaletteNuancesVisible() override { return PaletteNuances; }
 };
 
 class LecteurEnregistreur : public ILecteurSaisie {
@@ -99,6 +132,7 @@ protected:
         InstallerLecteurSaisie(&lecteur);
         InstallerCanevasSaisie(&canevas);
         Commandes().Reinitialiser();
+        PreparerCommandes();
         Configuration = TCONFIG{};
         ReinitialiserPartition();
         PartitionModifiee = false;
@@ -128,6 +162,10 @@ protected:
         InstallerFenetrePrincipale(nullptr);
         Commandes().Reinitialiser();
     }
+
+    // Between the reset of the command table and the new song: where a derived fixture
+    // registers its handlers and sets what the song's layout depends on.
+    virtual void PreparerCommandes() {}
 
     // Measures up to n (4/4 unless told), each track's free slot prepared.
     static void AvoirMesures(int n, int numerateur = 4, int denominateur = 4)
