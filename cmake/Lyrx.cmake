@@ -34,5 +34,5 @@ function(lyrx_test name dir)
     LYRX_BINARY_DIR="${PROJECT_BINARY_DIR}")
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LYRX_AUDIO_DRIVER=file;LYRX_PROGRAM_DIR=${PROJECT_SOURCE_DIR}/data")
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
