@@ -88,10 +88,9 @@ inline void EcrireChanson(const fs::path& chemin, const std::string& titre, int 
 inline std::vector<uint8_t> FichierVersionAncienne()
 {
     const std::string marque = "FICHIER LYRANDAXISE v0.9";
-    std::vector<uint8_t> o(31, 0);
+    std::vector<uint8_t> o(200, 0);
     o[0] = static_cast<uint8_t>(marque.size());
     std::copy(marque.begin(), marque.end(), o.begin() + 1);
-    o.resize(200, 0);
     return o;
 }
 
