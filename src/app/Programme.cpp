@@ -108,6 +108,8 @@ int LancerProgramme(int argc, char** argv)
     InstallerWelcomeDlg();
     // Palettes and dialogs open on the screen, whatever place the platform first gives them.
     InstallerGardienEcran();
+    // Captions longer in one language than the design's room widen their control as it shows.
+    InstallerAjustementLegendes();
     // The synthesizer loads its sound font in the background while the program starts; the
     // availability test at the main window's first activation waits for it.
     auto lecteur = std::make_unique<platform::LecteurFluidSynth>();

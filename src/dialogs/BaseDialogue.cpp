@@ -9,6 +9,13 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLayout>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QFontMetrics>
@@ -166,6 +173,218 @@ void ElargirPourTitre(QWidget* fenetre)
     for (QWidget* enfant : fenetre->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         enfant->move(enfant->x() + decalage, enfant->y());
     fenetre->setFixedSize(besoin, fenetre->height());
+}
+
+// ---- Captions that fit -----------------------------------------------------------------------
+
+int LargeurLegendeBouton(const QPushButton* bouton)
+{
+    QStyleOptionButton opt;
+    opt.initFrom(bouton);
+    if (bouton->autoDefault() || bouton->isDefault())
+        opt.features |= QStyleOptionButton::AutoDefaultButton;
+    int largeur = bouton->fontMetrics().size(Qt::TextShowMnemonic, bouton->text()).width();
+    if (!bouton->icon().isNull())
+        largeur += bouton->iconSize().width() + 4;
+    // What the frame (and default indicator) takes of the button's width.
+    const QRect contenu = bouton->style()->subElementRect(QStyle::SE_PushButtonContents, &opt, bouton);
+    return largeur + (opt.rect.width() - contenu.width());
+}
+
+namespace {
+
+// The size a caption needs, its alignment, or nothing for a widget that is no caption.
+struct BesoinLegende {
+    QSize Taille;
+    Qt::Alignment Alignement;
+};
+
+std::optional<BesoinLegende> Besoin(QWidget* w)
+{
+    if (w->property("echantillon").toBool())
+        return std::nullopt;
+    if (auto* l = qobject_cast<QLabel*>(w)) {
+        if (l->text().isEmpty() || !l->pixmap().isNull())
+            return std::nullopt;
+        if (l->wordWrap())
+            return BesoinLegende{QSize(0, l->heightForWidth(l->width())), l->alignment()};
+        return BesoinLegende{l->sizeHint(), l->alignment()};
+    }
+    if (auto* b = qobject_cast<QPushButton*>(w)) {
+        if (b->text().isEmpty())
+            return std::nullopt;
+        return BesoinLegende{QSize(LargeurLegendeBouton(b), 0), Qt::AlignHCenter};
+    }
+    if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) {
+        auto* c = static_cast<QAbstractButton*>(w);
+        if (c->text().isEmpty())
+            return std::nullopt;
+        return BesoinLegende{QSize(c->sizeHint().width(), 0), Qt::AlignLeft};
+    }
+    return std::nullopt;
+}
+
+void DecalerRangee(QWidget* legende, int bord, int decalage, QWidget* fenetre);
+
+// A widget made wider to the right; the controls of its rows past its old edge move as much.
+void Elargir(QWidget* w, int largeur, QWidget* fenetre)
+{
+    const int bord = w->x() + w->width();
+    const int decalage = largeur - w->width();
+    w->resize(largeur, w->height());
+    if (decalage > 0)
+        DecalerRangee(w, bord, decalage, fenetre);
+}
+
+// The parent widened so that the child's right edge stays inside it, and so on up to the
+// window; a fixed-size window keeps a fixed size. A page that a layout sizes (a tab page)
+// widens through the first widget around it that no layout sizes.
+void ElargirParents(QWidget* w, QWidget* fenetre)
+{
+    int besoin = w->x() + w->width();
+    for (QWidget* parent = w->parentWidget(); parent; parent = parent->parentWidget()) {
+        const int manque = besoin - parent->width();
+        if (manque <= 0)
+            return;
+        const bool gere = parent->parentWidget() && parent->parentWidget()->layout();
+        if (parent == fenetre) {
+            if (fenetre->minimumWidth() == fenetre->maximumWidth())
+                fenetre->setFixedWidth(besoin);
+            else
+                fenetre->resize(besoin, fenetre->height());
+            return;
+        }
+        if (!gere)
+            Elargir(parent, besoin, fenetre);
+        besoin = parent->x() + parent->width() + (gere ? manque : 0);
+        if (gere) {
+            // The page takes its width at once (its layout gives it the same later), so that
+            // the next control of the page finds it wide enough.
+            parent->resize(besoin, parent->height());
+            // Up to the widget that holds the layout's owner.
+            QWidget* libre = parent->parentWidget();
+            while (libre != fenetre && libre->parentWidget() && libre->parentWidget()->layout())
+                libre = libre->parentWidget();
+            if (libre == fenetre) {
+                if (fenetre->minimumWidth() == fenetre->maximumWidth())
+                    fenetre->setFixedWidth(fenetre->width() + manque);
+                else
+                    fenetre->resize(fenetre->width() + manque, fenetre->height());
+                return;
+            }
+            Elargir(libre, libre->width() + manque, fenetre);
+            parent = libre;
+            besoin = libre->x() + libre->width();
+        }
+    }
+}
+
+// The controls of the same row that start at or after `bord` (the caption's old right edge),
+// moved right by `decalage`, so that the caption that grew does not run under them.
+void DecalerRangee(QWidget* legende, int bord, int decalage, QWidget* fenetre)
+{
+    QWidget* parent = legende->parentWidget();
+    if (!parent)
+        return;
+    const QRect rangee = legende->geometry();
+    for (QObject* o : parent->children()) {
+        auto* frere = qobject_cast<QWidget*>(o);
+        if (!frere || frere == legende || frere->isWindow() || frere->x() < bord)
+            continue;
+        const QRect g = frere->geometry();
+        // Controls kept out of view on purpose stay there.
+        if (g.bottom() < rangee.top() || g.top() > rangee.bottom() || g.right() >= parent->width())
+            continue;
+        frere->move(g.x() + decalage, g.y());
+        ElargirParents(frere, fenetre);
+    }
+}
+
+} // namespace
+
+void AjusterLegendes(QWidget* fenetre)
+{
+    if (!fenetre)
+        return;
+    // A tab page not shown yet has not had its size from its stack: it gets it now, so that
+    // its controls are measured against the room they will have.
+    for (QStackedWidget* pile : fenetre->findChildren<QStackedWidget*>())
+        for (int i = 0; i < pile->count(); ++i)
+            if (QWidget* page = pile->widget(i); page->size() != pile->contentsRect().size())
+                page->resize(pile->contentsRect().size());
+    const QRect zone = fenetre->rect();
+    for (QWidget* w : fenetre->findChildren<QWidget*>()) {
+        if (w->window() != fenetre || (w->parentWidget() && w->parentWidget()->layout()))
+            continue;
+        // Controls kept out of view on purpose stay where they are.
+        if (!QRect(w->mapTo(fenetre, QPoint(0, 0)), w->size()).intersects(zone))
+            continue;
+        const std::optional<BesoinLegende> besoin = Besoin(w);
+        if (!besoin)
+            continue;
+        QRect r = w->geometry();
+        const int dl = besoin->Taille.width() - r.width();
+        if (dl > 0) {
+            if (besoin->Alignement & Qt::AlignRight)
+                r.setLeft(r.left() - dl);
+            else if (besoin->Alignement & Qt::AlignHCenter) {
+                r.moveLeft(r.left() - dl / 2);
+                r.setWidth(besoin->Taille.width());
+            } else
+                r.setWidth(besoin->Taille.width());
+        }
+        const int dh = besoin->Taille.height() - r.height();
+        if (dh > 0) {
+            if (besoin->Alignement & Qt::AlignTop)
+                r.setHeight(besoin->Taille.height());
+            else if (besoin->Alignement & Qt::AlignBottom)
+                r.setTop(r.top() - dh);
+            else {
+                r.moveTop(r.top() - dh / 2);
+                r.setHeight(besoin->Taille.height());
+            }
+        }
+        if (r == w->geometry())
+            continue;
+        // A centred caption near the parent's left edge grows to the right only.
+        if (r.left() < 0 && w->geometry().left() >= 0)
+            r.moveLeft(0);
+        const int ancienBord = w->x() + w->width();
+        w->setGeometry(r);
+        if (r.right() + 1 > ancienBord)
+            DecalerRangee(w, ancienBord, r.right() + 1 - ancienBord, fenetre);
+        ElargirParents(w, fenetre);
+    }
+}
+
+namespace {
+
+class AjustementLegendes final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* e) override
+    {
+        // After the window's own show handling, which may set its texts; before its first paint.
+        if (e->type() == QEvent::ShowToParent && objet->isWidgetType()) {
+            auto* fenetre = static_cast<QWidget*>(objet);
+            if (fenetre->isWindow() && !fenetre->layout())
+                AjusterLegendes(fenetre);
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void InstallerAjustementLegendes()
+{
+    static AjustementLegendes* filtre = nullptr;
+    if (filtre || !QCoreApplication::instance())
+        return;
+    filtre = new AjustementLegendes(QCoreApplication::instance());
+    QCoreApplication::instance()->installEventFilter(filtre);
 }
 
 std::optional<double> LireReel(const QString& texte)

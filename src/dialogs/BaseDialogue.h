@@ -61,6 +61,21 @@ void DimensionnerClient(QWidget* fenetre, int largeur, int hauteur);
 // frame's buttons) grows to fit it, its controls moved to stay centred. Never shrinks it.
 void ElargirPourTitre(QWidget* fenetre);
 
+// A window of fixed positions shows each caption whole. A label, check box, radio button or
+// push button too narrow for its text in its own font (with the style's margins) widens to it:
+// a left-aligned caption to the right, a right-aligned one to the left, a centred one on both
+// sides; a wrapped label too short for its lines grows about its middle. The controls of the
+// same row that start after a caption that grew to the right move right as much, and a control
+// that then passes the edge of the widget around it widens that one, up to the window.
+// Nothing shrinks and nothing else moves. Left alone: children of a layout, samples (property "echantillon"),
+// and controls placed out of the window on purpose.
+void AjusterLegendes(QWidget* fenetre);
+// The width a push button needs for its caption: its text inside the style's content area
+// (the button less its frame and default-button indicator).
+int LargeurLegendeBouton(const QPushButton* bouton);
+// From now on, every window the application shows has its captions fitted as it appears.
+void InstallerAjustementLegendes();
+
 // Moves a window so that its frame lies on the available area of its screen (the nearest
 // screen when it stands on none); a window larger than that area keeps its top left corner on
 // it. Windows the program places off screen on purpose (a left edge at -500 or beyond) stay.

@@ -195,6 +195,8 @@ void AfficherExemplePolice(QLabel* exemple, const TMyFont& police)
 {
     if (!exemple)
         return;
+    // A sample shows the font as it is, in the room it has: not a caption to widen.
+    exemple->setProperty("echantillon", true);
     exemple->setText(VersQString(police.Name) + QStringLiteral(" (0123456789)"));
     exemple->setFont(QPoliceDe(police));
     QPalette p = exemple->palette();

@@ -1,0 +1,403 @@
+// Every dialog of the program, in English and in French, shows each caption whole: labels,
+// buttons, check boxes, radio buttons, group titles and tabs get the width their text takes in
+// their own font, with the style's margins, inside every window around them. The words the
+// dialogs take from the language files' key table are found in both files.
+#include "app/Main.h"
+#include "app/Programme.h"
+#include "app/ServicesFenetres.h"
+#include "controls/Services.h"
+#include "dialogs/BaseDialogue.h"
+#include "dialogs/Brush.h"
+#include "dialogs/ChgtParam.h"
+#include "dialogs/ConfRede.h"
+#include "dialogs/Copier.h"
+#include "dialogs/Couper.h"
+#include "dialogs/DlgPrint.h"
+#include "dialogs/GraceNote.h"
+#include "dialogs/LetRingAssistant.h"
+#include "dialogs/MessageD.h"
+#include "dialogs/Reposit.h"
+#include "dialogs/Sais_ac.h"
+#include "dialogs/Sais_ala.h"
+#include "dialogs/Sais_ben.h"
+#include "dialogs/Sais_cvb.h"
+#include "dialogs/Sais_ins.h"
+#include "dialogs/Sais_nrp.h"
+#include "dialogs/Sais_nrv.h"
+#include "dialogs/Sais_rel.h"
+#include "dialogs/Sais_sig.h"
+#include "dialogs/Sais_txt.h"
+#include "dialogs/Transpo.h"
+#include "dialogs/WaitMIDI.h"
+#include "dialogs/Welcome.h"
+#include "dialogs/sais_paste.h"
+#include "document/ConfigFichier.h"
+#include "document/Configuration.h"
+#include "document/Langue.h"
+#include "document/Mess.h"
+#include "document/Proprietes.h"
+#include "document/Variable.h"
+#include "editor/Commandes.h"
+#include "editor/Fontes.h"
+#include "midi/Lecture.h"
+#include "platform/LecteurMedia.h"
+#include "print/Apropos.h"
+#include "print/Browse.h"
+#include "print/ImpASCII.h"
+#include "print/Pref.h"
+#include "print/Splash.h"
+#include "print/TestASCI.h"
+#include "print/TravailImpression.h"
+#include "print/preview.h"
+#include "support/DossierTemporaire.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionTab>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class LecteurMuet final : public platform::LecteurMedia {
+public:
+    bool Open() override { return false; }
+    void Close() override {}
+    bool Play() override { return false; }
+    void Stop() override {}
+    int64_t Position() const override { return 0; }
+    int64_t Length() const override { return 0; }
+    bool DeviceOpen() const override { return false; }
+
+protected:
+    void Poster(std::function<void()> action) override { action(); }
+};
+
+// Shown as the window shows it now (a tab page only once it is the current one), inside the
+// window: controls kept below the client area on purpose are out of view.
+bool Montre(const QWidget* w, const QWidget* fenetre)
+{
+    return w->isVisibleTo(fenetre)
+           && QRect(w->mapTo(fenetre, QPoint(0, 0)), w->size()).intersects(fenetre->rect());
+}
+
+struct Coupure {
+    std::string Objet;
+    std::string Texte;
+    QSize Besoin;
+    QSize Place;
+};
+
+std::ostream& operator<<(std::ostream& o, const Coupure& c)
+{
+    return o << c.Objet << " \"" << c.Texte << "\" needs " << c.Besoin.width() << "x" << c.Besoin.height()
+             << ", has " << c.Place.width() << "x" << c.Place.height();
+}
+
+// The horizontal span a caption of width `besoin` takes in its widget of width `largeur`.
+std::pair<int, int> Etendue(Qt::Alignment a, int besoin, int largeur)
+{
+    if (a & Qt::AlignRight)
+        return {largeur - besoin, largeur};
+    if (a & Qt::AlignHCenter)
+        return {(largeur - besoin) / 2, (largeur - besoin) / 2 + besoin};
+    return {0, besoin};
+}
+
+// The captions of a window that their rectangle, or a widget around it, cuts.
+std::vector<Coupure> LegendesCoupees(QWidget* fenetre)
+{
+    std::vector<Coupure> coupes;
+    const auto noter = [&](QWidget* w, const QString& legende, QSize besoin, Qt::Alignment alignement) {
+        const QString nom = w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className())
+                                                       : w->objectName();
+        const std::string objet = fenetre->objectName().toStdString() + "/" + nom.toStdString();
+        if (besoin.width() > w->width() || besoin.height() > w->height()) {
+            coupes.push_back({objet, legende.toStdString(), besoin, w->size()});
+            return;
+        }
+        // The text's own span must also lie inside every widget around it, and no control
+        // drawn over it may hide part of it.
+        const auto [debut, fin] = Etendue(alignement, besoin.width(), w->width());
+        const QRect zone(debut, (w->height() - besoin.height()) / 2, fin - debut, besoin.height());
+        if (QWidget* parent = w->parentWidget()) {
+            const QRect trace(w->mapTo(parent, zone.topLeft()), zone.size());
+            const QList<QObject*> freres = parent->children();
+            for (qsizetype i = freres.indexOf(w) + 1; i < freres.size(); ++i) {
+                auto* frere = qobject_cast<QWidget*>(freres[i]);
+                if (frere && frere->isVisibleTo(fenetre) && frere->geometry().intersects(trace)
+                    && !qobject_cast<QGroupBox*>(frere) && !frere->inherits("QFrame")) {
+                    coupes.push_back({objet + " (under " + frere->objectName().toStdString() + ")",
+                                      legende.toStdString(), besoin, w->size()});
+                    return;
+                }
+            }
+        }
+        for (QWidget* p = w->parentWidget(); p; p = p->parentWidget()) {
+            const QRect r(w->mapTo(p, zone.topLeft()), zone.size());
+            if (!p->rect().contains(r)) {
+                coupes.push_back({objet + " (inside " + p->objectName().toStdString() + ")", legende.toStdString(),
+                                  r.size(), p->size()});
+                return;
+            }
+            if (p == fenetre)
+                break;
+        }
+    };
+
+    for (QWidget* w : fenetre->findChildren<QWidget*>()) {
+        if (w->window() != fenetre || !Montre(w, fenetre))
+            continue;
+        if (w->property("echantillon").toBool())
+            continue;
+        if (auto* l = qobject_cast<QLabel*>(w)) {
+            if (l->text().isEmpty() || !l->pixmap().isNull())
+                continue;
+            if (l->wordWrap())
+                noter(l, l->text(), QSize(0, l->heightForWidth(l->width())), l->alignment());
+            else
+                noter(l, l->text(), l->sizeHint(), l->alignment());
+        } else if (auto* b = qobject_cast<QPushButton*>(w)) {
+            if (!b->text().isEmpty())
+                noter(b, b->text(), QSize(LargeurLegendeBouton(b), 0), Qt::AlignHCenter);
+        } else if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) {
+            auto* c = static_cast<QAbstractButton*>(w);
+            if (!c->text().isEmpty())
+                noter(c, c->text(), QSize(c->sizeHint().width(), c->fontMetrics().height()), Qt::AlignLeft);
+        } else if (auto* t = qobject_cast<QToolButton*>(w)) {
+            if (!t->text().isEmpty() && t->toolButtonStyle() != Qt::ToolButtonIconOnly && t->icon().isNull())
+                noter(t, t->text(), QSize(t->sizeHint().width(), 0), Qt::AlignHCenter);
+        } else if (auto* g = qobject_cast<QGroupBox*>(w)) {
+            if (!g->title().isEmpty())
+                noter(g, g->title(), QSize(g->minimumSizeHint().width(), 0), Qt::AlignLeft);
+        } else if (auto* barre = qobject_cast<QTabBar*>(w)) {
+            for (int i = 0; i < barre->count(); ++i) {
+                const QRect r = barre->tabRect(i);
+                QStyleOptionTab opt;
+                opt.initFrom(barre);
+                const QSize besoin(barre->fontMetrics().size(Qt::TextShowMnemonic, barre->tabText(i)).width()
+                                       + barre->style()->pixelMetric(QStyle::PM_TabBarTabHSpace, &opt, barre),
+                                   0);
+                if (r.width() < besoin.width() || r.right() >= barre->width()
+                    || barre->mapTo(fenetre, r.topRight()).x() >= fenetre->width())
+                    coupes.push_back({fenetre->objectName().toStdString() + "/" + barre->objectName().toStdString()
+                                          + " tab " + std::to_string(i + 1),
+                                      barre->tabText(i).toStdString(), besoin, r.size()});
+            }
+        }
+    }
+    return coupes;
+}
+
+// The real main window and its resident windows in one language, as the program builds them.
+class LegendesDialogues : public ::testing::TestWithParam<const char*> {
+protected:
+    void SetUp() override
+    {
+        dossier_ = lyrx_test::DossierDuTest();
+        fs::create_directories(dossier_);
+        ::setenv("LYRX_WINDOWS_DIR", dossier_.c_str(), 1);
+        std::ofstream(dossier_ / NomFichierConfiguration) << "[Browser]\nDirectory=" << dossier_.string() << "\n";
+        RepertoireProgramme = std::string(LYRX_SOURCE_DIR) + "/data/";
+        ListerLangues(RepertoireProgramme);
+        ASSERT_TRUE(ChargerLangue(RepertoireProgramme, GetParam()));
+        LangueCourante = GetParam();
+        ancienAfficheur_ = InstallerAfficheurMessages([](const MessageAffiche&) { return ResultatOK; });
+        Commandes().Reinitialiser();
+        ReinitialiserPolicesLabels();
+        Configuration = TCONFIG{};
+        PisteCourante = 1;
+        MidiDisponible = false;
+        InstallerMediaPlayer(&lecteur_);
+        // As the program does before any window.
+        InstallerAjustementLegendes();
+        services_ = std::make_unique<TServicesImpressionProgramme>();
+        InstallerServicesImpression(services_.get());
+        fenetre_ = std::make_unique<TForm1>();
+        InstallerFenetrePrincipale(fenetre_.get());
+        residentes_ = std::make_unique<TFenetresResidentes>(*fenetre_);
+        fenetre_->DefinirTerminateur([](int) {});
+        fenetre_->resize(1000, 700);
+        fenetre_->show();
+        fenetre_->Demarrer();
+        QCoreApplication::processEvents();
+    }
+
+    void TearDown() override
+    {
+        residentes_.reset();
+        InstallerFenetrePrincipale(nullptr);
+        fenetre_.reset();
+        InstallerServicesImpression(nullptr);
+        services_.reset();
+        InstallerMediaPlayer(nullptr);
+        InstallerAfficheurMessages(ancienAfficheur_);
+        Commandes().Reinitialiser();
+        PisteCourante = 1;
+        LangueCourante.clear();
+        TableLangue.clear();
+        DictionnaireLangue.clear();
+        ::unsetenv("LYRX_WINDOWS_DIR");
+        std::error_code ignore;
+        fs::remove_all(dossier_, ignore);
+    }
+
+    // The window shown (without its modal loop), its captions checked, then hidden again;
+    // `etapes` change what it shows (another tab, another page) and each is checked too.
+    void Verifier(QWidget* w, std::vector<std::function<void()>> etapes = {})
+    {
+        ASSERT_TRUE(w);
+        const int largeurAvant = w->width();
+        w->show();
+        QCoreApplication::processEvents();
+        const auto controler = [&] {
+            // A window grows only by what its captions need, never without bound.
+            EXPECT_LE(w->width(), largeurAvant + 250) << GetParam() << ": " << w->objectName().toStdString();
+            for (const Coupure& c : LegendesCoupees(w))
+                ADD_FAILURE() << GetParam() << ": " << c;
+        };
+        controler();
+        for (auto& etape : etapes) {
+            etape();
+            QCoreApplication::processEvents();
+            controler();
+        }
+        w->hide();
+        QCoreApplication::processEvents();
+    }
+
+    template <class D>
+    void VerifierNouveau(std::function<void(D&)> preparer = {})
+    {
+        D d(fenetre_.get());
+        if (preparer)
+            preparer(d);
+        Verifier(&d);
+    }
+
+    fs::path dossier_;
+    LecteurMuet lecteur_;
+    AfficheurMessages ancienAfficheur_;
+    std::unique_ptr<TServicesImpressionProgramme> services_;
+    std::unique_ptr<TForm1> fenetre_;
+    std::unique_ptr<TFenetresResidentes> residentes_;
+};
+
+TEST_P(LegendesDialogues, ResidentWindowsShowEveryCaptionWhole)
+{
+    TSais_Partition& proprietes = residentes_->Sais_Partition;
+    CopierPartitionVersProprietes();
+    Verifier(&proprietes, {[&] { proprietes.TabPiste->setCurrentIndex(kPistePercussions - 1); },
+                           [&] { proprietes.TabPiste->setCurrentIndex(0); }});
+    TSelMIDIForm& mix = residentes_->SelMIDIForm;
+    Verifier(&mix, {[&] { mix.TabPiste->setCurrentIndex(kPistePercussions - 1); }});
+    Verifier(&residentes_->SpeedT_Form);
+    Verifier(&residentes_->Assistant_Bat_Form);
+    Verifier(&residentes_->ClassForm);
+    Verifier(&residentes_->DynaForm);
+}
+
+TEST_P(LegendesDialogues, EntryDialogsShowEveryCaptionWhole)
+{
+    VerifierNouveau<TSais_Signat_Form>();
+    VerifierNouveau<TSais_AllerA_Form>();
+    VerifierNouveau<TSais_NbRepet_Form>();
+    VerifierNouveau<TSais_NbRenvFin_Form>();
+    VerifierNouveau<TSais_Txt_Form>();
+    VerifierNouveau<TSais_Bend_Form>();
+    VerifierNouveau<TSais_Release_Form>();
+    VerifierNouveau<TSais_CoupVib_Form>();
+    VerifierNouveau<TGraceNoteForm>();
+    VerifierNouveau<TBrushForm>();
+    VerifierNouveau<TChgtParamForm>();
+    VerifierNouveau<TLetRingAssistantForm>();
+    VerifierNouveau<TSais_Ac_Form>();
+    {
+        TSais_Instrument_Form instruments(1, nullptr, fenetre_.get());
+        Verifier(&instruments);
+    }
+}
+
+TEST_P(LegendesDialogues, RangeAndToolDialogsShowEveryCaptionWhole)
+{
+    VerifierNouveau<TCouperForm>();
+    VerifierNouveau<TCopierForm>();
+    VerifierNouveau<TCopierForm>([](TCopierForm& d) {
+        d.Mode = ModeCopierForm::Vider;
+        d.TraduireCopier();
+    });
+    VerifierNouveau<TSais_Paste_Form>();
+    VerifierNouveau<TRepositForm>();
+    VerifierNouveau<TTransposerForm>();
+    VerifierNouveau<TConfRedecForm>();
+    VerifierNouveau<TPrintForm>();
+    VerifierNouveau<TWelcomeDlg>();
+    {
+        TWaitMidiForm attente(fenetre_.get());
+        Verifier(&attente);
+    }
+    {
+        TMessageD message(MessageAffiche{Traduire("Dlg-Confirmation"), Traduire("Fichier-Remplacer"),
+                                         IconeConfirmation, BoutonOui | BoutonNon | BoutonAnnuler, DefautOui,
+                                         PlacementCentre},
+                          fenetre_.get());
+        Verifier(&message);
+    }
+}
+
+TEST_P(LegendesDialogues, FileAndOptionWindowsShowEveryCaptionWhole)
+{
+    {
+        TPref_Form pref(fenetre_.get());
+        std::vector<std::function<void()>> pages;
+        for (int i = 1; i < pref.PageControle->count(); ++i)
+            pages.push_back([&pref, i] { pref.PageControle->setCurrentIndex(i); });
+        Verifier(&pref, pages);
+    }
+    VerifierNouveau<TAproposForm>();
+    VerifierNouveau<TImpASCIIForm>();
+    VerifierNouveau<TTestASCIForm>();
+    VerifierNouveau<TPreview_Form>();
+    VerifierNouveau<TBrowseForm>();
+    {
+        TSplashForm splash;
+        Verifier(&splash);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Langues, LegendesDialogues, ::testing::Values("English", "Francais"),
+                         [](const auto& info) { return std::string(info.param); });
+
+// Each word the program looks up by key reads from both shipped files, never as the text of a
+// missing translation.
+TEST(LanguesLivrees, EveryKeyOfTheTableIsTranslated)
+{
+    for (const char* langue : {"English", "Francais"}) {
+        ASSERT_TRUE(ChargerLangue(std::string(LYRX_SOURCE_DIR) + "/data/", langue));
+        for (const CleDictionnaire& cle : TableClesDictionnaire()) {
+            const std::string texte = Traduire(cle.Cle);
+            EXPECT_NE(texte, TexteTraductionIntrouvable) << langue << ": " << cle.Cle;
+            EXPECT_FALSE(texte.empty()) << langue << ": " << cle.Cle;
+        }
+    }
+    TableLangue.clear();
+    DictionnaireLangue.clear();
+}
+
+} // namespace
