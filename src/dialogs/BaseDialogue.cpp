@@ -280,24 +280,40 @@ void ElargirParents(QWidget* w, QWidget* fenetre)
 }
 
 // The controls of the same row that start at or after `bord` (the caption's old right edge),
-// moved right by `decalage`, so that the caption that grew does not run under them.
+// moved right by `decalage`, so that the caption that grew does not run under them. A control
+// that overlaps the rows of one that moves is of the row too.
 void DecalerRangee(QWidget* legende, int bord, int decalage, QWidget* fenetre)
 {
     QWidget* parent = legende->parentWidget();
     if (!parent)
         return;
-    const QRect rangee = legende->geometry();
-    for (QObject* o : parent->children()) {
-        auto* frere = qobject_cast<QWidget*>(o);
-        if (!frere || frere == legende || frere->isWindow() || frere->x() < bord)
-            continue;
-        const QRect g = frere->geometry();
-        // Controls kept out of view on purpose stay there.
-        if (g.bottom() < rangee.top() || g.top() > rangee.bottom() || g.right() >= parent->width())
-            continue;
-        frere->move(g.x() + decalage, g.y());
-        ElargirParents(frere, fenetre);
+    std::vector<QRect> rangee{legende->geometry()};
+    std::vector<QWidget*> deplaces;
+    for (bool ajout = true; ajout;) {
+        ajout = false;
+        for (QObject* o : parent->children()) {
+            auto* frere = qobject_cast<QWidget*>(o);
+            if (!frere || frere == legende || frere->isWindow() || frere->x() < bord
+                || std::find(deplaces.begin(), deplaces.end(), frere) != deplaces.end())
+                continue;
+            const QRect g = frere->geometry();
+            // Controls kept out of view on purpose stay there.
+            if (g.right() >= parent->width())
+                continue;
+            const bool dansRangee = std::any_of(rangee.begin(), rangee.end(), [&g](const QRect& r) {
+                return g.bottom() >= r.top() && g.top() <= r.bottom();
+            });
+            if (!dansRangee)
+                continue;
+            rangee.push_back(g);
+            deplaces.push_back(frere);
+            ajout = true;
+        }
     }
+    for (QWidget* frere : deplaces)
+        frere->move(frere->x() + decalage, frere->y());
+    for (QWidget* frere : deplaces)
+        ElargirParents(frere, fenetre);
 }
 
 } // namespace
