@@ -224,7 +224,7 @@ std::optional<BesoinLegende> Besoin(QWidget* w)
     return std::nullopt;
 }
 
-void DecalerRangee(QWidget* legende, int bord, int decalage, QWidget* fenetre);
+void DecalerRangee(QWidget* legende, int bord, QWidget* fenetre);
 
 // A widget made wider to the right; the controls of its rows past its old edge move as much.
 void Elargir(QWidget* w, int largeur, QWidget* fenetre)
@@ -233,7 +233,7 @@ void Elargir(QWidget* w, int largeur, QWidget* fenetre)
     const int decalage = largeur - w->width();
     w->resize(largeur, w->height());
     if (decalage > 0)
-        DecalerRangee(w, bord, decalage, fenetre);
+        DecalerRangee(w, bord, fenetre);
 }
 
 // The parent widened so that the child's right edge stays inside it, and so on up to the
@@ -246,6 +246,7 @@ void ElargirParents(QWidget* w, QWidget* fenetre)
         const int manque = besoin - parent->width();
         if (manque <= 0)
             return;
+
         const bool gere = parent->parentWidget() && parent->parentWidget()->layout();
         if (parent == fenetre) {
             if (fenetre->minimumWidth() == fenetre->maximumWidth())
@@ -279,39 +280,55 @@ void ElargirParents(QWidget* w, QWidget* fenetre)
     }
 }
 
-// The controls of the same row that start at or after `bord` (the caption's old right edge),
-// moved right by `decalage`, so that the caption that grew does not run under them. A control
-// that overlaps the rows of one that moves is of the row too.
-void DecalerRangee(QWidget* legende, int bord, int decalage, QWidget* fenetre)
+// Two widgets stand on one row when the middle of either lies within the other's height.
+bool MemeRangee(const QRect& a, const QRect& b)
+{
+    const int ma = a.top() + a.height() / 2;
+    const int mb = b.top() + b.height() / 2;
+    return (ma >= b.top() && ma <= b.bottom()) || (mb >= a.top() && mb <= a.bottom());
+}
+
+// After `legende` grew to the right from `bord` (its old right edge), the controls of its row
+// that started at or after that edge move right as little as keeps them clear of it, each
+// keeping up to 4 pixels of the gap it had from the one before it; one moved pushes the next.
+void DecalerRangee(QWidget* legende, int bord, QWidget* fenetre)
 {
     QWidget* parent = legende->parentWidget();
     if (!parent)
         return;
-    std::vector<QRect> rangee{legende->geometry()};
-    std::vector<QWidget*> deplaces;
-    for (bool ajout = true; ajout;) {
-        ajout = false;
-        for (QObject* o : parent->children()) {
-            auto* frere = qobject_cast<QWidget*>(o);
-            if (!frere || frere == legende || frere->isWindow() || frere->x() < bord
-                || std::find(deplaces.begin(), deplaces.end(), frere) != deplaces.end())
-                continue;
-            const QRect g = frere->geometry();
-            // Controls kept out of view on purpose stay there.
-            if (g.right() >= parent->width())
-                continue;
-            const bool dansRangee = std::any_of(rangee.begin(), rangee.end(), [&g](const QRect& r) {
-                return g.bottom() >= r.top() && g.top() <= r.bottom();
-            });
-            if (!dansRangee)
-                continue;
-            rangee.push_back(g);
-            deplaces.push_back(frere);
-            ajout = true;
-        }
+    const QRect ligne = legende->geometry();
+    std::vector<QWidget*> rangee;
+    for (QObject* o : parent->children()) {
+        auto* frere = qobject_cast<QWidget*>(o);
+        if (!frere || frere == legende || frere->isWindow() || frere->x() < bord)
+            continue;
+        const QRect g = frere->geometry();
+        // Controls kept out of view on purpose stay there.
+        if (g.right() >= parent->width() || !MemeRangee(g, ligne))
+            continue;
+        rangee.push_back(frere);
     }
-    for (QWidget* frere : deplaces)
-        frere->move(frere->x() + decalage, frere->y());
+    std::stable_sort(rangee.begin(), rangee.end(), [](QWidget* a, QWidget* b) { return a->x() < b->x(); });
+    // Each control clears what stood before it on its own row: the caption, and the controls
+    // of the row already placed (a column of buttons beside a tall control is no row).
+    const int ecartMax = Pixels96(4);
+    const int droiteLegende = legende->x() + legende->width();
+    std::vector<std::pair<QRect, QRect>> places; // old and new geometry
+    std::vector<QWidget*> deplaces;
+    for (QWidget* frere : rangee) {
+        const QRect avant = frere->geometry();
+        int gauche = droiteLegende + std::min(std::max(avant.x() - bord, 0), ecartMax);
+        for (const auto& [ancien, nouveau] : places)
+            if (MemeRangee(ancien, avant) && ancien.right() < avant.x())
+                gauche = std::max(gauche, nouveau.right() + 1 + std::min(avant.x() - ancien.right() - 1, ecartMax));
+        QRect apres = avant;
+        if (gauche > avant.x()) {
+            apres.moveLeft(gauche);
+            frere->move(apres.topLeft());
+            deplaces.push_back(frere);
+        }
+        places.emplace_back(avant, apres);
+    }
     for (QWidget* frere : deplaces)
         ElargirParents(frere, fenetre);
 }
@@ -368,7 +385,7 @@ void AjusterLegendes(QWidget* fenetre)
         const int ancienBord = w->x() + w->width();
         w->setGeometry(r);
         if (r.right() + 1 > ancienBord)
-            DecalerRangee(w, ancienBord, r.right() + 1 - ancienBord, fenetre);
+            DecalerRangee(w, ancienBord, fenetre);
         ElargirParents(w, fenetre);
     }
 }
