@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QStackedWidget>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -26,10 +27,14 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QTimer>
+#include <QToolButton>
 #include <QValidator>
 #include <QWidget>
 
 #include <algorithm>
+#include <map>
+#include <set>
+#include <vector>
 
 QString VersQString(std::string_view cp1252)
 {
@@ -224,62 +229,6 @@ std::optional<BesoinLegende> Besoin(QWidget* w)
     return std::nullopt;
 }
 
-void DecalerRangee(QWidget* legende, int bord, QWidget* fenetre);
-
-// A widget made wider to the right; the controls of its rows past its old edge move as much.
-void Elargir(QWidget* w, int largeur, QWidget* fenetre)
-{
-    const int bord = w->x() + w->width();
-    const int decalage = largeur - w->width();
-    w->resize(largeur, w->height());
-    if (decalage > 0)
-        DecalerRangee(w, bord, fenetre);
-}
-
-// The parent widened so that the child's right edge stays inside it, and so on up to the
-// window; a fixed-size window keeps a fixed size. A page that a layout sizes (a tab page)
-// widens through the first widget around it that no layout sizes.
-void ElargirParents(QWidget* w, QWidget* fenetre)
-{
-    int besoin = w->x() + w->width();
-    for (QWidget* parent = w->parentWidget(); parent; parent = parent->parentWidget()) {
-        const int manque = besoin - parent->width();
-        if (manque <= 0)
-            return;
-
-        const bool gere = parent->parentWidget() && parent->parentWidget()->layout();
-        if (parent == fenetre) {
-            if (fenetre->minimumWidth() == fenetre->maximumWidth())
-                fenetre->setFixedWidth(besoin);
-            else
-                fenetre->resize(besoin, fenetre->height());
-            return;
-        }
-        if (!gere)
-            Elargir(parent, besoin, fenetre);
-        besoin = parent->x() + parent->width() + (gere ? manque : 0);
-        if (gere) {
-            // The page takes its width at once (its layout gives it the same later), so that
-            // the next control of the page finds it wide enough.
-            parent->resize(besoin, parent->height());
-            // Up to the widget that holds the layout's owner.
-            QWidget* libre = parent->parentWidget();
-            while (libre != fenetre && libre->parentWidget() && libre->parentWidget()->layout())
-                libre = libre->parentWidget();
-            if (libre == fenetre) {
-                if (fenetre->minimumWidth() == fenetre->maximumWidth())
-                    fenetre->setFixedWidth(fenetre->width() + manque);
-                else
-                    fenetre->resize(fenetre->width() + manque, fenetre->height());
-                return;
-            }
-            Elargir(libre, libre->width() + manque, fenetre);
-            parent = libre;
-            besoin = libre->x() + libre->width();
-        }
-    }
-}
-
 // Two widgets stand on one row when the middle of either lies within the other's height.
 bool MemeRangee(const QRect& a, const QRect& b)
 {
@@ -288,49 +237,126 @@ bool MemeRangee(const QRect& a, const QRect& b)
     return (ma >= b.top() && ma <= b.bottom()) || (mb >= a.top() && mb <= a.bottom());
 }
 
-// After `legende` grew to the right from `bord` (its old right edge), the controls of its row
-// that started at or after that edge move right as little as keeps them clear of it, each
-// keeping up to 4 pixels of the gap it had from the one before it; one moved pushes the next.
-void DecalerRangee(QWidget* legende, int bord, QWidget* fenetre)
+// A child the design keeps beyond its parent's right or bottom edge, out of view on purpose.
+bool PlaceHorsDeVue(const QWidget* w)
 {
-    QWidget* parent = legende->parentWidget();
-    if (!parent)
-        return;
-    const QRect ligne = legende->geometry();
-    std::vector<QWidget*> rangee;
-    for (QObject* o : parent->children()) {
-        auto* frere = qobject_cast<QWidget*>(o);
-        if (!frere || frere == legende || frere->isWindow() || frere->x() < bord)
-            continue;
-        const QRect g = frere->geometry();
-        // Controls kept out of view on purpose stay there.
-        if (g.right() >= parent->width() || !MemeRangee(g, ligne))
-            continue;
-        rangee.push_back(frere);
-    }
-    std::stable_sort(rangee.begin(), rangee.end(), [](QWidget* a, QWidget* b) { return a->x() < b->x(); });
-    // Each control clears what stood before it on its own row: the caption, and the controls
-    // of the row already placed (a column of buttons beside a tall control is no row).
+    const QWidget* parent = w->parentWidget();
+    return parent && (w->x() + w->width() > parent->width() || w->y() >= parent->height());
+}
+
+// One fitting of a window: the window, and the controls it had out of view before anything
+// moved (they stay out of view, whatever moves around them).
+struct Ajustement {
+    QWidget* Fenetre;
+    std::set<const QWidget*> HorsDeVue;
+    bool Cache(const QWidget* w) const { return HorsDeVue.count(w) > 0; }
+};
+
+// A widget whose geometry its parent sets: the child of a layout, a tab page, the page stack
+// and the tab bar of a tab widget.
+bool PlaceParSonParent(const QWidget* w)
+{
+    const QWidget* parent = w->parentWidget();
+    return parent && !w->isWindow()
+           && (parent->layout() || qobject_cast<const QStackedWidget*>(parent) || qobject_cast<const QTabWidget*>(parent));
+}
+
+void AgrandirPourEnfants(QWidget* parent, const Ajustement& a);
+
+// The captions `legendes` of `parent` grew to the right past `bord`. When a control of their
+// rows that stood at or after that edge is now run over, a column opens at `bord`: every
+// control from there on moves right by the least that clears them (keeping up to 4 pixels of
+// the gap each had), so that the columns of the design stay aligned; a frame that spans the
+// edge widens with them. Then the parent grows to hold its children.
+void OuvrirColonne(QWidget* parent, int bord, const std::vector<QWidget*>& legendes, const Ajustement& a)
+{
     const int ecartMax = Pixels96(4);
-    const int droiteLegende = legende->x() + legende->width();
-    std::vector<std::pair<QRect, QRect>> places; // old and new geometry
-    std::vector<QWidget*> deplaces;
-    for (QWidget* frere : rangee) {
-        const QRect avant = frere->geometry();
-        int gauche = droiteLegende + std::min(std::max(avant.x() - bord, 0), ecartMax);
-        for (const auto& [ancien, nouveau] : places)
-            if (MemeRangee(ancien, avant) && ancien.right() < avant.x())
-                gauche = std::max(gauche, nouveau.right() + 1 + std::min(avant.x() - ancien.right() - 1, ecartMax));
-        QRect apres = avant;
-        if (gauche > avant.x()) {
-            apres.moveLeft(gauche);
-            frere->move(apres.topLeft());
-            deplaces.push_back(frere);
-        }
-        places.emplace_back(avant, apres);
+    std::vector<QWidget*> enfants;
+    for (QObject* o : parent->children())
+        if (auto* w = qobject_cast<QWidget*>(o); w && !w->isWindow() && !a.Cache(w))
+            enfants.push_back(w);
+    int decalage = 0;
+    for (QWidget* l : legendes) {
+        const QRect g = l->geometry();
+        for (QWidget* w : enfants)
+            if (w != l && w->x() >= bord && MemeRangee(w->geometry(), g))
+                decalage = std::max(decalage, g.right() + 1 + std::min(w->x() - bord, ecartMax) - w->x());
     }
-    for (QWidget* frere : deplaces)
-        ElargirParents(frere, fenetre);
+    if (decalage <= 0) {
+        AgrandirPourEnfants(parent, a);
+        return;
+    }
+    const auto estLegende = [&legendes](const QWidget* w) {
+        return std::find(legendes.begin(), legendes.end(), w) != legendes.end();
+    };
+    // A frame behind the controls (a panel, a group) is no control of a row.
+    const auto cadre = [](const QWidget* w) { return qobject_cast<const QFrame*>(w) && !qobject_cast<const QLabel*>(w); };
+    const auto aCheval = [bord](const QWidget* w) { return w->x() < bord && w->x() + w->width() > bord; };
+    // Everything from the edge on moves; a button that spans the edge goes along with the
+    // control that stands close after it on its row (a button and its companion stay together).
+    std::vector<QWidget*> aDeplacer, aElargir;
+    for (QWidget* w : enfants)
+        if (w->x() >= bord)
+            aDeplacer.push_back(w);
+    for (bool ajout = true; ajout;) {
+        ajout = false;
+        for (QWidget* w : enfants) {
+            const bool bouton = qobject_cast<QPushButton*>(w) || qobject_cast<QToolButton*>(w);
+            if (!bouton || !aCheval(w) || estLegende(w)
+                || std::find(aDeplacer.begin(), aDeplacer.end(), w) != aDeplacer.end())
+                continue;
+            const int droite = w->x() + w->width();
+            const bool colle = std::any_of(aDeplacer.begin(), aDeplacer.end(), [&](const QWidget* m) {
+                return m->x() - droite <= ecartMax && m->x() + m->width() > droite
+                       && MemeRangee(m->geometry(), w->geometry());
+            });
+            if (colle) {
+                aDeplacer.push_back(w);
+                ajout = true;
+            }
+        }
+    }
+    for (QWidget* w : enfants)
+        if (aCheval(w) && cadre(w) && !estLegende(w))
+            aElargir.push_back(w);
+    for (QWidget* w : aDeplacer)
+        w->move(w->x() + decalage, w->y());
+    for (QWidget* w : aElargir)
+        w->resize(w->width() + decalage, w->height());
+    AgrandirPourEnfants(parent, a);
+}
+
+// The parent widened to hold the right edges of its children in view (those that just grew
+// included), and so on up to the window; a fixed-size window keeps a fixed size. A widget that
+// its parent sizes (a tab page) widens through the first widget around it that none sizes.
+void AgrandirPourEnfants(QWidget* parent, const Ajustement& a)
+{
+    QWidget* fenetre = a.Fenetre;
+    int besoin = 0;
+    for (QObject* o : parent->children())
+        if (auto* w = qobject_cast<QWidget*>(o); w && !w->isWindow() && !a.Cache(w))
+            besoin = std::max(besoin, w->x() + w->width());
+    const int manque = besoin - parent->width();
+    if (manque <= 0)
+        return;
+    QWidget* libre = parent;
+    if (parent != fenetre) {
+        parent->resize(besoin, parent->height());
+        while (libre != fenetre && PlaceParSonParent(libre))
+            libre = libre->parentWidget();
+    }
+    if (libre == fenetre) {
+        const int largeur = libre == parent ? besoin : fenetre->width() + manque;
+        if (fenetre->minimumWidth() == fenetre->maximumWidth())
+            fenetre->setFixedWidth(largeur);
+        else
+            fenetre->resize(largeur, fenetre->height());
+        return;
+    }
+    const int bord = libre->x() + libre->width();
+    if (libre != parent)
+        libre->resize(libre->width() + manque, libre->height());
+    OuvrirColonne(libre->parentWidget(), bord, {libre}, a);
 }
 
 } // namespace
@@ -345,12 +371,19 @@ void AjusterLegendes(QWidget* fenetre)
         for (int i = 0; i < pile->count(); ++i)
             if (QWidget* page = pile->widget(i); page->size() != pile->contentsRect().size())
                 page->resize(pile->contentsRect().size());
+
+    Ajustement a{fenetre, {}};
     const QRect zone = fenetre->rect();
-    for (QWidget* w : fenetre->findChildren<QWidget*>()) {
-        if (w->window() != fenetre || (w->parentWidget() && w->parentWidget()->layout()))
-            continue;
-        // Controls kept out of view on purpose stay where they are.
-        if (!QRect(w->mapTo(fenetre, QPoint(0, 0)), w->size()).intersects(zone))
+    const QList<QWidget*> tous = fenetre->findChildren<QWidget*>();
+    for (QWidget* w : tous)
+        if (PlaceHorsDeVue(w) || !QRect(w->mapTo(fenetre, QPoint(0, 0)), w->size()).intersects(zone))
+            a.HorsDeVue.insert(w);
+
+    // First every caption takes its size; the captions that grew to the right are noted by
+    // parent and old right edge.
+    std::map<QWidget*, std::map<int, std::vector<QWidget*>>> pousses;
+    for (QWidget* w : tous) {
+        if (w->window() != fenetre || PlaceParSonParent(w) || a.Cache(w))
             continue;
         const std::optional<BesoinLegende> besoin = Besoin(w);
         if (!besoin)
@@ -358,35 +391,54 @@ void AjusterLegendes(QWidget* fenetre)
         QRect r = w->geometry();
         const int dl = besoin->Taille.width() - r.width();
         if (dl > 0) {
-            if (besoin->Alignement & Qt::AlignRight)
+            if (besoin->Alignement & Qt::AlignRight) {
                 r.setLeft(r.left() - dl);
-            else if (besoin->Alignement & Qt::AlignHCenter) {
+            } else if (besoin->Alignement & Qt::AlignHCenter) {
                 r.moveLeft(r.left() - dl / 2);
                 r.setWidth(besoin->Taille.width());
-            } else
+            } else {
                 r.setWidth(besoin->Taille.width());
+            }
         }
         const int dh = besoin->Taille.height() - r.height();
         if (dh > 0) {
-            if (besoin->Alignement & Qt::AlignTop)
+            if (besoin->Alignement & Qt::AlignTop) {
                 r.setHeight(besoin->Taille.height());
-            else if (besoin->Alignement & Qt::AlignBottom)
+            } else if (besoin->Alignement & Qt::AlignBottom) {
                 r.setTop(r.top() - dh);
-            else {
+            } else {
                 r.moveTop(r.top() - dh / 2);
                 r.setHeight(besoin->Taille.height());
             }
         }
         if (r == w->geometry())
             continue;
-        // A centred caption near the parent's left edge grows to the right only.
-        if (r.left() < 0 && w->geometry().left() >= 0)
+        // A caption that would pass its parent's left edge grows to the right instead.
+        if (r.left() < 0)
             r.moveLeft(0);
-        const int ancienBord = w->x() + w->width();
+        const int bord = w->x() + w->width();
         w->setGeometry(r);
-        if (r.right() + 1 > ancienBord)
-            DecalerRangee(w, ancienBord, fenetre);
-        ElargirParents(w, fenetre);
+        if (r.right() + 1 > bord)
+            pousses[w->parentWidget()][bord].push_back(w);
+    }
+
+    // Then the columns open, from the right so that an edge further left still reads as
+    // designed; the deepest parents first, so that a group grows before its own row moves.
+    std::vector<QWidget*> parents;
+    for (const auto& [parent, bords] : pousses)
+        parents.push_back(parent);
+    const auto profondeur = [fenetre](QWidget* w) {
+        int n = 0;
+        for (; w && w != fenetre; w = w->parentWidget())
+            ++n;
+        return n;
+    };
+    std::stable_sort(parents.begin(), parents.end(),
+                     [&](QWidget* a, QWidget* b) { return profondeur(a) > profondeur(b); });
+    for (QWidget* parent : parents) {
+        const auto& bords = pousses[parent];
+        for (auto it = bords.rbegin(); it != bords.rend(); ++it)
+            OuvrirColonne(parent, it->first, it->second, a);
     }
 }
 
