@@ -188,12 +188,17 @@ int LargeurLegendeBouton(const QPushButton* bouton)
     opt.initFrom(bouton);
     if (bouton->autoDefault() || bouton->isDefault())
         opt.features |= QStyleOptionButton::AutoDefaultButton;
+    const QStyle* style = bouton->style();
     int largeur = bouton->fontMetrics().size(Qt::TextShowMnemonic, bouton->text()).width();
     if (!bouton->icon().isNull())
         largeur += bouton->iconSize().width() + 4;
-    // What the frame (and default indicator) takes of the button's width.
-    const QRect contenu = bouton->style()->subElementRect(QStyle::SE_PushButtonContents, &opt, bouton);
-    return largeur + (opt.rect.width() - contenu.width());
+    // As the common style sizes a button's contents: the button margin and the frame on both
+    // sides (and the default-button indicator), before any platform minimum width.
+    largeur += style->pixelMetric(QStyle::PM_ButtonMargin, &opt, bouton)
+               + 2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, bouton);
+    if (opt.features & QStyleOptionButton::AutoDefaultButton)
+        largeur += 2 * style->pixelMetric(QStyle::PM_ButtonDefaultIndicator, &opt, bouton);
+    return largeur;
 }
 
 namespace {

@@ -70,8 +70,8 @@ void ElargirPourTitre(QWidget* fenetre);
 // Nothing shrinks and nothing else moves. Left alone: children of a layout, samples (property "echantillon"),
 // and controls placed out of the window on purpose.
 void AjusterLegendes(QWidget* fenetre);
-// The width a push button needs for its caption: its text inside the style's content area
-// (the button less its frame and default-button indicator).
+// The width a push button needs for its caption: its text with the style's button margin,
+// frame and default-button indicator, without the platform's minimum button width.
 int LargeurLegendeBouton(const QPushButton* bouton);
 // From now on, every window the application shows has its captions fitted as it appears.
 void InstallerAjustementLegendes();

@@ -5,12 +5,16 @@
 #include "dialogs/BaseDialogue.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
+#include <QTabWidget>
 #include <QToolButton>
 
 #include <vector>
@@ -212,4 +216,130 @@ TEST_F(BaseDialogueTest, AFixedWindowGrowsToItsTitleAndKeepsItsControlsCentred)
     ElargirPourTitre(&fenetre);
     EXPECT_EQ(fenetre.width(), besoin);
     EXPECT_EQ(bouton->x(), 20 + (besoin - 120) / 2);
+}
+
+namespace {
+
+// A fixed window of the dialog font with captions placed as a design places them.
+struct FenetreLegendes {
+    QDialog fenetre;
+    FenetreLegendes(int largeur, int hauteur)
+    {
+        AppliquerPoliceDialogue(&fenetre);
+        fenetre.setFixedSize(largeur, hauteur);
+    }
+    template <class W>
+    W* Mettre(W* w, int x, int y, int l, int h)
+    {
+        w->setParent(&fenetre);
+        w->setGeometry(x, y, l, h);
+        return w;
+    }
+};
+
+int LargeurTexte(const QWidget* w, const QString& texte) { return w->fontMetrics().horizontalAdvance(texte); }
+
+} // namespace
+
+TEST_F(BaseDialogueTest, ACaptionTooNarrowOpensAColumnAndTheWindowGrows)
+{
+    const QString longue = QStringLiteral("A caption far longer than its room");
+    FenetreLegendes f(200, 100);
+    auto* etiquette = f.Mettre(new QLabel(longue), 10, 10, 60, 15);
+    auto* champ = f.Mettre(new QLineEdit, 80, 8, 50, 21);
+    // Another row of the same columns: its field keeps in line with the one above.
+    auto* courte = f.Mettre(new QLabel(QStringLiteral("Short")), 10, 40, 60, 15);
+    auto* champ2 = f.Mettre(new QLineEdit, 80, 38, 50, 21);
+    // A control of the design kept out of view, and a sample shown in the room it has.
+    auto* cachee = f.Mettre(new QCheckBox(longue), 10, 120, 40, 17);
+    auto* echantillon = f.Mettre(new QLabel(longue), 140, 70, 40, 15);
+    echantillon->setProperty("echantillon", true);
+    auto* ok = f.Mettre(new QPushButton(QStringLiteral("OK")), 10, 70, 75, 25);
+
+    AjusterLegendes(&f.fenetre);
+
+    const int besoin = etiquette->sizeHint().width();
+    ASSERT_GT(besoin, 60);
+    EXPECT_EQ(etiquette->geometry(), QRect(10, 10, besoin, 15));
+    // The field moves by the least that clears the caption, keeping a gap of 4 pixels.
+    EXPECT_EQ(champ->x(), 10 + besoin + 4);
+    EXPECT_EQ(champ2->x(), champ->x());
+    EXPECT_EQ(courte->geometry(), QRect(10, 40, 60, 15)) << "never shrinks";
+    EXPECT_EQ(ok->geometry(), QRect(10, 70, 75, 25));
+    EXPECT_EQ(cachee->geometry(), QRect(10, 120, 40, 17));
+    EXPECT_EQ(echantillon->width(), 40);
+    EXPECT_EQ(echantillon->x(), 140 + (champ->x() - 80)) << "it stands in the column that opened";
+    EXPECT_EQ(f.fenetre.width(), echantillon->x() + 40);
+    EXPECT_EQ(f.fenetre.minimumWidth(), f.fenetre.maximumWidth()) << "still fixed";
+
+    // Fitted once, a second pass changes nothing.
+    const QRect avant = champ->geometry();
+    AjusterLegendes(&f.fenetre);
+    EXPECT_EQ(champ->geometry(), avant);
+    EXPECT_EQ(etiquette->width(), besoin);
+}
+
+TEST_F(BaseDialogueTest, EachKindOfCaptionGrowsOnItsSide)
+{
+    FenetreLegendes f(400, 200);
+    const QString texte = QStringLiteral("Quite a long caption");
+    auto* droite = f.Mettre(new QLabel(texte), 200, 10, 40, 15);
+    droite->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    auto* centre = f.Mettre(new QLabel(texte), 200, 30, 40, 15);
+    centre->setAlignment(Qt::AlignCenter);
+    auto* coche = f.Mettre(new QCheckBox(texte), 10, 60, 40, 17);
+    auto* radio = f.Mettre(new QRadioButton(texte), 10, 80, 40, 17);
+    auto* bouton = f.Mettre(new QPushButton(texte), 200, 100, 40, 25);
+    auto* lignes = f.Mettre(new QLabel(texte + QLatin1Char(' ') + texte + QLatin1Char(' ') + texte), 10, 140, 100, 15);
+    lignes->setWordWrap(true);
+    lignes->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+    AjusterLegendes(&f.fenetre);
+
+    EXPECT_EQ(droite->x() + droite->width(), 240) << "a right-aligned caption keeps its right edge";
+    EXPECT_GE(droite->width(), LargeurTexte(droite, texte));
+    EXPECT_LT(centre->x(), 200);
+    EXPECT_NEAR(centre->x() + centre->width() / 2.0, 220, 1) << "a centred one keeps its middle";
+    for (QAbstractButton* b : {static_cast<QAbstractButton*>(coche), static_cast<QAbstractButton*>(radio)}) {
+        EXPECT_EQ(b->x(), 10);
+        EXPECT_EQ(b->width(), b->sizeHint().width()) << "box, spacing and text";
+    }
+    EXPECT_GE(bouton->width(), LargeurTexte(bouton, texte) + 6) << "margins on both sides";
+    EXPECT_EQ(bouton->width(), LargeurLegendeBouton(bouton));
+    // A wrapped label grows in height about its middle.
+    EXPECT_EQ(lignes->height(), lignes->heightForWidth(100));
+    EXPECT_GT(lignes->height(), 15);
+    EXPECT_NEAR(lignes->y() + lignes->height() / 2.0, 147.5, 1);
+}
+
+TEST_F(BaseDialogueTest, AButtonKeepsItsCompanionAndATabPageWidensItsTabs)
+{
+    FenetreLegendes f(300, 200);
+    auto* onglets = f.Mettre(new QTabWidget, 6, 6, 200, 150);
+    auto* page = new QWidget;
+    onglets->addTab(page, QStringLiteral("Page"));
+    auto* etiquette = new QLabel(QStringLiteral("A caption longer than its room on the page"), page);
+    etiquette->setGeometry(5, 5, 60, 15);
+    auto* champ = new QLineEdit(page);
+    champ->setGeometry(70, 3, 50, 21);
+    // On the window, right of the tabs: the OK column.
+    auto* ok = f.Mettre(new QPushButton(QStringLiteral("OK")), 214, 6, 75, 25);
+    // A button spanning the column's edge and the small button glued to it.
+    auto* perso = new QPushButton(QStringLiteral("User"), page);
+    perso->setGeometry(40, 60, 56, 23);
+    auto* enregistrer = new QToolButton(page);
+    enregistrer->setGeometry(98, 60, 23, 23);
+    f.fenetre.show();
+    QCoreApplication::processEvents();
+
+    AjusterLegendes(&f.fenetre);
+    QCoreApplication::processEvents();
+
+    EXPECT_GE(etiquette->width(), etiquette->sizeHint().width());
+    EXPECT_LE(champ->x() + champ->width(), page->width()) << "the page grew with its controls";
+    const int ajout = onglets->width() - 200;
+    EXPECT_GT(ajout, 0);
+    EXPECT_EQ(ok->x(), 214 + ajout - 4) << "the OK column moved by the least, keeping 4 pixels";
+    EXPECT_EQ(enregistrer->x() - (perso->x() + perso->width()), 2) << "the pair stays together";
+    EXPECT_GE(f.fenetre.width(), ok->x() + ok->width());
 }
