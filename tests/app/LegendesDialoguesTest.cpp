@@ -53,6 +53,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -64,6 +65,7 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -272,11 +274,21 @@ protected:
             for (const Coupure& c : LegendesCoupees(w))
                 ADD_FAILURE() << GetParam() << ": " << c;
         };
+        // LYRX_CAPTURES=<folder> keeps a picture of each state, to be looked at at 100 %.
+        int numero = 0;
+        const auto capturer = [&] {
+            if (const char* dossier = std::getenv("LYRX_CAPTURES"); dossier && *dossier)
+                w->grab().save(QStringLiteral("%1/%2_%3_%4.png")
+                                   .arg(QString::fromLocal8Bit(dossier), QString::fromLatin1(GetParam()),
+                                        w->objectName(), QString::number(numero++)));
+        };
         controler();
+        capturer();
         for (auto& etape : etapes) {
             etape();
             QCoreApplication::processEvents();
             controler();
+            capturer();
         }
         w->hide();
         QCoreApplication::processEvents();
@@ -332,6 +344,29 @@ TEST_P(LegendesDialogues, EntryDialogsShowEveryCaptionWhole)
         TSais_Instrument_Form instruments(1, nullptr, fenetre_.get());
         Verifier(&instruments);
     }
+}
+
+// The value dialogs take their title from the language after they are built; the title bar
+// still shows it whole (the bold caption beside the icon and the frame's buttons).
+TEST_P(LegendesDialogues, ValueDialogsAreWideEnoughForTheirTitle)
+{
+    QFont gras = QApplication::font();
+    gras.setBold(true);
+    const auto verifier = [&](TDialogueSaisie&& d) {
+        d.show();
+        QCoreApplication::processEvents();
+        EXPECT_GE(d.width(), QFontMetrics(gras).horizontalAdvance(d.windowTitle()) + Pixels96(100))
+            << GetParam() << ": " << d.objectName().toStdString() << " \"" << d.windowTitle().toStdString() << "\"";
+        d.hide();
+    };
+    verifier(TSais_Signat_Form(fenetre_.get()));
+    verifier(TSais_AllerA_Form(fenetre_.get()));
+    verifier(TSais_NbRepet_Form(fenetre_.get()));
+    verifier(TSais_NbRenvFin_Form(fenetre_.get()));
+    verifier(TSais_Txt_Form(fenetre_.get()));
+    verifier(TSais_Bend_Form(fenetre_.get()));
+    verifier(TSais_Release_Form(fenetre_.get()));
+    verifier(TSais_CoupVib_Form(fenetre_.get()));
 }
 
 TEST_P(LegendesDialogues, RangeAndToolDialogsShowEveryCaptionWhole)
