@@ -214,7 +214,9 @@ std::optional<BesoinLegende> Besoin(QWidget* w)
     if (w->property("echantillon").toBool())
         return std::nullopt;
     if (auto* l = qobject_cast<QLabel*>(w)) {
-        if (l->text().isEmpty() || !l->pixmap().isNull())
+        // A framed label is a box showing a value (an instrument, a message panel): it keeps
+        // the room of its design whatever it holds at the moment.
+        if (l->text().isEmpty() || !l->pixmap().isNull() || l->frameShape() != QFrame::NoFrame)
             return std::nullopt;
         if (l->wordWrap())
             return BesoinLegende{QSize(0, l->heightForWidth(l->width())), l->alignment()};
@@ -345,6 +347,7 @@ void AgrandirPourEnfants(QWidget* parent, const Ajustement& a)
     if (manque <= 0)
         return;
     QWidget* libre = parent;
+    const int ancienBord = parent->x() + parent->width();
     if (parent != fenetre) {
         parent->resize(besoin, parent->height());
         while (libre != fenetre && PlaceParSonParent(libre))
@@ -358,7 +361,7 @@ void AgrandirPourEnfants(QWidget* parent, const Ajustement& a)
             fenetre->resize(largeur, fenetre->height());
         return;
     }
-    const int bord = libre->x() + libre->width();
+    const int bord = libre == parent ? ancienBord : libre->x() + libre->width();
     if (libre != parent)
         libre->resize(libre->width() + manque, libre->height());
     OuvrirColonne(libre->parentWidget(), bord, {libre}, a);
@@ -439,7 +442,7 @@ void AjusterLegendes(QWidget* fenetre)
         return n;
     };
     std::stable_sort(parents.begin(), parents.end(),
-                     [&](QWidget* a, QWidget* b) { return profondeur(a) > profondeur(b); });
+                     [&](QWidget* p, QWidget* q) { return profondeur(p) > profondeur(q); });
     for (QWidget* parent : parents) {
         const auto& bords = pousses[parent];
         for (auto it = bords.rbegin(); it != bords.rend(); ++it)

@@ -64,11 +64,13 @@ void ElargirPourTitre(QWidget* fenetre);
 // A window of fixed positions shows each caption whole. A label, check box, radio button or
 // push button too narrow for its text in its own font (with the style's margins) widens to it:
 // a left-aligned caption to the right, a right-aligned one to the left, a centred one on both
-// sides; a wrapped label too short for its lines grows about its middle. The controls of the
-// same row that start after a caption that grew to the right move right as much, and a control
-// that then passes the edge of the widget around it widens that one, up to the window.
-// Nothing shrinks and nothing else moves. Left alone: children of a layout, samples (property "echantillon"),
-// and controls placed out of the window on purpose.
+// sides; a wrapped label too short for its lines grows about its middle. Where a caption that
+// grew runs into a control of its row, a column opens at its old right edge: the controls from
+// there on move right by the least that clears it (up to 4 pixels of their gap kept), so that
+// the design's columns stay aligned, and a widget that then holds its children no more widens,
+// up to the window (a tab page through its tab widget; a fixed window stays fixed). Nothing
+// shrinks. Left alone: children of a layout, samples (property "echantillon"), framed labels
+// (boxes that show a value) and controls the design keeps out of view.
 void AjusterLegendes(QWidget* fenetre);
 // The width a push button needs for its caption: its text with the style's button margin,
 // frame and default-button indicator, without the platform's minimum button width.

@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QFontMetrics>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -342,4 +343,20 @@ TEST_F(BaseDialogueTest, AButtonKeepsItsCompanionAndATabPageWidensItsTabs)
     EXPECT_EQ(ok->x(), 214 + ajout - 4) << "the OK column moved by the least, keeping 4 pixels";
     EXPECT_EQ(enregistrer->x() - (perso->x() + perso->width()), 2) << "the pair stays together";
     EXPECT_GE(f.fenetre.width(), ok->x() + ok->width());
+}
+
+TEST_F(BaseDialogueTest, AGroupThatGrowsPushesWhatStandsBesideIt)
+{
+    FenetreLegendes f(250, 120);
+    auto* groupe = f.Mettre(new QGroupBox(QStringLiteral("Group")), 10, 10, 100, 60);
+    auto* coche = new QCheckBox(QStringLiteral("A check box far wider than its group"), groupe);
+    coche->setGeometry(8, 20, 80, 17);
+    auto* voisin = f.Mettre(new QPushButton(QStringLiteral("Next")), 118, 20, 75, 25);
+
+    AjusterLegendes(&f.fenetre);
+
+    EXPECT_EQ(coche->width(), coche->sizeHint().width());
+    EXPECT_EQ(groupe->width(), 8 + coche->width()) << "the group holds its check box";
+    EXPECT_EQ(voisin->x(), groupe->x() + groupe->width() + 4) << "moved from the group's old edge";
+    EXPECT_EQ(f.fenetre.width(), std::max(250, voisin->x() + 75));
 }
