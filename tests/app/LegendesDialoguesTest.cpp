@@ -1,7 +1,8 @@
 // Every dialog of the program, in English and in French, shows each caption whole: labels,
 // buttons, check boxes, radio buttons, group titles and tabs get the width their text takes in
-// their own font, with the style's margins, inside every window around them. The words the
-// dialogs take from the language files' key table are found in both files.
+// their own font, with the style's margins, inside every window around them, and no control
+// drawn over them. No text they show reads as a missing translation, and every word of the
+// language files' key table is found in both shipped files.
 #include "app/Main.h"
 #include "app/Programme.h"
 #include "app/ServicesFenetres.h"
@@ -268,7 +269,28 @@ protected:
         const int largeurAvant = w->width();
         w->show();
         QCoreApplication::processEvents();
+        // No text shown reads as a missing translation.
+        const QString introuvable = QString::fromLatin1(TexteTraductionIntrouvable.data(),
+                                                        static_cast<qsizetype>(TexteTraductionIntrouvable.size()));
+        const auto sansIntrouvable = [&] {
+            QStringList textes{w->windowTitle()};
+            for (QWidget* e : w->findChildren<QWidget*>()) {
+                if (auto* l = qobject_cast<QLabel*>(e))
+                    textes << l->text();
+                else if (auto* b = qobject_cast<QAbstractButton*>(e))
+                    textes << b->text();
+                else if (auto* g = qobject_cast<QGroupBox*>(e))
+                    textes << g->title();
+                else if (auto* barre = qobject_cast<QTabBar*>(e))
+                    for (int i = 0; i < barre->count(); ++i)
+                        textes << barre->tabText(i);
+            }
+            for (const QString& t : textes)
+                EXPECT_FALSE(t.contains(introuvable)) << GetParam() << ": " << w->objectName().toStdString() << " \""
+                                                      << t.toStdString() << "\"";
+        };
         const auto controler = [&] {
+            sansIntrouvable();
             // A window grows only by what its captions need, never without bound.
             EXPECT_LE(w->width(), largeurAvant + 250) << GetParam() << ": " << w->objectName().toStdString();
             for (const Coupure& c : LegendesCoupees(w))
