@@ -10,6 +10,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
 #include <QRadioButton>
@@ -233,6 +234,9 @@ std::optional<BesoinLegende> Besoin(QWidget* w)
             return std::nullopt;
         return BesoinLegende{QSize(c->sizeHint().width(), 0), Qt::AlignLeft};
     }
+    // A group's title, in the frame's top edge (its contents are placed, not laid out).
+    if (auto* g = qobject_cast<QGroupBox*>(w); g && !g->title().isEmpty() && !g->layout())
+        return BesoinLegende{QSize(g->minimumSizeHint().width(), 0), Qt::AlignLeft};
     return std::nullopt;
 }
 

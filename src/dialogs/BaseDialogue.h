@@ -61,8 +61,8 @@ void DimensionnerClient(QWidget* fenetre, int largeur, int hauteur);
 // frame's buttons) grows to fit it, its controls moved to stay centred. Never shrinks it.
 void ElargirPourTitre(QWidget* fenetre);
 
-// A window of fixed positions shows each caption whole. A label, check box, radio button or
-// push button too narrow for its text in its own font (with the style's margins) widens to it:
+// A window of fixed positions shows each caption whole. A label, check box, radio button,
+// push button or group title too narrow for its text in its own font (with the style's margins) widens to it:
 // a left-aligned caption to the right, a right-aligned one to the left, a centred one on both
 // sides; a wrapped label too short for its lines grows about its middle. Where a caption that
 // grew runs into a control of its row, a column opens at its old right edge: the controls from

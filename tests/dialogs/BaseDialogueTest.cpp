@@ -345,10 +345,11 @@ TEST_F(BaseDialogueTest, AButtonKeepsItsCompanionAndATabPageWidensItsTabs)
     EXPECT_GE(f.fenetre.width(), ok->x() + ok->width());
 }
 
-TEST_F(BaseDialogueTest, AGroupThatGrowsPushesWhatStandsBesideIt)
+TEST_F(BaseDialogueTest, AGroupThatGrowsPushesWhatStandsBesideItAndATitleWidensItsGroup)
 {
     FenetreLegendes f(250, 120);
     auto* groupe = f.Mettre(new QGroupBox(QStringLiteral("Group")), 10, 10, 100, 60);
+    auto* titre = f.Mettre(new QGroupBox(QStringLiteral("A group title longer than its frame")), 10, 80, 60, 30);
     auto* coche = new QCheckBox(QStringLiteral("A check box far wider than its group"), groupe);
     coche->setGeometry(8, 20, 80, 17);
     auto* voisin = f.Mettre(new QPushButton(QStringLiteral("Next")), 118, 20, 75, 25);
@@ -359,4 +360,6 @@ TEST_F(BaseDialogueTest, AGroupThatGrowsPushesWhatStandsBesideIt)
     EXPECT_EQ(groupe->width(), 8 + coche->width()) << "the group holds its check box";
     EXPECT_EQ(voisin->x(), groupe->x() + groupe->width() + 4) << "moved from the group's old edge";
     EXPECT_EQ(f.fenetre.width(), std::max(250, voisin->x() + 75));
+    EXPECT_GT(titre->width(), LargeurTexte(titre, titre->title()));
+    EXPECT_EQ(titre->width(), titre->minimumSizeHint().width());
 }
