@@ -57,7 +57,7 @@ void DessinerBoutonFermer(platform::Canevas& c, TRect r)
     const TRect dedans = DrawBorder(c, r, fsButtonUp, sdTous);
     // The cross: two diagonals two pixels thick in a square centred in the face, a pixel in
     // from its edges.
-    const int cote = std::min(dedans.Largeur(), dedans.Hauteur()) - 2 * 2;
+    const int cote = std::min(dedans.Largeur(), dedans.Hauteur()) - 2;
     if (cote < 2)
         return;
     const int x = dedans.Left + (dedans.Largeur() - cote) / 2;
