@@ -783,7 +783,6 @@ void TCxDriveComboBox::BuildDriveList()
     const QString avant = Drive();
     const QSignalBlocker bloqueur(this);
     clear();
-    const int hauteur = std::max(fontMetrics().height(), 16);
     for (const VolumeMonte& v : volumes_()) {
         const TDriveType t = TypeDeVolume(v);
         if (!(driveTypes_ & DriveTypeBit(t)))
@@ -792,8 +791,8 @@ void TCxDriveComboBox::BuildDriveList()
         const QString nom = t == dtNetwork ? v.Peripherique : v.Nom;
         if (t != dtFloppy && !nom.isEmpty())
             texte += QStringLiteral(": ") + nom;
+        // The list's items are as high as the larger of the text and the 16-pixel image.
         addItem(style()->standardIcon(ImageLecteur(t), nullptr, this), texte, v.Racine);
-        setItemData(count() - 1, QSize(0, hauteur), Qt::SizeHintRole);
     }
     const int index = findData(avant);
     setCurrentIndex(index >= 0 ? index : (count() > 0 ? 0 : -1));

@@ -2,6 +2,7 @@
 // are read and in what order, the icon cache, names and masks, double clicks, the climb to an
 // existing folder, and the drive kinds.
 #include "controls/CxFilCtrl.h"
+#include "platform/Sablier.h"
 #include "support/DossierTemporaire.h"
 
 #include <gtest/gtest.h>
@@ -306,4 +307,36 @@ TEST(ListeLecteurs, FiltersByDriveTypesAndShowsLabelsOrNetworkNames)
     c.setCurrentIndex(1);
     c.setCurrentIndex(0);
     EXPECT_EQ(dl.Directory(), "/");
+}
+
+TEST_F(ListesFichiers, HourglassFromTheHundredAndFirstEntry)
+{
+    for (int i = 0; i < 98; ++i)
+        Fichier(dossier / ("f" + std::to_string(i) + ".txt"));
+    std::vector<bool> sablier;
+    platform::InstallerAfficheurSablier([&](bool occupe) { sablier.push_back(occupe); });
+    TCxFileListBox l;
+    EXPECT_EQ(l.count(), 100);
+    EXPECT_TRUE(sablier.empty());
+    Fichier(dossier / "last.txt");
+    l.Update();
+    EXPECT_EQ(l.count(), 101);
+    EXPECT_EQ(sablier, (std::vector<bool>{true, false}));
+    EXPECT_FALSE(platform::SablierAffiche());
+    platform::InstallerAfficheurSablier({});
+}
+
+TEST_F(ListesFichiers, ADestroyedTreeIsForgotten)
+{
+    TCxFileListBox l;
+    auto* arbre = new TCxDirectoryTree(nullptr, {d});
+    l.SetDirectoryTree(arbre);
+    l.SetFileName(d + "/Zeta/*.wav");
+    EXPECT_EQ(arbre->Directory(), d + "/Zeta");
+    EXPECT_EQ(l.Directory(), d + "/Zeta");
+    delete arbre;
+    EXPECT_EQ(l.DirectoryTree(), nullptr);
+    l.SetFileName(d + "/*.txt"); // goes straight to the list now
+    EXPECT_EQ(l.Directory(), d);
+    EXPECT_EQ(Textes(l), QStringList{"a.txt"});
 }

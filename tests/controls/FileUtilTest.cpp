@@ -1,6 +1,7 @@
 // File-name helpers and the integer minimum and maximum.
 #include "controls/FileUtil.h"
 #include "controls/MaxMin.h"
+#include "support/DossierTemporaire.h"
 
 #include <gtest/gtest.h>
 
@@ -66,8 +67,8 @@ TEST(MaxMin, OfTwoIntegers)
 TEST(FileUtil, LongAndShortFormsOfPaths)
 {
     namespace fs = std::filesystem;
-    QTemporaryDir temp;
-    const std::string d = fs::canonical(temp.path().toStdString()).string();
+    const lyrx_test::DossierTemporaire temp;
+    const std::string d = fs::canonical(temp.Chemin()).string();
     fs::create_directories(d + "/Mixed Case/Sub");
     std::ofstream(d + "/Mixed Case/Tune.WAV") << "x";
     struct Cas {
