@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
@@ -170,6 +171,9 @@ TCxDirectoryTree::TCxDirectoryTree(QWidget* parent, QStringList racines)
     setColumnCount(1);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
+    // A long folder name is scrolled to, as in the platform's tree, not cut short.
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     resize(250, 150);
     connect(this, &QTreeWidget::currentItemChanged, this, &TCxDirectoryTree::SelectionChangee);
     connect(this, &QTreeWidget::itemExpanded, this, &TCxDirectoryTree::Deploye);

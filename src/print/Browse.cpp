@@ -135,7 +135,6 @@ public:
     explicit EtiquetteStatut(QWidget* parent) : QLabel(parent)
     {
         setTextFormat(Qt::PlainText);
-        setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     }
     const QString& Texte() const { return complet_; }
     void SetTexte(const QString& texte)

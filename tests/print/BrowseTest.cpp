@@ -496,6 +496,10 @@ TEST_F(Parcours, ALongFolderPathIsShortenedInTheStatusAndNeverWidensTheWindow)
         EXPECT_TRUE(affiche.contains(QChar(0x2026)));
         EXPECT_TRUE(affiche.endsWith(QString::fromStdString(std::string(8, 'l'))));
         EXPECT_LE(panneau->fontMetrics().horizontalAdvance(affiche), panneau->width());
+        // Beside the count, not over it.
+        const auto* compte = f.StatusBar1->findChild<QLabel*>(QStringLiteral("StatusPanel0"));
+        ASSERT_NE(compte, nullptr);
+        EXPECT_GE(panneau->x(), compte->x() + compte->width());
     };
     f.BT_ScannerSousRep->click();
     EXPECT_TRUE(vu);
