@@ -89,7 +89,7 @@ public:
     // ---- Behaviour ----
     // The first showing: settings, score-only layout of the main window, the folder listed.
     void FormActivate();
-    // The folder shown by the tree (UTF-8 path, no trailing "/" except for the root); empty
+    // The folder shown by the tree (file-system bytes, no trailing "/" except for the root); empty
     // while none is selected.
     const std::string& Directory() const { return repertoire_; }
     // Selects the folder in the tree without listing it. A folder that does not exist is

@@ -106,7 +106,7 @@ inline constexpr const char* SectionParcours = "Browser";
 struct ReglagesParcours {
     int32_t LargeursColonnes[NbColonnesParcours] = {200, 50, 90, 300}; // WC1..WC4
     int32_t SautApres = 0;                                             // JumpAfter, 0..6
-    std::string Repertoire;                                            // Directory (UTF-8 path)
+    std::string Repertoire;                                            // Directory (file-system bytes)
 };
 
 // Reads the section from the ini file (a bare name lives in the Windows directory). An empty
