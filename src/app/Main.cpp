@@ -801,8 +801,13 @@ TCxToolbarButton* TForm1::CreerBouton(QWidget* parent, Cmd c, bool parAction)
         // command's own (a toggle is alone in its group and may be released).
         b->SetIgnoreActionCaption(true);
         b->SetHotNumGlyphs(0);
-        const int groupe = c == Cmd::Bt_Son_EnBoucle ? 1 : c == Cmd::Bt_Son_Metronome ? 2
-                           : c == Cmd::Bt_Affichage_PleinEcran ? 3 : 0;
+        int groupe = 0;
+        switch (c) {
+        case Cmd::Bt_Son_EnBoucle: groupe = 1; break;
+        case Cmd::Bt_Son_Metronome: groupe = 2; break;
+        case Cmd::Bt_Affichage_PleinEcran: groupe = 3; break;
+        default: break;
+        }
         if (groupe != 0) {
             b->SetGroupIndex(groupe);
             b->SetAllowAllUp(true);
