@@ -7,6 +7,8 @@
 #include "app/Image.h"
 #include "app/Programme.h"
 #include "app/VuePartition.h"
+#include "controls/CxButton.h"
+#include "controls/CxPanel.h"
 #include "controls/Services.h"
 #include "dialogs/ChgtParam.h"
 #include "dialogs/CommandesAssistants.h"
@@ -205,6 +207,26 @@ QFrame* Panneau(QWidget* parent, const char* nom, QFrame::Shape forme = QFrame::
     return f;
 }
 
+// A toolbar as the window places it: no border, rows of 25 pixels from its left edge, as
+// tall as its rows; the window gives it the width to wrap at.
+TCxToolbar* NouvelleBarre(QWidget* parent, const char* nom)
+{
+    auto* barre = new TCxToolbar(parent);
+    barre->setObjectName(nom);
+    barre->SetAlign(alNone);
+    barre->SetAutoStyle(false);
+    barre->SetMargin(0);
+    barre->SetTopMargin(1);
+    barre->SetRowHeight(25);
+    barre->SetBorderInner(fsNone);
+    barre->SetBorderOuter(fsGroove);
+    barre->SetBorderSides(sdAucun);
+    barre->SetFrameSides(sdAucun);
+    barre->SetBorderWidth(0);
+    barre->SetAutoSize(true);
+    return barre;
+}
+
 QLabel* Etiquette(QWidget* parent, const char* nom)
 {
     auto* l = new QLabel(parent);
@@ -381,8 +403,8 @@ void TForm1::ConstruireControles()
     fond_->setObjectName("Fond");
     setCentralWidget(fond_);
 
-    toolbar_ = new TCxToolbar(fond_);
-    toolbar_->setIconSize(QSize(TailleIcone, TailleIcone));
+    toolbar_ = NouvelleBarre(fond_, "CxToolBar1");
+    barreMesures_ = NouvelleBarre(fond_, "BarreMesures");
 
     panelNomPiste_ = Panneau(fond_, "Panel_NomPiste", QFrame::NoFrame, QFrame::Plain);
     partNomPiste_ = Etiquette(panelNomPiste_, "PartNomPiste");
@@ -762,7 +784,7 @@ void TForm1::ConstruireMenus()
     }
 }
 
-TCxToolbarButton* TForm1::CreerBouton(QWidget* parent, Cmd c)
+TCxToolbarButton* TForm1::CreerBouton(QWidget* parent, Cmd c, bool parAction)
 {
     const auto& d = Description(c);
     auto* b = new TCxToolbarButton(parent);
@@ -774,33 +796,77 @@ TCxToolbarButton* TForm1::CreerBouton(QWidget* parent, Cmd c)
     const char* legende = Description(action).Legende;
     QString bulle = QString::fromUtf8(legende).remove("...").replace("&&", "\x01").remove('&').replace("\x01", "&");
     b->setToolTip(bulle);
-    connect(b, &QToolButton::clicked, this, [this, c] { ExecuterDepuisVue(c); });
+    if (parAction && d.ActionLiee) {
+        // Its action's enabled state and what a click runs; the down state stays the
+        // command's own (a toggle is alone in its group and may be released).
+        b->SetIgnoreActionCaption(true);
+        b->SetHotNumGlyphs(0);
+        int groupe = 0;
+        switch (c) {
+        case Cmd::Bt_Son_EnBoucle: groupe = 1; break;
+        case Cmd::Bt_Son_Metronome: groupe = 2; break;
+        case Cmd::Bt_Affichage_PleinEcran: groupe = 3; break;
+        default: break;
+        }
+        if (groupe != 0) {
+            b->SetGroupIndex(groupe);
+            b->SetAllowAllUp(true);
+        }
+        b->SetAction(actions_[Indice(action)]);
+    } else {
+        connect(b, &QToolButton::clicked, this, [this, c] { ExecuterDepuisVue(c); });
+    }
     boutons_[Indice(c)].push_back(b);
     return b;
 }
 
+// Groups of buttons side by side in a toolbar, a grooved spacer between two groups; the
+// toolbar takes them in that order, by name.
+void TForm1::GarnirBarre(TCxToolbar* barre, const std::vector<std::vector<Cmd>>& groupes, const QString& espaceurs,
+                         bool parAction)
+{
+    QStringList noms;
+    for (std::size_t g = 0; g < groupes.size(); ++g) {
+        if (g > 0) {
+            auto* s = new TCxSpacer(barre);
+            s->setObjectName(espaceurs + QString::number(g));
+            s->resize(6, 25);
+            s->SetGrooved(true);
+            noms << s->objectName();
+        }
+        for (Cmd c : groupes[g])
+            noms << CreerBouton(barre, c, parAction)->objectName();
+    }
+    barre->SetToolbarControlNames(noms);
+}
+
 void TForm1::ConstruireBarres()
 {
-    // The toolbar: files, printing, measure ranges, measures, playback, layout.
-    const std::vector<std::vector<Cmd>> groupes = {
-        {Cmd::Bt_Fichier_Nouveau, Cmd::Bt_Fichier_Ouvrir, Cmd::Bt_Fichier_Enregistrer},
-        {Cmd::Bt_Fichier_Proprietes, Cmd::Bt_Options_Preferences},
-        {Cmd::Bt_Fichier_Imprimer, Cmd::Bt_Fichier_ApercuImp},
-        {Cmd::Bt_Edition_Couper, Cmd::Bt_Edition_Copier, Cmd::Bt_Edition_Coller, Cmd::Bt_Edition_Inserer,
-         Cmd::Bt_Edition_Vider, Cmd::Bt_Edition_TableMix},
-        {Cmd::Bt_Mesure_Premiere, Cmd::Bt_Mesure_Precedente, Cmd::Bt_Mesure_AllerA, Cmd::Bt_Mesure_Suivante,
-         Cmd::Bt_Mesure_Derniere},
-        {Cmd::Bt_Mesure_Signature, Cmd::Bt_Mesure_RenvoiDebut, Cmd::Bt_Mesure_RenvoiFin, Cmd::Bt_Mesure_Repetitions},
-        {Cmd::Bt_Son_LectureDebut, Cmd::Bt_Son_LecturePosEC, Cmd::Bt_Son_LectureMesureEC, Cmd::Bt_Son_Stop,
-         Cmd::Bt_Son_EnBoucle, Cmd::Bt_Son_Metronome},
-        {Cmd::Bt_Affichage_PleinEcran, Cmd::Bt_Ass_Solfege},
-    };
-    for (std::size_t g = 0; g < groupes.size(); ++g) {
-        if (g > 0)
-            toolbar_->addSeparator();
-        for (Cmd c : groupes[g])
-            toolbar_->addWidget(CreerBouton(toolbar_, c));
-    }
+    // The toolbar: files, settings, printing, clipboard, measure editing, playback, layout; its
+    // buttons run their actions.
+    GarnirBarre(toolbar_,
+                {
+                    {Cmd::Bt_Fichier_Nouveau, Cmd::Bt_Fichier_Ouvrir, Cmd::Bt_Fichier_Enregistrer},
+                    {Cmd::Bt_Fichier_Proprietes, Cmd::Bt_Options_Preferences},
+                    {Cmd::Bt_Fichier_Imprimer, Cmd::Bt_Fichier_ApercuImp},
+                    {Cmd::Bt_Edition_Couper, Cmd::Bt_Edition_Copier, Cmd::Bt_Edition_Coller},
+                    {Cmd::Bt_Edition_Inserer, Cmd::Bt_Edition_Vider},
+                    {Cmd::Bt_Son_LectureDebut, Cmd::Bt_Son_LecturePosEC, Cmd::Bt_Son_LectureMesureEC, Cmd::Bt_Son_Stop,
+                     Cmd::Bt_Son_EnBoucle, Cmd::Bt_Son_Metronome},
+                    {Cmd::Bt_Affichage_PleinEcran},
+                },
+                "CxSpacer", true);
+    // The other speed buttons of the top row: mix table, measures, staff palette.
+    GarnirBarre(barreMesures_,
+                {
+                    {Cmd::Bt_Edition_TableMix},
+                    {Cmd::Bt_Mesure_Premiere, Cmd::Bt_Mesure_Precedente, Cmd::Bt_Mesure_AllerA,
+                     Cmd::Bt_Mesure_Suivante, Cmd::Bt_Mesure_Derniere},
+                    {Cmd::Bt_Mesure_Signature, Cmd::Bt_Mesure_RenvoiDebut, Cmd::Bt_Mesure_RenvoiFin,
+                     Cmd::Bt_Mesure_Repetitions},
+                    {Cmd::Bt_Ass_Solfege},
+                },
+                "EspaceurMesures", false);
 
     // Above the edit zone: note values, beat commands and the techniques.
     auto* l2 = new QHBoxLayout(panelBarreBoutons2_);
@@ -893,14 +959,33 @@ void TForm1::DisposerPanneaux()
     const int l = fond_->width();
     const int h = fond_->height();
 
-    const QSize barre = toolbar_->sizeHint();
-    const int largeurBarre = std::min(barre.width(), std::max(l - 2 * m4 - echelle(40), echelle(60)));
-    toolbar_->setGeometry(m4, echelle(2), largeurBarre, barre.height());
+    // The toolbar, the track-name panel from its right end, the other speed buttons at the
+    // row's right end. A toolbar too wide for the window wraps into more rows (the other
+    // buttons then get a row of their own below it): no button is ever out of reach.
+    const int gauche = echelle(5);
+    const int haut = echelle(4);
+    const int place = std::max(l - gauche - m4, 0);
+    const int nomMin = echelle(40);
+    const int largeur1 = toolbar_->sizeHint().width();
+    const int largeur2 = barreMesures_->sizeHint().width();
+    const bool uneRangee = largeur1 + nomMin + largeur2 <= place;
+    toolbar_->setGeometry(gauche, haut, std::min(largeur1, std::max(place - nomMin, 0)), toolbar_->height());
+    toolbar_->PositionControls(); // a hidden toolbar hears of its new width only when shown
     const int finBarre = toolbar_->x() + toolbar_->width();
-    panelNomPiste_->setGeometry(finBarre, echelle(2), std::max(l - finBarre - m4, 0), barre.height());
+    int basBarres = toolbar_->y() + toolbar_->height();
+    int finNom = l - m4;
+    if (uneRangee) {
+        barreMesures_->setGeometry(l - m4 - largeur2, haut, largeur2, barreMesures_->height());
+        finNom = barreMesures_->x();
+    } else {
+        barreMesures_->setGeometry(gauche, basBarres, std::min(largeur2, place), barreMesures_->height());
+    }
+    barreMesures_->PositionControls();
+    basBarres = std::max(basBarres, barreMesures_->y() + barreMesures_->height());
+    panelNomPiste_->setGeometry(finBarre, haut, std::max(finNom - finBarre, 0), toolbar_->height());
 
     // The track buttons, then the arrows, at the right end of the title line.
-    const int yPistes = echelle(2) + barre.height() + echelle(3);
+    const int yPistes = basBarres + echelle(3);
     const int cote = echelle(24);
     int x = l - m4 - 2 * cote;
     pisteDown_->setGeometry(x, yPistes, cote, cote);
@@ -1710,10 +1795,9 @@ void TForm1::SynchroniserCommande(Cmd c)
 {
     const bool actif = Commandes().Enabled(c);
     const bool coche = Commandes().Checked(c);
-    if (QAction* a = actions_[Indice(c)]) {
-        const QSignalBlocker b(a);
+    // The toolbar buttons bound to the action hear of it.
+    if (QAction* a = actions_[Indice(c)])
         a->setEnabled(actif && !ShortcutBloque(c));
-    }
     for (QAction* item : items_[Indice(c)]) {
         const QSignalBlocker b(item);
         item->setEnabled(actif);
@@ -1735,10 +1819,13 @@ void TForm1::SynchroniserCommandes()
 void TForm1::ExecuterDepuisVue(Cmd c)
 {
     Commandes().Executer(c);
-    // A checkable item has turned its check on the click; the list decides.
+    // A checkable item or a toggle button has turned its check on the click; the list decides.
     SynchroniserCommande(c);
     if (const auto action = Description(c).ActionLiee)
         SynchroniserCommande(*action);
+    for (const auto& d : TableCommandes())
+        if (d.ActionLiee == c)
+            SynchroniserCommande(d.Id);
     RendreFocus();
 }
 
