@@ -432,6 +432,8 @@ TFilenameEdit::TFilenameEdit(QWidget* parent) : TFileDirEdit(parent)
 
 TFilenameEdit::~TFilenameEdit() = default;
 
+QString TFilenameEdit::NomAffiche(const QString& nom) { return Guillemets(nom); }
+
 void TFilenameEdit::InstallerFabriqueDialogue(FabriqueDialogue fabrique) { Fabrique() = std::move(fabrique); }
 
 void TFilenameEdit::CreateEditDialog()

@@ -173,6 +173,8 @@ public:
     QString FileName() const;
     // Shown quoted when it holds a blank; EComboEditError for an invalid name, text unchanged.
     void SetFileName(const QString& nom);
+    // A name as the edit shows it: between double quotes when it holds a blank.
+    static QString NomAffiche(const QString& nom);
 
     TFileDialogKind DialogKind() const { return dialogKind_; }
     void SetDialogKind(TFileDialogKind sorte);

@@ -98,7 +98,8 @@ void TPagePrefGeneral::Charger(const TValeursGeneral& v)
 {
     CocherGroupe(defilements_, v.TypeScrolling);
     CocherGroupe(musiques_, v.StartingMusic);
-    Music_File->setText(CheminQt(v.StartingFile));
+    // Shown as the edit shows a chosen name, so that a path with blanks reads back whole.
+    Music_File->setText(TFilenameEdit::NomAffiche(CheminQt(v.StartingFile)));
     ActiverMusicFile();
     MetronomeVolume->setValue(v.MetronomeVolume);
     MetronomeDuringScore->setChecked(v.MetronomeDuringScore);

@@ -54,7 +54,7 @@ public:
 
     void GeneralDefaultClick();
     // The path of the wave file as the options keep it: a name the edit shows quoted (it holds
-    // a blank) without its quotes, since the splash window opens it as it is.
+    // a blank) without its quotes, since the splash window opens the file by this name.
     std::string CheminMusique() const;
 
 private:

@@ -306,6 +306,14 @@ TEST_F(Preferences, AWaveFileWithABlankIsShownQuotedAndStoredWithout)
     // Stored as the path itself: the splash window opens the file by this name.
     EXPECT_EQ(Configuration.StartingFile, "/mes sons/d\xc3\xa9" "but.wav");
 
+    // Loaded again, it shows quoted and goes back unchanged.
+    TPref_Form& h = Ouvrir();
+    EXPECT_EQ(h.General->Music_File->text(), "\"/mes sons/début.wav\"");
+    EXPECT_EQ(h.General->Music_File->FileName(), "/mes sons/début.wav");
+    h.General->PlayEffects->click(); // the page changed: OK writes it
+    h.BT_OK->click();
+    EXPECT_EQ(Configuration.StartingFile, "/mes sons/d\xc3\xa9" "but.wav");
+
     // Typed without quotes, a path with a blank is kept whole, even before the file exists.
     TPref_Form& g = Ouvrir();
     g.General->Music_File->setText(QStringLiteral("/mes sons/autre.wav"));
