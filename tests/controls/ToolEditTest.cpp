@@ -4,11 +4,13 @@
 #include "support/DossierTemporaire.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QPushButton>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -287,4 +289,27 @@ TEST(FiltreDialogue, PatternsMatchBothCasesOnACaseSensitiveFileSystem)
     const QStringList trouves = QDir(QString::fromStdString(d.Chemin().string()))
                                     .entryList(motifs.split(u' '), QDir::Files | QDir::CaseSensitive, QDir::Name);
     EXPECT_EQ(trouves, (QStringList{"B.WAV", "a.wav"}));
+}
+
+TEST_F(FilenameEdit, EnterInTheEditPressesTheDialogsDefaultButton)
+{
+    QDialog dialogue;
+    auto* e = new TFilenameEdit(&dialogue);
+    auto* ok = new QPushButton(QStringLiteral("OK"), &dialogue);
+    ok->move(0, 30);
+    ok->setDefault(true);
+    int appuis = 0;
+    QObject::connect(ok, &QPushButton::clicked, [&appuis] { ++appuis; });
+    dialogue.show();
+    e->setFocus();
+    Touche(e, Qt::Key_Return, Qt::NoModifier);
+    EXPECT_EQ(appuis, 1);
+    EXPECT_TRUE(dialogues.Ouvertures.empty());
+
+    // A button with a modal result ends its dialog with it.
+    TKxSpeedButton fermer(&dialogue);
+    fermer.SetModalResult(QDialog::Rejected + 7);
+    fermer.Click();
+    EXPECT_EQ(dialogue.result(), 7);
+    EXPECT_FALSE(dialogue.isVisible());
 }
