@@ -283,6 +283,8 @@ void TKxSpeedButton::mousePressEvent(QMouseEvent* e)
     if (menuSuivi_)
         return;
     QWidget::mousePressEvent(e);
+    // The button keeps its presses: passed on, they would reach the edit that holds it.
+    e->accept();
     if (!sourisDedans_ && isEnabled()) {
         sourisDedans_ = true;
         update();
@@ -333,6 +335,7 @@ void TKxSpeedButton::mouseMoveEvent(QMouseEvent* e)
 void TKxSpeedButton::mouseReleaseEvent(QMouseEvent* e)
 {
     QWidget::mouseReleaseEvent(e);
+    e->accept();
     const QPointer<TKxSpeedButton> vivant(this);
     if (e->button() == Qt::LeftButton && dragging_)
         Relacher(Dedans(e->position().toPoint()));
