@@ -64,8 +64,9 @@ struct TNoteCorde {
 
 // One beat slot. Its chord and mix-table change are shared, immutable records: a copy of the
 // beat (undo, cancel measure, clipboard) keeps them alive, and changing them means putting a
-// new record in place. A song holds up to half a million beats: the fields are ordered so
-// that nothing is padded and the rare text lives out of line.
+// new record in place. A song holds up to half a million beats: the fields are small and
+// ordered to pack, the technique amounts take two bytes each (ReelCompact) and the rare text
+// lives out of line.
 struct TTemps {
     std::shared_ptr<const TAccord> Accord;          // meaningful only when AvecAccord is set
     std::shared_ptr<const cTableMixEvent> TableMix; // null = no change at this beat
