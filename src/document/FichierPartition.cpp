@@ -3,6 +3,7 @@
 #include "document/FichierPartition.h"
 
 #include "document/Accord.h"
+#include "document/EnregistrementsPartages.h"
 #include "document/Fenetre.h"
 #include "document/FichierPartitionInterne.h"
 #include "document/Fichiers.h"
@@ -345,7 +346,7 @@ private:
         const uint8_t drapeaux2 = v_ >= VersionFichier220 ? in_.U8() : 0;
 
         if (drapeaux2 & 2)
-            temps.TableMix = LireTableMix();
+            temps.TableMix = mixPartages_.Partager(LireTableMix());
         if (drapeaux2 & 1) {
             const uint8_t brush = in_.U8();
             const uint8_t vitesse = in_.U8();
@@ -376,7 +377,7 @@ private:
 
         if (drapeaux1 & 2) {
             temps.AvecAccord = true;
-            temps.Accord = std::make_shared<const TAccord>(LireAccord());
+            temps.Accord = accordsPartages_.Partager(LireAccord());
         }
 
         if (drapeaux1 & 1) {
@@ -539,6 +540,8 @@ private:
 
     LecteurOctets& in_;
     const int v_;
+    EnregistrementsPartages<TAccord> accordsPartages_;
+    EnregistrementsPartages<cTableMixEvent> mixPartages_;
     OneBased<bool, kNbPistes> comptee_{};
 };
 
