@@ -225,7 +225,10 @@ private:
     void ConstruireMenus();
     void ConstruireBarres();
     QAction* AjouterItem(QMenu* menu, Cmd c);
-    TCxToolbarButton* CreerBouton(QWidget* parent, Cmd c);
+    // A speed button of a command; `parAction`: a toolbar button run through its action.
+    TCxToolbarButton* CreerBouton(QWidget* parent, Cmd c, bool parAction = false);
+    void GarnirBarre(TCxToolbar* barre, const std::vector<std::vector<Cmd>>& groupes, const QString& espaceurs,
+                     bool parAction);
     void AppliquerLegendes();
     void AppliquerDisposition(const struct TDispositionFenetre& d);
     void InstallerImageSaisie(int largeur, int hauteur);
@@ -256,6 +259,7 @@ private:
 
     QWidget* fond_ = nullptr;
     TCxToolbar* toolbar_ = nullptr;
+    TCxToolbar* barreMesures_ = nullptr; // the top row's other speed buttons
     QFrame* panelNomPiste_ = nullptr;
     QLabel* partNomPiste_ = nullptr;
     QFrame* panel1_ = nullptr;

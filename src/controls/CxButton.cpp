@@ -12,7 +12,7 @@ int NombreImagesGlyphe(int largeur, int hauteur, int actuel)
     return n > 4 ? 1 : n;
 }
 
-TCxToolBarButton::TCxToolBarButton(QWidget* parent)
+TCxToolbarButton::TCxToolbarButton(QWidget* parent)
     : QToolButton(parent)
 {
     setAutoRaise(true);
@@ -21,7 +21,7 @@ TCxToolBarButton::TCxToolBarButton(QWidget* parent)
     resize(23, 22);
 }
 
-void TCxToolBarButton::AppliquerGlyphe(const QPixmap& image, int nombre)
+void TCxToolbarButton::AppliquerGlyphe(const QPixmap& image, int nombre)
 {
     QIcon icone;
     if (!image.isNull() && nombre >= 1) {
@@ -39,14 +39,14 @@ void TCxToolBarButton::AppliquerGlyphe(const QPixmap& image, int nombre)
     setIcon(icone);
 }
 
-void TCxToolBarButton::SetGlyph(const QPixmap& image)
+void TCxToolbarButton::SetGlyph(const QPixmap& image)
 {
     glyph_ = image;
     numGlyphs_ = NombreImagesGlyphe(image.width(), image.height(), numGlyphs_);
     AppliquerGlyphe(glyph_, numGlyphs_);
 }
 
-void TCxToolBarButton::SetNumGlyphs(int n)
+void TCxToolbarButton::SetNumGlyphs(int n)
 {
     if (n < 1 || n == numGlyphs_)
         return;
@@ -54,7 +54,7 @@ void TCxToolBarButton::SetNumGlyphs(int n)
     AppliquerGlyphe(glyph_, numGlyphs_);
 }
 
-void TCxToolBarButton::SetHotGlyph(const QPixmap& image)
+void TCxToolbarButton::SetHotGlyph(const QPixmap& image)
 {
     hotGlyph_ = image;
     useHotGlyph_ = true;
@@ -62,7 +62,7 @@ void TCxToolBarButton::SetHotGlyph(const QPixmap& image)
     update();
 }
 
-void TCxToolBarButton::SetHotNumGlyphs(int n)
+void TCxToolbarButton::SetHotNumGlyphs(int n)
 {
     if (n == hotNumGlyphs_)
         return;
@@ -70,7 +70,7 @@ void TCxToolBarButton::SetHotNumGlyphs(int n)
     update();
 }
 
-void TCxToolBarButton::SetIgnoreActionCaption(bool ignorer)
+void TCxToolbarButton::SetIgnoreActionCaption(bool ignorer)
 {
     if (ignoreActionCaption_ == ignorer)
         return;
@@ -78,29 +78,29 @@ void TCxToolBarButton::SetIgnoreActionCaption(bool ignorer)
     ActionChange();
 }
 
-void TCxToolBarButton::MettreCheckable()
+void TCxToolbarButton::MettreCheckable()
 {
     setCheckable(groupIndex_ != 0 || (action_ && action_->isCheckable()));
 }
 
-void TCxToolBarButton::SetGroupIndex(int groupe)
+void TCxToolbarButton::SetGroupIndex(int groupe)
 {
     groupIndex_ = groupe;
     MettreCheckable();
 }
 
-void TCxToolBarButton::SetDown(bool enfonce)
+void TCxToolbarButton::SetDown(bool enfonce)
 {
     if (!isCheckable())
         setCheckable(true);
     setChecked(enfonce);
     if (enfonce && groupIndex_ != 0 && parentWidget())
-        for (auto* frere : parentWidget()->findChildren<TCxToolBarButton*>(Qt::FindDirectChildrenOnly))
+        for (auto* frere : parentWidget()->findChildren<TCxToolbarButton*>(Qt::FindDirectChildrenOnly))
             if (frere != this && frere->groupIndex_ == groupIndex_ && frere->Down())
                 frere->setChecked(false);
 }
 
-void TCxToolBarButton::nextCheckState()
+void TCxToolbarButton::nextCheckState()
 {
     // A bound checkable action decides: the button shows its checked state once it ran.
     if (action_ && action_->isCheckable())
@@ -115,7 +115,7 @@ void TCxToolBarButton::nextCheckState()
     }
 }
 
-void TCxToolBarButton::SetAction(QAction* action)
+void TCxToolbarButton::SetAction(QAction* action)
 {
     if (action_ == action)
         return;
@@ -133,7 +133,7 @@ void TCxToolBarButton::SetAction(QAction* action)
     ActionChange();
 }
 
-void TCxToolBarButton::ActionChange()
+void TCxToolbarButton::ActionChange()
 {
     if (!action_)
         return;
@@ -141,7 +141,11 @@ void TCxToolBarButton::ActionChange()
     setText(action_->text());
     if (!action_->icon().isNull())
         setIcon(action_->icon());
-    setToolTip(action_->toolTip());
+    // The hint follows the action only while it is the action's: one given to the button itself
+    // (the language file's toolbar hints) stays.
+    if (toolTip().isEmpty() || toolTip() == bulleAction_)
+        setToolTip(action_->toolTip());
+    bulleAction_ = action_->toolTip();
     setEnabled(action_->isEnabled());
     MettreCheckable();
     if (action_->isCheckable())
@@ -150,7 +154,7 @@ void TCxToolBarButton::ActionChange()
         setText(legende);
 }
 
-void TCxToolBarButton::enterEvent(QEnterEvent* evenement)
+void TCxToolbarButton::enterEvent(QEnterEvent* evenement)
 {
     QToolButton::enterEvent(evenement);
     if (OnMouseEnter)
@@ -165,7 +169,7 @@ void TCxToolBarButton::enterEvent(QEnterEvent* evenement)
     }
 }
 
-void TCxToolBarButton::leaveEvent(QEvent* evenement)
+void TCxToolbarButton::leaveEvent(QEvent* evenement)
 {
     QToolButton::leaveEvent(evenement);
     if (OnMouseLeave)

@@ -10,10 +10,10 @@
 
 class QAction;
 
-class TCxToolBarButton : public QToolButton {
+class TCxToolbarButton : public QToolButton {
     Q_OBJECT
 public:
-    explicit TCxToolBarButton(QWidget* parent = nullptr);
+    explicit TCxToolbarButton(QWidget* parent = nullptr);
 
     bool Flat() const { return autoRaise(); }
     void SetFlat(bool plat) { setAutoRaise(plat); }
@@ -48,8 +48,9 @@ public:
     void SetDown(bool enfonce);
 
     // The action the button mirrors (not owned): its caption (unless IgnoreActionCaption), icon,
-    // hint, enabled and checked states, and what a click runs. A checkable action keeps the
-    // down state: the button shows the action's checked state after the action ran.
+    // hint (unless the button was given its own), enabled and checked states, and what a click
+    // runs (its triggered signal: setting Down runs nothing). A checkable action keeps the down
+    // state: the button shows the action's checked state after the action ran.
     QAction* Action() const { return action_; }
     void SetAction(QAction* action);
 
@@ -79,6 +80,7 @@ private:
     int groupIndex_ = 0;
     bool allowAllUp_ = false;
     QPointer<QAction> action_;
+    QString bulleAction_; // the action's hint when the button last took it
     QMetaObject::Connection liaisonChange_;
     QMetaObject::Connection liaisonClic_;
 };

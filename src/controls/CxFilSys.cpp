@@ -1,11 +1,11 @@
 #include "controls/CxFilSys.h"
 
 #include "controls/CxCommon.h"
+#include "platform/Cp1252.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
@@ -14,7 +14,11 @@
 #include <QStyle>
 #include <QWheelEvent>
 
+#include <filesystem>
+#include <system_error>
+
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -22,31 +26,58 @@ constexpr int kRoleChemin = Qt::UserRole;
 constexpr int kRoleRempli = Qt::UserRole + 1;
 constexpr int kRolePeripherique = Qt::UserRole + 2;
 constexpr int kRoleInode = Qt::UserRole + 3;
+constexpr int kRoleNom = Qt::UserRole + 4;
 
 // Device and inode of a folder (links followed): two paths of one folder give the same pair.
-bool Identite(const QString& chemin, qulonglong& peripherique, qulonglong& inode)
+bool Identite(const QByteArray& chemin, qulonglong& peripherique, qulonglong& inode)
 {
     struct stat s {};
-    if (::stat(QFile::encodeName(chemin).constData(), &s) != 0)
+    if (::stat(chemin.constData(), &s) != 0)
         return false;
     peripherique = static_cast<qulonglong>(s.st_dev);
     inode = static_cast<qulonglong>(s.st_ino);
     return true;
 }
 
-QString SansSeparateurFinal(QString chemin)
+bool EstDossier(const QByteArray& chemin)
 {
-    while (chemin.size() > 1 && chemin.endsWith(QLatin1Char('/')))
+    struct stat s {};
+    return !chemin.isEmpty() && ::stat(chemin.constData(), &s) == 0 && S_ISDIR(s.st_mode);
+}
+
+bool RendreCourant(const QByteArray& chemin) { return ::chdir(chemin.constData()) == 0; }
+
+QByteArray SansSeparateurFinal(QByteArray chemin)
+{
+    while (chemin.size() > 1 && chemin.endsWith('/'))
         chemin.chop(1);
     return chemin;
 }
 
-// Names sort without letter case, in character-code order; equal ones by their exact spelling
-// (this file system may hold "Songs" and "SONGS" side by side).
-bool Avant(const QString& a, const QString& b)
+// The full path without "." and ".." parts, as bytes.
+QByteArray PleinChemin(const QByteArray& chemin)
 {
-    const int c = QString::compare(a.toUpper(), b.toUpper(), Qt::CaseSensitive);
-    return c != 0 ? c < 0 : QString::compare(a, b, Qt::CaseSensitive) < 0;
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path p(chemin.toStdString());
+    fs::path plein = fs::absolute(p, ec);
+    if (ec)
+        plein = p;
+    return SansSeparateurFinal(QByteArray::fromStdString(plein.lexically_normal().string()));
+}
+
+QByteArray Joindre(const QByteArray& dossier, const QByteArray& nom)
+{
+    return dossier == "/" ? dossier + nom : dossier + '/' + nom;
+}
+
+// Names sort without letter case, in character-code order; equal ones by their exact bytes
+// (this file system may hold "Songs" and "SONGS" side by side).
+bool Avant(const QByteArray& a, const QByteArray& b)
+{
+    const int c = QString::compare(TCxDirectoryTree::NomAffiche(a).toUpper(), TCxDirectoryTree::NomAffiche(b).toUpper(),
+                                   Qt::CaseSensitive);
+    return c != 0 ? c < 0 : a < b;
 }
 
 } // namespace
@@ -132,15 +163,17 @@ void TCxCustomTreeView::leaveEvent(QEvent* e)
 
 TCxDirectoryTree::TCxDirectoryTree(QWidget* parent, QStringList racines)
     : TCxCustomTreeView(parent)
-    , racines_(racines.isEmpty() ? RacinesSysteme() : std::move(racines))
 {
-    for (QString& r : racines_)
-        r = SansSeparateurFinal(QDir::cleanPath(QFileInfo(r).absoluteFilePath()));
+    for (const QString& r : racines.isEmpty() ? RacinesSysteme() : racines)
+        racines_.append(PleinChemin(QFile::encodeName(r)));
     AfficherErreur = [this](const QString& message) { QMessageBox::critical(this, QString(), message); };
     setHeaderHidden(true);
     setColumnCount(1);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
+    // A long folder name is scrolled to, as in the platform's tree, not cut short.
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     resize(250, 150);
     connect(this, &QTreeWidget::currentItemChanged, this, &TCxDirectoryTree::SelectionChangee);
     connect(this, &QTreeWidget::itemExpanded, this, &TCxDirectoryTree::Deploye);
@@ -152,6 +185,13 @@ TCxDirectoryTree::~TCxDirectoryTree()
 {
     destruction_ = true;
     disconnect(this, nullptr, this, nullptr);
+}
+
+QString TCxDirectoryTree::NomAffiche(const QByteArray& octets)
+{
+    if (QUtf8StringView(octets).isValidUtf8())
+        return QString::fromUtf8(octets);
+    return QString::fromStdString(platform::Cp1252VersUtf8(octets.toStdString()));
 }
 
 QStringList TCxDirectoryTree::RacinesSysteme()
@@ -174,9 +214,9 @@ QStringList TCxDirectoryTree::RacinesSysteme()
     return racines;
 }
 
-QString TCxDirectoryTree::CheminNoeud(const QTreeWidgetItem* noeud) const
+QByteArray TCxDirectoryTree::CheminNoeud(const QTreeWidgetItem* noeud) const
 {
-    return noeud ? noeud->data(0, kRoleChemin).toString() : QString();
+    return noeud ? noeud->data(0, kRoleChemin).toByteArray() : QByteArray();
 }
 
 bool TCxDirectoryTree::Rempli(const QTreeWidgetItem* noeud) const
@@ -187,22 +227,22 @@ bool TCxDirectoryTree::Rempli(const QTreeWidgetItem* noeud) const
 QString TCxDirectoryTree::GetDrive() const
 {
     const QTreeWidgetItem* racine = RacineDe(directory_);
-    return racine ? CheminNoeud(racine) : QString();
+    return racine ? NomAffiche(CheminNoeud(racine)) : QString();
 }
 
-QTreeWidgetItem* TCxDirectoryTree::RacineDe(const QString& chemin) const
+QTreeWidgetItem* TCxDirectoryTree::RacineDe(const QByteArray& chemin) const
 {
     // The deepest root that holds the path (a mount point inside "/" wins over "/").
     QTreeWidgetItem* meilleure = nullptr;
-    int longueur = -1;
+    qsizetype longueur = -1;
     for (int i = 0; i < topLevelItemCount(); ++i) {
         QTreeWidgetItem* r = topLevelItem(i);
-        const QString racine = CheminNoeud(r);
-        const bool contient = chemin == racine
-            || chemin.startsWith(racine.endsWith(QLatin1Char('/')) ? racine : racine + QLatin1Char('/'));
+        const QByteArray racine = CheminNoeud(r);
+        const bool contient
+            = chemin == racine || chemin.startsWith(racine.endsWith('/') ? racine : racine + '/');
         if (contient && racine.size() > longueur) {
             meilleure = r;
-            longueur = int(racine.size());
+            longueur = racine.size();
         }
     }
     return meilleure;
@@ -221,63 +261,79 @@ bool TCxDirectoryTree::Boucle(const QTreeWidgetItem* noeud) const
     return false;
 }
 
+QTreeWidgetItem* TCxDirectoryTree::EnfantNomme(const QTreeWidgetItem* noeud, const QByteArray& nom) const
+{
+    for (int i = 0; i < noeud->childCount(); ++i)
+        if (noeud->child(i)->data(0, kRoleNom).toByteArray() == nom)
+            return noeud->child(i);
+    return nullptr;
+}
+
+QTreeWidgetItem* TCxDirectoryTree::AjouterEnfant(QTreeWidgetItem* noeud, const QByteArray& nom)
+{
+    int position = noeud->childCount();
+    for (int i = 0; i < noeud->childCount(); ++i) {
+        const QByteArray n = noeud->child(i)->data(0, kRoleNom).toByteArray();
+        if (n == nom)
+            return noeud->child(i);
+        if (Avant(nom, n)) {
+            position = i;
+            break;
+        }
+    }
+    const bool garde = garde_;
+    garde_ = true;
+    auto* enfant = new QTreeWidgetItem;
+    enfant->setText(0, NomAffiche(nom));
+    enfant->setIcon(0, style()->standardIcon(QStyle::SP_DirClosedIcon));
+    enfant->setFlags(enfant->flags() | Qt::ItemIsEditable);
+    const QByteArray chemin = Joindre(CheminNoeud(noeud), nom);
+    enfant->setData(0, kRoleChemin, chemin);
+    enfant->setData(0, kRoleNom, nom);
+    qulonglong dev = 0, ino = 0;
+    if (Identite(chemin, dev, ino)) {
+        enfant->setData(0, kRolePeripherique, dev);
+        enfant->setData(0, kRoleInode, ino);
+    }
+    noeud->insertChild(position, enfant);
+    garde_ = garde;
+    return enfant;
+}
+
 void TCxDirectoryTree::RemplirDossiers(QTreeWidgetItem* noeud)
 {
     if (!noeud || Boucle(noeud))
         return;
     noeud->setData(0, kRoleRempli, true);
-    const QString chemin = CheminNoeud(noeud);
-    const QDir dossier(chemin);
-    // Unreadable folders list nothing; hidden ones (a leading ".") are left out.
-    const QStringList noms = dossier.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::NoSort);
-    const QIcon icone = style()->standardIcon(QStyle::SP_DirClosedIcon);
-    const bool garde = garde_;
-    garde_ = true;
-    for (const QString& nom : noms) {
-        if (nom.startsWith(QLatin1Char('.')))
+    namespace fs = std::filesystem;
+    // The names as the disk holds them, whatever their encoding. Unreadable folders list
+    // nothing; hidden ones (a leading ".") are left out.
+    std::error_code ec;
+    fs::directory_iterator it(CheminNoeud(noeud).toStdString(), fs::directory_options::skip_permission_denied, ec);
+    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        std::error_code ecType;
+        if (!it->is_directory(ecType))
             continue;
-        int position = noeud->childCount();
-        bool present = false;
-        for (int i = 0; i < noeud->childCount(); ++i) {
-            const QString t = noeud->child(i)->text(0);
-            if (t == nom) {
-                present = true;
-                break;
-            }
-            if (Avant(nom, t)) {
-                position = i;
-                break;
-            }
-        }
-        if (present)
+        const std::string nom = it->path().filename().string();
+        if (nom.empty() || nom[0] == '.')
             continue;
-        auto* enfant = new QTreeWidgetItem;
-        enfant->setText(0, nom);
-        enfant->setIcon(0, icone);
-        enfant->setFlags(enfant->flags() | Qt::ItemIsEditable);
-        const QString cheminEnfant = chemin == QLatin1String("/") ? chemin + nom : chemin + QLatin1Char('/') + nom;
-        enfant->setData(0, kRoleChemin, cheminEnfant);
-        qulonglong dev = 0, ino = 0;
-        if (Identite(cheminEnfant, dev, ino)) {
-            enfant->setData(0, kRolePeripherique, dev);
-            enfant->setData(0, kRoleInode, ino);
-        }
-        noeud->insertChild(position, enfant);
+        AjouterEnfant(noeud, QByteArray::fromStdString(nom));
     }
-    garde_ = garde;
 }
 
 void TCxDirectoryTree::LoadDrives()
 {
     const bool garde = garde_;
     garde_ = true;
-    const QString courant = QDir::currentPath();
+    std::error_code ec;
+    const QByteArray courant = QByteArray::fromStdString(std::filesystem::current_path(ec).string());
     const QIcon icone = style()->standardIcon(QStyle::SP_DriveHDIcon);
-    for (const QString& racine : racines_) {
+    for (const QByteArray& racine : racines_) {
         auto* noeud = new QTreeWidgetItem(this);
-        noeud->setText(0, racine);
+        noeud->setText(0, NomAffiche(racine));
         noeud->setIcon(0, icone);
         noeud->setData(0, kRoleChemin, racine);
+        noeud->setData(0, kRoleNom, racine);
         qulonglong dev = 0, ino = 0;
         if (Identite(racine, dev, ino)) {
             noeud->setData(0, kRolePeripherique, dev);
@@ -287,7 +343,7 @@ void TCxDirectoryTree::LoadDrives()
     }
     garde_ = garde;
     // The process's folder is selected when the tree holds it.
-    if (RacineDe(courant)) {
+    if (!courant.isEmpty() && RacineDe(courant)) {
         try {
             SetDirectory(courant);
         } catch (const EInOutError&) {
@@ -302,14 +358,14 @@ bool TCxDirectoryTree::DemanderSelection(QTreeWidgetItem* noeud)
     bool permis = true;
     if (OnChanging)
         OnChanging(noeud, permis);
-    lecteurPrecedent_ = GetDrive();
+    lecteurPrecedent_ = CheminNoeud(RacineDe(directory_));
     if (!permis)
         return false;
     if (noeud && !noeud->parent() && !rafraichissement_) {
-        const QString racine = CheminNoeud(noeud);
-        if (!QDir::setCurrent(racine)) {
+        const QByteArray racine = CheminNoeud(noeud);
+        if (!RendreCourant(racine)) {
             if (AfficherErreur)
-                AfficherErreur(QStringLiteral("Drive %1 is not accessible").arg(racine));
+                AfficherErreur(QStringLiteral("Drive %1 is not accessible").arg(NomAffiche(racine)));
             return false;
         }
         if (!Rempli(noeud))
@@ -335,8 +391,8 @@ void TCxDirectoryTree::SelectionChangee(QTreeWidgetItem* courant, QTreeWidgetIte
     if (rafraichissement_ || !courant)
         return;
     directory_ = CheminNoeud(courant);
-    QDir::setCurrent(directory_);
-    if (GetDrive() != lecteurPrecedent_ && OnDriveChange)
+    RendreCourant(directory_);
+    if (CheminNoeud(RacineDe(directory_)) != lecteurPrecedent_ && OnDriveChange)
         OnDriveChange();
     UpdateDirLabel();
     if (OnChange)
@@ -351,41 +407,57 @@ void TCxDirectoryTree::Deploye(QTreeWidgetItem* noeud)
             RemplirDossiers(noeud->child(i));
 }
 
-QTreeWidgetItem* TCxDirectoryTree::NoeudDe(const QString& chemin) const
+QTreeWidgetItem* TCxDirectoryTree::NoeudDe(const QByteArray& chemin) const
 {
     QTreeWidgetItem* noeud = RacineDe(chemin);
     if (!noeud)
         return nullptr;
-    const QString racine = CheminNoeud(noeud);
-    const QStringList parties = chemin.mid(racine.size()).split(QLatin1Char('/'), Qt::SkipEmptyParts);
-    for (const QString& partie : parties) {
-        QTreeWidgetItem* suivant = nullptr;
-        for (int i = 0; i < noeud->childCount() && !suivant; ++i)
-            if (noeud->child(i)->text(0) == partie)
-                suivant = noeud->child(i);
-        if (!suivant)
+    const QList<QByteArray> parties = chemin.mid(CheminNoeud(noeud).size()).split('/');
+    for (const QByteArray& partie : parties) {
+        if (partie.isEmpty())
+            continue;
+        noeud = EnfantNomme(noeud, partie);
+        if (!noeud)
             return nullptr;
-        noeud = suivant;
     }
     return noeud;
 }
 
-void TCxDirectoryTree::SetDirectory(const QString& chemin)
+QTreeWidgetItem* TCxDirectoryTree::NoeudDe(const QString& chemin) const { return NoeudDe(QFile::encodeName(chemin)); }
+
+void TCxDirectoryTree::SetDirectory(const QString& chemin) { SetDirectory(QFile::encodeName(chemin)); }
+
+void TCxDirectoryTree::SetDirectory(const QByteArray& chemin)
 {
     if (chemin.isEmpty() || chemin == directory_)
         return;
-    const QFileInfo info(chemin);
-    if (!info.isDir())
-        throw EInOutError(QStringLiteral("The %1 directory does not exist").arg(chemin).toStdString());
-    const QString resultat = SansSeparateurFinal(QDir::cleanPath(info.absoluteFilePath()));
+    const auto absent = [](const QByteArray& c) {
+        return EInOutError(QStringLiteral("The %1 directory does not exist").arg(NomAffiche(c)).toStdString());
+    };
+    if (!EstDossier(chemin))
+        throw absent(chemin);
+    const QByteArray resultat = PleinChemin(chemin);
     if (resultat == directory_)
         return;
     QTreeWidgetItem* noeud = RacineDe(resultat);
     if (!noeud)
         return; // outside every root of the tree
+    // Every part of the path is checked before anything moves: the walk below then reaches the
+    // folder asked for, not one of its ancestors.
+    const QByteArray racine = CheminNoeud(noeud);
+    QList<QByteArray> parties;
+    QByteArray prefixe = racine;
+    for (const QByteArray& partie : resultat.mid(racine.size()).split('/')) {
+        if (partie.isEmpty())
+            continue;
+        prefixe = Joindre(prefixe, partie);
+        if (!EstDossier(prefixe))
+            throw absent(chemin);
+        parties.append(partie);
+    }
     // Directory itself follows the node reached, so that the drive change is seen against the
     // folder selected before.
-    QDir::setCurrent(resultat);
+    RendreCourant(resultat);
     if (currentItem() != noeud) {
         if (!DemanderSelection(noeud))
             return;
@@ -393,25 +465,16 @@ void TCxDirectoryTree::SetDirectory(const QString& chemin)
         setCurrentItem(noeud);
         garde_ = false;
     }
-    // Down the parts, opening each node (which fills its children's folders). The exact
-    // spelling wins; a part that only differs in letter case is taken when nothing else fits.
-    // The walk stops where a part has no node (a hidden folder, or a folder looping back).
-    const QStringList parties = resultat.mid(CheminNoeud(noeud).size()).split(QLatin1Char('/'), Qt::SkipEmptyParts);
-    for (const QString& partie : parties) {
+    // Down the parts, opening each node (which fills its children's folders). A part the tree
+    // does not list, a hidden folder or one under a link that loops back, is added to its node:
+    // it exists, and it is the folder asked for.
+    for (const QByteArray& partie : parties) {
         if (!noeud->isExpanded())
             noeud->setExpanded(true);
         else
             Deploye(noeud);
-        QTreeWidgetItem* suivant = nullptr;
-        for (int i = 0; i < noeud->childCount() && !suivant; ++i)
-            if (noeud->child(i)->text(0) == partie)
-                suivant = noeud->child(i);
-        for (int i = 0; i < noeud->childCount() && !suivant; ++i)
-            if (noeud->child(i)->text(0).compare(partie, Qt::CaseInsensitive) == 0)
-                suivant = noeud->child(i);
-        if (!suivant)
-            break;
-        noeud = suivant;
+        QTreeWidgetItem* suivant = EnfantNomme(noeud, partie);
+        noeud = suivant ? suivant : AjouterEnfant(noeud, partie);
     }
     if (currentItem() == noeud) {
         // Already the selection (a root): the change handling still runs for the new folder.
@@ -424,7 +487,7 @@ void TCxDirectoryTree::SetDirectory(const QString& chemin)
 
 void TCxDirectoryTree::RefreshTree()
 {
-    const QString memoire = directory_;
+    const QByteArray memoire = directory_;
     setUpdatesEnabled(false);
     rafraichissement_ = true;
     garde_ = true;
@@ -433,7 +496,7 @@ void TCxDirectoryTree::RefreshTree()
     directory_.clear();
     LoadDrives();
     rafraichissement_ = false;
-    if (!memoire.isEmpty() && QFileInfo(memoire).isDir()) {
+    if (!memoire.isEmpty() && EstDossier(memoire)) {
         directory_.clear();
         SetDirectory(memoire);
     }
@@ -453,7 +516,7 @@ void TCxDirectoryTree::UpdateDirLabel()
     if (!dirLabel_)
         return;
     const int largeur = dirLabel_->width() > 0 ? dirLabel_->width() : width();
-    dirLabel_->setText(dirLabel_->fontMetrics().elidedText(directory_, Qt::ElideMiddle, largeur));
+    dirLabel_->setText(dirLabel_->fontMetrics().elidedText(Directory(), Qt::ElideMiddle, largeur));
 }
 
 void TCxDirectoryTree::keyPressEvent(QKeyEvent* e)
@@ -475,13 +538,17 @@ void TCxDirectoryTree::TexteModifie(QTreeWidgetItem* noeud, int)
     if (garde_ || !renommage_ || !noeud || !noeud->parent())
         return;
     renommage_ = false;
-    const QString ancien = CheminNoeud(noeud);
-    const QString parent = CheminNoeud(noeud->parent());
-    const QString nom = noeud->text(0);
-    const QString nouveau = parent == QLatin1String("/") ? parent + nom : parent + QLatin1Char('/') + nom;
+    const QByteArray ancien = CheminNoeud(noeud);
+    const QByteArray nom = QFile::encodeName(noeud->text(0));
+    const QByteArray nouveau = Joindre(CheminNoeud(noeud->parent()), nom);
     garde_ = true;
-    if (nom.isEmpty() || nom.contains(QLatin1Char('/')) || !QDir().rename(ancien, nouveau)) {
-        noeud->setText(0, QFileInfo(ancien).fileName());
+    std::error_code ec;
+    if (nom.isEmpty() || nom.contains('/'))
+        ec = std::make_error_code(std::errc::invalid_argument);
+    else
+        std::filesystem::rename(ancien.toStdString(), nouveau.toStdString(), ec);
+    if (ec) {
+        noeud->setText(0, NomAffiche(noeud->data(0, kRoleNom).toByteArray()));
         garde_ = false;
         if (AfficherErreur)
             AfficherErreur(QStringLiteral("A directory name cannot contain any of the following characters:\r"
@@ -489,11 +556,12 @@ void TCxDirectoryTree::TexteModifie(QTreeWidgetItem* noeud, int)
         return;
     }
     noeud->setData(0, kRoleChemin, nouveau);
+    noeud->setData(0, kRoleNom, nom);
     // The folders below keep their paths in step.
     std::function<void(QTreeWidgetItem*)> suivre = [&](QTreeWidgetItem* n) {
         for (int i = 0; i < n->childCount(); ++i) {
             QTreeWidgetItem* c = n->child(i);
-            c->setData(0, kRoleChemin, CheminNoeud(n) + QLatin1Char('/') + c->text(0));
+            c->setData(0, kRoleChemin, Joindre(CheminNoeud(n), c->data(0, kRoleNom).toByteArray()));
             suivre(c);
         }
     };

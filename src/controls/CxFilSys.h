@@ -9,7 +9,8 @@
 //
 // Unreadable folders simply show no children. A folder that leads back to one of its own
 // ancestors (a symbolic link or a bind mount making a loop) is listed but never filled, so no
-// walk through the tree can go on forever.
+// walk through the tree can go on forever; a path given to SetDirectory that runs through such
+// a link still reaches its node, the path being finite.
 #include "controls/CxCadre.h"
 
 #include <QPen>
@@ -65,12 +66,19 @@ public:
 
     // "/" first, then the mounted removable media.
     static QStringList RacinesSysteme();
-    const QStringList& Racines() const { return racines_; }
 
-    QString Directory() const { return directory_; }
-    // Selects the node of an existing folder (see the .cpp for the walk). Throws EInOutError
-    // "The %s directory does not exist" for a folder that does not exist; an empty path or the
-    // current one does nothing.
+    // Paths are file-system bytes: a folder whose name is not UTF-8 (copied from an old disk)
+    // is shown and opened like any other. Its text reads the bytes as Windows-1252.
+    static QString NomAffiche(const QByteArray& octets);
+
+    // The selected folder as shown, and as the file system spells it.
+    QString Directory() const { return NomAffiche(directory_); }
+    const QByteArray& DirectoryOctets() const { return directory_; }
+    // Selects the node of an existing folder, the very folder asked for: a part of the path the
+    // tree does not list (a hidden folder, a folder under a link that loops back) gets its node
+    // on the way. Throws EInOutError "The %s directory does not exist" for a folder that does
+    // not exist; an empty path or the current one does nothing.
+    void SetDirectory(const QByteArray& chemin);
     void SetDirectory(const QString& chemin);
     // The root of Directory (the "drive").
     QString GetDrive() const;
@@ -95,10 +103,11 @@ public:
     std::function<void(const QString& message)> AfficherErreur;
 
     // The path of a node; a node's folders (one level), as the tree fills them.
-    QString CheminNoeud(const QTreeWidgetItem* noeud) const;
+    QByteArray CheminNoeud(const QTreeWidgetItem* noeud) const;
     void RemplirDossiers(QTreeWidgetItem* noeud);
     bool Rempli(const QTreeWidgetItem* noeud) const;
     // The node of a folder already in the tree, or null.
+    QTreeWidgetItem* NoeudDe(const QByteArray& chemin) const;
     QTreeWidgetItem* NoeudDe(const QString& chemin) const;
 
 protected:
@@ -110,11 +119,14 @@ private:
     void Deploye(QTreeWidgetItem* noeud);
     void TexteModifie(QTreeWidgetItem* noeud, int colonne);
     bool Boucle(const QTreeWidgetItem* noeud) const;
-    QTreeWidgetItem* RacineDe(const QString& chemin) const;
+    QTreeWidgetItem* RacineDe(const QByteArray& chemin) const;
+    QTreeWidgetItem* EnfantNomme(const QTreeWidgetItem* noeud, const QByteArray& nom) const;
+    // Inserts the folder `nom` of the node at its sorted place (nothing when already there).
+    QTreeWidgetItem* AjouterEnfant(QTreeWidgetItem* noeud, const QByteArray& nom);
 
-    QStringList racines_;
-    QString directory_;
-    QString lecteurPrecedent_;
+    QList<QByteArray> racines_;
+    QByteArray directory_;
+    QByteArray lecteurPrecedent_;
     QPointer<QLabel> dirLabel_;
     bool readOnly_ = true;
     bool destruction_ = false;

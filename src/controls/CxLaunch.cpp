@@ -1,11 +1,13 @@
 #include "controls/CxLaunch.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QString>
 #include <QStringList>
+#include <QThread>
 
 #include <cerrno>
 #include <chrono>
@@ -205,13 +207,27 @@ struct Lancement {
     std::function<void(TCxLauncher&)> expire;
 };
 
-void Notifier(TCxLauncher::Etat& etat, const std::function<void(TCxLauncher&)>& evenement)
+void NotifierIci(TCxLauncher::Etat& etat, const std::function<void(TCxLauncher&)>& evenement)
 {
-    if (!evenement)
-        return;
     std::lock_guard vie(etat.vie);
     if (etat.proprietaire)
         evenement(*etat.proprietaire);
+}
+
+// The events touch windows and the component's owner, which live in the main thread: a wait
+// done elsewhere hands its event to the main thread's queue and goes on. The component may be
+// gone by the time the queue gets there; then nothing fires.
+void Notifier(const std::shared_ptr<TCxLauncher::Etat>& etat, const std::function<void(TCxLauncher&)>& evenement)
+{
+    if (!evenement)
+        return;
+    QCoreApplication* application = QCoreApplication::instance();
+    if (!application || QThread::currentThread() == application->thread()) {
+        NotifierIci(*etat, evenement);
+        return;
+    }
+    QMetaObject::invokeMethod(application, [etat, evenement] { NotifierIci(*etat, evenement); },
+                              Qt::QueuedConnection);
 }
 
 void Executer(const std::shared_ptr<TCxLauncher::Etat>& etat, const Lancement& l)
@@ -241,8 +257,8 @@ void Executer(const std::shared_ptr<TCxLauncher::Etat>& etat, const Lancement& l
         etat->processus = fin == FinAttente::Expire ? std::move(processus) : nullptr;
     }
     switch (fin) {
-    case FinAttente::Fini: Notifier(*etat, l.fini); break;
-    case FinAttente::Expire: Notifier(*etat, l.expire); break;
+    case FinAttente::Fini: Notifier(etat, l.fini); break;
+    case FinAttente::Expire: Notifier(etat, l.expire); break;
     case FinAttente::Echec: throw ELaunchError(erreur);
     }
 }

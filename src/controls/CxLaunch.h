@@ -1,8 +1,9 @@
 #pragma once
 // The launcher: starts a program or opens a document through the desktop, optionally waits
 // for the started process to end, and reports its exit code or a time-out through events. It
-// waits in the calling thread (WaitUntilFinished) or in a worker thread of its own, in which
-// case the events are called in that thread. No window of the program places one.
+// waits in the calling thread (WaitUntilFinished) or in a worker thread of its own; either way
+// the events run in the main thread (queued there by a worker), since their handlers touch
+// windows. No window of the program places one.
 //
 // The desktop is reached through IShellLanceur, so that tests launch nothing; the default one
 // runs programs found on the PATH or by path, and opens documents with xdg-open.
@@ -81,6 +82,7 @@ public:
 
     // Waits here with WaitUntilFinished (and raises ELaunchError), else starts a worker
     // thread and returns at once; a failure in the worker ends it and is kept in LastError.
+    // The worker's events reach the main thread through its event queue.
     void Launch();
 
     // Run-time state of the last launch.

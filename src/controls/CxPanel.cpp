@@ -198,9 +198,9 @@ void TCxSpacer::paintEvent(QPaintEvent*)
 }
 
 // ---------------------------------------------------------------------------------------------
-// TCxToolBar
+// TCxToolbar
 
-TCxToolBar::TCxToolBar(QWidget* parent)
+TCxToolbar::TCxToolbar(QWidget* parent)
     : TCxCustomPanel(parent)
 {
     resize(32, 32);
@@ -216,7 +216,7 @@ TCxToolBar::TCxToolBar(QWidget* parent)
     construit_ = true;
 }
 
-std::vector<QWidget*> TCxToolBar::ToolbarControls() const
+std::vector<QWidget*> TCxToolbar::ToolbarControls() const
 {
     std::vector<QWidget*> v;
     for (const auto& c : controles_)
@@ -225,7 +225,7 @@ std::vector<QWidget*> TCxToolBar::ToolbarControls() const
     return v;
 }
 
-QStringList TCxToolBar::ToolbarControlNames() const
+QStringList TCxToolbar::ToolbarControlNames() const
 {
     QStringList noms;
     for (QWidget* c : ToolbarControls())
@@ -233,7 +233,7 @@ QStringList TCxToolBar::ToolbarControlNames() const
     return noms;
 }
 
-void TCxToolBar::SetToolbarControlNames(const QStringList& noms)
+void TCxToolbar::SetToolbarControlNames(const QStringList& noms)
 {
     QStringList uniques;
     for (const QString& n : noms)
@@ -264,7 +264,7 @@ void TCxToolBar::SetToolbarControlNames(const QStringList& noms)
         ApplyAutoStyle(Align());
 }
 
-void TCxToolBar::AddControl(QWidget* controle)
+void TCxToolbar::AddControl(QWidget* controle)
 {
     if (!controle)
         return;
@@ -274,7 +274,7 @@ void TCxToolBar::AddControl(QWidget* controle)
     PositionControls();
 }
 
-void TCxToolBar::Suivre(QWidget* controle)
+void TCxToolbar::Suivre(QWidget* controle)
 {
     for (const auto& c : controles_)
         if (c == controle)
@@ -285,7 +285,7 @@ void TCxToolBar::Suivre(QWidget* controle)
         s->SetOrientation(orientation_);
 }
 
-void TCxToolBar::childEvent(QChildEvent* evenement)
+void TCxToolbar::childEvent(QChildEvent* evenement)
 {
     TCxCustomPanel::childEvent(evenement);
     if (evenement->added()) {
@@ -293,7 +293,7 @@ void TCxToolBar::childEvent(QChildEvent* evenement)
             Suivre(w);
             // The child is still being made, and a hidden widget is told of no resize: its real
             // size counts once control returns to the event loop (AddControl lays out at once).
-            QMetaObject::invokeMethod(this, &TCxToolBar::PositionControls, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(this, &TCxToolbar::PositionControls, Qt::QueuedConnection);
         }
     } else if (evenement->polished()) {
         // Now fully made: a spacer takes the toolbar's orientation, and its real size counts.
@@ -309,7 +309,7 @@ void TCxToolBar::childEvent(QChildEvent* evenement)
     }
 }
 
-bool TCxToolBar::eventFilter(QObject* objet, QEvent* evenement)
+bool TCxToolbar::eventFilter(QObject* objet, QEvent* evenement)
 {
     switch (evenement->type()) {
     case QEvent::ShowToParent:
@@ -325,22 +325,22 @@ bool TCxToolBar::eventFilter(QObject* objet, QEvent* evenement)
     return TCxCustomPanel::eventFilter(objet, evenement);
 }
 
-void TCxToolBar::resizeEvent(QResizeEvent* evenement)
+void TCxToolbar::resizeEvent(QResizeEvent* evenement)
 {
     TCxCustomPanel::resizeEvent(evenement);
     if (!enDisposition_ && evenement->size().width() != evenement->oldSize().width() && wrapControls_)
         PositionControls();
 }
 
-void TCxToolBar::showEvent(QShowEvent* evenement)
+void TCxToolbar::showEvent(QShowEvent* evenement)
 {
     TCxCustomPanel::showEvent(evenement);
     PositionControls();
 }
 
-int TCxToolBar::RowHeightOf(int) const { return rowHeight_; }
+int TCxToolbar::RowHeightOf(int) const { return rowHeight_; }
 
-void TCxToolBar::PositionControls()
+void TCxToolbar::PositionControls()
 {
     if (enDisposition_ || !construit_)
         return;
@@ -363,8 +363,7 @@ void TCxToolBar::PositionControls()
     p.RowHeight = rowHeight_;
     p.Margin = margin_;
     p.TopMargin = topMargin_;
-    // Sized by its controls, the toolbar has no far edge to wrap at: one row grows.
-    p.WrapControls = wrapControls_ && !autoSize_;
+    p.WrapControls = wrapControls_;
     p.AutoResize = autoResize_;
     const DispositionBarre d = DisposerBarre(p, elements);
     for (std::size_t i = 0; i < controles.size(); ++i)
@@ -374,7 +373,10 @@ void TCxToolBar::PositionControls()
     int largeur = d.Largeur;
     int hauteur = d.Hauteur;
     if (autoSize_) {
-        // The size the controls need: the far edges of the visible ones.
+        // The size the controls need once laid out at the present width: the far edges of the
+        // visible ones, so rows wrapped at a narrow width make it taller. The width only grows
+        // (a first control wider than the toolbar): it is the width to wrap at, which the
+        // toolbar's placer gives, and controls added one by one must not narrow it.
         int droite = 0, bas = 0;
         for (std::size_t i = 0; i < controles.size(); ++i)
             if (elements[i].Visible) {
@@ -382,7 +384,7 @@ void TCxToolBar::PositionControls()
                 bas = std::max(bas, controles[i]->y() + controles[i]->height());
             }
         if (droite > 0 && bas > 0) {
-            largeur = droite;
+            largeur = std::max(largeur, droite);
             hauteur = bas;
         }
     }
@@ -393,7 +395,7 @@ void TCxToolBar::PositionControls()
     enDisposition_ = false;
 }
 
-QSize TCxToolBar::sizeHint() const
+QSize TCxToolbar::sizeHint() const
 {
     // The size of the controls laid out in a single row (or column).
     ParametresBarre p;
@@ -423,16 +425,16 @@ QSize TCxToolBar::sizeHint() const
     champ = nom;                                                                                                       \
     PositionControls();
 
-void TCxToolBar::SetRowHeight(int hauteur) { LYRX_SETTER_DISPOSITION(hauteur, rowHeight_) }
-void TCxToolBar::SetMargin(int marge) { LYRX_SETTER_DISPOSITION(marge, margin_) }
-void TCxToolBar::SetTopMargin(int marge) { LYRX_SETTER_DISPOSITION(marge, topMargin_) }
-void TCxToolBar::SetWrapControls(bool retour) { LYRX_SETTER_DISPOSITION(retour, wrapControls_) }
-void TCxToolBar::SetAutoResize(bool auto_) { LYRX_SETTER_DISPOSITION(auto_, autoResize_) }
-void TCxToolBar::SetAutoSize(bool auto_) { LYRX_SETTER_DISPOSITION(auto_, autoSize_) }
+void TCxToolbar::SetRowHeight(int hauteur) { LYRX_SETTER_DISPOSITION(hauteur, rowHeight_) }
+void TCxToolbar::SetMargin(int marge) { LYRX_SETTER_DISPOSITION(marge, margin_) }
+void TCxToolbar::SetTopMargin(int marge) { LYRX_SETTER_DISPOSITION(marge, topMargin_) }
+void TCxToolbar::SetWrapControls(bool retour) { LYRX_SETTER_DISPOSITION(retour, wrapControls_) }
+void TCxToolbar::SetAutoResize(bool auto_) { LYRX_SETTER_DISPOSITION(auto_, autoResize_) }
+void TCxToolbar::SetAutoSize(bool auto_) { LYRX_SETTER_DISPOSITION(auto_, autoSize_) }
 
 #undef LYRX_SETTER_DISPOSITION
 
-void TCxToolBar::SetOrientation(TOrientation orientation)
+void TCxToolbar::SetOrientation(TOrientation orientation)
 {
     if (orientation_ == orientation)
         return;
@@ -445,7 +447,7 @@ void TCxToolBar::SetOrientation(TOrientation orientation)
     PositionControls();
 }
 
-void TCxToolBar::SetShowDivider(bool montrer)
+void TCxToolbar::SetShowDivider(bool montrer)
 {
     if (showDivider_ == montrer)
         return;
@@ -453,15 +455,15 @@ void TCxToolBar::SetShowDivider(bool montrer)
     TCxCustomPanel::SetBorderOuter(montrer ? fsGroove : fsNone);
 }
 
-void TCxToolBar::SetBackground(const QPixmap& image)
+void TCxToolbar::SetBackground(const QPixmap& image)
 {
     background_ = image;
     update();
 }
 
-void TCxToolBar::SansAutoStyle() { autoStyle_ = false; }
+void TCxToolbar::SansAutoStyle() { autoStyle_ = false; }
 
-void TCxToolBar::SetBorderOuter(TFrameStyle style)
+void TCxToolbar::SetBorderOuter(TFrameStyle style)
 {
     if (style == BorderOuter())
         return;
@@ -469,7 +471,7 @@ void TCxToolBar::SetBorderOuter(TFrameStyle style)
     SansAutoStyle();
 }
 
-void TCxToolBar::SetBorderInner(TFrameStyle style)
+void TCxToolbar::SetBorderInner(TFrameStyle style)
 {
     if (style == BorderInner())
         return;
@@ -477,7 +479,7 @@ void TCxToolBar::SetBorderInner(TFrameStyle style)
     SansAutoStyle();
 }
 
-void TCxToolBar::SetBorderSides(TSides cotes)
+void TCxToolbar::SetBorderSides(TSides cotes)
 {
     if (cotes == BorderSides())
         return;
@@ -485,7 +487,7 @@ void TCxToolBar::SetBorderSides(TSides cotes)
     SansAutoStyle();
 }
 
-void TCxToolBar::SetFrameSides(TSides cotes)
+void TCxToolbar::SetFrameSides(TSides cotes)
 {
     if (cotes == FrameSides())
         return;
@@ -493,7 +495,7 @@ void TCxToolBar::SetFrameSides(TSides cotes)
     SansAutoStyle();
 }
 
-void TCxToolBar::ApplyAutoStyle(TAlign align)
+void TCxToolbar::ApplyAutoStyle(TAlign align)
 {
     TCxCustomPanel::SetBorderInner(fsNone);
     TCxCustomPanel::SetBorderOuter(showDivider_ ? fsGroove : fsNone);
@@ -509,7 +511,7 @@ void TCxToolBar::ApplyAutoStyle(TAlign align)
     update();
 }
 
-void TCxToolBar::SetAlign(TAlign align)
+void TCxToolbar::SetAlign(TAlign align)
 {
     if (autoStyle_)
         ApplyAutoStyle(align);
@@ -521,7 +523,7 @@ void TCxToolBar::SetAlign(TAlign align)
     PositionControls();
 }
 
-void TCxToolBar::Peindre(QPainter& peintre)
+void TCxToolbar::Peindre(QPainter& peintre)
 {
     TCxCustomPanel::Peindre(peintre);
     if (background_.width() <= 0 || background_.height() <= 0)

@@ -131,10 +131,10 @@ private:
 // The toolbar: its controls, in list order, side by side in rows of RowHeight, each centred in
 // its row, starting a new row when one does not fit. Children added later join the end of the
 // list; a control that goes away leaves it.
-class TCxToolBar : public TCxCustomPanel {
+class TCxToolbar : public TCxCustomPanel {
     Q_OBJECT
 public:
-    explicit TCxToolBar(QWidget* parent = nullptr);
+    explicit TCxToolbar(QWidget* parent = nullptr);
 
     // The controls in layout order.
     std::vector<QWidget*> ToolbarControls() const;
@@ -156,8 +156,9 @@ public:
     bool AutoResize() const { return autoResize_; }
     bool AutoStyle() const { return autoStyle_; }
     bool ShowDivider() const { return showDivider_; }
-    // The platform's automatic sizing: the toolbar takes the size its controls need (so it never
-    // wraps: its rows grow instead).
+    // The platform's automatic sizing: laid out at its present width, the toolbar then takes the
+    // height its rows need (and a width for a first control wider than it). Whoever places it
+    // gives the width to wrap at: sizeHint() is the width of one row.
     bool AutoSize() const { return autoSize_; }
     const QPixmap& Background() const { return background_; }
 
@@ -185,7 +186,8 @@ public:
     // Places every listed control again (and resizes the toolbar when it should).
     void PositionControls();
 
-    // The bounding box of the controls laid out in one row: what AutoSize gives.
+    // The bounding box of the controls laid out in one row: what AutoSize gives when the width
+    // leaves room for them.
     QSize sizeHint() const override;
 
 protected:

@@ -15,16 +15,16 @@ DispositionBarre DisposerBarre(const ParametresBarre& p, const std::vector<Eleme
     int position = p.Margin;
     int rangeeLaPlusLongue = 0;
     int rangee = 1;
-    bool rangeeOccupee = false;
 
     for (std::size_t i = 0; i < elements.size(); ++i) {
         const ElementBarre& e = elements[i];
         if (!e.Visible)
             continue;
         const int longueur = horizontal ? e.Largeur : e.Hauteur;
-        // Wrapping before the first visible control of a row would leave that row empty (an
-        // invisible first control, or one wider than the toolbar): it stays on its row.
-        if (p.WrapControls && rangeeOccupee && etendue - p.Margin < position + longueur) {
+        // The test counts list places, not visible controls: only the very first entry never
+        // wraps, so behind an invisible first entry a control too wide for the row opens row 2
+        // and leaves row 1 empty, as the toolbars of the forms were laid out.
+        if (p.WrapControls && i >= 1 && etendue - p.Margin < position + longueur) {
             rangeeLaPlusLongue = std::max(rangeeLaPlusLongue, position);
             position = p.Margin;
             ++rangee;
@@ -40,7 +40,6 @@ DispositionBarre DisposerBarre(const ParametresBarre& p, const std::vector<Eleme
             pl.Top = position;
         }
         position += longueur;
-        rangeeOccupee = true;
     }
     d.Rangees = rangee;
 

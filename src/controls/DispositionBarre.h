@@ -41,5 +41,5 @@ struct DispositionBarre {
 };
 
 // Every visible control centred in its row, from Margin along the row, a new row when the next
-// control would pass the far margin (never before the row holds a visible control).
+// control would pass the far margin (never for the first entry of the list).
 DispositionBarre DisposerBarre(const ParametresBarre& p, const std::vector<ElementBarre>& elements);

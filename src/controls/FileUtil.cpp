@@ -32,3 +32,26 @@ std::string LongFileName(const std::string& chemin)
 }
 
 std::string ShortFileName(const std::string& chemin) { return LongFileName(chemin); }
+
+std::string LongNameOfPath(const std::string& chemin)
+{
+    if (chemin.empty() || chemin.find_first_not_of('/') == std::string::npos)
+        return chemin;
+    const std::string nom = LongFileName(chemin);
+    return nom.empty() ? chemin : nom;
+}
+
+std::string LongFormOfPath(const std::string& chemin)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::path absolu = fs::absolute(fs::path(chemin.empty() ? "." : chemin), ec);
+    if (ec)
+        return chemin;
+    std::string resultat = absolu.lexically_normal().string();
+    while (resultat.size() > 1 && resultat.back() == '/')
+        resultat.pop_back();
+    return resultat;
+}
+
+std::string ShortFormOfPath(const std::string& chemin) { return chemin; }

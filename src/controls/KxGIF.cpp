@@ -162,12 +162,15 @@ void LireImage(Curseur& c, TGIFImage& image, TGIFFrame& frame)
     item.height = Mot(desc + 6);
     item.packedFields = desc[8];
     frame.interlaced = (desc[8] & 0x40) != 0;
-    // A frame with no pixels, one outside the logical screen, or one whose bitmap would be
-    // enormous can only come from a damaged or hostile file.
-    if (item.width == 0 || item.height == 0 || frame.left + item.width > image.screenWidth ||
-        frame.top + item.height > image.screenHeight ||
-        int64_t(item.width) * int64_t(item.height) > MaxPixelsGIF)
+    // A frame with no pixels, or one whose bitmap would be enormous, can only come from a
+    // damaged or hostile file.
+    if (item.width == 0 || item.height == 0 || int64_t(item.width) * int64_t(item.height) > MaxPixelsGIF)
         Erreur(SGIFDecodeError);
+    // Many writers leave the logical screen at 0x0 or smaller than their frames, and other
+    // readers open such files: the screen grows to hold every frame, as it does when frames
+    // are assigned, up to what its 16-bit fields hold (the frame itself is kept whole).
+    image.screenWidth = std::min<int32_t>(65535, std::max(image.screenWidth, frame.left + item.width));
+    image.screenHeight = std::min<int32_t>(65535, std::max(image.screenHeight, frame.top + item.height));
     if (desc[8] & 0x80) {
         const int bits = (desc[8] & 7) + 1;
         LireTable(c, item.colorMap, bits);

@@ -3,30 +3,6 @@
 #include <QKeyEvent>
 #include <QWheelEvent>
 
-TCxToolbar::TCxToolbar(QWidget* parent)
-    : QToolBar(parent)
-{
-    setObjectName("CxToolBar1");
-    setMovable(false);
-    setFloatable(false);
-    setFocusPolicy(Qt::NoFocus);
-}
-
-TCxToolbarButton::TCxToolbarButton(QWidget* parent)
-    : QToolButton(parent)
-{
-    setFocusPolicy(Qt::NoFocus);
-    setAutoRaise(true);
-}
-
-void TCxToolbarButton::SetDown(bool enfonce)
-{
-    if (!isCheckable())
-        setCheckable(true);
-    const QSignalBlocker bloqueur(this);
-    setChecked(enfonce);
-}
-
 TCxMemo::TCxMemo(QWidget* parent)
     : QWidget(parent)
 {

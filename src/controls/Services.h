@@ -1,33 +1,9 @@
 #pragma once
-// The three controls of the component library that the main window's own code touches: the
-// toolbar, the hidden memo that keeps the keyboard focus, and the toolbar button with a down
-// state. Their drawing and the rest of the library come with their own subsystem.
+// The hidden memo that keeps the main window's keyboard focus. The toolbar and its buttons, the
+// other controls the window's own code touches, are the component library's (CxPanel.h,
+// CxButton.h).
 #include <QWidget>
-#include <QToolBar>
-#include <QToolButton>
 #include <functional>
-
-// The main window's toolbar (CxToolBar1); the window reads its left edge and width to put the
-// track-name panel at its right end.
-class TCxToolbar : public QToolBar {
-    Q_OBJECT
-public:
-    explicit TCxToolbar(QWidget* parent = nullptr);
-};
-
-// A toolbar button whose down state is set by the program (the metronome, the score-only
-// layout, every effect button follows its command). A click does not change it: the command
-// the click runs decides, and the window then shows the command's state.
-class TCxToolbarButton : public QToolButton {
-    Q_OBJECT
-public:
-    explicit TCxToolbarButton(QWidget* parent = nullptr);
-    bool Down() const { return isChecked(); }
-    void SetDown(bool enfonce);
-
-protected:
-    void nextCheckState() override {}
-};
 
 // The hidden memo Ed_Invisible: it holds the keyboard focus of the main window so that every
 // key reaches the window's handlers, and passes the mouse wheel on. It never keeps text, so a

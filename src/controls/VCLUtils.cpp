@@ -2,7 +2,12 @@
 
 #include "controls/Cadres.h"
 
+#include <QApplication>
+#include <QMessageBox>
 #include <QPainter>
+#include <QWidget>
+
+#include <cstring>
 
 namespace {
 
@@ -50,7 +55,61 @@ void StretchBitmapLeavingColour(QPainter& peintre, const QImage& image, CouleurT
         cle = image.pixel(0, image.height() - 1);
     else
         cle = transparent.Valeur.rgb();
-    peintre.drawImage(destination, SansCouleur(partie, cle));
+    BlitLeavingColour(peintre, destination, image, source, cle);
+}
+
+void BlitLeavingColour(QPainter& peintre, QRect destination, const QImage& image, QRect source, QRgb transparent)
+{
+    if (image.isNull() || destination.isEmpty() || source.isEmpty())
+        return;
+    const bool lisse = peintre.testRenderHint(QPainter::SmoothPixmapTransform);
+    peintre.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    peintre.drawImage(destination, SansCouleur(image.copy(source), transparent));
+    peintre.setRenderHint(QPainter::SmoothPixmapTransform, lisse);
+}
+
+void PaintParentBehind(const QWidget& controle, QPainter& peintre)
+{
+    QWidget* parent = controle.parentWidget();
+    if (!parent)
+        return;
+    const QRect zone = controle.geometry();
+    // render() keeps the painter's state, takes a region in the rendered widget's coordinates
+    // and puts the region's top-left corner at the offset given.
+    const QRect vu = zone.intersected(parent->rect());
+    if (vu.isEmpty())
+        return;
+    parent->render(&peintre, vu.topLeft() - zone.topLeft(), QRegion(vu), QWidget::DrawWindowBackground);
+    for (QObject* objet : parent->children()) {
+        if (objet == &controle)
+            break; // the siblings after it lie above it
+        auto* frere = qobject_cast<QWidget*>(objet);
+        if (!frere || frere->isWindow() || !frere->isVisibleTo(parent) || !frere->geometry().intersects(zone))
+            continue;
+        const QRect commun = frere->geometry().intersected(zone).translated(-frere->pos());
+        frere->render(&peintre, frere->pos() - zone.topLeft() + commun.topLeft(), QRegion(commun),
+                      QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    }
+}
+
+void DrawImageEmbossed(QPainter& peintre, const std::vector<QImage>& liste, int x, int y, int indice,
+                       QColor lumiere, QColor gris, bool avecLumiere)
+{
+    if (indice < 0 || static_cast<std::size_t>(indice) >= liste.size())
+        return;
+    const QImage image = liste[static_cast<std::size_t>(indice)].convertToFormat(QImage::Format_ARGB32);
+    const auto forme = [&](QColor couleur) {
+        QImage f(image.size(), QImage::Format_ARGB32);
+        f.fill(Qt::transparent);
+        for (int v = 0; v < image.height(); ++v)
+            for (int u = 0; u < image.width(); ++u)
+                if (qAlpha(image.pixel(u, v)) != 0)
+                    f.setPixel(u, v, couleur.rgb());
+        return f;
+    };
+    if (avecLumiere)
+        peintre.drawImage(x + 1, y + 1, forme(lumiere));
+    peintre.drawImage(x, y, forme(gris));
 }
 
 void DrawBitmapRectLeavingColour(QPainter& peintre, int x, int y, QRect source, const QImage& image,
@@ -155,4 +214,45 @@ std::pair<std::string, std::string> SplitProgramAndParams(std::string_view ligne
         r.second += mot.find(' ') != std::string::npos ? '"' + mot + '"' : mot;
     }
     return r;
+}
+
+std::function<void(const QString& texte)>& BoiteNonImplemente()
+{
+    static std::function<void(const QString&)> boite = [](const QString& texte) {
+        QMessageBox::information(QApplication::activeWindow(), QString(), texte, QMessageBox::Ok);
+    };
+    return boite;
+}
+
+void ShowNotImplemented()
+{
+    while (QApplication::overrideCursor())
+        QApplication::restoreOverrideCursor();
+    if (BoiteNonImplemente())
+        BoiteNonImplemente()(QString::fromUtf8("Fonction non encore implémentée"));
+    throw EAbort();
+}
+
+void DropPendingMessage(QObject* destinataire, QEvent::Type type)
+{
+    QCoreApplication::removePostedEvents(destinataire, type);
+    if (type == QEvent::Quit)
+        QCoreApplication::postEvent(QCoreApplication::instance(), new QEvent(QEvent::Quit));
+}
+
+bool ActiveWindowIsOurs() { return QApplication::activeWindow() != nullptr; }
+
+std::vector<std::byte> AllocMemo(long long taille)
+{
+    return taille < 1 ? std::vector<std::byte>() : std::vector<std::byte>(static_cast<std::size_t>(taille));
+}
+
+void FreeMemo(std::vector<std::byte>& bloc) { std::vector<std::byte>().swap(bloc); }
+
+bool CompareMem(const void* a, const void* b, std::size_t n) { return n == 0 || std::memcmp(a, b, n) == 0; }
+
+void CopyMem(const void* source, void* destination, std::size_t n)
+{
+    if (n > 0)
+        std::memmove(destination, source, n);
 }

@@ -7,6 +7,7 @@
 // text; nothing reaches the song before the check passes. Cancel, Escape and the close box
 // always close and write nothing.
 #include "dialogs/BaseDialogue.h"
+#include "document/ReelCompact.h"
 
 #include <QDialog>
 
@@ -112,7 +113,7 @@ public:
     RepetitionSpin& Repetition() { return *repetition_; }
 
     // The value in the song that the dialog shows and writes.
-    virtual double& Cible() = 0;
+    virtual ReelCompact& Cible() = 0;
 
 protected:
     struct Bornes {

@@ -18,7 +18,7 @@ TSais_Bend_Form::TSais_Bend_Form(QWidget* parent)
     TraduireBend();
 }
 
-double& TSais_Bend_Form::Cible() { return NoteCurseur().ValeurBend; }
+ReelCompact& TSais_Bend_Form::Cible() { return NoteCurseur().ValeurBend; }
 
 void TSais_Bend_Form::TraduireBend()
 {

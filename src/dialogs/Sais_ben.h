@@ -14,7 +14,7 @@ public:
     QToolButton* BendDown = nullptr;
 
     void TraduireBend();
-    double& Cible() override;
+    ReelCompact& Cible() override;
 };
 
 // The bounds shared by the bend and bend-and-release dialogs.

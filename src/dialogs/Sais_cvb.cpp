@@ -18,7 +18,7 @@ TSais_CoupVib_Form::TSais_CoupVib_Form(QWidget* parent)
     TraduireCoupVibrato();
 }
 
-double& TSais_CoupVib_Form::Cible() { return TempsCurseur().ValeurCoupVib; }
+ReelCompact& TSais_CoupVib_Form::Cible() { return TempsCurseur().ValeurCoupVib; }
 
 void TSais_CoupVib_Form::TraduireCoupVibrato()
 {

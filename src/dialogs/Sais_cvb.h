@@ -14,5 +14,5 @@ public:
     QToolButton* CVBDown = nullptr;
 
     void TraduireCoupVibrato();
-    double& Cible() override;
+    ReelCompact& Cible() override;
 };

@@ -19,7 +19,7 @@ TSais_Release_Form::TSais_Release_Form(QWidget* parent)
     TraduireRelease();
 }
 
-double& TSais_Release_Form::Cible() { return NoteCurseur().ValeurBend; }
+ReelCompact& TSais_Release_Form::Cible() { return NoteCurseur().ValeurBend; }
 
 void TSais_Release_Form::TraduireRelease()
 {

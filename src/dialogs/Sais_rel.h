@@ -15,5 +15,5 @@ public:
     QToolButton* ReleaseDown = nullptr;
 
     void TraduireRelease();
-    double& Cible() override;
+    ReelCompact& Cible() override;
 };

@@ -25,8 +25,8 @@ using platform::FichierIni;
 
 constexpr const char* SectionGeneral = "General";
 constexpr const char* SectionConfig = "Config";
-constexpr const char* SectionEcran = "ParamEcran";
 constexpr const char* SectionImp = "ParamImp";
+constexpr const char* SectionEcran = "ParamEcran";
 constexpr const char* CleRepertoire = "R\xE9pertoire"; // "Répertoire" in Windows-1252
 
 // One stored field of a record and the form it takes in the file.
@@ -273,7 +273,7 @@ struct RecordEcran {
 
 std::array<RecordEcran, 4> RecordsEcran()
 {
-    return {{{"ParamEcran", "", &ParamEcranCourant, false},
+    return {{{SectionEcran, "", &ParamEcranCourant, false},
              {"ParamEcran_US1", "_US1", &ParamEcranUS1, true},
              {"ParamEcran_US2", "_US2", &ParamEcranUS2, true},
              {"ParamEcran_US3", "_US3", &ParamEcranUS3, true}}};

@@ -5,6 +5,7 @@
 // Arrays are 1-based like the tracks, strings, beats and measures they hold: each is one
 // element larger than its count and index 0 is never used.
 #include "document/Accord.h"
+#include "document/ReelCompact.h"
 #include "document/TableMix.h"
 #include "document/TexteCourt.h"
 
@@ -47,31 +48,32 @@ constexpr int32_t DureeEnTicks(int codeDuree, bool pointee, bool triolet)
     return ticks;
 }
 
-// The note of one string in a beat. An empty string slot is the default value.
+// The note of one string in a beat. An empty string slot is the default value. Eight bytes:
+// a song holds up to three million of them.
 struct TNoteCorde {
-    // The double leads so that the byte fields pack behind it.
-    double ValeurBend = 1.0;   // tones, for link techniques 5 and 6
     int8_t Frette = kPasDeNote; // -1 none, 0..FretteMax, 100 dead note
     uint8_t Effet = 0;         // link technique 0..7: none, HO, PO, slide up, slide down, bend, bend-release, let ring
     uint8_t Nuance = 6;        // dynamic 1..8 = ppp..fff; 4 or lower is a ghost note
     int8_t FretteGrace = kPasDeNote; // grace note fret: -1 none, 100 dead
     uint8_t NuanceGrace = 0;   // 1..8, when FretteGrace >= 0
     uint8_t DureeGrace = 0;    // 1..3 (30, 60, 120 ticks before the note), when FretteGrace >= 0
+    ReelCompact ValeurBend = 1.0; // tones, for link techniques 5 and 6
 
     friend bool operator==(const TNoteCorde&, const TNoteCorde&) = default;
 };
 
 // One beat slot. Its chord and mix-table change are shared, immutable records: a copy of the
 // beat (undo, cancel measure, clipboard) keeps them alive, and changing them means putting a
-// new record in place. A song holds up to half a million beats: the fields are ordered so
-// that nothing is padded and the rare text lives out of line.
+// new record in place. A song holds up to half a million beats: the fields are small and
+// ordered to pack, the technique amounts take two bytes each (ReelCompact) and the rare text
+// lives out of line.
 struct TTemps {
-    double ValeurCoupVib = 1.0;       // vibrato-stroke amount (technique 3)
     std::shared_ptr<const TAccord> Accord;          // meaningful only when AvecAccord is set
     std::shared_ptr<const cTableMixEvent> TableMix; // null = no change at this beat
-    OneBased<TNoteCorde, kNbCordesMax> Notes{};     // strings 1..6
     TexteCourtReduit<40> Texte;
+    OneBased<TNoteCorde, kNbCordesMax> Notes{};     // strings 1..6
     int32_t Duree = kTicksNoire;      // ticks
+    ReelCompact ValeurCoupVib = 1.0;  // vibrato-stroke amount (technique 3)
     bool Silence = false;             // a rest: its notes are ignored and not saved
     bool Lie = false;                 // tied to the previous beat: no notes of its own
     int8_t CodeDuree = 0;             // -2 whole .. 4 sixty-fourth

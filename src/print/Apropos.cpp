@@ -3,92 +3,19 @@
 #include "dialogs/BaseDialogue.h"
 #include "document/Langue.h"
 
-#include <QDesktopServices>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLinearGradient>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QShowEvent>
-#include <QUrl>
 
 #include <string>
-
-// ---- Link label ------------------------------------------------------------------------------
-
-namespace {
-
-const QColor kCouleurVisite(128, 0, 128); // purple
-
-bool OuvrirParDefaut(const QString& lien) { return QDesktopServices::openUrl(QUrl::fromUserInput(lien)); }
-
-OuvreurLienAPropos& Ouvreur()
-{
-    static OuvreurLienAPropos ouvreur = OuvrirParDefaut;
-    return ouvreur;
-}
-
-} // namespace
-
-void InstallerOuvreurLienAPropos(OuvreurLienAPropos ouvreur)
-{
-    Ouvreur() = ouvreur ? std::move(ouvreur) : OuvreurLienAPropos(OuvrirParDefaut);
-}
-
-EtiquetteLien::EtiquetteLien(const QString& legende, QWidget* parent) : QLabel(legende, parent)
-{
-    setCursor(Qt::PointingHandCursor);
-    QFont f = font();
-    f.setUnderline(true);
-    setFont(f);
-    MettreCouleur();
-}
-
-void EtiquetteLien::SetVisited(bool visite)
-{
-    if (visite_ == visite)
-        return;
-    visite_ = visite;
-    MettreCouleur();
-}
-
-void EtiquetteLien::MettreCouleur()
-{
-    QPalette p = palette();
-    p.setColor(QPalette::WindowText, visite_ ? kCouleurVisite : p.color(QPalette::Highlight));
-    setPalette(p);
-}
-
-QString EtiquetteLien::Cible() const
-{
-    if (!URL.trimmed().isEmpty())
-        return URL;
-    if (!text().trimmed().isEmpty())
-        return text();
-    return {};
-}
-
-void EtiquetteLien::Click()
-{
-    const QString cible = Cible();
-    if (cible.isEmpty())
-        return;
-    Ouvreur()(cible);
-    SetVisited(true);
-}
-
-void EtiquetteLien::mouseReleaseEvent(QMouseEvent* e)
-{
-    QLabel::mouseReleaseEvent(e);
-    if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()))
-        Click();
-}
 
 // ---- The window --------------------------------------------------------------------------------
 
@@ -153,8 +80,10 @@ TAproposForm::TAproposForm(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::F
     Image2 = Placer(new QLabel(Panel3), "Image2", l3 - 34, 2, 32, 32);
     Image2->setPixmap(QPixmap::fromImage(Logo(32)));
 
-    CxURLLabel1 = new EtiquetteLien(QString::fromLatin1(AdresseWeb), Panel3);
+    // Its caption is the address and its own link is empty: a click opens the caption.
+    CxURLLabel1 = new TCxURLLabel(QString::fromLatin1(AdresseWeb), Panel3);
     CxURLLabel1->setObjectName(QStringLiteral("CxURLLabel1"));
+    CxURLLabel1->SetTransparent(true);
     CxURLLabel1->adjustSize();
     CxURLLabel1->move((Panel3->width() - CxURLLabel1->width()) / 2, Pixels96(84));
 

@@ -2,45 +2,14 @@
 // The About window of the Help menu: product name, version, rights notice, the program's web
 // address as a link, pictures, and the credits ending with the translator of the loaded
 // language file.
+#include "controls/CxLabel.h"
+
 #include <QDialog>
 #include <QLabel>
-
-#include <functional>
 
 class QFrame;
 class QPushButton;
 class QScrollArea;
-
-// A label that stands for a link: underlined, in the highlight colour, a hand cursor; a click
-// opens URL, or the caption when URL is blank, and marks the link visited (purple). A plain
-// stand-in for the component library's web-link label.
-class EtiquetteLien : public QLabel {
-    Q_OBJECT
-
-public:
-    explicit EtiquetteLien(const QString& legende, QWidget* parent = nullptr);
-
-    QString URL;
-    bool Visited() const { return visite_; }
-    void SetVisited(bool visite);
-    // The target a click opens: URL when it is not blank, else the caption; empty when both
-    // are blank.
-    QString Cible() const;
-    // What a click does.
-    void Click();
-
-protected:
-    void mouseReleaseEvent(QMouseEvent* e) override;
-
-private:
-    void MettreCouleur();
-    bool visite_ = false;
-};
-
-// Who opens links (the desktop's browser by default). Tests install their own; an empty
-// function puts the default back. Returns whether the link was opened.
-using OuvreurLienAPropos = std::function<bool(const QString& lien)>;
-void InstallerOuvreurLienAPropos(OuvreurLienAPropos ouvreur);
 
 class TAproposForm : public QDialog {
     Q_OBJECT
@@ -58,7 +27,9 @@ public:
     QLabel* Version = nullptr;
     QLabel* Droits = nullptr;
     QLabel* Image2 = nullptr;
-    EtiquetteLien* CxURLLabel1 = nullptr;
+    // The program's web address; a click opens it through the desktop (InstallerLanceurLien
+    // chooses who opens links).
+    TCxURLLabel* CxURLLabel1 = nullptr;
     QFrame* Panel4 = nullptr;
     QLabel* Image1 = nullptr;
     QScrollArea* ScrollBoxThanks = nullptr;

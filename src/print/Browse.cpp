@@ -1,5 +1,8 @@
 #include "print/Browse.h"
 
+#include "controls/CxCmboBx.h"
+#include "controls/CxFilSys.h"
+#include "controls/Placemnt.h"
 #include "dialogs/BaseDialogue.h"
 #include "document/ConfigFichier.h"
 #include "document/Fenetre.h"
@@ -13,29 +16,22 @@
 #include "platform/Sablier.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QDateTime>
 #include <QFile>
-#include <QFileSystemModel>
 #include <QGridLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
-#include <QScreen>
 #include <QShowEvent>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolButton>
-#include <QTreeView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 
 namespace {
 
@@ -46,8 +42,12 @@ constexpr int kHauteur = 340;
 constexpr int kLargeurGauche = 209;
 constexpr int kMinimumPanneau = 100;
 
-QString DepuisChemin(const std::string& chemin) { return QFile::decodeName(QByteArray::fromStdString(chemin)); }
-std::string VersChemin(const QString& chemin) { return QFile::encodeName(chemin).toStdString(); }
+QString DepuisChemin(const std::string& chemin) { return TCxDirectoryTree::NomAffiche(QByteArray::fromStdString(chemin)); }
+
+void AfficherErreur(const std::string& texteUtf8)
+{
+    AfficherMessage("Lyrandaxis", platform::Utf8VersCp1252(texteUtf8), IconeErreur, BoutonOK, DefautOK, PlacementCentre);
+}
 
 // The small pictures of the tool buttons, drawn by code.
 enum class Glyphe { Fermer, SousDossiers, Stop, Ecouter };
@@ -127,6 +127,43 @@ bool Lecture() { return !FenetrePrincipale().CommandeActive("Ac_Son_LectureDebut
 
 } // namespace
 
+// A status panel keeps its whole text and shows what fits its width, the middle of the text
+// given up for "…": a folder path of any length neither widens the window nor pushes the
+// panel's end out of sight.
+class EtiquetteStatut : public QLabel {
+public:
+    explicit EtiquetteStatut(QWidget* parent) : QLabel(parent)
+    {
+        setTextFormat(Qt::PlainText);
+    }
+    const QString& Texte() const { return complet_; }
+    void SetTexte(const QString& texte)
+    {
+        complet_ = texte;
+        Raccourcir();
+    }
+    QSize sizeHint() const override { return {0, QLabel::sizeHint().expandedTo(QSize(0, fontMetrics().height())).height()}; }
+    QSize minimumSizeHint() const override { return {0, sizeHint().height()}; }
+
+protected:
+    void resizeEvent(QResizeEvent* e) override
+    {
+        QLabel::resizeEvent(e);
+        Raccourcir();
+    }
+
+private:
+    void Raccourcir()
+    {
+        const int largeur = contentsRect().width() - 2 * margin() - 2 * std::max(indent(), 0);
+        const QString affiche = fontMetrics().elidedText(complet_, Qt::ElideMiddle, std::max(largeur, 0));
+        if (affiche != text())
+            QLabel::setText(affiche);
+    }
+
+    QString complet_;
+};
+
 // ---- List item ---------------------------------------------------------------------------------
 
 ElementMorceau::ElementMorceau(cLigneList ligne) : ligne_(std::move(ligne))
@@ -171,8 +208,8 @@ TBrowseForm::TBrowseForm(QWidget* parent) : QDialog(parent, Qt::Window)
     Ecouter = BoutonPlat(Panel1, "Ecouter", Glyphe::Ecouter, 60);
     Ecouter->setCheckable(true);
     Ecouter->setToolTip(QStringLiteral("Listen"));
-    JumpAfter = Placer(new QComboBox(Panel1), "JumpAfter", 92, 5, 141, 21);
-    JumpAfter->setFocusPolicy(Qt::NoFocus);
+    JumpAfter = Placer(new TCxLineComboBox(Panel1), "JumpAfter", 92, 5, 141, 21);
+    JumpAfter->SetLineStyle(lsBump);
     for (const char* texte : {"No jump", "Jump after 1 bar", "Jump after 2 bars", "Jump after 5 bars",
                               "Jump after 10 bars", "Jump after 25 bars", "Jump after the score"})
         JumpAfter->addItem(QString::fromLatin1(texte));
@@ -192,23 +229,12 @@ TBrowseForm::TBrowseForm(QWidget* parent) : QDialog(parent, Qt::Window)
     Panel_Gauche->setMinimumWidth(Pixels96(kMinimumPanneau));
     auto* gauche = new QVBoxLayout(Panel_Gauche);
     gauche->setContentsMargins(0, 0, 0, 0);
-    modeleDossiers_ = new QFileSystemModel(this);
-    modeleDossiers_->setObjectName(QStringLiteral("ModeleDossiers"));
-    // Folders only, and not those whose name begins with ".".
-    modeleDossiers_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
-    modeleDossiers_->setReadOnly(true);
-    modeleDossiers_->setRootPath(QStringLiteral("/"));
-    SystemTreeView1 = new QTreeView(Panel_Gauche);
+    SystemTreeView1 = new TCxDirectoryTree(Panel_Gauche);
     SystemTreeView1->setObjectName(QStringLiteral("SystemTreeView1"));
-    SystemTreeView1->setModel(modeleDossiers_);
-    SystemTreeView1->setHeaderHidden(true);
-    for (int c = 1; c < modeleDossiers_->columnCount(); ++c)
-        SystemTreeView1->hideColumn(c);
-    SystemTreeView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    SystemTreeView1->installEventFilter(this);
-    SystemTreeView1->viewport()->installEventFilter(this);
-    connect(SystemTreeView1->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex&, const QModelIndex&) { ArbreChange(); });
+    SystemTreeView1->AfficherErreur = [](const QString& message) { AfficherErreur(message.toStdString()); };
+    // While a listing runs the tree refuses to move its selection.
+    SystemTreeView1->OnChanging = [this](QTreeWidgetItem*, bool& permis) { permis = permis && ArbreModifiable; };
+    SystemTreeView1->OnChange = [this] { ArbreChange(); };
     gauche->addWidget(SystemTreeView1);
     Splitter1->addWidget(Panel_Gauche);
 
@@ -280,9 +306,8 @@ TBrowseForm::TBrowseForm(QWidget* parent) : QDialog(parent, Qt::Window)
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setSizeGripEnabled(true);
     for (int k = 0; k < 2; ++k) {
-        statut_[k] = new QLabel(StatusBar1);
+        statut_[k] = new EtiquetteStatut(StatusBar1);
         statut_[k]->setObjectName(QStringLiteral("StatusPanel%1").arg(k));
-        statut_[k]->setTextFormat(Qt::PlainText);
     }
     statut_[0]->setFixedWidth(Pixels96(100));
     StatusBar1->addWidget(statut_[0]);
@@ -293,6 +318,13 @@ TBrowseForm::TBrowseForm(QWidget* parent) : QDialog(parent, Qt::Window)
     connect(BT_ScannerSousRep, &QToolButton::clicked, this, &TBrowseForm::BT_ScannerSousRepClick);
     connect(Ecouter, &QToolButton::clicked, this, &TBrowseForm::EcouterClick);
 
+    placement_ = std::make_unique<TFormStorage>(this);
+    placement_->setObjectName(QStringLiteral("FormStorage1"));
+    placement_->IniFileName = FichierPlacementParcours;
+    placement_->IniSection = SectionParcours;
+    placement_->StoredProps = {"Panel_Gauche.Width"};
+    FormStorage1 = placement_.get();
+
     ViderResume();
     JumpAfter->setCurrentIndex(0);
     TraduireBrowse();
@@ -301,13 +333,15 @@ TBrowseForm::TBrowseForm(QWidget* parent) : QDialog(parent, Qt::Window)
 
 TBrowseForm::~TBrowseForm()
 {
+    // The placement goes first, while the window is whole.
+    placement_.reset();
     if (fenetreParcours == this)
         fenetreParcours = nullptr;
 }
 
 QString TBrowseForm::TexteStatut(int panneau) const
 {
-    return panneau == 0 || panneau == 1 ? statut_[panneau]->text() : QString();
+    return panneau == 0 || panneau == 1 ? statut_[panneau]->Texte() : QString();
 }
 
 void TBrowseForm::TraduireBrowse()
@@ -346,7 +380,6 @@ void TBrowseForm::showEvent(QShowEvent* e)
     // read) must not list the folder again and lose the selection the jump chain follows.
     if (!active_) {
         active_ = true;
-        RestaurerPlacement();
         FormActivate();
     }
 }
@@ -392,51 +425,6 @@ void TBrowseForm::FormClose()
     // Without a folder in the tree (the stored one was gone) the stored one stays.
     r.Repertoire = repertoire_.empty() ? RepertoireInitial : repertoire_;
     EcrireReglagesParcours(NomFichierConfiguration, r);
-    EnregistrerPlacement();
-}
-
-void TBrowseForm::RestaurerPlacement()
-{
-    const QScreen* ecran = screen() ? screen() : QGuiApplication::primaryScreen();
-    if (!ecran)
-        return;
-    const QRect taille = ecran->geometry();
-    const PlacementParcours p = LirePlacementParcours(FichierPlacementParcours, SectionParcours, taille.width(),
-                                                      taille.height(), Pixels96(kLargeurGauche));
-    const int ppp = static_cast<int>(ecran->logicalDotsPerInch() + 0.5);
-    if (p.Position && p.PixelsParPouce == ppp && p.Droite > p.Gauche && p.Bas > p.Haut) {
-        const QRect rect(QPoint(p.Gauche, p.Haut), QPoint(p.Droite - 1, p.Bas - 1));
-        // A place on a screen that is no longer there would put the window out of reach.
-        bool visible = false;
-        for (const QScreen* s : QGuiApplication::screens())
-            visible = visible || s->availableGeometry().intersected(rect).width() >= 50;
-        if (visible)
-            setGeometry(rect);
-    }
-    if (p.Etat == 3)
-        setWindowState(windowState() | Qt::WindowMaximized);
-    const int largeur = std::max(p.LargeurPanneau, Pixels96(kMinimumPanneau));
-    const QList<int> tailles = Splitter1->sizes();
-    const int total = tailles.size() == 2 ? tailles[0] + tailles[1] : width();
-    Splitter1->setSizes({largeur, std::max(total - largeur, Pixels96(kMinimumPanneau))});
-}
-
-void TBrowseForm::EnregistrerPlacement()
-{
-    const QScreen* ecran = screen() ? screen() : QGuiApplication::primaryScreen();
-    if (!ecran)
-        return;
-    PlacementParcours p;
-    const QRect g = isMaximized() ? normalGeometry() : geometry();
-    p.Gauche = g.left();
-    p.Haut = g.top();
-    p.Droite = g.left() + g.width();
-    p.Bas = g.top() + g.height();
-    p.Etat = isMaximized() ? 3 : (isMinimized() ? 2 : 1);
-    p.PixelsParPouce = static_cast<int>(ecran->logicalDotsPerInch() + 0.5);
-    p.LargeurPanneau = Panel_Gauche->width();
-    const QRect taille = ecran->geometry();
-    EcrirePlacementParcours(FichierPlacementParcours, SectionParcours, p, taille.width(), taille.height());
 }
 
 // ---- The folder tree ---------------------------------------------------------------------------
@@ -445,59 +433,26 @@ bool TBrowseForm::SetDirectory(const std::string& chemin)
 {
     if (chemin.empty())
         return false;
-    std::error_code ec;
-    if (!std::filesystem::is_directory(chemin, ec)) {
-        std::string texte = "The %s directory does not exist";
-        texte.replace(texte.find("%s"), 2, platform::Utf8VersCp1252(chemin));
-        AfficherMessage("Lyrandaxis", texte, IconeErreur, BoutonOK, DefautOK, PlacementCentre);
+    // The caller lists the folder itself, once, whether the tree's selection moved or not.
+    bloquerArbre_ = true;
+    try {
+        SystemTreeView1->SetDirectory(QByteArray::fromStdString(chemin));
+    } catch (const EInOutError& e) {
+        bloquerArbre_ = false;
+        AfficherErreur(e.what());
         return false;
     }
-    std::string plein = std::filesystem::absolute(chemin, ec).lexically_normal().string();
-    if (ec)
-        plein = chemin;
-    while (plein.size() > 1 && plein.back() == '/')
-        plein.pop_back();
-    repertoire_ = plein;
-    std::filesystem::current_path(repertoire_, ec);
-    // A folder the tree does not show (one whose name begins with ".") is still listed.
-    const QModelIndex index = modeleDossiers_->index(DepuisChemin(repertoire_));
-    if (index.isValid()) {
-        bloquerArbre_ = true;
-        SystemTreeView1->setCurrentIndex(index);
-        SystemTreeView1->scrollTo(index);
-        bloquerArbre_ = false;
-    }
-    return true;
+    bloquerArbre_ = false;
+    repertoire_ = SystemTreeView1->DirectoryOctets().toStdString();
+    return !repertoire_.empty();
 }
 
 void TBrowseForm::ArbreChange()
 {
     if (bloquerArbre_)
         return;
-    const QModelIndex index = SystemTreeView1->currentIndex();
-    if (!index.isValid())
-        return;
-    repertoire_ = VersChemin(modeleDossiers_->filePath(index));
-    std::error_code ec;
-    std::filesystem::current_path(repertoire_, ec);
+    repertoire_ = SystemTreeView1->DirectoryOctets().toStdString();
     SystemTreeView1Change();
-}
-
-bool TBrowseForm::eventFilter(QObject* objet, QEvent* e)
-{
-    // While a listing runs the tree refuses to move its selection.
-    if (!ArbreModifiable && (objet == SystemTreeView1 || objet == SystemTreeView1->viewport())) {
-        switch (e->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::KeyPress:
-        case QEvent::Wheel:
-            return true;
-        default: break;
-        }
-    }
-    return QDialog::eventFilter(objet, e);
 }
 
 // ---- Listing -----------------------------------------------------------------------------------
@@ -509,8 +464,8 @@ SuiviListe TBrowseForm::Suivi(bool scan)
     s.DebutDossier = [this, continuer](const std::string& dossier, std::size_t n) {
         if (!continuer())
             return false;
-        statut_[0]->setText(QString::number(n) + QLatin1Char(' ') + texteFichiers_);
-        statut_[1]->setText(texteRecherche_ + QLatin1Char(' ') + DepuisChemin(dossier));
+        statut_[0]->SetTexte(QString::number(n) + QLatin1Char(' ') + texteFichiers_);
+        statut_[1]->SetTexte(texteRecherche_ + QLatin1Char(' ') + DepuisChemin(dossier));
         StatusBar1->repaint();
         if (AuDebutDossier)
             AuDebutDossier(dossier);
@@ -519,7 +474,7 @@ SuiviListe TBrowseForm::Suivi(bool scan)
         return !fermeture_;
     };
     s.Progression = [this](std::size_t n) {
-        statut_[0]->setText(QString::number(n) + QLatin1Char(' ') + texteFichiers_);
+        statut_[0]->SetTexte(QString::number(n) + QLatin1Char(' ') + texteFichiers_);
         QCoreApplication::processEvents();
         return !fermeture_;
     };
@@ -544,7 +499,7 @@ void TBrowseForm::SystemTreeView1Change()
     ArbreModifiable = true;
     BT_ScannerSousRep->setEnabled(true);
     AfficherCompte();
-    statut_[1]->clear();
+    statut_[1]->SetTexte(QString());
 }
 
 void TBrowseForm::BasculerBoutonScanner()
@@ -559,7 +514,7 @@ void TBrowseForm::BT_ScannerSousRepClick()
     BasculerBoutonScanner();
     if (!ScanEnCours) {
         // The scan running beneath this click stops at its next folder.
-        statut_[1]->clear();
+        statut_[1]->SetTexte(QString());
         return;
     }
     ViderListe();
@@ -579,7 +534,7 @@ void TBrowseForm::BT_ScannerSousRepClick()
     SystemTreeView1->unsetCursor();
     QApplication::restoreOverrideCursor();
     AfficherCompte();
-    statut_[1]->clear();
+    statut_[1]->SetTexte(QString());
     ScanEnCours = false;
     BasculerBoutonScanner();
 }
@@ -612,7 +567,7 @@ void TBrowseForm::ViderResume()
 
 void TBrowseForm::AfficherCompte()
 {
-    statut_[0]->setText(QString::number(ListView1->topLevelItemCount()) + QLatin1Char(' ') + texteFichiers_);
+    statut_[0]->SetTexte(QString::number(ListView1->topLevelItemCount()) + QLatin1Char(' ') + texteFichiers_);
 }
 
 // ---- Sorting -----------------------------------------------------------------------------------
@@ -659,7 +614,7 @@ void TBrowseForm::AfficherResumeMorceau(QTreeWidgetItem* element)
         ViderResume();
         return;
     }
-    statut_[1]->setText(texteChargement_);
+    statut_[1]->SetTexte(texteChargement_);
     StatusBar1->repaint();
     const bool lue = ChargerMorceauBrowse(CheminMorceau(morceau->Ligne()));
     if (lue) {
@@ -671,7 +626,7 @@ void TBrowseForm::AfficherResumeMorceau(QTreeWidgetItem* element)
     } else {
         ViderResume();
     }
-    statut_[1]->clear();
+    statut_[1]->SetTexte(QString());
     IFenetrePrincipale& f = FenetrePrincipale();
     f.AfficherTitreLabel(LigneTitrePartition().c_str());
     PartitionModifiee = false;

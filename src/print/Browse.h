@@ -6,25 +6,27 @@
 //
 // The folders are read through print/BrowseLogique.h; the window keeps its column widths, jump
 // option and folder in the "Browser" section of the settings file, and its placement and the
-// width of its tree in the "Browser" section of "Lyrx.ini".
+// width of its tree in the "Browser" section of "Lyrx.ini" through its form storage.
 #include "print/BrowseLogique.h"
 
 #include <QDialog>
 #include <QTreeWidgetItem>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
-class QComboBox;
-class QFileSystemModel;
+class EtiquetteStatut;
 class QLabel;
 class QSplitter;
 class QStatusBar;
 class QToolButton;
-class QTreeView;
 class QTreeWidget;
 class QWidget;
+class TCxDirectoryTree;
+class TCxLineComboBox;
+class TFormStorage;
 
 // A list item and its song file.
 class ElementMorceau : public QTreeWidgetItem {
@@ -51,12 +53,12 @@ public:
     QToolButton* BT_Fermer = nullptr;
     QToolButton* BT_ScannerSousRep = nullptr;
     QToolButton* Ecouter = nullptr;  // checkable: Listen
-    QComboBox* JumpAfter = nullptr;  // 0 no jump, 1..6 after 1, 2, 5, 10, 25 bars, the score
+    TCxLineComboBox* JumpAfter = nullptr; // 0 no jump, 1..6 after 1, 2, 5, 10, 25 bars, the score
     QToolButton* StopButton = nullptr; // hidden: glyph of the scan button while a scan runs
     QToolButton* SubDir = nullptr;     // hidden: its glyph otherwise
     QSplitter* Splitter1 = nullptr;
     QWidget* Panel_Gauche = nullptr;
-    QTreeView* SystemTreeView1 = nullptr;
+    TCxDirectoryTree* SystemTreeView1 = nullptr;
     QWidget* Panel_Droite = nullptr;
     QTreeWidget* ListView1 = nullptr;
     QWidget* Panel3 = nullptr;
@@ -71,6 +73,7 @@ public:
     QLabel* NbBarLib = nullptr;
     QLabel* NbGBDLib = nullptr;
     QStatusBar* StatusBar1 = nullptr;
+    TFormStorage* FormStorage1 = nullptr; // placement and Panel_Gauche.Width
 
     // ---- State ----
     int ColonneTri = ColonneNom;
@@ -79,17 +82,19 @@ public:
     bool ScanEnCours = false;
     std::string RepertoireInitial;
 
-    // Texts of the status bar (panel 0 the count, panel 1 what is being done).
+    // Texts of the status bar (panel 0 the count, panel 1 what is being done), whole: the
+    // panels show them shortened to their width.
     QString TexteStatut(int panneau) const;
 
     // ---- Behaviour ----
     // The first showing: settings, score-only layout of the main window, the folder listed.
     void FormActivate();
-    // The folder shown by the tree (UTF-8 path, no trailing "/" except for the root); empty
+    // The folder shown by the tree (file-system bytes, no trailing "/" except for the root); empty
     // while none is selected.
     const std::string& Directory() const { return repertoire_; }
     // Selects the folder in the tree without listing it. A folder that does not exist is
-    // reported ("The %s directory does not exist") and nothing changes: false.
+    // reported ("The %s directory does not exist") and nothing changes: false. The path is
+    // file-system bytes.
     bool SetDirectory(const std::string& chemin);
     // The tree's folder changed: the list is emptied and filled again with its songs.
     void SystemTreeView1Change();
@@ -119,7 +124,6 @@ public:
 protected:
     void showEvent(QShowEvent* e) override;
     void done(int resultat) override;
-    bool eventFilter(QObject* objet, QEvent* e) override;
 
 private:
     void FormClose();
@@ -130,11 +134,9 @@ private:
     // The follower of a listing: status texts, pending messages, and whether to go on.
     SuiviListe Suivi(bool scan);
     void ArbreChange();
-    void RestaurerPlacement();
-    void EnregistrerPlacement();
 
-    QFileSystemModel* modeleDossiers_ = nullptr;
-    QLabel* statut_[2] = {nullptr, nullptr};
+    std::unique_ptr<TFormStorage> placement_;
+    EtiquetteStatut* statut_[2] = {nullptr, nullptr};
     QString texteFichiers_ = QStringLiteral("file(s)");
     QString texteRecherche_ = QStringLiteral("Searching");
     QString bulleArreterScan_ = QStringLiteral("Stop the search");

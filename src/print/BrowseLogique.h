@@ -106,7 +106,7 @@ inline constexpr const char* SectionParcours = "Browser";
 struct ReglagesParcours {
     int32_t LargeursColonnes[NbColonnesParcours] = {200, 50, 90, 300}; // WC1..WC4
     int32_t SautApres = 0;                                             // JumpAfter, 0..6
-    std::string Repertoire;                                            // Directory (UTF-8 path)
+    std::string Repertoire;                                            // Directory (file-system bytes)
 };
 
 // Reads the section from the ini file (a bare name lives in the Windows directory). An empty
@@ -116,24 +116,7 @@ ReglagesParcours LireReglagesParcours(const std::string& fichierIni, const std::
 // Writes the six keys; false when the file could not be written.
 bool EcrireReglagesParcours(const std::string& fichierIni, const ReglagesParcours& reglages);
 
-// ---- Window placement (section "Browser" of "Lyrx.ini") --------------------------------------
+// ---- Window placement -----------------------------------------------------------------------
 
+// The file that keeps the browser's placement and the width of its tree, section "Browser".
 inline constexpr const char* FichierPlacementParcours = "Lyrx.ini";
-
-struct PlacementParcours {
-    int32_t Gauche = 0, Haut = 0, Droite = 0, Bas = 0; // the restored rectangle (NormPos)
-    int32_t Etat = 1;          // ShowCmd: 1 normal, 2 minimised, 3 maximised
-    int32_t PixelsParPouce = 96;
-    bool Position = false;     // a stored rectangle was found
-    int32_t LargeurPanneau = 0; // Panel_Gauche_Width; 0 when missing
-};
-
-// Reads the placement: the rectangle under "NormPos(<w>x<h>)" for the screen size, else under
-// "NormPos" (four numbers split at blanks and commas; a word that is not a number reads 0);
-// the left pane's width under "Panel_Gauche_Width".
-PlacementParcours LirePlacementParcours(const std::string& fichierIni, const std::string& section, int largeurEcran,
-                               int hauteurEcran, int32_t largeurPanneauParDefaut);
-// Writes Flags, ShowCmd, PixelsPerInch, MinMaxPos and NormPos (each with and without the screen
-// size), Visible 0 and Panel_Gauche_Width. False when the file could not be written.
-bool EcrirePlacementParcours(const std::string& fichierIni, const std::string& section,
-                             const PlacementParcours& placement, int largeurEcran, int hauteurEcran);

@@ -1,5 +1,6 @@
 #include "print/Pref.h"
 
+#include "controls/ToolEdit.h"
 #include "dialogs/BaseDialogue.h"
 #include "document/Configuration.h"
 #include "document/Fenetre.h"
@@ -217,9 +218,9 @@ void TPref_Form::TraduirePreferences()
         if (const auto t = pref.Texte(ligne))
             PageControle->setTabText(index, SansRaccourci(*t));
     if (const auto t = pref.Texte(5))
-        General->TitreMusicFile = *t;
+        General->Music_File->SetDialogTitle(*t);
     if (const auto t = pref.Texte(6))
-        General->FiltreMusicFile = *t + QStringLiteral(" (*.WAV)|*.WAV");
+        General->Music_File->SetFilter(*t + QStringLiteral(" (*.WAV)|*.WAV"));
     for (const LigneLegende& l : kLegendes)
         legende(findChild<QWidget*>(QString::fromLatin1(l.controle)), pref.Texte(l.ligne));
 

@@ -1,5 +1,6 @@
 #include "print/PrefGeneral.h"
 
+#include "controls/ToolEdit.h"
 #include "dialogs/BaseDialogue.h"
 
 #include <QButtonGroup>
@@ -7,11 +8,9 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
-#include <QToolButton>
 
 #include <algorithm>
 
@@ -36,12 +35,11 @@ TPagePrefGeneral::TPagePrefGeneral(QWidget* parent) : TPagePreferences(parent, "
     StartingMusic = Cadre(this, "StartingMusic", QStringLiteral("Starting Music"), 8, 6, 245, 100);
     Music_LX = Radio(StartingMusic, musiques_, 1, "Music_LX", QStringLiteral("Lyrandaxis"), 12, 20, 200);
     Music_WAV = Radio(StartingMusic, musiques_, 2, "Music_WAV", QStringLiteral(".WAV"), 12, 46, 52);
-    Music_File = Placer(new QLineEdit(StartingMusic), "Music_File", 66, 44, 146, 21);
-    Music_FileBouton = Placer(new QToolButton(StartingMusic), "Music_FileBouton", 213, 44, 22, 21);
-    Music_FileBouton->setText(QStringLiteral("..."));
+    Music_File = Placer(new TFilenameEdit(StartingMusic), "Music_File", 66, 44, 169, 21);
+    Music_File->SetDefaultExt(QStringLiteral(".WAV"));
+    Music_File->SetFilter(QStringLiteral("Wave Files (*.WAV)|*.WAV"));
+    Music_File->SetNumGlyphs(1);
     Music_Rien = Radio(StartingMusic, musiques_, 3, "Music_Rien", QStringLiteral("Nothing"), 12, 74, 200);
-    TitreMusicFile = QStringLiteral("Choose a wave file");
-    FiltreMusicFile = QStringLiteral("Wave files (*.WAV)|*.WAV");
 
     GroupScrolling = Cadre(this, "GroupScrolling", QStringLiteral("Scrolling mode during playing"), 261, 6, 236, 100);
     ScrollingScreen = Radio(GroupScrolling, defilements_, 1, "ScrollingScreen", QStringLiteral("Screen per screen"),
@@ -86,7 +84,6 @@ TPagePrefGeneral::TPagePrefGeneral(QWidget* parent) : TPagePreferences(parent, "
     connect(Music_WAV, &QRadioButton::toggled, this, [this] { ActiverMusicFile(); });
     connect(Music_Rien, &QRadioButton::toggled, this, [this] { ActiverMusicFile(); });
     connect(Music_File, &QLineEdit::textChanged, this, [this] { Signaler(); });
-    connect(Music_FileBouton, &QToolButton::clicked, this, &TPagePrefGeneral::Music_FileBoutonClick);
     connect(GeneralDefault, &QPushButton::clicked, this, &TPagePrefGeneral::GeneralDefaultClick);
     ActiverMusicFile();
 }
@@ -95,14 +92,14 @@ void TPagePrefGeneral::ActiverMusicFile()
 {
     const bool actif = Music_WAV->isChecked();
     Music_File->setEnabled(actif);
-    Music_FileBouton->setEnabled(actif);
 }
 
 void TPagePrefGeneral::Charger(const TValeursGeneral& v)
 {
     CocherGroupe(defilements_, v.TypeScrolling);
     CocherGroupe(musiques_, v.StartingMusic);
-    Music_File->setText(CheminQt(v.StartingFile));
+    // Shown as the edit shows a chosen name, so that a path with blanks reads back whole.
+    Music_File->setText(TFilenameEdit::NomAffiche(CheminQt(v.StartingFile)));
     ActiverMusicFile();
     MetronomeVolume->setValue(v.MetronomeVolume);
     MetronomeDuringScore->setChecked(v.MetronomeDuringScore);
@@ -122,7 +119,7 @@ TValeursGeneral TPagePrefGeneral::Lire() const
     TValeursGeneral v;
     v.TypeScrolling = std::max(0, defilements_->checkedId());
     v.StartingMusic = std::max(0, musiques_->checkedId());
-    v.StartingFile = CheminFichier(Music_File->text());
+    v.StartingFile = CheminMusique();
     v.MetronomeVolume = MetronomeVolume->value();
     v.MetronomeDuringScore = MetronomeDuringScore->isChecked();
     v.FirstBarMetronome = FirstBarMetronome->isChecked();
@@ -143,9 +140,9 @@ void TPagePrefGeneral::GeneralDefaultClick()
     Signaler();
 }
 
-void TPagePrefGeneral::Music_FileBoutonClick()
+std::string TPagePrefGeneral::CheminMusique() const
 {
-    QString chemin = Music_File->text();
-    if (DialoguesPreferences().ChoisirFichierMusique(this, TitreMusicFile, FiltreMusicFile, chemin))
-        Music_File->setText(chemin);
+    // Typed unquoted, a path with blanks is kept whole even when no such file exists yet.
+    const QString texte = Music_File->text();
+    return CheminFichier(texte.startsWith(QLatin1Char('"')) ? Music_File->FileName() : texte);
 }

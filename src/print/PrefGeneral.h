@@ -4,7 +4,10 @@
 // names. Nothing reaches the options before OK.
 #include "print/PrefPage.h"
 
+#include <string>
+
 class QGroupBox;
+class TFilenameEdit;
 
 class TPagePrefGeneral : public TPagePreferences {
 public:
@@ -14,12 +17,8 @@ public:
     QRadioButton* Music_LX = nullptr;
     QRadioButton* Music_WAV = nullptr;
     QRadioButton* Music_Rien = nullptr;
-    // The file-name edit and its browse button; both enabled only with Music_WAV checked.
-    QLineEdit* Music_File = nullptr;
-    QToolButton* Music_FileBouton = nullptr;
-    // Title and filter ("text|pattern") of the browse dialog.
-    QString TitreMusicFile;
-    QString FiltreMusicFile;
+    // The wave file, with its browse button inside; enabled only with Music_WAV checked.
+    TFilenameEdit* Music_File = nullptr;
 
     QGroupBox* GroupScrolling = nullptr;
     QRadioButton* ScrollingScreen = nullptr;
@@ -54,7 +53,9 @@ public:
     TValeursGeneral Lire() const;
 
     void GeneralDefaultClick();
-    void Music_FileBoutonClick();
+    // The path of the wave file as the options keep it: a name the edit shows quoted (it holds
+    // a blank) without its quotes, since the splash window opens the file by this name.
+    std::string CheminMusique() const;
 
 private:
     void ActiverMusicFile();

@@ -9,8 +9,6 @@
 #include <QColorDialog>
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QFontDialog>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -94,27 +92,6 @@ private:
 IDialoguesPreferences dialoguesQt;
 IDialoguesPreferences* dialogues = &dialoguesQt;
 
-// "Wave files (*.WAV)|*.WAV" as a Qt name filter; the pattern also in lower case, since the
-// file system tells the cases apart.
-QString FiltreQt(const QString& filtre)
-{
-    const QStringList parties = filtre.split(QLatin1Char('|'));
-    QStringList filtres;
-    for (int i = 0; i + 1 < parties.size(); i += 2) {
-        QString motif = parties[i + 1];
-        motif.replace(QLatin1Char(';'), QLatin1Char(' '));
-        const QString bas = motif.toLower();
-        if (bas != motif)
-            motif += QLatin1Char(' ') + bas;
-        QString texte = parties[i];
-        const int parenthese = texte.lastIndexOf(QLatin1Char('('));
-        if (parenthese > 0)
-            texte = texte.left(parenthese).trimmed();
-        filtres << texte + QStringLiteral(" (") + motif + QLatin1Char(')');
-    }
-    return filtres.join(QStringLiteral(";;"));
-}
-
 } // namespace
 
 bool IDialoguesPreferences::ChoisirPolice(QWidget* parent, TMyFont& police, bool avecCouleur)
@@ -143,25 +120,6 @@ bool IDialoguesPreferences::ChoisirCouleur(QWidget* parent, TCouleur& couleur)
     if (!c.isValid())
         return false;
     couleur = CouleurDe(c);
-    return true;
-}
-
-bool IDialoguesPreferences::ChoisirFichierMusique(QWidget* parent, const QString& titre, const QString& filtre,
-                                                  QString& chemin)
-{
-    QFileDialog dialogue(parent, titre);
-    dialogue.setAcceptMode(QFileDialog::AcceptOpen);
-    dialogue.setFileMode(QFileDialog::ExistingFile);
-    dialogue.setDefaultSuffix(QStringLiteral("WAV"));
-    dialogue.setNameFilter(FiltreQt(filtre));
-    if (!chemin.isEmpty()) {
-        const QFileInfo actuel(chemin);
-        dialogue.setDirectory(actuel.absolutePath());
-        dialogue.selectFile(actuel.fileName());
-    }
-    if (dialogue.exec() != QDialog::Accepted || dialogue.selectedFiles().isEmpty())
-        return false;
-    chemin = dialogue.selectedFiles().constFirst();
     return true;
 }
 

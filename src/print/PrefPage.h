@@ -30,9 +30,6 @@ public:
     virtual bool ChoisirPolice(QWidget* parent, TMyFont& police, bool avecCouleur);
     // The colour dialog; false when cancelled.
     virtual bool ChoisirCouleur(QWidget* parent, TCouleur& couleur);
-    // The open dialog of the starting music: `titre`, a filter in the form "text|pattern",
-    // default extension ".WAV", starting from `chemin`; false when cancelled.
-    virtual bool ChoisirFichierMusique(QWidget* parent, const QString& titre, const QString& filtre, QString& chemin);
 };
 
 IDialoguesPreferences& DialoguesPreferences();

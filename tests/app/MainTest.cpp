@@ -1,5 +1,7 @@
 #include "app/Main.h"
 #include "app/Programme.h"
+#include "controls/CxButton.h"
+#include "controls/CxPanel.h"
 #include "controls/Services.h"
 #include "document/ConfigFichier.h"
 #include "document/Fichiers.h"
@@ -13,6 +15,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QToolBar>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -265,14 +268,137 @@ TEST_F(FenetreTest, MenusAndButtonsMirrorTheCommandList)
 
 TEST_F(FenetreTest, ButtonsNeverTakeTheFocusFromTheHiddenMemo)
 {
-    for (QToolButton* b : fenetre_->findChildren<QToolButton*>()) {
-        if (b->parentWidget() && b->parentWidget()->objectName() == "CxToolBar1" &&
-            b->objectName() == "qt_toolbar_ext_button")
-            continue;
+    for (QToolButton* b : fenetre_->findChildren<QToolButton*>())
         EXPECT_EQ(b->focusPolicy(), Qt::NoFocus) << b->objectName().toStdString();
-    }
     EXPECT_NE(fenetre_->Ed_Invisible()->focusPolicy(), Qt::NoFocus);
     EXPECT_LT(fenetre_->Ed_Invisible()->x(), 0); // out of sight, yet a shown control
+}
+
+TEST_F(FenetreTest, ToolbarHoldsItsButtonsAndSpacersInOneRow)
+{
+    fenetre_->resize(1000, 700);
+    fenetre_->show(); // the window lays its rows out for the size it is shown at
+    QCoreApplication::processEvents();
+    TCxToolbar* barre = fenetre_->CxToolBar1();
+    ASSERT_TRUE(barre);
+    EXPECT_EQ(barre->objectName(), "CxToolBar1");
+    EXPECT_TRUE(fenetre_->findChildren<QToolBar*>().isEmpty());
+    const QStringList attendus = {
+        "Bt_Fichier_Nouveau", "Bt_Fichier_Ouvrir", "Bt_Fichier_Enregistrer", "CxSpacer1", "Bt_Fichier_Proprietes",
+        "Bt_Options_Preferences", "CxSpacer2", "Bt_Fichier_Imprimer", "Bt_Fichier_ApercuImp", "CxSpacer3",
+        "Bt_Edition_Couper", "Bt_Edition_Copier", "Bt_Edition_Coller", "CxSpacer4", "Bt_Edition_Inserer",
+        "Bt_Edition_Vider", "CxSpacer5", "Bt_Son_LectureDebut", "Bt_Son_LecturePosEC", "Bt_Son_LectureMesureEC",
+        "Bt_Son_Stop", "Bt_Son_EnBoucle", "Bt_Son_Metronome", "CxSpacer6", "Bt_Affichage_PleinEcran"};
+    EXPECT_EQ(barre->ToolbarControlNames(), attendus);
+    EXPECT_EQ(barre->Align(), alNone);
+    EXPECT_EQ(barre->Margin(), 0);
+    EXPECT_EQ(barre->TopMargin(), 1);
+    EXPECT_EQ(barre->RowHeight(), 25);
+    EXPECT_TRUE(barre->AutoSize());
+    EXPECT_EQ(barre->BorderSides(), sdAucun);
+    EXPECT_EQ(barre->FrameSides(), sdAucun);
+
+    // Buttons 23 x 22 at top 2, grooved spacers 6 wide at top 1, side by side from 0 to 473.
+    int x = 0;
+    for (QWidget* c : barre->ToolbarControls()) {
+        SCOPED_TRACE(c->objectName().toStdString());
+        if (auto* s = qobject_cast<TCxSpacer*>(c)) {
+            EXPECT_TRUE(s->Grooved());
+            EXPECT_EQ(c->geometry(), QRect(x, 1, 6, 25));
+        } else {
+            auto* b = qobject_cast<TCxToolbarButton*>(c);
+            ASSERT_TRUE(b);
+            EXPECT_EQ(c->geometry(), QRect(x, 2, 23, 22));
+            EXPECT_TRUE(b->IgnoreActionCaption());
+            EXPECT_EQ(b->HotNumGlyphs(), 0);
+            // Bound to the action of the same menu and command.
+            ASSERT_TRUE(b->Action());
+            EXPECT_EQ(b->Action()->objectName(), "Ac_" + c->objectName().mid(3));
+        }
+        x += c->width();
+    }
+    EXPECT_EQ(x, 473);
+    EXPECT_EQ(barre->geometry(), QRect(5, 4, 473, 26));
+    // The track-name panel starts at the toolbar's left plus its width.
+    EXPECT_EQ(Enfant<QWidget>("Panel_NomPiste")->x(), barre->x() + barre->width());
+
+    // The three toggles, each alone in its group and free to be released.
+    const std::pair<const char*, int> bascules[] = {
+        {"Bt_Son_EnBoucle", 1}, {"Bt_Son_Metronome", 2}, {"Bt_Affichage_PleinEcran", 3}};
+    for (const auto& [nom, groupe] : bascules) {
+        auto* b = Enfant<TCxToolbarButton>(nom);
+        EXPECT_EQ(b->GroupIndex(), groupe) << nom;
+        EXPECT_TRUE(b->AllowAllUp()) << nom;
+    }
+    EXPECT_EQ(Enfant<TCxToolbarButton>("Bt_Edition_Couper")->GroupIndex(), 0);
+}
+
+TEST_F(FenetreTest, ToolbarButtonsRunTheirActionAndShowTheCommandState)
+{
+    auto* metronome = Enfant<TCxToolbarButton>("Bt_Son_Metronome");
+    auto* couper = Enfant<TCxToolbarButton>("Bt_Edition_Couper");
+    std::vector<Cmd> executees;
+    for (Cmd c : {Cmd::Ac_Son_Metronome, Cmd::Ac_Edition_Couper})
+        Commandes().Enregistrer(c, [&](Cmd e) { executees.push_back(e); });
+
+    // The program sets the down state without running the command.
+    Commandes().SetChecked(Cmd::Bt_Son_Metronome, true);
+    EXPECT_TRUE(metronome->Down());
+    EXPECT_TRUE(executees.empty());
+
+    // A click runs the action once; a handler that leaves the state alone leaves the button
+    // as the list has it, whatever the click looked like.
+    metronome->click();
+    couper->click();
+    EXPECT_EQ(executees, (std::vector<Cmd>{Cmd::Ac_Son_Metronome, Cmd::Ac_Edition_Couper}));
+    EXPECT_TRUE(metronome->Down());
+    EXPECT_FALSE(couper->Down());
+
+    // Enabled with the command; a disabled button runs nothing.
+    Commandes().SetEnabled(Cmd::Ac_Edition_Couper, false);
+    EXPECT_FALSE(couper->isEnabled());
+    EXPECT_FALSE(Enfant<QAction>("Ac_Edition_Couper")->isEnabled());
+    couper->click();
+    EXPECT_EQ(executees.size(), 2u);
+    Commandes().SetEnabled(Cmd::Ac_Edition_Couper, true);
+    EXPECT_TRUE(couper->isEnabled());
+
+    // The language's hint stays when the action changes.
+    EXPECT_FALSE(couper->toolTip().isEmpty());
+    const QString bulle = couper->toolTip();
+    Commandes().SetEnabled(Cmd::Ac_Edition_Couper, false);
+    EXPECT_EQ(couper->toolTip(), bulle);
+    for (Cmd c : {Cmd::Ac_Son_Metronome, Cmd::Ac_Edition_Couper})
+        Commandes().Enregistrer(c, nullptr);
+}
+
+TEST_F(FenetreTest, NarrowWindowWrapsTheToolbarAndHidesNoButton)
+{
+    fenetre_->show();
+    const auto toutVisible = [&](int largeur) {
+        fenetre_->resize(largeur, 600);
+        QCoreApplication::processEvents();
+        SCOPED_TRACE(largeur);
+        const QWidget* fond = fenetre_->centralWidget();
+        const QRect zone = fond->rect();
+        for (TCxToolbarButton* b : fenetre_->findChildren<TCxToolbarButton*>()) {
+            if (!b->objectName().startsWith("Bt_") || !b->parentWidget()->inherits("TCxToolbar"))
+                continue;
+            const QRect r(b->mapTo(fond, QPoint(0, 0)), b->size());
+            EXPECT_TRUE(b->isVisible()) << b->objectName().toStdString();
+            EXPECT_TRUE(zone.contains(r)) << b->objectName().toStdString();
+        }
+        // Nothing of the rows below lies over the toolbars.
+        const QWidget* barre = fenetre_->CxToolBar1();
+        const QWidget* autres = Enfant<QWidget>("BarreMesures");
+        const int bas = std::max(barre->geometry().bottom(), autres->geometry().bottom());
+        EXPECT_GT(Enfant<QWidget>("Panel1")->y(), bas);
+        return barre->height();
+    };
+    EXPECT_EQ(toutVisible(1000), 26);
+    // At the smallest width the toolbar wraps into a second row.
+    EXPECT_GT(toutVisible(433), 26);
+    EXPECT_EQ(toutVisible(1000), 26);
 }
 
 TEST_F(FenetreTest, MenuCaptionsComeFromTheLanguage)

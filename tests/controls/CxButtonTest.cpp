@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(CxToolBarButton, GlyphCountFromItsShape)
+TEST(CxToolbarButton, GlyphCountFromItsShape)
 {
     EXPECT_EQ(NombreImagesGlyphe(44, 22, 1), 2);
     EXPECT_EQ(NombreImagesGlyphe(88, 22, 1), 4);
@@ -17,13 +17,13 @@ TEST(CxToolBarButton, GlyphCountFromItsShape)
     EXPECT_EQ(NombreImagesGlyphe(30, 0, 0), 0);
 }
 
-TEST(CxToolBarButton, ToggleAloneInItsGroupCanBeReleased)
+TEST(CxToolbarButton, ToggleAloneInItsGroupCanBeReleased)
 {
     QWidget barre;
-    auto* boucle = new TCxToolBarButton(&barre);
+    auto* boucle = new TCxToolbarButton(&barre);
     boucle->SetGroupIndex(1);
     boucle->SetAllowAllUp(true);
-    auto* metronome = new TCxToolBarButton(&barre);
+    auto* metronome = new TCxToolbarButton(&barre);
     metronome->SetGroupIndex(2);
     metronome->SetAllowAllUp(true);
     EXPECT_FALSE(boucle->Down());
@@ -40,12 +40,12 @@ TEST(CxToolBarButton, ToggleAloneInItsGroupCanBeReleased)
     EXPECT_FALSE(metronome->Down());
 }
 
-TEST(CxToolBarButton, GroupKeepsOneDown)
+TEST(CxToolbarButton, GroupKeepsOneDown)
 {
     QWidget barre;
-    TCxToolBarButton* b[3];
+    TCxToolbarButton* b[3];
     for (auto*& x : b) {
-        x = new TCxToolBarButton(&barre);
+        x = new TCxToolbarButton(&barre);
         x->SetGroupIndex(5);
     }
     b[0]->click();
@@ -57,12 +57,12 @@ TEST(CxToolBarButton, GroupKeepsOneDown)
     b[2]->SetDown(true);
     EXPECT_FALSE(b[1]->Down());
     // A plain button never stays down.
-    TCxToolBarButton simple(&barre);
+    TCxToolbarButton simple(&barre);
     simple.click();
     EXPECT_FALSE(simple.Down());
 }
 
-TEST(CxToolBarButton, FollowsItsAction)
+TEST(CxToolbarButton, FollowsItsAction)
 {
     QWidget barre;
     QAction action("&Loop", &barre);
@@ -70,7 +70,7 @@ TEST(CxToolBarButton, FollowsItsAction)
     action.setToolTip("Loop");
     int declenchements = 0;
     QObject::connect(&action, &QAction::triggered, [&] { ++declenchements; });
-    TCxToolBarButton bouton(&barre);
+    TCxToolbarButton bouton(&barre);
     bouton.SetIgnoreActionCaption(true);
     bouton.setText("kept");
     bouton.SetAction(&action);
@@ -92,6 +92,13 @@ TEST(CxToolBarButton, FollowsItsAction)
     bouton.SetIgnoreActionCaption(false);
     EXPECT_EQ(bouton.text(), "&Loop");
 
+    // A hint of the button's own (the language's) outlives the action's changes.
+    bouton.setToolTip("Play in a loop");
+    action.setEnabled(false);
+    action.setToolTip("Loop it");
+    EXPECT_EQ(bouton.toolTip(), "Play in a loop");
+    action.setEnabled(true);
+
     // Unbound, the action's changes no longer reach the button.
     bouton.SetAction(nullptr);
     action.setEnabled(false);
@@ -100,9 +107,9 @@ TEST(CxToolBarButton, FollowsItsAction)
     EXPECT_EQ(declenchements, 1);
 }
 
-TEST(CxToolBarButton, HotGlyphWhileTheMouseIsOver)
+TEST(CxToolbarButton, HotGlyphWhileTheMouseIsOver)
 {
-    TCxToolBarButton bouton;
+    TCxToolbarButton bouton;
     QPixmap normal(44, 22);
     normal.fill(Qt::red);
     bouton.SetGlyph(normal);

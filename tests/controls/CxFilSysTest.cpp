@@ -6,11 +6,14 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QTemporaryDir>
 
 #include <filesystem>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -109,9 +112,14 @@ TEST_F(ArbreDossiers, SetDirectoryWalksDownToTheNode)
     EXPECT_EQ(arbre.currentItem()->text(0), "deep");
     EXPECT_EQ(arbre.Directory(), base + "/Alpha/sub/deep");
 
-    // A folder below a hidden one: the walk stops at the last node it can reach.
+    // A folder below a hidden one: the folder asked for, its hidden parent given a node on the
+    // way (and only that one: the other hidden folders stay out).
     arbre.SetDirectory(base + "/.cache/x");
-    EXPECT_EQ(arbre.Directory(), base);
+    EXPECT_EQ(arbre.Directory(), base + "/.cache/x");
+    ASSERT_TRUE(arbre.currentItem());
+    EXPECT_EQ(arbre.currentItem()->text(0), "x");
+    EXPECT_EQ(Enfants(arbre.topLevelItem(0)), (QStringList{".cache", "Alpha", "beta", "gamma", "verrou", "Zeta"}));
+    EXPECT_EQ(QDir::currentPath(), base + "/.cache/x");
 
     // A path that does not exist is refused and changes nothing.
     arbre.SetDirectory(base + "/beta");
@@ -131,18 +139,19 @@ TEST_F(ArbreDossiers, SetDirectoryWalksDownToTheNode)
     EXPECT_EQ(changements, 0);
 }
 
-TEST_F(ArbreDossiers, LoopingLinksAreListedButNeverFilled)
+TEST_F(ArbreDossiers, LoopingLinksAreListedButNeverFilledYetAPathThroughThemIsReached)
 {
     TCxDirectoryTree arbre(nullptr, {base});
-    // gamma/loop leads back to the root, Alpha/self to Alpha: the walk ends there at once.
-    arbre.SetDirectory(base + "/gamma/loop/gamma/loop/Alpha/self/self");
-    ASSERT_TRUE(arbre.currentItem());
-    EXPECT_EQ(arbre.Directory(), base + "/gamma/loop");
-    QTreeWidgetItem* boucle = arbre.currentItem();
-    boucle->setExpanded(true);
-    EXPECT_EQ(boucle->childCount(), 0);
-
-    QTreeWidgetItem* alpha = arbre.topLevelItem(0)->child(0);
+    QTreeWidgetItem* racine = arbre.topLevelItem(0);
+    racine->setExpanded(true);
+    // gamma/loop leads back to the root, Alpha/self to Alpha: opening them shows nothing.
+    QTreeWidgetItem* gamma = racine->child(2);
+    ASSERT_EQ(gamma->text(0), "gamma");
+    gamma->setExpanded(true);
+    ASSERT_EQ(Enfants(gamma), QStringList{"loop"});
+    gamma->child(0)->setExpanded(true);
+    EXPECT_EQ(gamma->child(0)->childCount(), 0);
+    QTreeWidgetItem* alpha = racine->child(0);
     alpha->setExpanded(true);
     QTreeWidgetItem* self = alpha->child(0);
     ASSERT_EQ(self->text(0), "self");
@@ -155,8 +164,66 @@ TEST_F(ArbreDossiers, LoopingLinksAreListedButNeverFilled)
         for (int i = 0; i < n->childCount(); ++i)
             toutOuvrir(n->child(i));
     };
-    toutOuvrir(arbre.topLevelItem(0));
+    toutOuvrir(racine);
     EXPECT_NE(arbre.NoeudDe(base + "/Alpha/sub/deep"), nullptr);
+
+    // A path through the loops selects that very path, not the first loop on its way.
+    int changements = 0;
+    arbre.OnChange = [&] { ++changements; };
+    const QString parLesBoucles = base + "/gamma/loop/gamma/loop/Alpha/self/self/sub";
+    arbre.SetDirectory(parLesBoucles);
+    EXPECT_EQ(arbre.Directory(), parLesBoucles);
+    ASSERT_TRUE(arbre.currentItem());
+    EXPECT_EQ(arbre.currentItem(), arbre.NoeudDe(parLesBoucles));
+    EXPECT_EQ(arbre.currentItem()->text(0), "sub");
+    EXPECT_EQ(QDir::currentPath(), base + "/Alpha/sub"); // the process knows it by its real path
+    EXPECT_EQ(changements, 1);
+
+    // Links that point at each other lead nowhere: refused, and the selection stays.
+    namespace fs = std::filesystem;
+    fs::create_directory_symlink("ping", (base + "/gamma/pong").toStdString());
+    fs::create_directory_symlink("pong", (base + "/gamma/ping").toStdString());
+    for (const QString& chemin : {base + "/gamma/ping", base + "/gamma/ping/x"}) {
+        try {
+            arbre.SetDirectory(chemin);
+            ADD_FAILURE() << "no error for " << chemin.toStdString();
+        } catch (const EInOutError& e) {
+            EXPECT_EQ(std::string(e.what()), ("The " + chemin + " directory does not exist").toStdString());
+        }
+    }
+    EXPECT_EQ(arbre.Directory(), parLesBoucles);
+    EXPECT_EQ(changements, 1);
+}
+
+TEST_F(ArbreDossiers, FoldersWhoseNamesAreNotUtf8AreShownAndOpenedByTheirBytes)
+{
+    // Names from an old disk, in Windows-1252: "café" and "Ærø" as single bytes.
+    const QByteArray cafe = QFile::encodeName(base) + "/caf\xe9";
+    const QByteArray aero = QFile::encodeName(base) + "/\xc6r\xf8";
+    ASSERT_EQ(::mkdir(cafe.constData(), 0755), 0);
+    ASSERT_EQ(::mkdir(aero.constData(), 0755), 0);
+    ASSERT_EQ(::mkdir((cafe + "/dedans").constData(), 0755), 0);
+
+    TCxDirectoryTree arbre(nullptr, {base});
+    QTreeWidgetItem* racine = arbre.topLevelItem(0);
+    EXPECT_EQ(Enfants(racine), (QStringList{"Alpha", "beta", QString::fromUtf8("caf\u00e9"), "gamma", "verrou",
+                                            "Zeta", QString::fromUtf8("\u00c6r\u00f8")}));
+
+    arbre.SetDirectory(cafe + "/dedans");
+    EXPECT_EQ(arbre.DirectoryOctets(), cafe + "/dedans");
+    EXPECT_EQ(arbre.Directory(), base + QString::fromUtf8("/caf\u00e9/dedans"));
+    ASSERT_TRUE(arbre.currentItem());
+    EXPECT_EQ(arbre.currentItem()->text(0), "dedans");
+    EXPECT_EQ(std::filesystem::current_path().string(), (cafe + "/dedans").toStdString());
+
+    // Picked in the tree, the folder keeps its bytes too.
+    arbre.setCurrentItem(arbre.NoeudDe(aero));
+    EXPECT_EQ(arbre.DirectoryOctets(), aero);
+    EXPECT_EQ(std::filesystem::current_path().string(), aero.toStdString());
+
+    // Qt's own removal of the test folder cannot spell these names.
+    std::filesystem::remove_all(cafe.toStdString());
+    std::filesystem::remove_all(aero.toStdString());
 }
 
 TEST_F(ArbreDossiers, InaccessibleRootIsRefusedWithAMessage)

@@ -4,9 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QTemporaryDir>
+#include <QThread>
 
+#include <atomic>
 #include <condition_variable>
+#include <functional>
 #include <future>
 #include <thread>
 
@@ -137,19 +141,60 @@ TEST(MessagesLancement, TableOfCodes)
     EXPECT_EQ(MessageErreurLancement(32), "");
 }
 
-TEST_F(Lanceur, WorkerThreadFiresTheEventInItsOwnThread)
+// Runs the main thread's queue until `fait` or the time is up.
+static bool AttendreEnTraitant(const std::function<bool()>& fait, std::chrono::milliseconds duree)
 {
-    shell->bloquer = true;
-    TCxLauncher l;
-    l.FileName = "x";
-    std::promise<std::thread::id> fil;
-    l.OnFinished = [&](TCxLauncher&) { fil.set_value(std::this_thread::get_id()); };
-    l.Launch(); // returns while the process still "runs"
-    auto futur = fil.get_future();
-    EXPECT_EQ(futur.wait_for(std::chrono::milliseconds(20)), std::future_status::timeout);
-    shell->Relacher();
-    ASSERT_EQ(futur.wait_for(std::chrono::seconds(5)), std::future_status::ready);
-    EXPECT_NE(futur.get(), std::this_thread::get_id());
+    const auto fin = std::chrono::steady_clock::now() + duree;
+    while (!fait() && std::chrono::steady_clock::now() < fin) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return fait();
+}
+
+// The handlers touch windows: whoever waited, they run in the GUI thread.
+TEST_F(Lanceur, EventsRunInTheGuiThread)
+{
+    const std::thread::id gui = QCoreApplication::instance()->thread() == QThread::currentThread()
+        ? std::this_thread::get_id()
+        : std::thread::id();
+    ASSERT_NE(gui, std::thread::id());
+    struct Cas {
+        const char* nom;
+        bool attendreIci;     // WaitUntilFinished
+        bool depuisUnAutreFil; // Launch called from a thread of its own
+        int timeout;
+    };
+    const Cas cas[] = {
+        {"worker, end", false, false, -1},
+        {"worker, time-out", false, false, 0},
+        {"wait in another thread, end", true, true, -1},
+        {"wait in another thread, time-out", true, true, 0},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        shell->relache = false;
+        shell->bloquer = true;
+        TCxLauncher l;
+        l.FileName = "x";
+        l.Timeout = c.timeout;
+        l.WaitUntilFinished = c.attendreIci;
+        std::vector<std::thread::id> fils;
+        l.OnFinished = [&](TCxLauncher&) { fils.push_back(std::this_thread::get_id()); };
+        l.OnTimeout = [&](TCxLauncher&) { fils.push_back(std::this_thread::get_id()); };
+        std::thread autre;
+        if (c.depuisUnAutreFil)
+            autre = std::thread([&] { l.Launch(); });
+        else
+            l.Launch(); // returns while the process still "runs"
+        EXPECT_FALSE(AttendreEnTraitant([&] { return !fils.empty(); }, std::chrono::milliseconds(20)));
+        shell->Relacher();
+        EXPECT_TRUE(AttendreEnTraitant([&] { return !fils.empty(); }, std::chrono::seconds(5)));
+        if (autre.joinable())
+            autre.join();
+        ASSERT_EQ(fils.size(), 1u);
+        EXPECT_EQ(fils[0], gui);
+    }
 }
 
 TEST_F(Lanceur, ComponentGoneBeforeTheWorkerEnds)
@@ -163,7 +208,22 @@ TEST_F(Lanceur, ComponentGoneBeforeTheWorkerEnds)
         l.Launch();
     }
     shell->Relacher();
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    AttendreEnTraitant([] { return false; }, std::chrono::milliseconds(100));
+    EXPECT_EQ(evenements, 0);
+}
+
+// The worker ends and queues its event, then the component goes before the queue is run.
+TEST_F(Lanceur, ComponentGoneWhileItsEventWaitsInTheQueue)
+{
+    std::atomic<int> evenements = 0;
+    {
+        TCxLauncher l;
+        l.FileName = "x";
+        l.OnFinished = [&](TCxLauncher&) { ++evenements; };
+        l.Launch();
+        std::this_thread::sleep_for(std::chrono::milliseconds(100)); // the queue is not run here
+    }
+    AttendreEnTraitant([] { return false; }, std::chrono::milliseconds(100));
     EXPECT_EQ(evenements, 0);
 }
 

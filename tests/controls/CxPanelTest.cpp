@@ -28,13 +28,13 @@ platform::Couleur PixelDe(const QImage& image, int x, int y)
 // The main window's toolbar as the window builds it: buttons bound to nothing, spacers 6 wide.
 struct BarrePrincipale {
     QWidget fenetre;
-    TCxToolBar* barre = nullptr;
-    std::vector<TCxToolBarButton*> boutons;
+    TCxToolbar* barre = nullptr;
+    std::vector<TCxToolbarButton*> boutons;
     std::vector<TCxSpacer*> espaceurs;
 
     BarrePrincipale()
     {
-        barre = new TCxToolBar(&fenetre);
+        barre = new TCxToolbar(&fenetre);
         barre->setObjectName("CxToolBar1");
         barre->SetAutoStyle(false);
         barre->SetAlign(alNone);
@@ -45,7 +45,7 @@ struct BarrePrincipale {
         barre->SetBorderSides(sdAucun);
         barre->SetFrameSides(sdAucun);
         barre->SetAutoSize(true);
-        barre->move(5, 4);
+        barre->setGeometry(5, 4, 473, 32);
         const std::vector<std::vector<const char*>> groupes = {
             {"Bt_Fichier_Nouveau", "Bt_Fichier_Ouvrir", "Bt_Fichier_Enregistrer"},
             {"Bt_Fichier_Proprietes", "Bt_Options_Preferences"},
@@ -66,7 +66,7 @@ struct BarrePrincipale {
                 espaceurs.push_back(s);
             }
             for (const char* nom : groupes[g]) {
-                auto* b = new TCxToolBarButton(barre);
+                auto* b = new TCxToolbarButton(barre);
                 b->setObjectName(nom);
                 barre->AddControl(b);
                 boutons.push_back(b);
@@ -179,7 +179,7 @@ TEST(CxPanel, AlignedPanelKeepsItsFarEdge)
     EXPECT_EQ(libre.geometry(), QRect(10, 10, 80, 80));
 }
 
-TEST(CxToolBar, MainToolbarLayout)
+TEST(CxToolbar, MainToolbarLayout)
 {
     BarrePrincipale b;
     ASSERT_EQ(b.barre->ToolbarControls().size(), 25u);
@@ -200,16 +200,17 @@ TEST(CxToolBar, MainToolbarLayout)
     EXPECT_EQ(b.barre->ClientRect(), (TRect{0, 0, 473, 26}));
 }
 
-TEST(CxToolBar, ChildrenJoinTheEndAndLeaveTheList)
+TEST(CxToolbar, ChildrenJoinTheEndAndLeaveTheList)
 {
     BarrePrincipale b;
-    auto* nouveau = new TCxToolBarButton(b.barre);
+    auto* nouveau = new TCxToolbarButton(b.barre);
     nouveau->setObjectName("Bt_Plus");
     QApplication::processEvents();
     ASSERT_EQ(b.barre->ToolbarControls().size(), 26u);
     EXPECT_EQ(b.barre->ToolbarControls().back(), nouveau);
-    EXPECT_EQ(nouveau->x(), 473);
-    EXPECT_EQ(b.barre->width(), 496);
+    // No room left in the row: it opens row 2, and the toolbar grows to hold it.
+    EXPECT_EQ(nouveau->pos(), QPoint(0, 25 + 1 + 12 - 11));
+    EXPECT_EQ(b.barre->size(), QSize(473, 27 + 22));
 
     // Hiding a control closes the gap; removing it takes it out of the list.
     b.boutons[0]->hide();
@@ -219,16 +220,16 @@ TEST(CxToolBar, ChildrenJoinTheEndAndLeaveTheList)
     EXPECT_EQ(b.boutons[3]->x(), 2 * 23);
 }
 
-TEST(CxToolBar, ListFromNamesDropsUnknownOnes)
+TEST(CxToolbar, ListFromNamesDropsUnknownOnes)
 {
     QWidget fenetre;
-    auto* barre = new TCxToolBar(&fenetre);
+    auto* barre = new TCxToolbar(&fenetre);
     barre->resize(300, 32);
-    auto* a = new TCxToolBarButton(barre);
+    auto* a = new TCxToolbarButton(barre);
     a->setObjectName("Bt_A");
-    auto* b = new TCxToolBarButton(barre);
+    auto* b = new TCxToolbarButton(barre);
     b->setObjectName("Bt_B");
-    auto* c = new TCxToolBarButton(barre);
+    auto* c = new TCxToolbarButton(barre);
     c->setObjectName("Bt_C");
     // Children joined in child order; the names give another order, a name twice and an unknown one.
     barre->SetToolbarControlNames({"bt_c", "Bt_Nothing", "Bt_A", "BT_C"});
@@ -240,11 +241,11 @@ TEST(CxToolBar, ListFromNamesDropsUnknownOnes)
     EXPECT_EQ(liste[2], c);
 
     // A fresh toolbar whose children are made elsewhere takes the names' order.
-    auto* barre2 = new TCxToolBar(&fenetre);
+    auto* barre2 = new TCxToolbar(&fenetre);
     barre2->resize(300, 32);
-    auto* x = new TCxToolBarButton(&fenetre);
+    auto* x = new TCxToolbarButton(&fenetre);
     x->setObjectName("Bt_X");
-    auto* y = new TCxToolBarButton(&fenetre);
+    auto* y = new TCxToolbarButton(&fenetre);
     y->setObjectName("Bt_Y");
     barre2->SetToolbarControlNames({"Bt_Y", "Bt_Missing", "bt_x"});
     const auto liste2 = barre2->ToolbarControls();
@@ -255,9 +256,9 @@ TEST(CxToolBar, ListFromNamesDropsUnknownOnes)
     EXPECT_EQ(x->x(), 27);
 }
 
-TEST(CxToolBar, AutoStyleFollowsAlignUntilABorderIsSet)
+TEST(CxToolbar, AutoStyleFollowsAlignUntilABorderIsSet)
 {
-    TCxToolBar barre;
+    TCxToolbar barre;
     EXPECT_EQ(barre.BorderOuter(), fsGroove);
     EXPECT_EQ(barre.BorderSides(), sdTop);
     EXPECT_EQ(barre.height(), 32);
@@ -279,9 +280,9 @@ TEST(CxToolBar, AutoStyleFollowsAlignUntilABorderIsSet)
     EXPECT_EQ(barre.BorderSides(), sdTous);
 }
 
-TEST(CxToolBar, OrientationTurnsTheSpacers)
+TEST(CxToolbar, OrientationTurnsTheSpacers)
 {
-    TCxToolBar barre;
+    TCxToolbar barre;
     auto* s = new TCxSpacer(&barre);
     QApplication::processEvents();
     EXPECT_EQ(s->size(), QSize(8, 25));
@@ -290,7 +291,7 @@ TEST(CxToolBar, OrientationTurnsTheSpacers)
     EXPECT_EQ(s->Orientation(), orVertical);
 }
 
-TEST(CxToolBar, GroovedSpacerPaintsItsGroove)
+TEST(CxToolbar, GroovedSpacerPaintsItsGroove)
 {
     DefinirCouleurSysteme(clBtnShadow, platform::Couleur(90, 90, 90));
     DefinirCouleurSysteme(clBtnHighlight, platform::Couleur(250, 250, 250));
@@ -306,7 +307,7 @@ TEST(CxToolBar, GroovedSpacerPaintsItsGroove)
     RetablirCouleursSysteme();
 }
 
-TEST(CxToolBar, NarrowedToolbarWrapsAndGrows)
+TEST(CxToolbar, NarrowedToolbarWrapsAndGrows)
 {
     BarrePrincipale b;
     b.barre->SetAutoSize(false);
@@ -319,4 +320,14 @@ TEST(CxToolBar, NarrowedToolbarWrapsAndGrows)
     EXPECT_EQ(controles[9]->pos(), QPoint(173, 1));
     EXPECT_EQ(controles[10]->pos(), QPoint(0, 25 + 1 + 12 - 11));
     EXPECT_EQ(b.barre->height(), 25 * 3 + 2 + 1);
+
+    // Sized by its controls instead: the same rows, as tall as the last one's spacer reaches,
+    // and back to one row when it is given room again.
+    b.barre->SetAlign(alNone);
+    b.barre->SetAutoSize(true);
+    EXPECT_EQ(controles[10]->pos(), QPoint(0, 25 + 1 + 12 - 11));
+    EXPECT_EQ(b.barre->size(), QSize(200, 2 * 25 + 1 + 25));
+    b.barre->resize(473, b.barre->height());
+    EXPECT_EQ(controles[10]->pos(), QPoint(179, 2));
+    EXPECT_EQ(b.barre->size(), QSize(473, 26));
 }

@@ -71,7 +71,7 @@ TEST(DispositionBarre, WrapsWhenTheNextControlPassesTheFarMargin)
     EXPECT_EQ(DisposerBarre(p, e).Rangees, 1);
 }
 
-TEST(DispositionBarre, NoRowIsLeftEmpty)
+TEST(DispositionBarre, OnlyTheFirstEntryNeverWraps)
 {
     ParametresBarre p;
     p.Largeur = 30;
@@ -80,15 +80,16 @@ TEST(DispositionBarre, NoRowIsLeftEmpty)
     DispositionBarre d = DisposerBarre(p, e);
     EXPECT_EQ(d.Places[0].Rangee, 1);
     EXPECT_EQ(d.Places[1].Rangee, 2);
-    // An invisible first control does not count: the wide second one starts row 1 instead of
-    // leaving it empty.
+    // An invisible first entry still holds list place 0: the wide second one wraps at once and
+    // leaves row 1 empty.
     e = {{false, 23, 22, false}, {true, 50, 22, false}, Bouton};
     d = DisposerBarre(p, e);
     EXPECT_FALSE(d.Places[0].Place);
-    EXPECT_EQ(d.Places[1].Rangee, 1);
+    EXPECT_EQ(d.Places[1].Rangee, 2);
     EXPECT_EQ(d.Places[1].Left, 4);
-    EXPECT_EQ(d.Places[2].Rangee, 2);
-    EXPECT_EQ(d.Rangees, 2);
+    EXPECT_EQ(d.Places[1].Top, 25 + 4 + 12 - 11);
+    EXPECT_EQ(d.Places[2].Rangee, 3);
+    EXPECT_EQ(d.Rangees, 3);
 }
 
 TEST(DispositionBarre, AutoResizeByAlignment)

@@ -1,6 +1,7 @@
 // File-name helpers and the integer minimum and maximum.
 #include "controls/FileUtil.h"
 #include "controls/MaxMin.h"
+#include "support/DossierTemporaire.h"
 
 #include <gtest/gtest.h>
 
@@ -60,4 +61,35 @@ TEST(MaxMin, OfTwoIntegers)
     EXPECT_EQ(Min(-3, 2), -3);
     EXPECT_EQ(Min(INT32_MIN, INT32_MAX), INT32_MIN);
     EXPECT_EQ(Max(INT32_MIN, INT32_MAX), INT32_MAX);
+}
+
+// No short names here: the long forms are the paths as stored, made absolute and tidy.
+TEST(FileUtil, LongAndShortFormsOfPaths)
+{
+    namespace fs = std::filesystem;
+    const lyrx_test::DossierTemporaire temp;
+    const std::string d = fs::canonical(temp.Chemin()).string();
+    fs::create_directories(d + "/Mixed Case/Sub");
+    std::ofstream(d + "/Mixed Case/Tune.WAV") << "x";
+    struct Cas {
+        std::string chemin, longNom, longueForme;
+    };
+    const Cas cas[] = {
+        {"/", "/", "/"},
+        {d + "/Mixed Case/", "Mixed Case", d + "/Mixed Case"},
+        {d + "/Mixed Case/Tune.WAV", "Tune.WAV", d + "/Mixed Case/Tune.WAV"},
+        {d + "/Mixed Case/./Sub/../Tune.WAV", "Tune.WAV", d + "/Mixed Case/Tune.WAV"},
+        {d + "/absent/x.lrx", d + "/absent/x.lrx", d + "/absent/x.lrx"},
+    };
+    for (const Cas& c : cas) {
+        EXPECT_EQ(LongNameOfPath(c.chemin), c.longNom) << c.chemin;
+        EXPECT_EQ(LongFormOfPath(c.chemin), c.longueForme) << c.chemin;
+        EXPECT_EQ(ShortFormOfPath(c.chemin), c.chemin);
+    }
+    // A relative path is taken from the process's folder.
+    const fs::path avant = fs::current_path();
+    fs::current_path(d + "/Mixed Case");
+    EXPECT_EQ(LongFormOfPath("Sub/"), d + "/Mixed Case/Sub");
+    EXPECT_EQ(LongFormOfPath(""), d + "/Mixed Case");
+    fs::current_path(avant);
 }

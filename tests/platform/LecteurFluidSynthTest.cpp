@@ -381,6 +381,45 @@ TEST_F(LecteurFluidSynthTest, AFileTakenWhileTheSoundFontLoadsPlaysOnceItIsReady
               10 * Puissance(s, debut + taux / 10, debut + taux / 3, 659.26, taux));
 }
 
+// The sound font's instruments are read only when a file with notes is opened: the start-up
+// check selects none. A file that chooses no program after it still plays the channel's
+// General MIDI default, the piano.
+TEST_F(LecteurFluidSynthTest, AFileWithoutProgramsSoundsOnTheDefaultsAfterTheSilentCheck)
+{
+    Octets piano = EnTete(1);
+    AjouterPiste(piano, {0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20,
+                         0x00, 0x90, 69, 100, 0x83, 0x00, 0x80, 69, 64,   // A4, 0 to 0.4 s
+                         0x83, 0x60, 0xFF, 0x2F, 0x00});
+    const std::string silencieux = Ecrire("test.mid", FichierSilencieux());
+    const std::string midi = Ecrire("piano.mid", piano);
+    {
+        LecteurFluidSynth lecteur(Reglages());
+        if (lecteur.SoundFontChargee().empty())
+            GTEST_SKIP() << "no General MIDI sound font installed";
+        std::vector<LecteurMedia::Fin> fins;
+        lecteur.SetOnNotify([&](LecteurMedia::Fin f) { fins.push_back(f); });
+        lecteur.SetNotify(true);
+        lecteur.SetFileName(silencieux);
+        ASSERT_TRUE(lecteur.Open()) << lecteur.ErrorMessage();
+        ASSERT_TRUE(lecteur.Play());
+        ASSERT_TRUE(Attendre([&] { return fins.size() == 1; }, 2000));
+
+        lecteur.SetFileName(midi);
+        ASSERT_TRUE(lecteur.Open()) << lecteur.ErrorMessage();
+        lecteur.SetNotify(true);
+        ASSERT_TRUE(lecteur.Play());
+        ASSERT_TRUE(Attendre([&] { return fins.size() >= 2 && fins.back() == LecteurMedia::Fin::Reussie; }, 5000));
+    }
+    uint32_t taux = 0;
+    const std::vector<float> s = LireWav(Wav(), taux);
+    std::size_t debut = 0;
+    while (debut < s.size() && std::fabs(s[debut]) < 0.01f)
+        ++debut;
+    ASSERT_LT(debut + taux / 2, s.size()) << "no sound in the WAV";
+    EXPECT_GT(Puissance(s, debut + taux / 10, debut + taux / 3, 440.0, taux),
+              10 * Puissance(s, debut + taux / 10, debut + taux / 3, 659.26, taux));
+}
+
 // Without a sound font, a file taken before the load failed ends as interrupted with a
 // device error, and the owner hears that there is no sequencer; once the failure is known,
 // Open refuses at once.

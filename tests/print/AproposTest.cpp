@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QScrollArea>
 
+#include <cstdlib>
+
 namespace {
 
 class Apropos : public ::testing::Test {
@@ -19,14 +21,14 @@ protected:
     void SetUp() override
     {
         Vider();
-        InstallerOuvreurLienAPropos([this](const QString& lien) {
+        InstallerLanceurLien([this](const QString& lien) {
             ouverts.push_back(lien);
             return true;
         });
     }
     void TearDown() override
     {
-        InstallerOuvreurLienAPropos({});
+        InstallerLanceurLien({});
         Vider();
     }
     static void Vider()
@@ -89,10 +91,19 @@ TEST_F(Apropos, TheLinkOpensItsCaptionAndTurnsVisited)
 {
     TAproposForm f;
     f.show();
-    EtiquetteLien* lien = f.CxURLLabel1;
+    // The component library's web-link label, found under its name.
+    TCxURLLabel* lien = f.CxURLLabel1;
+    ASSERT_NE(lien, nullptr);
+    EXPECT_EQ(f.findChild<TCxURLLabel*>(QStringLiteral("CxURLLabel1")), lien);
+    EXPECT_TRUE(lien->URL().isEmpty());
+    EXPECT_EQ(lien->text(), QString::fromLatin1(TAproposForm::AdresseWeb));
     EXPECT_TRUE(lien->font().underline());
+    EXPECT_EQ(lien->TextStyle(), tsNormal);
     EXPECT_EQ(lien->cursor().shape(), Qt::PointingHandCursor);
-    const QColor avant = lien->palette().color(QPalette::WindowText);
+    EXPECT_EQ(lien->FontColor(), clHighlight);
+    // Centred in the inner panel, wide enough for the whole address.
+    EXPECT_GE(lien->width(), lien->fontMetrics().horizontalAdvance(lien->text()));
+    EXPECT_LE(std::abs(lien->x() * 2 + lien->width() - f.Panel3->width()), 1);
 
     const QPointF centre(lien->width() / 2.0, lien->height() / 2.0);
     const QPointF global = lien->mapToGlobal(centre);
@@ -103,13 +114,13 @@ TEST_F(Apropos, TheLinkOpensItsCaptionAndTurnsVisited)
     ASSERT_EQ(ouverts.size(), 1u);
     EXPECT_EQ(ouverts[0], QString::fromLatin1(TAproposForm::AdresseWeb));
     EXPECT_TRUE(lien->Visited());
-    EXPECT_NE(lien->palette().color(QPalette::WindowText), avant);
+    EXPECT_EQ(lien->FontColor(), lien->VisitedColor());
 
     // A link of its own wins over the caption; a blank one and a blank caption open nothing.
-    lien->URL = QStringLiteral("http://example.org/credits");
+    lien->SetURL(QStringLiteral("http://example.org/credits"));
     lien->Click();
     EXPECT_EQ(ouverts.back(), QStringLiteral("http://example.org/credits"));
-    lien->URL = QStringLiteral("   ");
+    lien->SetURL(QStringLiteral("   "));
     lien->setText(QStringLiteral("  "));
     lien->Click();
     EXPECT_EQ(ouverts.size(), 2u);

@@ -322,44 +322,5 @@ TEST_F(BrowseLogique, SettingsRoundTripAndDamagedValuesFallBack)
     EXPECT_EQ(platform::FichierIni(NomFichierConfiguration).ReadString("General", "Version", ""), "220");
 }
 
-TEST_F(BrowseLogique, PlacementPrefersTheKeysOfTheScreenSize)
-{
-    PlacementParcours p;
-    p.Gauche = 10;
-    p.Haut = 20;
-    p.Droite = 610;
-    p.Bas = 420;
-    p.Etat = 1;
-    p.PixelsParPouce = 96;
-    p.LargeurPanneau = 233;
-    ASSERT_TRUE(EcrirePlacementParcours(FichierPlacementParcours, "Browser", p, 1024, 768));
-    const platform::FichierIni ini(FichierPlacementParcours);
-    EXPECT_EQ(ini.ReadString("Browser", "NormPos(1024x768)", ""), "10,20,610,420");
-    EXPECT_EQ(ini.ReadString("Browser", "NormPos", ""), "10,20,610,420");
-    EXPECT_EQ(ini.ReadInteger("Browser", "Visible", -1), 0);
-    EXPECT_EQ(ini.ReadInteger("Browser", "Panel_Gauche_Width", 0), 233);
-
-    // The same screen reads its own keys, another one the bare keys.
-    p.Gauche = 50;
-    p.Droite = 650;
-    ASSERT_TRUE(EcrirePlacementParcours(FichierPlacementParcours, "Browser", p, 1920, 1080));
-    const PlacementParcours memeEcran = LirePlacementParcours(FichierPlacementParcours, "Browser", 1024, 768, 209);
-    EXPECT_TRUE(memeEcran.Position);
-    EXPECT_EQ(memeEcran.Gauche, 10);
-    const PlacementParcours autre = LirePlacementParcours(FichierPlacementParcours, "Browser", 800, 600, 209);
-    EXPECT_EQ(autre.Gauche, 50);
-    EXPECT_EQ(autre.LargeurPanneau, 233);
-
-    // Nothing stored: no position, the designed pane width; a damaged number reads as 0.
-    const PlacementParcours rien = LirePlacementParcours(FichierPlacementParcours, "Print_Preview", 800, 600, 209);
-    EXPECT_FALSE(rien.Position);
-    EXPECT_EQ(rien.LargeurPanneau, 209);
-    EcrireTexte(windows / FichierPlacementParcours, "[Browser]\nNormPos=1, 2 ,x,4\nPanel_Gauche_Width=wide\n");
-    const PlacementParcours abime = LirePlacementParcours(FichierPlacementParcours, "Browser", 800, 600, 209);
-    EXPECT_EQ(abime.LargeurPanneau, 0);
-    EXPECT_EQ((std::vector<int32_t>{abime.Gauche, abime.Haut, abime.Droite, abime.Bas}),
-              (std::vector<int32_t>{1, 2, 0, 4}));
-}
-
 } // namespace
 } // namespace parcours_test

@@ -15,17 +15,22 @@
 
 #include <gtest/gtest.h>
 
+#include "controls/CxCmboBx.h"
+#include "controls/CxFilSys.h"
+#include "controls/Placemnt.h"
+
 #include <QApplication>
-#include <QComboBox>
-#include <QFileSystemModel>
 #include <QHeaderView>
 #include <QLabel>
+#include <QScreen>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QToolButton>
-#include <QTreeView>
 #include <QTreeWidget>
 
 #include <map>
+
+#include <sys/stat.h>
 
 namespace parcours_test {
 namespace {
@@ -346,21 +351,22 @@ TEST_F(Parcours, TheTreeChangesTheFolderAndTheNextOpeningComesBackToIt)
     {
         TBrowseForm f;
         f.show();
-        auto* modele = qobject_cast<QFileSystemModel*>(f.SystemTreeView1->model());
-        ASSERT_NE(modele, nullptr);
-        const QModelIndex index = modele->index(QString::fromStdString((dossier / "rangement").string()));
-        ASSERT_TRUE(index.isValid());
-        f.SystemTreeView1->setCurrentIndex(index);
+        // The tree has the folder's subfolders ready: it opened the way to the folder.
+        QTreeWidgetItem* noeud = f.SystemTreeView1->NoeudDe(QString::fromStdString((dossier / "rangement").string()));
+        ASSERT_NE(noeud, nullptr);
+        f.SystemTreeView1->setCurrentItem(noeud);
         EXPECT_EQ(f.Directory(), (dossier / "rangement").string());
         EXPECT_EQ(Liste(f), std::vector<std::string>{"range"});
         f.ListView1->setColumnWidth(0, 123);
         f.JumpAfter->setCurrentIndex(3);
+        f.Splitter1->setSizes({150, f.Splitter1->width() - 150});
         f.BT_Fermer->click();
         EXPECT_FALSE(f.isVisible());
     }
     const platform::FichierIni ini(FichierPlacementParcours);
     EXPECT_TRUE(ini.ValueExists("Browser", "NormPos"));
-    EXPECT_GE(ini.ReadInteger("Browser", "Panel_Gauche_Width", 0), 100);
+    EXPECT_EQ(ini.ReadInteger("Browser", "Panel_Gauche_Width", 0), 150);
+    EXPECT_EQ(ini.ReadInteger("Browser", "Visible", -1), 0);
 
     TBrowseForm f;
     f.show();
@@ -368,7 +374,145 @@ TEST_F(Parcours, TheTreeChangesTheFolderAndTheNextOpeningComesBackToIt)
     EXPECT_EQ(Liste(f), std::vector<std::string>{"range"});
     EXPECT_EQ(f.ListView1->columnWidth(0), 123);
     EXPECT_EQ(f.JumpAfter->currentIndex(), 3);
+    EXPECT_EQ(f.Panel_Gauche->width(), 150);
     f.close();
+}
+
+TEST_F(Parcours, WhileAListingRunsTheTreeKeepsItsSelection)
+{
+    EcrireTexte(dossier / "a" / "x.lrx", "x");
+    EcrireTexte(dossier / "b" / "y.lrx", "x");
+    TBrowseForm f;
+    f.show();
+    QTreeWidgetItem* a = f.SystemTreeView1->NoeudDe(QString::fromStdString((dossier / "a").string()));
+    QTreeWidgetItem* b = f.SystemTreeView1->NoeudDe(QString::fromStdString((dossier / "b").string()));
+    ASSERT_TRUE(a && b);
+    bool essaye = false;
+    f.AuDebutDossier = [&](const std::string&) {
+        if (essaye)
+            return;
+        essaye = true;
+        f.SystemTreeView1->setCurrentItem(b);
+        EXPECT_EQ(f.SystemTreeView1->currentItem(), a);
+    };
+    f.SystemTreeView1->setCurrentItem(a);
+    EXPECT_TRUE(essaye);
+    EXPECT_EQ(f.Directory(), (dossier / "a").string());
+    EXPECT_EQ(Liste(f), std::vector<std::string>{"x"});
+    f.close();
+}
+
+TEST_F(Parcours, StoredFoldersAreOpenedAsStoredWhateverTheirNameOrPath)
+{
+    // A folder named in Windows-1252 bytes ("Chansons é"), and a folder reached through a
+    // link that loops back to its parent.
+    const std::string octets = (dossier / "Chansons \xe9").string();
+    ASSERT_EQ(::mkdir(octets.c_str(), 0755), 0);
+    EcrireChanson(fs::path(octets) / "valse.lrx", "Valse", 2);
+    fs::create_directories(dossier / "a" / "b");
+    fs::create_directory_symlink("..", dossier / "a" / "retour");
+    EcrireTexte(dossier / "a" / "b" / "b.lrx", "x");
+    const std::string parLaBoucle = (dossier / "a" / "retour" / "a" / "retour" / "a" / "b").string();
+
+    struct Cas {
+        std::string stocke;
+        std::string chanson;
+    };
+    for (const Cas& c : {Cas{octets, "valse"}, Cas{parLaBoucle, "b"}}) {
+        ReglagesParcours r;
+        r.Repertoire = c.stocke;
+        ASSERT_TRUE(EcrireReglagesParcours(NomFichierConfiguration, r));
+        TBrowseForm f;
+        f.show();
+        EXPECT_TRUE(messages.empty()) << c.stocke;
+        EXPECT_EQ(f.Directory(), c.stocke);
+        EXPECT_EQ(f.SystemTreeView1->DirectoryOctets().toStdString(), c.stocke);
+        EXPECT_EQ(Liste(f), std::vector<std::string>{c.chanson});
+        EXPECT_EQ(f.TexteStatut(0).toStdString(), "1 file(s)");
+        f.close();
+        EXPECT_EQ(LireReglagesParcours(NomFichierConfiguration, "/prog/").Repertoire, c.stocke);
+    }
+    // The folder column shows the name as Windows-1252 reads it.
+    ReglagesParcours r;
+    r.Repertoire = octets;
+    ASSERT_TRUE(EcrireReglagesParcours(NomFichierConfiguration, r));
+    TBrowseForm f;
+    f.show();
+    ASSERT_EQ(f.ListView1->topLevelItemCount(), 1);
+    EXPECT_TRUE(f.ListView1->topLevelItem(0)->text(ColonneRepertoire).endsWith(QString::fromUtf8("Chansons \u00e9")));
+    f.close();
+    fs::remove_all(octets);
+}
+
+TEST_F(Parcours, AnOversizedStoredPlacementComesBackOnTheScreenAtAUsableSize)
+{
+    const QRect ecran = QGuiApplication::primaryScreen()->availableGeometry();
+    const QSize resolution = TFormPlacement::ResolutionEcran();
+    const std::string rect = "-40,10,5030,9000";
+    const std::string ppp = std::to_string(TFormPlacement::PixelsParPouceEcran());
+    EcrireTexte(windows / FichierPlacementParcours,
+                "[Browser]\nPixelsPerInch=" + ppp + "\nNormPos(" + std::to_string(resolution.width()) + "x"
+                    + std::to_string(resolution.height()) + ")=" + rect + "\nNormPos=" + rect
+                    + "\nPanel_Gauche_Width=4000\n");
+    TBrowseForm f;
+    f.show();
+    EXPECT_TRUE(ecran.contains(f.geometry())) << f.geometry().x() << "," << f.geometry().y() << " "
+                                              << f.width() << "x" << f.height();
+    EXPECT_GE(f.width(), 160);
+    EXPECT_GE(f.height(), 120);
+    // The tree is as wide as the window allows, and the list keeps its minimum beside it.
+    EXPECT_GE(f.Panel_Droite->width(), 100);
+    EXPECT_LT(f.Panel_Gauche->width(), f.width());
+    f.close();
+    const platform::FichierIni ini(FichierPlacementParcours);
+    const std::string normPos = ini.ReadString("Browser", "NormPos", "");
+    EXPECT_EQ(normPos, std::to_string(f.geometry().left()) + "," + std::to_string(f.geometry().top()) + ","
+                           + std::to_string(f.geometry().left() + f.width()) + ","
+                           + std::to_string(f.geometry().top() + f.height()));
+}
+
+TEST_F(Parcours, ALongFolderPathIsShortenedInTheStatusAndNeverWidensTheWindow)
+{
+    // A folder tree some thousands of pixels deep when written out.
+    fs::path profond = dossier;
+    for (int k = 0; k < 12; ++k)
+        profond /= std::string(180, static_cast<char>('a' + k));
+    EcrireTexte(profond / "fond.lrx", "x");
+    TBrowseForm f;
+    f.show();
+    const int largeur = f.width();
+    const auto* panneau = f.StatusBar1->findChild<QLabel*>(QStringLiteral("StatusPanel1"));
+    ASSERT_NE(panneau, nullptr);
+
+    bool vu = false;
+    f.AuDebutDossier = [&](const std::string& d) {
+        if (d != profond.string())
+            return;
+        vu = true;
+        const QString entier = QStringLiteral("Searching ") + QString::fromStdString(d);
+        EXPECT_EQ(f.TexteStatut(1), entier);
+        const QString affiche = panneau->text();
+        EXPECT_TRUE(affiche.startsWith(QStringLiteral("Searching "))) << affiche.toStdString();
+        EXPECT_TRUE(affiche.contains(QChar(0x2026)));
+        EXPECT_TRUE(affiche.endsWith(QString::fromStdString(std::string(8, 'l'))));
+        EXPECT_LE(panneau->fontMetrics().horizontalAdvance(affiche), panneau->width());
+        // Beside the count, not over it.
+        const auto* compte = f.StatusBar1->findChild<QLabel*>(QStringLiteral("StatusPanel0"));
+        ASSERT_NE(compte, nullptr);
+        EXPECT_GE(panneau->x(), compte->x() + compte->width());
+    };
+    f.BT_ScannerSousRep->click();
+    EXPECT_TRUE(vu);
+    QApplication::processEvents();
+    EXPECT_EQ(Liste(f), std::vector<std::string>{"fond"});
+    EXPECT_EQ(f.width(), largeur);
+    EXPECT_LT(f.minimumSizeHint().width(), QGuiApplication::primaryScreen()->availableGeometry().width());
+    f.close();
+    // What is saved is what the window had.
+    const platform::FichierIni ini(FichierPlacementParcours);
+    const std::string normPos = ini.ReadString("Browser", "NormPos", "");
+    EXPECT_EQ(normPos.substr(normPos.find(',', normPos.find(',') + 1) + 1),
+              std::to_string(f.geometry().left() + largeur) + "," + std::to_string(f.geometry().bottom() + 1));
 }
 
 TEST_F(Parcours, AStoredFolderThatIsGoneIsReportedAndLeavesTheListEmpty)

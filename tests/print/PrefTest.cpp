@@ -4,6 +4,8 @@
 // Default buttons, empty and refused entries, and the captions of the language file.
 #include "dialogs/FixtureDialogues.h"
 
+#include "controls/ToolEdit.h"
+
 #include "document/Configuration.h"
 #include "editor/Disposition.h"
 #include "editor/Fontes.h"
@@ -46,7 +48,7 @@ public:
     std::optional<QString> Fichier;
     int Ouvertures = 0;
     bool AvecCouleur = false;
-    QString Titre, Filtre;
+    QString Titre, Filtre, Extension;
 
     bool ChoisirPolice(QWidget*, TMyFont& police, bool avecCouleur) override
     {
@@ -65,16 +67,26 @@ public:
         couleur = *Couleur;
         return true;
     }
-    bool ChoisirFichierMusique(QWidget*, const QString& titre, const QString& filtre, QString& chemin) override
+};
+
+// The file dialog of the music's file-name edit, answering from the same fake.
+class DialogueFichierFactice : public IDialogueFichier {
+public:
+    explicit DialogueFichierFactice(DialoguesFactices* d) : d_(d) {}
+    bool Execute(QWidget*, ReglagesDialogueFichier& r) override
     {
-        ++Ouvertures;
-        Titre = titre;
-        Filtre = filtre;
-        if (!Fichier)
+        ++d_->Ouvertures;
+        d_->Titre = r.Title;
+        d_->Filtre = r.Filter;
+        d_->Extension = r.DefaultExt;
+        if (!d_->Fichier)
             return false;
-        chemin = *Fichier;
+        r.FileName = *d_->Fichier;
         return true;
     }
+
+private:
+    DialoguesFactices* d_;
 };
 
 TMyFont Style(const char* label)
@@ -103,6 +115,8 @@ protected:
         CalculerLargeursTemps();
         CalculerLargeursTempsImpression();
         InstallerDialoguesPreferences(&dialogues);
+        TFilenameEdit::InstallerFabriqueDialogue(
+            [this](TFileDialogKind) { return std::make_unique<DialogueFichierFactice>(&dialogues); });
         InstallerApercuPreferences({[this] {
                                         ++apercus;
                                         if (pendantApercu)
@@ -115,6 +129,7 @@ protected:
     {
         form.reset();
         InstallerDialoguesPreferences(nullptr);
+        TFilenameEdit::InstallerFabriqueDialogue(nullptr);
         InstallerApercuPreferences({});
         ReinitialiserConfiguration();
         ReinitialiserPolicesLabels();
@@ -234,7 +249,8 @@ TEST_F(Preferences, GeneralPageChangesReachTheOptionsOnOk)
     TPref_Form& f = Ouvrir();
     dialogues.Fichier = QStringLiteral("/sons/debut.wav");
     Controle<QRadioButton>("Music_WAV")->click();
-    Controle<QToolButton>("Music_FileBouton")->click();
+    f.General->Music_File->Button()->Click();
+    EXPECT_EQ(dialogues.Extension, ".WAV");
     Controle<QRadioButton>("ScrollingLine")->click();
     Controle<QSlider>("MetronomeVolume")->setValue(64);
     Controle<QCheckBox>("PlayEffects")->click();
@@ -274,6 +290,35 @@ TEST_F(Preferences, MusicChoiceKeepsTheFileNameAndStoresItWhateverIsChosen)
     f.BT_OK->click();
     EXPECT_EQ(Configuration.StartingMusic, 1);
     EXPECT_EQ(Configuration.StartingFile, "/b.wav");
+}
+
+TEST_F(Preferences, AWaveFileWithABlankIsShownQuotedAndStoredWithout)
+{
+    Configuration.StartingMusic = 2;
+    TPref_Form& f = Ouvrir();
+    TFilenameEdit* fichier = f.General->Music_File;
+    EXPECT_EQ(fichier->Dialogue().Filter, "Wave Files (*.WAV)|*.WAV"); // the form's, no language file
+    dialogues.Fichier = QStringLiteral("/mes sons/début.wav");
+    fichier->Button()->Click();
+    EXPECT_EQ(fichier->text(), "\"/mes sons/début.wav\"");
+    EXPECT_TRUE(f.GeneralModifie());
+    f.BT_OK->click();
+    // Stored as the path itself: the splash window opens the file by this name.
+    EXPECT_EQ(Configuration.StartingFile, "/mes sons/d\xc3\xa9" "but.wav");
+
+    // Loaded again, it shows quoted and goes back unchanged.
+    TPref_Form& h = Ouvrir();
+    EXPECT_EQ(h.General->Music_File->text(), "\"/mes sons/début.wav\"");
+    EXPECT_EQ(h.General->Music_File->FileName(), "/mes sons/début.wav");
+    h.General->PlayEffects->click(); // the page changed: OK writes it
+    h.BT_OK->click();
+    EXPECT_EQ(Configuration.StartingFile, "/mes sons/d\xc3\xa9" "but.wav");
+
+    // Typed without quotes, a path with a blank is kept whole, even before the file exists.
+    TPref_Form& g = Ouvrir();
+    g.General->Music_File->setText(QStringLiteral("/mes sons/autre.wav"));
+    g.BT_OK->click();
+    EXPECT_EQ(Configuration.StartingFile, "/mes sons/autre.wav");
 }
 
 TEST_F(Preferences, ValuesOutsideARadioSetCheckNoneAndStayAsTheyWere)
@@ -774,11 +819,11 @@ TEST_F(Preferences, CaptionsComeFromTheLanguageFile)
     EXPECT_EQ(Controle<QLabel>("ModfiierColRythm_Lab")->text(), "Rhythm line colour :");
     EXPECT_EQ(Controle<QCheckBox>("BlackBlocks")->text(), "Tick this box if the texts print as black blocks");
     EXPECT_EQ(Controle<QRadioButton>("Music_WAV")->text(), ".WAV");
-    EXPECT_EQ(f.General->TitreMusicFile, "Choose a wave file");
-    EXPECT_EQ(f.General->FiltreMusicFile, "Wave files (*.WAV)|*.WAV");
+    EXPECT_EQ(f.General->Music_File->DialogTitle(), "Choose a wave file");
+    EXPECT_EQ(f.General->Music_File->Filter(), "Wave files (*.WAV)|*.WAV");
 
     Controle<QRadioButton>("Music_WAV")->click();
-    Controle<QToolButton>("Music_FileBouton")->click();
+    f.General->Music_File->Button()->Click();
     EXPECT_EQ(dialogues.Titre, "Choose a wave file");
     EXPECT_EQ(dialogues.Filtre, "Wave files (*.WAV)|*.WAV");
 }

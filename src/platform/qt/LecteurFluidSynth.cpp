@@ -376,7 +376,12 @@ void LecteurFluidSynth::Moteur::Charger()
         std::error_code ec;
         if (!std::filesystem::is_regular_file(chemin, ec))
             continue;
-        idSoundFont = fluid_synth_sfload(synth, chemin.c_str(), 1);
+        // Without the usual reset of every channel to the default piano and drum kit: that
+        // would read their samples (about 18 MB of the default font) at start-up, song or no
+        // song. Nothing sounds before a file with notes is opened, and each starts with a reset
+        // of the synthesizer that gives the channels their defaults then (the first of a
+        // session reads them: about 16 ms from a warm disk cache).
+        idSoundFont = fluid_synth_sfload(synth, chemin.c_str(), 0);
         if (idSoundFont != FLUID_FAILED) {
             soundFont = chemin;
             return;
@@ -637,9 +642,11 @@ bool LecteurFluidSynth::TraiterChargement()
     std::string erreur = m.erreurChargement;
     if (pret && m.enAttente) {
         // The file taken meanwhile starts from a clean synthesizer, and plays at once when
-        // Play came already.
-        fluid_synth_system_reset(m.synth);
-        m.EpinglerInstruments(m.sequence);
+        // Play came already (a file without a note kept no events: see Open).
+        if (!m.sequence.empty()) {
+            fluid_synth_system_reset(m.synth);
+            m.EpinglerInstruments(m.sequence);
+        }
         pret = m.PreparerSortie();
         erreur = m.erreurSortie;
     }
@@ -693,8 +700,16 @@ bool LecteurFluidSynth::Open()
     const double parMs = m.reglages.FrequenceEchantillonnage / 1000.0;
     for (const AnalyseMidi::Evenement& e : analyse->Evenements)
         sequence.push_back({std::llround(analyse->Millisecondes(e.Tick) * parMs), e.Statut, e.Donnee1, e.Donnee2});
+    // A file without a note (the sequencer check at start-up) sounds nothing, so it neither
+    // resets the synthesizer nor selects instruments: either would read samples that no note
+    // uses, and the next file with notes starts from a reset all the same.
+    const bool avecNotes = std::any_of(sequence.begin(), sequence.end(), [](const Moteur::Planifie& e) {
+        return (e.Statut & 0xF0) == 0x90 && e.Donnee2 > 0;
+    });
+    if (!avecNotes)
+        sequence.clear();
     // Controllers and programs stay on the synthesizer from one file to the next.
-    if (pret) {
+    if (pret && avecNotes) {
         fluid_synth_system_reset(m.synth);
         m.EpinglerInstruments(sequence);
     }

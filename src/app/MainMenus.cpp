@@ -1,0 +1,310 @@
+// The main window's menus built from the command list: the shortcut actions, the menu bar, the
+// score view's popup, and their captions in the loaded language.
+#include "app/Main.h"
+
+#include "app/DialoguesFichiersQt.h"
+#include "app/MainInterne.h"
+#include "document/Fichiers.h"
+#include "document/Legendes.h"
+#include "document/Variable.h"
+#include "editor/Pistes.h"
+
+#include <QAction>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolButton>
+#include <string>
+#include <tuple>
+
+namespace {
+
+// The key of a shortcut as Qt spells it. The dotted-note key has no Qt name of its own: it is
+// the backslash key of a US keyboard (the key path also routes its other spellings).
+QKeySequence SequenceDe(Raccourci r)
+{
+    if (r.Vide())
+        return {};
+    int touche = 0;
+    const auto code = static_cast<uint16_t>(r.Code);
+    if (code >= 'A' && code <= 'Z')
+        touche = Qt::Key_A + (code - 'A');
+    else if (code >= static_cast<uint16_t>(Touche::F1) && code <= static_cast<uint16_t>(Touche::F12))
+        touche = Qt::Key_F1 + (code - static_cast<uint16_t>(Touche::F1));
+    else {
+        switch (r.Code) {
+        case Touche::Gauche: touche = Qt::Key_Left; break;
+        case Touche::Droite: touche = Qt::Key_Right; break;
+        case Touche::Haut: touche = Qt::Key_Up; break;
+        case Touche::Bas: touche = Qt::Key_Down; break;
+        case Touche::Inser: touche = Qt::Key_Insert; break;
+        case Touche::Suppr: touche = Qt::Key_Delete; break;
+        case Touche::Oem5: touche = Qt::Key_Backslash; break;
+        default: return {};
+        }
+    }
+    Qt::KeyboardModifiers mods;
+    if (r.Modificateurs & Modif::Ctrl)
+        mods |= Qt::ControlModifier;
+    if (r.Modificateurs & Modif::Shift)
+        mods |= Qt::ShiftModifier;
+    if (r.Modificateurs & Modif::Alt)
+        mods |= Qt::AltModifier;
+    return QKeySequence(QKeyCombination(mods, static_cast<Qt::Key>(touche)));
+}
+
+// The menu item of a command is named after it: Ac_Note_Noire -> Mn_Note_Noire.
+std::string NomItem(Cmd c) { return std::string("Mn_") + (Description(c).Nom + 3); }
+
+// Menu caption with the shortcut shown in its column; the item itself binds no key (the
+// command's action does), so no key is ever bound twice.
+QString TexteItem(const QString& legende, Cmd c)
+{
+    const Raccourci r = Description(c).Touche;
+    if (r.Vide())
+        return legende;
+    return legende + '\t' + SequenceDe(r).toString(QKeySequence::NativeText);
+}
+
+} // namespace
+
+void TForm1::ConstruireActions()
+{
+    for (const auto& d : TableCommandes()) {
+        if (d.Sorte != SorteCommande::Action)
+            continue;
+        auto* a = new QAction(QString::fromUtf8(d.Legende), this);
+        a->setObjectName(d.Nom);
+        a->setProperty("Tag", d.Tag);
+        a->setProperty("Category", NomCategorie(d.Cat));
+        a->setShortcut(SequenceDe(d.Touche));
+        a->setShortcutContext(Qt::WindowShortcut);
+        const Cmd c = d.Id;
+        connect(a, &QAction::triggered, this, [this, c] { ExecuterDepuisVue(c); });
+        addAction(a);
+        actions_[Indice(c)] = a;
+    }
+}
+
+QAction* TForm1::Action(Cmd c) const { return actions_[Indice(c)]; }
+
+QAction* TForm1::AjouterItem(QMenu* menu, Cmd c)
+{
+    const auto& d = Description(c);
+    auto* item = new QAction(TexteItem(QString::fromUtf8(d.Legende), c), menu);
+    item->setObjectName(QString::fromStdString(NomItem(c)));
+    item->setCheckable(d.Cochable);
+    connect(item, &QAction::triggered, this, [this, c] { ExecuterDepuisVue(c); });
+    menu->addAction(item);
+    items_[Indice(c)].push_back(item);
+    return item;
+}
+
+void TForm1::ConstruireMenus()
+{
+    QMenuBar* barre = menuBar();
+    barre->setObjectName("MainMenu1");
+    auto menu = [&](QMenu* parent, const char* nom, const char* titre) {
+        QMenu* m = parent ? parent->addMenu(titre) : barre->addMenu(titre);
+        m->setObjectName(nom);
+        m->menuAction()->setObjectName(nom);
+        return m;
+    };
+
+    QMenu* fichier = menu(nullptr, "Mn_Fichier", "&File");
+    AjouterItem(fichier, Cmd::Ac_Fichier_Nouveau);
+    AjouterItem(fichier, Cmd::Ac_Fichier_Ouvrir);
+    fichier->addSeparator();
+    AjouterItem(fichier, Cmd::Ac_Fichier_Parcourir);
+    fichier->addSeparator();
+    AjouterItem(fichier, Cmd::Ac_Fichier_Enregistrer);
+    AjouterItem(fichier, Cmd::Ac_Fichier_EnregistrerSous);
+    fichier->addSeparator();
+    AjouterItem(fichier, Cmd::Ac_Fichier_Proprietes);
+    AjouterItem(fichier, Cmd::Ac_Options_Preferences);
+    fichier->addSeparator();
+    QMenu* importer = menu(fichier, "Mn_Fichier_Importer", "&Import");
+    AjouterItem(importer, Cmd::Ac_Fichier_ImporterMIDI);
+    AjouterItem(importer, Cmd::Ac_Fichier_ImporterASCII);
+    QMenu* exporter = menu(fichier, "Mn_Fichier_Exporter", "&Export");
+    AjouterItem(exporter, Cmd::Ac_Fichier_ExporterMIDI);
+    AjouterItem(exporter, Cmd::Ac_Fichier_ExporterASCII);
+    fichier->addSeparator();
+    AjouterItem(fichier, Cmd::Ac_Fichier_Imprimer);
+    AjouterItem(fichier, Cmd::Ac_Fichier_ApercuImp);
+    AjouterItem(fichier, Cmd::Ac_Fichier_ConfigImp);
+    fichier->addSeparator();
+    for (int k = 1; k <= kNbFichiersRecents; ++k) {
+        auto* item = fichier->addAction(QString());
+        item->setObjectName(QString("Mn_Fichier_DernierFichier%1").arg(k));
+        item->setProperty("Tag", k);
+        item->setVisible(false);
+        connect(item, &QAction::triggered, this, [this, k] {
+            Mn_Fichier_DernierFichier1Click(k);
+            RendreFocus();
+        });
+        itemsRecents_[k] = item;
+    }
+    itemsRecents_[0] = fichier->addSeparator();
+    itemsRecents_[0]->setObjectName("Separateur");
+    itemsRecents_[0]->setVisible(false);
+    AjouterItem(fichier, Cmd::Ac_Fichier_Quitter);
+
+    QMenu* edition = menu(nullptr, "Mn_Edition", "&Edit");
+    AjouterItem(edition, Cmd::Ac_Edition_Annuler);
+    edition->addSeparator();
+    AjouterItem(edition, Cmd::Ac_Edition_Couper);
+    AjouterItem(edition, Cmd::Ac_Edition_Copier);
+    AjouterItem(edition, Cmd::Ac_Edition_Coller);
+    AjouterItem(edition, Cmd::Ac_Edition_Inserer);
+    AjouterItem(edition, Cmd::Ac_Edition_Vider);
+    edition->addSeparator();
+    AjouterItem(edition, Cmd::Ac_Edition_TableMix);
+
+    QMenu* piste = menu(nullptr, "Mn_Piste", "&Track");
+    for (int t = 1; t <= kNbPistes; ++t) {
+        auto* item = piste->addAction(QString("&%1 - ").arg(t));
+        item->setObjectName(QString("Mn_Piste%1").arg(t));
+        item->setProperty("Tag", t);
+        item->setCheckable(true);
+        connect(item, &QAction::triggered, this, [this, t] {
+            ::Mn_Piste1Click(t);
+            RendreFocus();
+        });
+        itemsPiste_[t] = item;
+    }
+
+    QMenu* mesure = menu(nullptr, "Mn_Mesure", "&Bar");
+    menuMesure_ = mesure;
+    AjouterItem(mesure, Cmd::Ac_Mesure_Premiere);
+    AjouterItem(mesure, Cmd::Ac_Mesure_Precedente);
+    AjouterItem(mesure, Cmd::Ac_Mesure_AllerA);
+    AjouterItem(mesure, Cmd::Ac_Mesure_Suivante);
+    AjouterItem(mesure, Cmd::Ac_Mesure_Derniere);
+    mesure->addSeparator();
+    AjouterItem(mesure, Cmd::Ac_Mesure_Signature);
+    mesure->addSeparator();
+    AjouterItem(mesure, Cmd::Ac_Mesure_RenvoiDebut);
+    AjouterItem(mesure, Cmd::Ac_Mesure_RenvoiFin);
+    AjouterItem(mesure, Cmd::Ac_Mesure_Repetitions);
+
+    QMenu* note = menu(nullptr, "Mn_Note", "&Note");
+    menuNote_ = note;
+    for (Cmd c : {Cmd::Ac_Note_Ronde, Cmd::Ac_Note_Blanche, Cmd::Ac_Note_Noire, Cmd::Ac_Note_Croche,
+                  Cmd::Ac_Note_DCroche, Cmd::Ac_Note_TCroche, Cmd::Ac_Note_QCroche})
+        AjouterItem(note, c);
+    note->addSeparator();
+    AjouterItem(note, Cmd::Ac_Note_Pointee);
+    AjouterItem(note, Cmd::Ac_Note_Accord);
+    AjouterItem(note, Cmd::Ac_Note_Annotation);
+    AjouterItem(note, Cmd::Ac_Note_NoteEtouffee);
+    AjouterItem(note, Cmd::Ac_Note_Silence);
+    AjouterItem(note, Cmd::Ac_Note_Triolet);
+    AjouterItem(note, Cmd::Ac_Note_Lier);
+    note->addSeparator();
+    AjouterItem(note, Cmd::Ac_Note_InsererTemps);
+    AjouterItem(note, Cmd::Ac_Note_SupprimerTemps);
+    AjouterItem(note, Cmd::Ac_Note_CopierTempsfin);
+    note->addSeparator();
+    AjouterItem(note, Cmd::Ac_Note_DeplacerHaut);
+    AjouterItem(note, Cmd::Ac_Note_DeplacerBas);
+
+    QMenu* effets = menu(nullptr, "Mn_Effets", "Effe&cts");
+    menuEffets_ = effets;
+    for (Cmd c : {Cmd::Ac_Effet_HO, Cmd::Ac_Effet_PO, Cmd::Ac_Effet_SlideUp, Cmd::Ac_Effet_SlideDown,
+                  Cmd::Ac_Effet_Bend, Cmd::Ac_Effet_BendRelease, Cmd::Ac_Effet_LetRing, Cmd::Ac_Effet_GraceNote,
+                  Cmd::Ac_Effet_GhostNote})
+        AjouterItem(effets, c);
+    effets->addSeparator();
+    for (Cmd c : {Cmd::Ac_Effet_VibMainGauche, Cmd::Ac_Effet_TremoloBar, Cmd::Ac_Effet_CoupDeVibrato,
+                  Cmd::Ac_Effet_HarmNat, Cmd::Ac_Effet_HarmArt, Cmd::Ac_Effet_FadeIn, Cmd::Ac_Effet_TappingMD,
+                  Cmd::Ac_Effet_Slap, Cmd::Ac_Effet_Pop})
+        AjouterItem(effets, c);
+    effets->addSeparator();
+    AjouterItem(effets, Cmd::Ac_Effet_BrushUp);
+    AjouterItem(effets, Cmd::Ac_Effet_BrushDown);
+    effets->addSeparator();
+    QMenu* dyna = menu(effets, "Mn_Dyna", "&Dynamics");
+    for (Cmd c : {Cmd::Ac_Dyna_ppp, Cmd::Ac_Dyna_pp, Cmd::Ac_Dyna_p, Cmd::Ac_Dyna_mp, Cmd::Ac_Dyna_mf,
+                  Cmd::Ac_Dyna_f, Cmd::Ac_Dyna_ff, Cmd::Ac_Dyna_fff})
+        AjouterItem(dyna, c);
+
+    QMenu* assistants = menu(nullptr, "Mn_Assistants", "T&ools");
+    for (Cmd c : {Cmd::Ac_Ass_Transposer, Cmd::Ac_Ass_Redecouper, Cmd::Ac_Ass_CompleterReduire,
+                  Cmd::Ac_Ass_PlacementAuto, Cmd::Ac_Ass_LetRingSelector, Cmd::Ac_Ass_VerifierDureeMesures})
+        AjouterItem(assistants, c);
+    assistants->addSeparator();
+    AjouterItem(assistants, Cmd::Ac_Ass_Solfege);
+    AjouterItem(assistants, Cmd::Ac_Ass_Percussion);
+    assistants->addSeparator();
+    AjouterItem(assistants, Cmd::Ac_Ass_SpeedTrainer);
+
+    QMenu* son = menu(nullptr, "Mn_Son", "&Sound");
+    for (Cmd c : {Cmd::Ac_Son_LectureDebut, Cmd::Ac_Son_LecturePosEC, Cmd::Ac_Son_LectureMesureEC, Cmd::Ac_Son_Stop})
+        AjouterItem(son, c);
+    son->addSeparator();
+    for (Cmd c : {Cmd::Ac_Son_EnBoucle, Cmd::Ac_Son_Metronome, Cmd::Ac_Son_JouerSaisie})
+        AjouterItem(son, c);
+
+    QMenu* affichage = menu(nullptr, "Mn_Affichage", "&View");
+    AjouterItem(affichage, Cmd::Ac_Affichage_PleinEcran);
+    affichage->addSeparator();
+    AjouterItem(affichage, Cmd::Ac_Ass_MontrerLetRing);
+    AjouterItem(affichage, Cmd::Ac_Ass_MontrerDyna);
+    affichage->addSeparator();
+    menuLangueLog_ = menu(affichage, "Mn_Options_LangueLog", "&Interface language");
+    menuLangueAide_ = menu(affichage, "Mn_Affichage_HelpLanguage", "Help language");
+    // The three help languages; the Tag is the help language they choose.
+    for (auto [nom, legende, tag] : {std::tuple{"Ac_Options_LangueAide2", "Français", 1},
+                                     std::tuple{"Ac_Options_LangueAide1", "English", 2},
+                                     std::tuple{"Ac_Options_LangueAide3", "Deutsch", 3}}) {
+        auto* item = menuLangueAide_->addAction(QString::fromUtf8(legende));
+        item->setObjectName(nom);
+        item->setProperty("Tag", tag);
+        item->setCheckable(true);
+        const int langue = tag;
+        connect(item, &QAction::triggered, this, [this, langue] { Ac_Options_LangueAide1Click(langue); });
+    }
+
+    QMenu* aide = menu(nullptr, "Mn_Aide", "&Help");
+    AjouterItem(aide, Cmd::Ac_Aide_Index);
+    aide->addSeparator();
+    AjouterItem(aide, Cmd::Ac_Aide_APropos);
+
+    // The score view's popup: the range commands.
+    for (Cmd c : {Cmd::Ac_Edition_Couper, Cmd::Ac_Edition_Copier, Cmd::Ac_Edition_Coller}) {
+        QAction* item = AjouterItem(popupAffichage_, c);
+        item->setObjectName(QString("Mn2_") + (Description(c).Nom + 3));
+    }
+    popupAffichage_->addSeparator();
+    for (Cmd c : {Cmd::Ac_Edition_Inserer, Cmd::Ac_Edition_Vider}) {
+        QAction* item = AjouterItem(popupAffichage_, c);
+        item->setObjectName(QString("Mn2_") + (Description(c).Nom + 3));
+    }
+}
+
+// Captions, hints and file-dialog texts from the loaded language; without "MN_000" everything
+// keeps its text.
+void TForm1::AppliquerLegendes()
+{
+    const auto legendes = TraduireFenetrePrincipale();
+    if (!legendes)
+        return;
+    for (const auto& l : legendes->Menus) {
+        const QString texte = VersQt(l.Texte);
+        const QString nom = QString::fromStdString(l.Nom);
+        bool trouve = false;
+        for (QAction* item : findChildren<QAction*>(nom)) {
+            const auto c = CommandeParNom(std::string("Ac_") + (l.Nom.c_str() + (l.Nom.rfind("Mn2_", 0) == 0 ? 4 : 3)));
+            item->setText(c ? TexteItem(texte, *c) : texte);
+            trouve = true;
+        }
+        if (!trouve)
+            if (QMenu* m = findChild<QMenu*>(nom))
+                m->setTitle(texte);
+    }
+    for (const auto& b : legendes->Bulles)
+        if (QToolButton* bouton = findChild<QToolButton*>(QString::fromStdString(b.Nom)))
+            bouton->setToolTip(VersQt(b.Texte));
+    dialoguesFichiers_->AppliquerLegendes(legendes->Dialogues);
+}
