@@ -1,0 +1,114 @@
+// Listening to the open strings of the track shown in the song properties dialog, and the lock
+// on the controls that would change the sound while a song plays.
+#include "dialogs/Sais_par.h"
+
+#include "dialogs/BaseDialogue.h"
+#include "document/Fichiers.h"
+#include "document/Variable.h"
+#include "editor/Commandes.h"
+#include "midi/Lecture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSlider>
+#include <QToolButton>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+// ---- Services ----------------------------------------------------------------------------------
+
+bool TSais_Partition::LectureActive() { return Commandes().Enabled(Cmd::Ac_Son_Stop); }
+
+bool TSais_Partition::BoutonEcouteEnfonce() const
+{
+    if (EcouterTout->isChecked())
+        return true;
+    for (int k = 1; k <= kNbCordesMax; ++k)
+        if (Ecouter[k]->isChecked())
+            return true;
+    return false;
+}
+
+void TSais_Partition::ActiverControlesLecture(bool actif) { AppliquerVerrouLecture(!actif); }
+
+void TSais_Partition::AppliquerVerrouLecture(bool verrouille)
+{
+    if (verrouille)
+        ActualiserCordesPiste();
+    std::vector<QWidget*> controles = {Instrument, InstrumentUp, InstrumentDown, BT_Instrument, Tempo,
+                                       BT_TempoUp, BT_TempoDown, ModeleList, NbCordes, BT_NbCordesUp,
+                                       BT_NbCordesDown, ToutUp, ToutDown, Triplet, EcouterTout,
+                                       Capo, BT_CapoUp, BT_CapoDown, Solo, Muette,
+                                       DouzeCordes, Volume, Panoramique, Chorus, Reverb};
+    for (int k = 1; k <= kNbCordesMax; ++k)
+        controles.insert(controles.end(), {NoteCorde[k], BT_CUp[k], BT_CDown[k], Ecouter[k]});
+    for (QWidget* w : controles)
+        w->setEnabled(!verrouille);
+    if (!verrouille) {
+        Muette->setEnabled(!ProprietesTempo.ModeSolo);
+        DouzeCordes->setEnabled(NbCordesOnglet() == kNbCordesMax);
+        ActualiserCordesPiste();
+    }
+}
+
+// ---- Listening to the tuning -------------------------------------------------------------------
+
+void TSais_Partition::EcouterClick(int ligne)
+{
+    QToolButton* clique = ligne == 0 ? EcouterTout : Ecouter[std::clamp(ligne, 1, kNbCordesMax)];
+    // One group: at most one toggle down.
+    if (clique->isChecked()) {
+        if (clique != EcouterTout)
+            EcouterTout->setChecked(false);
+        for (int k = 1; k <= kNbCordesMax; ++k)
+            if (Ecouter[k] != clique)
+                Ecouter[k]->setChecked(false);
+    }
+    if (!MidiDisponible)
+        return;
+    int enfonce = -1;
+    if (EcouterTout->isChecked())
+        enfonce = 0;
+    for (int k = 1; k <= kNbCordesMax; ++k)
+        if (Ecouter[k]->isChecked())
+            enfonce = k;
+    if (enfonce < 0)
+        return;
+    CordeEcoutee = enfonce;
+    if (!MediaPlayer1().Notify())
+        JouerCordesPiste();
+}
+
+void TSais_Partition::JouerCordesPiste()
+{
+    // Letting the player's pending messages run may bring the end-of-play notification back
+    // here: the outer call plays.
+    if (jeuEnCours_)
+        return;
+    jeuEnCours_ = true;
+    LireProprietesPiste();
+    platform::LecteurMedia& lecteur = MediaPlayer1();
+    lecteur.SetNotify(false);
+    lecteur.Close();
+    TEcouteCordes ecoute;
+    ecoute.Piste = std::clamp<int32_t>(PisteOnglet, 1, kNbPistes);
+    ecoute.Corde = CordeEcoutee;
+    ecoute.Capo = DepuisQString(Capo->text());
+    ecoute.DouzeCordes = DouzeCordes->isChecked();
+    ecoute.Ecouter1Actif = Ecouter[1]->isEnabled();
+    ecoute.Ecouter2Actif = Ecouter[2]->isEnabled();
+    const std::string fichier = CheminFichierTemp();
+    if (EcrireMidiEcouteAccordage(fichier, ecoute)) {
+        lecteur.SetFileName(fichier);
+        lecteur.Open();
+        lecteur.SetNotify(true);
+        lecteur.Play();
+        if (lecteur.Error() > 0)
+            lecteur.Stop();
+    }
+    jeuEnCours_ = false;
+}
