@@ -91,21 +91,10 @@ TCxCustomTreeView::TCxCustomTreeView(QWidget* parent)
     selectionPen_ = QPen(palette().color(QPalette::Dark), 1, Qt::SolidLine);
 }
 
-
 void TCxCustomTreeView::SetSelectionPen(const QPen& stylo)
 {
     selectionPen_ = stylo;
     viewport()->update();
-}
-
-bool TCxCustomTreeView::event(QEvent* e)
-{
-    const bool resultat = QTreeWidget::event(e);
-    if (e->type() == QEvent::Paint && cadre_.FrameVisible) {
-        QPainter p(this);
-        PeindreCadreEdition(p, width(), height(), cadre_, palette().color(QPalette::Base));
-    }
-    return resultat;
 }
 
 void TCxCustomTreeView::paintEvent(QPaintEvent* e)
@@ -129,34 +118,6 @@ void TCxCustomTreeView::wheelEvent(QWheelEvent* e)
         barre->setValue(std::max(0, barre->value() + (delta < 0 ? lignes : -lignes)));
     }
     e->accept();
-}
-
-void TCxCustomTreeView::focusInEvent(QFocusEvent* e)
-{
-    UpdateFrame(false, true);
-    QTreeWidget::focusInEvent(e);
-}
-
-void TCxCustomTreeView::focusOutEvent(QFocusEvent* e)
-{
-    QTreeWidget::focusOutEvent(e);
-    UpdateFrame(false, false);
-}
-
-void TCxCustomTreeView::enterEvent(QEnterEvent* e)
-{
-    QTreeWidget::enterEvent(e);
-    UpdateFrame(true, true);
-    if (OnMouseEnter)
-        OnMouseEnter();
-}
-
-void TCxCustomTreeView::leaveEvent(QEvent* e)
-{
-    QTreeWidget::leaveEvent(e);
-    UpdateFrame(true, false);
-    if (OnMouseLeave)
-        OnMouseLeave();
 }
 
 // ---- Directory tree ----
