@@ -18,7 +18,7 @@ TMesure& Bloc(int m)
 
 } // namespace
 
-void RemplirPartitionDense()
+void RemplirPartitionDense(const VarianteDense& variante)
 {
     ReinitialiserPartition();
     Partition.Titre = "Dense";
@@ -46,21 +46,28 @@ void RemplirPartitionDense()
                 temps.Duree = 30;
                 temps.CodeDuree = 4;
                 temps.Effet = static_cast<int8_t>(b % 10);
-                temps.ValeurCoupVib = temps.Effet == 3 ? 2.0 : 1.0;
+                if (temps.Effet == 3)
+                    temps.ValeurCoupVib = variante.MontantsHorsGrille ? 0.5 + (m % 100) / 19.0 : 2.0;
                 temps.Brush = static_cast<int8_t>(b % 3);
                 temps.DureeBrush = 8;
                 if (b % 8 == 1) {
                     temps.AvecAccord = true;
-                    temps.Accord = partage;
                     temps.Texte = "Texte du temps";
-                    temps.TableMix = mixPartage;
+                    if (variante.EnregistrementsParTemps) {
+                        temps.Accord = std::make_shared<const TAccord>(accord);
+                        temps.TableMix = std::make_shared<const cTableMixEvent>(*mix);
+                    } else {
+                        temps.Accord = partage;
+                        temps.TableMix = mixPartage;
+                    }
                 }
                 for (int s = 1; s <= 6; ++s) {
                     TNoteCorde& note = temps.Notes[s];
                     note.Frette = static_cast<int8_t>((b + s) % 25);
                     note.Nuance = static_cast<uint8_t>(1 + (b + s) % 8);
                     note.Effet = static_cast<uint8_t>((b + s) % 8);
-                    note.ValeurBend = (note.Effet == 5 || note.Effet == 6) ? 1.5 : 1.0;
+                    if (note.Effet == 5 || note.Effet == 6)
+                        note.ValeurBend = variante.MontantsHorsGrille ? 0.25 + (b % 11) / 3.9 : 1.5;
                     note.FretteGrace = static_cast<int8_t>(s == 1 ? 3 : -1);
                     note.NuanceGrace = 5;
                     note.DureeGrace = 2;

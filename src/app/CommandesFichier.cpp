@@ -174,15 +174,25 @@ void RafraichirPartitionNeuve()
     Fenetre().ActualiserCommandes();
 }
 
-void Ac_Fichier_NouveauExecute()
+namespace {
+
+// Play stopped and an empty song, unchanged, in place of the current one.
+void CommencerPartitionNeuve()
 {
-    if (!ConfirmerEnregistrement())
-        return;
     Fenetre().ArreterLectureEnCours();
     ReinitialiserPartition();
     AfficherLegendeFenetre();
     RafraichirPartitionNeuve();
     PartitionModifiee = false;
+}
+
+} // namespace
+
+void Ac_Fichier_NouveauExecute()
+{
+    if (!ConfirmerEnregistrement())
+        return;
+    CommencerPartitionNeuve();
     Saisie().Sais_Partition->MontrerModal();
     PalettePercussionSelonPiste(false);
 }
@@ -206,11 +216,7 @@ void Ac_Fichier_ParcourirExecute()
 {
     if (!ConfirmerEnregistrement())
         return;
-    Fenetre().ArreterLectureEnCours();
-    ReinitialiserPartition();
-    AfficherLegendeFenetre();
-    RafraichirPartitionNeuve();
-    PartitionModifiee = false;
+    CommencerPartitionNeuve();
 
     // The browser may play songs in the score-only layout; what was in force before it
     // decides whether that layout stays.

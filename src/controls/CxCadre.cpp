@@ -4,6 +4,7 @@
 #include "platform/qt/CanevasQt.h"
 
 #include <QPainter>
+#include <QWidget>
 
 void PeindreCadreEdition(QPainter& p, int largeur, int hauteur, const TCadreControle& cadre, const QColor& fond)
 {
@@ -15,4 +16,12 @@ void PeindreCadreEdition(QPainter& p, int largeur, int hauteur, const TCadreCont
                   cadre.FrameSides);
     }
     p.restore();
+}
+
+void PeindreCadreZone(QWidget& w, const TCadreControle& cadre, const QColor& fond)
+{
+    if (!cadre.FrameVisible)
+        return;
+    QPainter p(&w);
+    PeindreCadreEdition(p, w.width(), w.height(), cadre, fond);
 }

@@ -5,8 +5,16 @@
 // their drawing are those of Cadres.h.
 #include "controls/Cadres.h"
 
+#include <QColor>
+#include <QEvent>
+#include <QPalette>
+
+#include <functional>
+
 class QPainter;
-class QColor;
+class QEnterEvent;
+class QFocusEvent;
+class QWidget;
 
 // All four sides, named here so the frame model does not lean on how Cadres.h spells it.
 inline constexpr TSides kQuatreCotes = sdLeft | sdTop | sdRight | sdBottom;
@@ -48,6 +56,12 @@ struct TCadreControle {
         }
     }
 };
+
+// The frame of an edit-type control over its whole area (DrawFrame), with the control's colour
+// as background.
+void PeindreCadreEdition(QPainter& p, int largeur, int hauteur, const TCadreControle& cadre, const QColor& fond);
+// The same over a whole widget, when its frame is shown.
+void PeindreCadreZone(QWidget& w, const TCadreControle& cadre, const QColor& fond);
 
 // The frame properties of a framed control, over any widget base. A setter repaints only when
 // its value changed; the control says how the platform's own edge gives way to the painted
@@ -101,8 +115,8 @@ private:
     }
 };
 
-// The same over a scrolling area (memo, tree): the painted frame takes a 2-pixel margin round
-// the viewport in place of the platform's edge, and focus or hover re-styles a hot frame.
+// The same over a scrolling area (memo, lists, tree): the painted frame takes a 2-pixel margin
+// round the viewport in place of the platform's edge, and focus or hover re-styles a hot frame.
 template <class Base>
 class TZoneEncadree : public TControleEncadre<Base> {
 public:
@@ -119,6 +133,9 @@ public:
             this->RepaintFrame();
     }
 
+    std::function<void()> OnMouseEnter;
+    std::function<void()> OnMouseLeave;
+
 protected:
     void AppliquerBord() override
     {
@@ -127,8 +144,41 @@ protected:
         this->setFrameShape(visible ? Base::NoFrame : Base::StyledPanel);
         this->setViewportMargins(marge, marge, marge, marge);
     }
+
+    // What the frame's face is filled with.
+    virtual QColor FondCadre() const { return this->palette().color(QPalette::Base); }
+
+    // The frame goes over what the area painted of itself.
+    bool event(QEvent* e) override
+    {
+        const bool resultat = Base::event(e);
+        if (e->type() == QEvent::Paint)
+            PeindreCadreZone(*this, this->cadre_, FondCadre());
+        return resultat;
+    }
+    void focusInEvent(QFocusEvent* e) override
+    {
+        UpdateFrame(false, true);
+        Base::focusInEvent(e);
+    }
+    void focusOutEvent(QFocusEvent* e) override
+    {
+        Base::focusOutEvent(e);
+        UpdateFrame(false, false);
+    }
+    void enterEvent(QEnterEvent* e) override
+    {
+        Base::enterEvent(e);
+        UpdateFrame(true, true);
+        if (OnMouseEnter)
+            OnMouseEnter();
+    }
+    void leaveEvent(QEvent* e) override
+    {
+        Base::leaveEvent(e);
+        UpdateFrame(true, false);
+        if (OnMouseLeave)
+            OnMouseLeave();
+    }
 };
 
-// The frame of an edit-type control over its whole area (DrawFrame), with the control's colour
-// as background.
-void PeindreCadreEdition(QPainter& p, int largeur, int hauteur, const TCadreControle& cadre, const QColor& fond);

@@ -17,7 +17,6 @@ TCxCustomMemo::TCxCustomMemo(QWidget* parent)
     connect(this, &QPlainTextEdit::selectionChanged, this, &TCxCustomMemo::NotifierPressePapier);
 }
 
-
 QColor TCxCustomMemo::Color() const { return palette().color(QPalette::Base); }
 
 void TCxCustomMemo::SetColor(const QColor& c)
@@ -71,16 +70,6 @@ void TCxCustomMemo::NotifierPressePapier()
         OnClipboardChange(textCursor().hasSelection(), !QApplication::clipboard()->text().isEmpty());
 }
 
-bool TCxCustomMemo::event(QEvent* e)
-{
-    const bool resultat = QPlainTextEdit::event(e);
-    if (e->type() == QEvent::Paint && cadre_.FrameVisible) {
-        QPainter p(this);
-        PeindreCadreEdition(p, width(), height(), cadre_, Color());
-    }
-    return resultat;
-}
-
 void TCxCustomMemo::keyPressEvent(QKeyEvent* e)
 {
     QPlainTextEdit::keyPressEvent(e);
@@ -120,34 +109,6 @@ void TCxCustomMemo::wheelEvent(QWheelEvent* e)
     QScrollBar* barre = verticalScrollBar();
     barre->setValue(barre->value() + (delta < 0 ? lignes : -lignes));
     e->accept();
-}
-
-void TCxCustomMemo::focusInEvent(QFocusEvent* e)
-{
-    UpdateFrame(false, true);
-    QPlainTextEdit::focusInEvent(e);
-}
-
-void TCxCustomMemo::focusOutEvent(QFocusEvent* e)
-{
-    QPlainTextEdit::focusOutEvent(e);
-    UpdateFrame(false, false);
-}
-
-void TCxCustomMemo::enterEvent(QEnterEvent* e)
-{
-    QPlainTextEdit::enterEvent(e);
-    UpdateFrame(true, true);
-    if (OnMouseEnter)
-        OnMouseEnter();
-}
-
-void TCxCustomMemo::leaveEvent(QEvent* e)
-{
-    QPlainTextEdit::leaveEvent(e);
-    UpdateFrame(true, false);
-    if (OnMouseLeave)
-        OnMouseLeave();
 }
 
 void TCxCustomMemo::showEvent(QShowEvent* e)

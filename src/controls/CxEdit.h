@@ -31,23 +31,17 @@ public:
 
     std::function<void(int ligne, int colonne)> OnLineColChange;
     std::function<void(bool peutCouper, bool peutColler)> OnClipboardChange;
-    std::function<void()> OnMouseEnter;
-    std::function<void()> OnMouseLeave;
     std::function<void()> OnMouseWheelUp;
     std::function<void()> OnMouseWheelDown;
 
 
 protected:
-    bool event(QEvent* e) override;
+    QColor FondCadre() const override { return Color(); }
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void wheelEvent(QWheelEvent* e) override;
-    void focusInEvent(QFocusEvent* e) override;
-    void focusOutEvent(QFocusEvent* e) override;
-    void enterEvent(QEnterEvent* e) override;
-    void leaveEvent(QEvent* e) override;
     void showEvent(QShowEvent* e) override;
 
 private:

@@ -109,14 +109,6 @@ QString Joindre(const QString& dossier, const QString& nom)
     return dossier.endsWith(QLatin1Char('/')) ? dossier + nom : dossier + QLatin1Char('/') + nom;
 }
 
-void PeindreCadreListe(QWidget& w, const TCadreControle& cadre)
-{
-    if (!cadre.FrameVisible)
-        return;
-    QPainter p(&w);
-    PeindreCadreEdition(p, w.width(), w.height(), cadre, w.palette().color(QPalette::Base));
-}
-
 class DelegueFichiers : public QStyledItemDelegate {
 public:
     explicit DelegueFichiers(TCxFileListBox* liste) : QStyledItemDelegate(liste), liste_(liste) {}
@@ -483,42 +475,6 @@ void TCxFileListBox::resizeEvent(QResizeEvent* e)
         AppliquerColonnes();
 }
 
-bool TCxFileListBox::event(QEvent* e)
-{
-    const bool resultat = QListWidget::event(e);
-    if (e->type() == QEvent::Paint)
-        PeindreCadreListe(*this, cadre_);
-    return resultat;
-}
-
-void TCxFileListBox::focusInEvent(QFocusEvent* e)
-{
-    UpdateFrame(false, true);
-    QListWidget::focusInEvent(e);
-}
-
-void TCxFileListBox::focusOutEvent(QFocusEvent* e)
-{
-    QListWidget::focusOutEvent(e);
-    UpdateFrame(false, false);
-}
-
-void TCxFileListBox::enterEvent(QEnterEvent* e)
-{
-    QListWidget::enterEvent(e);
-    UpdateFrame(true, true);
-    if (OnMouseEnter)
-        OnMouseEnter();
-}
-
-void TCxFileListBox::leaveEvent(QEvent* e)
-{
-    QListWidget::leaveEvent(e);
-    UpdateFrame(true, false);
-    if (OnMouseLeave)
-        OnMouseLeave();
-}
-
 // ---- Folder list ----
 
 TCxDirectoryListBox::TCxDirectoryListBox(QWidget* parent)
@@ -653,42 +609,6 @@ void TCxDirectoryListBox::resizeEvent(QResizeEvent* e)
 {
     QListWidget::resizeEvent(e);
     MettreEtiquette();
-}
-
-bool TCxDirectoryListBox::event(QEvent* e)
-{
-    const bool resultat = QListWidget::event(e);
-    if (e->type() == QEvent::Paint)
-        PeindreCadreListe(*this, cadre_);
-    return resultat;
-}
-
-void TCxDirectoryListBox::focusInEvent(QFocusEvent* e)
-{
-    UpdateFrame(false, true);
-    QListWidget::focusInEvent(e);
-}
-
-void TCxDirectoryListBox::focusOutEvent(QFocusEvent* e)
-{
-    QListWidget::focusOutEvent(e);
-    UpdateFrame(false, false);
-}
-
-void TCxDirectoryListBox::enterEvent(QEnterEvent* e)
-{
-    QListWidget::enterEvent(e);
-    UpdateFrame(true, true);
-    if (OnMouseEnter)
-        OnMouseEnter();
-}
-
-void TCxDirectoryListBox::leaveEvent(QEvent* e)
-{
-    QListWidget::leaveEvent(e);
-    UpdateFrame(true, false);
-    if (OnMouseLeave)
-        OnMouseLeave();
 }
 
 // ---- Drive list ----

@@ -125,8 +125,6 @@ public:
 
     // The list changed (read again, or another entry selected).
     std::function<void()> OnChange;
-    std::function<void()> OnMouseEnter;
-    std::function<void()> OnMouseLeave;
     // Opens a document with the desktop (false when it could not); tests replace it.
     std::function<bool(const QString& chemin)> OuvrirDocument;
     // The warning box (an OK button); tests replace it.
@@ -142,11 +140,6 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void changeEvent(QEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
-    void focusInEvent(QFocusEvent* e) override;
-    void focusOutEvent(QFocusEvent* e) override;
-    void enterEvent(QEnterEvent* e) override;
-    void leaveEvent(QEvent* e) override;
-    bool event(QEvent* e) override;
 
 private:
     void AppliquerHauteur();
@@ -188,8 +181,6 @@ public:
     void SetDirLabel(QLabel* etiquette);
 
     std::function<void()> OnChange;
-    std::function<void()> OnMouseEnter;
-    std::function<void()> OnMouseLeave;
 
     void BuildList();
 
@@ -197,11 +188,6 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
-    void focusInEvent(QFocusEvent* e) override;
-    void focusOutEvent(QFocusEvent* e) override;
-    void enterEvent(QEnterEvent* e) override;
-    void leaveEvent(QEvent* e) override;
-    bool event(QEvent* e) override;
 
 private:
     void MettreEtiquette();

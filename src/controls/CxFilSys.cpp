@@ -80,6 +80,21 @@ bool Avant(const QByteArray& a, const QByteArray& b)
     return c != 0 ? c < 0 : a < b;
 }
 
+// What a node shows and stands for: its name and icon, its path and name on disk, and the
+// folder's identity when it can be reached, which tells a loop.
+void DecrireNoeud(QTreeWidgetItem& noeud, const QByteArray& chemin, const QByteArray& nom, const QIcon& icone)
+{
+    noeud.setText(0, TCxDirectoryTree::NomAffiche(nom));
+    noeud.setIcon(0, icone);
+    noeud.setData(0, kRoleChemin, chemin);
+    noeud.setData(0, kRoleNom, nom);
+    qulonglong dev = 0, ino = 0;
+    if (Identite(chemin, dev, ino)) {
+        noeud.setData(0, kRolePeripherique, dev);
+        noeud.setData(0, kRoleInode, ino);
+    }
+}
+
 } // namespace
 
 // ---- Tree view with a frame ----
@@ -91,21 +106,10 @@ TCxCustomTreeView::TCxCustomTreeView(QWidget* parent)
     selectionPen_ = QPen(palette().color(QPalette::Dark), 1, Qt::SolidLine);
 }
 
-
 void TCxCustomTreeView::SetSelectionPen(const QPen& stylo)
 {
     selectionPen_ = stylo;
     viewport()->update();
-}
-
-bool TCxCustomTreeView::event(QEvent* e)
-{
-    const bool resultat = QTreeWidget::event(e);
-    if (e->type() == QEvent::Paint && cadre_.FrameVisible) {
-        QPainter p(this);
-        PeindreCadreEdition(p, width(), height(), cadre_, palette().color(QPalette::Base));
-    }
-    return resultat;
 }
 
 void TCxCustomTreeView::paintEvent(QPaintEvent* e)
@@ -129,34 +133,6 @@ void TCxCustomTreeView::wheelEvent(QWheelEvent* e)
         barre->setValue(std::max(0, barre->value() + (delta < 0 ? lignes : -lignes)));
     }
     e->accept();
-}
-
-void TCxCustomTreeView::focusInEvent(QFocusEvent* e)
-{
-    UpdateFrame(false, true);
-    QTreeWidget::focusInEvent(e);
-}
-
-void TCxCustomTreeView::focusOutEvent(QFocusEvent* e)
-{
-    QTreeWidget::focusOutEvent(e);
-    UpdateFrame(false, false);
-}
-
-void TCxCustomTreeView::enterEvent(QEnterEvent* e)
-{
-    QTreeWidget::enterEvent(e);
-    UpdateFrame(true, true);
-    if (OnMouseEnter)
-        OnMouseEnter();
-}
-
-void TCxCustomTreeView::leaveEvent(QEvent* e)
-{
-    QTreeWidget::leaveEvent(e);
-    UpdateFrame(true, false);
-    if (OnMouseLeave)
-        OnMouseLeave();
 }
 
 // ---- Directory tree ----
@@ -284,17 +260,8 @@ QTreeWidgetItem* TCxDirectoryTree::AjouterEnfant(QTreeWidgetItem* noeud, const Q
     const bool garde = garde_;
     garde_ = true;
     auto* enfant = new QTreeWidgetItem;
-    enfant->setText(0, NomAffiche(nom));
-    enfant->setIcon(0, style()->standardIcon(QStyle::SP_DirClosedIcon));
+    DecrireNoeud(*enfant, Joindre(CheminNoeud(noeud), nom), nom, style()->standardIcon(QStyle::SP_DirClosedIcon));
     enfant->setFlags(enfant->flags() | Qt::ItemIsEditable);
-    const QByteArray chemin = Joindre(CheminNoeud(noeud), nom);
-    enfant->setData(0, kRoleChemin, chemin);
-    enfant->setData(0, kRoleNom, nom);
-    qulonglong dev = 0, ino = 0;
-    if (Identite(chemin, dev, ino)) {
-        enfant->setData(0, kRolePeripherique, dev);
-        enfant->setData(0, kRoleInode, ino);
-    }
     noeud->insertChild(position, enfant);
     garde_ = garde;
     return enfant;
@@ -330,15 +297,7 @@ void TCxDirectoryTree::LoadDrives()
     const QIcon icone = style()->standardIcon(QStyle::SP_DriveHDIcon);
     for (const QByteArray& racine : racines_) {
         auto* noeud = new QTreeWidgetItem(this);
-        noeud->setText(0, NomAffiche(racine));
-        noeud->setIcon(0, icone);
-        noeud->setData(0, kRoleChemin, racine);
-        noeud->setData(0, kRoleNom, racine);
-        qulonglong dev = 0, ino = 0;
-        if (Identite(racine, dev, ino)) {
-            noeud->setData(0, kRolePeripherique, dev);
-            noeud->setData(0, kRoleInode, ino);
-        }
+        DecrireNoeud(*noeud, racine, racine, icone);
         RemplirDossiers(noeud);
     }
     garde_ = garde;

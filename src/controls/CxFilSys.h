@@ -40,18 +40,9 @@ public:
     const QPen& SelectionPen() const { return selectionPen_; }
     void SetSelectionPen(const QPen& stylo);
 
-    std::function<void()> OnMouseEnter;
-    std::function<void()> OnMouseLeave;
-
-
 protected:
-    bool event(QEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
     void wheelEvent(QWheelEvent* e) override;
-    void focusInEvent(QFocusEvent* e) override;
-    void focusOutEvent(QFocusEvent* e) override;
-    void enterEvent(QEnterEvent* e) override;
-    void leaveEvent(QEvent* e) override;
 
 private:
     QPen selectionPen_;

@@ -122,18 +122,7 @@ std::vector<uint8_t> EncodeGIFLZW(const ImagePixels& bmp, bool interlaced, const
     int suivant = clear + 2;
     codes.Code(clear, taille);
 
-    std::vector<int32_t> lignes;
-    const int32_t h = bmp.hauteur;
-    if (interlaced) {
-        static constexpr int debut[4] = {0, 4, 2, 1};
-        static constexpr int pas[4] = {8, 8, 4, 2};
-        for (int passe = 0; passe < 4; ++passe)
-            for (int32_t y = debut[passe]; y < h; y += pas[passe])
-                lignes.push_back(y);
-    } else {
-        for (int32_t y = 0; y < h; ++y)
-            lignes.push_back(y);
-    }
+    const std::vector<int32_t> lignes = OrdreLignesGIF(bmp.hauteur, interlaced);
 
     if (progression)
         progression(0, 0);

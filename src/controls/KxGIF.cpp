@@ -338,6 +338,23 @@ void ReadGIFStream(TGIFImage& image, const uint8_t* octets, std::size_t n, bool 
     image.Changed();
 }
 
+std::vector<int32_t> OrdreLignesGIF(int32_t h, bool interlaced)
+{
+    std::vector<int32_t> lignes;
+    lignes.reserve(static_cast<std::size_t>(std::max(h, 0)));
+    if (interlaced) {
+        static constexpr int debut[4] = {0, 4, 2, 1};
+        static constexpr int pas[4] = {8, 8, 4, 2};
+        for (int passe = 0; passe < 4; ++passe)
+            for (int32_t y = debut[passe]; y < h; y += pas[passe])
+                lignes.push_back(y);
+    } else {
+        for (int32_t y = 0; y < h; ++y)
+            lignes.push_back(y);
+    }
+    return lignes;
+}
+
 bool DecodeGIFLZW(const TGIFItem& item, ImagePixels& dest, bool interlaced, bool tolererCorruption,
                   const ProgressionGIF& progression)
 {
@@ -362,18 +379,7 @@ bool DecodeGIFLZW(const TGIFItem& item, ImagePixels& dest, bool interlaced, bool
 
     const int32_t w = dest.largeur;
     const int32_t h = dest.hauteur;
-    std::vector<int32_t> lignes;
-    lignes.reserve(static_cast<std::size_t>(std::max(h, 0)));
-    if (interlaced) {
-        static constexpr int debut[4] = {0, 4, 2, 1};
-        static constexpr int pas[4] = {8, 8, 4, 2};
-        for (int passe = 0; passe < 4; ++passe)
-            for (int32_t y = debut[passe]; y < h; y += pas[passe])
-                lignes.push_back(y);
-    } else {
-        for (int32_t y = 0; y < h; ++y)
-            lignes.push_back(y);
-    }
+    const std::vector<int32_t> lignes = OrdreLignesGIF(h, interlaced);
     if (w <= 0 || lignes.empty())
         return false;
 

@@ -207,6 +207,11 @@ public:
 // Reads `n` bytes of a GIF file into the image (cleared first).
 void ReadGIFStream(TGIFImage& image, const uint8_t* octets, std::size_t n, bool decoderPremiere);
 
+// The rows of an image of `hauteur` rows in the order its pixels are coded: top to bottom, or
+// for an interlaced image the four passes (every 8th row from 0, from 4, every 4th from 2,
+// every 2nd from 1).
+std::vector<int32_t> OrdreLignesGIF(int32_t hauteur, bool interlaced);
+
 // Decodes the encoded image of an item into `dest`, a zero-filled indexed bitmap of the item's
 // size whose bit count holds the pixel values. Returns true when the data was corrupt (only when
 // corruption is tolerated; otherwise raises SGIFDecodeError).

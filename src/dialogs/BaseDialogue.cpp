@@ -33,6 +33,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <set>
 #include <vector>
@@ -128,34 +129,50 @@ void GarderDansEcran(QWidget* fenetre)
 
 namespace {
 
-class GardienEcran final : public QObject {
+// Does `action` to every window of the application as it gets the event `type`.
+class FiltreFenetres final : public QObject {
 public:
-    using QObject::QObject;
+    FiltreFenetres(QObject* parent, QEvent::Type type, std::function<void(QWidget*)> action)
+        : QObject(parent), type_(type), action_(std::move(action))
+    {
+    }
 
 protected:
     bool eventFilter(QObject* objet, QEvent* e) override
     {
-        if (e->type() == QEvent::Show && objet->isWidgetType()) {
+        if (e->type() == type_ && objet->isWidgetType()) {
             auto* fenetre = static_cast<QWidget*>(objet);
-            if (fenetre->isWindow()) {
-                GarderDansEcran(fenetre);
-                // The window manager's frame is known once the window is on screen.
-                QTimer::singleShot(0, fenetre, [fenetre] { GarderDansEcran(fenetre); });
-            }
+            if (fenetre->isWindow())
+                action_(fenetre);
         }
         return false;
     }
+
+private:
+    QEvent::Type type_;
+    std::function<void(QWidget*)> action_;
 };
+
+// Installs the filter once for the application's life; `installe` remembers it was.
+void InstallerFiltreFenetres(bool& installe, QEvent::Type type, std::function<void(QWidget*)> action)
+{
+    if (installe || !QCoreApplication::instance())
+        return;
+    installe = true;
+    QCoreApplication::instance()->installEventFilter(
+        new FiltreFenetres(QCoreApplication::instance(), type, std::move(action)));
+}
 
 } // namespace
 
 void InstallerGardienEcran()
 {
-    static GardienEcran* gardien = nullptr;
-    if (gardien || !QCoreApplication::instance())
-        return;
-    gardien = new GardienEcran(QCoreApplication::instance());
-    QCoreApplication::instance()->installEventFilter(gardien);
+    static bool installe = false;
+    InstallerFiltreFenetres(installe, QEvent::Show, [](QWidget* fenetre) {
+        GarderDansEcran(fenetre);
+        // The window manager's frame is known once the window is on screen.
+        QTimer::singleShot(0, fenetre, [fenetre] { GarderDansEcran(fenetre); });
+    });
 }
 
 void DimensionnerClient(QWidget* fenetre, int largeur, int hauteur)
@@ -454,34 +471,14 @@ void AjusterLegendes(QWidget* fenetre)
     }
 }
 
-namespace {
-
-class AjustementLegendes final : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* objet, QEvent* e) override
-    {
-        // After the window's own show handling, which may set its texts; before its first paint.
-        if (e->type() == QEvent::ShowToParent && objet->isWidgetType()) {
-            auto* fenetre = static_cast<QWidget*>(objet);
-            if (fenetre->isWindow() && !fenetre->layout())
-                AjusterLegendes(fenetre);
-        }
-        return false;
-    }
-};
-
-} // namespace
-
 void InstallerAjustementLegendes()
 {
-    static AjustementLegendes* filtre = nullptr;
-    if (filtre || !QCoreApplication::instance())
-        return;
-    filtre = new AjustementLegendes(QCoreApplication::instance());
-    QCoreApplication::instance()->installEventFilter(filtre);
+    static bool installe = false;
+    // After the window's own show handling, which may set its texts; before its first paint.
+    InstallerFiltreFenetres(installe, QEvent::ShowToParent, [](QWidget* fenetre) {
+        if (!fenetre->layout())
+            AjusterLegendes(fenetre);
+    });
 }
 
 std::optional<double> LireReel(const QString& texte)

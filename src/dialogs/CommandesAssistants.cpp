@@ -42,8 +42,8 @@ void AccepterMesureCourante()
     Fenetre().ZoneSaisieModifiee();
 }
 
-// The end shared by transpose and automatic placement: the notes changed in place, the beats
-// stayed where they were.
+// The end shared by transpose, automatic placement and re-splitting: the track changed, the
+// measure is drawn again and taken as the new state to undo to.
 void TerminerDoigte()
 {
     Commandes().SetEnabled(Cmd::BT_AnnulerMesure, true);
@@ -99,19 +99,10 @@ void Ac_Ass_RedecouperExecute()
     LigaturerPartition();
     if (MesureEnCours().NbTemps[t] == 0)
         AjouterTempsVide();
-    Commandes().SetEnabled(Cmd::BT_AnnulerMesure, true);
     Curseur.Temps = 1;
     Curseur.Corde = 1;
     Curseur.ChiffreEnAttente = false;
-    RedessinerMesure();
-    Fenetre().ZoneSaisieModifiee();
-    Fenetre().RedessinerPartition();
-    ApresChangementMesure();
-    Commandes().SetEnabled(Cmd::BT_AnnulerMesure, false);
-    Commandes().SetEnabled(Cmd::Ac_Edition_Annuler, false);
-    CopieMesureEntree = MesureEnCours();
-    MarquerModifiee();
-    ActualiserCommandes();
+    TerminerDoigte();
     ColorerBouton(t);
 }
 

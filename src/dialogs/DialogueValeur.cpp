@@ -66,6 +66,18 @@ bool TDialogueSaisie::TraduireBoutons(std::string& utilisees)
     return TraduireBoutonsCommuns(utilisees, BT_OK, BT_Annuler);
 }
 
+void TDialogueSaisie::TraduireTitreEtLegende(const char* section, int titre, QLabel* etiquette, int legende)
+{
+    std::string utilisees;
+    if (!TraduireBoutons(utilisees))
+        return;
+    const SectionLangue lignes(section);
+    if (!lignes.Trouvee())
+        return;
+    setWindowTitle(lignes.Texte(titre));
+    etiquette->setText(LegendeRaccourci(lignes.Brut(legende), utilisees));
+}
+
 QToolButton* TDialogueSaisie::NouveauBoutonSpin(const char* nom, bool haut, int x, int y)
 {
     auto* b = new QToolButton(this);

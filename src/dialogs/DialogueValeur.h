@@ -50,6 +50,9 @@ protected:
     // "DLG_000" lines 1 and 2 on BT_OK and BT_Annuler, with their accelerators; false (and
     // the built-in captions kept) when the section is missing.
     bool TraduireBoutons(std::string& utilisees);
+    // The buttons, then line `titre` of `section` as the window's title and line `legende` on
+    // `etiquette`, with an accelerator the buttons left free. A missing section changes nothing.
+    void TraduireTitreEtLegende(const char* section, int titre, QLabel* etiquette, int legende);
     QToolButton* NouveauBoutonSpin(const char* nom, bool haut, int x, int y);
     QLineEdit* NouveauChamp(const char* nom, int x, int y, int largeur);
     QLabel* NouvelleEtiquette(const char* nom, const QString& texte, int x, int y, int largeur);

@@ -77,10 +77,5 @@ void JouerPercussion(int note)
     const std::string fichier = CheminFichierTemp();
     if (!EcrireMidiPercussion(fichier, note))
         return;
-    mp.SetFileName(fichier);
-    mp.Open();
-    mp.SetNotify(true);
-    mp.Play();
-    if (mp.Error() != platform::LecteurMedia::ErreurAucune)
-        mp.Stop();
+    JouerFichierEcoute(mp, fichier);
 }

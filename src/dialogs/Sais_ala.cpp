@@ -21,17 +21,7 @@ TSais_AllerA_Form::TSais_AllerA_Form(QWidget* parent)
 
 int32_t TSais_AllerA_Form::Maximum() const { return Partition.NbMesures; }
 
-void TSais_AllerA_Form::TraduireAllerA()
-{
-    std::string utilisees;
-    if (!TraduireBoutons(utilisees))
-        return;
-    const SectionLangue section("DLG_GOTOB_000");
-    if (!section.Trouvee())
-        return;
-    setWindowTitle(section.Texte(1));
-    Mesure->setText(LegendeRaccourci(section.Brut(2), utilisees));
-}
+void TSais_AllerA_Form::TraduireAllerA() { TraduireTitreEtLegende("DLG_GOTOB_000", 1, Mesure, 2); }
 
 void TSais_AllerA_Form::Activation()
 {

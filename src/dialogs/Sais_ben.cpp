@@ -20,14 +20,4 @@ TSais_Bend_Form::TSais_Bend_Form(QWidget* parent)
 
 ReelCompact& TSais_Bend_Form::Cible() { return NoteCurseur().ValeurBend; }
 
-void TSais_Bend_Form::TraduireBend()
-{
-    std::string utilisees;
-    if (!TraduireBoutons(utilisees))
-        return;
-    const SectionLangue section("DLG_BEND_000");
-    if (!section.Trouvee())
-        return;
-    setWindowTitle(section.Texte(1));
-    Valeur->setText(LegendeRaccourci(section.Brut(3), utilisees));
-}
+void TSais_Bend_Form::TraduireBend() { TraduireTitreEtLegende("DLG_BEND_000", 1, Valeur, 3); }

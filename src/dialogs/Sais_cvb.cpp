@@ -20,14 +20,4 @@ TSais_CoupVib_Form::TSais_CoupVib_Form(QWidget* parent)
 
 ReelCompact& TSais_CoupVib_Form::Cible() { return TempsCurseur().ValeurCoupVib; }
 
-void TSais_CoupVib_Form::TraduireCoupVibrato()
-{
-    std::string utilisees;
-    if (!TraduireBoutons(utilisees))
-        return;
-    const SectionLangue section("DLG_STROKV_000");
-    if (!section.Trouvee())
-        return;
-    setWindowTitle(section.Texte(1));
-    Valeur->setText(LegendeRaccourci(section.Brut(2), utilisees));
-}
+void TSais_CoupVib_Form::TraduireCoupVibrato() { TraduireTitreEtLegende("DLG_STROKV_000", 1, Valeur, 2); }

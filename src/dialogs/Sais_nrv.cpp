@@ -17,17 +17,7 @@ TSais_NbRenvFin_Form::TSais_NbRenvFin_Form(QWidget* parent)
     TraduireNbRenvFin();
 }
 
-void TSais_NbRenvFin_Form::TraduireNbRenvFin()
-{
-    std::string utilisees;
-    if (!TraduireBoutons(utilisees))
-        return;
-    const SectionLangue section("DLG_REPE_000");
-    if (!section.Trouvee())
-        return;
-    setWindowTitle(section.Texte(1));
-    NbRenv->setText(LegendeRaccourci(section.Brut(2), utilisees));
-}
+void TSais_NbRenvFin_Form::TraduireNbRenvFin() { TraduireTitreEtLegende("DLG_REPE_000", 1, NbRenv, 2); }
 
 void TSais_NbRenvFin_Form::Activation()
 {

@@ -21,14 +21,4 @@ TSais_Release_Form::TSais_Release_Form(QWidget* parent)
 
 ReelCompact& TSais_Release_Form::Cible() { return NoteCurseur().ValeurBend; }
 
-void TSais_Release_Form::TraduireRelease()
-{
-    std::string utilisees;
-    if (!TraduireBoutons(utilisees))
-        return;
-    const SectionLangue section("DLG_BEND_000");
-    if (!section.Trouvee())
-        return;
-    setWindowTitle(section.Texte(2));
-    Valeur->setText(LegendeRaccourci(section.Brut(3), utilisees));
-}
+void TSais_Release_Form::TraduireRelease() { TraduireTitreEtLegende("DLG_BEND_000", 2, Valeur, 3); }

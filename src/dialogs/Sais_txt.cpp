@@ -21,17 +21,7 @@ TSais_Txt_Form::TSais_Txt_Form(QWidget* parent)
     TraduireAnnotation();
 }
 
-void TSais_Txt_Form::TraduireAnnotation()
-{
-    std::string utilisees;
-    if (!TraduireBoutons(utilisees))
-        return;
-    const SectionLangue section("DLG_TXT_000");
-    if (!section.Trouvee())
-        return;
-    setWindowTitle(section.Texte(1));
-    Texte->setText(LegendeRaccourci(section.Brut(2), utilisees));
-}
+void TSais_Txt_Form::TraduireAnnotation() { TraduireTitreEtLegende("DLG_TXT_000", 1, Texte, 2); }
 
 void TSais_Txt_Form::Activation()
 {

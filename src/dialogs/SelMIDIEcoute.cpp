@@ -4,6 +4,7 @@
 
 #include "document/Fichiers.h"
 #include "document/Variable.h"
+#include "midi/FichierEcoute.h"
 #include "midi/Lecture.h"
 
 #include <QToolButton>
@@ -74,17 +75,7 @@ void TSelMIDIForm::EcouterAccordage()
     ecoute.Corde = CordeEcoutee;
     ecoute.Ecouter1Actif = Ecouter[1]->isEnabled();
     ecoute.Ecouter2Actif = Ecouter[2]->isEnabled();
-    bool joue = EcrireMidiEcouteImport(fichier, ecoute);
-    if (joue) {
-        mp.SetFileName(fichier);
-        mp.Open();
-        mp.SetNotify(true);
-        mp.Play();
-        if (mp.Error() != platform::LecteurMedia::ErreurAucune) {
-            mp.Stop();
-            joue = false;
-        }
-    }
+    const bool joue = EcrireMidiEcouteImport(fichier, ecoute) && JouerFichierEcoute(mp, fichier);
     // An audition that cannot play would be started again by every end of play: it ends here.
     if (!joue) {
         RelacherEcoutes();

@@ -131,23 +131,13 @@ TTemps Dupliquer(const TTemps& source)
     return copie;
 }
 
-} // namespace
-
-// ---- Note values ---------------------------------------------------------------------------
-
-void ChangerValeurNote(int codeDuree)
+// A new duration and code on the cursor's beat, passed on to its triplet group, the columns
+// repainted and the measure beamed again.
+void PoserDuree(int32_t duree, int code)
 {
-    if (codeDuree < -2 || codeDuree > 4)
-        return;
-    SauverAnnulation();
     TTemps& t = TempsCurseur();
-    if (codeDuree == -2)
-        t.Duree = DureeEnTicks(-2, false, false);
-    else if (codeDuree <= 2)
-        t.Duree = DureeEnTicks(codeDuree, t.Pointee && !t.Triolet, t.Triolet);
-    else
-        t.Duree = DureeEnTicks(codeDuree, t.Pointee, false);
-    t.CodeDuree = static_cast<int8_t>(codeDuree);
+    t.Duree = duree;
+    t.CodeDuree = static_cast<int8_t>(code);
     if (t.Triolet) {
         PropagerDureeTriolet();
         const int32_t debut = DebutGroupe();
@@ -157,6 +147,22 @@ void ChangerValeurNote(int codeDuree)
     }
     LigaturerMesure(0);
     Montrer();
+}
+
+} // namespace
+
+// ---- Note values ---------------------------------------------------------------------------
+
+void ChangerValeurNote(int codeDuree)
+{
+    if (codeDuree < -2 || codeDuree > 4)
+        return;
+    SauverAnnulation();
+    const TTemps& t = TempsCurseur();
+    const int32_t duree = codeDuree == -2 ? DureeEnTicks(-2, false, false)
+                          : codeDuree <= 2 ? DureeEnTicks(codeDuree, t.Pointee && !t.Triolet, t.Triolet)
+                                           : DureeEnTicks(codeDuree, t.Pointee, false);
+    PoserDuree(duree, codeDuree);
     ActualiserCommandes();
 }
 
@@ -190,18 +196,7 @@ void AppliquerNouvelleDuree(int32_t duree, int code)
 {
     SauverAnnulation();
     Curseur.ChiffreEnAttente = false;
-    TTemps& t = TempsCurseur();
-    t.Duree = duree;
-    t.CodeDuree = static_cast<int8_t>(code);
-    if (t.Triolet) {
-        PropagerDureeTriolet();
-        const int32_t debut = DebutGroupe();
-        RedessinerTemps(debut, std::min<int32_t>(debut + 2, NbTempsPiste() + 1));
-    } else {
-        DessinerTempsSaisie(Curseur.Temps, true);
-    }
-    LigaturerMesure(0);
-    Montrer();
+    PoserDuree(duree, code);
 }
 
 } // namespace

@@ -80,12 +80,7 @@ void EcouterAccord()
     if (!EcrireMidiAccord(fichier))
         return;
 
-    mp.SetFileName(fichier);
-    mp.Open();
-    mp.SetNotify(true);
-    mp.Play();
-    if (mp.Error() != platform::LecteurMedia::ErreurAucune) {
-        mp.Stop();
+    if (!JouerFichierEcoute(mp, fichier)) {
         // A play that never started sends no end of play: left on, the flag would keep the
         // button silent for as long as the dialog stays open.
         if (!mp.NotificationPending())

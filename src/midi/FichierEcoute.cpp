@@ -4,6 +4,7 @@
 #include "document/Langue.h"
 #include "document/Mess.h"
 #include "midi/uMIDIPile.h"
+#include "platform/LecteurMedia.h"
 
 #include <fstream>
 #include <string_view>
@@ -54,5 +55,17 @@ bool EcrireFichierEcoute(const std::string& fichier, const std::vector<uint8_t>&
     FenetrePrincipale().CurseurSablier(false);
     AfficherMessage(Traduire("Dlg-Erreur"), Traduire("MidiExp-EcritureFichierImpossibleEnregAb"), IconeErreur,
                     BoutonOK, DefautOK, PlacementCentre);
+    return false;
+}
+
+bool JouerFichierEcoute(platform::LecteurMedia& mp, const std::string& fichier)
+{
+    mp.SetFileName(fichier);
+    mp.Open();
+    mp.SetNotify(true);
+    mp.Play();
+    if (mp.Error() == platform::LecteurMedia::ErreurAucune)
+        return true;
+    mp.Stop();
     return false;
 }

@@ -1,10 +1,14 @@
 #pragma once
 // The pieces every short listen file shares (a percussion sound, a chord, a tuning or import
 // strum, the sequencer test): the header and conductor track, the one-track chunk, the
-// program's name as track name, and writing the bytes to the temporary file.
+// program's name as track name, writing the bytes to the temporary file and playing it.
 #include <cstdint>
 #include <string>
 #include <vector>
+
+namespace platform {
+class LecteurMedia;
+}
 
 // Format 1, two tracks, 480 ticks per quarter, then the conductor track: 100 beats per minute,
 // 4/4, C major.
@@ -23,3 +27,7 @@ bool EcrireOctetsFichier(const std::string& fichier, const std::vector<uint8_t>&
 // The same, and on failure the hourglass goes and the error box "cannot write the file"
 // shows: a file written in part is not played, it would only give the sequencer a broken file.
 bool EcrireFichierEcoute(const std::string& fichier, const std::vector<uint8_t>& octets);
+
+// Opens `fichier` on `mp` and plays it with one end of play armed. A play that did not start
+// is stopped at once, so that an end of play already armed is posted; false then.
+bool JouerFichierEcoute(platform::LecteurMedia& mp, const std::string& fichier);

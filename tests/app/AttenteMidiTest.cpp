@@ -2,9 +2,7 @@
 // dialog: what it paints while a file is read, laid out and fingered, and that it is out of
 // the way of the import dialog and of a message box, and hidden whichever way the import ends.
 #include "app/DialoguesFichiersQt.h"
-#include "app/Main.h"
-#include "app/Programme.h"
-#include "app/ServicesFenetres.h"
+#include "app/FixtureFenetrePrincipale.h"
 #include "dialogs/BaseDialogue.h"
 #include "dialogs/MessageD.h"
 #include "dialogs/WaitMIDI.h"
@@ -16,7 +14,6 @@
 #include "editor/Fontes.h"
 #include "midi/FabriqueMidi.h"
 #include "midi/Lecture.h"
-#include "platform/LecteurMedia.h"
 
 #include <QAction>
 #include <QApplication>
@@ -44,20 +41,6 @@ namespace fs = std::filesystem;
 using midi_test::PisteSmf;
 
 namespace {
-
-class LecteurMuet final : public platform::LecteurMedia {
-public:
-    bool Open() override { return false; }
-    void Close() override {}
-    bool Play() override { return false; }
-    void Stop() override {}
-    int64_t Position() const override { return 0; }
-    int64_t Length() const override { return 0; }
-    bool DeviceOpen() const override { return false; }
-
-protected:
-    void Poster(std::function<void()> action) override { action(); }
-};
 
 // What the wait window put on screen, one entry each time its bar was painted with another
 // text or position than the entry before.
@@ -112,56 +95,21 @@ private:
     std::function<void()> action_;
 };
 
-class AttenteMidi : public ::testing::Test {
+class AttenteMidi : public lyrx_test::FixtureFenetrePrincipale<> {
 protected:
     void SetUp() override
     {
-        dossier_ = fs::temp_directory_path() /
-                   ("lyrx_attente_" + std::to_string(::getpid()) + "_" +
-                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dossier_);
-        fs::create_directories(dossier_);
-        ::setenv("LYRX_WINDOWS_DIR", dossier_.c_str(), 1);
-        RepertoireProgramme = std::string(LYRX_SOURCE_DIR) + "/data/";
-        ListerLangues(RepertoireProgramme);
-        ASSERT_TRUE(ChargerLangue(RepertoireProgramme, "English"));
-        LangueCourante = "English";
-        Commandes().Reinitialiser();
-        ReinitialiserPolicesLabels();
-        Configuration = TCONFIG{};
-        PisteCourante = 1;
-        MidiDisponible = false;
-        InstallerMediaPlayer(&lecteur_);
+        PreparerProgramme("English");
         TDialoguesFichiers::DefinirExecution([this](QFileDialog&) -> std::optional<QString> {
             return QString::fromStdString(fichier_.string());
         });
-
-        services_ = std::make_unique<TServicesImpressionProgramme>();
-        InstallerServicesImpression(services_.get());
-        fenetre_ = std::make_unique<TForm1>();
-        InstallerFenetrePrincipale(fenetre_.get());
-        residentes_ = std::make_unique<TFenetresResidentes>(*fenetre_);
-        fenetre_->DefinirTerminateur([](int) {});
-        fenetre_->resize(1000, 700);
-        fenetre_->show();
-        fenetre_->Demarrer();
-        QCoreApplication::processEvents();
+        OuvrirFenetre();
     }
 
     void TearDown() override
     {
         TDialoguesFichiers::DefinirExecution({});
-        residentes_.reset();
-        InstallerFenetrePrincipale(nullptr);
-        fenetre_.reset();
-        InstallerServicesImpression(nullptr);
-        services_.reset();
-        InstallerMediaPlayer(nullptr);
-        Commandes().Reinitialiser();
-        PisteCourante = 1;
-        LangueCourante.clear();
-        ::unsetenv("LYRX_WINDOWS_DIR");
-        fs::remove_all(dossier_);
+        FermerFenetre();
     }
 
     void Importer(const std::vector<uint8_t>& octets)
@@ -193,12 +141,7 @@ protected:
         return midi_test::Smf(1, 480, pistes);
     }
 
-    fs::path dossier_;
     fs::path fichier_;
-    LecteurMuet lecteur_;
-    std::unique_ptr<TServicesImpressionProgramme> services_;
-    std::unique_ptr<TForm1> fenetre_;
-    std::unique_ptr<TFenetresResidentes> residentes_;
 };
 
 QString Texte(const char* cle, const std::string& suite = {}) { return VersQString(Traduire(cle) + suite); }

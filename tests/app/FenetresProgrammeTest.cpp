@@ -2,9 +2,8 @@
 // their commands, and every window of the print folder reached from its menu item, with the
 // windows that open one another (preferences and preview) and the ASCII import's refresh of
 // the song.
-#include "app/Main.h"
+#include "app/FixtureFenetrePrincipale.h"
 #include "app/Programme.h"
-#include "app/ServicesFenetres.h"
 #include "controls/Services.h"
 #include "document/ConfigFichier.h"
 #include "document/Configuration.h"
@@ -16,7 +15,6 @@
 #include "editor/Ed_fct.h"
 #include "editor/Fontes.h"
 #include "midi/Lecture.h"
-#include "platform/LecteurMedia.h"
 #include "print/ImpASCII.h"
 #include "print/Pref.h"
 #include "print/PrefImpression.h"
@@ -48,21 +46,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-// A player that never opens: the window plays nothing.
-class LecteurMuet final : public platform::LecteurMedia {
-public:
-    bool Open() override { return false; }
-    void Close() override {}
-    bool Play() override { return false; }
-    void Stop() override {}
-    int64_t Position() const override { return 0; }
-    int64_t Length() const override { return 0; }
-    bool DeviceOpen() const override { return false; }
-
-protected:
-    void Poster(std::function<void()> action) override { action(); }
-};
 
 // Answers the modal windows as they come on top, each time with the next action in order, and
 // records their names. An action that opens another modal window must post its click, so
@@ -97,57 +80,16 @@ private:
 
 void Fermer(QWidget* w) { QTimer::singleShot(0, w, [w] { static_cast<QDialog*>(w)->reject(); }); }
 
-class FenetresProgramme : public ::testing::Test {
+class FenetresProgramme : public lyrx_test::FixtureFenetrePrincipale<> {
 protected:
     void SetUp() override
     {
-        dossier_ = fs::temp_directory_path() /
-                   ("lyrx_fenetres_" + std::to_string(::getpid()) + "_" +
-                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dossier_);
-        fs::create_directories(dossier_);
-        ::setenv("LYRX_WINDOWS_DIR", dossier_.c_str(), 1);
-        // The browser lists this empty folder rather than the program's.
-        std::ofstream(dossier_ / NomFichierConfiguration) << "[Browser]\nDirectory=" << dossier_.string() << "\n";
-        RepertoireProgramme = std::string(LYRX_SOURCE_DIR) + "/data/";
-        ListerLangues(RepertoireProgramme);
-        ASSERT_TRUE(ChargerLangue(RepertoireProgramme, "English"));
-        LangueCourante = "English";
+        PreparerProgramme("English");
         FichierAide.clear();
-        Commandes().Reinitialiser();
-        ReinitialiserPolicesLabels();
-        Configuration = TCONFIG{};
-        PisteCourante = 1;
-        MidiDisponible = false;
-        InstallerMediaPlayer(&lecteur_);
-
-        services_ = std::make_unique<TServicesImpressionProgramme>();
-        InstallerServicesImpression(services_.get());
-        fenetre_ = std::make_unique<TForm1>();
-        InstallerFenetrePrincipale(fenetre_.get());
-        residentes_ = std::make_unique<TFenetresResidentes>(*fenetre_);
-        fenetre_->DefinirTerminateur([](int) {});
-        fenetre_->resize(1000, 700);
-        fenetre_->show();
-        fenetre_->Demarrer();
-        QCoreApplication::processEvents();
+        OuvrirFenetre();
     }
 
-    void TearDown() override
-    {
-        residentes_.reset();
-        InstallerFenetrePrincipale(nullptr);
-        fenetre_.reset();
-        InstallerServicesImpression(nullptr);
-        services_.reset();
-        InstallerMediaPlayer(nullptr);
-        Commandes().Reinitialiser();
-        PisteCourante = 1;
-        PleinEcranActif = false;
-        LangueCourante.clear();
-        ::unsetenv("LYRX_WINDOWS_DIR");
-        fs::remove_all(dossier_);
-    }
+    void TearDown() override { FermerFenetre(); }
 
     template <class T>
     T* Enfant(const char* nom)
@@ -157,11 +99,6 @@ protected:
         return e;
     }
 
-    fs::path dossier_;
-    LecteurMuet lecteur_;
-    std::unique_ptr<TServicesImpressionProgramme> services_;
-    std::unique_ptr<TForm1> fenetre_;
-    std::unique_ptr<TFenetresResidentes> residentes_;
 };
 
 TEST_F(FenetresProgramme, ResidentWindowsAreTheEditorsAndBelongToTheMainWindow)

@@ -3,9 +3,8 @@
 // their own font, with the style's margins, inside every window around them, and no control
 // drawn over them. No text they show reads as a missing translation, and every word of the
 // language files' key table is found in both shipped files.
-#include "app/Main.h"
+#include "app/FixtureFenetrePrincipale.h"
 #include "app/Programme.h"
-#include "app/ServicesFenetres.h"
 #include "controls/Services.h"
 #include "dialogs/BaseDialogue.h"
 #include "dialogs/Brush.h"
@@ -41,7 +40,6 @@
 #include "editor/Commandes.h"
 #include "editor/Fontes.h"
 #include "midi/Lecture.h"
-#include "platform/LecteurMedia.h"
 #include "print/Apropos.h"
 #include "print/Browse.h"
 #include "print/ImpASCII.h"
@@ -50,7 +48,6 @@
 #include "print/TestASCI.h"
 #include "print/TravailImpression.h"
 #include "print/preview.h"
-#include "support/DossierTemporaire.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -77,20 +74,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-class LecteurMuet final : public platform::LecteurMedia {
-public:
-    bool Open() override { return false; }
-    void Close() override {}
-    bool Play() override { return false; }
-    void Stop() override {}
-    int64_t Position() const override { return 0; }
-    int64_t Length() const override { return 0; }
-    bool DeviceOpen() const override { return false; }
-
-protected:
-    void Poster(std::function<void()> action) override { action(); }
-};
 
 // Shown as the window shows it now (a tab page only once it is the current one), inside the
 // window: controls kept below the client area on purpose are out of view.
@@ -209,56 +192,21 @@ std::vector<Coupure> LegendesCoupees(QWidget* fenetre)
 }
 
 // The real main window and its resident windows in one language, as the program builds them.
-class LegendesDialogues : public ::testing::TestWithParam<const char*> {
+class LegendesDialogues : public lyrx_test::FixtureFenetrePrincipale<::testing::TestWithParam<const char*>> {
 protected:
     void SetUp() override
     {
-        dossier_ = lyrx_test::DossierDuTest();
-        fs::create_directories(dossier_);
-        ::setenv("LYRX_WINDOWS_DIR", dossier_.c_str(), 1);
-        std::ofstream(dossier_ / NomFichierConfiguration) << "[Browser]\nDirectory=" << dossier_.string() << "\n";
-        RepertoireProgramme = std::string(LYRX_SOURCE_DIR) + "/data/";
-        ListerLangues(RepertoireProgramme);
-        ASSERT_TRUE(ChargerLangue(RepertoireProgramme, GetParam()));
-        LangueCourante = GetParam();
+        PreparerProgramme(GetParam());
         ancienAfficheur_ = InstallerAfficheurMessages([](const MessageAffiche&) { return ResultatOK; });
-        Commandes().Reinitialiser();
-        ReinitialiserPolicesLabels();
-        Configuration = TCONFIG{};
-        PisteCourante = 1;
-        MidiDisponible = false;
-        InstallerMediaPlayer(&lecteur_);
         // As the program does before any window.
         InstallerAjustementLegendes();
-        services_ = std::make_unique<TServicesImpressionProgramme>();
-        InstallerServicesImpression(services_.get());
-        fenetre_ = std::make_unique<TForm1>();
-        InstallerFenetrePrincipale(fenetre_.get());
-        residentes_ = std::make_unique<TFenetresResidentes>(*fenetre_);
-        fenetre_->DefinirTerminateur([](int) {});
-        fenetre_->resize(1000, 700);
-        fenetre_->show();
-        fenetre_->Demarrer();
-        QCoreApplication::processEvents();
+        OuvrirFenetre();
     }
 
     void TearDown() override
     {
-        residentes_.reset();
-        InstallerFenetrePrincipale(nullptr);
-        fenetre_.reset();
-        InstallerServicesImpression(nullptr);
-        services_.reset();
-        InstallerMediaPlayer(nullptr);
+        FermerFenetre();
         InstallerAfficheurMessages(ancienAfficheur_);
-        Commandes().Reinitialiser();
-        PisteCourante = 1;
-        LangueCourante.clear();
-        TableLangue.clear();
-        DictionnaireLangue.clear();
-        ::unsetenv("LYRX_WINDOWS_DIR");
-        std::error_code ignore;
-        fs::remove_all(dossier_, ignore);
     }
 
     // The window shown (without its modal loop), its captions checked, then hidden again;
@@ -325,12 +273,7 @@ protected:
         Verifier(&d);
     }
 
-    fs::path dossier_;
-    LecteurMuet lecteur_;
     AfficheurMessages ancienAfficheur_;
-    std::unique_ptr<TServicesImpressionProgramme> services_;
-    std::unique_ptr<TForm1> fenetre_;
-    std::unique_ptr<TFenetresResidentes> residentes_;
 };
 
 TEST_P(LegendesDialogues, ResidentWindowsShowEveryCaptionWhole)

@@ -2,6 +2,7 @@
 // through a song file), beats stay small, and a song's repeated chords and mix changes are
 // held once after reading.
 #include "AideFichiersTest.h"
+#include "PartitionsBench.h"
 
 #include "document/Accord.h"
 #include "document/FichierPartition.h"
@@ -83,62 +84,10 @@ TEST(ReelCompact, NotesAndBeatsStaySmall)
 
 class PartitionCompacte : public EnvironnementFichiers {};
 
-// The largest song: 1000 measures of 8 tracks of 64 beats of 6 notes with techniques, the
-// same chord, text and mix change every eighth beat.
-void RemplirPartitionDense()
-{
-    ReinitialiserPartition();
-    TAccord accord;
-    accord.Nom = "Am7/G";
-    accord.Fondamentale = 9;
-    accord.Typ = 5;
-    accord.Frettes = {0, 0, 1, 0, 2, 0, 3};
-    auto mix = cTableMixEvent::Create();
-    mix->Volume = 90;
-    mix->TransVolume = 2;
-    mix->Tempo = 130;
-    Partition.NbMesures = kNbMesuresMax;
-    for (int m = 1; m <= kNbMesuresMax; ++m) {
-        if (!Partition.Mesures[m])
-            Partition.Mesures[m] = std::make_unique<TMesure>();
-        TMesure& mesure = *Partition.Mesures[m];
-        for (int t = 1; t <= kNbPistes; ++t) {
-            mesure.NbTemps[t] = kNbTempsSaisis;
-            mesure.DureeReelle[t] = 2.0;
-            for (int b = 1; b <= kNbTempsSaisis; ++b) {
-                TTemps& temps = mesure.Temps[t][b];
-                temps = TTemps{};
-                temps.Duree = 30;
-                temps.CodeDuree = 4;
-                temps.Effet = static_cast<int8_t>(b % 10);
-                temps.ValeurCoupVib = temps.Effet == 3 ? 0.5 + (m % 100) / 19.0 : 1.0; // off the grid too
-                temps.Brush = static_cast<int8_t>(b % 3);
-                temps.DureeBrush = 8;
-                if (b % 8 == 1) {
-                    // Each beat its own records, as an edit would make them.
-                    temps.AvecAccord = true;
-                    temps.Accord = std::make_shared<const TAccord>(accord);
-                    temps.Texte = "Texte du temps";
-                    temps.TableMix = std::make_shared<const cTableMixEvent>(*mix);
-                }
-                for (int s = 1; s <= 6; ++s) {
-                    TNoteCorde& note = temps.Notes[s];
-                    note.Frette = static_cast<int8_t>((b + s) % 25);
-                    note.Nuance = static_cast<uint8_t>(1 + (b + s) % 8);
-                    note.Effet = static_cast<uint8_t>((b + s) % 8);
-                    note.ValeurBend = (note.Effet == 5 || note.Effet == 6) ? 0.25 + (b % 11) / 3.9 : 1.0;
-                    note.FretteGrace = static_cast<int8_t>(s == 1 ? 3 : -1);
-                    note.NuanceGrace = 5;
-                    note.DureeGrace = 2;
-                }
-            }
-        }
-    }
-}
-
+// The largest song, its amounts off the grid and each chord and mix change its beat's own.
 TEST_F(PartitionCompacte, TheLargestSongSavesAndReadsBackIdenticalWithItsRecordsShared)
 {
-    RemplirPartitionDense();
+    RemplirPartitionDense({.MontantsHorsGrille = true, .EnregistrementsParTemps = true});
     const std::vector<uint8_t> image = ImageFichierPartition();
     const TTemps avant = Partition.Mesures[501]->Temps[3][3]; // a vibrato stroke and bends off the grid
     ASSERT_EQ(avant.Effet, 3);

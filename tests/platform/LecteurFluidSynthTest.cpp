@@ -213,6 +213,27 @@ std::vector<float> LireWav(const std::string& chemin, uint32_t& taux)
     return gauche;
 }
 
+// The first sample that is not silence.
+std::size_t DebutDuSon(const std::vector<float>& s)
+{
+    std::size_t debut = 0;
+    while (debut < s.size() && std::fabs(s[debut]) < 0.01f)
+        ++debut;
+    return debut;
+}
+
+// The WAV sounds, and from a tenth to a third of a second into its sound A4 stands well above
+// E5: the first note came out at its pitch.
+void EntendreLa4(const std::string& wav)
+{
+    uint32_t taux = 0;
+    const std::vector<float> s = LireWav(wav, taux);
+    const std::size_t debut = DebutDuSon(s);
+    ASSERT_LT(debut + taux / 2, s.size()) << "no sound in the WAV";
+    EXPECT_GT(Puissance(s, debut + taux / 10, debut + taux / 3, 440.0, taux),
+              10 * Puissance(s, debut + taux / 10, debut + taux / 3, 659.26, taux));
+}
+
 TEST_F(LecteurFluidSynthTest, PlaysTheNotesIntoTheWavAndNotifiesOnceAtTheEnd)
 {
     const std::string midi = Ecrire("deux.mid", DeuxNotes());
@@ -250,9 +271,7 @@ TEST_F(LecteurFluidSynthTest, PlaysTheNotesIntoTheWavAndNotifiesOnceAtTheEnd)
     uint32_t taux = 0;
     const std::vector<float> s = LireWav(Wav(), taux);
     ASSERT_EQ(taux, 44100u);
-    std::size_t debut = 0;
-    while (debut < s.size() && std::fabs(s[debut]) < 0.01f)
-        ++debut;
+    const std::size_t debut = DebutDuSon(s);
     ASSERT_LT(debut + taux, s.size()) << "no sound in the WAV";
     auto fenetre = [&](double de, double a, double f) {
         return Puissance(s, debut + std::size_t(de * taux), debut + std::size_t(a * taux), f, taux);
@@ -371,14 +390,7 @@ TEST_F(LecteurFluidSynthTest, AFileTakenWhileTheSoundFontLoadsPlaysOnceItIsReady
             EXPECT_TRUE(prets[0]);
         }
     }
-    uint32_t taux = 0;
-    const std::vector<float> s = LireWav(Wav(), taux);
-    std::size_t debut = 0;
-    while (debut < s.size() && std::fabs(s[debut]) < 0.01f)
-        ++debut;
-    ASSERT_LT(debut + taux / 2, s.size()) << "no sound in the WAV";
-    EXPECT_GT(Puissance(s, debut + taux / 10, debut + taux / 3, 440.0, taux),
-              10 * Puissance(s, debut + taux / 10, debut + taux / 3, 659.26, taux));
+    EntendreLa4(Wav());
 }
 
 // The sound font's instruments are read only when a file with notes is opened: the start-up
@@ -410,14 +422,7 @@ TEST_F(LecteurFluidSynthTest, AFileWithoutProgramsSoundsOnTheDefaultsAfterTheSil
         ASSERT_TRUE(lecteur.Play());
         ASSERT_TRUE(Attendre([&] { return fins.size() >= 2 && fins.back() == LecteurMedia::Fin::Reussie; }, 5000));
     }
-    uint32_t taux = 0;
-    const std::vector<float> s = LireWav(Wav(), taux);
-    std::size_t debut = 0;
-    while (debut < s.size() && std::fabs(s[debut]) < 0.01f)
-        ++debut;
-    ASSERT_LT(debut + taux / 2, s.size()) << "no sound in the WAV";
-    EXPECT_GT(Puissance(s, debut + taux / 10, debut + taux / 3, 440.0, taux),
-              10 * Puissance(s, debut + taux / 10, debut + taux / 3, 659.26, taux));
+    EntendreLa4(Wav());
 }
 
 // Without a sound font, a file taken before the load failed ends as interrupted with a
