@@ -1,12 +1,17 @@
 #include "app/Icones.h"
 
+#include <QApplication>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QStyle>
+#include <QStyleOption>
 #include <cmath>
 #include <functional>
 #include <map>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -587,17 +592,64 @@ const std::map<std::string, Dessin, std::less<>>& Dessins()
     return dessins;
 }
 
-QPixmap Image(const Dessin& dessin, qreal ratio)
-{
-    QPixmap pixmap(qRound(TailleIcone * ratio), qRound(TailleIcone * ratio));
-    pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    dessin(p);
-    return pixmap;
-}
+// Each picture is drawn at the size it is asked for, the first time it is asked for: at
+// start only the toolbar's visible buttons at the screen's ratio are drawn.
+class IconeDessinee final : public QIconEngine {
+public:
+    explicit IconeDessinee(const Dessin& dessin) : dessin_(dessin) {}
+
+    QIconEngine* clone() const override { return new IconeDessinee(dessin_); }
+    QString key() const override { return QStringLiteral("IconeDessinee"); }
+    QSize actualSize(const QSize& taille, QIcon::Mode, QIcon::State) override { return taille; }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        return {QSize(TailleIcone, TailleIcone), QSize(2 * TailleIcone, 2 * TailleIcone)};
+    }
+
+    QPixmap pixmap(const QSize& taille, QIcon::Mode mode, QIcon::State) override
+    {
+        if (taille.isEmpty())
+            return {};
+        const Cle cle{taille.width(), taille.height(), mode};
+        if (const auto it = images_.find(cle); it != images_.end())
+            return it->second;
+        QPixmap image = mode == QIcon::Normal ? Dessiner(taille) : pixmap(taille, QIcon::Normal, QIcon::Off);
+        // Disabled and selected looks come from the style, as for an icon made of pixmaps.
+        if (mode != QIcon::Normal && QApplication::style()) {
+            QStyleOption option;
+            option.palette = QGuiApplication::palette();
+            image = QApplication::style()->generatedIconPixmap(mode, image, &option);
+        }
+        images_.emplace(cle, image);
+        return image;
+    }
+
+    void paint(QPainter* peintre, const QRect& rect, QIcon::Mode mode, QIcon::State etat) override
+    {
+        const qreal ratio = peintre->device() ? peintre->device()->devicePixelRatio() : 1.0;
+        QPixmap image = pixmap(rect.size() * ratio, mode, etat);
+        image.setDevicePixelRatio(ratio);
+        peintre->drawPixmap(rect.topLeft(), image);
+    }
+
+private:
+    using Cle = std::tuple<int, int, QIcon::Mode>;
+
+    QPixmap Dessiner(const QSize& taille) const
+    {
+        QPixmap image(taille);
+        image.fill(Qt::transparent);
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setRenderHint(QPainter::TextAntialiasing);
+        p.scale(taille.width() / qreal(TailleIcone), taille.height() / qreal(TailleIcone));
+        dessin_(p);
+        return image;
+    }
+
+    const Dessin& dessin_;
+    std::map<Cle, QPixmap> images_;
+};
 
 } // namespace
 
@@ -607,8 +659,5 @@ QIcon IconeBouton(std::string_view nom)
     const auto it = dessins.find(nom);
     if (it == dessins.end())
         return {};
-    QIcon icone;
-    icone.addPixmap(Image(it->second, 1.0));
-    icone.addPixmap(Image(it->second, 2.0));
-    return icone;
+    return QIcon(new IconeDessinee(it->second));
 }
