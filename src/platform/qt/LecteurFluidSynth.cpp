@@ -287,6 +287,7 @@ struct LecteurFluidSynth::Moteur {
 
     // Made by the loading thread, read only once it is joined.
     std::thread chargement;
+    bool chargementLance = false; // interface thread
     std::atomic<bool> chargementFini{false};
     fluid_settings_t* settings = nullptr;
     fluid_synth_t* synth = nullptr;
@@ -591,6 +592,14 @@ LecteurFluidSynth::LecteurFluidSynth(ReglagesFluidSynth reglages) : m_(std::make
     m_->attente = new QTimer(m_->contexte.get());
     m_->attente->setInterval(10);
     QObject::connect(m_->attente, &QTimer::timeout, m_->contexte.get(), [this] { TraiterChargement(); });
+    if (m_->reglages.ChargementImmediat)
+        CommencerChargement();
+}
+
+void LecteurFluidSynth::CommencerChargement()
+{
+    if (std::exchange(m_->chargementLance, true))
+        return;
     m_->chargement = std::thread([m = m_.get()] { m->Charger(); });
     m_->attente->start();
 }
@@ -609,6 +618,7 @@ LecteurFluidSynth::~LecteurFluidSynth()
 
 std::string LecteurFluidSynth::SoundFontChargee()
 {
+    CommencerChargement();
     m_->AttendreChargement();
     TraiterChargement();
     return m_->soundFont;
