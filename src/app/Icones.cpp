@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <QStyle>
 #include <QStyleOption>
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <map>
@@ -600,49 +601,74 @@ public:
 
     QIconEngine* clone() const override { return new IconeDessinee(dessin_); }
     QString key() const override { return QStringLiteral("IconeDessinee"); }
-    QSize actualSize(const QSize& taille, QIcon::Mode, QIcon::State) override { return taille; }
+    QSize actualSize(const QSize& taille, QIcon::Mode, QIcon::State) override
+    {
+        return taille.boundedTo(QSize(TailleIcone, TailleIcone));
+    }
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
     {
         return {QSize(TailleIcone, TailleIcone), QSize(2 * TailleIcone, 2 * TailleIcone)};
     }
 
-    QPixmap pixmap(const QSize& taille, QIcon::Mode mode, QIcon::State) override
-    {
-        if (taille.isEmpty())
-            return {};
-        const Cle cle{taille.width(), taille.height(), mode};
-        if (const auto it = images_.find(cle); it != images_.end())
-            return it->second;
-        QPixmap image = mode == QIcon::Normal ? Dessiner(taille) : pixmap(taille, QIcon::Normal, QIcon::Off);
-        // Disabled and selected looks come from the style, as for an icon made of pixmaps.
-        if (mode != QIcon::Normal && QApplication::style()) {
-            QStyleOption option;
-            option.palette = QGuiApplication::palette();
-            image = QApplication::style()->generatedIconPixmap(mode, image, &option);
-        }
-        images_.emplace(cle, image);
-        return image;
-    }
+    QPixmap pixmap(const QSize& taille, QIcon::Mode mode, QIcon::State) override { return Image(taille, mode, 1); }
 
-    void paint(QPainter* peintre, const QRect& rect, QIcon::Mode mode, QIcon::State etat) override
+    void paint(QPainter* peintre, const QRect& rect, QIcon::Mode mode, QIcon::State) override
     {
         const qreal ratio = peintre->device() ? peintre->device()->devicePixelRatio() : 1.0;
-        QPixmap image = pixmap(rect.size() * ratio, mode, etat);
+        QPixmap image = Image(rect.size() * ratio, mode, ratio);
         image.setDevicePixelRatio(ratio);
         peintre->drawPixmap(rect.topLeft(), image);
+    }
+
+    void virtual_hook(int id, void* donnees) override
+    {
+        if (id == QIconEngine::ScaledPixmapHook) {
+            auto* arg = static_cast<QIconEngine::ScaledPixmapArgument*>(donnees);
+            arg->pixmap = Image(arg->size, arg->mode, arg->scale);
+            return;
+        }
+        QIconEngine::virtual_hook(id, donnees);
     }
 
 private:
     using Cle = std::tuple<int, int, QIcon::Mode>;
 
-    QPixmap Dessiner(const QSize& taille) const
+    // The picture is drawn at 20 pixels, or 40 on a screen of a higher ratio; a smaller
+    // size is that picture scaled down, a larger one gets it as it is.
+    QPixmap Image(const QSize& taille, QIcon::Mode mode, qreal ratio)
     {
-        QPixmap image(taille);
+        if (taille.isEmpty())
+            return {};
+        const int plafond = ratio > 1.0 ? 2 * TailleIcone : TailleIcone;
+        const Cle cle{std::min(taille.width(), plafond), std::min(taille.height(), plafond), mode};
+        if (const auto it = images_.find(cle); it != images_.end())
+            return it->second;
+        QPixmap image;
+        if (mode != QIcon::Normal) {
+            // Disabled and selected looks come from the style, as for an icon made of pixmaps.
+            image = Image(taille, QIcon::Normal, ratio);
+            if (QApplication::style()) {
+                QStyleOption option;
+                option.palette = QGuiApplication::palette();
+                image = QApplication::style()->generatedIconPixmap(mode, image, &option);
+            }
+        } else {
+            image = Dessiner(plafond);
+            if (taille.width() < plafond || taille.height() < plafond)
+                image = image.scaled(taille.boundedTo(image.size()), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        }
+        images_.emplace(cle, image);
+        return image;
+    }
+
+    QPixmap Dessiner(int pixels) const
+    {
+        QPixmap image(pixels, pixels);
         image.fill(Qt::transparent);
         QPainter p(&image);
         p.setRenderHint(QPainter::Antialiasing);
         p.setRenderHint(QPainter::TextAntialiasing);
-        p.scale(taille.width() / qreal(TailleIcone), taille.height() / qreal(TailleIcone));
+        p.scale(pixels / qreal(TailleIcone), pixels / qreal(TailleIcone));
         dessin_(p);
         return image;
     }
