@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QTextEdit>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -273,6 +274,20 @@ TEST_F(FenetreTest, ButtonsNeverTakeTheFocusFromTheHiddenMemo)
     }
     EXPECT_NE(fenetre_->Ed_Invisible()->focusPolicy(), Qt::NoFocus);
     EXPECT_LT(fenetre_->Ed_Invisible()->x(), 0); // out of sight, yet a shown control
+}
+
+// The hidden rich edit is made when first asked for, then kept: off screen, shown, never
+// taking the focus.
+TEST_F(FenetreTest, TheHiddenRichEditIsMadeAtItsFirstUseOutOfSight)
+{
+    EXPECT_FALSE(fenetre_->findChild<QTextEdit*>("RichEdit1"));
+    QTextEdit* edit = fenetre_->RichEdit1();
+    ASSERT_TRUE(edit);
+    EXPECT_EQ(fenetre_->RichEdit1(), edit);
+    EXPECT_EQ(fenetre_->findChild<QTextEdit*>("RichEdit1"), edit);
+    EXPECT_LT(edit->x(), 0);
+    EXPECT_FALSE(edit->isHidden());
+    EXPECT_EQ(edit->focusPolicy(), Qt::NoFocus);
 }
 
 TEST_F(FenetreTest, MenuCaptionsComeFromTheLanguage)
