@@ -413,6 +413,20 @@ TEST_F(LecteurFluidSynthTest, ADeferredLoadKeepsThePlayWaitingUntilItStarts)
     EXPECT_EQ(prets, std::vector<bool>{true});
 }
 
+// Asking for the sound font in use starts a deferred load and waits for it.
+TEST_F(LecteurFluidSynthTest, AskingForTheSoundFontStartsADeferredLoad)
+{
+    platform::ReglagesFluidSynth r = Reglages();
+    r.ChargementImmediat = false;
+    LecteurFluidSynth lecteur(r);
+    EXPECT_FALSE(lecteur.ChargementTermine());
+    const std::string soundFont = lecteur.SoundFontChargee();
+    EXPECT_TRUE(lecteur.ChargementTermine());
+    if (soundFont.empty())
+        GTEST_SKIP() << "no General MIDI sound font installed";
+    EXPECT_TRUE(std::filesystem::is_regular_file(soundFont)) << soundFont;
+}
+
 // Without a sound font, a file taken before the load failed ends as interrupted with a
 // device error, and the owner hears that there is no sequencer; once the failure is known,
 // Open refuses at once.
