@@ -1,12 +1,18 @@
 #include "app/Icones.h"
 
+#include <QApplication>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QStyle>
+#include <QStyleOption>
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <map>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -587,17 +593,89 @@ const std::map<std::string, Dessin, std::less<>>& Dessins()
     return dessins;
 }
 
-QPixmap Image(const Dessin& dessin, qreal ratio)
-{
-    QPixmap pixmap(qRound(TailleIcone * ratio), qRound(TailleIcone * ratio));
-    pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    dessin(p);
-    return pixmap;
-}
+// Each picture is drawn at the size it is asked for, the first time it is asked for: at
+// start only the toolbar's visible buttons at the screen's ratio are drawn.
+class IconeDessinee final : public QIconEngine {
+public:
+    explicit IconeDessinee(const Dessin& dessin) : dessin_(dessin) {}
+
+    QIconEngine* clone() const override { return new IconeDessinee(dessin_); }
+    QString key() const override { return QStringLiteral("IconeDessinee"); }
+    QSize actualSize(const QSize& taille, QIcon::Mode, QIcon::State) override
+    {
+        return taille.boundedTo(QSize(TailleIcone, TailleIcone));
+    }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        return {QSize(TailleIcone, TailleIcone), QSize(2 * TailleIcone, 2 * TailleIcone)};
+    }
+
+    QPixmap pixmap(const QSize& taille, QIcon::Mode mode, QIcon::State) override { return Image(taille, mode, 1); }
+
+    void paint(QPainter* peintre, const QRect& rect, QIcon::Mode mode, QIcon::State) override
+    {
+        const qreal ratio = peintre->device() ? peintre->device()->devicePixelRatio() : 1.0;
+        QPixmap image = Image(rect.size() * ratio, mode, ratio);
+        image.setDevicePixelRatio(ratio);
+        peintre->drawPixmap(rect.topLeft(), image);
+    }
+
+    void virtual_hook(int id, void* donnees) override
+    {
+        if (id == QIconEngine::ScaledPixmapHook) {
+            auto* arg = static_cast<QIconEngine::ScaledPixmapArgument*>(donnees);
+            arg->pixmap = Image(arg->size, arg->mode, arg->scale);
+            return;
+        }
+        QIconEngine::virtual_hook(id, donnees);
+    }
+
+private:
+    using Cle = std::tuple<int, int, QIcon::Mode>;
+
+    // The picture is drawn at 20 pixels, or 40 on a screen of a higher ratio; a smaller
+    // size is that picture scaled down, a larger one gets it as it is.
+    QPixmap Image(const QSize& taille, QIcon::Mode mode, qreal ratio)
+    {
+        if (taille.isEmpty())
+            return {};
+        const int plafond = ratio > 1.0 ? 2 * TailleIcone : TailleIcone;
+        const Cle cle{std::min(taille.width(), plafond), std::min(taille.height(), plafond), mode};
+        if (const auto it = images_.find(cle); it != images_.end())
+            return it->second;
+        QPixmap image;
+        if (mode != QIcon::Normal) {
+            // Disabled and selected looks come from the style, as for an icon made of pixmaps.
+            image = Image(taille, QIcon::Normal, ratio);
+            if (QApplication::style()) {
+                QStyleOption option;
+                option.palette = QGuiApplication::palette();
+                image = QApplication::style()->generatedIconPixmap(mode, image, &option);
+            }
+        } else {
+            image = Dessiner(plafond);
+            if (taille.width() < plafond || taille.height() < plafond)
+                image = image.scaled(taille.boundedTo(image.size()), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        }
+        images_.emplace(cle, image);
+        return image;
+    }
+
+    QPixmap Dessiner(int pixels) const
+    {
+        QPixmap image(pixels, pixels);
+        image.fill(Qt::transparent);
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setRenderHint(QPainter::TextAntialiasing);
+        p.scale(pixels / qreal(TailleIcone), pixels / qreal(TailleIcone));
+        dessin_(p);
+        return image;
+    }
+
+    const Dessin& dessin_;
+    std::map<Cle, QPixmap> images_;
+};
 
 } // namespace
 
@@ -607,8 +685,5 @@ QIcon IconeBouton(std::string_view nom)
     const auto it = dessins.find(nom);
     if (it == dessins.end())
         return {};
-    QIcon icone;
-    icone.addPixmap(Image(it->second, 1.0));
-    icone.addPixmap(Image(it->second, 2.0));
-    return icone;
+    return QIcon(new IconeDessinee(it->second));
 }

@@ -1,7 +1,7 @@
 #pragma once
-// The pictures of the toolbar and of the main window's buttons, drawn once at start so the
-// program ships no image files. One picture per button name (Bt_Fichier_Nouveau,
-// BT_Valider, ...); an unknown name gives an empty icon.
+// The pictures of the toolbar and of the main window's buttons, drawn by the program so that
+// it ships no image files, each at the size a button first asks for. One picture per button
+// name (Bt_Fichier_Nouveau, BT_Valider, ...); an unknown name gives an empty icon.
 #include <QIcon>
 #include <string_view>
 

@@ -159,7 +159,7 @@ void TForm1::FormCreate()
     PressePapierPlein = false;
 
     // Controls that work unseen stay out of sight.
-    for (QWidget* w : {static_cast<QWidget*>(edInvisible_), richEdit1_, panelFontes_})
+    for (QWidget* w : {static_cast<QWidget*>(edInvisible_), panelFontes_})
         w->move(-500, w->y());
 
     // The long-lived tempo list starts empty.

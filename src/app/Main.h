@@ -27,6 +27,7 @@ class QFrame;
 class QLabel;
 class QMenu;
 class QScrollBar;
+class QTextEdit;
 class QToolButton;
 class QWidget;
 class TCxMemo;
@@ -197,6 +198,9 @@ public:
     QScrollBar* ScrollBarZoneAffScroll() const { return scrollAffichage_; }
     QScrollBar* ScrollBarZoneSaisie() const { return scrollSaisie_; }
     TCxMemo* Ed_Invisible() const { return edInvisible_; }
+    // The hidden rich edit, off screen like the memo; made at its first use (it costs the start
+    // a few milliseconds and shows nothing).
+    QTextEdit* RichEdit1();
     TCxToolbar* CxToolBar1() const { return toolbar_; }
     QLabel* MessErreur() const { return messErreur_; }
     QLabel* PartNomPiste() const { return partNomPiste_; }
@@ -289,7 +293,7 @@ private:
     QLabel* nbTps2_ = nullptr;
     QLabel* textCom_ = nullptr;
     TCxMemo* edInvisible_ = nullptr;
-    QWidget* richEdit1_ = nullptr;
+    QTextEdit* richEdit1_ = nullptr;
     QWidget* panelFontes_ = nullptr;
     QMenu* menuLangueLog_ = nullptr;
     QMenu* menuLangueAide_ = nullptr;

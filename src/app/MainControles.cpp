@@ -314,14 +314,21 @@ void TForm1::ConstruireControles()
     edInvisible_->OnMouseWheelDown = [] { Ed_InvisibleMouseWheelDown(); };
     edInvisible_->OnMouseWheelUp = [] { Ed_InvisibleMouseWheelUp(); };
 
-    auto* richEdit = new QTextEdit(fond_);
-    richEdit->setObjectName("RichEdit1");
-    richEdit->setFocusPolicy(Qt::NoFocus);
-    richEdit->setGeometry(-500, 0, 20, 20);
-    richEdit1_ = richEdit;
     panelFontes_ = new QWidget(fond_);
     panelFontes_->setObjectName("Panel_Fontes");
     panelFontes_->setGeometry(-500, 0, 20, 20);
+}
+
+QTextEdit* TForm1::RichEdit1()
+{
+    if (!richEdit1_) {
+        richEdit1_ = new QTextEdit(fond_);
+        richEdit1_->setObjectName("RichEdit1");
+        richEdit1_->setFocusPolicy(Qt::NoFocus);
+        richEdit1_->setGeometry(-500, 0, 20, 20);
+        richEdit1_->show();
+    }
+    return richEdit1_;
 }
 
 // ---- Keys, clicks, wheel ----------------------------------------------------------------------

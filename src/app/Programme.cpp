@@ -97,6 +97,40 @@ private:
     TSortieWaveSysteme& sortie_;
 };
 
+// Starts loading the sound font once the main window has been painted with its start work
+// done: loaded beside the start, it slows the start down (the two compete for the processor
+// and the memory), and nothing plays before. A sound asked for meanwhile waits for the load.
+// A window that is never painted (started minimised, say) has it loaded a second later.
+class ChargementApresDemarrage final : public QObject {
+public:
+    ChargementApresDemarrage(TForm1& fenetre, platform::LecteurFluidSynth& lecteur)
+        : fenetre_(fenetre), lecteur_(lecteur)
+    {
+        fenetre_.installEventFilter(this);
+        QTimer::singleShot(1000, this, [this] { Commencer(); });
+    }
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* evenement) override
+    {
+        if (objet == &fenetre_ && evenement->type() == QEvent::Paint && fenetre_.DemarrageTermine()) {
+            fenetre_.removeEventFilter(this);
+            QTimer::singleShot(0, this, [this] { Commencer(); });
+        }
+        return false;
+    }
+
+private:
+    void Commencer()
+    {
+        fenetre_.removeEventFilter(this);
+        lecteur_.CommencerChargement();
+    }
+
+    TForm1& fenetre_;
+    platform::LecteurFluidSynth& lecteur_;
+};
+
 } // namespace
 
 int LancerProgramme(int argc, char** argv)
@@ -110,9 +144,11 @@ int LancerProgramme(int argc, char** argv)
     InstallerGardienEcran();
     // Captions longer in one language than the design's room widen their control as it shows.
     InstallerAjustementLegendes();
-    // The synthesizer loads its sound font in the background while the program starts; the
+    // The synthesizer loads its sound font in the background once the main window shows; the
     // availability test at the main window's first activation waits for it.
-    auto lecteur = std::make_unique<platform::LecteurFluidSynth>();
+    platform::ReglagesFluidSynth reglagesSons;
+    reglagesSons.ChargementImmediat = false;
+    auto lecteur = std::make_unique<platform::LecteurFluidSynth>(reglagesSons);
     InstallerMediaPlayer(lecteur.get());
     auto sortieWave = std::make_shared<TSortieWaveSysteme>(false);
     InstallerSortieWave(sortieWave);
@@ -169,6 +205,7 @@ int LancerProgramme(int argc, char** argv)
         arguments.emplace_back(argv[i]);
     fenetre.DefinirArguments(std::move(arguments));
     OuvertureSortieWave ouverture(fenetre, *sortieWave);
+    ChargementApresDemarrage chargementSons(fenetre, *lecteur);
     fenetre.show();
     fenetre.Demarrer();
     const int code = application.exec();

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QToolBar>
+#include <QTextEdit>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -399,6 +400,20 @@ TEST_F(FenetreTest, NarrowWindowWrapsTheToolbarAndHidesNoButton)
     // At the smallest width the toolbar wraps into a second row.
     EXPECT_GT(toutVisible(433), 26);
     EXPECT_EQ(toutVisible(1000), 26);
+}
+
+// The hidden rich edit is made when first asked for, then kept: off screen, shown, never
+// taking the focus.
+TEST_F(FenetreTest, TheHiddenRichEditIsMadeAtItsFirstUseOutOfSight)
+{
+    EXPECT_FALSE(fenetre_->findChild<QTextEdit*>("RichEdit1"));
+    QTextEdit* edit = fenetre_->RichEdit1();
+    ASSERT_TRUE(edit);
+    EXPECT_EQ(fenetre_->RichEdit1(), edit);
+    EXPECT_EQ(fenetre_->findChild<QTextEdit*>("RichEdit1"), edit);
+    EXPECT_LT(edit->x(), 0);
+    EXPECT_FALSE(edit->isHidden());
+    EXPECT_EQ(edit->focusPolicy(), Qt::NoFocus);
 }
 
 TEST_F(FenetreTest, MenuCaptionsComeFromTheLanguage)

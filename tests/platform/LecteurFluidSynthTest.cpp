@@ -425,6 +425,52 @@ TEST_F(LecteurFluidSynthTest, AFileWithoutProgramsSoundsOnTheDefaultsAfterTheSil
     EntendreLa4(Wav());
 }
 
+// A deferred load: a file opened and played before it starts waits, nothing ready and nothing
+// ended, for as long as the owner does not start the load; then it plays to its end.
+TEST_F(LecteurFluidSynthTest, ADeferredLoadKeepsThePlayWaitingUntilItStarts)
+{
+    platform::ReglagesFluidSynth r = Reglages();
+    r.ChargementImmediat = false;
+    LecteurFluidSynth lecteur(r);
+    std::vector<LecteurMedia::Fin> fins;
+    std::vector<bool> prets;
+    lecteur.SetOnNotify([&](LecteurMedia::Fin f) { fins.push_back(f); });
+    lecteur.QuandPret([&](bool pret) { prets.push_back(pret); });
+    lecteur.SetFileName(Ecrire("deux.mid", DeuxNotes()));
+    ASSERT_TRUE(lecteur.Open()) << lecteur.ErrorMessage();
+    EXPECT_EQ(lecteur.Length(), 1000);
+    lecteur.SetNotify(true);
+    ASSERT_TRUE(lecteur.Play());
+    Attendre([] { return false; }, 300);
+    EXPECT_FALSE(lecteur.ChargementTermine());
+    EXPECT_TRUE(fins.empty());
+    EXPECT_TRUE(prets.empty());
+
+    lecteur.CommencerChargement();
+    lecteur.CommencerChargement(); // a second start changes nothing
+    if (!Attendre([&] { return !fins.empty(); }, 8000))
+        FAIL() << "the play never ended";
+    EXPECT_TRUE(lecteur.ChargementTermine());
+    if (lecteur.SoundFontChargee().empty())
+        GTEST_SKIP() << "no General MIDI sound font installed";
+    EXPECT_EQ(fins, std::vector<LecteurMedia::Fin>{LecteurMedia::Fin::Reussie});
+    EXPECT_EQ(prets, std::vector<bool>{true});
+}
+
+// Asking for the sound font in use starts a deferred load and waits for it.
+TEST_F(LecteurFluidSynthTest, AskingForTheSoundFontStartsADeferredLoad)
+{
+    platform::ReglagesFluidSynth r = Reglages();
+    r.ChargementImmediat = false;
+    LecteurFluidSynth lecteur(r);
+    EXPECT_FALSE(lecteur.ChargementTermine());
+    const std::string soundFont = lecteur.SoundFontChargee();
+    EXPECT_TRUE(lecteur.ChargementTermine());
+    if (soundFont.empty())
+        GTEST_SKIP() << "no General MIDI sound font installed";
+    EXPECT_TRUE(std::filesystem::is_regular_file(soundFont)) << soundFont;
+}
+
 // Without a sound font, a file taken before the load failed ends as interrupted with a
 // device error, and the owner hears that there is no sequencer; once the failure is known,
 // Open refuses at once.

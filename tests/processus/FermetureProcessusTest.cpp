@@ -285,10 +285,10 @@ TEST_F(FermetureProcessusTest, ACloseRequestEndsTheProgramAtAnyMoment)
         SCOPED_TRACE(e.Nom());
         ASSERT_TRUE(e.demande.has_value()) << "the main window never showed";
         ASSERT_TRUE(e.fin.has_value()) << "the program did not end";
-        // A second is the aim; the bound leaves room for a loaded machine running nine of them.
+        // The close steps take tens of milliseconds, even with nine programs side by side.
         const auto duree = std::chrono::duration_cast<std::chrono::milliseconds>(*e.fin - *e.demande);
         std::printf("%s: ended %lld ms after the close request\n", e.Nom().c_str(), static_cast<long long>(duree.count()));
-        EXPECT_LT(duree, 2s);
+        EXPECT_LT(duree, 1s);
         EXPECT_TRUE(WIFEXITED(e.statut));
         EXPECT_EQ(WEXITSTATUS(e.statut), 0);
         // The settings were written: the display settings join what the test wrote.

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QTimer>
 
+#include <dlfcn.h>
 #include <fluidsynth.h>
 
 #include <algorithm>
@@ -230,6 +231,56 @@ std::vector<std::string> SoundFontsParDefaut()
 
 namespace {
 
+// FluidSynth is opened by the loading thread rather than linked to the program: the library
+// and the forty it brings along (sound servers, codecs, SDL, ...) would be loaded and relocated
+// before main, on the way to the first window.
+#define LYRX_FONCTIONS_FLUID(F)                                                                    \
+    F(fluid_set_log_function) F(new_fluid_settings) F(delete_fluid_settings) F(fluid_settings_setint) \
+    F(fluid_settings_setnum) F(fluid_settings_setstr) F(new_fluid_synth) F(delete_fluid_synth)          \
+    F(fluid_synth_sfload) F(fluid_synth_pin_preset) F(new_fluid_audio_driver2)                          \
+    F(delete_fluid_audio_driver) F(fluid_synth_noteon) F(fluid_synth_noteoff) F(fluid_synth_key_pressure) \
+    F(fluid_synth_cc) F(fluid_synth_program_change) F(fluid_synth_channel_pressure)                     \
+    F(fluid_synth_pitch_bend) F(fluid_synth_all_notes_off) F(fluid_synth_all_sounds_off)                \
+    F(fluid_synth_system_reset) F(fluid_synth_write_float)
+
+struct BibliothequeFluid {
+#define LYRX_POINTEUR(nom) decltype(&::nom) nom = nullptr;
+    LYRX_FONCTIONS_FLUID(LYRX_POINTEUR)
+#undef LYRX_POINTEUR
+};
+
+// Filled once by OuvrirFluid; every use comes after a synthesizer was made through it.
+BibliothequeFluid fluid;
+
+// Opens the library on the first call; false (and `erreur` set) when it or one of its
+// functions is missing.
+bool OuvrirFluid(std::string& erreur)
+{
+    static std::once_flag fait;
+    static bool ouverte = false;
+    static std::string echec;
+    std::call_once(fait, [] {
+        void* bibliotheque = ::dlopen(LYRX_FLUIDSYNTH_SONAME, RTLD_NOW | RTLD_LOCAL);
+        if (!bibliotheque) {
+            const char* e = ::dlerror();
+            echec = e ? e : LYRX_FLUIDSYNTH_SONAME;
+            return;
+        }
+#define LYRX_RESOUDRE(nom)                                                                         \
+    fluid.nom = reinterpret_cast<decltype(&::nom)>(::dlsym(bibliotheque, #nom));                   \
+    if (!fluid.nom) {                                                                              \
+        echec = LYRX_FLUIDSYNTH_SONAME ": no " #nom;                                               \
+        return;                                                                                    \
+    }
+        LYRX_FONCTIONS_FLUID(LYRX_RESOUDRE)
+#undef LYRX_RESOUDRE
+        // Kept open for the whole run: the audio threads it makes may outlive any player.
+        ouverte = true;
+    });
+    erreur = echec;
+    return ouverte;
+}
+
 std::mutex mutexJournal;
 std::string dernierMessage;
 
@@ -247,7 +298,7 @@ void CapturerJournal()
     static std::once_flag fait;
     std::call_once(fait, [] {
         for (int niveau : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
-            fluid_set_log_function(niveau, JournalFluid, nullptr);
+            fluid.fluid_set_log_function(niveau, JournalFluid, nullptr);
     });
 }
 
@@ -287,6 +338,7 @@ struct LecteurFluidSynth::Moteur {
 
     // Made by the loading thread, read only once it is joined.
     std::thread chargement;
+    bool chargementLance = false; // interface thread
     std::atomic<bool> chargementFini{false};
     fluid_settings_t* settings = nullptr;
     fluid_synth_t* synth = nullptr;
@@ -351,18 +403,24 @@ void LecteurFluidSynth::Moteur::Charger()
         std::atomic<bool>& fini;
         ~Fin() { fini.store(true); }
     } fin{chargementFini};
-    settings = new_fluid_settings();
+    std::string erreur;
+    if (!OuvrirFluid(erreur)) {
+        erreurChargement = "The synthesizer cannot be created (" + erreur + ").";
+        return;
+    }
+    CapturerJournal();
+    settings = fluid.new_fluid_settings();
     if (!settings) {
         erreurChargement = "The synthesizer cannot be created.";
         return;
     }
-    fluid_settings_setnum(settings, "synth.sample-rate", reglages.FrequenceEchantillonnage);
-    fluid_settings_setnum(settings, "synth.gain", reglages.Gain);
+    fluid.fluid_settings_setnum(settings, "synth.sample-rate", reglages.FrequenceEchantillonnage);
+    fluid.fluid_settings_setnum(settings, "synth.gain", reglages.Gain);
     // Only the sound font's structure is read at load; the samples of an instrument are read
     // when a channel first selects it. A General MIDI font is mostly instruments a song never
     // uses, and reading all of it is most of the start-up time and of the memory.
-    fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
-    synth = new_fluid_synth(settings);
+    fluid.fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
+    synth = fluid.new_fluid_synth(settings);
     if (!synth) {
         erreurChargement = MessageFluid("The synthesizer cannot be created.");
         return;
@@ -381,7 +439,7 @@ void LecteurFluidSynth::Moteur::Charger()
         // song. Nothing sounds before a file with notes is opened, and each starts with a reset
         // of the synthesizer that gives the channels their defaults then (the first of a
         // session reads them: about 16 ms from a warm disk cache).
-        idSoundFont = fluid_synth_sfload(synth, chemin.c_str(), 0);
+        idSoundFont = fluid.fluid_synth_sfload(synth, chemin.c_str(), 0);
         if (idSoundFont != FLUID_FAILED) {
             soundFont = chemin;
             return;
@@ -397,7 +455,7 @@ void LecteurFluidSynth::Moteur::EpinglerInstruments(const std::vector<Planifie>&
             continue;
         const int banque = (e.Statut & 0x0F) == 9 ? 128 : 0;
         if (epingles.emplace(banque, e.Donnee1).second)
-            fluid_synth_pin_preset(synth, idSoundFont, banque, e.Donnee1);
+            fluid.fluid_synth_pin_preset(synth, idSoundFont, banque, e.Donnee1);
     }
 }
 
@@ -429,8 +487,8 @@ bool LecteurFluidSynth::Moteur::PreparerSortie()
     const std::vector<std::string> essais = nom.empty() ? std::vector<std::string>{"pulseaudio", "alsa"}
                                                         : std::vector<std::string>{nom};
     for (const std::string& essai : essais) {
-        fluid_settings_setstr(settings, "audio.driver", essai.c_str());
-        pilote = new_fluid_audio_driver2(settings, &Moteur::RappelAudio, this);
+        fluid.fluid_settings_setstr(settings, "audio.driver", essai.c_str());
+        pilote = fluid.new_fluid_audio_driver2(settings, &Moteur::RappelAudio, this);
         if (pilote) {
             sortiePrete = true;
             return true;
@@ -443,7 +501,7 @@ bool LecteurFluidSynth::Moteur::PreparerSortie()
 void LecteurFluidSynth::Moteur::ArreterSortie()
 {
     if (pilote) {
-        delete_fluid_audio_driver(pilote);
+        fluid.delete_fluid_audio_driver(pilote);
         pilote = nullptr;
     }
     if (filWav.joinable()) {
@@ -483,18 +541,18 @@ void LecteurFluidSynth::Moteur::Envoyer(const Planifie& e)
 {
     const int canal = e.Statut & 0x0F;
     switch (e.Statut & 0xF0) {
-    case 0x80: fluid_synth_noteoff(synth, canal, e.Donnee1); break;
+    case 0x80: fluid.fluid_synth_noteoff(synth, canal, e.Donnee1); break;
     case 0x90:
         if (e.Donnee2 == 0)
-            fluid_synth_noteoff(synth, canal, e.Donnee1);
+            fluid.fluid_synth_noteoff(synth, canal, e.Donnee1);
         else
-            fluid_synth_noteon(synth, canal, e.Donnee1, e.Donnee2);
+            fluid.fluid_synth_noteon(synth, canal, e.Donnee1, e.Donnee2);
         break;
-    case 0xA0: fluid_synth_key_pressure(synth, canal, e.Donnee1, e.Donnee2); break;
-    case 0xB0: fluid_synth_cc(synth, canal, e.Donnee1, e.Donnee2); break;
-    case 0xC0: fluid_synth_program_change(synth, canal, e.Donnee1); break;
-    case 0xD0: fluid_synth_channel_pressure(synth, canal, e.Donnee1); break;
-    case 0xE0: fluid_synth_pitch_bend(synth, canal, e.Donnee1 | e.Donnee2 << 7); break;
+    case 0xA0: fluid.fluid_synth_key_pressure(synth, canal, e.Donnee1, e.Donnee2); break;
+    case 0xB0: fluid.fluid_synth_cc(synth, canal, e.Donnee1, e.Donnee2); break;
+    case 0xC0: fluid.fluid_synth_program_change(synth, canal, e.Donnee1); break;
+    case 0xD0: fluid.fluid_synth_channel_pressure(synth, canal, e.Donnee1); break;
+    case 0xE0: fluid.fluid_synth_pitch_bend(synth, canal, e.Donnee1 | e.Donnee2 << 7); break;
     default: break;
     }
 }
@@ -510,7 +568,7 @@ void LecteurFluidSynth::Moteur::Rendre(int n, float* gauche, float* droite)
         {
             std::lock_guard<std::mutex> verrou(mutex);
             if (relacher) {
-                fluid_synth_all_notes_off(synth, -1);
+                fluid.fluid_synth_all_notes_off(synth, -1);
                 relacher = false;
             }
             if (sequenceActive) {
@@ -521,7 +579,7 @@ void LecteurFluidSynth::Moteur::Rendre(int n, float* gauche, float* droite)
             }
             guetter = guetterSon;
         }
-        fluid_synth_write_float(synth, bloc, gauche + fait, 0, 1, droite + fait, 0, 1);
+        fluid.fluid_synth_write_float(synth, bloc, gauche + fait, 0, 1, droite + fait, 0, 1);
         if (guetter) {
             for (int k = fait; k < fait + bloc; ++k)
                 if (std::fabs(gauche[k]) > kSeuilAudible || std::fabs(droite[k]) > kSeuilAudible) {
@@ -577,7 +635,6 @@ int LecteurFluidSynth::Moteur::RappelAudio(void* donnees, int len, int nfx, floa
 
 LecteurFluidSynth::LecteurFluidSynth(ReglagesFluidSynth reglages) : m_(std::make_unique<Moteur>())
 {
-    CapturerJournal();
     if (reglages.SoundFont.empty())
         reglages.SoundFont = Environnement("LYRX_SOUNDFONT");
     if (reglages.Pilote.empty())
@@ -596,6 +653,14 @@ LecteurFluidSynth::LecteurFluidSynth(ReglagesFluidSynth reglages) : m_(std::make
     m_->attente = new QTimer(m_->contexte.get());
     m_->attente->setInterval(10);
     QObject::connect(m_->attente, &QTimer::timeout, m_->contexte.get(), [this] { TraiterChargement(); });
+    if (m_->reglages.ChargementImmediat)
+        CommencerChargement();
+}
+
+void LecteurFluidSynth::CommencerChargement()
+{
+    if (std::exchange(m_->chargementLance, true))
+        return;
     m_->chargement = std::thread([m = m_.get()] { m->Charger(); });
     m_->attente->start();
 }
@@ -607,13 +672,14 @@ LecteurFluidSynth::~LecteurFluidSynth()
     m_->AttendreChargement();
     m_->ArreterSortie();
     if (m_->synth)
-        delete_fluid_synth(m_->synth);
+        fluid.delete_fluid_synth(m_->synth);
     if (m_->settings)
-        delete_fluid_settings(m_->settings);
+        fluid.delete_fluid_settings(m_->settings);
 }
 
 std::string LecteurFluidSynth::SoundFontChargee()
 {
+    CommencerChargement();
     m_->AttendreChargement();
     TraiterChargement();
     return m_->soundFont;
@@ -644,7 +710,7 @@ bool LecteurFluidSynth::TraiterChargement()
         // The file taken meanwhile starts from a clean synthesizer, and plays at once when
         // Play came already (a file without a note kept no events: see Open).
         if (!m.sequence.empty()) {
-            fluid_synth_system_reset(m.synth);
+            fluid.fluid_synth_system_reset(m.synth);
             m.EpinglerInstruments(m.sequence);
         }
         pret = m.PreparerSortie();
@@ -710,7 +776,7 @@ bool LecteurFluidSynth::Open()
         sequence.clear();
     // Controllers and programs stay on the synthesizer from one file to the next.
     if (pret && avecNotes) {
-        fluid_synth_system_reset(m.synth);
+        fluid.fluid_synth_system_reset(m.synth);
         m.EpinglerInstruments(sequence);
     }
     {
@@ -753,7 +819,7 @@ void LecteurFluidSynth::Close()
         m.echantillons.store(0);
     }
     if (m.synth && m.chargementTraite)
-        fluid_synth_all_sounds_off(m.synth, -1);
+        fluid.fluid_synth_all_sounds_off(m.synth, -1);
     m.ouvert = false;
     m.enAttente = false;
     m.longueurMs = 0;

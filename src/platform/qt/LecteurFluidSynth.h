@@ -10,9 +10,9 @@
 // posts the notification through the event loop.
 //
 // The synthesizer and the sound font are made in a background thread as soon as the player
-// exists (loading a large sound font takes a while). Nothing waits for it: a file opened
-// before it is ready is taken (its length is known) and starts playing once it is; QuandPret
-// tells whether it got ready. The sound output is made at the first Open after the load and
+// exists, or when its owner says so (loading a large sound font takes a while, and the program
+// keeps it off its start). Nothing waits for it: a file opened before it is ready is taken
+// (its length is known) and starts playing once it is; QuandPret tells whether it got ready. The sound output is made at the first Open after the load and
 // kept for the whole run. Without a sound font or an output there is no working sequencer:
 // Open fails, or the file taken early ends with a device error.
 #include "platform/LecteurMedia.h"
@@ -62,6 +62,9 @@ struct ReglagesFluidSynth {
     std::string FichierWav;
     int FrequenceEchantillonnage = 44100;
     double Gain = 0.4;
+    // False: the load waits for CommencerChargement (or SoundFontChargee); a file opened
+    // meanwhile waits with it.
+    bool ChargementImmediat = true;
 };
 
 // The Debian General MIDI sound fonts, best first.
@@ -69,7 +72,8 @@ std::vector<std::string> SoundFontsParDefaut();
 
 class LecteurFluidSynth final : public LecteurMedia {
 public:
-    // Starts loading the synthesizer and the sound font in the background.
+    // Starts loading the synthesizer and the sound font in the background, unless the settings
+    // defer it.
     explicit LecteurFluidSynth(ReglagesFluidSynth reglages = {});
     ~LecteurFluidSynth() override;
 
@@ -82,6 +86,8 @@ public:
     bool DeviceOpen() const override;
     void QuandPret(std::function<void(bool)> rappel) override;
 
+    // Starts the background load; nothing once it has started.
+    void CommencerChargement();
     // The sound font in use (empty when none was found or it failed to load); waits for the load.
     std::string SoundFontChargee();
     // The loading thread has ended (its outcome may not be handled yet).
