@@ -4,6 +4,7 @@
 #include "app/ServicesFenetres.h"
 #include "controls/Services.h"
 #include "controls/SortieWaveSysteme.h"
+#include "controls/VCLUtils.h"
 #include "dialogs/BaseDialogue.h"
 #include "dialogs/MessageD.h"
 #include "dialogs/Services.h"
@@ -12,6 +13,7 @@
 #include "document/Fenetre.h"
 #include "document/Variable.h"
 #include "midi/Lecture.h"
+#include "platform/Cp1252.h"
 #include "platform/Repertoires.h"
 #include "platform/qt/LecteurFluidSynth.h"
 #include "platform/qt/SablierQt.h"
@@ -24,6 +26,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <memory>
 #include <QTimer>
 #include <string>
@@ -43,9 +46,34 @@ std::string FichierAidePourLangue(int langue, const std::string& repertoire, con
     }
 }
 
+bool LivrerSansPerte(const std::function<bool()>& livrer)
+{
+    try {
+        return livrer();
+    } catch (const EAbort&) {
+    } catch (const std::exception& erreur) {
+        AfficherMessage("Lyrandaxis", platform::Utf8VersCp1252(erreur.what()), IconeErreur, BoutonOK, DefautOK,
+                        PlacementCentre);
+    }
+    return false;
+}
+
 void DefinirFichierAide() { FichierAide = FichierAidePourLangue(LangueAide, RepertoireProgramme, FichierAide); }
 
 namespace {
+
+// An error that escapes a command would otherwise end the program with the song unsaved: it is
+// shown and the program goes on. EAbort is the quiet stop of a command the user has already
+// been told about.
+class ApplicationLyrx final : public QApplication {
+public:
+    using QApplication::QApplication;
+
+    bool notify(QObject* destinataire, QEvent* evenement) override
+    {
+        return LivrerSansPerte([&] { return QApplication::notify(destinataire, evenement); });
+    }
+};
 
 // With $LYRX_TRACE_FIRST_PAINT set, one line "LYRX_FIRST_PAINT" on the error output once the
 // main window has been painted with its start work done: what start-up measurements wait for.
@@ -136,7 +164,7 @@ private:
 int LancerProgramme(int argc, char** argv)
 {
     // The application object; the platform's boxes, cursor and language dialog.
-    QApplication application(argc, argv);
+    ApplicationLyrx application(argc, argv);
     InstallerMessageD();
     platform::InstallerSablierQt();
     InstallerWelcomeDlg();

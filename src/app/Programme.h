@@ -1,6 +1,7 @@
 #pragma once
 // The program block: start-up in its fixed order, the resident windows and the message loop;
 // and the state it sets up for the rest of the run.
+#include <functional>
 #include <string>
 
 // Folder of the program's language and help files, with its trailing separator.
@@ -17,5 +18,9 @@ std::string FichierAidePourLangue(int langue, const std::string& repertoire, con
 
 // FichierAide := the help file of LangueAide in RepertoireProgramme (other values keep it).
 void DefinirFichierAide();
+
+// Runs one delivery of an event. An error escaping it is shown in an error box (EAbort, the
+// quiet stop, shows nothing) and the delivery counts as not handled; the program goes on.
+bool LivrerSansPerte(const std::function<bool()>& livrer);
 
 int LancerProgramme(int argc, char** argv);

@@ -3,6 +3,7 @@
 #include "controls/CxButton.h"
 #include "controls/CxPanel.h"
 #include "controls/Services.h"
+#include "controls/VCLUtils.h"
 #include "document/ConfigFichier.h"
 #include "document/Fichiers.h"
 #include "document/Langue.h"
@@ -23,6 +24,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -34,6 +36,24 @@ TEST(LigneCommande, ArgumentsAreJoinedBySingleBlanks)
     EXPECT_EQ(JoindreLigneCommande({"a.lrx"}), "a.lrx");
     EXPECT_EQ(JoindreLigneCommande({"My", "", "Song.lrx"}), "My  Song.lrx");
     EXPECT_EQ(JoindreLigneCommande({}), "");
+}
+
+// An error escaping an event is shown once and the program goes on; the quiet stop shows nothing.
+TEST(LivraisonEvenements, AnEscapingErrorIsShownAndTheQuietStopIsNot)
+{
+    std::vector<MessageAffiche> messages;
+    const AfficheurMessages ancien = InstallerAfficheurMessages([&messages](const MessageAffiche& m) {
+        messages.push_back(m);
+        return ResultatOK;
+    });
+    EXPECT_TRUE(LivrerSansPerte([] { return true; }));
+    EXPECT_FALSE(LivrerSansPerte([]() -> bool { throw EAbort(); }));
+    EXPECT_TRUE(messages.empty());
+    EXPECT_FALSE(LivrerSansPerte([]() -> bool { throw std::runtime_error("Nom de fichier incorrect - \xC3\xA9"); }));
+    InstallerAfficheurMessages(ancien);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].Icone, IconeErreur);
+    EXPECT_EQ(messages[0].Texte, "Nom de fichier incorrect - \xE9"); // Windows-1252, as every box text
 }
 
 TEST(MenuPistes, CaptionHoldsTheDigitAndAtMostFortyFiveCharacters)
