@@ -197,6 +197,11 @@ void FichierIni::Charger() const
             l.texte.pop_back();
         if (fin < contenu.size())
             l.fin = cr ? "\r\n" : "\n";
+        else
+            // Carriage returns that end the file are the line end it stopped short of: a value
+            // keeping one would read differently once a line is written after it.
+            while (!l.texte.empty() && l.texte.back() == '\r')
+                l.texte.pop_back();
         const std::string r = Rogner(l.texte);
         if (!r.empty() && r.front() == '[') {
             l.genre = Genre::Section;

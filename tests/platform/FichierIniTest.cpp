@@ -237,6 +237,13 @@ TEST_F(FichierIniTest, MixedLineEndsAndStrayCarriageReturnsSurviveAWrite)
     EXPECT_EQ(relu.ReadString("S", "A", ""), "x\r");
     EXPECT_EQ(relu.ReadInteger("S", "B", 0), 2);
     EXPECT_EQ(relu.ReadInteger("T", "C", 0), 3);
+
+    // Carriage returns at the very end of the file, with no line feed after them, end the line.
+    EcrireFichier("fin.ini", "[S]\nA=x\r\r");
+    FichierIni fin(Chemin("fin.ini"));
+    EXPECT_EQ(fin.ReadString("S", "A", ""), "x");
+    fin.WriteInteger("T", "B", 1);
+    EXPECT_EQ(FichierIni(Chemin("fin.ini")).ReadString("S", "A", ""), "x");
 }
 
 TEST_F(FichierIniTest, TwoObjectsOnOneFileSeeEachOthersWrites)
