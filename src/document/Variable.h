@@ -124,7 +124,7 @@ public:
         return i < slots_.size() && slots_[i] ? *slots_[i] : Stocker(b);
     }
 
-    // The highest slot stored (0 when none): the memory the track part takes, not its beats.
+    // The highest slot stored (-1 when none): the memory the track part takes, not its beats.
     int DernierStocke() const { return static_cast<int>(slots_.size()) - 1; }
 
     // The empty beat that every slot never written reads as.

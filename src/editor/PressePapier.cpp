@@ -104,7 +104,6 @@ void TerminerCommandePlage(bool garderCorde)
     FenetrePrincipale().ZoneSaisieModifiee();
 }
 
-// Why the clipboard cannot be pasted into the current track (a message key), or nullptr.
 // A song holds at most 1000 measures: a command that would add one more says so instead.
 void AnnoncerPartitionPleine()
 {
@@ -112,6 +111,7 @@ void AnnoncerPartitionPleine()
                     PlacementCentre);
 }
 
+// Why the clipboard cannot be pasted into the current track (a message key), or nullptr.
 const char* RefusCollage()
 {
     const int32_t t = PisteValide();
