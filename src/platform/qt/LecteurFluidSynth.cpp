@@ -382,6 +382,12 @@ struct LecteurFluidSynth::Moteur {
     // on the caller's thread, not by the audio thread when the first note is due.
     std::set<std::pair<int, int>> epingles;
     void EpinglerInstruments(const std::vector<Planifie>& evenements);
+    // A file with notes starts from a clean synthesizer, its instruments read beforehand.
+    void PreparerFichier(const std::vector<Planifie>& evenements)
+    {
+        fluid.fluid_synth_system_reset(synth);
+        EpinglerInstruments(evenements);
+    }
 
     void Charger();
     void AttendreChargement()
@@ -709,10 +715,8 @@ bool LecteurFluidSynth::TraiterChargement()
     if (pret && m.enAttente) {
         // The file taken meanwhile starts from a clean synthesizer, and plays at once when
         // Play came already (a file without a note kept no events: see Open).
-        if (!m.sequence.empty()) {
-            fluid.fluid_synth_system_reset(m.synth);
-            m.EpinglerInstruments(m.sequence);
-        }
+        if (!m.sequence.empty())
+            m.PreparerFichier(m.sequence);
         pret = m.PreparerSortie();
         erreur = m.erreurSortie;
     }
@@ -775,10 +779,8 @@ bool LecteurFluidSynth::Open()
     if (!avecNotes)
         sequence.clear();
     // Controllers and programs stay on the synthesizer from one file to the next.
-    if (pret && avecNotes) {
-        fluid.fluid_synth_system_reset(m.synth);
-        m.EpinglerInstruments(sequence);
-    }
+    if (pret && avecNotes)
+        m.PreparerFichier(sequence);
     {
         std::lock_guard<std::mutex> verrou(m.mutex);
         m.sequence = std::move(sequence);
