@@ -412,11 +412,13 @@ void DessinerEffetsTemps(TContexteEcran& ctx, int32_t b)
 namespace {
 
 // Where the score puts a beat's chord diagram, and the area its ink takes: the marks over the
-// grid (open and muted strings, the nut), the grid, and the name under it.
+// grid (open and muted strings, the nut), the grid, and (once EtendreAuNom) the name under it.
 struct PlaceDiagramme {
     int32_t x = 0;
     int32_t y = 0;
     int32_t gauche = 0, haut = 0, droite = 0, bas = 0; // right and bottom excluded
+    int decalageNom = 0; // the name's offset under the grid, and its centre, by size
+    int centreNom = 0;
 };
 
 std::optional<PlaceDiagramme> PlacerDiagramme(TContexteEcran& ctx, const TTemps& temps)
@@ -424,18 +426,15 @@ std::optional<PlaceDiagramme> PlacerDiagramme(TContexteEcran& ctx, const TTemps&
     const TParamEcran& p = ctx.p;
     if (!temps.AvecAccord || !temps.Accord || !p.AffDiag || !temps.Accord->AvecDiagramme())
         return std::nullopt;
-    const TAccord& accord = *temps.Accord;
     PlaceDiagramme d;
     d.x = ctx.MG + temps.XEcran;
     d.y = ctx.Y - p.EspDiagAc;
     // Marks above the grid and the name's offset under it, by size.
     int marques = 0;
-    int decalageNom = 0;
-    int centreNom = 0;
     switch (p.TypeDiag) {
-    case 1: d.y -= 37; d.x -= 18; marques = 8; decalageNom = 36; centreNom = 17; break;
-    case 2: d.y -= 31; d.x -= 15; marques = 7; decalageNom = 31; centreNom = 15; break;
-    default: d.y -= 26; d.x -= 12; marques = 6; decalageNom = 26; centreNom = 12; break;
+    case 1: d.y -= 37; d.x -= 18; marques = 8; d.decalageNom = 36; d.centreNom = 17; break;
+    case 2: d.y -= 31; d.x -= 15; marques = 7; d.decalageNom = 31; d.centreNom = 15; break;
+    default: d.y -= 26; d.x -= 12; marques = 6; d.decalageNom = 26; d.centreNom = 12; break;
     }
     if (p.AffChordsName)
         d.y -= 7;
@@ -447,18 +446,24 @@ std::optional<PlaceDiagramme> PlacerDiagramme(TContexteEcran& ctx, const TTemps&
     d.haut = d.y - marques;
     d.droite = d.x + cellule + 1;
     d.bas = d.y + cellule + 1;
-    if (p.AffChordsName && !accord.Nom.empty()) {
-        platform::Canevas& c = ctx.c;
-        const platform::StyleFonte avant = c.Fonte();
-        c.SetFonte(platform::StyleFonte{"Small Fonts", 7, false, false, avant.couleur});
-        const platform::Dimension n = c.TextExtent(accord.Nom.view());
-        c.SetFonte(avant);
-        const int32_t gaucheNom = d.x + centreNom - R(n.cx / 2.0);
-        d.gauche = std::min(d.gauche, gaucheNom);
-        d.droite = std::max(d.droite, gaucheNom + n.cx);
-        d.bas = d.y + decalageNom + n.cy;
-    }
     return d;
+}
+
+// The diagram's area grown by the name under it. Apart from PlacerDiagramme: drawing the
+// diagram needs only its place, and measuring the name costs two font changes a chord.
+void EtendreAuNom(TContexteEcran& ctx, const TAccord& accord, PlaceDiagramme& d)
+{
+    if (!ctx.p.AffChordsName || accord.Nom.empty())
+        return;
+    platform::Canevas& c = ctx.c;
+    const platform::StyleFonte avant = c.Fonte();
+    c.SetFonte(platform::StyleFonte{"Small Fonts", 7, false, false, avant.couleur});
+    const platform::Dimension n = c.TextExtent(accord.Nom.view());
+    c.SetFonte(avant);
+    const int32_t gaucheNom = d.x + d.centreNom - R(n.cx / 2.0);
+    d.gauche = std::min(d.gauche, gaucheNom);
+    d.droite = std::max(d.droite, gaucheNom + n.cx);
+    d.bas = d.y + d.decalageNom + n.cy;
 }
 
 } // namespace
@@ -511,7 +516,8 @@ void DessinerTexteTemps(TContexteEcran& ctx, int32_t b)
     int32_t x = ctx.MG + temps.XEcran - R(ctx.LargeurCTxt / 2.0);
     const int32_t y = ctx.Y - ctx.p.EspTexte - ctx.HauteurCTxt;
     // Written across its own chord diagram, the text would hide both: it then starts past it.
-    if (const std::optional<PlaceDiagramme> d = PlacerDiagramme(ctx, temps)) {
+    if (std::optional<PlaceDiagramme> d = PlacerDiagramme(ctx, temps)) {
+        EtendreAuNom(ctx, *temps.Accord, *d);
         c.SetFonte(fonte);
         const platform::Dimension t = c.TextExtent(temps.Texte.view());
         const bool croise = x < d->droite && x + t.cx > d->gauche && y < d->bas && y + t.cy > d->haut;
