@@ -280,15 +280,15 @@ void Ac_Edition_CollerExecute()
     const int64_t k = NbMesuresPressePapier;
     // A count the song has no room for is refused before anything changes: the song holds at
     // most 1000 measures, and pasting only part of what was asked would go unnoticed.
-    const auto necessaire = [k](const TChoixCollage& ch) {
-        const int64_t total = k * ch.Nombre;
-        const int64_t debut = ch.Place == PlaceCollage::FinPartition ? Partition.NbMesures + 1
-                                                                    : Partition.MesureCourante;
-        return ch.Place == PlaceCollage::AvantSelection ? Partition.NbMesures + total
-                                                        : std::max<int64_t>(Partition.NbMesures, debut + total - 1);
+    const auto premiere = [](const TChoixCollage& ch) -> int64_t {
+        return ch.Place == PlaceCollage::FinPartition ? Partition.NbMesures + 1 : Partition.MesureCourante;
     };
-    const auto verifier = [&necessaire](const TChoixCollage& ch) {
-        if (necessaire(ch) <= kNbMesuresMax)
+    const auto verifier = [k, premiere](const TChoixCollage& ch) {
+        const int64_t total = k * ch.Nombre;
+        const int64_t necessaire = ch.Place == PlaceCollage::AvantSelection
+            ? Partition.NbMesures + total
+            : std::max<int64_t>(Partition.NbMesures, premiere(ch) + total - 1);
+        if (necessaire <= kNbMesuresMax)
             return true;
         AnnoncerPartitionPleine();
         return false;
@@ -302,8 +302,7 @@ void Ac_Edition_CollerExecute()
         return;
     }
     const int64_t total = k * choix.Nombre;
-    const int64_t debut = choix.Place == PlaceCollage::FinPartition ? Partition.NbMesures + 1
-                                                                     : Partition.MesureCourante;
+    const int64_t debut = premiere(choix);
 
     std::optional<platform::Sablier> sablier;
     if (c == 0) {
