@@ -29,14 +29,14 @@ void BM_EcrireFichierPartition(benchmark::State& state)
 {
     RemplirPartitionDense();
     CheminFichier = CheminEssai();
-    std::size_t taille = 0;
     for (auto _ : state) {
         const bool ok = EcrireFichierPartition();
         benchmark::DoNotOptimize(ok);
     }
-    taille = std::filesystem::file_size(CheminFichier);
+    const std::size_t taille = std::filesystem::file_size(CheminFichier);
     state.counters["file_MB"] = static_cast<double>(taille) / (1024.0 * 1024.0);
     CompterMemoire(state);
+    std::remove(CheminFichier.c_str());
 }
 BENCHMARK(BM_EcrireFichierPartition)->Unit(benchmark::kMillisecond);
 

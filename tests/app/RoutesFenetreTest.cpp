@@ -25,6 +25,7 @@
 #include "platform/Cp1252.h"
 #include "platform/LecteurMedia.h"
 #include "print/Services.h"
+#include "support/DossierTemporaire.h"
 
 #include <QAction>
 #include <QApplication>
@@ -128,11 +129,7 @@ class RoutesFenetre : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dossier_ = fs::temp_directory_path() /
-                   ("lyrx_routes_" + std::to_string(::getpid()) + "_" +
-                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dossier_);
-        fs::create_directories(dossier_);
+        dossier_ = lyrx_test::DossierDuTest();
         ::setenv("LYRX_WINDOWS_DIR", dossier_.c_str(), 1);
         RepertoireProgramme = std::string(LYRX_SOURCE_DIR) + "/data/";
         ListerLangues(RepertoireProgramme);
@@ -175,7 +172,6 @@ protected:
         PleinEcranChoisi = false;
         LangueCourante.clear();
         ::unsetenv("LYRX_WINDOWS_DIR");
-        fs::remove_all(dossier_);
     }
 
     std::optional<QString> RepondreDialogue(QFileDialog& d)
@@ -504,9 +500,7 @@ protected:
         ancienDossier_ = fs::current_path();
         if (const char* h = std::getenv("HOME"))
             ancienHome_ = h;
-        const fs::path base = fs::temp_directory_path() / ("lyrx_dossiers_" + std::to_string(::getpid()));
-        fs::remove_all(base);
-        home_ = base / "home";
+        home_ = lyrx_test::DossierDuTest() / "home";
         fs::create_directories(home_);
         ::setenv("HOME", home_.c_str(), 1);
         DernierRepertoire.clear();
@@ -521,7 +515,6 @@ protected:
         else
             ::unsetenv("HOME");
         DernierRepertoire.clear();
-        fs::remove_all(home_.parent_path());
     }
 
     fs::path ancienDossier_;

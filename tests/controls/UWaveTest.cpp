@@ -404,8 +404,7 @@ protected:
             const char* v = std::getenv(nom);
             anciens_.emplace_back(nom, v ? std::optional<std::string>(v) : std::nullopt);
         }
-        dossier_ = std::filesystem::temp_directory_path() / ("lyrx-wave-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dossier_);
+        dossier_ = lyrx_test::DossierDuTest();
         setenv("LYRX_WINDOWS_DIR", (dossier_.string() + "/").c_str(), 1);
     }
     void TearDown() override
@@ -417,8 +416,6 @@ protected:
             else
                 unsetenv(nom.c_str());
         }
-        std::error_code ec;
-        std::filesystem::remove_all(dossier_, ec);
     }
     std::vector<uint8_t> Ecrit() const
     {

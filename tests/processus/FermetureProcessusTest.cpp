@@ -2,6 +2,8 @@
 // (WM_DELETE_WINDOW), at several moments after start, with each starting music, with and
 // without a song on the command line: it must end within a second with status 0, its
 // settings written. The programs run side by side to keep the test short.
+#include "support/DossierTemporaire.h"
+
 #include <gtest/gtest.h>
 
 #include <X11/Xatom.h>
@@ -151,17 +153,6 @@ struct Essai {
 
 class FermetureProcessusTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        dossier_ = fs::temp_directory_path() / ("lyrx_fermeture_" + std::to_string(getpid()));
-        fs::create_directories(dossier_);
-    }
-    void TearDown() override
-    {
-        std::error_code ec;
-        fs::remove_all(dossier_, ec);
-    }
-
     pid_t Lancer(const Essai& e, const std::string& display, const std::string& argument)
     {
         std::vector<std::string> env;
@@ -197,7 +188,7 @@ protected:
         return pid;
     }
 
-    fs::path dossier_;
+    lyrx_test::DossierTemporaire dossier_{"lyrx-fermeture"};
 };
 
 TEST_F(FermetureProcessusTest, ACloseRequestEndsTheProgramAtAnyMoment)
