@@ -22,13 +22,13 @@
 
 #include <QApplication>
 #include <QEvent>
-#include <QMetaObject>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <functional>
 #include <memory>
-#include <QTimer>
 #include <string>
 #include <vector>
 
@@ -75,37 +75,12 @@ public:
     }
 };
 
-// With $LYRX_TRACE_FIRST_PAINT set, one line "LYRX_FIRST_PAINT" on the error output once the
-// main window has been painted with its start work done: what start-up measurements wait for.
-class TracePremierePeinture final : public QObject {
+// Runs an action once, from the event loop, after the first paint of a window for which its
+// condition holds (none: the first paint), so that the paint has gone to the screen first.
+class ApresPeinture final : public QObject {
 public:
-    explicit TracePremierePeinture(TForm1& fenetre) : fenetre_(fenetre) { fenetre_.installEventFilter(this); }
-
-    bool eventFilter(QObject* objet, QEvent* evenement) override
-    {
-        if (objet == &fenetre_ && evenement->type() == QEvent::Paint && fenetre_.DemarrageTermine()) {
-            fenetre_.removeEventFilter(this);
-            // Written once this paint has gone to the screen.
-            QMetaObject::invokeMethod(
-                this,
-                [] {
-                    std::fputs("LYRX_FIRST_PAINT\n", stderr);
-                    std::fflush(stderr);
-                },
-                Qt::QueuedConnection);
-        }
-        return false;
-    }
-
-private:
-    TForm1& fenetre_;
-};
-
-// Opens the wave output once the main window has been painted for the first time: until then
-// the splash's sound waits, and the audio libraries cost the start nothing.
-class OuvertureSortieWave : public QObject {
-public:
-    OuvertureSortieWave(QWidget& fenetre, TSortieWaveSysteme& sortie) : fenetre_(fenetre), sortie_(sortie)
+    ApresPeinture(QWidget& fenetre, std::function<bool()> condition, std::function<void()> action)
+        : fenetre_(fenetre), condition_(std::move(condition)), action_(std::move(action))
     {
         fenetre_.installEventFilter(this);
     }
@@ -113,50 +88,17 @@ public:
 protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override
     {
-        if (objet == &fenetre_ && evenement->type() == QEvent::Paint) {
+        if (objet == &fenetre_ && evenement->type() == QEvent::Paint && (!condition_ || condition_())) {
             fenetre_.removeEventFilter(this);
-            QTimer::singleShot(0, this, [this] { sortie_.Ouvrir(); });
+            QTimer::singleShot(0, this, action_);
         }
         return false;
     }
 
 private:
     QWidget& fenetre_;
-    TSortieWaveSysteme& sortie_;
-};
-
-// Starts loading the sound font once the main window has been painted with its start work
-// done: loaded beside the start, it slows the start down (the two compete for the processor
-// and the memory), and nothing plays before. A sound asked for meanwhile waits for the load.
-// A window that is never painted (started minimised, say) has it loaded a second later.
-class ChargementApresDemarrage final : public QObject {
-public:
-    ChargementApresDemarrage(TForm1& fenetre, platform::LecteurFluidSynth& lecteur)
-        : fenetre_(fenetre), lecteur_(lecteur)
-    {
-        fenetre_.installEventFilter(this);
-        QTimer::singleShot(1000, this, [this] { Commencer(); });
-    }
-
-protected:
-    bool eventFilter(QObject* objet, QEvent* evenement) override
-    {
-        if (objet == &fenetre_ && evenement->type() == QEvent::Paint && fenetre_.DemarrageTermine()) {
-            fenetre_.removeEventFilter(this);
-            QTimer::singleShot(0, this, [this] { Commencer(); });
-        }
-        return false;
-    }
-
-private:
-    void Commencer()
-    {
-        fenetre_.removeEventFilter(this);
-        lecteur_.CommencerChargement();
-    }
-
-    TForm1& fenetre_;
-    platform::LecteurFluidSynth& lecteur_;
+    std::function<bool()> condition_;
+    std::function<void()> action_;
 };
 
 } // namespace
@@ -221,9 +163,16 @@ int LancerProgramme(int argc, char** argv)
         std::fflush(nullptr);
         std::_Exit(code);
     });
-    std::unique_ptr<TracePremierePeinture> trace;
+    // With $LYRX_TRACE_FIRST_PAINT set, one line "LYRX_FIRST_PAINT" on the error output once
+    // the main window has been painted with its start work done: what start-up measurements
+    // wait for.
+    const auto demarre = [&fenetre] { return fenetre.DemarrageTermine(); };
+    std::unique_ptr<ApresPeinture> trace;
     if (const char* v = std::getenv("LYRX_TRACE_FIRST_PAINT"); v && *v)
-        trace = std::make_unique<TracePremierePeinture>(fenetre);
+        trace = std::make_unique<ApresPeinture>(fenetre, demarre, [] {
+            std::fputs("LYRX_FIRST_PAINT\n", stderr);
+            std::fflush(stderr);
+        });
     InstallerFenetrePrincipale(&fenetre);
     TFenetresResidentes residentes(fenetre);
 
@@ -232,8 +181,16 @@ int LancerProgramme(int argc, char** argv)
     for (int i = 1; i < argc; ++i)
         arguments.emplace_back(argv[i]);
     fenetre.DefinirArguments(std::move(arguments));
-    OuvertureSortieWave ouverture(fenetre, *sortieWave);
-    ChargementApresDemarrage chargementSons(fenetre, *lecteur);
+    // The wave output opens once the main window has been painted for the first time: until
+    // then the splash's sound waits, and the audio libraries cost the start nothing.
+    ApresPeinture ouverture(fenetre, {}, [&sortieWave] { sortieWave->Ouvrir(); });
+    // The sound font starts loading once the main window has been painted with its start work
+    // done: loaded beside the start, it slows the start down (the two compete for the processor
+    // and the memory), and nothing plays before. A sound asked for meanwhile waits for the load.
+    // A window that is never painted (started minimised, say) has it loaded a second later;
+    // starting the load a second time does nothing.
+    ApresPeinture chargementSons(fenetre, demarre, [&lecteur] { lecteur->CommencerChargement(); });
+    QTimer::singleShot(1000, &chargementSons, [&lecteur] { lecteur->CommencerChargement(); });
     fenetre.show();
     fenetre.Demarrer();
     const int code = application.exec();

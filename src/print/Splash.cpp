@@ -46,6 +46,15 @@ std::optional<std::string> FichierExistant(const std::string& chemin)
     return std::nullopt;
 }
 
+// A window this one made always-on-top is an ordinary window again.
+void RendreOrdinaire(QWindow& fenetre)
+{
+    if (!fenetre.property("lyrxAuDessusSplash").toBool())
+        return;
+    fenetre.setProperty("lyrxAuDessusSplash", QVariant());
+    fenetre.setFlags(fenetre.flags() & ~Qt::WindowStaysOnTopHint);
+}
+
 } // namespace
 
 TSplashForm::TSplashForm(std::unique_ptr<ILecteurWave> lecteur, Horloge horloge)
@@ -88,10 +97,8 @@ TSplashForm::~TSplashForm()
         lecteur_->Fermer();
     // A box still open when this window goes stays above it no longer.
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (QWindow* fenetre = w->windowHandle(); fenetre && fenetre->property("lyrxAuDessusSplash").toBool()) {
-            fenetre->setProperty("lyrxAuDessusSplash", QVariant());
-            fenetre->setFlags(fenetre->flags() & ~Qt::WindowStaysOnTopHint);
-        }
+        if (QWindow* fenetre = w->windowHandle())
+            RendreOrdinaire(*fenetre);
 }
 
 void TSplashForm::FormCreate()
@@ -176,9 +183,8 @@ bool TSplashForm::eventFilter(QObject* objet, QEvent* evenement)
             w->raise();
             w->activateWindow();
         });
-    } else if (type == QEvent::Hide && fenetre->property("lyrxAuDessusSplash").toBool()) {
-        fenetre->setProperty("lyrxAuDessusSplash", QVariant());
-        fenetre->setFlags(fenetre->flags() & ~Qt::WindowStaysOnTopHint);
+    } else if (type == QEvent::Hide) {
+        RendreOrdinaire(*fenetre);
     }
     return false;
 }

@@ -1,3 +1,4 @@
+#include "app/Icones.h"
 #include "app/Main.h"
 #include "app/Programme.h"
 #include "controls/CxButton.h"
@@ -36,6 +37,32 @@ TEST(LigneCommande, ArgumentsAreJoinedBySingleBlanks)
     EXPECT_EQ(JoindreLigneCommande({"a.lrx"}), "a.lrx");
     EXPECT_EQ(JoindreLigneCommande({"My", "", "Song.lrx"}), "My  Song.lrx");
     EXPECT_EQ(JoindreLigneCommande({}), "");
+}
+
+// A picture is drawn at the size it is asked for: 20 pixels, 40 at a ratio of 2, a smaller
+// size scaled down, never larger than drawn; the disabled look is the style's, not the normal
+// one. An unknown name has no picture.
+TEST(IconesBoutons, APictureIsDrawnAtTheSizeAskedFor)
+{
+    EXPECT_TRUE(IconeBouton("Bt_Inconnu").isNull());
+    const QIcon icone = IconeBouton("Bt_Fichier_Nouveau");
+    ASSERT_FALSE(icone.isNull());
+    const auto physique = [&](int cote, qreal ratio, QIcon::Mode mode = QIcon::Normal) {
+        return icone.pixmap(QSize(cote, cote), ratio, mode).toImage();
+    };
+    const QImage normal = physique(TailleIcone, 1.0);
+    EXPECT_EQ(normal.size(), QSize(TailleIcone, TailleIcone));
+    bool dessine = false;
+    for (int y = 0; y < normal.height() && !dessine; ++y)
+        for (int x = 0; x < normal.width() && !dessine; ++x)
+            dessine = qAlpha(normal.pixel(x, y)) != 0;
+    EXPECT_TRUE(dessine) << "the picture is empty";
+    EXPECT_EQ(physique(TailleIcone, 2.0).size(), QSize(2 * TailleIcone, 2 * TailleIcone));
+    EXPECT_EQ(physique(16, 1.0).size(), QSize(16, 16));
+    EXPECT_EQ(physique(64, 1.0).size(), QSize(TailleIcone, TailleIcone));
+    // Asked again, the same picture.
+    EXPECT_EQ(physique(TailleIcone, 1.0), normal);
+    EXPECT_NE(physique(TailleIcone, 1.0, QIcon::Disabled), normal);
 }
 
 // An error escaping an event is shown once and the program goes on; the quiet stop shows nothing.
