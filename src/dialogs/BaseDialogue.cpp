@@ -322,7 +322,7 @@ void OuvrirColonne(QWidget* parent, int bord, const std::vector<QWidget*>& legen
     const auto aCheval = [bord](const QWidget* w) { return w->x() < bord && w->x() + w->width() > bord; };
     // Everything from the edge on moves; a button that spans the edge goes along with the
     // control that stands close after it on its row (a button and its companion stay together).
-    std::vector<QWidget*> aDeplacer, aElargir;
+    std::vector<QWidget*> aDeplacer;
     for (QWidget* w : enfants)
         if (w->x() >= bord)
             aDeplacer.push_back(w);
@@ -346,11 +346,9 @@ void OuvrirColonne(QWidget* parent, int bord, const std::vector<QWidget*>& legen
     }
     for (QWidget* w : enfants)
         if (aCheval(w) && cadre(w) && !estLegende(w))
-            aElargir.push_back(w);
+            w->resize(w->width() + decalage, w->height());
     for (QWidget* w : aDeplacer)
         w->move(w->x() + decalage, w->y());
-    for (QWidget* w : aElargir)
-        w->resize(w->width() + decalage, w->height());
     AgrandirPourEnfants(parent, a);
 }
 

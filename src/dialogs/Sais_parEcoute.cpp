@@ -6,6 +6,7 @@
 #include "document/Fichiers.h"
 #include "document/Variable.h"
 #include "editor/Commandes.h"
+#include "midi/FichierEcoute.h"
 #include "midi/Lecture.h"
 
 #include <QCheckBox>
@@ -102,13 +103,7 @@ void TSais_Partition::JouerCordesPiste()
     ecoute.Ecouter1Actif = Ecouter[1]->isEnabled();
     ecoute.Ecouter2Actif = Ecouter[2]->isEnabled();
     const std::string fichier = CheminFichierTemp();
-    if (EcrireMidiEcouteAccordage(fichier, ecoute)) {
-        lecteur.SetFileName(fichier);
-        lecteur.Open();
-        lecteur.SetNotify(true);
-        lecteur.Play();
-        if (lecteur.Error() > 0)
-            lecteur.Stop();
-    }
+    if (EcrireMidiEcouteAccordage(fichier, ecoute))
+        JouerFichierEcoute(lecteur, fichier);
     jeuEnCours_ = false;
 }
