@@ -15,12 +15,6 @@
 
 namespace {
 
-QColor Systeme(TCouleurSysteme c)
-{
-    const platform::Couleur v = CouleurDuSysteme(c);
-    return QColor(v.r, v.g, v.b);
-}
-
 class MinuterieQt final : public IMinuterieRepetition {
 public:
     MinuterieQt()
@@ -486,14 +480,14 @@ QImage TKxSpeedButton::Face()
     const TKxButtonState peint = EtatPeint();
     QImage image(size(), QImage::Format_ARGB32_Premultiplied);
     // A transparent face starts see-through: Qt draws the parent behind the button already.
-    image.fill(transparent_ ? QColor(Qt::transparent) : Systeme(clBtnFace));
+    image.fill(transparent_ ? QColor(Qt::transparent) : CouleurSystemeQt(clBtnFace));
     QPainter p(&image);
     p.setFont(font());
     QRect r = rect();
     const bool enfonce = etat_ == bsDown || etat_ == bsExclusive;
     if (peint != bsInactive || etat_ == bsExclusive) {
-        const QColor cadre = Systeme(clWindowFrame), lumiere = Systeme(clBtnHighlight),
-                     ombre = Systeme(clBtnShadow), face = Systeme(clBtnFace);
+        const QColor cadre = CouleurSystemeQt(clWindowFrame), lumiere = CouleurSystemeQt(clBtnHighlight),
+                     ombre = CouleurSystemeQt(clBtnShadow), face = CouleurSystemeQt(clBtnFace);
         if (!enfonce) {
             if (NouveauLook()) {
                 if (!flat_)
@@ -526,8 +520,8 @@ QImage TKxSpeedButton::Face()
     }
     if (etat_ == bsExclusive && !flat_) {
         const QRect damier = r.adjusted(-1, -1, 1, 1);
-        p.fillRect(damier, Systeme(clBtnFace));
-        p.fillRect(damier, QBrush(Systeme(clBtnHighlight), Qt::Dense4Pattern));
+        p.fillRect(damier, CouleurSystemeQt(clBtnFace));
+        p.fillRect(damier, QBrush(CouleurSystemeQt(clBtnHighlight), Qt::Dense4Pattern));
     }
     if (enfonce)
         r.translate(1, 1);
@@ -563,7 +557,7 @@ void TKxSpeedButton::DessinerGlyphe(QPainter& p, QRect client, TKxButtonState et
             p.drawText(d.RectLegende.translated(1, 1), alignement, texte);
             p.setPen(QColor(0x80, 0x80, 0x80));
         } else {
-            p.setPen(Systeme(clBtnText));
+            p.setPen(CouleurSystemeQt(clBtnText));
         }
         p.drawText(d.RectLegende, alignement, texte);
     }
@@ -577,9 +571,9 @@ void TKxSpeedButton::DessinerGlyphe(QPainter& p, QRect client, TKxButtonState et
     else
         pt = {(client.left() + client.left() + client.width() - 7) / 2, client.top() + client.height() / 2};
     if (etat == bsDisabled) {
-        Marque(p, pt + QPoint(1, 1), Systeme(clBtnHighlight));
-        Marque(p, pt, Systeme(clBtnShadow));
+        Marque(p, pt + QPoint(1, 1), CouleurSystemeQt(clBtnHighlight));
+        Marque(p, pt, CouleurSystemeQt(clBtnShadow));
     } else {
-        Marque(p, pt, Systeme(clBtnText));
+        Marque(p, pt, CouleurSystemeQt(clBtnText));
     }
 }
