@@ -399,6 +399,20 @@ QString TCxFileListBox::GetShortFileName() const
     return nom.isEmpty() ? nom : QString::fromStdString(ShortFormOfPath(QFile::encodeName(nom).toStdString()));
 }
 
+void TCxFileListBox::SuivreDossier(const QString& dossier)
+{
+    // A linked folder list or tree is given the folder and the list follows it.
+    if (dirList_) {
+        dirList_->SetDirectory(dossier);
+        SetDirectory(dirList_->Directory());
+    } else if (arbre_) {
+        arbre_->SetDirectory(dossier);
+        SetDirectory(arbre_->Directory());
+    } else {
+        SetDirectory(dossier);
+    }
+}
+
 void TCxFileListBox::SetFileName(const QString& nom)
 {
     if (nom.isEmpty() || nom == FileName())
@@ -406,17 +420,7 @@ void TCxFileListBox::SetFileName(const QString& nom)
     const int barre = int(nom.lastIndexOf(QLatin1Char('/')));
     const QString fichier = barre >= 0 ? nom.mid(barre + 1) : nom;
     if (barre >= 0) {
-        const QString dossier = barre == 0 ? QStringLiteral("/") : nom.left(barre);
-        // A linked folder list or tree is given the folder and the list follows it.
-        if (dirList_) {
-            dirList_->SetDirectory(dossier);
-            SetDirectory(dirList_->Directory());
-        } else if (arbre_) {
-            arbre_->SetDirectory(dossier);
-            SetDirectory(arbre_->Directory());
-        } else {
-            SetDirectory(dossier);
-        }
+        SuivreDossier(barre == 0 ? QStringLiteral("/") : nom.left(barre));
     }
     if (fichier.contains(QLatin1Char('*')) || fichier.contains(QLatin1Char('?'))) {
         SetMask(fichier);
@@ -438,15 +442,7 @@ void TCxFileListBox::Ouvrir(int index)
     const TCxFileInfo& fi = infos_[std::size_t(index)];
     const QString chemin = Joindre(directory_, fi.Name);
     if (fi.IsFolder) {
-        if (dirList_) {
-            dirList_->SetDirectory(chemin);
-            SetDirectory(dirList_->Directory());
-        } else if (arbre_) {
-            arbre_->SetDirectory(chemin);
-            SetDirectory(arbre_->Directory());
-        } else {
-            SetDirectory(chemin);
-        }
+        SuivreDossier(chemin);
         return;
     }
     if (AllowOpen && OuvrirDocument && !OuvrirDocument(chemin) && Avertir)
