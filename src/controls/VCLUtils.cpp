@@ -44,9 +44,8 @@ void StretchBitmapLeavingColour(QPainter& peintre, const QImage& image, CouleurT
         destination.setHeight(image.height());
     if (source.isEmpty())
         source = image.rect();
-    const QImage partie = image.copy(source);
     if (transparent.Genre == CouleurTransparente::Aucune) {
-        peintre.drawImage(destination, partie);
+        peintre.drawImage(destination, image.copy(source));
         return;
     }
     QRgb cle;
