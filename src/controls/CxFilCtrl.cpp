@@ -92,6 +92,17 @@ int32_t Attributs(const QFileInfo& info)
     return a;
 }
 
+// Names of files and folders sort alike in both lists: by the locale, without letter case.
+const QCollator& CollateurNoms()
+{
+    static const QCollator collateur = [] {
+        QCollator c;
+        c.setCaseSensitivity(Qt::CaseInsensitive);
+        return c;
+    }();
+    return collateur;
+}
+
 QString SansSeparateurFinal(QString chemin)
 {
     while (chemin.size() > 1 && chemin.endsWith(QLatin1Char('/')))
@@ -181,12 +192,7 @@ bool CompareFileInfos(const TCxFileInfo& a, const TCxFileInfo& b)
 {
     if (a.IsFolder != b.IsFolder)
         return a.IsFolder;
-    static const QCollator collateur = [] {
-        QCollator c;
-        c.setCaseSensitivity(Qt::CaseInsensitive);
-        return c;
-    }();
-    return collateur.compare(a.Name, b.Name) < 0;
+    return CollateurNoms().compare(a.Name, b.Name) < 0;
 }
 
 bool CorrespondMasque(const QString& nom, const QString& motif)
@@ -536,10 +542,8 @@ void TCxDirectoryListBox::BuildList()
     indexCourant_ = count() - 1;
     // The current folder's folders, hidden ones aside as in the directory tree.
     QFileInfoList sous = QDir(directory_).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::NoSort);
-    QCollator collateur;
-    collateur.setCaseSensitivity(Qt::CaseInsensitive);
-    std::stable_sort(sous.begin(), sous.end(), [&](const QFileInfo& a, const QFileInfo& b) {
-        return collateur.compare(a.fileName(), b.fileName()) < 0;
+    std::stable_sort(sous.begin(), sous.end(), [](const QFileInfo& a, const QFileInfo& b) {
+        return CollateurNoms().compare(a.fileName(), b.fileName()) < 0;
     });
     for (const QFileInfo& info : sous)
         if (!info.fileName().startsWith(QLatin1Char('.')))
