@@ -122,61 +122,23 @@ void TKxSpeedButton::SetDown(bool v)
     }
 }
 
-void TKxSpeedButton::SetFlat(bool v)
-{
-    if (v != flat_) {
-        flat_ = v;
-        update();
-    }
-}
+void TKxSpeedButton::SetFlat(bool v) { Changer(flat_, v); }
 
-void TKxSpeedButton::SetTransparent(bool v)
-{
-    if (v != transparent_) {
-        transparent_ = v;
-        update();
-    }
-}
+void TKxSpeedButton::SetTransparent(bool v) { Changer(transparent_, v); }
 
-void TKxSpeedButton::SetStyle(TButtonStyle v)
-{
-    if (v != style_) {
-        style_ = v;
-        update();
-    }
-}
+void TKxSpeedButton::SetStyle(TButtonStyle v) { Changer(style_, v); }
 
-void TKxSpeedButton::SetLayout(TButtonLayout v)
-{
-    if (v != layout_) {
-        layout_ = v;
-        update();
-    }
-}
+void TKxSpeedButton::SetLayout(TButtonLayout v) { Changer(layout_, v); }
 
-void TKxSpeedButton::SetSpacing(int v)
-{
-    if (v != spacing_) {
-        spacing_ = v;
-        update();
-    }
-}
+void TKxSpeedButton::SetSpacing(int v) { Changer(spacing_, v); }
 
 void TKxSpeedButton::SetMargin(int v)
 {
-    if (v != margin_ && v >= -1) {
-        margin_ = v;
-        update();
-    }
+    if (v >= -1)
+        Changer(margin_, v);
 }
 
-void TKxSpeedButton::SetMarkDropDown(bool v)
-{
-    if (v != markDropDown_) {
-        markDropDown_ = v;
-        update();
-    }
-}
+void TKxSpeedButton::SetMarkDropDown(bool v) { Changer(markDropDown_, v); }
 
 void TKxSpeedButton::SetDropDownMenu(QMenu* menu)
 {
@@ -187,13 +149,7 @@ void TKxSpeedButton::SetDropDownMenu(QMenu* menu)
         update();
 }
 
-void TKxSpeedButton::SetGrayedInactive(bool v)
-{
-    if (v != grayedInactive_) {
-        grayedInactive_ = v;
-        update();
-    }
-}
+void TKxSpeedButton::SetGrayedInactive(bool v) { Changer(grayedInactive_, v); }
 
 void TKxSpeedButton::SetAllowTimer(bool v)
 {
@@ -204,21 +160,9 @@ void TKxSpeedButton::SetAllowTimer(bool v)
     }
 }
 
-void TKxSpeedButton::SetWordWrap(bool v)
-{
-    if (v != wordWrap_) {
-        wordWrap_ = v;
-        update();
-    }
-}
+void TKxSpeedButton::SetWordWrap(bool v) { Changer(wordWrap_, v); }
 
-void TKxSpeedButton::SetAlignment(Qt::Alignment v)
-{
-    if (v != alignment_) {
-        alignment_ = v;
-        update();
-    }
-}
+void TKxSpeedButton::SetAlignment(Qt::Alignment v) { Changer(alignment_, v); }
 
 void TKxSpeedButton::SetCaption(const QString& texte)
 {
