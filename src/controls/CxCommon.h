@@ -17,6 +17,8 @@ class QTimer;
 void InstallerCouleursSystemePalette();
 
 QColor VersQColor(platform::Couleur c);
+// A system colour as the palette installed it.
+inline QColor CouleurSystemeQt(TCouleurSysteme c) { return VersQColor(CouleurDuSysteme(c)); }
 platform::Couleur DeQColor(const QColor& c);
 
 // A font like `fonte`, meant to be drawn turned by `angle` degrees counter-clockwise (the caller

@@ -92,6 +92,17 @@ int32_t Attributs(const QFileInfo& info)
     return a;
 }
 
+// Names of files and folders sort alike in both lists: by the locale, without letter case.
+const QCollator& CollateurNoms()
+{
+    static const QCollator collateur = [] {
+        QCollator c;
+        c.setCaseSensitivity(Qt::CaseInsensitive);
+        return c;
+    }();
+    return collateur;
+}
+
 QString SansSeparateurFinal(QString chemin)
 {
     while (chemin.size() > 1 && chemin.endsWith(QLatin1Char('/')))
@@ -181,12 +192,7 @@ bool CompareFileInfos(const TCxFileInfo& a, const TCxFileInfo& b)
 {
     if (a.IsFolder != b.IsFolder)
         return a.IsFolder;
-    static const QCollator collateur = [] {
-        QCollator c;
-        c.setCaseSensitivity(Qt::CaseInsensitive);
-        return c;
-    }();
-    return collateur.compare(a.Name, b.Name) < 0;
+    return CollateurNoms().compare(a.Name, b.Name) < 0;
 }
 
 bool CorrespondMasque(const QString& nom, const QString& motif)
@@ -399,6 +405,20 @@ QString TCxFileListBox::GetShortFileName() const
     return nom.isEmpty() ? nom : QString::fromStdString(ShortFormOfPath(QFile::encodeName(nom).toStdString()));
 }
 
+void TCxFileListBox::SuivreDossier(const QString& dossier)
+{
+    // A linked folder list or tree is given the folder and the list follows it.
+    if (dirList_) {
+        dirList_->SetDirectory(dossier);
+        SetDirectory(dirList_->Directory());
+    } else if (arbre_) {
+        arbre_->SetDirectory(dossier);
+        SetDirectory(arbre_->Directory());
+    } else {
+        SetDirectory(dossier);
+    }
+}
+
 void TCxFileListBox::SetFileName(const QString& nom)
 {
     if (nom.isEmpty() || nom == FileName())
@@ -406,17 +426,7 @@ void TCxFileListBox::SetFileName(const QString& nom)
     const int barre = int(nom.lastIndexOf(QLatin1Char('/')));
     const QString fichier = barre >= 0 ? nom.mid(barre + 1) : nom;
     if (barre >= 0) {
-        const QString dossier = barre == 0 ? QStringLiteral("/") : nom.left(barre);
-        // A linked folder list or tree is given the folder and the list follows it.
-        if (dirList_) {
-            dirList_->SetDirectory(dossier);
-            SetDirectory(dirList_->Directory());
-        } else if (arbre_) {
-            arbre_->SetDirectory(dossier);
-            SetDirectory(arbre_->Directory());
-        } else {
-            SetDirectory(dossier);
-        }
+        SuivreDossier(barre == 0 ? QStringLiteral("/") : nom.left(barre));
     }
     if (fichier.contains(QLatin1Char('*')) || fichier.contains(QLatin1Char('?'))) {
         SetMask(fichier);
@@ -438,15 +448,7 @@ void TCxFileListBox::Ouvrir(int index)
     const TCxFileInfo& fi = infos_[std::size_t(index)];
     const QString chemin = Joindre(directory_, fi.Name);
     if (fi.IsFolder) {
-        if (dirList_) {
-            dirList_->SetDirectory(chemin);
-            SetDirectory(dirList_->Directory());
-        } else if (arbre_) {
-            arbre_->SetDirectory(chemin);
-            SetDirectory(arbre_->Directory());
-        } else {
-            SetDirectory(chemin);
-        }
+        SuivreDossier(chemin);
         return;
     }
     if (AllowOpen && OuvrirDocument && !OuvrirDocument(chemin) && Avertir)
@@ -540,10 +542,8 @@ void TCxDirectoryListBox::BuildList()
     indexCourant_ = count() - 1;
     // The current folder's folders, hidden ones aside as in the directory tree.
     QFileInfoList sous = QDir(directory_).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::NoSort);
-    QCollator collateur;
-    collateur.setCaseSensitivity(Qt::CaseInsensitive);
-    std::stable_sort(sous.begin(), sous.end(), [&](const QFileInfo& a, const QFileInfo& b) {
-        return collateur.compare(a.fileName(), b.fileName()) < 0;
+    std::stable_sort(sous.begin(), sous.end(), [](const QFileInfo& a, const QFileInfo& b) {
+        return CollateurNoms().compare(a.fileName(), b.fileName()) < 0;
     });
     for (const QFileInfo& info : sous)
         if (!info.fileName().startsWith(QLatin1Char('.')))

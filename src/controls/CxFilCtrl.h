@@ -144,6 +144,8 @@ protected:
 private:
     void AppliquerHauteur();
     void AppliquerColonnes();
+    // Goes to a folder through the linked folder list or tree, when there is one.
+    void SuivreDossier(const QString& dossier);
 
     std::vector<TCxFileInfo> infos_;
     QString directory_;

@@ -1,6 +1,7 @@
 #include "controls/KxBtnGlyph.h"
 
 #include "controls/Cadres.h"
+#include "controls/CxCommon.h"
 #include "controls/VCLUtils.h"
 
 #include <QPainter>
@@ -9,12 +10,6 @@
 #include <algorithm>
 
 namespace {
-
-QColor Systeme(TCouleurSysteme c)
-{
-    const platform::Couleur v = CouleurDuSysteme(c);
-    return QColor(v.r, v.g, v.b);
-}
 
 bool MemeCouleur(QRgb pixel, QColor c) { return (pixel & 0x00FFFFFF) == (c.rgb() & 0x00FFFFFF); }
 
@@ -306,7 +301,7 @@ const QImage* TKxButtonGlyph::ImageEtat(TKxButtonState etat)
         break;
     case bsDisabled:
         if (numGlyphs_ < 2)
-            image = MasquerCouleur(MakeEmbossedBitmap(Colonne(0), Qt::black), Systeme(clBtnFace));
+            image = MasquerCouleur(MakeEmbossedBitmap(Colonne(0), Qt::black), CouleurSystemeQt(clBtnFace));
         else
             image = MasquerCouleur(Colonne(1), transparente_);
         break;
@@ -314,7 +309,7 @@ const QImage* TKxButtonGlyph::ImageEtat(TKxButtonState etat)
         if (numGlyphs_ == 5)
             image = MasquerCouleur(Colonne(4), transparente_);
         else
-            image = MasquerCouleur(GriserGlyphe(Colonne(0), transparente_, Systeme(clBtnFace)), transparente_);
+            image = MasquerCouleur(GriserGlyphe(Colonne(0), transparente_, CouleurSystemeQt(clBtnFace)), transparente_);
         break;
     }
     index_[etat] = liste_->Add(image);

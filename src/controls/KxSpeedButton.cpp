@@ -15,12 +15,6 @@
 
 namespace {
 
-QColor Systeme(TCouleurSysteme c)
-{
-    const platform::Couleur v = CouleurDuSysteme(c);
-    return QColor(v.r, v.g, v.b);
-}
-
 class MinuterieQt final : public IMinuterieRepetition {
 public:
     MinuterieQt()
@@ -128,61 +122,23 @@ void TKxSpeedButton::SetDown(bool v)
     }
 }
 
-void TKxSpeedButton::SetFlat(bool v)
-{
-    if (v != flat_) {
-        flat_ = v;
-        update();
-    }
-}
+void TKxSpeedButton::SetFlat(bool v) { Changer(flat_, v); }
 
-void TKxSpeedButton::SetTransparent(bool v)
-{
-    if (v != transparent_) {
-        transparent_ = v;
-        update();
-    }
-}
+void TKxSpeedButton::SetTransparent(bool v) { Changer(transparent_, v); }
 
-void TKxSpeedButton::SetStyle(TButtonStyle v)
-{
-    if (v != style_) {
-        style_ = v;
-        update();
-    }
-}
+void TKxSpeedButton::SetStyle(TButtonStyle v) { Changer(style_, v); }
 
-void TKxSpeedButton::SetLayout(TButtonLayout v)
-{
-    if (v != layout_) {
-        layout_ = v;
-        update();
-    }
-}
+void TKxSpeedButton::SetLayout(TButtonLayout v) { Changer(layout_, v); }
 
-void TKxSpeedButton::SetSpacing(int v)
-{
-    if (v != spacing_) {
-        spacing_ = v;
-        update();
-    }
-}
+void TKxSpeedButton::SetSpacing(int v) { Changer(spacing_, v); }
 
 void TKxSpeedButton::SetMargin(int v)
 {
-    if (v != margin_ && v >= -1) {
-        margin_ = v;
-        update();
-    }
+    if (v >= -1)
+        Changer(margin_, v);
 }
 
-void TKxSpeedButton::SetMarkDropDown(bool v)
-{
-    if (v != markDropDown_) {
-        markDropDown_ = v;
-        update();
-    }
-}
+void TKxSpeedButton::SetMarkDropDown(bool v) { Changer(markDropDown_, v); }
 
 void TKxSpeedButton::SetDropDownMenu(QMenu* menu)
 {
@@ -193,13 +149,7 @@ void TKxSpeedButton::SetDropDownMenu(QMenu* menu)
         update();
 }
 
-void TKxSpeedButton::SetGrayedInactive(bool v)
-{
-    if (v != grayedInactive_) {
-        grayedInactive_ = v;
-        update();
-    }
-}
+void TKxSpeedButton::SetGrayedInactive(bool v) { Changer(grayedInactive_, v); }
 
 void TKxSpeedButton::SetAllowTimer(bool v)
 {
@@ -210,21 +160,9 @@ void TKxSpeedButton::SetAllowTimer(bool v)
     }
 }
 
-void TKxSpeedButton::SetWordWrap(bool v)
-{
-    if (v != wordWrap_) {
-        wordWrap_ = v;
-        update();
-    }
-}
+void TKxSpeedButton::SetWordWrap(bool v) { Changer(wordWrap_, v); }
 
-void TKxSpeedButton::SetAlignment(Qt::Alignment v)
-{
-    if (v != alignment_) {
-        alignment_ = v;
-        update();
-    }
-}
+void TKxSpeedButton::SetAlignment(Qt::Alignment v) { Changer(alignment_, v); }
 
 void TKxSpeedButton::SetCaption(const QString& texte)
 {
@@ -486,14 +424,14 @@ QImage TKxSpeedButton::Face()
     const TKxButtonState peint = EtatPeint();
     QImage image(size(), QImage::Format_ARGB32_Premultiplied);
     // A transparent face starts see-through: Qt draws the parent behind the button already.
-    image.fill(transparent_ ? QColor(Qt::transparent) : Systeme(clBtnFace));
+    image.fill(transparent_ ? QColor(Qt::transparent) : CouleurSystemeQt(clBtnFace));
     QPainter p(&image);
     p.setFont(font());
     QRect r = rect();
     const bool enfonce = etat_ == bsDown || etat_ == bsExclusive;
     if (peint != bsInactive || etat_ == bsExclusive) {
-        const QColor cadre = Systeme(clWindowFrame), lumiere = Systeme(clBtnHighlight),
-                     ombre = Systeme(clBtnShadow), face = Systeme(clBtnFace);
+        const QColor cadre = CouleurSystemeQt(clWindowFrame), lumiere = CouleurSystemeQt(clBtnHighlight),
+                     ombre = CouleurSystemeQt(clBtnShadow), face = CouleurSystemeQt(clBtnFace);
         if (!enfonce) {
             if (NouveauLook()) {
                 if (!flat_)
@@ -526,8 +464,8 @@ QImage TKxSpeedButton::Face()
     }
     if (etat_ == bsExclusive && !flat_) {
         const QRect damier = r.adjusted(-1, -1, 1, 1);
-        p.fillRect(damier, Systeme(clBtnFace));
-        p.fillRect(damier, QBrush(Systeme(clBtnHighlight), Qt::Dense4Pattern));
+        p.fillRect(damier, CouleurSystemeQt(clBtnFace));
+        p.fillRect(damier, QBrush(CouleurSystemeQt(clBtnHighlight), Qt::Dense4Pattern));
     }
     if (enfonce)
         r.translate(1, 1);
@@ -563,7 +501,7 @@ void TKxSpeedButton::DessinerGlyphe(QPainter& p, QRect client, TKxButtonState et
             p.drawText(d.RectLegende.translated(1, 1), alignement, texte);
             p.setPen(QColor(0x80, 0x80, 0x80));
         } else {
-            p.setPen(Systeme(clBtnText));
+            p.setPen(CouleurSystemeQt(clBtnText));
         }
         p.drawText(d.RectLegende, alignement, texte);
     }
@@ -577,9 +515,9 @@ void TKxSpeedButton::DessinerGlyphe(QPainter& p, QRect client, TKxButtonState et
     else
         pt = {(client.left() + client.left() + client.width() - 7) / 2, client.top() + client.height() / 2};
     if (etat == bsDisabled) {
-        Marque(p, pt + QPoint(1, 1), Systeme(clBtnHighlight));
-        Marque(p, pt, Systeme(clBtnShadow));
+        Marque(p, pt + QPoint(1, 1), CouleurSystemeQt(clBtnHighlight));
+        Marque(p, pt, CouleurSystemeQt(clBtnShadow));
     } else {
-        Marque(p, pt, Systeme(clBtnText));
+        Marque(p, pt, CouleurSystemeQt(clBtnText));
     }
 }

@@ -119,6 +119,15 @@ protected:
     void changeEvent(QEvent* e) override;
 
 private:
+    // A look property: the face is repainted only when the value changes.
+    template <class T>
+    void Changer(T& champ, T valeur)
+    {
+        if (valeur != champ) {
+            champ = valeur;
+            update();
+        }
+    }
     void Relacher(bool dedans);
     void NotifierGroupe();
     void GroupeNotifie(TKxSpeedButton* emetteur);

@@ -1,6 +1,7 @@
 #include "controls/ToolEdit.h"
 
 #include "controls/Cadres.h"
+#include "controls/CxCommon.h"
 #include "controls/FileUtil.h"
 #include "controls/VCLUtils.h"
 
@@ -19,12 +20,6 @@
 #include <algorithm>
 
 namespace {
-
-QColor Systeme(TCouleurSysteme c)
-{
-    const platform::Couleur v = CouleurDuSysteme(c);
-    return QColor(v.r, v.g, v.b);
-}
 
 std::string Octets(const QString& chemin) { return QFile::encodeName(chemin).toStdString(); }
 QString DeOctets(const std::string& chemin) { return QFile::decodeName(QByteArray::fromStdString(chemin)); }
@@ -169,9 +164,9 @@ QImage TEditButton::Face()
     if (Etat() == bsDown || Etat() == bsExclusive)
         return image;
     QPainter p(&image);
-    p.setPen(Systeme(NouveauLook() ? clBtnFace : clBtnShadow));
+    p.setPen(CouleurSystemeQt(NouveauLook() ? clBtnFace : clBtnShadow));
     p.drawLine(0, 0, 0, height() - 1);
-    p.setPen(Systeme(clBtnHighlight));
+    p.setPen(CouleurSystemeQt(clBtnHighlight));
     p.drawLine(1, 1, 1, height() - 2);
     return image;
 }
@@ -281,12 +276,12 @@ void TCustomComboEdit::RebuildGlyph()
     case gkDropDown: {
         // The style's arrow on the face colour, which the button then leaves out.
         QImage fleche(9, 7, QImage::Format_RGB32);
-        fleche.fill(Systeme(clBtnFace));
+        fleche.fill(CouleurSystemeQt(clBtnFace));
         QPainter p(&fleche);
         QStyleOption option;
         option.initFrom(this);
         option.rect = fleche.rect();
-        option.palette.setColor(QPalette::ButtonText, Systeme(clBtnText));
+        option.palette.setColor(QPalette::ButtonText, CouleurSystemeQt(clBtnText));
         style()->drawPrimitive(QStyle::PE_IndicatorArrowDown, &option, &p, this);
         p.end();
         bouton_->SetGlyph(fleche);

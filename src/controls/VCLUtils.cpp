@@ -1,6 +1,7 @@
 #include "controls/VCLUtils.h"
 
 #include "controls/Cadres.h"
+#include "controls/CxCommon.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -43,9 +44,8 @@ void StretchBitmapLeavingColour(QPainter& peintre, const QImage& image, CouleurT
         destination.setHeight(image.height());
     if (source.isEmpty())
         source = image.rect();
-    const QImage partie = image.copy(source);
     if (transparent.Genre == CouleurTransparente::Aucune) {
-        peintre.drawImage(destination, partie);
+        peintre.drawImage(destination, image.copy(source));
         return;
     }
     QRgb cle;
@@ -141,11 +141,8 @@ QImage MakeEmbossedBitmapEx(const QImage& image, QColor contour, QColor fond, QC
 
 QImage MakeEmbossedBitmap(const QImage& image, QColor contour)
 {
-    const auto q = [](TCouleurSysteme c) {
-        const platform::Couleur v = CouleurDuSysteme(c);
-        return QColor(v.r, v.g, v.b);
-    };
-    return MakeEmbossedBitmapEx(image, contour, q(clBtnFace), q(clBtnHighlight), q(clBtnShadow), true);
+    return MakeEmbossedBitmapEx(image, contour, CouleurSystemeQt(clBtnFace), CouleurSystemeQt(clBtnHighlight),
+                                CouleurSystemeQt(clBtnShadow), true);
 }
 
 std::string ShortenText(std::string_view texte, platform::Canevas& canevas, int largeurMax)
