@@ -46,16 +46,12 @@ std::string FichierAidePourLangue(int langue, const std::string& repertoire, con
     }
 }
 
-bool LivrerSansPerte(const std::function<bool()>& livrer)
+void SignalerErreurEchappee(const std::exception& erreur)
 {
-    try {
-        return livrer();
-    } catch (const EAbort&) {
-    } catch (const std::exception& erreur) {
-        AfficherMessage("Lyrandaxis", platform::Utf8VersCp1252(erreur.what()), IconeErreur, BoutonOK, DefautOK,
-                        PlacementCentre);
-    }
-    return false;
+    if (dynamic_cast<const EAbort*>(&erreur))
+        return;
+    AfficherMessage("Lyrandaxis", platform::Utf8VersCp1252(erreur.what()), IconeErreur, BoutonOK, DefautOK,
+                    PlacementCentre);
 }
 
 void DefinirFichierAide() { FichierAide = FichierAidePourLangue(LangueAide, RepertoireProgramme, FichierAide); }

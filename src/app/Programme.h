@@ -1,7 +1,7 @@
 #pragma once
 // The program block: start-up in its fixed order, the resident windows and the message loop;
 // and the state it sets up for the rest of the run.
-#include <functional>
+#include <exception>
 #include <string>
 
 // Folder of the program's language and help files, with its trailing separator.
@@ -19,8 +19,20 @@ std::string FichierAidePourLangue(int langue, const std::string& repertoire, con
 // FichierAide := the help file of LangueAide in RepertoireProgramme (other values keep it).
 void DefinirFichierAide();
 
-// Runs one delivery of an event. An error escaping it is shown in an error box (EAbort, the
-// quiet stop, shows nothing) and the delivery counts as not handled; the program goes on.
-bool LivrerSansPerte(const std::function<bool()>& livrer);
+// An error that escaped an event, shown in an error box; EAbort, the quiet stop, shows nothing.
+void SignalerErreurEchappee(const std::exception& erreur);
+
+// Runs one delivery of an event. An error escaping it is signalled and the delivery counts as
+// not handled; the program goes on. A template: it wraps every event the program receives.
+template <class Livraison>
+bool LivrerSansPerte(Livraison&& livrer)
+{
+    try {
+        return livrer();
+    } catch (const std::exception& erreur) {
+        SignalerErreurEchappee(erreur);
+        return false;
+    }
+}
 
 int LancerProgramme(int argc, char** argv);
