@@ -358,7 +358,8 @@ const QImage& TFileDirEdit::GlypheDossier()
         QImage image(14, 12, QImage::Format_RGB32);
         image.fill(QColor(0xFF, 0x00, 0xFF));
         QPainter p(&image);
-        const QColor contour(0x80, 0x80, 0x00), dos(0xFF, 0xFF, 0x00), rabat(0xC0, 0xC0, 0x00);
+        // A black outline: the disabled look embosses a glyph's black pixels, and only those.
+        const QColor contour(Qt::black), dos(0xFF, 0xFF, 0x00), rabat(0xC0, 0xC0, 0x00);
         // The back of the folder with its tab.
         p.fillRect(1, 2, 4, 1, contour);
         p.fillRect(0, 3, 12, 8, contour);

@@ -253,6 +253,16 @@ TEST_F(FilenameEdit, ButtonWidthAndGlyphs)
     EXPECT_EQ(e.ButtonWidth(), 21);
     EXPECT_EQ(e.Button()->Glyph().size(), QSize(14, 12));
     EXPECT_EQ(e.Button()->NumGlyphs(), 1);
+    {
+        // Disabled, the folder still shows: its outline is what the disabled look embosses.
+        const QImage* grise = e.Button()->ObjetGlyphe().ImageEtat(bsDisabled);
+        ASSERT_TRUE(grise);
+        int encre = 0;
+        for (int y = 0; y < grise->height(); ++y)
+            for (int x = 0; x < grise->width(); ++x)
+                encre += qAlpha(grise->pixel(x, y)) != 0;
+        EXPECT_GT(encre, 20);
+    }
     e.SetButtonWidth(1);
     EXPECT_TRUE(e.ButtonHolder()->isHidden());
     e.SetButtonWidth(30);
