@@ -25,6 +25,7 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace lyrx_test {
@@ -53,7 +54,7 @@ protected:
     {
         dossier_ = DossierDuTest();
         std::filesystem::create_directories(dossier_);
-        ::setenv("LYRX_WINDOWS_DIR", dossier_.c_str(), 1);
+        windows_.emplace("LYRX_WINDOWS_DIR", dossier_.string());
         // The browser lists this empty folder rather than the program's.
         std::ofstream(dossier_ / NomFichierConfiguration) << "[Browser]\nDirectory=" << dossier_.string() << "\n";
         RepertoireProgramme = std::string(LYRX_SOURCE_DIR) + "/data/";
@@ -98,10 +99,11 @@ protected:
         LangueCourante.clear();
         TableLangue.clear();
         DictionnaireLangue.clear();
-        ::unsetenv("LYRX_WINDOWS_DIR");
+        windows_.reset();
     }
 
     std::filesystem::path dossier_;
+    std::optional<lyrx_test::VariableEnvironnement> windows_;
     LecteurMuet lecteur_;
     std::unique_ptr<TServicesImpressionProgramme> services_;
     std::unique_ptr<TForm1> fenetre_;

@@ -11,6 +11,7 @@
 #include "document/Mess.h"
 #include "document/Variable.h"
 #include "editor/Ed_fct.h"
+#include "support/DossierTemporaire.h"
 
 #include <QAction>
 #include <QApplication>
@@ -25,6 +26,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -118,12 +120,8 @@ class FenetreTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dossier_ = fs::temp_directory_path() /
-                   ("lyrx_main_" + std::to_string(::getpid()) + "_" +
-                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dossier_);
-        fs::create_directories(dossier_);
-        ::setenv("LYRX_WINDOWS_DIR", dossier_.c_str(), 1);
+        dossier_ = lyrx_test::DossierDuTest();
+        windows_.emplace("LYRX_WINDOWS_DIR", dossier_.string());
         ASSERT_TRUE(ChargerLangue(std::string(LYRX_SOURCE_DIR) + "/data", "English"));
         Commandes().Reinitialiser();
         PartitionModifiee = false;
@@ -139,8 +137,7 @@ protected:
         InstallerFenetrePrincipale(nullptr);
         fenetre_.reset();
         Commandes().Reinitialiser();
-        ::unsetenv("LYRX_WINDOWS_DIR");
-        fs::remove_all(dossier_);
+        windows_.reset();
     }
 
     fs::path FichierConfiguration() const { return dossier_ / NomFichierConfiguration; }
@@ -152,6 +149,7 @@ protected:
     }
 
     fs::path dossier_;
+    std::optional<lyrx_test::VariableEnvironnement> windows_;
     std::unique_ptr<TForm1> fenetre_;
     std::vector<int> codesFin_;
 };

@@ -130,7 +130,7 @@ protected:
     void SetUp() override
     {
         dossier_ = lyrx_test::DossierDuTest();
-        ::setenv("LYRX_WINDOWS_DIR", dossier_.c_str(), 1);
+        windows_.emplace("LYRX_WINDOWS_DIR", dossier_.string());
         RepertoireProgramme = std::string(LYRX_SOURCE_DIR) + "/data/";
         ListerLangues(RepertoireProgramme);
         ASSERT_TRUE(ChargerLangue(RepertoireProgramme, "English"));
@@ -171,7 +171,7 @@ protected:
         PleinEcranActif = false;
         PleinEcranChoisi = false;
         LangueCourante.clear();
-        ::unsetenv("LYRX_WINDOWS_DIR");
+        windows_.reset();
     }
 
     std::optional<QString> RepondreDialogue(QFileDialog& d)
@@ -231,6 +231,7 @@ protected:
     }
 
     fs::path dossier_;
+    std::optional<lyrx_test::VariableEnvironnement> windows_;
     LecteurBoucle lecteur_;
     std::unique_ptr<TForm1> fenetre_;
     std::vector<int> codesFin_;

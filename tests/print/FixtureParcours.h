@@ -108,9 +108,7 @@ protected:
         windows = racine / "windows";
         fs::create_directories(dossier);
         fs::create_directories(windows);
-        const char* ancien = std::getenv("LYRX_WINDOWS_DIR");
-        ancienWindows_ = ancien ? std::optional<std::string>(ancien) : std::nullopt;
-        setenv("LYRX_WINDOWS_DIR", windows.c_str(), 1);
+        windows_.emplace("LYRX_WINDOWS_DIR", windows.string());
         std::error_code ec;
         ancienCourant_ = fs::current_path(ec);
         InstallerAfficheurMessages([this](const MessageAffiche& m) {
@@ -130,10 +128,7 @@ protected:
         InstallerAfficheurMessages({});
         std::error_code ec;
         fs::current_path(ancienCourant_, ec);
-        if (ancienWindows_)
-            setenv("LYRX_WINDOWS_DIR", ancienWindows_->c_str(), 1);
-        else
-            unsetenv("LYRX_WINDOWS_DIR");
+        windows_.reset();
         ReinitialiserPartition();
         TableLangue.clear();
         DictionnaireLangue.clear();
@@ -143,7 +138,7 @@ protected:
     static void ChargerAnglais() { ASSERT_TRUE(ChargerLangue(LYRX_SOURCE_DIR "/data", "English")); }
 
 private:
-    std::optional<std::string> ancienWindows_;
+    std::optional<lyrx_test::VariableEnvironnement> windows_;
     fs::path ancienCourant_;
 };
 

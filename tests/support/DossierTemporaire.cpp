@@ -46,6 +46,21 @@ const std::filesystem::path& DossierDuTest()
     return dossierDuTest->Chemin();
 }
 
+VariableEnvironnement::VariableEnvironnement(std::string nom, const std::string& valeur) : nom_(std::move(nom))
+{
+    if (const char* v = std::getenv(nom_.c_str()))
+        avant_ = v;
+    setenv(nom_.c_str(), valeur.c_str(), 1);
+}
+
+VariableEnvironnement::~VariableEnvironnement()
+{
+    if (avant_)
+        setenv(nom_.c_str(), avant_->c_str(), 1);
+    else
+        unsetenv(nom_.c_str());
+}
+
 void InstallerDossiersTemporaires()
 {
     ::testing::UnitTest::GetInstance()->listeners().Append(new NettoyageDossiers);

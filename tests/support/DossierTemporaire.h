@@ -2,6 +2,7 @@
 // Folders for tests that write files: each one new and of its own, so that tests running side
 // by side (ctest -j, two checkouts on one machine) never meet in a shared path.
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace lyrx_test {
@@ -20,6 +21,21 @@ public:
 
 private:
     std::filesystem::path chemin_;
+};
+
+// An environment variable set for the object's life; what it held before comes back after
+// (the shared main gives LYRX_WINDOWS_DIR a folder of the process's own, which later tests of
+// the same program must find again).
+class VariableEnvironnement {
+public:
+    VariableEnvironnement(std::string nom, const std::string& valeur);
+    ~VariableEnvironnement();
+    VariableEnvironnement(const VariableEnvironnement&) = delete;
+    VariableEnvironnement& operator=(const VariableEnvironnement&) = delete;
+
+private:
+    std::string nom_;
+    std::optional<std::string> avant_;
 };
 
 // The folder of the running test: made by the first call within a test, the same for every
