@@ -1,6 +1,7 @@
 #include "controls/SortieWaveSysteme.h"
 
 #include "controls/SortieAudio.h"
+#include "platform/EnteteWav.h"
 #include "platform/Repertoires.h"
 
 #include <QLibrary>
@@ -23,12 +24,6 @@ void Ecrire16(std::FILE* f, uint16_t v)
     const unsigned char o[2] = {static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8)};
     std::fwrite(o, 1, 2, f);
 }
-void Ecrire32(std::FILE* f, uint32_t v)
-{
-    const unsigned char o[4] = {static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8),
-                                static_cast<unsigned char>(v >> 16), static_cast<unsigned char>(v >> 24)};
-    std::fwrite(o, 1, 4, f);
-}
 
 // What the device would have been given, as a plain 16-bit PCM wave. A file that cannot be
 // written is as silent as a missing device.
@@ -37,19 +32,9 @@ void EcrireWav(const std::string& chemin, const std::vector<int16_t>& echantillo
     std::FILE* f = std::fopen(chemin.c_str(), "wb");
     if (!f)
         return;
-    const auto taille = static_cast<uint32_t>(echantillons.size() * 2);
-    std::fwrite("RIFF", 1, 4, f);
-    Ecrire32(f, 36 + taille);
-    std::fwrite("WAVEfmt ", 1, 8, f);
-    Ecrire32(f, 16);
-    Ecrire16(f, 1);
-    Ecrire16(f, static_cast<uint16_t>(canaux));
-    Ecrire32(f, static_cast<uint32_t>(frequence));
-    Ecrire32(f, static_cast<uint32_t>(frequence * canaux * 2));
-    Ecrire16(f, static_cast<uint16_t>(canaux * 2));
-    Ecrire16(f, 16);
-    std::fwrite("data", 1, 4, f);
-    Ecrire32(f, taille);
+    const auto entete = platform::EnteteWavPcm16(static_cast<uint16_t>(canaux), static_cast<uint32_t>(frequence),
+                                                 static_cast<uint32_t>(echantillons.size() * 2));
+    std::fwrite(entete.data(), 1, entete.size(), f);
     for (int16_t e : echantillons)
         Ecrire16(f, static_cast<uint16_t>(e));
     std::fclose(f);

@@ -1,6 +1,7 @@
 #include "print/SonDemarrage.h"
 
 #include "controls/UWave.h"
+#include "platform/EnteteWav.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,8 +14,6 @@
 #include <system_error>
 
 namespace {
-
-constexpr uint16_t kFormatPcm = 1;
 
 // ---- The built-in tune -------------------------------------------------------------------------
 
@@ -83,30 +82,13 @@ std::vector<uint8_t> AirDemarrageIntegre()
 
     std::vector<uint8_t> o;
     o.reserve(44 + kOctetsAir);
-    auto ajouter32 = [&](uint32_t v) {
-        for (int k = 0; k < 4; ++k)
-            o.push_back(static_cast<uint8_t>(v >> (8 * k)));
-    };
-    auto ajouter16 = [&](uint16_t v) {
-        o.push_back(static_cast<uint8_t>(v));
-        o.push_back(static_cast<uint8_t>(v >> 8));
-    };
-    auto ajouterTexte = [&](std::string_view s) { o.insert(o.end(), s.begin(), s.end()); };
-    ajouterTexte("RIFF");
-    ajouter32(36 + kOctetsAir);
-    ajouterTexte("WAVEfmt ");
-    ajouter32(16);
-    ajouter16(kFormatPcm);
-    ajouter16(1);
-    ajouter32(kFrequenceAir);
-    ajouter32(kFrequenceAir * 2);
-    ajouter16(2);
-    ajouter16(16);
-    ajouterTexte("data");
-    ajouter32(kOctetsAir);
+    const auto entete = platform::EnteteWavPcm16(1, kFrequenceAir, kOctetsAir);
+    o.insert(o.end(), entete.begin(), entete.end());
     for (float v : mix) {
-        const long echantillon = std::lround(std::clamp(v * gain, -1.0f, 1.0f) * 32767.0f);
-        ajouter16(static_cast<uint16_t>(static_cast<int16_t>(echantillon)));
+        const auto echantillon = static_cast<uint16_t>(
+            static_cast<int16_t>(std::lround(std::clamp(v * gain, -1.0f, 1.0f) * 32767.0f)));
+        o.push_back(static_cast<uint8_t>(echantillon));
+        o.push_back(static_cast<uint8_t>(echantillon >> 8));
     }
     return o;
 }

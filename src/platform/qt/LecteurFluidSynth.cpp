@@ -1,5 +1,6 @@
 #include "platform/qt/LecteurFluidSynth.h"
 
+#include "platform/EnteteWav.h"
 #include "platform/Repertoires.h"
 
 #include <QMetaObject>
@@ -515,29 +516,10 @@ void LecteurFluidSynth::Moteur::ArreterSortie()
         filWav.join();
     }
     if (wav) {
-        // RIFF header of 16-bit stereo PCM.
-        const uint32_t frequence = static_cast<uint32_t>(reglages.FrequenceEchantillonnage);
-        auto ecrire32 = [&](uint32_t v) {
-            const uint8_t b[4] = {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)};
-            std::fwrite(b, 1, 4, wav);
-        };
-        auto ecrire16 = [&](uint16_t v) {
-            const uint8_t b[2] = {uint8_t(v), uint8_t(v >> 8)};
-            std::fwrite(b, 1, 2, wav);
-        };
+        // The header, now that the size of the stereo samples behind it is known.
+        const auto entete = EnteteWavPcm16(2, static_cast<uint32_t>(reglages.FrequenceEchantillonnage), octetsWav);
         std::fseek(wav, 0, SEEK_SET);
-        std::fwrite("RIFF", 1, 4, wav);
-        ecrire32(36 + octetsWav);
-        std::fwrite("WAVEfmt ", 1, 8, wav);
-        ecrire32(16);
-        ecrire16(1);
-        ecrire16(2);
-        ecrire32(frequence);
-        ecrire32(frequence * 4);
-        ecrire16(4);
-        ecrire16(16);
-        std::fwrite("data", 1, 4, wav);
-        ecrire32(octetsWav);
+        std::fwrite(entete.data(), 1, entete.size(), wav);
         std::fclose(wav);
         wav = nullptr;
     }
