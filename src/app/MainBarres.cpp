@@ -130,7 +130,6 @@ void TForm1::ConstruireBarres()
         TCxToolbarButton* b = CreerBouton(panelBarreBoutons3_, c);
         b->setIconSize(QSize(TailleIcone + 4, TailleIcone + 4));
         b->setAutoRaise(false);
-        b->setToolTip(QString::fromUtf8(Description(c).Legende));
         l3->addWidget(b);
     }
     l3->addStretch(1);
