@@ -1,7 +1,7 @@
 #pragma once
 // What every reader that fills the song must leave behind when it accepts its input: a song
 // the editor, the views, playback and the writer can walk without leaving the song record.
-// A breach aborts, so that the fuzzer keeps the input that caused it.
+// A breach of this or of any target's own invariant aborts, so that the fuzzer keeps the input.
 #include "document/Variable.h"
 
 #include <cstdio>
@@ -11,7 +11,7 @@ namespace fuzz {
 
 [[noreturn]] inline void Violation(const char* quoi, int a = 0, int b = 0, int c = 0)
 {
-    std::fprintf(stderr, "song record limit broken: %s (%d, %d, %d)\n", quoi, a, b, c);
+    std::fprintf(stderr, "invariant broken: %s (%d, %d, %d)\n", quoi, a, b, c);
     std::abort();
 }
 
