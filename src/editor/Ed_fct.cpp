@@ -74,8 +74,8 @@ void OccuperColonneLibre()
 namespace {
 
 // A copy put back brings the beams of the moment it was taken, for every track: the entry copy
-// of a song just read was taken before its tracks were beamed. The edit zone beams only the
-// current track, the other tracks are beamed here.
+// of a song just read was taken before its tracks were beamed. So every track of the measure is
+// beamed again; the edit zone's redraw then adds the free slot of the current one.
 void LigaturerMesureRestauree()
 {
     LigaturerMesuresPistes(Partition.MesureCourante, Partition.MesureCourante);
