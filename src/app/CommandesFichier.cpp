@@ -64,17 +64,6 @@ void PalettePercussionSelonPiste(bool attendreFinLecture)
 
 TDialoguesFichiers* Dialogues() { return Form1 ? &Form1->Dialogues() : nullptr; }
 
-// Tracks 1..derniere beamed, the current track as it was.
-void LigaturerPistes(int derniere)
-{
-    const int32_t piste = PisteCourante;
-    for (int t = 1; t <= derniere; ++t) {
-        PisteCourante = t;
-        LigaturerPartition();
-    }
-    PisteCourante = piste;
-}
-
 // After an import: the views on measure 1 of the imported song, marked as changed.
 void TerminerImport()
 {

@@ -130,7 +130,9 @@ void TForm1::RafraichirApresLecturePartition()
     MontrerPalettePercussion(false);
     Commandes().SetEnabled(Cmd::Ac_Ass_Percussion, false);
     Saisie().SpeedT_Form->ViderChamps();
-    LigaturerPartition();
+    // Every track: the score view and the printout of a track draw the beams stored in its
+    // beats, and the edit zone beams only the measure it shows.
+    LigaturerPistes(kNbPistes);
     RafraichirApresNouvellePartition();
 }
 

@@ -79,6 +79,8 @@ void Ac_Ass_TransposerExecute()
     if (Saisie().Dialogues->Transposer(demiTons) != ResultatModalOK)
         return;
     TransposerPiste(std::clamp(demiTons, -12, 12));
+    // A note that no string reaches any more leaves a rest, over which its neighbours beam.
+    LigaturerMesuresPiste(PisteAssistant(), 1, Partition.NbMesures);
     TerminerDoigte();
 }
 
@@ -112,9 +114,7 @@ void Ac_Ass_CompleterReduireExecute()
     const int32_t t = PisteAssistant();
     CompleterReduirePiste();
     // Rests came and went in every measure: the beams the score view draws follow them.
-    for (int32_t m = 1; m <= Partition.NbMesures; ++m)
-        if (TMesure* bloc = Partition.Mesures[m].get())
-            CalculerLigaturesMesure(*bloc, t, std::clamp<int32_t>(bloc->NbTemps[t], 0, kNbTempsMax - 1));
+    LigaturerMesuresPiste(t, 1, Partition.NbMesures);
     Curseur.Temps = 1;
     Curseur.Corde = 1;
     Curseur.ChiffreEnAttente = false;

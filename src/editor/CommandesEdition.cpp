@@ -188,6 +188,9 @@ void Ac_Mesure_SignatureExecute()
     if (LectureEnCours())
         return;
     if (DialoguesEdition().Signature()) {
+        // The signature may have gone to every measure up to the last, and it groups the beams
+        // of all the tracks.
+        LigaturerMesuresPistes(Partition.MesureCourante, Partition.NbMesures);
         Curseur.Temps = 1;
         Curseur.Corde = 1;
         CopieMesureEntree = MesureEnCours();

@@ -270,3 +270,29 @@ void LigaturerPartition()
         LigaturerMesure(m);
     Partition.MesureCourante = 1;
 }
+
+void LigaturerPistes(int32_t derniere)
+{
+    const int32_t piste = PisteCourante;
+    for (int t = 1; t <= std::min<int32_t>(derniere, kNbPistes); ++t) {
+        PisteCourante = t;
+        LigaturerPartition();
+    }
+    PisteCourante = piste;
+}
+
+void LigaturerMesuresPiste(int32_t piste, int32_t premiere, int32_t derniere)
+{
+    if (piste < 1 || piste > kNbPistes)
+        return;
+    const int32_t fin = std::min({derniere, Partition.NbMesures, kNbMesuresMax});
+    for (int32_t m = std::max(premiere, 1); m <= fin; ++m)
+        if (TMesure* bloc = Bloc(m))
+            CalculerLigaturesMesure(*bloc, piste, std::clamp<int32_t>(bloc->NbTemps[piste], 0, kNbTempsMax - 1));
+}
+
+void LigaturerMesuresPistes(int32_t premiere, int32_t derniere)
+{
+    for (int t = 1; t <= kNbPistes; ++t)
+        LigaturerMesuresPiste(t, premiere, derniere);
+}

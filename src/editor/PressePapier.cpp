@@ -8,6 +8,7 @@
 #include "editor/DessinSaisie.h"
 #include "editor/Ed_fct.h"
 #include "editor/EtatCommandes.h"
+#include "editor/Ligatures.h"
 #include "platform/Sablier.h"
 
 #include <algorithm>
@@ -320,6 +321,9 @@ void Ac_Edition_CollerExecute()
         }
         CollerMesure(static_cast<int32_t>(j % k), m, c, t);
     }
+    // A pasted track brings the time signature of its measure, which groups the other tracks'
+    // beams too.
+    LigaturerMesuresPistes(static_cast<int32_t>(debut), static_cast<int32_t>(debut + total - 1));
     sablier.reset();
 
     ColorerBoutons(c == 0 ? 0 : t);
