@@ -214,6 +214,7 @@ const std::vector<CleDictionnaire>& TableClesDictionnaire()
         {"DLG_PRT_000", 7, "Imp-AucuneImprimante", 0},
         {"DLG_PRT_000", 8, "Imp-FichierImpossible", 1},
         {"DLG_PRT_000", 9, "Imp-ImprimanteRefus", 1},
+        {"DLG_PRT_000", 10, "Imp-AucuneImprimanteChoisie", 0},
     };
     return table;
 }

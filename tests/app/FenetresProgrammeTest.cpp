@@ -19,6 +19,7 @@
 #include "print/Pref.h"
 #include "print/PrefImpression.h"
 #include "print/PrefLogique.h"
+#include "print/ChansonImpression.h"
 #include "print/TravailImpression.h"
 #include "print/preview.h"
 
@@ -262,6 +263,8 @@ TEST_F(FenetresProgramme, AFailedPrintIsToldAndTheNextPrintWorksWithoutARestart)
         ASSERT_EQ(repondeur.Vus.size(), 1u);
         EXPECT_EQ(repondeur.Vus[0], "TPrintForm");
     }
+    // The dialog said so before OK.
+    EXPECT_EQ(nomVu.toStdString(), Traduire("Imp-AucuneImprimanteChoisie"));
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].Texte, Traduire("Imp-AucuneImprimante"));
     EXPECT_EQ(messages[0].Icone, IconeErreur);
@@ -307,6 +310,87 @@ TEST_F(FenetresProgramme, AFailedPrintIsToldAndTheNextPrintWorksWithoutARestart)
     EXPECT_TRUE(octets.contains("%%EOF"));
 
     Imprimante().setOutputFileName(QString());
+    InstallerAfficheurMessages(ancien);
+}
+
+// A song of several pages writes more than the PDF writer holds back: a device that refuses
+// the bytes fails the job part-way, with the writer's buffers full, not only at its end.
+TEST_F(FenetresProgramme, APrintThatFailsPartWayLeavesThePrinterWorking)
+{
+    std::vector<MessageAffiche> messages;
+    const AfficheurMessages ancien = InstallerAfficheurMessages([&messages](const MessageAffiche& m) {
+        messages.push_back(m);
+        return ResultatOK;
+    });
+    const auto ok = [](QWidget* w) {
+        QTimer::singleShot(0, static_cast<TPrintForm*>(w)->BT_OK, &QPushButton::click);
+    };
+    const auto imprimer = [&] {
+        RepondeurModal repondeur({ok});
+        Enfant<QAction>("Mn_Fichier_Imprimer")->trigger();
+        QCoreApplication::processEvents();
+        ASSERT_EQ(repondeur.Vus.size(), 1u);
+    };
+    const auto imprimerDepuisApercu = [&] {
+        RepondeurModal repondeur({[](QWidget* w) {
+                                      QTimer::singleShot(0, static_cast<TPreview_Form*>(w)->BT_Print,
+                                                         &QPushButton::click);
+                                  },
+                                  ok, [](QWidget* w) { Fermer(w); }});
+        Enfant<QAction>("Mn_Fichier_ApercuImp")->trigger();
+        QCoreApplication::processEvents();
+        ASSERT_EQ(repondeur.Vus.size(), 3u);
+    };
+    const auto pagesPdf = [](const QString& chemin) {
+        QFile f(chemin);
+        if (!f.open(QIODevice::ReadOnly))
+            return -1;
+        const QByteArray pdf = f.readAll();
+        if (!pdf.contains("%%EOF"))
+            return -1;
+        int n = 0;
+        for (qsizetype i = pdf.indexOf("/Type /Page"); i >= 0; i = pdf.indexOf("/Type /Page", i + 1))
+            n += pdf.mid(i, 12) != "/Type /Pages" ? 1 : 0;
+        return n;
+    };
+
+    chanson_impression::Remplir(60);
+    Imprimante().setOutputFormat(QPrinter::PdfFormat);
+    Imprimante().setPageOrientation(QPageLayout::Landscape);
+    Imprimante().setCopyCount(2);
+
+    struct {
+        const char* nom;
+        bool apercu;
+    } cas[] = {{"print command", false}, {"preview", true}};
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.nom);
+        messages.clear();
+        Imprimante().setOutputFileName(QStringLiteral("/dev/full"));
+        c.apercu ? imprimerDepuisApercu() : imprimer();
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].Texte, FormaterMessage1(Traduire("Imp-FichierImpossible"), "/dev/full"));
+
+        // The user's choices outlive the failed job.
+        EXPECT_EQ(Imprimante().outputFormat(), QPrinter::PdfFormat);
+        EXPECT_EQ(Imprimante().pageLayout().orientation(), QPageLayout::Landscape);
+        EXPECT_EQ(Imprimante().copyCount(), 2);
+
+        // The same run, a writable file: every page, silently, from both commands.
+        for (bool apercu : {false, true}) {
+            const QString pdf = QString::fromStdString(
+                (dossier_ / (std::string(c.nom) + (apercu ? "-apercu" : "-commande") + ".pdf")).string());
+            Imprimante().setOutputFileName(pdf);
+            messages.clear();
+            apercu ? imprimerDepuisApercu() : imprimer();
+            EXPECT_TRUE(messages.empty()) << (messages.empty() ? std::string() : messages[0].Texte);
+            EXPECT_GE(pagesPdf(pdf), 3) << pdf.toStdString();
+        }
+    }
+
+    Imprimante().setOutputFileName(QString());
+    Imprimante().setPageOrientation(QPageLayout::Portrait);
+    Imprimante().setCopyCount(1);
     InstallerAfficheurMessages(ancien);
 }
 
