@@ -26,6 +26,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -425,12 +426,49 @@ TEST_F(FenetresProgramme, AsciiImportFillsTheTrackAndNamesTheSongAfterItsFile)
     EXPECT_EQ(PisteCourante, 1);
 }
 
-TEST_F(FenetresProgramme, HelpTopicWithoutAHelpFileDoesNothing)
+TEST_F(FenetresProgramme, HelpWithoutAHelpFileSaysWhichFileWasLookedFor)
 {
-    FichierAide = (dossier_ / "absent.hlp").string();
-    FenetrePrincipale().AfficherAideContexte("Preferences");
-    EXPECT_FALSE(QApplication::activeModalWidget());
+    std::vector<MessageAffiche> messages;
+    const AfficheurMessages ancien = InstallerAfficheurMessages([&messages](const MessageAffiche& m) {
+        messages.push_back(m);
+        return ResultatOK;
+    });
+    FichierAide = (dossier_ / "Lyrx_en.hlp").string();
+    const std::string attendu = FormaterMessage1(Traduire("Gene-AideIntrouvable"), FichierAide);
+
+    // The window's F1 and its Help menu.
+    QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    QApplication::sendEvent(fenetre_->Ed_Invisible(), &f1);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].Texte, attendu);
+    EXPECT_EQ(messages[0].Icone, IconeErreur);
+    messages.clear();
+    Enfant<QAction>("Mn_Aide_Index")->trigger();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].Texte, attendu);
+
+    // The Help button of dialogs of each kind: a topic of the preferences, the main window's
+    // windows, the dialogs' shared button, the text tablature windows.
+    for (const char* item : {"Mn_Options_Preferences", "Mn_Fichier_ApercuImp", "Mn_Fichier_Proprietes",
+                             "Mn_Ass_Transposer", "Mn_Fichier_ExporterASCII", "Mn_Fichier_ImporterASCII"}) {
+        SCOPED_TRACE(item);
+        messages.clear();
+        RepondeurModal repondeur({[](QWidget* w) {
+            auto* aide = w->findChild<QPushButton*>(QStringLiteral("BT_Aide"));
+            EXPECT_TRUE(aide);
+            if (aide)
+                aide->click();
+            Fermer(w);
+        }});
+        Enfant<QAction>(item)->trigger();
+        QCoreApplication::processEvents();
+        ASSERT_EQ(repondeur.Vus.size(), 1u);
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].Texte, attendu);
+    }
+
     FichierAide.clear();
+    InstallerAfficheurMessages(ancien);
 }
 
 } // namespace
