@@ -3,10 +3,12 @@
 // windows that open one another (preferences and preview) and the ASCII import's refresh of
 // the song.
 #include "app/FixtureFenetrePrincipale.h"
+#include "app/DialoguesFichiersQt.h"
 #include "app/Programme.h"
 #include "controls/Services.h"
 #include "document/ConfigFichier.h"
 #include "document/Configuration.h"
+#include "document/Fichiers.h"
 #include "dialogs/DlgPrint.h"
 #include "document/Langue.h"
 #include "document/Mess.h"
@@ -15,6 +17,8 @@
 #include "editor/Ed_fct.h"
 #include "editor/Fontes.h"
 #include "midi/Lecture.h"
+#include "print/Browse.h"
+#include "print/BrowseLogique.h"
 #include "print/ImpASCII.h"
 #include "print/Pref.h"
 #include "print/PrefImpression.h"
@@ -25,6 +29,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
@@ -35,6 +41,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -42,6 +49,7 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -424,6 +432,65 @@ TEST_F(FenetresProgramme, AsciiImportFillsTheTrackAndNamesTheSongAfterItsFile)
     EXPECT_FALSE(PartitionVierge);
     EXPECT_FALSE(Commandes().Enabled(Cmd::BT_AnnulerMesure));
     EXPECT_EQ(PisteCourante, 1);
+}
+
+TEST_F(FenetresProgramme, ASongOpenedFromTheRecentListOrTheBrowserIsWhereTheNextFileDialogStarts)
+{
+    const QString avant = QDir::currentPath();
+    const fs::path chanson = fs::path(LYRX_SOURCE_DIR) / "tests/document/data/petite_v221.lrx";
+    const fs::path recents = dossier_ / "recent songs";
+    fs::create_directories(recents);
+    fs::copy_file(chanson, recents / "a.lrx");
+    // The browser shows the test's folder, and lists this one's songs when asked for the
+    // subfolders too.
+    const fs::path parcourus = dossier_ / "browsed" / "songs";
+    fs::create_directories(parcourus);
+    fs::copy_file(chanson, parcourus / "b.lrx");
+
+    // Where the next Open and Save As start, both cancelled.
+    std::vector<QString> dossiers;
+    TDialoguesFichiers::DefinirExecution([&dossiers](QFileDialog& d) -> std::optional<QString> {
+        dossiers.push_back(d.directory().absolutePath());
+        return std::nullopt;
+    });
+    const auto dossiersDesDialogues = [&] {
+        dossiers.clear();
+        Enfant<QAction>("Mn_Fichier_Ouvrir")->trigger();
+        Enfant<QAction>("Mn_Fichier_EnregistrerSous")->trigger();
+        return dossiers;
+    };
+    const auto deux = [](const fs::path& p) {
+        const QString q = QString::fromStdString(p.string());
+        return std::vector<QString>{q, q};
+    };
+
+    QDir::setCurrent(QDir::homePath());
+    FichiersRecents[1] = (recents / "a.lrx").string();
+    MajFichiersRecents();
+    Enfant<QAction>("Mn_Fichier_DernierFichier1")->trigger();
+    ASSERT_EQ(NomFichier, "a.lrx");
+    EXPECT_EQ(dossiersDesDialogues(), deux(recents));
+
+    QDir::setCurrent(QDir::homePath());
+    {
+        RepondeurModal repondeur({[](QWidget* w) {
+            auto* parcours = static_cast<TBrowseForm*>(w);
+            parcours->BT_ScannerSousRep->click();
+            for (int k = 0; k < parcours->ListView1->topLevelItemCount(); ++k)
+                if (parcours->ListView1->topLevelItem(k)->text(ColonneNom) == "b")
+                    parcours->ListView1->setCurrentItem(parcours->ListView1->topLevelItem(k));
+            Fermer(w);
+        }});
+        Enfant<QAction>("Mn_Fichier_Parcourir")->trigger();
+        QCoreApplication::processEvents();
+        ASSERT_EQ(repondeur.Vus.size(), 1u);
+    }
+    ASSERT_EQ(NomFichier, "b.lrx");
+    EXPECT_EQ(dossiersDesDialogues(), deux(parcourus));
+
+    TDialoguesFichiers::DefinirExecution({});
+    FichiersRecents[1].clear();
+    QDir::setCurrent(avant);
 }
 
 TEST_F(FenetresProgramme, HelpWithoutAHelpFileSaysWhichFileWasLookedFor)
