@@ -4,11 +4,14 @@
 #include "dialogs/Services.h"
 #include "document/Configuration.h"
 #include "document/Fenetre.h"
+#include "document/Langue.h"
+#include "document/Mess.h"
 #include "document/Variable.h"
 #include "editor/Commandes.h"
 #include "editor/Ed_fct.h"
 #include "editor/Scrolling.h"
 #include "midi/Lecture.h"
+#include "platform/Cp1252.h"
 #include "print/PrefLogique.h"
 #include "print/Services.h"
 
@@ -50,8 +53,17 @@ void Ac_Options_PreferencesExecute()
 void AfficherAide()
 {
     const QFileInfo fichier(QString::fromStdString(FichierAide));
-    if (!FichierAide.empty() && fichier.isFile())
+    if (!FichierAide.empty() && fichier.isFile()) {
         QDesktopServices::openUrl(QUrl::fromLocalFile(fichier.absoluteFilePath()));
+        return;
+    }
+    // Help is installed apart from the program: say where it was looked for, so that a
+    // missing file is not taken for a Help command that does nothing. Without a file for the
+    // help language, the folder it would be in.
+    const std::string cherche = FichierAide.empty() ? RepertoireProgramme : FichierAide;
+    AfficherMessage(Traduire("Dlg-Erreur"),
+                    FormaterMessage1(Traduire("Gene-AideIntrouvable"), platform::Utf8VersCp1252(cherche)),
+                    IconeErreur, BoutonOK, DefautOK, PlacementCentre);
 }
 
 void Ac_Aide_IndexExecute() { AfficherAide(); }

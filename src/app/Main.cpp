@@ -275,13 +275,14 @@ void TForm1::Demarrer()
     RedessinerMesure();
     ActualiserCommandes();
 
-    OuvrirLigneCommande();
+    const bool chansonOuverte = OuvrirLigneCommande();
 
     MajFichiersRecents();
 
     // The last working directory, else the user's home: the program's own folder is no place
-    // for songs (it is read-only once installed).
-    {
+    // for songs (it is read-only once installed). A song opened from the command line has
+    // made its own folder the working one.
+    if (!chansonOuverte) {
         std::error_code ec;
         if (!DernierRepertoire.empty())
             std::filesystem::current_path(DernierRepertoire, ec);
@@ -302,11 +303,11 @@ void TForm1::Demarrer()
     RendreFocus();
 }
 
-void TForm1::OuvrirLigneCommande()
+bool TForm1::OuvrirLigneCommande()
 {
     const std::string argument = JoindreLigneCommande(arguments_);
     if (argument.empty())
-        return;
+        return false;
     // Made absolute: the working directory changes right after, and the recent files keep it.
     std::error_code ec;
     std::filesystem::path chemin = std::filesystem::absolute(argument, ec);
@@ -316,15 +317,16 @@ void TForm1::OuvrirLigneCommande()
         const std::string nom = platform::Utf8VersCp1252(PartieNomFichier(argument));
         AfficherMessage(Traduire("Dlg-Erreur"), FormaterMessage1(Traduire("Fichier-Introuvable"), nom), IconeErreur,
                         BoutonOK, DefautOK, PlacementCentre);
-        return;
+        return false;
     }
     if (!OuvrirPartition(chemin.string()))
-        return;
+        return false;
     AfficherTitreLabel(LigneTitrePartition().c_str());
     PartitionModifiee = false;
     ActualiserCommandes();
     for (int t = 1; t <= kNbPistes; ++t)
         ColorerBoutonPiste(t);
+    return true;
 }
 
 // ---- Close request --------------------------------------------------------------------------

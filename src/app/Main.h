@@ -236,7 +236,8 @@ private:
     void AppliquerLegendes();
     void AppliquerDisposition(const struct TDispositionFenetre& d);
     void InstallerImageSaisie(int largeur, int hauteur);
-    void OuvrirLigneCommande();
+    // True when the song named on the command line was opened.
+    bool OuvrirLigneCommande();
     void ToucheRecue(QKeyEvent& evenement);
     void LibererPartition();
     void RendreFocus();

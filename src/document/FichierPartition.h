@@ -56,5 +56,8 @@ int VersionMarqueFichier(std::string_view marque);
 
 // Puts `octets` in place of the file `chemin` through a temporary file in the same folder,
 // flushed to disk and renamed over it; on any failure the temporary file is removed and the
-// old file is untouched. A symbolic link is followed, so the file it names is replaced.
-bool EcrireFichierParRemplacement(const std::string& chemin, const std::vector<uint8_t>& octets);
+// old file is untouched. A symbolic link is followed, so the file it names is replaced. With
+// tailleEntete, the temporary files that earlier replacements of the same file left when
+// killed part-way are removed first: those that begin with the same first tailleEntete bytes.
+bool EcrireFichierParRemplacement(const std::string& chemin, const std::vector<uint8_t>& octets,
+                                  std::size_t tailleEntete = 0);

@@ -15,9 +15,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <new>
+#include <span>
 #include <string_view>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -293,7 +295,56 @@ std::vector<uint8_t> ImageFichierPartition()
     return octets;
 }
 
-bool EcrireFichierParRemplacement(const std::string& chemin, const std::vector<uint8_t>& octets)
+namespace {
+
+// The temporary file of a replacement of `cible`: hidden, beside it (the rename then never
+// crosses file systems), its last six characters made unique by mkstemp.
+std::string ModeleTemporaire(const fs::path& dossier, const fs::path& cible)
+{
+    return (dossier / ("." + cible.filename().string() + ".XXXXXX")).string();
+}
+
+bool EstSuffixeTemporaire(std::string_view suffixe)
+{
+    return suffixe.size() == 6 && std::all_of(suffixe.begin(), suffixe.end(), [](char c) {
+               return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+           });
+}
+
+// Removes the temporary files that replacements of `cible` killed part-way left beside it.
+// Only what is surely one: named as ModeleTemporaire names them, a plain file of ours that
+// begins with `entete`, and that no replacement in progress holds locked.
+void SupprimerTemporairesAbandonnes(const fs::path& dossier, const fs::path& cible, std::span<const uint8_t> entete)
+{
+    const std::string prefixe = "." + cible.filename().string() + ".";
+    std::error_code ec;
+    fs::directory_iterator it(dossier, ec);
+    if (ec)
+        return;
+    for (const fs::directory_entry& entree : it) {
+        const std::string nom = entree.path().filename().string();
+        if (nom.size() != prefixe.size() + 6 || nom.compare(0, prefixe.size(), prefixe) != 0
+            || !EstSuffixeTemporaire(std::string_view(nom).substr(prefixe.size())))
+            continue;
+        const int fd = ::open(entree.path().c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        struct stat etat {};
+        std::vector<uint8_t> debut(entete.size());
+        const bool abandonne = ::fstat(fd, &etat) == 0 && S_ISREG(etat.st_mode) && etat.st_uid == ::geteuid()
+                            && ::flock(fd, LOCK_EX | LOCK_NB) == 0
+                            && ::pread(fd, debut.data(), debut.size(), 0) == static_cast<ssize_t>(debut.size())
+                            && std::equal(debut.begin(), debut.end(), entete.begin());
+        if (abandonne)
+            ::unlink(entree.path().c_str());
+        ::close(fd);
+    }
+}
+
+} // namespace
+
+bool EcrireFichierParRemplacement(const std::string& chemin, const std::vector<uint8_t>& octets,
+                                  std::size_t tailleEntete)
 {
     std::error_code ec;
     fs::path cible(chemin);
@@ -303,15 +354,16 @@ bool EcrireFichierParRemplacement(const std::string& chemin, const std::vector<u
             cible = lien;
     }
     const fs::path dossier = cible.has_parent_path() ? cible.parent_path() : fs::path(".");
-    // Hidden, beside the old file: the rename then never crosses file systems.
-    std::string nomTemporaire = ".";
-    nomTemporaire += cible.filename().string();
-    nomTemporaire += ".XXXXXX";
-    std::string modele = (dossier / nomTemporaire).string();
+    tailleEntete = std::min(tailleEntete, octets.size());
+    if (tailleEntete > 0)
+        SupprimerTemporairesAbandonnes(dossier, cible, std::span(octets).first(tailleEntete));
+    std::string modele = ModeleTemporaire(dossier, cible);
 
-    const int fd = ::mkstemp(modele.data());
+    const int fd = ::mkostemp(modele.data(), O_CLOEXEC);
     if (fd < 0)
         return false;
+    // Held until the file is closed, renamed or not: a save in progress is no leftover.
+    ::flock(fd, LOCK_EX);
 
     bool ok = true;
     // The new file takes the old one's permissions, or those a plain new file would get.
@@ -363,7 +415,7 @@ bool EcrireFichierPartition()
     platform::Sablier sablier;
     bool ok = false;
     try {
-        ok = EcrireFichierParRemplacement(CheminFichier, ImageFichierPartition());
+        ok = EcrireFichierParRemplacement(CheminFichier, ImageFichierPartition(), kTailleMarque + 1);
     } catch (const std::bad_alloc&) {
         ok = false;
     }

@@ -154,8 +154,18 @@ bool OuvrirPartition(const std::string& nom)
     // On failure the reader leaves the new empty song, untitled again: a half-read song must
     // never be saved over the file it came from.
     const bool lu = LireFichierPartition();
+    if (lu)
+        RetenirDossierPartition();
     FenetrePrincipale().ActualiserMenuPistes();
     return lu;
+}
+
+void RetenirDossierPartition()
+{
+    const fs::path dossier = fs::path(CheminFichier).parent_path();
+    std::error_code ec;
+    if (!dossier.empty())
+        fs::current_path(dossier, ec);
 }
 
 bool EnregistrerPartition() { return EcrireFichierPartition(); }

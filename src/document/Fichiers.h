@@ -41,9 +41,14 @@ void InstallerDialoguesFichiers(IDialoguesFichiers* dialogues); // nullptr puts 
 
 // Opens a song file into the song record; an empty name asks with the open dialog (Cancel:
 // false, nothing changed). Stops playback, starts a new song named after the file and reads
-// it; a file that cannot be read leaves the new empty untitled song. Leaves the title label,
+// it; a file that cannot be read leaves the new empty untitled song. A song read makes its
+// folder the working one (RetenirDossierPartition). Leaves the title label,
 // PartitionModifiee and the recent list to the caller.
 bool OuvrirPartition(const std::string& nom);
+
+// The folder of the song file just read becomes the working folder, as a file chosen in a
+// file dialog does: the next file dialog starts there, and it is the last folder kept at exit.
+void RetenirDossierPartition();
 
 // Saves the song to CheminFichier; false after the writer's error box.
 bool EnregistrerPartition();

@@ -166,6 +166,7 @@ const std::vector<CleDictionnaire>& TableClesDictionnaire()
         {"GENE_000", 10, "Gene-MesureIncomplete", 0},
         {"GENE_000", 11, "Gene-MesureDepassee", 0},
         {"GENE_000", 12, "Gene-PartitionPleine", 0},
+        {"GENE_000", 13, "Gene-AideIntrouvable", 1},
         {"DLG_PROP_000", 25, "Prop-PeutPasChangerDeNbDeCordes", 2},
         {"DLG_IMPM_000", 10, "MidiImp-RecherchePiste", 0},
         {"DLG_IMPM_000", 11, "MidiImp-NonPrecise", 0},
@@ -214,6 +215,7 @@ const std::vector<CleDictionnaire>& TableClesDictionnaire()
         {"DLG_PRT_000", 7, "Imp-AucuneImprimante", 0},
         {"DLG_PRT_000", 8, "Imp-FichierImpossible", 1},
         {"DLG_PRT_000", 9, "Imp-ImprimanteRefus", 1},
+        {"DLG_PRT_000", 10, "Imp-AucuneImprimanteChoisie", 0},
     };
     return table;
 }

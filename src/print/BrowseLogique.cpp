@@ -238,6 +238,7 @@ bool ChargerMorceauBrowse(const std::string& chemin)
     AfficherLegendeFenetre();
     const bool lue = LireFichierPartition();
     if (lue) {
+        RetenirDossierPartition();
         ResumeTitre = Debut(Partition.Titre.view());
         ResumeAuteur = Debut(Partition.Auteur.view());
         ResumeNote = Debut(Partition.Commentaire.view());

@@ -281,7 +281,7 @@ void TImpASCIIForm::BT_ImprimerClick()
     ImprimerTexteASCII(imprimante, lignes, MemoASCII->font(), QString::fromStdString(PartieNomFichier(FichierCharge)));
 }
 
-void TImpASCIIForm::BT_AideClick() { AppelerAideASCII(3, kAideImport); }
+void TImpASCIIForm::BT_AideClick() { AppelerAideASCII(kAideImport); }
 
 void TImpASCIIForm::BT_ImporterClick()
 {

@@ -1,5 +1,6 @@
 #include "print/OutilsASCII.h"
 
+#include "document/Fenetre.h"
 #include "document/Langue.h"
 #include "document/Legendes.h"
 #include "platform/Arrondi.h"
@@ -49,8 +50,6 @@ QString FiltreASCII()
 // The folders the two file dialogs were last left in.
 QString repertoireExport;
 QString repertoireImport;
-
-AideASCII aideInstallee;
 
 IDialoguesASCII dialoguesQt;
 IDialoguesASCII* dialogues = &dialoguesQt;
@@ -243,13 +242,7 @@ IDialoguesASCII& DialoguesASCII() { return *dialogues; }
 
 void InstallerDialoguesASCII(IDialoguesASCII* d) { dialogues = d ? d : &dialoguesQt; }
 
-void InstallerAideASCII(AideASCII aide) { aideInstallee = std::move(aide); }
-
-void AppelerAideASCII(int commande, int donnee)
-{
-    if (aideInstallee)
-        aideInstallee(commande, donnee);
-}
+void AppelerAideASCII(int contexte) { FenetrePrincipale().AfficherAideDialogue(contexte); }
 
 QToolButton* BoutonGlypheASCII(QWidget* parent, const char* nom, const char* glyphe)
 {

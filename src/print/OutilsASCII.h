@@ -7,7 +7,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -86,8 +85,5 @@ public:
 IDialoguesASCII& DialoguesASCII();
 void InstallerDialoguesASCII(IDialoguesASCII* dialogues); // nullptr puts the Qt dialogs back
 
-// The application's help command as the Help buttons call it (command 3 with the window's
-// help number). Nothing happens until one is installed.
-using AideASCII = std::function<void(int commande, int donnee)>;
-void InstallerAideASCII(AideASCII aide);
-void AppelerAideASCII(int commande, int donnee);
+// The application's help, as the Help buttons call it with the window's help number.
+void AppelerAideASCII(int contexte);

@@ -277,7 +277,7 @@ void TTestASCIForm::Timer1Timer()
     NbCol->setText(QString::number(valeur));
 }
 
-void TTestASCIForm::BT_AideClick() { AppelerAideASCII(3, kAideExport); }
+void TTestASCIForm::BT_AideClick() { AppelerAideASCII(kAideExport); }
 
 void ExporterASCII(TTestASCIForm& dialogue)
 {

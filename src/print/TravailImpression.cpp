@@ -16,6 +16,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -69,24 +70,34 @@ QPrinter*& ImprimanteInstallee()
     return imprimante;
 }
 
-// A printer whose job failed can stay "active" for good, refusing every later setting: a
-// fresh one takes its place with the choices the user made.
+// A failed job can leave its printer unusable in ways it does not show: "active" for good,
+// refusing every later setting, or a PDF engine whose output is stuck in an error after a
+// device refused its bytes part-way, which makes every later job write nothing. A fresh one
+// takes its place after every failed job, with the choices the user made.
 void RemplacerImprimante()
 {
     QPrinter*& ancienne = ImprimanteInstallee();
     auto* nouvelle = new QPrinter(QPrinter::HighResolution);
-    nouvelle->setOutputFormat(ancienne->outputFormat());
-    if (ancienne->outputFormat() == QPrinter::NativeFormat)
-        nouvelle->setPrinterName(ancienne->printerName());
+    // The file first: clearing it turns a printer back to the system's printers.
     nouvelle->setOutputFileName(ancienne->outputFileName());
+    nouvelle->setOutputFormat(ancienne->outputFormat());
+    if (ancienne->outputFormat() == QPrinter::NativeFormat) {
+        nouvelle->setPrinterName(ancienne->printerName());
+        nouvelle->setPaperSource(ancienne->paperSource());
+    }
     nouvelle->setResolution(ancienne->resolution());
     nouvelle->setPageLayout(ancienne->pageLayout());
     nouvelle->setCopyCount(ancienne->copyCount());
+    nouvelle->setCollateCopies(ancienne->collateCopies());
+    nouvelle->setPageOrder(ancienne->pageOrder());
     nouvelle->setColorMode(ancienne->colorMode());
     nouvelle->setDuplex(ancienne->duplex());
     nouvelle->setFullPage(ancienne->fullPage());
     nouvelle->setDocName(ancienne->docName());
-    // The old one is left alive: its engine may still hold the device it failed on.
+    // The old one is kept alive, as the installed one is: its engine may still hold the
+    // device it failed on.
+    static auto* retirees = new std::vector<QPrinter*>;
+    retirees->push_back(ancienne);
     ancienne = nouvelle;
 }
 
@@ -118,6 +129,9 @@ std::string NomImprimanteChoisie()
         if (nom.isEmpty())
             nom = QPrinterInfo::defaultPrinterName();
     }
+    // A machine without a printer, before a file is chosen: OK would print nowhere.
+    if (nom.isEmpty())
+        return Traduire("Imp-AucuneImprimanteChoisie");
     return platform::Utf8VersCp1252(nom.toStdString());
 }
 
@@ -199,8 +213,7 @@ bool ImprimerPartitionImprimante(int32_t premiere, int32_t derniere, int32_t pre
     // Ready for the next set-up and job before the user reads why this one failed.
     if (imprimante.printerState() == QPrinter::Active)
         imprimante.abort();
-    if (imprimante.printerState() == QPrinter::Active)
-        RemplacerImprimante();
+    RemplacerImprimante();
     AnnoncerEchecImpression(Imprimante());
     return false;
 }

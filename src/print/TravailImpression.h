@@ -18,10 +18,11 @@ class CanevasQt;
 }
 
 // The printer print jobs go to: the one the print dialog and the printer set-up choose. A
-// failed job may put another in its place: hold no reference across a job.
+// failed job puts another in its place: hold no reference across a job.
 QPrinter& Imprimante();
 // What the print dialog names as the printer (Windows-1252): the file a job writes to when one
-// is chosen, else the printer's name (the default printer when none was chosen).
+// is chosen, else the printer's name (the default printer when none was chosen); with neither,
+// the words that say there is none.
 std::string NomImprimanteChoisie();
 
 // Pages on a Qt paged device, drawn at the device's resolution on its paintable area.
@@ -55,8 +56,8 @@ private:
 bool ImprimerPartitionPeripherique(QPagedPaintDevice& peripherique, int32_t premiere, int32_t derniere,
                                    TBilanImpression* bilan = nullptr);
 // The same on Imprimante(), its document named after the song's title. A job that cannot start
-// or finish is aborted, leaves a printer that takes new settings, and tells the user why in an
-// error box; false then.
+// or finish is aborted, leaves in its place a fresh printer with the same settings, and tells
+// the user why in an error box; false then.
 bool ImprimerPartitionImprimante(int32_t premiere, int32_t derniere, int32_t premiereMesure = 1);
 
 // The print engine's part of the services the editor calls: start-up and the Print command's

@@ -3,10 +3,12 @@
 // windows that open one another (preferences and preview) and the ASCII import's refresh of
 // the song.
 #include "app/FixtureFenetrePrincipale.h"
+#include "app/DialoguesFichiersQt.h"
 #include "app/Programme.h"
 #include "controls/Services.h"
 #include "document/ConfigFichier.h"
 #include "document/Configuration.h"
+#include "document/Fichiers.h"
 #include "dialogs/DlgPrint.h"
 #include "document/Langue.h"
 #include "document/Mess.h"
@@ -15,16 +17,22 @@
 #include "editor/Ed_fct.h"
 #include "editor/Fontes.h"
 #include "midi/Lecture.h"
+#include "print/Browse.h"
+#include "print/BrowseLogique.h"
 #include "print/ImpASCII.h"
 #include "print/Pref.h"
 #include "print/PrefImpression.h"
 #include "print/PrefLogique.h"
+#include "print/ChansonImpression.h"
 #include "print/TravailImpression.h"
 #include "print/preview.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -33,6 +41,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -40,6 +49,7 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -262,6 +272,8 @@ TEST_F(FenetresProgramme, AFailedPrintIsToldAndTheNextPrintWorksWithoutARestart)
         ASSERT_EQ(repondeur.Vus.size(), 1u);
         EXPECT_EQ(repondeur.Vus[0], "TPrintForm");
     }
+    // The dialog said so before OK.
+    EXPECT_EQ(nomVu.toStdString(), Traduire("Imp-AucuneImprimanteChoisie"));
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].Texte, Traduire("Imp-AucuneImprimante"));
     EXPECT_EQ(messages[0].Icone, IconeErreur);
@@ -310,6 +322,87 @@ TEST_F(FenetresProgramme, AFailedPrintIsToldAndTheNextPrintWorksWithoutARestart)
     InstallerAfficheurMessages(ancien);
 }
 
+// A song of several pages writes more than the PDF writer holds back: a device that refuses
+// the bytes fails the job part-way, with the writer's buffers full, not only at its end.
+TEST_F(FenetresProgramme, APrintThatFailsPartWayLeavesThePrinterWorking)
+{
+    std::vector<MessageAffiche> messages;
+    const AfficheurMessages ancien = InstallerAfficheurMessages([&messages](const MessageAffiche& m) {
+        messages.push_back(m);
+        return ResultatOK;
+    });
+    const auto ok = [](QWidget* w) {
+        QTimer::singleShot(0, static_cast<TPrintForm*>(w)->BT_OK, &QPushButton::click);
+    };
+    const auto imprimer = [&] {
+        RepondeurModal repondeur({ok});
+        Enfant<QAction>("Mn_Fichier_Imprimer")->trigger();
+        QCoreApplication::processEvents();
+        ASSERT_EQ(repondeur.Vus.size(), 1u);
+    };
+    const auto imprimerDepuisApercu = [&] {
+        RepondeurModal repondeur({[](QWidget* w) {
+                                      QTimer::singleShot(0, static_cast<TPreview_Form*>(w)->BT_Print,
+                                                         &QPushButton::click);
+                                  },
+                                  ok, [](QWidget* w) { Fermer(w); }});
+        Enfant<QAction>("Mn_Fichier_ApercuImp")->trigger();
+        QCoreApplication::processEvents();
+        ASSERT_EQ(repondeur.Vus.size(), 3u);
+    };
+    const auto pagesPdf = [](const QString& chemin) {
+        QFile f(chemin);
+        if (!f.open(QIODevice::ReadOnly))
+            return -1;
+        const QByteArray pdf = f.readAll();
+        if (!pdf.contains("%%EOF"))
+            return -1;
+        int n = 0;
+        for (qsizetype i = pdf.indexOf("/Type /Page"); i >= 0; i = pdf.indexOf("/Type /Page", i + 1))
+            n += pdf.mid(i, 12) != "/Type /Pages" ? 1 : 0;
+        return n;
+    };
+
+    chanson_impression::Remplir(60);
+    Imprimante().setOutputFormat(QPrinter::PdfFormat);
+    Imprimante().setPageOrientation(QPageLayout::Landscape);
+    Imprimante().setCopyCount(2);
+
+    struct {
+        const char* nom;
+        bool apercu;
+    } cas[] = {{"print command", false}, {"preview", true}};
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.nom);
+        messages.clear();
+        Imprimante().setOutputFileName(QStringLiteral("/dev/full"));
+        c.apercu ? imprimerDepuisApercu() : imprimer();
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].Texte, FormaterMessage1(Traduire("Imp-FichierImpossible"), "/dev/full"));
+
+        // The user's choices outlive the failed job.
+        EXPECT_EQ(Imprimante().outputFormat(), QPrinter::PdfFormat);
+        EXPECT_EQ(Imprimante().pageLayout().orientation(), QPageLayout::Landscape);
+        EXPECT_EQ(Imprimante().copyCount(), 2);
+
+        // The same run, a writable file: every page, silently, from both commands.
+        for (bool apercu : {false, true}) {
+            const QString pdf = QString::fromStdString(
+                (dossier_ / (std::string(c.nom) + (apercu ? "-apercu" : "-commande") + ".pdf")).string());
+            Imprimante().setOutputFileName(pdf);
+            messages.clear();
+            apercu ? imprimerDepuisApercu() : imprimer();
+            EXPECT_TRUE(messages.empty()) << (messages.empty() ? std::string() : messages[0].Texte);
+            EXPECT_GE(pagesPdf(pdf), 3) << pdf.toStdString();
+        }
+    }
+
+    Imprimante().setOutputFileName(QString());
+    Imprimante().setPageOrientation(QPageLayout::Portrait);
+    Imprimante().setCopyCount(1);
+    InstallerAfficheurMessages(ancien);
+}
+
 TEST_F(FenetresProgramme, AsciiImportFillsTheTrackAndNamesTheSongAfterItsFile)
 {
     const fs::path fichier = dossier_ / "riff song.tab";
@@ -341,12 +434,108 @@ TEST_F(FenetresProgramme, AsciiImportFillsTheTrackAndNamesTheSongAfterItsFile)
     EXPECT_EQ(PisteCourante, 1);
 }
 
-TEST_F(FenetresProgramme, HelpTopicWithoutAHelpFileDoesNothing)
+TEST_F(FenetresProgramme, ASongOpenedFromTheRecentListOrTheBrowserIsWhereTheNextFileDialogStarts)
 {
-    FichierAide = (dossier_ / "absent.hlp").string();
-    FenetrePrincipale().AfficherAideContexte("Preferences");
-    EXPECT_FALSE(QApplication::activeModalWidget());
+    const QString avant = QDir::currentPath();
+    const fs::path chanson = fs::path(LYRX_SOURCE_DIR) / "tests/document/data/petite_v221.lrx";
+    const fs::path recents = dossier_ / "recent songs";
+    fs::create_directories(recents);
+    fs::copy_file(chanson, recents / "a.lrx");
+    // The browser shows the test's folder, and lists this one's songs when asked for the
+    // subfolders too.
+    const fs::path parcourus = dossier_ / "browsed" / "songs";
+    fs::create_directories(parcourus);
+    fs::copy_file(chanson, parcourus / "b.lrx");
+
+    // Where the next Open and Save As start, both cancelled.
+    std::vector<QString> dossiers;
+    TDialoguesFichiers::DefinirExecution([&dossiers](QFileDialog& d) -> std::optional<QString> {
+        dossiers.push_back(d.directory().absolutePath());
+        return std::nullopt;
+    });
+    const auto dossiersDesDialogues = [&] {
+        dossiers.clear();
+        Enfant<QAction>("Mn_Fichier_Ouvrir")->trigger();
+        Enfant<QAction>("Mn_Fichier_EnregistrerSous")->trigger();
+        return dossiers;
+    };
+    const auto deux = [](const fs::path& p) {
+        const QString q = QString::fromStdString(p.string());
+        return std::vector<QString>{q, q};
+    };
+
+    QDir::setCurrent(QDir::homePath());
+    FichiersRecents[1] = (recents / "a.lrx").string();
+    MajFichiersRecents();
+    Enfant<QAction>("Mn_Fichier_DernierFichier1")->trigger();
+    ASSERT_EQ(NomFichier, "a.lrx");
+    EXPECT_EQ(dossiersDesDialogues(), deux(recents));
+
+    QDir::setCurrent(QDir::homePath());
+    {
+        RepondeurModal repondeur({[](QWidget* w) {
+            auto* parcours = static_cast<TBrowseForm*>(w);
+            parcours->BT_ScannerSousRep->click();
+            for (int k = 0; k < parcours->ListView1->topLevelItemCount(); ++k)
+                if (parcours->ListView1->topLevelItem(k)->text(ColonneNom) == "b")
+                    parcours->ListView1->setCurrentItem(parcours->ListView1->topLevelItem(k));
+            Fermer(w);
+        }});
+        Enfant<QAction>("Mn_Fichier_Parcourir")->trigger();
+        QCoreApplication::processEvents();
+        ASSERT_EQ(repondeur.Vus.size(), 1u);
+    }
+    ASSERT_EQ(NomFichier, "b.lrx");
+    EXPECT_EQ(dossiersDesDialogues(), deux(parcourus));
+
+    TDialoguesFichiers::DefinirExecution({});
+    FichiersRecents[1].clear();
+    QDir::setCurrent(avant);
+}
+
+TEST_F(FenetresProgramme, HelpWithoutAHelpFileSaysWhichFileWasLookedFor)
+{
+    std::vector<MessageAffiche> messages;
+    const AfficheurMessages ancien = InstallerAfficheurMessages([&messages](const MessageAffiche& m) {
+        messages.push_back(m);
+        return ResultatOK;
+    });
+    FichierAide = (dossier_ / "Lyrx_en.hlp").string();
+    const std::string attendu = FormaterMessage1(Traduire("Gene-AideIntrouvable"), FichierAide);
+
+    // The window's F1 and its Help menu.
+    QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    QApplication::sendEvent(fenetre_->Ed_Invisible(), &f1);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].Texte, attendu);
+    EXPECT_EQ(messages[0].Icone, IconeErreur);
+    messages.clear();
+    Enfant<QAction>("Mn_Aide_Index")->trigger();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].Texte, attendu);
+
+    // The Help button of dialogs of each kind: a topic of the preferences, the main window's
+    // windows, the dialogs' shared button, the text tablature windows.
+    for (const char* item : {"Mn_Options_Preferences", "Mn_Fichier_ApercuImp", "Mn_Fichier_Proprietes",
+                             "Mn_Ass_Transposer", "Mn_Fichier_ExporterASCII", "Mn_Fichier_ImporterASCII"}) {
+        SCOPED_TRACE(item);
+        messages.clear();
+        RepondeurModal repondeur({[](QWidget* w) {
+            auto* aide = w->findChild<QPushButton*>(QStringLiteral("BT_Aide"));
+            EXPECT_TRUE(aide);
+            if (aide)
+                aide->click();
+            Fermer(w);
+        }});
+        Enfant<QAction>(item)->trigger();
+        QCoreApplication::processEvents();
+        ASSERT_EQ(repondeur.Vus.size(), 1u);
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].Texte, attendu);
+    }
+
     FichierAide.clear();
+    InstallerAfficheurMessages(ancien);
 }
 
 } // namespace

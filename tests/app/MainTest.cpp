@@ -1,3 +1,4 @@
+#include "app/DialoguesFichiersQt.h"
 #include "app/Icones.h"
 #include "app/Main.h"
 #include "app/Programme.h"
@@ -15,6 +16,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -197,6 +200,33 @@ TEST_F(FenetreTest, AMissingCommandLineFileIsReportedByItsFileNameOnly)
     // The new empty song stays.
     EXPECT_TRUE(NomFichier.empty());
     EXPECT_TRUE(PartitionVierge);
+}
+
+TEST_F(FenetreTest, ASongOpenedFromTheCommandLineIsWhereTheNextFileDialogStarts)
+{
+    const QString avant = QDir::currentPath();
+    const fs::path dossier = dossier_ / "my songs";
+    fs::create_directories(dossier);
+    fs::copy_file(fs::path(LYRX_SOURCE_DIR) / "tests/document/data/petite_v221.lrx", dossier / "petite.lrx");
+    // The folder kept from the last run gives way to the song's.
+    DernierRepertoire = dossier_.string();
+
+    fenetre_->DefinirArguments({(dossier / "petite.lrx").string()});
+    fenetre_->Demarrer();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(NomFichier, "petite.lrx");
+
+    QString depart;
+    TDialoguesFichiers::DefinirExecution([&depart](QFileDialog& d) -> std::optional<QString> {
+        depart = d.directory().absolutePath();
+        return std::nullopt;
+    });
+    Enfant<QAction>("Mn_Fichier_Ouvrir")->trigger();
+    EXPECT_EQ(depart.toStdString(), dossier.string());
+
+    TDialoguesFichiers::DefinirExecution({});
+    DernierRepertoire.clear();
+    QDir::setCurrent(avant);
 }
 
 TEST_F(FenetreTest, ClosingABlankNewSongAsksNothingAndSavesTheSettings)

@@ -44,10 +44,16 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -455,6 +461,66 @@ TEST_F(RoutesFenetre, SaveOpenRoundTripThroughTheFileMenu)
     EXPECT_EQ(ImageFichierPartition(), image);
     EXPECT_EQ(fenetre_->MessErreur()->text(), "Blues: A/B?");
     EXPECT_FALSE(PartitionModifiee);
+}
+
+// A save killed part-way leaves its hidden temporary file beside the song: the next save of
+// that song removes it, and nothing that may be someone else's.
+TEST_F(RoutesFenetre, SavingASongRemovesWhatAKilledSaveOfItLeftBesideIt)
+{
+    const fs::path chanson = dossier_ / "song.lrx";
+    TaperChiffres("5");
+    reponses_.push_back(QString::fromStdString(chanson.string()));
+    Taper(Qt::Key_S, Qt::ControlModifier);
+    ASSERT_EQ(NomFichier, "song.lrx");
+    std::ifstream f(chanson, std::ios::binary);
+    const std::string image{std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+    ASSERT_GT(image.size(), 64u);
+    const std::string moitie = image.substr(0, image.size() / 2);
+
+    struct {
+        const char* nom;
+        std::string contenu;
+        bool reste;
+    } const cas[] = {
+        {".song.lrx.k1Ll3d", moitie, false}, // killed while writing
+        {".song.lrx.E0Fzz9", image, false},  // killed before the rename
+        {".song.lrx.backup", "the user's own notes", true},
+        {".song.lrx.Ab12C", moitie, true},   // not a name the writer gives
+        {".song.lrx.Ab12Cde", moitie, true},
+        {".song.lrx.Ab-12C", moitie, true},
+        {"song.lrx.Ab12Cd", moitie, true},
+        {".other.lrx.Ab12Cd", moitie, true}, // another song's
+    };
+    for (const auto& c : cas)
+        std::ofstream(dossier_ / c.nom, std::ios::binary) << c.contenu;
+    // A save of the same song in progress, by another window of the program.
+    const fs::path enCours = dossier_ / ".song.lrx.Wr1t3s";
+    std::ofstream(enCours, std::ios::binary) << moitie;
+    const int verrou = ::open(enCours.c_str(), O_RDONLY);
+    ASSERT_GE(verrou, 0);
+    ASSERT_EQ(::flock(verrou, LOCK_EX), 0);
+    // A link under the writer's name leads elsewhere.
+    std::ofstream(dossier_ / "elsewhere.lrx", std::ios::binary) << moitie;
+    fs::create_symlink(dossier_ / "elsewhere.lrx", dossier_ / ".song.lrx.L1nk00");
+
+    TaperChiffres("7");
+    ASSERT_TRUE(PartitionModifiee);
+    Taper(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_FALSE(PartitionModifiee);
+
+    for (const auto& c : cas)
+        EXPECT_EQ(fs::exists(dossier_ / c.nom), c.reste) << c.nom;
+    EXPECT_TRUE(fs::exists(enCours));
+    EXPECT_TRUE(fs::is_symlink(dossier_ / ".song.lrx.L1nk00"));
+    EXPECT_TRUE(fs::exists(dossier_ / "elsewhere.lrx"));
+    ::close(verrou);
+    // The save itself left nothing beside the song.
+    std::set<std::string> caches;
+    for (const fs::directory_entry& e : fs::directory_iterator(dossier_))
+        if (e.path().filename().string().rfind(".song.lrx.", 0) == 0)
+            caches.insert(e.path().filename().string());
+    EXPECT_EQ(caches, (std::set<std::string>{".song.lrx.Ab12C", ".song.lrx.Ab12Cde", ".song.lrx.Ab-12C",
+                                             ".song.lrx.L1nk00", ".song.lrx.Wr1t3s", ".song.lrx.backup"}));
 }
 
 TEST_F(RoutesFenetre, SaveAsAsksBeforeReplacingAnotherFileOnly)

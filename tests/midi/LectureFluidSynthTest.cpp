@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -118,6 +119,11 @@ TEST_F(LectureFluidSynth, ASongPlaysFollowedMeasureByMeasureAndEndsOnce)
         InstallerMediaPlayer(&lecteur);
         MidiDisponible = VerifierSequenceurMidi();
         ASSERT_TRUE(MidiDisponible) << lecteur.ErrorMessage();
+        // The program waits before the user plays, and after, longer than the last notes ring:
+        // the WAV holds no such wait.
+        horloge.start();
+        while (horloge.elapsed() < 600)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
 
         horloge.start();
         Ac_Son_LectureDebutExecute();
@@ -127,7 +133,7 @@ TEST_F(LectureFluidSynth, ASongPlaysFollowedMeasureByMeasureAndEndsOnce)
             QThread::msleep(2);
         }
         const qint64 fin = horloge.elapsed();
-        while (horloge.elapsed() < fin + 300)
+        while (horloge.elapsed() < fin + 1500)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         InstallerMediaPlayer(nullptr);
     }
@@ -150,6 +156,15 @@ TEST_F(LectureFluidSynth, ASongPlaysFollowedMeasureByMeasureAndEndsOnce)
     while (debut < s.size() && std::fabs(s[debut]) < 0.01f)
         ++debut;
     ASSERT_LT(debut + 2 * 44100, s.size()) << "no sound in the WAV";
+    // Little before the first note (the start-up check's silent file), nothing once the last
+    // one has died away.
+    std::size_t silenceFinale = 0;
+    while (silenceFinale < s.size() && s[s.size() - 1 - silenceFinale] == 0.0f)
+        ++silenceFinale;
+    std::printf("WAV: %.3f s, sound from %.3f s, %.3f s of silence at the end\n", s.size() / 44100.0,
+                debut / 44100.0, silenceFinale / 44100.0);
+    EXPECT_LT(debut, 44100u / 5);
+    EXPECT_LT(silenceFinale, 44100u / 20);
     auto p = [&](double de, double a, double frequence) {
         return Puissance(s, debut + std::size_t(de * 44100), debut + std::size_t(a * 44100), frequence);
     };

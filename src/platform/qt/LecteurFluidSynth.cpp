@@ -583,20 +583,34 @@ void LecteurFluidSynth::Moteur::Rendre(int n, float* gauche, float* droite)
     }
 }
 
-// The "file" output: rendered and written at the pace of a sound card.
+// The "file" output: rendered and written at the pace of a sound card, but only while a file
+// plays and until what it left sounding has died away: the program waits most of its life,
+// and a file that grew with silence all that time would fill the disk.
 void LecteurFluidSynth::Moteur::BoucleWav()
 {
     const auto periode = std::chrono::nanoseconds(int64_t(kPeriodeFichier) * 1000000000 / reglages.FrequenceEchantillonnage);
     std::vector<int16_t> entrelace(2 * kPeriodeFichier);
     auto prochaine = std::chrono::steady_clock::now();
+    bool resonne = false; // the last block written was not silence
     while (!arretWav) {
-        Rendre(kPeriodeFichier, tamponG.data(), tamponD.data());
-        for (int k = 0; k < kPeriodeFichier; ++k) {
-            entrelace[2 * k] = static_cast<int16_t>(std::lrint(std::clamp(tamponG[k], -1.0f, 1.0f) * 32767.0f));
-            entrelace[2 * k + 1] = static_cast<int16_t>(std::lrint(std::clamp(tamponD[k], -1.0f, 1.0f) * 32767.0f));
+        bool enJeu = false;
+        {
+            std::lock_guard<std::mutex> verrou(mutex);
+            enJeu = sequenceActive || relacher;
         }
-        std::fwrite(entrelace.data(), sizeof(int16_t), entrelace.size(), wav);
-        octetsWav += static_cast<uint32_t>(entrelace.size() * sizeof(int16_t));
+        if (enJeu || resonne) {
+            Rendre(kPeriodeFichier, tamponG.data(), tamponD.data());
+            resonne = false;
+            for (int k = 0; k < kPeriodeFichier; ++k) {
+                entrelace[2 * k] = static_cast<int16_t>(std::lrint(std::clamp(tamponG[k], -1.0f, 1.0f) * 32767.0f));
+                entrelace[2 * k + 1] = static_cast<int16_t>(std::lrint(std::clamp(tamponD[k], -1.0f, 1.0f) * 32767.0f));
+                resonne = resonne || entrelace[2 * k] != 0 || entrelace[2 * k + 1] != 0;
+            }
+            if (enJeu || resonne) {
+                std::fwrite(entrelace.data(), sizeof(int16_t), entrelace.size(), wav);
+                octetsWav += static_cast<uint32_t>(entrelace.size() * sizeof(int16_t));
+            }
+        }
         prochaine += periode;
         const auto maintenant = std::chrono::steady_clock::now();
         if (maintenant - prochaine > std::chrono::milliseconds(200))

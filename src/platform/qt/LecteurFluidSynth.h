@@ -53,9 +53,10 @@ std::optional<AnalyseMidi> AnalyserFichierMidi(std::span<const uint8_t> octets, 
 struct ReglagesFluidSynth {
     // The sound font; empty: $LYRX_SOUNDFONT, else the first of SoundFontsParDefaut() found.
     std::string SoundFont;
-    // Sound output: "file" writes a WAV file in real time (no sound card needed), "none" has
-    // none (the sequencer does not work), other names are FluidSynth audio drivers ("alsa",
-    // "pulseaudio", ...). Empty: $LYRX_AUDIO_DRIVER, else pulseaudio, then alsa.
+    // Sound output: "file" writes what is played to a WAV file at the pace of a sound card,
+    // without the waits between plays (no sound card needed); "none" has none (the sequencer
+    // does not work); other names are FluidSynth audio drivers ("alsa", "pulseaudio", ...).
+    // Empty: $LYRX_AUDIO_DRIVER, else pulseaudio, then alsa.
     std::string Pilote;
     // The WAV of the "file" output; empty: $LYRX_AUDIO_FILE, else lyrx.wav in the Windows
     // directory, beside the temporary MIDI file.
