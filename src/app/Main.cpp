@@ -4,7 +4,7 @@
 #include "app/CommandesFenetre.h"
 #include "app/CommandesFichier.h"
 #include "app/DialoguesFichiersQt.h"
-#include "controls/Services.h"
+#include "controls/CxEdit.h"
 #include "dialogs/ChgtParam.h"
 #include "dialogs/CommandesAssistants.h"
 #include "dialogs/DialoguesEdition.h"

@@ -238,6 +238,7 @@ private:
     void InstallerImageSaisie(int largeur, int hauteur);
     void OuvrirLigneCommande();
     void ToucheRecue(QKeyEvent& evenement);
+    void ToucheRelachee(QKeyEvent& evenement);
     void LibererPartition();
     void RendreFocus();
     // The menus Mn_Mesure, Mn_Note and Mn_Effets, and whether a command's shortcut is held by

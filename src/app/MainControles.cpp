@@ -6,7 +6,7 @@
 #include "app/MainInterne.h"
 #include "app/VuePartition.h"
 #include "controls/CxPanel.h"
-#include "controls/Services.h"
+#include "controls/CxEdit.h"
 #include "document/Variable.h"
 #include "editor/Clavier.h"
 #include "editor/Navigation.h"
@@ -301,16 +301,18 @@ void TForm1::ConstruireControles()
     for (QLabel* l : {messErreur_, partNomPiste_, numMesure_, nbTps_, nbTps2_})
         l->installEventFilter(this);
 
+    // The hidden memo catches the keyboard: it uses every key up, so it never holds text, and
+    // leaves the window's shortcuts to the window.
     edInvisible_ = new TCxMemo(fond_);
     edInvisible_->setObjectName("Ed_Invisible");
-    edInvisible_->setGeometry(-500, 0, 20, 20);
-    edInvisible_->OnKeyDown = [this](QKeyEvent& e) { ToucheRecue(e); };
-    edInvisible_->OnKeyUp = [](QKeyEvent& e) {
-        if (e.isAutoRepeat())
-            return;
-        const ToucheLue t = LireTouche(e);
-        FormKeyUp(t.Code, t.Modificateurs);
+    edInvisible_->setGeometry(-500, 0, 25, 17);
+    edInvisible_->SetShortcutsFirst(true);
+    edInvisible_->setAttribute(Qt::WA_InputMethodEnabled, false); // no composed text either
+    edInvisible_->OnKeyDown = [this](QKeyEvent& e) {
+        ToucheRecue(e);
+        return true;
     };
+    edInvisible_->OnKeyUp = [this](QKeyEvent& e) { ToucheRelachee(e); };
     edInvisible_->OnMouseWheelDown = [] { Ed_InvisibleMouseWheelDown(); };
     edInvisible_->OnMouseWheelUp = [] { Ed_InvisibleMouseWheelUp(); };
 
@@ -348,6 +350,14 @@ void TForm1::ToucheRecue(QKeyEvent& evenement)
         return;
     }
     ToucheVersCommande(t.Code, t.Modificateurs);
+}
+
+void TForm1::ToucheRelachee(QKeyEvent& evenement)
+{
+    if (evenement.isAutoRepeat())
+        return;
+    const ToucheLue t = LireTouche(evenement);
+    FormKeyUp(t.Code, t.Modificateurs);
 }
 
 bool TForm1::eventFilter(QObject* objet, QEvent* evenement)

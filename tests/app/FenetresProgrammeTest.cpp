@@ -4,7 +4,6 @@
 // the song.
 #include "app/FixtureFenetrePrincipale.h"
 #include "app/Programme.h"
-#include "controls/Services.h"
 #include "document/ConfigFichier.h"
 #include "document/Configuration.h"
 #include "dialogs/DlgPrint.h"
