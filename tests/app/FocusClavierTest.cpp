@@ -1,9 +1,9 @@
 // The keyboard of the main window after the user went elsewhere in it: every top menu opened
 // and closed by the mouse and by its Alt accelerator, a dialog, palette, toolbar and track
-// buttons. A click in the edit zone then a digit must store a fret, whichever widget the
-// toolkit left the keyboard focus to, and the window's shortcuts must stay shortcuts. Keys and
-// clicks come the window system's way (shortcuts first, then the widget with the focus), as a
-// user's do.
+// buttons. A click in the edit zone, an arrow and a digit must store a fret, whichever widget
+// the toolkit left the keyboard focus to, and the window's shortcuts must stay shortcuts. Keys
+// and clicks come the window system's way (shortcuts first, then the widget with the focus), as
+// a user's do.
 #include "app/FixtureFenetrePrincipale.h"
 #include "app/Image.h"
 #include "controls/CxEdit.h"
@@ -93,7 +93,7 @@ protected:
     int chiffre_ = 3;
 };
 
-TEST_F(FocusClavier, AfterEveryTopMenuClosedByEscapeAClickAndADigitStoreAFret)
+TEST_F(FocusClavier, AfterEveryTopMenuClosedByEscapeClickArrowAndDigitReachTheNotes)
 {
     CliquerCordeEtTaper(corde_, chiffre_, "the start");
     Suivant();
@@ -200,7 +200,7 @@ TEST_F(FocusClavier, KeysAfterTheMenuBarsNavigationGoToTheNotes)
 
 // The same after the other places a user's click or key may leave the focus to. A text field
 // of a dialog keeps its own keys meanwhile.
-TEST_F(FocusClavier, AfterDialogsButtonsAndPalettesAClickAndADigitStoreAFret)
+TEST_F(FocusClavier, AfterDialogsButtonsAndPalettesClickArrowAndDigitReachTheNotes)
 {
     const auto cliquer = [this](const char* nom) {
         auto* b = fenetre_->findChild<QToolButton*>(nom);
