@@ -4,7 +4,7 @@
 #include "app/CommandesFenetre.h"
 #include "app/CommandesFichier.h"
 #include "app/DialoguesFichiersQt.h"
-#include "controls/Services.h"
+#include "controls/CxEdit.h"
 #include "dialogs/ChgtParam.h"
 #include "dialogs/CommandesAssistants.h"
 #include "dialogs/DialoguesEdition.h"
@@ -37,6 +37,7 @@
 #include "print/PrefLogique.h"
 #include "print/Services.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
@@ -108,6 +109,8 @@ TForm1::TForm1(QWidget* parent)
 
 TForm1::~TForm1()
 {
+    // The focus moves while the controls go; the memo is no longer there to take it.
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
     if (timerMidi_)
         timerMidi_->stop();
     Commandes().RetirerObservateur(observateur_);

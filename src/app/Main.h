@@ -221,6 +221,8 @@ protected:
     void closeEvent(QCloseEvent* evenement) override;
     void resizeEvent(QResizeEvent* evenement) override;
     bool eventFilter(QObject* objet, QEvent* evenement) override;
+    void keyPressEvent(QKeyEvent* evenement) override;
+    void keyReleaseEvent(QKeyEvent* evenement) override;
 
 private:
     void FormCreate();
@@ -239,6 +241,8 @@ private:
     // True when the song named on the command line was opened.
     bool OuvrirLigneCommande();
     void ToucheRecue(QKeyEvent& evenement);
+    void ToucheRelachee(QKeyEvent& evenement);
+    void FocusRecu(QWidget* widget);
     void LibererPartition();
     void RendreFocus();
     // The menus Mn_Mesure, Mn_Note and Mn_Effets, and whether a command's shortcut is held by

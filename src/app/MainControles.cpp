@@ -6,7 +6,7 @@
 #include "app/MainInterne.h"
 #include "app/VuePartition.h"
 #include "controls/CxPanel.h"
-#include "controls/Services.h"
+#include "controls/CxEdit.h"
 #include "document/Variable.h"
 #include "editor/Clavier.h"
 #include "editor/Navigation.h"
@@ -15,12 +15,14 @@
 #include "editor/Scrolling.h"
 #include "midi/Lecture.h"
 
+#include <QApplication>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTextEdit>
@@ -301,18 +303,27 @@ void TForm1::ConstruireControles()
     for (QLabel* l : {messErreur_, partNomPiste_, numMesure_, nbTps_, nbTps2_})
         l->installEventFilter(this);
 
+    // The hidden memo catches the keyboard: it uses every key up, so it never holds text, and
+    // leaves the window's shortcuts to the window.
     edInvisible_ = new TCxMemo(fond_);
     edInvisible_->setObjectName("Ed_Invisible");
-    edInvisible_->setGeometry(-500, 0, 20, 20);
-    edInvisible_->OnKeyDown = [this](QKeyEvent& e) { ToucheRecue(e); };
-    edInvisible_->OnKeyUp = [](QKeyEvent& e) {
-        if (e.isAutoRepeat())
-            return;
-        const ToucheLue t = LireTouche(e);
-        FormKeyUp(t.Code, t.Modificateurs);
+    edInvisible_->setGeometry(-500, 0, 25, 17);
+    edInvisible_->SetShortcutsFirst(true);
+    edInvisible_->setAttribute(Qt::WA_InputMethodEnabled, false); // no composed text either
+    edInvisible_->OnKeyDown = [this](QKeyEvent& e) {
+        ToucheRecue(e);
+        return true;
     };
+    edInvisible_->OnKeyUp = [this](QKeyEvent& e) { ToucheRelachee(e); };
     edInvisible_->OnMouseWheelDown = [] { Ed_InvisibleMouseWheelDown(); };
     edInvisible_->OnMouseWheelUp = [] { Ed_InvisibleMouseWheelUp(); };
+
+    // A click anywhere below the menu bar gives the keyboard back to the memo, although the
+    // edit zone, the score view and the buttons take no focus of their own: it also ends the
+    // menu bar's keyboard navigation that a menu closed by Escape leaves behind.
+    fond_->setFocusPolicy(Qt::ClickFocus);
+    fond_->setFocusProxy(edInvisible_);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* maintenant) { FocusRecu(maintenant); });
 
     panelFontes_ = new QWidget(fond_);
     panelFontes_->setObjectName("Panel_Fontes");
@@ -348,6 +359,46 @@ void TForm1::ToucheRecue(QKeyEvent& evenement)
         return;
     }
     ToucheVersCommande(t.Code, t.Modificateurs);
+}
+
+void TForm1::ToucheRelachee(QKeyEvent& evenement)
+{
+    if (evenement.isAutoRepeat())
+        return;
+    const ToucheLue t = LireTouche(evenement);
+    FormKeyUp(t.Code, t.Modificateurs);
+}
+
+// A key that no control of the window used: the menu bar passes on what its navigation does not
+// use, and the window itself gets the keys while no control has the focus. It is a key of the
+// editor all the same, and the memo takes the keyboard back (which ends the menu bar's
+// navigation).
+void TForm1::keyPressEvent(QKeyEvent* evenement)
+{
+    RendreFocus();
+    ToucheRecue(*evenement);
+    evenement->accept();
+}
+
+void TForm1::keyReleaseEvent(QKeyEvent* evenement)
+{
+    ToucheRelachee(*evenement);
+    evenement->accept();
+}
+
+// The keyboard of the window belongs to the hidden memo. Wherever else in the window the
+// toolkit puts it (the menu bar gets it back when the window is activated again, although
+// another window's activation ended its navigation), the memo takes it back; only a control
+// that edits text of its own keeps it.
+void TForm1::FocusRecu(QWidget* widget)
+{
+    if (!widget || widget == edInvisible_ || widget->window() != this || fermee_)
+        return;
+    if (widget->testAttribute(Qt::WA_InputMethodEnabled))
+        return;
+    if (const auto* barre = qobject_cast<QMenuBar*>(widget); barre && barre->activeAction())
+        return; // its own keyboard navigation: a highlighted title
+    RendreFocus();
 }
 
 bool TForm1::eventFilter(QObject* objet, QEvent* evenement)

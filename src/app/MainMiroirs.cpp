@@ -4,7 +4,7 @@
 
 #include "app/MainInterne.h"
 #include "controls/CxButton.h"
-#include "controls/Services.h"
+#include "controls/CxEdit.h"
 
 #include <QAction>
 #include <QMenu>

@@ -2,7 +2,6 @@
 
 #include "app/Main.h"
 #include "app/ServicesFenetres.h"
-#include "controls/Services.h"
 #include "controls/SortieWaveSysteme.h"
 #include "controls/VCLUtils.h"
 #include "dialogs/BaseDialogue.h"

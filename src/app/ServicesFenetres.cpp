@@ -1,7 +1,7 @@
 #include "app/ServicesFenetres.h"
 
 #include "app/Main.h"
-#include "controls/Services.h"
+#include "controls/CxEdit.h"
 #include "dialogs/Services.h"
 #include "print/Apropos.h"
 #include "print/Browse.h"

@@ -2,24 +2,23 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QKeyEvent>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QWheelEvent>
 
-#include <QPainter>
-
-TCxCustomMemo::TCxCustomMemo(QWidget* parent)
+TCxMemo::TCxMemo(QWidget* parent)
     : TZoneEncadree<QPlainTextEdit>(parent)
 {
     setAttribute(Qt::WA_Hover, true);
-    connect(this, &QPlainTextEdit::cursorPositionChanged, this, &TCxCustomMemo::Notifier);
-    connect(this, &QPlainTextEdit::textChanged, this, &TCxCustomMemo::Notifier);
-    connect(this, &QPlainTextEdit::selectionChanged, this, &TCxCustomMemo::NotifierPressePapier);
+    connect(this, &QPlainTextEdit::cursorPositionChanged, this, &TCxMemo::Notifier);
+    connect(this, &QPlainTextEdit::textChanged, this, &TCxMemo::Notifier);
+    connect(this, &QPlainTextEdit::selectionChanged, this, &TCxMemo::NotifierPressePapier);
 }
 
-QColor TCxCustomMemo::Color() const { return palette().color(QPalette::Base); }
+QColor TCxMemo::Color() const { return palette().color(QPalette::Base); }
 
-void TCxCustomMemo::SetColor(const QColor& c)
+void TCxMemo::SetColor(const QColor& c)
 {
     if (c == Color())
         return;
@@ -30,10 +29,10 @@ void TCxCustomMemo::SetColor(const QColor& c)
         RepaintFrame();
 }
 
-int TCxCustomMemo::Line() const { return textCursor().blockNumber() + 1; }
-int TCxCustomMemo::Col() const { return textCursor().positionInBlock() + 1; }
+int TCxMemo::Line() const { return textCursor().blockNumber() + 1; }
+int TCxMemo::Col() const { return textCursor().positionInBlock() + 1; }
 
-void TCxCustomMemo::SetLine(int ligne)
+void TCxMemo::SetLine(int ligne)
 {
     const QTextBlock bloc = document()->findBlockByNumber(ligne - 1);
     if (!bloc.isValid())
@@ -46,7 +45,7 @@ void TCxCustomMemo::SetLine(int ligne)
     Notifier();
 }
 
-void TCxCustomMemo::SetCol(int colonne)
+void TCxMemo::SetCol(int colonne)
 {
     QTextCursor c = textCursor();
     const QTextBlock bloc = c.block();
@@ -57,44 +56,69 @@ void TCxCustomMemo::SetCol(int colonne)
     Notifier();
 }
 
-void TCxCustomMemo::Notifier()
+void TCxMemo::Notifier()
 {
     if (OnLineColChange)
         OnLineColChange(Line(), Col());
     NotifierPressePapier();
 }
 
-void TCxCustomMemo::NotifierPressePapier()
+void TCxMemo::NotifierPressePapier()
 {
     if (OnClipboardChange)
         OnClipboardChange(textCursor().hasSelection(), !QApplication::clipboard()->text().isEmpty());
 }
 
-void TCxCustomMemo::keyPressEvent(QKeyEvent* e)
+bool TCxMemo::event(QEvent* e)
+{
+    switch (e->type()) {
+    case QEvent::ShortcutOverride:
+        if (raccourcisDabord_) {
+            e->ignore();
+            return true;
+        }
+        break;
+    case QEvent::KeyPress:
+        // Ahead of the platform's handling, which would take Tab and Shift+Tab to move the focus.
+        if (OnKeyDown && OnKeyDown(*static_cast<QKeyEvent*>(e))) {
+            e->accept();
+            Notifier();
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return TZoneEncadree<QPlainTextEdit>::event(e);
+}
+
+void TCxMemo::keyPressEvent(QKeyEvent* e)
 {
     QPlainTextEdit::keyPressEvent(e);
     Notifier();
 }
 
-void TCxCustomMemo::keyReleaseEvent(QKeyEvent* e)
+void TCxMemo::keyReleaseEvent(QKeyEvent* e)
 {
+    if (OnKeyUp)
+        OnKeyUp(*e);
     QPlainTextEdit::keyReleaseEvent(e);
     Notifier();
 }
 
-void TCxCustomMemo::mousePressEvent(QMouseEvent* e)
+void TCxMemo::mousePressEvent(QMouseEvent* e)
 {
     QPlainTextEdit::mousePressEvent(e);
     Notifier();
 }
 
-void TCxCustomMemo::mouseReleaseEvent(QMouseEvent* e)
+void TCxMemo::mouseReleaseEvent(QMouseEvent* e)
 {
     QPlainTextEdit::mouseReleaseEvent(e);
     NotifierPressePapier();
 }
 
-void TCxCustomMemo::wheelEvent(QWheelEvent* e)
+void TCxMemo::wheelEvent(QWheelEvent* e)
 {
     const int delta = e->angleDelta().y();
     if (delta == 0) {
@@ -111,7 +135,7 @@ void TCxCustomMemo::wheelEvent(QWheelEvent* e)
     e->accept();
 }
 
-void TCxCustomMemo::showEvent(QShowEvent* e)
+void TCxMemo::showEvent(QShowEvent* e)
 {
     QPlainTextEdit::showEvent(e);
     if (!montre_) {

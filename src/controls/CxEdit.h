@@ -3,20 +3,19 @@
 // hot) frame, the caret's line and column reported on every move, the clipboard state
 // reported for the Cut and Paste commands of a window, and its own mouse-wheel scrolling.
 //
-// The main window's hidden key-catching memo Ed_Invisible is TCxMemo of Services.h: it keeps no
-// text and claims no key for itself, so the window's shortcuts keep their priority; this class
-// is the library's memo for a window that edits text in it.
+// A window may also keep one out of sight to catch its keyboard (the main window's hidden memo
+// Ed_Invisible): its key handler then uses every key up, and the window's shortcuts must come
+// before the editing keys a text control claims for itself.
 #include "controls/CxCadre.h"
 
 #include <QPlainTextEdit>
 
 #include <functional>
 
-class TCxCustomMemo : public TZoneEncadree<QPlainTextEdit> {
+class TCxMemo : public TZoneEncadree<QPlainTextEdit> {
     Q_OBJECT
 public:
-    explicit TCxCustomMemo(QWidget* parent = nullptr);
-
+    explicit TCxMemo(QWidget* parent = nullptr);
 
     QColor Color() const;
     void SetColor(const QColor& c);
@@ -29,14 +28,25 @@ public:
     // Moves the caret within its line when the line is at least that long; else nothing.
     void SetCol(int colonne);
 
+    // A text control claims the plain keys, the arrows and Ctrl+C, Ctrl+Z... ahead of the
+    // shortcuts of its window. Set, the memo claims none of them: every shortcut of the window
+    // runs as if no text control had the focus, and only the other keys reach the memo.
+    bool ShortcutsFirst() const { return raccourcisDabord_; }
+    void SetShortcutsFirst(bool v) { raccourcisDabord_ = v; }
+
+    // A key pressed, before the memo's own handling; true when the handler used it up, so that
+    // the memo neither types it nor moves its caret.
+    std::function<bool(QKeyEvent& e)> OnKeyDown;
+    // A key released, before the memo's own handling.
+    std::function<void(QKeyEvent& e)> OnKeyUp;
     std::function<void(int ligne, int colonne)> OnLineColChange;
     std::function<void(bool peutCouper, bool peutColler)> OnClipboardChange;
     std::function<void()> OnMouseWheelUp;
     std::function<void()> OnMouseWheelDown;
 
-
 protected:
     QColor FondCadre() const override { return Color(); }
+    bool event(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
@@ -49,4 +59,5 @@ private:
     void NotifierPressePapier();
 
     bool montre_ = false;
+    bool raccourcisDabord_ = false;
 };

@@ -4,8 +4,8 @@
 // the song.
 #include "app/FixtureFenetrePrincipale.h"
 #include "app/DialoguesFichiersQt.h"
+#include "controls/CxEdit.h"
 #include "app/Programme.h"
-#include "controls/Services.h"
 #include "document/ConfigFichier.h"
 #include "document/Configuration.h"
 #include "document/Fichiers.h"

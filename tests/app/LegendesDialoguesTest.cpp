@@ -5,7 +5,6 @@
 // language files' key table is found in both shipped files.
 #include "app/FixtureFenetrePrincipale.h"
 #include "app/Programme.h"
-#include "controls/Services.h"
 #include "dialogs/BaseDialogue.h"
 #include "dialogs/Brush.h"
 #include "dialogs/ChgtParam.h"

@@ -4,7 +4,7 @@
 #include "app/Programme.h"
 #include "controls/CxButton.h"
 #include "controls/CxPanel.h"
-#include "controls/Services.h"
+#include "controls/CxEdit.h"
 #include "controls/VCLUtils.h"
 #include "document/ConfigFichier.h"
 #include "document/Fichiers.h"

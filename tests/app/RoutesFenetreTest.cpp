@@ -8,7 +8,7 @@
 #include "app/Programme.h"
 #include "app/Image.h"
 #include "app/VuePartition.h"
-#include "controls/Services.h"
+#include "controls/CxEdit.h"
 #include "document/ConfigFichier.h"
 #include "document/Configuration.h"
 #include "document/FichierPartition.h"

@@ -1,7 +1,7 @@
-// The memos: the main window's key-catching memo passes every key and wheel turn on, and the
-// framed memo reports its caret's line and column and the clipboard state.
+// The framed memo: as a window's key catcher it passes every key and wheel turn on and leaves
+// the window's shortcuts to it; as an edit it reports its caret's line and column and the
+// clipboard state.
 #include "controls/CxEdit.h"
-#include "controls/Services.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +10,11 @@
 #include <QKeyEvent>
 #include <QScrollBar>
 #include <QWheelEvent>
+
+#include <iterator>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -21,40 +26,102 @@ void Tourner(QWidget* w, int delta, Qt::KeyboardModifiers mod = Qt::NoModifier)
 
 } // namespace
 
+// A memo that catches a window's keyboard: its handler uses every key up, Tab included, so
+// nothing is typed and the focus stays; the releases and the wheel are passed on as well.
 TEST(MemoInvisible, PassesKeysAndWheelToTheWindow)
 {
-    TCxMemo memo;
+    QWidget fenetre;
+    auto* memo = new TCxMemo(&fenetre);
+    auto* autre = new QPlainTextEdit(&fenetre);
+    fenetre.show();
+    memo->setFocus();
     std::vector<std::pair<int, Qt::KeyboardModifiers>> bas;
     std::vector<int> hauts;
     int haut = 0, basRoue = 0;
-    memo.OnKeyDown = [&](QKeyEvent& e) { bas.emplace_back(e.key(), e.modifiers()); };
-    memo.OnKeyUp = [&](QKeyEvent& e) { hauts.push_back(e.key()); };
-    memo.OnMouseWheelUp = [&] { ++haut; };
-    memo.OnMouseWheelDown = [&] { ++basRoue; };
+    memo->OnKeyDown = [&](QKeyEvent& e) {
+        bas.emplace_back(e.key(), e.modifiers());
+        return true;
+    };
+    memo->OnKeyUp = [&](QKeyEvent& e) { hauts.push_back(e.key()); };
+    memo->OnMouseWheelUp = [&] { ++haut; };
+    memo->OnMouseWheelDown = [&] { ++basRoue; };
 
-    for (const auto& [touche, mod] : std::vector<std::pair<int, Qt::KeyboardModifiers>>{
-             {Qt::Key_3, Qt::NoModifier}, {Qt::Key_Tab, Qt::NoModifier}, {Qt::Key_Left, Qt::ShiftModifier},
-             {Qt::Key_Delete, Qt::ControlModifier}}) {
-        QKeyEvent appui(QEvent::KeyPress, touche, mod);
-        QApplication::sendEvent(&memo, &appui);
+    for (const auto& [touche, mod, texte] : std::vector<std::tuple<int, Qt::KeyboardModifiers, QString>>{
+             {Qt::Key_3, Qt::NoModifier, "3"},
+             {Qt::Key_Tab, Qt::NoModifier, "\t"},
+             {Qt::Key_Backtab, Qt::ShiftModifier, ""},
+             {Qt::Key_Left, Qt::ShiftModifier, ""},
+             {Qt::Key_Delete, Qt::ControlModifier, ""}}) {
+        QKeyEvent appui(QEvent::KeyPress, touche, mod, texte);
+        QApplication::sendEvent(memo, &appui);
         EXPECT_TRUE(appui.isAccepted());
-        QKeyEvent relache(QEvent::KeyRelease, touche, mod);
-        QApplication::sendEvent(&memo, &relache);
+        QKeyEvent relache(QEvent::KeyRelease, touche, mod, texte);
+        QApplication::sendEvent(memo, &relache);
     }
-    ASSERT_EQ(bas.size(), 4u);
+    ASSERT_EQ(bas.size(), 5u);
     EXPECT_EQ(bas[1].first, Qt::Key_Tab);
-    EXPECT_EQ(bas[2].second, Qt::ShiftModifier);
-    EXPECT_EQ(hauts.size(), 4u);
-    Tourner(&memo, 120);
-    Tourner(&memo, -120);
-    Tourner(&memo, -120);
+    EXPECT_EQ(bas[3].second, Qt::ShiftModifier);
+    EXPECT_EQ(hauts.size(), 5u);
+    EXPECT_TRUE(memo->toPlainText().isEmpty());
+    if (QApplication::focusWidget()) {
+        EXPECT_EQ(QApplication::focusWidget(), memo) << "Tab moved the focus";
+    }
+    EXPECT_FALSE(autre->hasFocus());
+
+    Tourner(memo->viewport(), 120);
+    Tourner(memo->viewport(), -120);
+    Tourner(memo->viewport(), -120);
     EXPECT_EQ(haut, 1);
     EXPECT_EQ(basRoue, 2);
 }
 
+// A handler that leaves a key to the memo: it is typed as in any memo.
+TEST(MemoCadre, TypesTheKeysItsHandlerLeaves)
+{
+    TCxMemo memo;
+    memo.OnKeyDown = [](QKeyEvent& e) { return e.key() == Qt::Key_X; };
+    for (const auto& [touche, texte] : {std::pair{Qt::Key_A, "a"}, std::pair{Qt::Key_X, "x"}, std::pair{Qt::Key_B, "b"}}) {
+        QKeyEvent appui(QEvent::KeyPress, touche, Qt::NoModifier, texte);
+        QApplication::sendEvent(&memo, &appui);
+    }
+    EXPECT_EQ(memo.toPlainText(), "ab");
+}
+
+// A text control claims the keys it edits with ahead of the window's shortcuts; with the
+// window's shortcuts first the memo claims none, whatever the key.
+TEST(MemoCadre, ClaimsNoShortcutKeyWhenTheWindowsShortcutsComeFirst)
+{
+    struct Cas {
+        int touche;
+        Qt::KeyboardModifiers mod;
+        const char* texte;
+    };
+    const Cas cas[] = {
+        {Qt::Key_H, Qt::NoModifier, "h"},       {Qt::Key_5, Qt::NoModifier, "5"},
+        {Qt::Key_Backslash, Qt::NoModifier, "\\"}, {Qt::Key_C, Qt::ControlModifier, "\x03"},
+        {Qt::Key_Z, Qt::ControlModifier, "\x1a"},   {Qt::Key_Left, Qt::ControlModifier, ""},
+        {Qt::Key_Right, Qt::NoModifier, ""},    {Qt::Key_V, Qt::ControlModifier, "\x16"},
+        {Qt::Key_Home, Qt::NoModifier, ""},     {Qt::Key_Backspace, Qt::NoModifier, ""},
+    };
+    TCxMemo ordinaire;
+    TCxMemo capteur;
+    capteur.SetShortcutsFirst(true);
+    int reclamees = 0;
+    for (const Cas& c : cas) {
+        QKeyEvent pour(QEvent::ShortcutOverride, c.touche, c.mod, QString::fromLatin1(c.texte));
+        QApplication::sendEvent(&ordinaire, &pour);
+        reclamees += pour.isAccepted();
+        QKeyEvent contre(QEvent::ShortcutOverride, c.touche, c.mod, QString::fromLatin1(c.texte));
+        QApplication::sendEvent(&capteur, &contre);
+        EXPECT_FALSE(contre.isAccepted()) << c.touche;
+    }
+    // The ordinary memo shows what is at stake: it claims them all.
+    EXPECT_EQ(reclamees, static_cast<int>(std::size(cas)));
+}
+
 TEST(MemoCadre, ReportsLineAndColumn)
 {
-    TCxCustomMemo memo;
+    TCxMemo memo;
     std::vector<std::pair<int, int>> positions;
     memo.OnLineColChange = [&](int l, int c) { positions.emplace_back(l, c); };
     memo.show();
@@ -77,7 +144,7 @@ TEST(MemoCadre, ReportsLineAndColumn)
 TEST(MemoCadre, ReportsWhatCanBeCutAndPasted)
 {
     QApplication::clipboard()->setText("abc");
-    TCxCustomMemo memo;
+    TCxMemo memo;
     std::pair<bool, bool> etat{true, false};
     memo.OnClipboardChange = [&](bool couper, bool coller) { etat = {couper, coller}; };
     memo.setPlainText("hello");
@@ -88,7 +155,7 @@ TEST(MemoCadre, ReportsWhatCanBeCutAndPasted)
 
 TEST(MemoCadre, WheelScrollsOneLineOrTheDesktopStepWithCtrl)
 {
-    TCxCustomMemo memo;
+    TCxMemo memo;
     memo.resize(200, 60);
     QString texte;
     for (int i = 0; i < 100; ++i)
@@ -106,7 +173,7 @@ TEST(MemoCadre, WheelScrollsOneLineOrTheDesktopStepWithCtrl)
 
 TEST(MemoCadre, HotFrame)
 {
-    TCxCustomMemo memo;
+    TCxMemo memo;
     memo.SetFrameFlat(true);
     EXPECT_TRUE(memo.Cadre().FrameVisible);
     EXPECT_EQ(memo.Cadre().FrameStyle, fsStatus);
@@ -119,7 +186,7 @@ TEST(MemoCadre, HotFrame)
 
 TEST(MemoCadre, PaintsItsFlatFrameInTheFrameColour)
 {
-    TCxCustomMemo memo;
+    TCxMemo memo;
     memo.resize(60, 40);
     memo.SetFrameVisible(true);
     memo.SetFrameColor(TCouleurCtrl(platform::Couleur{200, 0, 0}));

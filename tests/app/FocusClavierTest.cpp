@@ -1,0 +1,250 @@
+// The keyboard of the main window after the user went elsewhere in it: every top menu opened
+// and closed by the mouse and by its Alt accelerator, a dialog, palette, toolbar and track
+// buttons. A click in the edit zone, an arrow and a digit must store a fret, whichever widget
+// the toolkit left the keyboard focus to, and the window's shortcuts must stay shortcuts. Keys
+// and clicks come the window system's way (shortcuts first, then the widget with the focus), as
+// a user's do.
+#include "app/FixtureFenetrePrincipale.h"
+#include "app/Image.h"
+#include "controls/CxEdit.h"
+#include "document/Variable.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <QWindow>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+namespace {
+
+class FocusClavier : public lyrx_test::FixtureFenetrePrincipale<> {
+protected:
+    void SetUp() override
+    {
+        PreparerProgramme("English");
+        OuvrirFenetre();
+        if (!Activer(fenetre_.get()))
+            GTEST_SKIP() << "the platform gives no active window";
+    }
+    void TearDown() override { FermerFenetre(); }
+
+    // The window activated, as a click on its title does; the window system may take its time.
+    static bool Activer(QWidget* w)
+    {
+        w->activateWindow();
+        return QTest::qWaitFor([w] { return QGuiApplication::focusWindow() == w->windowHandle(); });
+    }
+
+    // What a window manager does when a dialog closes; the offscreen platform also lets a
+    // popup menu take the activation, which the main window keeps under a window system.
+    void ActiverFenetre()
+    {
+        if (QGuiApplication::focusWindow() != fenetre_->windowHandle()) {
+            EXPECT_TRUE(Activer(fenetre_.get()));
+        }
+    }
+
+    // A key as the keyboard gives it: to the window that has the focus.
+    static void Frapper(Qt::Key touche, Qt::KeyboardModifiers mods = Qt::NoModifier)
+    {
+        QWindow* w = QGuiApplication::focusWindow();
+        ASSERT_TRUE(w);
+        QTest::keyClick(w, touche, mods);
+        QCoreApplication::processEvents();
+    }
+
+    // A click on the first beat of a string next to `corde` in the edit zone, an arrow to
+    // `corde`, then the digit typed: the fret must be stored there on the current track.
+    void CliquerCordeEtTaper(int corde, int chiffre, const std::string& apres)
+    {
+        const int voisine = corde == 6 ? 5 : corde + 1;
+        const QPoint point(Curseur.MargeGauche + 2, Curseur.MargeHaut + (voisine - 1) * Curseur.EspCordes);
+        QTest::mouseClick(fenetre_->ZoneSaisie(), Qt::LeftButton, {}, point);
+        QCoreApplication::processEvents();
+        ASSERT_EQ(Curseur.Corde, voisine) << apres;
+        Frapper(voisine > corde ? Qt::Key_Up : Qt::Key_Down);
+        EXPECT_EQ(Curseur.Corde, corde) << "arrow after " << apres;
+        Frapper(static_cast<Qt::Key>(Qt::Key_0 + chiffre));
+        EXPECT_EQ(Frette(corde), chiffre) << "after " << apres;
+    }
+
+    static int Frette(int corde)
+    {
+        return Partition.Mesures[Partition.MesureCourante]->Temps[PisteCourante][Curseur.Temps].Notes[corde].Frette;
+    }
+
+    // The next string and digit, so that each check stores something new; digits from 3 on are
+    // stored at once.
+    void Suivant()
+    {
+        corde_ = corde_ % 6 + 1;
+        chiffre_ = chiffre_ == 9 ? 3 : chiffre_ + 1;
+    }
+
+    int corde_ = 1;
+    int chiffre_ = 3;
+};
+
+TEST_F(FocusClavier, AfterEveryTopMenuClosedByEscapeClickArrowAndDigitReachTheNotes)
+{
+    CliquerCordeEtTaper(corde_, chiffre_, "the start");
+    Suivant();
+    QMenuBar* barre = fenetre_->menuBar();
+    int menus = 0;
+    for (QAction* titre : barre->actions()) {
+        QMenu* menu = titre->menu();
+        if (!menu || !titre->isVisible() || !titre->isEnabled())
+            continue;
+        ++menus;
+        const std::string nom = menu->objectName().toStdString();
+
+        QTest::mouseClick(barre, Qt::LeftButton, {}, barre->actionGeometry(titre).center());
+        ASSERT_TRUE(menu->isVisible()) << nom;
+        Frapper(Qt::Key_Escape);
+        EXPECT_FALSE(menu->isVisible()) << nom;
+        ActiverFenetre();
+        CliquerCordeEtTaper(corde_, chiffre_, nom + " opened by the mouse");
+        Suivant();
+
+        const QString texte = titre->text();
+        const int et = texte.indexOf('&');
+        ASSERT_GE(et, 0) << nom;
+        Frapper(static_cast<Qt::Key>(texte.at(et + 1).toUpper().unicode()), Qt::AltModifier);
+        ASSERT_TRUE(menu->isVisible()) << nom;
+        Frapper(Qt::Key_Escape);
+        ActiverFenetre();
+        CliquerCordeEtTaper(corde_, chiffre_, nom + " opened by Alt");
+        Suivant();
+    }
+    EXPECT_GE(menus, 10);
+
+    // Alt alone highlights the first title without opening its menu (no other window takes
+    // the activation on any platform): the click still gives the keys back.
+    Frapper(Qt::Key_Alt);
+    ASSERT_TRUE(barre->activeAction());
+    CliquerCordeEtTaper(corde_, chiffre_, "Alt alone");
+}
+
+// The hidden memo holds the focus, yet the window's shortcuts run as shortcuts: plain letters,
+// Ctrl+letters and Ctrl+arrows, which a text control claims for itself, reach their actions,
+// and each command runs once.
+TEST_F(FocusClavier, ShortcutsReachTheWindowsActionsPastTheMemo)
+{
+    ASSERT_EQ(QApplication::focusWidget(), static_cast<QWidget*>(fenetre_->Ed_Invisible()));
+    struct Cas {
+        Qt::Key touche;
+        Qt::KeyboardModifiers mod;
+        Cmd commande;
+    };
+    const Cas cas[] = {
+        {Qt::Key_H, Qt::NoModifier, Cmd::Ac_Effet_HO},
+        {Qt::Key_C, Qt::ControlModifier, Cmd::Ac_Edition_Copier},
+        {Qt::Key_Right, Qt::ControlModifier, Cmd::Ac_Mesure_Suivante},
+        {Qt::Key_Insert, Qt::NoModifier, Cmd::Ac_Note_InsererTemps},
+    };
+    for (const Cas& c : cas) {
+        int executions = 0;
+        int declenchements = 0;
+        Commandes().Enregistrer(c.commande, [&](Cmd) { ++executions; });
+        Commandes().SetEnabled(c.commande, true);
+        const auto lien = QObject::connect(fenetre_->Action(c.commande), &QAction::triggered,
+                                           [&] { ++declenchements; });
+        Frapper(c.touche, c.mod);
+        QObject::disconnect(lien);
+        Commandes().Enregistrer(c.commande, nullptr);
+        EXPECT_EQ(declenchements, 1) << Description(c.commande).Nom;
+        EXPECT_EQ(executions, 1) << Description(c.commande).Nom;
+    }
+}
+
+// A menu closed by Escape leaves the menu bar's keyboard navigation on: a key it has no use
+// for ends it and goes to the notes. Another window activated meanwhile ends the navigation
+// but leaves the menu bar the focus of the window, where a plain letter would open a menu.
+TEST_F(FocusClavier, KeysAfterTheMenuBarsNavigationGoToTheNotes)
+{
+    QMenuBar* barre = fenetre_->menuBar();
+    CliquerCordeEtTaper(2, 5, "the start");
+    Frapper(Qt::Key_E, Qt::AltModifier);
+    Frapper(Qt::Key_Escape);
+    ActiverFenetre();
+    ASSERT_TRUE(barre->activeAction()) << "the menu bar navigates";
+    Frapper(Qt::Key_7);
+    EXPECT_EQ(Frette(2), 7);
+    EXPECT_FALSE(barre->activeAction());
+
+    Frapper(Qt::Key_F, Qt::AltModifier);
+    Frapper(Qt::Key_Escape);
+    ActiverFenetre();
+    // A palette takes the activation, then the window gets it back: the toolkit gives the
+    // focus to the menu bar again, its navigation over.
+    QWidget* palette = &residentes_->DynaForm;
+    palette->show();
+    ASSERT_TRUE(Activer(palette));
+    ActiverFenetre();
+    Frapper(Qt::Key_N); // the Note menu's letter, no command's
+    EXPECT_FALSE(QApplication::activePopupWidget());
+    EXPECT_FALSE(barre->activeAction());
+    Frapper(Qt::Key_Up);
+    EXPECT_EQ(Curseur.Corde, 1);
+    Frapper(Qt::Key_9);
+    EXPECT_EQ(Frette(1), 9);
+}
+
+// The same after the other places a user's click or key may leave the focus to. A text field
+// of a dialog keeps its own keys meanwhile.
+TEST_F(FocusClavier, AfterDialogsButtonsAndPalettesClickArrowAndDigitReachTheNotes)
+{
+    const auto cliquer = [this](const char* nom) {
+        auto* b = fenetre_->findChild<QToolButton*>(nom);
+        ASSERT_TRUE(b) << nom;
+        QTest::mouseClick(b, Qt::LeftButton);
+        QCoreApplication::processEvents();
+    };
+    struct Cas {
+        const char* quoi;
+        std::function<void()> faire;
+    };
+    const Cas cas[] = {
+        {"Song properties closed by Escape, a digit typed in its field",
+         [&] {
+             std::string champ;
+             QTimer attente;
+             QObject::connect(&attente, &QTimer::timeout, [&] {
+                 QWidget* d = QApplication::activeModalWidget();
+                 if (!d || QGuiApplication::focusWindow() != d->windowHandle())
+                     return;
+                 attente.stop();
+                 Frapper(Qt::Key_7);
+                 if (auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget()))
+                     champ = edit->text().toStdString();
+                 Frapper(Qt::Key_Escape);
+             });
+             attente.start(5);
+             Frapper(Qt::Key_F5);
+             EXPECT_FALSE(QApplication::activeModalWidget());
+             ActiverFenetre();
+             EXPECT_NE(champ.find('7'), std::string::npos) << "the dialog's field took the digit";
+         }},
+        {"a note value of the palette", [&] { cliquer("Bt_Note_Croche"); }},
+        {"a technique of the palette", [&] { cliquer("Bt_Effet_LetRing"); }},
+        {"a toolbar toggle", [&] { cliquer("Bt_Son_Metronome"); }},
+        {"the dynamics palette shown and hidden", [&] { cliquer("BT_DynaForm"); cliquer("BT_DynaForm"); }},
+        {"a track button", [&] { cliquer("BT_Piste2"); }},
+        {"the next-track button", [&] { cliquer("PisteUp"); }},
+    };
+    for (const Cas& c : cas) {
+        c.faire();
+        CliquerCordeEtTaper(corde_, chiffre_, c.quoi);
+        Suivant();
+    }
+}
+
+} // namespace
