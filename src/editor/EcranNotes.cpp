@@ -3,6 +3,7 @@
 #include "editor/Chords_u.h"
 #include "editor/EcranRythme.h"
 #include "editor/EffetsSaisie.h"
+#include "editor/PlacementTextes.h"
 #include "platform/Arrondi.h"
 
 #include <algorithm>
@@ -449,21 +450,30 @@ std::optional<PlaceDiagramme> PlacerDiagramme(TContexteEcran& ctx, const TTemps&
     return d;
 }
 
-// The diagram's area grown by the name under it. Apart from PlacerDiagramme: drawing the
-// diagram needs only its place, and measuring the name costs two font changes a chord.
-void EtendreAuNom(TContexteEcran& ctx, const TAccord& accord, PlaceDiagramme& d)
+// The diagram's area grown by the name under it and the base fret left of it, with the
+// canvas in the diagrams' font. Apart from PlacerDiagramme: drawing the diagram needs only its
+// place, and the texts are measured only on a line that has a beat text.
+void EtendreAuxTextes(TContexteEcran& ctx, const TAccord& accord, PlaceDiagramme& d)
 {
+    platform::Canevas& c = ctx.c;
+    if (accord.FretteBase > 1) {
+        const std::string base = std::to_string(accord.FretteBase);
+        d.gauche = std::min(d.gauche, d.x - 3 - c.TextWidth(base));
+    }
     if (!ctx.p.AffChordsName || accord.Nom.empty())
         return;
-    platform::Canevas& c = ctx.c;
-    const platform::StyleFonte avant = c.Fonte();
-    c.SetFonte(platform::StyleFonte{"Small Fonts", 7, false, false, avant.couleur});
     const platform::Dimension n = c.TextExtent(accord.Nom.view());
-    c.SetFonte(avant);
     const int32_t gaucheNom = d.x + d.centreNom - R(n.cx / 2.0);
     d.gauche = std::min(d.gauche, gaucheNom);
     d.droite = std::max(d.droite, gaucheNom + n.cx);
     d.bas = d.y + d.decalageNom + n.cy;
+}
+
+const TMesure* BlocLigne(int32_t m)
+{
+    if (m < 1 || m > std::min(Partition.NbMesures, kNbMesuresMax))
+        return nullptr;
+    return Partition.Mesures[m].get();
 }
 
 } // namespace
@@ -498,31 +508,78 @@ void DessinerAccord(TContexteEcran& ctx, int32_t b)
     DessinerDiagramme(p.TypeDiag, accord, c, place->x, ctx.Marque(ctx.Diagrammes), true, place->y);
 }
 
+void PreparerTextesLigne(TContexteEcran& ctx, int32_t premiere, int32_t derniere, int largeur)
+{
+    ctx.TextesLigne.clear();
+    ctx.TextesPremiere = premiere;
+    ctx.TextesDerniere = derniere;
+    auto temps = [&](int32_t m, int32_t b) -> const TTemps& { return BlocLigne(m)->Temps[ctx.Piste][b]; };
+    auto pourChaqueTemps = [&](auto&& faire) {
+        for (int32_t m = premiere; m <= derniere; ++m)
+            if (const TMesure* bloc = BlocLigne(m))
+                for (int32_t b = 1; b <= std::clamp<int32_t>(bloc->NbTemps[ctx.Piste], 0, kNbTempsMax); ++b)
+                    faire(m, b, bloc->Temps[ctx.Piste][b]);
+    };
+    pourChaqueTemps([&](int32_t m, int32_t b, const TTemps& t) {
+        if (!t.Texte.empty())
+            ctx.TextesLigne.push_back({m, b, 0});
+    });
+    if (ctx.TextesLigne.empty())
+        return;
+
+    platform::Canevas& c = ctx.c;
+    const platform::StyleFonte avant = c.Fonte();
+    std::vector<TZoneEncre> diagrammes;
+    c.SetFonte(platform::StyleFonte{"Small Fonts", 7, false, false, avant.couleur});
+    pourChaqueTemps([&](int32_t, int32_t, const TTemps& t) {
+        if (std::optional<PlaceDiagramme> d = PlacerDiagramme(ctx, t)) {
+            EtendreAuxTextes(ctx, *t.Accord, *d);
+            diagrammes.push_back({static_cast<double>(d->gauche), static_cast<double>(d->haut),
+                                  static_cast<double>(d->droite), static_cast<double>(d->bas)});
+        }
+    });
+
+    c.SetFonte(ctx.FontTxt);
+    if (ctx.LargeurCTxt < 0) {
+        const platform::Dimension d = c.TextExtent("C");
+        ctx.LargeurCTxt = d.cx;
+        ctx.HauteurCTxt = d.cy;
+    }
+    const int32_t y = ctx.Y - ctx.p.EspTexte - ctx.HauteurCTxt;
+    std::vector<TZoneEncre> textes;
+    textes.reserve(ctx.TextesLigne.size());
+    for (const TContexteEcran::TTextePlace& place : ctx.TextesLigne) {
+        const platform::Dimension d = c.TextExtent(temps(place.Mesure, place.Temps).Texte.view());
+        const int32_t x = ctx.MG + temps(place.Mesure, place.Temps).XEcran - R(ctx.LargeurCTxt / 2.0);
+        textes.push_back({static_cast<double>(x), static_cast<double>(y), static_cast<double>(x + d.cx),
+                          static_cast<double>(y + d.cy)});
+    }
+    c.SetFonte(avant);
+    // Two pixels past a diagram, half a letter past a text.
+    const TReglesPlacementTextes regles{2, static_cast<double>(std::max(R(ctx.LargeurCTxt / 2.0), 2)),
+                                        static_cast<double>(largeur)};
+    const std::vector<double> gauches = PlacerTextesTemps(diagrammes, textes, regles);
+    for (std::size_t i = 0; i < gauches.size(); ++i)
+        ctx.TextesLigne[i].X = R(gauches[i]);
+}
+
 void DessinerTexteTemps(TContexteEcran& ctx, int32_t b)
 {
     const TTemps& temps = ctx.Temps(b);
     if (temps.Texte.empty())
         return;
     platform::Canevas& c = ctx.c;
+    // Painted outside a line, a measure is placed on its own.
+    if (ctx.MesureDessinee < ctx.TextesPremiere || ctx.MesureDessinee > ctx.TextesDerniere)
+        PreparerTextesLigne(ctx, ctx.MesureDessinee, ctx.MesureDessinee, c.Largeur());
+    const auto place = std::find_if(ctx.TextesLigne.begin(), ctx.TextesLigne.end(), [&](const auto& t) {
+        return t.Mesure == ctx.MesureDessinee && t.Temps == b;
+    });
+    if (place == ctx.TextesLigne.end())
+        return;
     platform::StyleFonte fonte = ctx.FontTxt;
     fonte.couleur = ctx.Marque(fonte.couleur);
     c.SetFonte(fonte);
     c.SetBrosseVide();
-    if (ctx.LargeurCTxt < 0) {
-        const platform::Dimension d = c.TextExtent("C");
-        ctx.LargeurCTxt = d.cx;
-        ctx.HauteurCTxt = d.cy;
-    }
-    int32_t x = ctx.MG + temps.XEcran - R(ctx.LargeurCTxt / 2.0);
-    const int32_t y = ctx.Y - ctx.p.EspTexte - ctx.HauteurCTxt;
-    // Written across its own chord diagram, the text would hide both: it then starts past it.
-    if (std::optional<PlaceDiagramme> d = PlacerDiagramme(ctx, temps)) {
-        EtendreAuNom(ctx, *temps.Accord, *d);
-        c.SetFonte(fonte);
-        const platform::Dimension t = c.TextExtent(temps.Texte.view());
-        const bool croise = x < d->droite && x + t.cx > d->gauche && y < d->bas && y + t.cy > d->haut;
-        if (croise)
-            x = d->droite + 2;
-    }
-    c.TextOut(x, y, temps.Texte.view());
+    c.TextOut(place->X, ctx.Y - ctx.p.EspTexte - ctx.HauteurCTxt, temps.Texte.view());
 }

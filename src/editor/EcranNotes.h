@@ -52,5 +52,9 @@ void DessinerBendRelease(TContexteEcran& ctx, int32_t x, int32_t s, double valeu
 void DessinerEffetsTemps(TContexteEcran& ctx, int32_t b);
 // The beat's chord: its name alone, or its diagram (with the name under it).
 void DessinerAccord(TContexteEcran& ctx, int32_t b);
-// The beat's text above the staff.
+// Where the beat texts of measures premiere..derniere (one display line) start, so that none
+// covers a chord diagram or another text (PlacementTextes.h); no text moves to end past
+// largeur.
+void PreparerTextesLigne(TContexteEcran& ctx, int32_t premiere, int32_t derniere, int largeur);
+// The beat's text above the staff, where PreparerTextesLigne put it.
 void DessinerTexteTemps(TContexteEcran& ctx, int32_t b);
