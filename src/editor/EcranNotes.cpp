@@ -214,13 +214,23 @@ void DessinerNote(TContexteEcran& ctx, int32_t b, int32_t s)
         xe = suivant.XEcran - R(w / 2.0) - 2;
     }
     const int32_t depart = R(tw / 2.0) + x;
+    // A bend's amount stands over the string above: past the fret there, in a double stop.
+    std::optional<int32_t> apresFretteAuDessus;
+    if ((note.Effet == 5 || note.Effet == 6) && s > 1) {
+        const TTexteFrette dessus = TexteVisible(ctx, temps, s - 1);
+        if (!dessus.Vide()) {
+            c.SetFonte(ctx.FontNotes);
+            apresFretteAuDessus = ctx.MG + x + R(c.TextWidth(dessus.Vue()) / 2.0) + kMargeFrette +
+                                  (ctx.FontNotes.taille < 9 ? 1 : 0) + 1;
+        }
+    }
     switch (note.Effet) {
     case 1:
     case 2: DessinerHOPO(ctx, depart, xe, s, note.Effet); break;
     case 3: DessinerSlideUp(ctx, depart + 2, xe, s); break;
     case 4: DessinerSlideDown(ctx, depart + 2, xe, s); break;
-    case 5: DessinerBend(ctx, depart + 2, s, note.ValeurBend); break;
-    case 6: DessinerBendRelease(ctx, depart + 2, s, note.ValeurBend); break;
+    case 5: DessinerBend(ctx, depart + 2, s, note.ValeurBend, apresFretteAuDessus); break;
+    case 6: DessinerBendRelease(ctx, depart + 2, s, note.ValeurBend, apresFretteAuDessus); break;
     default: break; // let ring: the frame only
     }
 }
@@ -265,9 +275,16 @@ void ArcBend(TContexteEcran& ctx, int32_t x0, int32_t s)
     ctx.c.Arc(x0 - 6, ctx.Y + (s - 3) * ctx.E, x0 + 9, yCorde, x0 + 2, yCorde, x0 + 9, yHaut);
 }
 
-// A bend amount stands just above the string it bends to: with its cell (descent included)
-// ending on the row over that line, the line hides neither the baseline nor the decimal point.
-int32_t YValeurBend(int32_t yHaut, int hauteurTexte) { return yHaut - hauteurTexte; }
+// A bend amount stands just above the string it bends to, a clear row between its cell
+// (descent included) and that line: the line hides neither the baseline nor the decimal point,
+// and the tail of a decimal comma does not run into it.
+int32_t YValeurBend(int32_t yHaut, int hauteurTexte) { return yHaut - hauteurTexte - 1; }
+
+// Left edge of a bend amount: where the bend puts it, or past the fret on the string above.
+int32_t GaucheValeurBend(int32_t gauche, std::optional<int32_t> apresFretteAuDessus)
+{
+    return apresFretteAuDessus ? std::max(gauche, *apresFretteAuDessus) : gauche;
+}
 
 void PreparerValeur(TContexteEcran& ctx)
 {
@@ -279,7 +296,7 @@ void PreparerValeur(TContexteEcran& ctx)
 
 } // namespace
 
-void DessinerBend(TContexteEcran& ctx, int32_t x, int32_t s, double valeur)
+void DessinerBend(TContexteEcran& ctx, int32_t x, int32_t s, double valeur, std::optional<int32_t> apresFretteAuDessus)
 {
     platform::Canevas& c = ctx.c;
     PreparerLiaison(ctx);
@@ -291,10 +308,11 @@ void DessinerBend(TContexteEcran& ctx, int32_t x, int32_t s, double valeur)
     c.Ligne(x0 + 8, yHaut, x0 + 11, yHaut + 3);
     const std::string texte = TexteValeurEffet(valeur);
     const platform::Dimension d = c.TextExtent(texte);
-    c.TextOut(x0 + 7 - d.cx, YValeurBend(yHaut, d.cy), texte);
+    c.TextOut(GaucheValeurBend(x0 + 7 - d.cx, apresFretteAuDessus), YValeurBend(yHaut, d.cy), texte);
 }
 
-void DessinerBendRelease(TContexteEcran& ctx, int32_t x, int32_t s, double valeur)
+void DessinerBendRelease(TContexteEcran& ctx, int32_t x, int32_t s, double valeur,
+                         std::optional<int32_t> apresFretteAuDessus)
 {
     platform::Canevas& c = ctx.c;
     PreparerLiaison(ctx);
@@ -316,7 +334,8 @@ void DessinerBendRelease(TContexteEcran& ctx, int32_t x, int32_t s, double valeu
 
     const std::string texte = TexteValeurEffet(valeur);
     const platform::Dimension d = c.TextExtent(texte);
-    c.TextOut(R(xr2 - (xr2 - xl2) / 2.0) - d.cx + 1, YValeurBend(yHaut, d.cy), texte);
+    c.TextOut(GaucheValeurBend(R(xr2 - (xr2 - xl2) / 2.0) - d.cx + 1, apresFretteAuDessus), YValeurBend(yHaut, d.cy),
+              texte);
 }
 
 // ---- Beat techniques -----------------------------------------------------------------------
@@ -401,7 +420,10 @@ void DessinerEffetsTemps(TContexteEcran& ctx, int32_t b)
         c.SetBrosseVide();
         const std::string texte = TexteValeurEffet(temps.ValeurCoupVib);
         const platform::Dimension d = c.TextExtent(texte);
-        c.TextOut(xb - R(d.cx / 2.0), yv - 3 - d.cy, texte);
+        // Its cell ends a row over the arms where its outer columns cross them (they rise 7
+        // pixels over 10): three rows over the point only, its first digit sat on an arm.
+        const int demi = std::min(R(d.cx / 2.0), 10);
+        c.TextOut(xb - R(d.cx / 2.0), std::min(yv - 3, yv - R(demi * 0.7) - 1) - d.cy, texte);
         break;
     }
     default: break;

@@ -10,6 +10,7 @@
 #include "editor/Ecran.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -45,8 +46,12 @@ void DessinerSlideUp(TContexteEcran& ctx, int32_t x1, int32_t x2, int32_t s);
 void DessinerSlideDown(TContexteEcran& ctx, int32_t x1, int32_t x2, int32_t s);
 // kind 1 hammer-on, 2 pull-off.
 void DessinerHOPO(TContexteEcran& ctx, int32_t x1, int32_t x2, int32_t s, int kind);
-void DessinerBend(TContexteEcran& ctx, int32_t x, int32_t s, double valeur);
-void DessinerBendRelease(TContexteEcran& ctx, int32_t x, int32_t s, double valeur);
+// Their amount starts at apresFretteAuDessus at the earliest (past the fret text of the string
+// above, in a double stop).
+void DessinerBend(TContexteEcran& ctx, int32_t x, int32_t s, double valeur,
+                  std::optional<int32_t> apresFretteAuDessus = std::nullopt);
+void DessinerBendRelease(TContexteEcran& ctx, int32_t x, int32_t s, double valeur,
+                         std::optional<int32_t> apresFretteAuDessus = std::nullopt);
 
 // The beat's techniques above the staff, its strum and its mix-table mark.
 void DessinerEffetsTemps(TContexteEcran& ctx, int32_t b);

@@ -186,9 +186,11 @@ TEST_F(Notes, AShortSlideIsWidenedToSevenPixels)
 TEST_F(Notes, BendsRiseOneSpacingWithTheirValue)
 {
     Battements({0, 0, 0, 0});
+    Temps(1).Notes[1].Frette = -1;
     Temps(1).Notes[2].Frette = 7;
     Temps(1).Notes[2].Effet = 5;
     Temps(1).Notes[2].ValeurBend = 0.5;
+    Temps(2).Notes[1].Frette = -1;
     Temps(2).Notes[2].Frette = 7;
     Temps(2).Notes[2].Effet = 6;
     Temps(2).Notes[2].ValeurBend = 1.5;
@@ -197,8 +199,8 @@ TEST_F(Notes, BendsRiseOneSpacingWithTheirValue)
     EXPECT_TRUE(Contient(canevas, "Arc " + P(x0 - 6, 54) + "," + P(x0 + 9, 74) + " " + P(x0 + 2, 74) + " " + P(x0 + 9, 64) + " pen #000000"));
     EXPECT_TRUE(Contient(canevas, "Ligne " + P(x0 + 8, 64) + "," + P(x0 + 5, 67) + " pen #000000"));
     EXPECT_TRUE(Contient(canevas, "Ligne " + P(x0 + 8, 64) + "," + P(x0 + 11, 67) + " pen #000000"));
-    // "Small Fonts" 5: 7 pixels, 10 high; the cell ends on the row above string 1 (y 64).
-    EXPECT_TRUE(Contient(canevas, "Texte " + P(x0 + 7 - 18, 54) + " \"1/2\" font \"Small Fonts\" 5 #000000 brush clear"));
+    // "Small Fonts" 5: 7 pixels, 10 high; the cell ends a clear row above string 1 (y 64).
+    EXPECT_TRUE(Contient(canevas, "Texte " + P(x0 + 7 - 18, 53) + " \"1/2\" font \"Small Fonts\" 5 #000000 brush clear"));
 
     // Bend and release: xl2 = Round(x0 + 1.5) - 1, xr2 = Round(x0 + 9 + (x0 + 9 - xl2) / 2) - 1.
     const int r0 = X(2) + 3;
@@ -210,7 +212,7 @@ TEST_F(Notes, BendsRiseOneSpacingWithTheirValue)
     EXPECT_TRUE(Contient(canevas, "Arc " + P(xl2, 63) + "," + P(xr2, 79) + " " + P(xs, 74) + " " + P(r0 + 8, 64) + " pen #000000"));
     EXPECT_TRUE(Contient(canevas, "Ligne " + P(xs - 2 + k, 74) + "," + P(xs - 5 + k, 71) + " pen #000000"));
     EXPECT_TRUE(Contient(canevas, "Ligne " + P(xs - 2 + k, 74) + "," + P(xs + 1 + k, 71) + " pen #000000"));
-    EXPECT_EQ(Compte(canevas, "Texte " + P(static_cast<int>(platform::Round(xr2 - (xr2 - xl2) / 2.0)) - 18 + 1, 54) + " \"1.5\""), 1);
+    EXPECT_EQ(Compte(canevas, "Texte " + P(static_cast<int>(platform::Round(xr2 - (xr2 - xl2) / 2.0)) - 18 + 1, 53) + " \"1.5\""), 1);
 }
 
 // ---- Beat techniques -----------------------------------------------------------------------
@@ -284,7 +286,8 @@ TEST_F(Notes, StrumsLettersAndVibratoStrokes)
     EXPECT_TRUE(Contient(canevas, "Ligne " + P(x - 10, 50) + "," + P(x, 57) + " pen #000000"));
     EXPECT_TRUE(Contient(canevas, "Ligne " + P(x, 57) + "," + P(x + 10, 50) + " pen #000000"));
     EXPECT_TRUE(Contient(canevas, "Pixel " + P(x + 10, 50) + " #000000"));
-    EXPECT_TRUE(Contient(canevas, "Texte " + P(x - 9, 57 - 3 - 10) + " \"1.5\" font \"Small Fonts\" 5 #000000 brush clear"));
+    // 18 wide: its outer columns cross the arms 6 rows over the point; a row over them.
+    EXPECT_TRUE(Contient(canevas, "Texte " + P(x - 9, 57 - 7 - 10) + " \"1.5\" font \"Small Fonts\" 5 #000000 brush clear"));
 }
 
 TEST_F(Notes, AMeasureOfWrongLengthDrawsEveryMarkInItsColourButTheMixMark)
