@@ -430,8 +430,12 @@ void DessinerTempsSaisie(platform::Canevas& c, TCurseur cur, int32_t mesure, boo
             c.SetFonte(platform::StyleFonte{"Small Fonts", cur.TailleChiffres - 3, false, false, clBlue});
             const std::string grace = TexteFretteSaisie(note.FretteGrace, note.NuanceGrace) + " ";
             const platform::Dimension dg = c.TextExtent(grace);
+            const int xg = x - R(maxw / 2.0) - dg.cx - 1 - note.DureeGrace;
+            // The string is cut behind the grace note, as behind a fret, a pixel each side.
+            c.SetStylo(clWhite);
+            c.Ligne(xg - 1, y, xg + c.TextWidth(std::string_view(grace).substr(0, grace.size() - 1)) + 1, y);
             c.SetBrosseVide();
-            c.TextOut(x - R(maxw / 2.0) - dg.cx - 1 - note.DureeGrace, y - R(dg.cy / 2.0) + 1, grace);
+            c.TextOut(xg, y - R(dg.cy / 2.0) + 1, grace);
             c.SetFonte(fonte);
         }
     }

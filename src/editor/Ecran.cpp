@@ -160,6 +160,8 @@ void DessinerLigne(platform::Canevas& c, int32_t ligne, int largeur, int hauteur
     const int32_t derniere = std::min(la.DerniereMesure[ligne], nbMesures);
 
     TContexteEcran ctx = ContexteEcran(c, YPorteeLigne());
+    if (p.AffTxt)
+        PreparerTextesLigne(ctx, premiere, derniere, largeur);
     const int32_t y = ctx.Y;
     int32_t x = 0;
     for (int32_t m = premiere; m <= derniere; ++m) {

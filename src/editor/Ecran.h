@@ -19,6 +19,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // Constant sizes of the score painters (the derived fields InitialiserEcran stores in the
 // display settings; the painters use these, so a settings record reset or copied after the
@@ -84,6 +85,16 @@ struct TContexteEcran {
     int LargeurCTxt = -1, HauteurCTxt = -1;
     int LargeurCAcc = -1;
     int HauteurTEff = -1;
+
+    // Where the beat texts of measures TextesPremiere..TextesDerniere start, by measure and
+    // beat in line order (PreparerTextesLigne).
+    struct TTextePlace {
+        int32_t Mesure = 0;
+        int32_t Temps = 0;
+        int32_t X = 0;
+    };
+    std::vector<TTextePlace> TextesLigne;
+    int32_t TextesPremiere = 0, TextesDerniere = -1;
 
     int32_t YCorde(int32_t s) const { return Y + (s - 1) * E; }
     const TTemps& Temps(int32_t b) const { return Bloc->Temps[Piste][b]; }

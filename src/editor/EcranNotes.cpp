@@ -3,6 +3,7 @@
 #include "editor/Chords_u.h"
 #include "editor/EcranRythme.h"
 #include "editor/EffetsSaisie.h"
+#include "editor/PlacementTextes.h"
 #include "platform/Arrondi.h"
 
 #include <algorithm>
@@ -213,13 +214,23 @@ void DessinerNote(TContexteEcran& ctx, int32_t b, int32_t s)
         xe = suivant.XEcran - R(w / 2.0) - 2;
     }
     const int32_t depart = R(tw / 2.0) + x;
+    // A bend's amount stands over the string above: past the fret there, in a double stop.
+    std::optional<int32_t> apresFretteAuDessus;
+    if ((note.Effet == 5 || note.Effet == 6) && s > 1) {
+        const TTexteFrette dessus = TexteVisible(ctx, temps, s - 1);
+        if (!dessus.Vide()) {
+            c.SetFonte(ctx.FontNotes);
+            apresFretteAuDessus = ctx.MG + x + R(c.TextWidth(dessus.Vue()) / 2.0) + kMargeFrette +
+                                  (ctx.FontNotes.taille < 9 ? 1 : 0) + 1;
+        }
+    }
     switch (note.Effet) {
     case 1:
     case 2: DessinerHOPO(ctx, depart, xe, s, note.Effet); break;
     case 3: DessinerSlideUp(ctx, depart + 2, xe, s); break;
     case 4: DessinerSlideDown(ctx, depart + 2, xe, s); break;
-    case 5: DessinerBend(ctx, depart + 2, s, note.ValeurBend); break;
-    case 6: DessinerBendRelease(ctx, depart + 2, s, note.ValeurBend); break;
+    case 5: DessinerBend(ctx, depart + 2, s, note.ValeurBend, apresFretteAuDessus); break;
+    case 6: DessinerBendRelease(ctx, depart + 2, s, note.ValeurBend, apresFretteAuDessus); break;
     default: break; // let ring: the frame only
     }
 }
@@ -264,9 +275,16 @@ void ArcBend(TContexteEcran& ctx, int32_t x0, int32_t s)
     ctx.c.Arc(x0 - 6, ctx.Y + (s - 3) * ctx.E, x0 + 9, yCorde, x0 + 2, yCorde, x0 + 9, yHaut);
 }
 
-// A bend amount stands just above the string it bends to: with its cell (descent included)
-// ending on the row over that line, the line hides neither the baseline nor the decimal point.
-int32_t YValeurBend(int32_t yHaut, int hauteurTexte) { return yHaut - hauteurTexte; }
+// A bend amount stands just above the string it bends to, a clear row between its cell
+// (descent included) and that line: the line hides neither the baseline nor the decimal point,
+// and the tail of a decimal comma does not run into it.
+int32_t YValeurBend(int32_t yHaut, int hauteurTexte) { return yHaut - hauteurTexte - 1; }
+
+// Left edge of a bend amount: where the bend puts it, or past the fret on the string above.
+int32_t GaucheValeurBend(int32_t gauche, std::optional<int32_t> apresFretteAuDessus)
+{
+    return apresFretteAuDessus ? std::max(gauche, *apresFretteAuDessus) : gauche;
+}
 
 void PreparerValeur(TContexteEcran& ctx)
 {
@@ -278,7 +296,7 @@ void PreparerValeur(TContexteEcran& ctx)
 
 } // namespace
 
-void DessinerBend(TContexteEcran& ctx, int32_t x, int32_t s, double valeur)
+void DessinerBend(TContexteEcran& ctx, int32_t x, int32_t s, double valeur, std::optional<int32_t> apresFretteAuDessus)
 {
     platform::Canevas& c = ctx.c;
     PreparerLiaison(ctx);
@@ -290,10 +308,11 @@ void DessinerBend(TContexteEcran& ctx, int32_t x, int32_t s, double valeur)
     c.Ligne(x0 + 8, yHaut, x0 + 11, yHaut + 3);
     const std::string texte = TexteValeurEffet(valeur);
     const platform::Dimension d = c.TextExtent(texte);
-    c.TextOut(x0 + 7 - d.cx, YValeurBend(yHaut, d.cy), texte);
+    c.TextOut(GaucheValeurBend(x0 + 7 - d.cx, apresFretteAuDessus), YValeurBend(yHaut, d.cy), texte);
 }
 
-void DessinerBendRelease(TContexteEcran& ctx, int32_t x, int32_t s, double valeur)
+void DessinerBendRelease(TContexteEcran& ctx, int32_t x, int32_t s, double valeur,
+                         std::optional<int32_t> apresFretteAuDessus)
 {
     platform::Canevas& c = ctx.c;
     PreparerLiaison(ctx);
@@ -315,7 +334,8 @@ void DessinerBendRelease(TContexteEcran& ctx, int32_t x, int32_t s, double valeu
 
     const std::string texte = TexteValeurEffet(valeur);
     const platform::Dimension d = c.TextExtent(texte);
-    c.TextOut(R(xr2 - (xr2 - xl2) / 2.0) - d.cx + 1, YValeurBend(yHaut, d.cy), texte);
+    c.TextOut(GaucheValeurBend(R(xr2 - (xr2 - xl2) / 2.0) - d.cx + 1, apresFretteAuDessus), YValeurBend(yHaut, d.cy),
+              texte);
 }
 
 // ---- Beat techniques -----------------------------------------------------------------------
@@ -400,7 +420,10 @@ void DessinerEffetsTemps(TContexteEcran& ctx, int32_t b)
         c.SetBrosseVide();
         const std::string texte = TexteValeurEffet(temps.ValeurCoupVib);
         const platform::Dimension d = c.TextExtent(texte);
-        c.TextOut(xb - R(d.cx / 2.0), yv - 3 - d.cy, texte);
+        // Its cell ends a row over the arms where its outer columns cross them (they rise 7
+        // pixels over 10): three rows over the point only, its first digit sat on an arm.
+        const int demi = std::min(R(d.cx / 2.0), 10);
+        c.TextOut(xb - R(d.cx / 2.0), std::min(yv - 3, yv - R(demi * 0.7) - 1) - d.cy, texte);
         break;
     }
     default: break;
@@ -449,21 +472,30 @@ std::optional<PlaceDiagramme> PlacerDiagramme(TContexteEcran& ctx, const TTemps&
     return d;
 }
 
-// The diagram's area grown by the name under it. Apart from PlacerDiagramme: drawing the
-// diagram needs only its place, and measuring the name costs two font changes a chord.
-void EtendreAuNom(TContexteEcran& ctx, const TAccord& accord, PlaceDiagramme& d)
+// The diagram's area grown by the name under it and the base fret left of it, with the
+// canvas in the diagrams' font. Apart from PlacerDiagramme: drawing the diagram needs only its
+// place, and the texts are measured only on a line that has a beat text.
+void EtendreAuxTextes(TContexteEcran& ctx, const TAccord& accord, PlaceDiagramme& d)
 {
+    platform::Canevas& c = ctx.c;
+    if (accord.FretteBase > 1) {
+        const std::string base = std::to_string(accord.FretteBase);
+        d.gauche = std::min(d.gauche, d.x - 3 - c.TextWidth(base));
+    }
     if (!ctx.p.AffChordsName || accord.Nom.empty())
         return;
-    platform::Canevas& c = ctx.c;
-    const platform::StyleFonte avant = c.Fonte();
-    c.SetFonte(platform::StyleFonte{"Small Fonts", 7, false, false, avant.couleur});
     const platform::Dimension n = c.TextExtent(accord.Nom.view());
-    c.SetFonte(avant);
     const int32_t gaucheNom = d.x + d.centreNom - R(n.cx / 2.0);
     d.gauche = std::min(d.gauche, gaucheNom);
     d.droite = std::max(d.droite, gaucheNom + n.cx);
     d.bas = d.y + d.decalageNom + n.cy;
+}
+
+const TMesure* BlocLigne(int32_t m)
+{
+    if (m < 1 || m > std::min(Partition.NbMesures, kNbMesuresMax))
+        return nullptr;
+    return Partition.Mesures[m].get();
 }
 
 } // namespace
@@ -498,31 +530,78 @@ void DessinerAccord(TContexteEcran& ctx, int32_t b)
     DessinerDiagramme(p.TypeDiag, accord, c, place->x, ctx.Marque(ctx.Diagrammes), true, place->y);
 }
 
+void PreparerTextesLigne(TContexteEcran& ctx, int32_t premiere, int32_t derniere, int largeur)
+{
+    ctx.TextesLigne.clear();
+    ctx.TextesPremiere = premiere;
+    ctx.TextesDerniere = derniere;
+    auto temps = [&](int32_t m, int32_t b) -> const TTemps& { return BlocLigne(m)->Temps[ctx.Piste][b]; };
+    auto pourChaqueTemps = [&](auto&& faire) {
+        for (int32_t m = premiere; m <= derniere; ++m)
+            if (const TMesure* bloc = BlocLigne(m))
+                for (int32_t b = 1; b <= std::clamp<int32_t>(bloc->NbTemps[ctx.Piste], 0, kNbTempsMax); ++b)
+                    faire(m, b, bloc->Temps[ctx.Piste][b]);
+    };
+    pourChaqueTemps([&](int32_t m, int32_t b, const TTemps& t) {
+        if (!t.Texte.empty())
+            ctx.TextesLigne.push_back({m, b, 0});
+    });
+    if (ctx.TextesLigne.empty())
+        return;
+
+    platform::Canevas& c = ctx.c;
+    const platform::StyleFonte avant = c.Fonte();
+    std::vector<TZoneEncre> diagrammes;
+    c.SetFonte(platform::StyleFonte{"Small Fonts", 7, false, false, avant.couleur});
+    pourChaqueTemps([&](int32_t, int32_t, const TTemps& t) {
+        if (std::optional<PlaceDiagramme> d = PlacerDiagramme(ctx, t)) {
+            EtendreAuxTextes(ctx, *t.Accord, *d);
+            diagrammes.push_back({static_cast<double>(d->gauche), static_cast<double>(d->haut),
+                                  static_cast<double>(d->droite), static_cast<double>(d->bas)});
+        }
+    });
+
+    c.SetFonte(ctx.FontTxt);
+    if (ctx.LargeurCTxt < 0) {
+        const platform::Dimension d = c.TextExtent("C");
+        ctx.LargeurCTxt = d.cx;
+        ctx.HauteurCTxt = d.cy;
+    }
+    const int32_t y = ctx.Y - ctx.p.EspTexte - ctx.HauteurCTxt;
+    std::vector<TZoneEncre> textes;
+    textes.reserve(ctx.TextesLigne.size());
+    for (const TContexteEcran::TTextePlace& place : ctx.TextesLigne) {
+        const platform::Dimension d = c.TextExtent(temps(place.Mesure, place.Temps).Texte.view());
+        const int32_t x = ctx.MG + temps(place.Mesure, place.Temps).XEcran - R(ctx.LargeurCTxt / 2.0);
+        textes.push_back({static_cast<double>(x), static_cast<double>(y), static_cast<double>(x + d.cx),
+                          static_cast<double>(y + d.cy)});
+    }
+    c.SetFonte(avant);
+    // Two pixels past a diagram, half a letter past a text.
+    const TReglesPlacementTextes regles{2, static_cast<double>(std::max(R(ctx.LargeurCTxt / 2.0), 2)),
+                                        static_cast<double>(largeur)};
+    const std::vector<double> gauches = PlacerTextesTemps(diagrammes, textes, regles);
+    for (std::size_t i = 0; i < gauches.size(); ++i)
+        ctx.TextesLigne[i].X = R(gauches[i]);
+}
+
 void DessinerTexteTemps(TContexteEcran& ctx, int32_t b)
 {
     const TTemps& temps = ctx.Temps(b);
     if (temps.Texte.empty())
         return;
     platform::Canevas& c = ctx.c;
+    // Painted outside a line, a measure is placed on its own.
+    if (ctx.MesureDessinee < ctx.TextesPremiere || ctx.MesureDessinee > ctx.TextesDerniere)
+        PreparerTextesLigne(ctx, ctx.MesureDessinee, ctx.MesureDessinee, c.Largeur());
+    const auto place = std::find_if(ctx.TextesLigne.begin(), ctx.TextesLigne.end(), [&](const auto& t) {
+        return t.Mesure == ctx.MesureDessinee && t.Temps == b;
+    });
+    if (place == ctx.TextesLigne.end())
+        return;
     platform::StyleFonte fonte = ctx.FontTxt;
     fonte.couleur = ctx.Marque(fonte.couleur);
     c.SetFonte(fonte);
     c.SetBrosseVide();
-    if (ctx.LargeurCTxt < 0) {
-        const platform::Dimension d = c.TextExtent("C");
-        ctx.LargeurCTxt = d.cx;
-        ctx.HauteurCTxt = d.cy;
-    }
-    int32_t x = ctx.MG + temps.XEcran - R(ctx.LargeurCTxt / 2.0);
-    const int32_t y = ctx.Y - ctx.p.EspTexte - ctx.HauteurCTxt;
-    // Written across its own chord diagram, the text would hide both: it then starts past it.
-    if (std::optional<PlaceDiagramme> d = PlacerDiagramme(ctx, temps)) {
-        EtendreAuNom(ctx, *temps.Accord, *d);
-        c.SetFonte(fonte);
-        const platform::Dimension t = c.TextExtent(temps.Texte.view());
-        const bool croise = x < d->droite && x + t.cx > d->gauche && y < d->bas && y + t.cy > d->haut;
-        if (croise)
-            x = d->droite + 2;
-    }
-    c.TextOut(x, y, temps.Texte.view());
+    c.TextOut(place->X, ctx.Y - ctx.p.EspTexte - ctx.HauteurCTxt, temps.Texte.view());
 }

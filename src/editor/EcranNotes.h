@@ -10,6 +10,7 @@
 #include "editor/Ecran.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -45,12 +46,20 @@ void DessinerSlideUp(TContexteEcran& ctx, int32_t x1, int32_t x2, int32_t s);
 void DessinerSlideDown(TContexteEcran& ctx, int32_t x1, int32_t x2, int32_t s);
 // kind 1 hammer-on, 2 pull-off.
 void DessinerHOPO(TContexteEcran& ctx, int32_t x1, int32_t x2, int32_t s, int kind);
-void DessinerBend(TContexteEcran& ctx, int32_t x, int32_t s, double valeur);
-void DessinerBendRelease(TContexteEcran& ctx, int32_t x, int32_t s, double valeur);
+// Their amount starts at apresFretteAuDessus at the earliest (past the fret text of the string
+// above, in a double stop).
+void DessinerBend(TContexteEcran& ctx, int32_t x, int32_t s, double valeur,
+                  std::optional<int32_t> apresFretteAuDessus = std::nullopt);
+void DessinerBendRelease(TContexteEcran& ctx, int32_t x, int32_t s, double valeur,
+                         std::optional<int32_t> apresFretteAuDessus = std::nullopt);
 
 // The beat's techniques above the staff, its strum and its mix-table mark.
 void DessinerEffetsTemps(TContexteEcran& ctx, int32_t b);
 // The beat's chord: its name alone, or its diagram (with the name under it).
 void DessinerAccord(TContexteEcran& ctx, int32_t b);
-// The beat's text above the staff.
+// Where the beat texts of measures premiere..derniere (one display line) start, so that none
+// covers a chord diagram or another text (PlacementTextes.h); no text moves to end past
+// largeur.
+void PreparerTextesLigne(TContexteEcran& ctx, int32_t premiere, int32_t derniere, int largeur);
+// The beat's text above the staff, where PreparerTextesLigne put it.
 void DessinerTexteTemps(TContexteEcran& ctx, int32_t b);

@@ -1,10 +1,14 @@
 #include "print/ImpEffets.h"
 
 #include "editor/EffetsSaisie.h"
+#include "editor/PlacementTextes.h"
 #include "print/ImpNotes.h"
 #include "print/ImpPage.h"
 #include "print/Impress.h"
 #include "platform/Arrondi.h"
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -140,6 +144,84 @@ void ImprimerAccord(int32_t b)
         ImprimerDiagramme(accord, true, xm, p.PosY - G.DecalageDiagramme - p.EspDiagAc_Prt / 3.0);
 }
 
+namespace {
+
+struct TextePlace {
+    int32_t mesure = 0;
+    int32_t temps = 0;
+    int x = 0; // device pixels
+};
+
+// The texts of the line being printed (PlacerTextesLigne), measures premiere..derniere.
+struct TextesLigne {
+    int32_t premiere = 0;
+    int32_t derniere = -1;
+    std::vector<TextePlace> places;
+};
+TextesLigne textesLigne;
+
+std::vector<TextePlace> PlacerTextes(int32_t premiere, int32_t derniere)
+{
+    std::vector<TextePlace> places;
+    platform::Canevas* c = CanvasImpr;
+    if (!c)
+        return places;
+    const TZoneImpression& p = ParamImpCourant;
+    const int32_t piste = PisteImpr();
+    auto pourChaqueTemps = [&](auto&& faire) {
+        for (int32_t m = premiere; m <= derniere; ++m)
+            if (const TMesure* bloc = MesureImpr(m))
+                for (int32_t b = 1; b <= NbTempsImpr(m); ++b)
+                    faire(m, b, bloc->Temps[piste][b]);
+    };
+    pourChaqueTemps([&](int32_t m, int32_t b, const TTemps& t) {
+        if (!t.Texte.empty())
+            places.push_back({m, b, 0});
+    });
+    if (places.empty())
+        return places;
+
+    const double e = EchelleImpr();
+    std::vector<TZoneEncre> diagrammes;
+    if (p.AffDiag_Prt) {
+        const double yDiagramme = p.PosY - G.DecalageDiagramme - p.EspDiagAc_Prt / 3.0;
+        pourChaqueTemps([&](int32_t, int32_t, const TTemps& t) {
+            if (t.AvecAccord && t.Accord && t.Accord->AvecDiagramme())
+                diagrammes.push_back(
+                    ZoneDiagramme(*c, *t.Accord, true, t.XImp + p.MargeGaucheLignes, yDiagramme));
+        });
+    }
+    c->SetFonte(PoliceImpr("FontTxt_Prt"));
+    const platform::Dimension lettre = c->TextExtent("C");
+    const int haut = R((p.PosY - G.DecalageTexte - p.EspTexte_Prt / 3.0) * e - lettre.cy / 2.0);
+    std::vector<TZoneEncre> textes;
+    textes.reserve(places.size());
+    for (const TextePlace& place : places) {
+        const TTemps& t = MesureImpr(place.mesure)->Temps[piste][place.temps];
+        const platform::Dimension d = c->TextExtent(t.Texte.view());
+        const int gauche = R((t.XImp + p.MargeGaucheLignes) * e - lettre.cx / 2.0);
+        textes.push_back({static_cast<double>(gauche), static_cast<double>(haut), static_cast<double>(gauche + d.cx),
+                          static_cast<double>(haut + d.cy)});
+    }
+    // Half a millimetre past a diagram, half a letter past a text, within the right margin.
+    const TReglesPlacementTextes regles{static_cast<double>(std::max(R(0.5 * e), 1)),
+                                        static_cast<double>(std::max(R(lettre.cx / 2.0), 1)),
+                                        static_cast<double>(R(LargeurPage - p.MargeDroiteLignes * e))};
+    const std::vector<double> gauches = PlacerTextesTemps(diagrammes, textes, regles);
+    for (std::size_t i = 0; i < places.size(); ++i)
+        places[i].x = R(gauches[i]);
+    return places;
+}
+
+} // namespace
+
+void PlacerTextesLigne(int32_t premiere, int32_t derniere)
+{
+    textesLigne = {premiere, derniere, PlacerTextes(premiere, derniere)};
+}
+
+void OublierTextesLigne() { textesLigne = {}; }
+
 void ImprimerTexteTemps(int32_t b)
 {
     platform::Canevas* c = CanvasImpr;
@@ -147,10 +229,20 @@ void ImprimerTexteTemps(int32_t b)
     if (!c || !t || t->Texte.empty())
         return;
     const TZoneImpression& p = ParamImpCourant;
+    const int32_t m = p.MesureEnCours;
+    // Printed outside a line, a measure is placed on its own.
+    std::vector<TextePlace> seule;
+    const std::vector<TextePlace>& places = m >= textesLigne.premiere && m <= textesLigne.derniere
+                                                ? textesLigne.places
+                                                : (seule = PlacerTextes(m, m));
+    const auto place = std::find_if(places.begin(), places.end(),
+                                    [&](const TextePlace& tp) { return tp.mesure == m && tp.temps == b; });
+    if (place == places.end())
+        return;
     const double e = EchelleImpr();
     c->SetFonte(PoliceImpr("FontTxt_Prt"));
     FondTexteImpr(*c);
     const platform::Dimension d = c->TextExtent("C");
     const double y = p.PosY - G.DecalageTexte - p.EspTexte_Prt / 3.0;
-    c->TextOut(R((t->XImp + p.MargeGaucheLignes) * e - d.cx / 2.0), R(y * e - d.cy / 2.0), t->Texte.view());
+    c->TextOut(place->x, R(y * e - d.cy / 2.0), t->Texte.view());
 }

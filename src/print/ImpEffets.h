@@ -9,5 +9,10 @@
 void ImprimerEffetsTemps(int32_t b);
 // The chord of beat b: its name alone, or its diagram with the name under it.
 void ImprimerAccord(int32_t b);
-// The text of beat b.
+// Where the texts of measures premiere..derniere (one printed line, its beats at their line x)
+// start, so that none covers a chord diagram or another text (PlacementTextes.h); the line's
+// texts are printed there until OublierTextesLigne.
+void PlacerTextesLigne(int32_t premiere, int32_t derniere);
+void OublierTextesLigne();
+// The text of beat b, where its line placed it (or its measure alone, outside a line).
 void ImprimerTexteTemps(int32_t b);

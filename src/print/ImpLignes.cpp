@@ -182,15 +182,33 @@ int32_t ImprimerLigne(int32_t m0, bool dessiner)
     if (!dessiner)
         return m;
 
+    // Every beat gets its x on the line before any is drawn: a text is placed against the
+    // diagrams and texts of the measures after its own.
     const int32_t piste = PisteImpr();
-    const double y = p.PosY;
+    std::vector<double> debuts; // where each measure starts on the line
     double x = 0;
+    for (int32_t k = m0; k <= m; ++k) {
+        debuts.push_back(x);
+        TMesure* bloc = MesureImpr(k);
+        if (!bloc)
+            continue;
+        x += p.EspaceAvantTemps + bloc->EspaceGaucheImp;
+        for (int32_t b = 1; b <= NbTempsImpr(k); ++b)
+            bloc->Temps[piste][b].XImp += x;
+        bloc->LargeurImp += x;
+        x = bloc->LargeurImp + bloc->EspaceDroiteImp;
+    }
+    if (p.AffTxt_Prt)
+        PlacerTextesLigne(m0, m);
+
+    const double y = p.PosY;
     for (int32_t k = m0; k <= m; ++k) {
         TMesure* bloc = MesureImpr(k);
         if (!bloc)
             continue;
         p.MesureEnCours = k;
-        const double xd = x;
+        const double xd = debuts[static_cast<std::size_t>(k - m0)];
+        x = xd;
         if (k == 1 && p.AffTriplet_Prt)
             ImprimerAccordage(x);
         if (k == m0 && p.AffNum_Prt)
@@ -208,10 +226,6 @@ int32_t ImprimerLigne(int32_t m0, bool dessiner)
         if (k == 1 || SignatureChange(k))
             ImprimerSignature(k, bloc->Numerateur, bloc->Denominateur, y, x);
 
-        x += p.EspaceAvantTemps + bloc->EspaceGaucheImp;
-        for (int32_t b = 1; b <= NbTempsImpr(k); ++b)
-            bloc->Temps[piste][b].XImp += x;
-        bloc->LargeurImp += x;
         x = bloc->LargeurImp + bloc->EspaceDroiteImp;
 
         const TMesure* suivante = MesureImpr(k + 1);
@@ -225,6 +239,7 @@ int32_t ImprimerLigne(int32_t m0, bool dessiner)
         ImprimerCordes(xd, x, y);
         ImprimerTempsMesure(k);
     }
+    OublierTextesLigne();
     return m;
 }
 

@@ -8,6 +8,7 @@
 #include "platform/Arrondi.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -107,15 +108,38 @@ void Fleche(platform::Canevas& c, int X, int Y, int dy, double e)
     c.Ligne(X, Y, R(X + 0.8 * e), R(Y + dy * 0.8 * e));
 }
 
-// A bend amount whose right edge is 0.5 mm left of xDroite.
-void ValeurBend(platform::Canevas& c, double valeur, int xDroite, int Ym, double e)
+// Where the fret of the string above string s ends in beat b, white box included, when that
+// string holds one: a bend's amount stands there, over that string's line.
+std::optional<int> FinFretteAuDessus(platform::Canevas& c, int32_t b, int32_t s)
+{
+    const TTemps* t = Temps(b);
+    if (!t || s <= 1)
+        return std::nullopt;
+    const std::string texte = TexteFretteImpression(*t, s - 1);
+    if (texte.empty())
+        return std::nullopt;
+    c.SetFonte(PoliceImpr("FontNotes_Prt"));
+    const double xm = t->XImp + ParamImpCourant.MargeGaucheLignes;
+    return R((xm + G.MargeFrette) * EchelleImpr() + c.TextWidth(texte) / 2.0 + 1);
+}
+
+// A bend amount whose right edge is 0.5 mm left of xDroite. In a double stop the fret of the
+// string above stands there: the amount then starts 0.2 mm past it, its cell ending above that
+// string's line, clear of the arrowhead under it.
+void ValeurBend(platform::Canevas& c, double valeur, int xDroite, int Ym, double e, std::optional<int> finFretteAuDessus)
 {
     c.SetFonte(PoliceImpr("FontEff_Prt"));
     c.SetLargeurStylo(1);
     FondTexteImpr(c);
     const std::string texte = TexteValeurEffet(valeur);
     const platform::Dimension d = c.TextExtent(texte);
-    c.TextOut(R(xDroite - d.cx - 0.5 * e), R(Ym - 0.2 * e - d.cy / 2.0), texte);
+    int x = R(xDroite - d.cx - 0.5 * e);
+    int y = R(Ym - 0.2 * e - d.cy / 2.0);
+    if (finFretteAuDessus && x < *finFretteAuDessus + R(0.2 * e)) {
+        x = *finFretteAuDessus + R(0.2 * e);
+        y = Ym - R((G.EpaisseurCorde / 2 + 0.2) * e) - d.cy;
+    }
+    c.TextOut(x, y, texte);
 }
 
 } // namespace
@@ -250,7 +274,7 @@ void ImprimerBend(int32_t s, int32_t b, double valeur, double x)
     const GeometrieBend g = TracerBend(*c, b, s, x);
     const int X = g.a(4.5) - R(g.e * G.EpaisseurBend / 2);
     Fleche(*c, X, g.Ym, 1, g.e);
-    ValeurBend(*c, valeur, g.a(4.5), g.Ym, g.e);
+    ValeurBend(*c, valeur, g.a(4.5), g.Ym, g.e, FinFretteAuDessus(*c, b, s));
 }
 
 void ImprimerBendRelease(int32_t s, int32_t b, double valeur, double x)
@@ -268,5 +292,5 @@ void ImprimerBendRelease(int32_t s, int32_t b, double valeur, double x)
     c->Arc(xc, yc, x2, y2, x3, g.Yb, g.a(4.5), g.Ym);
     const int X = x3 - R(g.e * G.EpaisseurBend / 2);
     Fleche(*c, X, g.Yb, -1, g.e);
-    ValeurBend(*c, valeur, R(x2 - (x2 - xc) / 2.0), g.Ym, g.e);
+    ValeurBend(*c, valeur, R(x2 - (x2 - xc) / 2.0), g.Ym, g.e, FinFretteAuDessus(*c, b, s));
 }

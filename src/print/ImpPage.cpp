@@ -206,6 +206,58 @@ void ImprimerListeAccords(bool dessiner)
     }
 }
 
+namespace {
+
+// Where a diagram with its grid's bottom-centre at (x, y) draws, in print mm.
+struct GeometrieDiagramme {
+    double k = 1;      // size factor
+    double s = 0;      // string and fret spacing
+    double haut = 0;   // the grid's top
+    double gauche = 0; // the grid's left (string 6)
+    double r = 0;      // radius of the dots and marks
+    double u = 0;      // the nut's room above the grid, when there is a nut
+};
+
+GeometrieDiagramme Geometrie(const TAccord& accord, double x, double y)
+{
+    GeometrieDiagramme g;
+    g.k = FacteurDiagrammesDe(ParamImpCourant.ChordSize_Prt);
+    g.s = G.EcartDiagramme * g.k;
+    g.haut = y - 5 * g.s;
+    g.gauche = x - 2.5 * g.s;
+    g.r = g.s / 3.5;
+    g.u = accord.FretteBase == 1 ? g.s / 3 : 0;
+    return g;
+}
+
+} // namespace
+
+TZoneEncre ZoneDiagramme(platform::Canevas& c, const TAccord& accord, bool avecNom, double x, double y)
+{
+    const double e = EchelleImpr();
+    const GeometrieDiagramme g = Geometrie(accord, x, y);
+    // The grid with the marks over its outer strings, and the pen's width round it.
+    const int pen = std::max(PixImpr(0.12), 1);
+    TZoneEncre zone{static_cast<double>(R((g.gauche - g.r) * e) - pen),
+                    static_cast<double>(R((g.haut - 3 * g.r - g.u) * e) - pen),
+                    static_cast<double>(R((g.gauche + 5 * g.s + g.r) * e) + 1 + pen),
+                    static_cast<double>(R((g.haut + 5 * g.s) * e) + 1 + pen)};
+    if (accord.FretteBase > 1) {
+        c.SetFonte(Arial(R(TailleImpr(7) * g.k)));
+        const int largeur = c.TextWidth(std::to_string(accord.FretteBase));
+        zone.Gauche = std::min(zone.Gauche, static_cast<double>(R((g.gauche - 2.0 / 3.0 * g.s) * e) - largeur));
+    }
+    if (avecNom && !accord.Nom.empty() && ParamImpCourant.AffChordsName_Prt) {
+        c.SetFonte(PoliceImpr("FontAccDiag_Prt"));
+        const platform::Dimension d = c.TextExtent(accord.Nom.view());
+        const int gaucheNom = R(x * e - d.cx / 2.0);
+        zone.Gauche = std::min(zone.Gauche, static_cast<double>(gaucheNom));
+        zone.Droite = std::max(zone.Droite, static_cast<double>(gaucheNom + d.cx));
+        zone.Bas = std::max(zone.Bas, static_cast<double>(R((g.haut + 5.25 * g.s) * e) + d.cy));
+    }
+    return zone;
+}
+
 void ImprimerDiagramme(const TAccord& accord, bool avecNom, double x, double y)
 {
     platform::Canevas* c = CanvasImpr;
@@ -213,10 +265,8 @@ void ImprimerDiagramme(const TAccord& accord, bool avecNom, double x, double y)
         return;
     const TZoneImpression& p = ParamImpCourant;
     const double e = EchelleImpr();
-    const double k = FacteurDiagrammesDe(p.ChordSize_Prt);
-    const double s = G.EcartDiagramme * k;
-    const double haut = y - 5 * s;
-    const double gauche = x - 2.5 * s;
+    const GeometrieDiagramme g = Geometrie(accord, x, y);
+    const double k = g.k, s = g.s, haut = g.haut, gauche = g.gauche, r = g.r, u = g.u;
     // A one-pixel pen leaves out the end pixels that a wider printer pen draws.
     const int pp = p.ModeApercu ? 1 : 0;
     auto X = [&](int32_t corde) { return gauche + 5 * s - (std::clamp<int32_t>(corde, 1, 6) - 1) * s; };
@@ -229,14 +279,11 @@ void ImprimerDiagramme(const TAccord& accord, bool avecNom, double x, double y)
         const int xl = R((gauche + i * s) * e);
         c->Ligne(xl, R(haut * e), xl, R((haut + 5 * s) * e) + 1);
     }
-    double u = 0;
     if (accord.FretteBase == 1) {
         const int yl = R((haut - s / 3) * e);
         c->Ligne(R(gauche * e), yl, R((gauche + 5 * s) * e) + 1, yl);
-        u = s / 3;
     }
 
-    const double r = s / 3.5;
     const int nbBarres = std::clamp<int32_t>(accord.NbBarres, 0, 2);
     auto barreCouvre = [&](int32_t corde, int32_t frette) {
         for (int i = 1; i <= nbBarres; ++i) {

@@ -4,6 +4,8 @@
 // of the song's chord diagrams on the first page, and the printed chord diagram itself (also
 // drawn above beats). "left", "right", "top" and "bottom" are the job's working margins.
 #include "document/Accord.h"
+#include "editor/PlacementTextes.h"
+#include "platform/Canevas.h"
 
 #include <cstdint>
 #include <string>
@@ -39,3 +41,6 @@ void ImprimerListeAccords(bool dessiner = true);
 // One diagram whose grid has its bottom-centre at (x, y), from the page's top-left corner; the
 // name goes under it when avecNom is set, the chord has one and chord names are printed.
 void ImprimerDiagramme(const TAccord& accord, bool avecNom, double x, double y);
+// The area in device pixels that diagram takes (its name and base fret included), measured on
+// c, whose font it changes.
+TZoneEncre ZoneDiagramme(platform::Canevas& c, const TAccord& accord, bool avecNom, double x, double y);

@@ -80,6 +80,38 @@ TEST_F(ZoneSaisiePixels, FretAndItsRhythm)
     EXPECT_EQ(Pixel(130, 48), QColor(255, 255, 0));       // cursor on the free column
 }
 
+TEST_F(ZoneSaisiePixels, AGraceNoteCutsItsStringLineAsAFretDoes)
+{
+    TMesure& m = *Partition.Mesures[1];
+    m.NbTemps[1] = 1;
+    for (const int grace : {3, 12}) {
+        SCOPED_TRACE(grace);
+        TNoteCorde& note = m.Temps[1][1].Notes[3];
+        note.Frette = 7;
+        note.FretteGrace = static_cast<int8_t>(grace);
+        note.NuanceGrace = 5;
+        note.DureeGrace = 2;
+        Curseur.Temps = 2;
+        image.fill(Qt::magenta);
+        Peindre();
+        // The grace note: the blue left of the fret's cell around string 3.
+        const int x = Curseur.MargeGauche + Curseur.LargeurTemps;
+        const int y = Curseur.MargeHaut + 2 * Curseur.EspCordes;
+        const QColor bleu(0, 0, 255);
+        int gauche = x, droite = 0;
+        for (int yy = y - 6; yy <= y + 6; ++yy)
+            for (int xx = x - 40; xx < x - 6; ++xx)
+                if (Pixel(xx, yy) == bleu) {
+                    gauche = std::min(gauche, xx);
+                    droite = std::max(droite, xx);
+                }
+        ASSERT_LT(gauche, droite);
+        // No string line behind it, nor a pixel either side.
+        EXPECT_EQ(Compter(QColor(0, 0, 0), gauche - 1, y, droite + 2, y + 1), 0);
+        EXPECT_EQ(Pixel(gauche - 4, y), QColor(0, 0, 0)); // the line goes on before it
+    }
+}
+
 namespace {
 
 // Two pictures of the edit zone: a full redraw, and what a later step made of it.

@@ -186,9 +186,11 @@ TEST_F(Notes, AShortSlideIsWidenedToSevenPixels)
 TEST_F(Notes, BendsRiseOneSpacingWithTheirValue)
 {
     Battements({0, 0, 0, 0});
+    Temps(1).Notes[1].Frette = -1;
     Temps(1).Notes[2].Frette = 7;
     Temps(1).Notes[2].Effet = 5;
     Temps(1).Notes[2].ValeurBend = 0.5;
+    Temps(2).Notes[1].Frette = -1;
     Temps(2).Notes[2].Frette = 7;
     Temps(2).Notes[2].Effet = 6;
     Temps(2).Notes[2].ValeurBend = 1.5;
@@ -197,8 +199,8 @@ TEST_F(Notes, BendsRiseOneSpacingWithTheirValue)
     EXPECT_TRUE(Contient(canevas, "Arc " + P(x0 - 6, 54) + "," + P(x0 + 9, 74) + " " + P(x0 + 2, 74) + " " + P(x0 + 9, 64) + " pen #000000"));
     EXPECT_TRUE(Contient(canevas, "Ligne " + P(x0 + 8, 64) + "," + P(x0 + 5, 67) + " pen #000000"));
     EXPECT_TRUE(Contient(canevas, "Ligne " + P(x0 + 8, 64) + "," + P(x0 + 11, 67) + " pen #000000"));
-    // "Small Fonts" 5: 7 pixels, 10 high; the cell ends on the row above string 1 (y 64).
-    EXPECT_TRUE(Contient(canevas, "Texte " + P(x0 + 7 - 18, 54) + " \"1/2\" font \"Small Fonts\" 5 #000000 brush clear"));
+    // "Small Fonts" 5: 7 pixels, 10 high; the cell ends a clear row above string 1 (y 64).
+    EXPECT_TRUE(Contient(canevas, "Texte " + P(x0 + 7 - 18, 53) + " \"1/2\" font \"Small Fonts\" 5 #000000 brush clear"));
 
     // Bend and release: xl2 = Round(x0 + 1.5) - 1, xr2 = Round(x0 + 9 + (x0 + 9 - xl2) / 2) - 1.
     const int r0 = X(2) + 3;
@@ -210,7 +212,7 @@ TEST_F(Notes, BendsRiseOneSpacingWithTheirValue)
     EXPECT_TRUE(Contient(canevas, "Arc " + P(xl2, 63) + "," + P(xr2, 79) + " " + P(xs, 74) + " " + P(r0 + 8, 64) + " pen #000000"));
     EXPECT_TRUE(Contient(canevas, "Ligne " + P(xs - 2 + k, 74) + "," + P(xs - 5 + k, 71) + " pen #000000"));
     EXPECT_TRUE(Contient(canevas, "Ligne " + P(xs - 2 + k, 74) + "," + P(xs + 1 + k, 71) + " pen #000000"));
-    EXPECT_EQ(Compte(canevas, "Texte " + P(static_cast<int>(platform::Round(xr2 - (xr2 - xl2) / 2.0)) - 18 + 1, 54) + " \"1.5\""), 1);
+    EXPECT_EQ(Compte(canevas, "Texte " + P(static_cast<int>(platform::Round(xr2 - (xr2 - xl2) / 2.0)) - 18 + 1, 53) + " \"1.5\""), 1);
 }
 
 // ---- Beat techniques -----------------------------------------------------------------------
@@ -284,7 +286,8 @@ TEST_F(Notes, StrumsLettersAndVibratoStrokes)
     EXPECT_TRUE(Contient(canevas, "Ligne " + P(x - 10, 50) + "," + P(x, 57) + " pen #000000"));
     EXPECT_TRUE(Contient(canevas, "Ligne " + P(x, 57) + "," + P(x + 10, 50) + " pen #000000"));
     EXPECT_TRUE(Contient(canevas, "Pixel " + P(x + 10, 50) + " #000000"));
-    EXPECT_TRUE(Contient(canevas, "Texte " + P(x - 9, 57 - 3 - 10) + " \"1.5\" font \"Small Fonts\" 5 #000000 brush clear"));
+    // 18 wide: its outer columns cross the arms 6 rows over the point; a row over them.
+    EXPECT_TRUE(Contient(canevas, "Texte " + P(x - 9, 57 - 7 - 10) + " \"1.5\" font \"Small Fonts\" 5 #000000 brush clear"));
 }
 
 TEST_F(Notes, AMeasureOfWrongLengthDrawsEveryMarkInItsColourButTheMixMark)
@@ -408,6 +411,102 @@ TEST_F(Notes, ABeatTextStartsPastItsOwnChordDiagram)
     ParamEcranCourant.AffDiag = false;
     Peindre();
     EXPECT_EQ(placeTexte(), (platform::Point{x - 3, y}));
+}
+
+// The box a trace inks on the recording canvas; right and bottom excluded.
+struct Boite {
+    int gauche, haut, droite, bas;
+    bool Croise(const Boite& b) const { return gauche < b.droite && b.gauche < droite && haut < b.bas && b.haut < bas; }
+};
+
+Boite BoiteDe(platform::CanevasEnregistreur& c, const platform::CanevasEnregistreur::Trace& t)
+{
+    if (t.operation == Op::Texte) {
+        c.SetFonte(t.fonte);
+        const platform::Dimension d = c.TextExtent(t.texte);
+        return {t.points[0].x, t.points[0].y, t.points[0].x + d.cx, t.points[0].y + d.cy};
+    }
+    Boite b{t.points[0].x, t.points[0].y, t.points[0].x + 1, t.points[0].y + 1};
+    for (const platform::Point& p : t.points) {
+        b.gauche = std::min(b.gauche, p.x);
+        b.haut = std::min(b.haut, p.y);
+        b.droite = std::max(b.droite, p.x + 1);
+        b.bas = std::max(b.bas, p.y + 1);
+    }
+    return b;
+}
+
+TEST_F(Notes, BeatTextsStayClearOfTheDiagramsAndTextsOfNeighbouringBeats)
+{
+    TAccord c;
+    c.Nom = "C";
+    c.Frettes = {0, 0, 1, 0, 2, 3, -1};
+    TAccord g;
+    g.Nom = "G";
+    g.Frettes = {0, 3, 0, 0, 0, 2, 3};
+    struct Cas {
+        const char* nom;
+        int mesure2, temps2; // where the G and its text stand; the C is on the beat before
+    };
+    // Chords on neighbouring eighths, in one measure and across a bar.
+    for (const Cas& cas : {Cas{"one measure", 1, 6}, Cas{"across the bar", 2, 1}}) {
+        SCOPED_TRACE(cas.nom);
+        Mesures(2);
+        for (int m = 1; m <= 2; ++m)
+            Battements({1, 1, 1, 1, 1, 1, 1, 1}, m);
+        TTemps& premier = cas.temps2 == 1 ? Temps(8, 1) : Temps(cas.temps2 - 1, cas.mesure2);
+        TTemps& second = Temps(cas.temps2, cas.mesure2);
+        premier.Texte = "let ring all";
+        premier.AvecAccord = true;
+        premier.Accord = std::make_shared<const TAccord>(c);
+        second.Texte = "Chorus";
+        second.AvecAccord = true;
+        second.Accord = std::make_shared<const TAccord>(g);
+        Peindre();
+
+        std::vector<Boite> textes;
+        std::vector<Boite> encre;
+        for (const auto& t : canevas.Traces()) {
+            const Boite b = BoiteDe(canevas, t);
+            if (b.bas > kY - 3)
+                continue; // the staff and what stands on it
+            if (t.operation == Op::Texte && (t.texte == "let ring all" || t.texte == "Chorus"))
+                textes.push_back(b);
+            else
+                encre.push_back(b);
+        }
+        ASSERT_EQ(textes.size(), 2u);
+        for (const Boite& t : textes) {
+            std::string couvert;
+            for (const Boite& e : encre)
+                if (t.Croise(e))
+                    couvert += " " + P(e.gauche, e.haut);
+            EXPECT_EQ(couvert, "") << "text at " << P(t.gauche, t.haut);
+        }
+        EXPECT_LE(textes[0].droite, textes[1].gauche);
+        for (int m = 1; m <= 2; ++m)
+            for (int b = 1; b <= 8; ++b)
+                Temps(b, m) = TTemps{};
+    }
+}
+
+TEST_F(Notes, ABeatTextWithNoRoomLeftOnTheLineKeepsItsPlace)
+{
+    TAccord am;
+    am.Nom = "Am";
+    am.Frettes = {0, 0, 1, 2, 2, 0, -1};
+    Battements({0, 0, 0, 0});
+    Temps(4).Texte = "Intro";
+    Temps(4).AvecAccord = true;
+    Temps(4).Accord = std::make_shared<const TAccord>(am);
+    Peindre();
+    const int x = X(4);
+    const int y = 64 - 31 - 14;
+    ASSERT_TRUE(Contient(canevas, "Texte " + P(x - 12 + 27 + 2, y) + " \"Intro\" font \"Arial\" 8 I #000000 brush clear"));
+    // A picture ending before the text past the diagram would: it stays on its beat.
+    canevas.Effacer();
+    DessinerLigne(canevas, 1, x - 12 + 27 + 2 + 5 * 6 - 1, HauteurLigne());
+    EXPECT_TRUE(Contient(canevas, "Texte " + P(x - 3, y) + " \"Intro\" font \"Arial\" 8 I #000000 brush clear"));
 }
 
 TEST_F(Notes, LargeDiagramsKeepTheMarksOverTheirStringsOnTheBand)

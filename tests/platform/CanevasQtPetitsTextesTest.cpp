@@ -86,6 +86,35 @@ TEST(CanevasQtPetitsTextes, EveryCharacterOfTheSmallTextsKeepsItsOwnInk)
     }
 }
 
+TEST(CanevasQtPetitsTextes, EveryCharacterOfTheItalicBeatTextsKeepsItsOwnInk)
+{
+    // Beat texts in the score and the edit zone: "Arial" 8 italic unless the user chose
+    // otherwise. Lightly hinted, the arm of the "r" met the "i" and "rit." read "nt.".
+    struct Cas {
+        const char* texte;
+        int taille;
+        bool gras;
+        int caracteres; // spaces aside
+    };
+    const Cas cas[] = {
+        {"rit.", 8, false, 4},      {"rit.", 9, false, 4}, {"rit.", 10, false, 4},
+        {"poco rit.", 8, false, 8}, {"rall.", 8, false, 5}, {"rit.", 8, true, 4},
+    };
+    for (const Cas& c : cas) {
+        const StyleFonte style{"Arial", c.taille, c.gras, true, clBlack};
+        const std::set<int> colonnes = ColonnesEncrees(style, 10, c.texte);
+        EXPECT_EQ(GroupesDeColonnes(colonnes), c.caracteres)
+            << '"' << c.texte << "\" in Arial " << c.taille << (c.gras ? " bold" : "") << " italic";
+        QImage image(4, 4, QImage::Format_RGB32);
+        QPainter peintre(&image);
+        CanevasQt canevas(peintre);
+        canevas.SetFonte(style);
+        ASSERT_FALSE(colonnes.empty());
+        EXPECT_GE(*colonnes.begin(), 10) << c.texte;
+        EXPECT_LT(*colonnes.rbegin(), 10 + canevas.TextWidth(c.texte)) << c.texte;
+    }
+}
+
 TEST(CanevasQtPetitsTextes, SmallTextsKeepTheirLineHeight)
 {
     // The painters place small texts by their height: 7, 9 and 10 pixels at 5, 6 and 7 points.

@@ -259,4 +259,84 @@ TEST_F(LigneRemplie, MeasureNumberOnlyAtTheStartOfEachLine)
         EXPECT_NE(t.fonte.taille, 6) << t.texte;
 }
 
+// The box a trace inks on the recording canvas; right and bottom excluded.
+struct Boite {
+    int gauche, haut, droite, bas;
+    bool Croise(const Boite& b) const { return gauche < b.droite && b.gauche < droite && haut < b.bas && b.haut < bas; }
+};
+
+Boite BoiteDe(platform::CanevasEnregistreur& c, const platform::CanevasEnregistreur::Trace& t)
+{
+    if (t.operation == platform::CanevasEnregistreur::Operation::Texte) {
+        c.SetFonte(t.fonte);
+        const platform::Dimension d = c.TextExtent(t.texte);
+        return {t.points[0].x, t.points[0].y, t.points[0].x + d.cx, t.points[0].y + d.cy};
+    }
+    // Wider pens ink half their width round the line.
+    const int demi = std::max(t.stylo.largeur, 1) / 2;
+    Boite b{t.points[0].x, t.points[0].y, t.points[0].x + 1, t.points[0].y + 1};
+    for (const platform::Point& p : t.points) {
+        b.gauche = std::min(b.gauche, p.x - demi);
+        b.haut = std::min(b.haut, p.y - demi);
+        b.droite = std::max(b.droite, p.x + 1 + demi);
+        b.bas = std::max(b.bas, p.y + 1 + demi);
+    }
+    return b;
+}
+
+TEST_F(ImpLignesTest, PrintedBeatTextsStayClearOfTheDiagramsAndTextsOfNeighbouringBeats)
+{
+    PageExacte(10.0, 2000);
+    ParamImpCourant.MargeGaucheLignes = 10;
+    ParamImpCourant.MargeDroiteLignes = 10;
+    TAccord am;
+    am.Nom = "Am";
+    am.Frettes = {0, 0, 1, 2, 2, 0, -1};
+    TAccord c;
+    c.Nom = "C";
+    c.Frettes = {0, 0, 1, 0, 2, 3, -1};
+    TAccord g;
+    g.Nom = "G";
+    g.Frettes = {0, 3, 0, 0, 0, 2, 3};
+    auto accord = [](TTemps& t, const TAccord& a, const char* texte) {
+        t.AvecAccord = true;
+        t.Accord = std::make_shared<const TAccord>(a);
+        t.Texte = texte;
+    };
+    Mesures(3);
+    for (int m = 1; m <= 3; ++m)
+        Battements({1, 1, 1, 1, 1, 1, 1, 1}, m);
+    // A text on its own chord; chords on neighbouring eighths, in a measure and across a bar.
+    accord(Temps(1, 1), am, "Intro");
+    accord(Temps(5, 1), c, "let ring all");
+    accord(Temps(6, 1), g, "Chorus");
+    accord(Temps(8, 2), c, "let ring");
+    accord(Temps(1, 3), g, "Verse");
+    ASSERT_EQ(ImprimerLigne(1, true), 3);
+
+    std::vector<Boite> textes;
+    std::vector<Boite> encre;
+    for (const Trace& t : canevas.Traces()) {
+        const Boite b = BoiteDe(canevas, t);
+        if (b.bas > Px(50) - 5)
+            continue; // the staff and what stands on it
+        if (t.operation == Op::Texte && t.fonte.italique)
+            textes.push_back(b);
+        else
+            encre.push_back(b);
+    }
+    ASSERT_EQ(textes.size(), 5u);
+    for (std::size_t i = 0; i < textes.size(); ++i) {
+        const Boite& t = textes[i];
+        std::string couvert;
+        for (const Boite& e : encre)
+            if (t.Croise(e))
+                couvert += " " + std::to_string(e.gauche) + "," + std::to_string(e.haut);
+        EXPECT_EQ(couvert, "") << "text " << i << " at " << t.gauche << "," << t.haut;
+        if (i > 0) {
+            EXPECT_LE(textes[i - 1].droite, t.gauche) << i;
+        }
+    }
+}
+
 } // namespace

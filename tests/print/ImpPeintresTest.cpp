@@ -299,6 +299,42 @@ TEST_F(ImpPeintresTest, BendAmountsAsFractionsOrDecimals)
     DefinirSeparateurDecimal('.');
 }
 
+TEST_F(ImpPeintresTest, ADoubleStopBendPrintsItsAmountPastTheFretAbove)
+{
+    Battements({0});
+    Placer();
+    // 8 on string 2, 9 bent on string 3: the amount stood over string 2, where the 8 is.
+    Temps(1).Notes[1].Frette = -1;
+    Temps(1).Notes[2].Frette = 8;
+    Temps(1).Notes[3].Frette = 9;
+    Temps(1).Notes[3].ValeurBend = 2.5;
+    const int ligne = Px(50 + 2.75); // string 2
+    for (const int effet : {5, 6}) {
+        SCOPED_TRACE(effet);
+        Temps(1).Notes[3].Effet = static_cast<uint8_t>(effet);
+        canevas.Effacer();
+        ImprimerNote(1, 2);
+        ImprimerNote(1, 3);
+        const Trace* huit = Texte("8");
+        const Trace* valeur = Texte("2.5");
+        ASSERT_NE(huit, nullptr);
+        ASSERT_NE(valeur, nullptr);
+        // Past the 8's white box (0.3 mm either side of it) by 0.2 mm, its cell over the line.
+        const int finHuit = static_cast<int>(platform::Round((20 + 0.3) * 10 + 6 / 2.0 + 1));
+        EXPECT_EQ(valeur->points[0].x, finHuit + 2);
+        EXPECT_GT(valeur->points[0].x, huit->points[0].x + 6);
+        EXPECT_LE(valeur->points[0].y + H(5), ligne - 2);
+    }
+    // Alone on its string pair, the amount keeps its place left of the arrow, on the line.
+    Temps(1).Notes[2].Frette = -1;
+    Temps(1).Notes[3].Effet = 5;
+    canevas.Effacer();
+    ImprimerNote(1, 3);
+    const Trace* valeur = Texte("2.5");
+    ASSERT_NE(valeur, nullptr);
+    EXPECT_GT(valeur->points[0].y + H(5), ligne);
+}
+
 TEST_F(ImpPeintresTest, StemsJoinSpreadChordsAndRunToTheBeamLine)
 {
     Battements({1});

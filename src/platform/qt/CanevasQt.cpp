@@ -42,6 +42,9 @@ constexpr std::size_t TextesRetenusMax = 4096;
 // Below this size texts are drawn fully hinted (QFontDe). Larger texts keep the light hinting
 // whose advances the edit zone's cells are measured with ("(22)" in "MS Sans Serif" 10).
 constexpr int PixelsPetitTexte = 10;
+// Italic texts (beat texts, the edit zone's texts) up to this size too: lightly hinted, the
+// slanted arm of an "r" meets the next stem and "rit." reads "nt.".
+constexpr int PixelsPetitItalique = 14;
 
 } // namespace
 
@@ -75,7 +78,7 @@ QFont CanevasQt::QFontDe(const StyleFonte& style, int pixelsParPouce)
     const int pixels = TaillePixelsFonte(style.taille, pixelsParPouce);
     QFont fonte(FamilleSubstituee(style.nom));
     const bool liberation = fonte.family().startsWith(QStringLiteral("Liberation Sans"));
-    if (liberation && pixels < PixelsPetitTexte) {
+    if (liberation && (pixels < PixelsPetitTexte || (style.italique && pixels <= PixelsPetitItalique))) {
         // The technique marks, bend amounts, triplet and measure numbers: a few pixels high,
         // lightly hinted, a period or the stem of an "l" gets no pixel of its own ("1.5" reads
         // "15", "sl." reads "3."), and the narrow face draws its 5 as a 6. Hinted in full, the

@@ -8,9 +8,10 @@
 // Fonts: the Windows face names of the settings are replaced by metric-compatible Linux ones
 // ("MS Sans Serif" and "Arial" by Liberation Sans, "Small Fonts" by Liberation Sans Narrow, or
 // Liberation Sans without it), sized in pixels at the canvas's resolution, without kerning.
-// Texts under 10 pixels are all drawn in Liberation Sans hinted in full, each glyph on a whole
-// pixel, its width the sum of its glyphs' whole advances (as the platform set its texts): at
-// fractional positions a period or a thin stem falls between the pixels and "1.5" reads "15".
+// Texts under 10 pixels, and italic texts up to 14, are all drawn in Liberation Sans hinted in
+// full, each glyph on a whole pixel, its width the sum of its glyphs' whole advances (as the
+// platform set its texts): at fractional positions a period or a thin stem falls between the
+// pixels and "1.5" reads "15", and a slanted "r" meets the next stem ("rit." reads "nt.").
 // Where two glyphs of such a text would touch (the period of "1.5" against its 5), the second
 // moves one pixel further and the text grows by as much, so that each keeps ink of its own.
 // What a font needs (QFont, its metrics, the widths of the texts already measured) is kept per

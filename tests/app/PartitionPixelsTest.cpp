@@ -1,0 +1,149 @@
+// The score painted through the Qt canvas on an image, probed pixel by pixel: the small texts
+// beside the bends and the vibrato stroke must keep their ink off the frets and lines next to
+// them, or "8" and "2.5" read "8.5".
+#include "editor/FixtureEcran.h"
+
+#include "platform/Rasterisation.h"
+#include "platform/qt/CanevasQt.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <algorithm>
+#include <set>
+#include <utility>
+
+namespace {
+
+using Pixel = std::pair<int, int>; // x, y
+
+class PartitionPixels : public FixtureEcran {
+protected:
+    void TearDown() override
+    {
+        DefinirSeparateurDecimal('.');
+        FixtureEcran::TearDown();
+    }
+
+    // Line 1 laid out and painted on a white image.
+    static QImage Image()
+    {
+        LigaturerPartition();
+        CouperLignes();
+        QImage image(800, HauteurLigne(), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter peintre(&image);
+        platform::CanevasQt canevas(peintre);
+        DessinerLigne(canevas, 1, image.width(), image.height());
+        return image;
+    }
+
+    static bool Encre(const QImage& image, int x, int y) { return (image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF; }
+
+    // The inked pixels of [x1, x2) x [y1, y2).
+    static std::set<Pixel> Encres(const QImage& image, int x1, int y1, int x2, int y2)
+    {
+        std::set<Pixel> r;
+        for (int y = y1; y < y2; ++y)
+            for (int x = x1; x < x2; ++x)
+                if (Encre(image, x, y))
+                    r.insert({x, y});
+        return r;
+    }
+};
+
+int Gauche(const std::set<Pixel>& p) { return std::ranges::min(p, {}, &Pixel::first).first; }
+int Droite(const std::set<Pixel>& p) { return std::ranges::max(p, {}, &Pixel::first).first; }
+int Bas(const std::set<Pixel>& p) { return std::ranges::max(p, {}, &Pixel::second).second; }
+
+} // namespace
+
+TEST_F(PartitionPixels, ABendAmountInADoubleStopStandsClearOfTheFretAbove)
+{
+    // 8 on string 2, 9 bent on string 3: the amount stands over string 2, where the 8 is.
+    for (const int effet : {5, 6}) {
+        for (const char separateur : {'.', ','}) {
+            SCOPED_TRACE(std::string(effet == 5 ? "bend" : "bend and release") + " with '" + separateur + "'");
+            DefinirSeparateurDecimal(separateur);
+            Battements({0, 0, 0, 0});
+            Temps(1).Notes[1].Frette = -1;
+            Temps(1).Notes[2].Frette = 8;
+            Temps(1).Notes[3].Frette = 9;
+            Temps(1).Notes[3].Effet = static_cast<uint8_t>(effet);
+            Temps(1).Notes[3].ValeurBend = 2.5;
+            const QImage avec = Image();
+            Temps(1).Notes[3].Effet = 0;
+            const QImage sans = Image();
+
+            const int y2 = kY + 10; // string 2
+            const int x = X(1);
+            // What the bend adds over string 2's line is its amount.
+            std::set<Pixel> valeur;
+            for (int y = y2 - 10; y < y2; ++y)
+                for (int xx = x - 10; xx < x + 40; ++xx)
+                    if (avec.pixel(xx, y) != sans.pixel(xx, y))
+                        valeur.insert({xx, y});
+            // The 8, its string line aside.
+            std::set<Pixel> huit = Encres(sans, x - 8, y2 - 8, x + 9, y2);
+            for (const Pixel& p : Encres(sans, x - 8, y2 + 1, x + 9, y2 + 8))
+                huit.insert(p);
+            ASSERT_FALSE(valeur.empty());
+            ASSERT_FALSE(huit.empty());
+            // A blank column between them, and a clear row over the line.
+            EXPECT_GT(Gauche(valeur), Droite(huit) + 1);
+            EXPECT_LE(Bas(valeur), y2 - 2);
+        }
+    }
+}
+
+TEST_F(PartitionPixels, ABendAmountKeepsAClearRowOverItsLineWithEitherDecimalSign)
+{
+    for (const char separateur : {'.', ','}) {
+        SCOPED_TRACE(std::string("'") + separateur + "'");
+        DefinirSeparateurDecimal(separateur);
+        Battements({0, 0, 0, 0});
+        Temps(1).Notes[1].Frette = -1;
+        Temps(1).Notes[3].Frette = 7;
+        Temps(1).Notes[3].Effet = 5;
+        Temps(1).Notes[3].ValeurBend = 1.5;
+        const QImage image = Image();
+        // The amount: all the ink between strings 1 and 2 up to the bend's arrow.
+        const int y2 = kY + 10;
+        const std::set<Pixel> valeur = Encres(image, X(1) - 10, kY + 1, X(1) + 20, y2);
+        ASSERT_FALSE(valeur.empty());
+        EXPECT_LE(Bas(valeur), y2 - 2); // the comma's tail included
+    }
+}
+
+TEST_F(PartitionPixels, TheVibratoStrokeAmountStandsClearOfItsV)
+{
+    struct Cas {
+        double valeur;
+        char separateur;
+    };
+    for (const Cas c : {Cas{1.5, '.'}, Cas{1.5, ','}, Cas{0.5, '.'}, Cas{2.0, '.'}, Cas{2.75, ','}}) {
+        SCOPED_TRACE(std::to_string(c.valeur) + " with '" + c.separateur + "'");
+        DefinirSeparateurDecimal(c.separateur);
+        Battements({0, 0, 0, 0});
+        Temps(1).Effet = 3;
+        Temps(1).ValeurCoupVib = c.valeur;
+        const QImage image = Image();
+        // The V: two lines from 10 pixels either side and 7 up to its point.
+        const int xb = X(1);
+        const int yv = kY - kHauteurEffets + 3;
+        std::vector<platform::Point> v;
+        const platform::Cadre cadre{0, 0, image.width(), image.height()};
+        platform::PixelsLigne({xb - 10, yv - 7}, {xb, yv}, cadre, v);
+        platform::PixelsLigne({xb, yv}, {xb + 10, yv - 7}, cadre, v);
+        v.push_back({xb + 10, yv - 7});
+        std::set<Pixel> valeur = Encres(image, xb - 12, yv - 25, xb + 13, yv + 1);
+        for (const platform::Point& p : v)
+            valeur.erase({p.x, p.y});
+        ASSERT_FALSE(valeur.empty());
+        // No pixel of the amount touches one of the V, even at a corner.
+        for (const platform::Point& p : v)
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx)
+                    EXPECT_EQ(valeur.count({p.x + dx, p.y + dy}), 0u) << "V at " << p.x << "," << p.y;
+    }
+}
