@@ -174,6 +174,7 @@ const std::vector<CleDictionnaire>& TableClesDictionnaire()
         {"DLG_IMPM_000", 14, "MidiImp-OptimisationPlacementDoigts", 0},
         {"DLG_IMPM_000", 15, "MidiImp-FormatMIDINonReconnu", 0},
         {"DLG_IMPM_000", 16, "MidiImp-NotesIgnorees", 2},
+        {"DLG_IMPM_000", 17, "MidiImp-FichierEndommage", 0},
         {"DLG_EXPM_000", 1, "MidiExp-ExportationMIDI", 0},
         {"DLG_EXPM_000", 2, "MidiExp-EcritureFichierImpossibleEnregAb", 0},
         {"DLG_IMPA_000", 2, "ASCIIImp-AccesFicImpossibleImportationAb", 0},

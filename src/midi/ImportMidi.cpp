@@ -45,6 +45,15 @@ struct TSource {
     int32_t Canal = 0;
 };
 
+const char* CleRefus(ResultatLectureMidi lu)
+{
+    switch (lu) {
+    case ResultatLectureMidi::Inaccessible: return "Fichier-AccesImpossible";
+    case ResultatLectureMidi::Endommage: return "MidiImp-FichierEndommage";
+    default: return "Fichier-MIDINonReconnu";
+    }
+}
+
 void Refuser(platform::Sablier& sablier, const char* cle)
 {
     Fenetre().MontrerAttenteMidi(false);
@@ -85,7 +94,7 @@ bool ImporterFichierMidi(const std::string& fichier)
     TFichierMidi midi;
     const ResultatLectureMidi lu = ChargerFichierMidi(fichier, midi);
     if (lu != ResultatLectureMidi::Ok) {
-        Refuser(sablier, lu == ResultatLectureMidi::Inaccessible ? "Fichier-AccesImpossible" : "Fichier-MIDINonReconnu");
+        Refuser(sablier, CleRefus(lu));
         return false;
     }
 

@@ -23,8 +23,12 @@ protected:
     void TearDown() override
     {
         InstallerFenetrePrincipale(nullptr);
+        DictionnaireLangue.clear();
         MidiTest::TearDown();
     }
+
+    // The messages in words, each with its placeholders.
+    static void ChargerAnglais() { ASSERT_TRUE(ChargerLangue(std::string(LYRX_SOURCE_DIR) + "/data/", "English")); }
 
     bool Importer(const std::vector<uint8_t>& octets, std::function<bool()> choix)
     {
@@ -175,6 +179,7 @@ TEST_F(ImportMidiTest, CancellingTheDialogImportsNothing)
 
 TEST_F(ImportMidiTest, RefusedFilesShowTheirMessageAndNeverTheDialog)
 {
+    ChargerAnglais();
     struct Cas {
         const char* nom;
         std::vector<uint8_t> octets;
@@ -184,11 +189,14 @@ TEST_F(ImportMidiTest, RefusedFilesShowTheirMessageAndNeverTheDialog)
     p.On(0, 64).Off(480, 64).Fin();
     std::vector<uint8_t> format2 = Smf(1, 480, {p});
     format2[9] = 2;
+    // Cut in its last note-off: the note could have sounded on, or more notes followed.
     std::vector<uint8_t> tronque = Smf(1, 480, {PisteSmf().Fin(), p});
-    tronque.resize(tronque.size() - 3);
+    tronque.resize(tronque.size() - 5);
+    std::vector<uint8_t> statutManquant = Smf(0, 480, {PisteSmf().Ev(0, {0xFF, 0x01, 0x01, 'a'}).Ev(0, {60, 100}).Fin()});
     const Cas cas[] = {
         {"format 2", format2, "Fichier-MIDINonReconnu"},
-        {"truncated", tronque, "Fichier-MIDINonReconnu"},
+        {"truncated", tronque, "MidiImp-FichierEndommage"},
+        {"running status with no status before", statutManquant, "MidiImp-FichierEndommage"},
         {"zero division", Smf(0, 0, {p}), "Fichier-MIDINonReconnu"},
         {"text file", {'h', 'e', 'l', 'l', 'o'}, "Fichier-MIDINonReconnu"},
     };
@@ -207,6 +215,45 @@ TEST_F(ImportMidiTest, RefusedFilesShowTheirMessageAndNeverTheDialog)
     EXPECT_FALSE(ImporterFichierMidi((DossierTemporaire() / "absent.mid").string()));
     ASSERT_EQ(messages_.Messages.size(), 1u);
     EXPECT_EQ(messages_.Messages[0].Texte, Traduire("Fichier-AccesImpossible"));
+}
+
+// A format-0 file missing the last bytes of its end-of-track event: the notes are all there.
+TEST_F(ImportMidiTest, AFileCutInItsEndOfTrackEventImportsItsNotes)
+{
+    PisteSmf p;
+    p.Signature(0, 4, 2).On(0, 64).Off(480, 64).On(0, 67).Off(480, 67).On(0, 69).Off(960, 69).Fin();
+    for (std::size_t coupe : {1u, 3u}) {
+        SCOPED_TRACE(coupe);
+        std::vector<uint8_t> octets = Smf(0, 480, {p});
+        octets.resize(octets.size() - coupe);
+        messages_.Messages.clear();
+        ASSERT_TRUE(Importer(octets, Affecter({{1, 1}})));
+        EXPECT_TRUE(messages_.Messages.empty());
+        EXPECT_EQ(Sons(1, 1), (std::vector<F>{{64}, {67}, {69}}));
+        EXPECT_EQ(Rythme(1, 1), (std::vector<TempsVu>{Note(480, 0), Note(480, 0), Note(960, -1)}));
+    }
+}
+
+// Sequencers put meta events and system-exclusive messages between the notes of a running
+// status; the status goes on after them.
+TEST_F(ImportMidiTest, ARunningStatusInterruptedByAMetaEventOrASysexGoesOn)
+{
+    PisteSmf p;
+    p.Tempo(0, 500000).Ev(0, {0x90, 60, 64}).Octets({0x83, 0x60, 60, 0});
+    const uint8_t gamme[] = {62, 64, 65, 67, 69, 71, 72};
+    for (std::size_t i = 0; i < std::size(gamme); ++i) {
+        if (i == 2)
+            p.Meta(0, 0x01, {'m', 'e', 't', 'a'});
+        if (i == 5)
+            p.Ev(0, {0xF0, 0x03, 0x43, 0x10, 0xF7});
+        p.Octets({0x00, gamme[i], 64, 0x83, 0x60, gamme[i], 0});
+    }
+    p.Fin();
+    ASSERT_TRUE(Importer(Smf(0, 480, {p}), Affecter({{1, 1}})));
+    EXPECT_TRUE(messages_.Messages.empty());
+    ASSERT_EQ(Partition.NbMesures, 2);
+    EXPECT_EQ(Sons(1, 1), (std::vector<F>{{60}, {62}, {64}, {65}}));
+    EXPECT_EQ(Sons(1, 2), (std::vector<F>{{67}, {69}, {71}, {72}}));
 }
 
 TEST_F(ImportMidiTest, FormatOneWithOnlyTheTempoTrackOffersNoSource)
