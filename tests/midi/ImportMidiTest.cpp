@@ -256,6 +256,100 @@ TEST_F(ImportMidiTest, ARunningStatusInterruptedByAMetaEventOrASysexGoesOn)
     EXPECT_EQ(Sons(1, 2), (std::vector<F>{{67}, {69}, {71}, {72}}));
 }
 
+// Every note an import leaves out is counted, by its cause, with the first measure that lost
+// one, in the one warning box of the import. The file has a tempo track in 4/4; its track
+// (or tracks) of notes at 480 ticks a quarter go onto standard guitars, or the drums.
+TEST_F(ImportMidiTest, NotesLeftOutAreToldByCauseWithTheirFirstMeasure)
+{
+    ChargerAnglais();
+    struct Ligne {
+        const char* cle;
+        int nombre;
+        int mesure;
+        std::string pistes; // the hint's tracks, after the out-of-reach line
+    };
+    struct Cas {
+        const char* nom;
+        std::vector<PisteSmf> pistes;
+        std::function<bool()> choix;
+        std::vector<Ligne> lignes;
+        int division = 480;
+    };
+    // Whole notes one after the other, a chord when several pitches are given, a whole rest
+    // when none.
+    auto mesures = [](std::initializer_list<std::vector<uint8_t>> accords) {
+        PisteSmf p;
+        uint32_t silence = 0;
+        for (const std::vector<uint8_t>& a : accords) {
+            for (uint8_t h : a) {
+                p.On(silence, h);
+                silence = 0;
+            }
+            for (std::size_t i = 0; i < a.size(); ++i)
+                p.Off(i == 0 ? 1920 : 0, a[i]);
+            if (a.empty())
+                silence += 1920;
+        }
+        return p.Fin(silence);
+    };
+    PisteSmf longue;
+    for (int i = 0; i < 1100; ++i)
+        longue.On(0, 64).Off(1920, 64);
+    longue.Fin();
+    PisteSmf tardive;
+    tardive.On(0, 64).Off(1, 64).On(0x0FFFFFFF, 64).Off(1, 64).Fin();
+
+    const std::vector<Cas> cas = {
+        {"everything fits", {mesures({{40}, {64, 67}, {88}})}, Affecter({{1, 1}}), {}},
+        {"below the lowest open string", {mesures({{40}, {64}, {38, 50}, {39}})}, Affecter({{1, 1}}),
+         {{"MidiImp-NotesHorsTessiture", 2, 3, "1"}}},
+        {"above the highest fret", {mesures({{88}, {89}, {100}})}, Affecter({{1, 1}}),
+         {{"MidiImp-NotesHorsTessiture", 2, 2, "1"}}},
+        {"one octave lower takes a note below the strings", {mesures({{52}, {51}})}, Affecter({{1, 1}}, 4, {1}),
+         {{"MidiImp-NotesHorsTessiture", 1, 2, "1"}}},
+        {"one octave lower takes a note below MIDI note 0", {mesures({{52}, {5}})}, Affecter({{1, 1}}, 4, {1}),
+         {{"MidiImp-NotesHorsTessiture", 1, 2, "1"}}},
+        {"nothing but MIDI note 0", {mesures({{}, {0}})}, Affecter({{1, 1}}), {{"MidiImp-NotesHorsTessiture", 1, 2, "1"}}},
+        {"drum notes above 99", {mesures({{36}, {100, 38}})}, Affecter({{kPistePercussions, 1}}),
+         {{"MidiImp-NotesHorsTessiture", 1, 2, "8"}}},
+        {"two notes that only the lowest string plays", {mesures({{45}, {40, 41}})}, Affecter({{1, 1}}),
+         {{"MidiImp-NotesSimultanees", 1, 2, ""}}},
+        {"seven pitches at once on six strings", {mesures({{40, 45, 50, 55, 59, 64, 69}})}, Affecter({{1, 1}}),
+         {{"MidiImp-NotesSimultanees", 1, 1, ""}}},
+        {"1100 whole notes in a song of 1000 measures", {longue}, Affecter({{1, 1}}),
+         {{"MidiImp-NotesApresFin", 100, kNbMesuresMax, ""}}},
+        {"a note long after the time a song can reach", {tardive}, Affecter({{1, 1}}),
+         {{"MidiImp-NotesApresFin", 1, kNbMesuresMax, ""}}, 1},
+        {"causes of two tracks together", {mesures({{40}, {40, 41}, {39}}), mesures({{64}, {30}})},
+         Affecter({{1, 1}, {2, 2}}),
+         {{"MidiImp-NotesHorsTessiture", 2, 2, "1, 2"}, {"MidiImp-NotesSimultanees", 1, 2, ""}}},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        PisteSmf tempo;
+        tempo.Signature(0, 4, 2).Fin();
+        std::vector<PisteSmf> pistes{tempo};
+        pistes.insert(pistes.end(), c.pistes.begin(), c.pistes.end());
+        messages_.Messages.clear();
+        ASSERT_TRUE(Importer(Smf(1, c.division, pistes), c.choix));
+        std::string attendu;
+        for (const Ligne& l : c.lignes) {
+            attendu += (attendu.empty() ? "" : "\n")
+                + FormaterMessage2(Traduire(l.cle), std::to_string(l.nombre), std::to_string(l.mesure));
+            if (!l.pistes.empty())
+                attendu += "\n" + FormaterMessage1(Traduire("MidiImp-ConseilTessiture"), l.pistes);
+        }
+        if (attendu.empty()) {
+            EXPECT_TRUE(messages_.Messages.empty());
+            continue;
+        }
+        ASSERT_EQ(messages_.Messages.size(), 1u);
+        EXPECT_EQ(messages_.Messages[0].Legende, Traduire("Dlg-Avertissement"));
+        EXPECT_EQ(messages_.Messages[0].Icone, IconeAvertissement);
+        EXPECT_EQ(messages_.Messages[0].Texte, attendu);
+    }
+}
+
 TEST_F(ImportMidiTest, FormatOneWithOnlyTheTempoTrackOffersNoSource)
 {
     PisteSmf t;
