@@ -93,8 +93,8 @@ std::string ListePistes(const std::vector<int32_t>& pistes)
     return r;
 }
 
-// One line for each cause; the notes out of reach come with the tracks and what the import
-// dialog offers for them.
+// One paragraph for each cause; the notes out of reach come with the tracks and what the
+// import dialog offers for them.
 std::string TexteNotesOmises(const TPertesImport& p)
 {
     std::string texte;
@@ -102,7 +102,7 @@ std::string TexteNotesOmises(const TPertesImport& p)
         if (n.Nombre == 0)
             return false;
         if (!texte.empty())
-            texte += '\n';
+            texte += "\n\n";
         texte += FormaterMessage2(Traduire(cle), std::to_string(n.Nombre), std::to_string(mesure));
         return true;
     };

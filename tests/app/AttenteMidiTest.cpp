@@ -345,7 +345,7 @@ TEST_F(AttenteMidi, TheBoxesOfAnImportTellADamagedFileAndTheNotesLeftOut)
               "1 note(s) from bar 1 on are out of reach of the strings (below the lowest open string or above the highest "
               "fret) and were left out.\n"
               "Tracks concerned: 1. In the import dialog, a lower tuning brings low notes within reach, and 'One octave "
-              "lower' high notes.\n"
+              "lower' high notes.\n\n"
               "1 note(s) from bar 2 on were left out: they sound together with other notes and no string able to play "
               "them was left free.");
     EXPECT_FALSE(boites[0].AttenteVisible);

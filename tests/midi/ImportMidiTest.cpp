@@ -334,7 +334,7 @@ TEST_F(ImportMidiTest, NotesLeftOutAreToldByCauseWithTheirFirstMeasure)
         ASSERT_TRUE(Importer(Smf(1, c.division, pistes), c.choix));
         std::string attendu;
         for (const Ligne& l : c.lignes) {
-            attendu += (attendu.empty() ? "" : "\n")
+            attendu += (attendu.empty() ? "" : "\n\n")
                 + FormaterMessage2(Traduire(l.cle), std::to_string(l.nombre), std::to_string(l.mesure));
             if (!l.pistes.empty())
                 attendu += "\n" + FormaterMessage1(Traduire("MidiImp-ConseilTessiture"), l.pistes);
