@@ -59,10 +59,23 @@ private:
     double reste_ = 0.0;
     bool premierMorceau_ = true;
     bool evtEstNote_ = false;
+    // Notes of the group being placed: the pitches it keeps, and how many it dropped for
+    // lack of strings.
+    int32_t NotesGroupe() const;
     OneBased<int32_t, kNbCordesMax> hauteurs_{};
     int32_t nbHauteurs_ = 0;
+    int32_t debordes_ = 0;
     TResultatConstruction r_;
 };
+
+int32_t Constructeur::NotesGroupe() const
+{
+    int32_t notes = debordes_;
+    for (int32_t i = 1; i <= nbHauteurs_; ++i)
+        if (hauteurs_[i] >= 0)
+            ++notes;
+    return notes;
+}
 
 TResultatConstruction Constructeur::Construire()
 {
@@ -98,6 +111,7 @@ TResultatConstruction Constructeur::Construire()
     int32_t k = 0;
     while (k < NbEvtImport && m_ <= Partition.NbMesures) {
         int32_t s = 0;
+        debordes_ = 0;
         do {
             ++k;
             const TEvtImport& e = EvtImport[k];
@@ -105,6 +119,8 @@ TResultatConstruction Constructeur::Construire()
                 continue;
             if (s < nbCordes_)
                 ++s;
+            else if (hauteurs_[s] >= 0 && hauteurs_[s] != e.Hauteur)
+                ++debordes_;
             // At the limit the last slot is overwritten: a chord keeps its first pitches and
             // its last one.
             hauteurs_[s] = e.Hauteur;
@@ -122,12 +138,21 @@ TResultatConstruction Constructeur::Construire()
             reste_ = positionEvt_ + EvtImport[k].Duree - totalPlace_;
             PlacerDureeEvt(k);
             positionEvt_ += EvtImport[k].Duree;
+            const int32_t mesure = r_.PremierMorceau[static_cast<std::size_t>(k)].first;
+            if (mesure > 0)
+                r_.Simultanees.Ajouter(debordes_, mesure);
         }
         FenetrePrincipale().ProgressionAttenteMidi(
             static_cast<int>(platform::Round(static_cast<double>(k) / NbEvtImport * 28.0)));
     }
-    if (k < NbEvtImport)
+    if (k < NbEvtImport) {
         r_.Tronque = true;
+        int32_t notes = 0;
+        for (int32_t j = k + 1; j <= NbEvtImport; ++j)
+            if (EvtImport[j].Hauteur >= 0)
+                ++notes;
+        r_.ApresFin.Ajouter(notes, Partition.NbMesures + 1);
+    }
 
     for (int32_t m = 1; m <= Partition.NbMesures; ++m)
         InitialiserTempsSuivant(t_, m);
@@ -140,8 +165,11 @@ void Constructeur::PlacerDureeEvt(int32_t k)
     while (Arrondir4(kSoixanteQuatrieme) <= reste_) {
         if (Bloc(m_).Duree - posMesure_ < Arrondir4(kSoixanteQuatrieme)) {
             if (m_ >= Partition.NbMesures) {
-                // The song holds no measure more: what is left of the list is lost.
+                // The song holds no measure more: what is left of the list is lost, and this
+                // group's notes with it unless its first piece was written.
                 r_.Tronque = true;
+                if (premierMorceau_)
+                    r_.ApresFin.Ajouter(NotesGroupe(), Partition.NbMesures + 1);
                 m_ = Partition.NbMesures + 1;
                 return;
             }
@@ -159,15 +187,8 @@ void Constructeur::EcrireMorceau(int32_t k, double valeur, bool marque, int8_t c
     if (b_ > kNbTempsSaisis) {
         r_.Tronque = true;
         // A group's first piece carries its notes; the pieces after it only hold them on.
-        if (!marque) {
-            int32_t notes = 0;
-            for (int32_t i = 1; i <= nbHauteurs_; ++i)
-                if (hauteurs_[i] >= 0)
-                    ++notes;
-            if (notes > 0 && r_.NotesOmises == 0)
-                r_.PremiereMesureOmise = m_;
-            r_.NotesOmises += notes;
-        }
+        if (!marque)
+            r_.MesurePleine.Ajouter(NotesGroupe(), m_);
     } else {
         ReinitialiserTemps(t_, m_, b_);
         TTemps& tp = Bloc(m_).Temps[t_][b_];

@@ -6,6 +6,8 @@
 // (dotted for notes, triplets where the list holds three of a kind). The pitches of each beat
 // are left in its scratch fields HauteursImport / NbHauteursImport (-1 rest, -2 tie) for the
 // fingering optimiser, or for the re-barring assistant to tell notes, ties and rests apart.
+#include "midi/EvtImport.h"
+
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -45,10 +47,12 @@ struct TResultatConstruction {
     // Pieces were left out: the notes outlast the 1000 measures of a song, or a measure would
     // need more beats than a track part holds.
     bool Tronque = false;
-    // Of those, the notes whose beat found no room in a measure (more than 64 beats), and the
-    // first measure that lost one (0: none).
-    int32_t NotesOmises = 0;
-    int32_t PremiereMesureOmise = 0;
+    // The notes left out: those whose beat found no room in its measure (more than 64 beats),
+    // those after the last measure the song can hold (their measure is the one after it), and
+    // those of a chord with more pitches than the track has strings.
+    TNotesOmises MesurePleine;
+    TNotesOmises ApresFin;
+    TNotesOmises Simultanees;
 };
 
 // Lays the whole note list into the current track (see above). Nothing is built when the

@@ -243,13 +243,17 @@ void EssayerDoigte(int32_t mesure, int32_t temps, const TCordesDoigte& cordes, i
     Essayer(PreparerContexte(mesure, temps), Temps(mesure, temps), cordes, std::clamp(n, 0, kNbCordesMax));
 }
 
-bool DoigterTemps(int32_t mesure, int32_t temps)
+namespace {
+
+// The search of DoigterTemps; returns the number of pitches the chosen assignment plays and
+// the number of pitches searched.
+int32_t ChoisirDoigte(int32_t mesure, int32_t temps, int32_t& n)
 {
     const ContexteDoigte c = PreparerContexte(mesure, temps);
     TTemps& tp = Temps(mesure, temps);
     // A beat without pitches searches its first slot, as one pitch; the builder never gives a
     // beat more pitches than the track has strings.
-    const int32_t n = std::clamp<int32_t>(tp.NbHauteursImport, 1, c.NbCordes);
+    n = std::clamp<int32_t>(tp.NbHauteursImport, 1, c.NbCordes);
 
     PremierEssai = true;
     int32_t meilleur = 0;
@@ -258,29 +262,61 @@ bool DoigterTemps(int32_t mesure, int32_t temps)
         if (Compter(c.Piste, tp, cordes, n) == meilleur)
             Essayer(c, tp, cordes, n);
     });
-    return meilleur > 0;
+    return meilleur;
 }
 
-void DoigterPiste()
+} // namespace
+
+bool DoigterTemps(int32_t mesure, int32_t temps)
 {
+    int32_t n = 0;
+    return ChoisirDoigte(mesure, temps, n) > 0;
+}
+
+TNotesNonDoigtees DoigterPiste()
+{
+    TNotesNonDoigtees omises;
     if (!EvtImportContientNotes())
-        return;
+        return omises;
     const int32_t t = PisteDoigte();
+    const int32_t nbCordes = NbCordesPiste(t);
     DebutSerie = true;
     for (int32_t m = 1; m <= Partition.NbMesures; ++m) {
         for (int32_t b = 1; b <= std::min(NbTempsMesure(t, m), kNbTempsMax - 1); ++b) {
             TTemps& tp = Partition.Mesures[m]->Temps[t][b];
-            if (tp.HauteursImport[1] == HauteurSilence)
+            if (tp.HauteursImport[1] == HauteurSilence) {
                 tp.Silence = true;
-            else if (tp.HauteursImport[1] == HauteurLiaison)
+                continue;
+            }
+            if (tp.HauteursImport[1] == HauteurLiaison) {
                 tp.Lie = true;
-            else if (DoigterTemps(m, b))
+                continue;
+            }
+            int32_t n = 0;
+            const int32_t jouees = ChoisirDoigte(m, b, n);
+            if (jouees > 0)
                 DebutSerie = false;
             else
                 tp.Silence = true;
+            // The pitches left out: those no string reaches, and those whose strings the
+            // others took.
+            int32_t notes = 0, horsTessiture = 0;
+            for (int32_t i = 1; i <= n; ++i) {
+                if (tp.HauteursImport[i] < 0)
+                    continue;
+                ++notes;
+                bool atteinte = false;
+                for (int32_t s = 1; s <= nbCordes && !atteinte; ++s)
+                    atteinte = Jouable(t, tp.HauteursImport[i] - Partition.Accordage[t][s]);
+                if (!atteinte)
+                    ++horsTessiture;
+            }
+            omises.HorsTessiture.Ajouter(horsTessiture, m);
+            omises.Simultanees.Ajouter(notes - jouees - horsTessiture, m);
         }
         Progression(static_cast<int>(platform::Round(static_cast<double>(m) / Partition.NbMesures * 28.0)));
     }
+    return omises;
 }
 
 void OptimiserPlacementDoigts(int32_t premiere, int32_t derniere)

@@ -10,6 +10,7 @@
 // Used after a MIDI import (DoigterPiste) and by the transpose and automatic-placement
 // assistants (OptimiserPlacementDoigts).
 #include "document/Variable.h"
+#include "midi/EvtImport.h"
 
 #include <cstdint>
 
@@ -36,10 +37,18 @@ extern bool DebutSerie;
 // Strings of an assignment: entry i plays pitch i (1-based, entries beyond n ignored).
 using TCordesDoigte = OneBased<int32_t, kNbCordesMax>;
 
+// The notes a fingering pass left out: those no string of the track reaches (below its lowest
+// open string, above its highest fret), and those that each string able to play them is
+// taken by the other notes of their beat.
+struct TNotesNonDoigtees {
+    TNotesOmises HorsTessiture;
+    TNotesOmises Simultanees;
+};
+
 // Fingers every beat of the current track after an import: a beat marked -1 becomes a rest, -2
 // tied; any other beat gets its frets, or becomes a rest when none of its pitches is playable.
 // Nothing is done when the note list holds no note.
-void DoigterPiste();
+TNotesNonDoigtees DoigterPiste();
 
 // The same over measures premiere..derniere for the assistants, with the wait window; beats
 // without pitches keep what they hold. The look-ahead applies only from measure 1.

@@ -36,3 +36,19 @@ void ViderEvtImport();
 
 // Appends an entry at the next free index; false when the list is full.
 bool AjouterEvtImport(int32_t hauteur, double duree);
+
+// Notes an import left out for one cause: how many, and the first measure that lost one.
+struct TNotesOmises {
+    int32_t Nombre = 0;
+    int32_t PremiereMesure = 0;
+
+    void Ajouter(int32_t nombre, int32_t mesure)
+    {
+        if (nombre <= 0)
+            return;
+        if (Nombre == 0 || mesure < PremiereMesure)
+            PremiereMesure = mesure;
+        Nombre += nombre;
+    }
+    void Ajouter(const TNotesOmises& autres) { Ajouter(autres.Nombre, autres.PremiereMesure); }
+};

@@ -16,6 +16,7 @@
 #include "platform/Sablier.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 std::vector<std::string> ListePisteImport;
@@ -44,6 +45,75 @@ struct TSource {
     std::size_t Piste = 0;
     int32_t Canal = 0;
 };
+
+const char* CleRefus(ResultatLectureMidi lu)
+{
+    switch (lu) {
+    case ResultatLectureMidi::Inaccessible: return "Fichier-AccesImpossible";
+    case ResultatLectureMidi::Endommage: return "MidiImp-FichierEndommage";
+    default: return "Fichier-MIDINonReconnu";
+    }
+}
+
+// The notes an import leaves out, by cause over all its tracks, and the tracks whose strings
+// do not reach some of their notes.
+struct TPertesImport {
+    TNotesOmises HorsTessiture;
+    TNotesOmises Simultanees;
+    TNotesOmises MesurePleine;
+    TNotesOmises ApresFin;
+    std::vector<int32_t> PistesHorsTessiture;
+};
+
+// The measure in which a position of the current track lies (quarter notes from its start,
+// put on the track's grid of 1/q quarter as the quantiser puts the ends of notes), the last
+// measure going on as often as needed past the end of the song; kNbMesuresMax + 1 for every
+// position after the measures a song can hold.
+int32_t MesureDePosition(double position, int32_t q)
+{
+    if (q < 1)
+        q = 4;
+    const double p = std::ceil(position * q - 0.5 - 1e-9) / q;
+    double debut = 0.0;
+    for (int32_t m = 1; m <= Partition.NbMesures; ++m) {
+        const double fin = debut + Partition.Mesures[m]->Duree;
+        if (p < fin)
+            return m;
+        debut = fin;
+    }
+    const double auDela = std::floor((p - debut) / Partition.Mesures[Partition.NbMesures]->Duree);
+    return static_cast<int32_t>(std::min<double>(Partition.NbMesures + 1 + auDela, kNbMesuresMax + 1));
+}
+
+std::string ListePistes(const std::vector<int32_t>& pistes)
+{
+    std::string r;
+    for (int32_t t : pistes)
+        r += (r.empty() ? "" : ", ") + std::to_string(t);
+    return r;
+}
+
+// One paragraph for each cause; the notes out of reach come with the tracks and what the
+// import dialog offers for them.
+std::string TexteNotesOmises(const TPertesImport& p)
+{
+    std::string texte;
+    auto ligne = [&](const char* cle, const TNotesOmises& n, int32_t mesure) {
+        if (n.Nombre == 0)
+            return false;
+        if (!texte.empty())
+            texte += "\n\n";
+        texte += FormaterMessage2(Traduire(cle), std::to_string(n.Nombre), std::to_string(mesure));
+        return true;
+    };
+    if (ligne("MidiImp-NotesHorsTessiture", p.HorsTessiture, p.HorsTessiture.PremiereMesure))
+        texte += '\n' + FormaterMessage1(Traduire("MidiImp-ConseilTessiture"), ListePistes(p.PistesHorsTessiture));
+    ligne("MidiImp-NotesSimultanees", p.Simultanees, p.Simultanees.PremiereMesure);
+    ligne("MidiImp-NotesIgnorees", p.MesurePleine, p.MesurePleine.PremiereMesure);
+    // The notes after the song are told after its last measure.
+    ligne("MidiImp-NotesApresFin", p.ApresFin, p.ApresFin.PremiereMesure - 1);
+    return texte;
+}
 
 void Refuser(platform::Sablier& sablier, const char* cle)
 {
@@ -85,7 +155,7 @@ bool ImporterFichierMidi(const std::string& fichier)
     TFichierMidi midi;
     const ResultatLectureMidi lu = ChargerFichierMidi(fichier, midi);
     if (lu != ResultatLectureMidi::Ok) {
-        Refuser(sablier, lu == ResultatLectureMidi::Inaccessible ? "Fichier-AccesImpossible" : "Fichier-MIDINonReconnu");
+        Refuser(sablier, CleRefus(lu));
         return false;
     }
 
@@ -131,9 +201,8 @@ bool ImporterFichierMidi(const std::string& fichier)
         if (ProprietesTempo.PisteSource[t] > 0)
             ++n;
     const int32_t pisteAvant = PisteCourante;
-    // Notes no measure had room for, over all the tracks: told once at the end.
-    int32_t notesOmises = 0;
-    int32_t premiereMesureOmise = 0;
+    // Notes left out, over all the tracks: told once at the end.
+    TPertesImport pertes;
     int32_t i = 0;
     for (int32_t t = 1; t <= kNbPistes; ++t) {
         const int32_t ligne = ProprietesTempo.PisteSource[t];
@@ -150,36 +219,63 @@ bool ImporterFichierMidi(const std::string& fichier)
         Attente(Traduire("MidiImp-LecturePiste") + Rang(i, n));
         platform::Sablier sablierPiste;
         // The structure of every track was checked when the file was read.
-        LireNotesPiste(midi, source.Piste, decalage, source.Canal, [&](int p) { f.ProgressionAttenteMidi(p); });
+        TNotesHorsListe horsListe;
+        LireNotesPiste(midi, source.Piste, decalage, source.Canal, [&](int p) { f.ProgressionAttenteMidi(p); },
+                       &horsListe);
         f.RedessinerAttenteMidi();
         f.ProgressionAttenteMidi(0);
 
         f.TexteAttenteMidi((Traduire("MidiImp-CreationPartition") + Rang(i, n)).c_str());
         f.RedessinerAttenteMidi();
         SupprimerSilencesFinaux();
-        QuantifierEvtImport(ProprietesTempo.Quantification[t]);
+        const int32_t grille = ProprietesTempo.Quantification[t];
+        QuantifierEvtImport(grille);
         // A source without notes leaves its track empty; the tracks imported before it stay.
-        const TResultatConstruction construction = ConstruirePisteDepuisEvt();
-        if (construction.NotesOmises > 0) {
-            if (notesOmises == 0 || construction.PremiereMesureOmise < premiereMesureOmise)
-                premiereMesureOmise = construction.PremiereMesureOmise;
-            notesOmises += construction.NotesOmises;
+        // So does a source of nothing but MIDI note 0, which no string reaches.
+        TNotesOmises horsTessiture;
+        if (!EvtImportContientNotes()) {
+            int32_t zeros = 0;
+            double position = 0.0, premier = 0.0;
+            for (int32_t k = 1; k <= NbEvtImport; ++k) {
+                if (EvtImport[k].Hauteur >= 0 && zeros++ == 0)
+                    premier = position;
+                position += EvtImport[k].Duree;
+            }
+            if (zeros > 0)
+                horsTessiture.Ajouter(zeros, MesureDePosition(premier, grille));
         }
+        const TResultatConstruction construction = ConstruirePisteDepuisEvt();
+        pertes.MesurePleine.Ajouter(construction.MesurePleine);
+        pertes.ApresFin.Ajouter(construction.ApresFin);
+        pertes.Simultanees.Ajouter(construction.Simultanees);
+        // The notes the list never took, in the measures the track now has.
+        const auto nonLues = [&](const TNotesNonLues& notes, TNotesOmises& cause) {
+            if (notes.Nombre == 0)
+                return;
+            const int32_t mesure = MesureDePosition(notes.Position, grille);
+            (mesure > kNbMesuresMax ? pertes.ApresFin : cause).Ajouter(notes.Nombre, mesure);
+        };
+        nonLues(horsListe.SousZero, horsTessiture);
+        nonLues(horsListe.Apres, pertes.MesurePleine);
 
         f.ProgressionAttenteMidi(0);
         f.TexteAttenteMidi((Traduire("MidiImp-OptimisationPlacementDoigts") + Rang(i, n)).c_str());
         f.RedessinerAttenteMidi();
-        DoigterPiste();
+        const TNotesNonDoigtees doigte = DoigterPiste();
+        horsTessiture.Ajouter(doigte.HorsTessiture);
+        pertes.Simultanees.Ajouter(doigte.Simultanees);
+        if (horsTessiture.Nombre > 0) {
+            pertes.HorsTessiture.Ajouter(horsTessiture);
+            pertes.PistesHorsTessiture.push_back(t);
+        }
         f.MontrerAttenteMidi(false);
         f.TraiterMessagesEnAttente();
     }
     PisteCourante = pisteAvant;
 
-    if (notesOmises > 0)
-        AfficherMessage(Traduire("Dlg-Avertissement"),
-                        FormaterMessage2(Traduire("MidiImp-NotesIgnorees"), std::to_string(notesOmises),
-                                         std::to_string(premiereMesureOmise)),
-                        IconeAvertissement, BoutonOK, DefautOK, PlacementCentre);
+    const std::string omises = TexteNotesOmises(pertes);
+    if (!omises.empty())
+        AfficherMessage(Traduire("Dlg-Avertissement"), omises, IconeAvertissement, BoutonOK, DefautOK, PlacementCentre);
 
     Partition.Tempo = tempo == -1 ? 120 : tempo;
     // Tracks imported before a longer one added measures get their empty new measures filled.

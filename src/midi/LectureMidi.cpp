@@ -15,29 +15,69 @@ namespace {
 
 uint32_t Grand32(const uint8_t* o) { return uint32_t(o[0]) << 24 | uint32_t(o[1]) << 16 | uint32_t(o[2]) << 8 | o[3]; }
 
-// The chunk header at pos (id and length) and its body inside the file, or false.
-bool LireChunk(const std::vector<uint8_t>& o, std::size_t& pos, bool& estPiste, TPisteMidi& piste)
+// The chunk header at pos (id and length) and its body inside the file, or false when the
+// header itself is cut. A body that runs past the end of the file is cut to what is there,
+// and `manquants` tells how many of its bytes are missing.
+bool LireChunk(const std::vector<uint8_t>& o, std::size_t& pos, bool& estPiste, TPisteMidi& piste,
+               std::size_t& manquants)
 {
     if (o.size() - pos < 8)
         return false;
     estPiste = std::memcmp(o.data() + pos, "MTrk", 4) == 0;
     const uint32_t longueur = Grand32(o.data() + pos + 4);
     pos += 8;
-    if (longueur > o.size() - pos)
-        return false;
+    const std::size_t presents = std::min<std::size_t>(longueur, o.size() - pos);
+    manquants = longueur - presents;
     piste.Debut = pos;
-    piste.Longueur = longueur;
-    pos += longueur;
+    piste.Longueur = presents;
+    pos += presents;
     return true;
 }
 
-bool PisteValide(const TFichierMidi& f, const TPisteMidi& p)
+// The n bytes are the start of an end-of-track event (its delta time, then FF 2F 00);
+// `complet` gets the length of the shortest such event that starts with them.
+bool DebutFinDePiste(const uint8_t* o, std::size_t n, std::size_t& complet)
+{
+    static constexpr uint8_t kFin[] = {0xFF, 0x2F, 0x00};
+    // A delta time of at most four bytes: at most three with the top bit set.
+    std::size_t i = 0;
+    while (i < n && i < 3 && o[i] >= 0x80)
+        ++i;
+    complet = i + 1 + sizeof kFin;
+    if (i == n)
+        return true;
+    if (o[i] >= 0x80)
+        return false;
+    ++i;
+    for (std::size_t j = 0; i < n; ++i, ++j)
+        if (j >= sizeof kFin || o[i] != kFin[j])
+            return false;
+    return true;
+}
+
+// Walks every event of a track. A track that the end of the file cut short (`manquants` bytes
+// missing) is taken up to its last whole event when nothing but its end-of-track event can
+// have been lost: what is left after that event is the start of one, and no more is missing
+// than the rest of the shortest one. More missing bytes may have held notes.
+bool PisteValide(const TFichierMidi& f, TPisteMidi& p, std::size_t manquants)
 {
     LecteurEvenementsMidi lecteur(f.Octets.data() + p.Debut, p.Longueur);
     TEvenementMidi e;
-    while (lecteur.Suivant(e)) {
-    }
-    return !lecteur.Erreur();
+    bool finLue = false;
+    while (lecteur.Suivant(e))
+        finLue = finLue || e.EstMeta(0x2F);
+    if (manquants == 0)
+        return !lecteur.Erreur();
+    // Its end-of-track is there: the missing bytes were something else.
+    if (finLue)
+        return false;
+    const std::size_t fin = lecteur.Erreur() ? lecteur.FinDernierEvenement() : p.Longueur;
+    const std::size_t reste = p.Longueur - fin;
+    std::size_t complet = 0;
+    if (!DebutFinDePiste(f.Octets.data() + p.Debut + fin, reste, complet) || reste + manquants > complet)
+        return false;
+    p.Longueur = fin;
+    return true;
 }
 
 LecteurEvenementsMidi Lecteur(const TFichierMidi& f, std::size_t piste)
@@ -146,8 +186,8 @@ bool LecteurEvenementsMidi::Suivant(TEvenementMidi& e)
             erreur_ = true;
             return false;
         }
-        statut_ = statut;
         if (e.Donnee1 == 0x2F) {
+            finEvenement_ = pos_;
             fini_ = true;
             return true;
         }
@@ -156,7 +196,6 @@ bool LecteurEvenementsMidi::Suivant(TEvenementMidi& e)
     case 0xF7:
         if (!charge())
             return false;
-        statut_ = statut;
         break;
     case 0xF1:
     case 0xF3:
@@ -180,6 +219,7 @@ bool LecteurEvenementsMidi::Suivant(TEvenementMidi& e)
         // F4, F5, F6 and the real-time bytes carry no data and leave the running status.
         break;
     }
+    finEvenement_ = pos_;
     if (pos_ >= fin_)
         fini_ = true;
     else if (!LireDelta()) {
@@ -196,11 +236,16 @@ ResultatLectureMidi AnalyserFichierMidi(std::vector<uint8_t> octets, TFichierMid
     f = TFichierMidi{};
     f.Octets = std::move(octets);
     const std::vector<uint8_t>& o = f.Octets;
-    if (o.size() < 14 || o.size() > kTailleFichierMidiMax)
+    if (o.size() > kTailleFichierMidiMax)
         return ResultatLectureMidi::NonReconnu;
+    // "MThd", a header of 6 bytes, format 0 or 1 and fewer than 256 tracks; a file that starts
+    // so and ends before the header does is a MIDI file cut short.
     static constexpr uint8_t kEntete[] = {0x4D, 0x54, 0x68, 0x64, 0x00, 0x00, 0x00, 0x06, 0x00};
-    if (std::memcmp(o.data(), kEntete, sizeof kEntete) != 0 || o[9] > 1 || o[10] != 0)
+    if (o.size() < 4 || std::memcmp(o.data(), kEntete, std::min(o.size(), sizeof kEntete)) != 0
+        || (o.size() > 9 && o[9] > 1) || (o.size() > 10 && o[10] != 0))
         return ResultatLectureMidi::NonReconnu;
+    if (o.size() < 14)
+        return ResultatLectureMidi::Endommage;
     f.Format = o[9];
     f.NbPistes = o[11];
     f.Division = o[12] << 8 | o[13];
@@ -208,31 +253,33 @@ ResultatLectureMidi AnalyserFichierMidi(std::vector<uint8_t> octets, TFichierMid
     if (f.Division == 0 || (f.Division & 0x8000))
         return ResultatLectureMidi::NonReconnu;
 
+    // A chunk cut short reaches the end of the file: only the last track can be one.
     std::size_t pos = 14;
     bool estPiste = false;
     TPisteMidi piste;
+    std::size_t manquants = 0;
     if (f.Format == 1) {
         // The first chunk is the tempo track whatever its name says.
-        if (!LireChunk(o, pos, estPiste, piste))
-            return ResultatLectureMidi::NonReconnu;
+        if (!LireChunk(o, pos, estPiste, piste, manquants))
+            return ResultatLectureMidi::Endommage;
         f.Pistes.push_back(piste);
         const std::size_t attendues = static_cast<std::size_t>(std::max(f.NbPistes, 1));
         while (f.Pistes.size() < attendues) {
-            if (!LireChunk(o, pos, estPiste, piste))
-                return ResultatLectureMidi::NonReconnu;
+            if (!LireChunk(o, pos, estPiste, piste, manquants))
+                return ResultatLectureMidi::Endommage;
             if (estPiste)
                 f.Pistes.push_back(piste);
         }
     } else {
         do {
-            if (!LireChunk(o, pos, estPiste, piste))
-                return ResultatLectureMidi::NonReconnu;
+            if (!LireChunk(o, pos, estPiste, piste, manquants))
+                return ResultatLectureMidi::Endommage;
         } while (!estPiste);
         f.Pistes.push_back(piste);
     }
-    for (const TPisteMidi& p : f.Pistes)
-        if (!PisteValide(f, p))
-            return ResultatLectureMidi::NonReconnu;
+    for (std::size_t i = 0; i < f.Pistes.size(); ++i)
+        if (!PisteValide(f, f.Pistes[i], i + 1 == f.Pistes.size() ? manquants : 0))
+            return ResultatLectureMidi::Endommage;
     return ResultatLectureMidi::Ok;
 }
 
@@ -370,12 +417,17 @@ TCanauxMidi AnalyserCanauxMidi(const TFichierMidi& fichier, std::size_t piste)
 // ---- Notes -------------------------------------------------------------------------------------
 
 bool LireNotesPiste(const TFichierMidi& fichier, std::size_t piste, int32_t decalage, int32_t canal,
-                    const std::function<void(int)>& progression)
+                    const std::function<void(int)>& progression, TNotesHorsListe* horsListe)
 {
     ViderEvtImport();
     LecteurEvenementsMidi lecteur = Lecteur(fichier, piste);
     const std::size_t longueur = fichier.Pistes.at(piste).Longueur;
     const double division = fichier.Division;
+    TNotesHorsListe omises;
+    auto omettre = [](TNotesNonLues& n, double position) {
+        if (n.Nombre++ == 0)
+            n.Position = position;
+    };
 
     double t = std::min(static_cast<double>(lecteur.Ticks()) / division, kDureeImportMax);
     double lastT = 0.0;
@@ -388,22 +440,32 @@ bool LireNotesPiste(const TFichierMidi& fichier, std::size_t piste, int32_t deca
         debutGroupe = 2;
     }
 
+    // Once the list takes no more (the song's length is reached, or its capacity), the rest
+    // of the track is only counted.
     bool plein = false;
     TEvenementMidi e;
-    while (!plein && lecteur.Suivant(e)) {
-        t = static_cast<double>(e.Ticks) / division;
-        if (t > kDureeImportMax) {
-            t = kDureeImportMax;
-            break;
-        }
+    while (lecteur.Suivant(e)) {
+        const double te = static_cast<double>(e.Ticks) / division;
         const int32_t classe = e.Classe();
         const bool noteOn = classe == 0x90 && e.Donnee2 > 0;
         const bool noteOff = classe == 0x80 || (classe == 0x90 && e.Donnee2 == 0);
-        if ((noteOn || noteOff) && (canal == 0 || e.Canal() == canal)) {
+        const bool duCanal = canal == 0 || e.Canal() == canal;
+        if (!plein && te > kDureeImportMax) {
+            plein = true;
+            t = kDureeImportMax;
+        }
+        if (plein) {
+            if (noteOn && duCanal)
+                omettre(omises.Apres, te);
+        } else if ((noteOn || noteOff) && duCanal) {
+            t = te;
             const int32_t q = e.Donnee1 - decalage;
             // Below MIDI note 0 no instrument plays it, and -1 and -2 are the marks of rests
             // and ties.
-            if (q >= 0 && noteOn) {
+            if (q < 0) {
+                if (noteOn)
+                    omettre(omises.SousZero, t);
+            } else if (noteOn) {
                 if (NbEvtImport == 1 && t > 0.0)
                     plein = !AjouterEvtImport(HauteurSilence, 0.0);
                 if (!plein && AjouterEvtImport(q, 0.0)) {
@@ -423,8 +485,9 @@ bool LireNotesPiste(const TFichierMidi& fichier, std::size_t piste, int32_t deca
                     dernier[static_cast<std::size_t>(q)] = k;
                 } else {
                     plein = true;
+                    omettre(omises.Apres, t);
                 }
-            } else if (q >= 0 && noteOff) {
+            } else {
                 const int32_t k = dernier[static_cast<std::size_t>(q)];
                 const int32_t plusRecent = NbEvtImport - 1;
                 if (k >= debutGroupe && k <= plusRecent && EvtImport[k].Hauteur == q && EvtImport[k].Duree == 0.0) {
@@ -438,6 +501,8 @@ bool LireNotesPiste(const TFichierMidi& fichier, std::size_t piste, int32_t deca
                     }
                 }
             }
+        } else {
+            t = te;
         }
         if (progression && longueur > 0)
             progression(static_cast<int>(platform::Round(static_cast<double>(lecteur.Consommes()) / longueur * 28.0)));
@@ -446,5 +511,7 @@ bool LireNotesPiste(const TFichierMidi& fichier, std::size_t piste, int32_t deca
         return false;
     const bool coupe = plein || t >= kDureeImportMax;
     DureeTotaleImport = coupe ? t : std::min(static_cast<double>(lecteur.Ticks()) / division, kDureeImportMax);
+    if (horsListe)
+        *horsListe = omises;
     return true;
 }

@@ -3,9 +3,12 @@
 // input: the whole structure (header, chunk lengths, every event of every track) is checked
 // before anything is built from it, and every length, count and index is held against the
 // bytes that are really there, so a malformed file is refused and never read past its end.
+// A file cut short in the end-of-track event of its last track is read as far as it goes, as
+// other readers do: nothing but that event is missing.
 //
-// Events follow the import's rules of running status: a data byte where a status is expected
-// repeats the class of the last status written, meta and system-exclusive events included.
+// Events follow running status: a data byte where a status is expected repeats the last
+// channel status written. Meta and system-exclusive events, which sequencers put between
+// the events of a running status, leave it in force.
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -38,7 +41,8 @@ struct TFichierMidi {
 enum class ResultatLectureMidi {
     Ok,
     Inaccessible, // the file cannot be opened or read
-    NonReconnu,   // not a MIDI file of format 0 or 1, or a malformed one
+    NonReconnu,   // not a MIDI file of format 0 or 1
+    Endommage,    // a MIDI file of format 0 or 1 cut short or with bytes that break the format
 };
 
 // Reads the file and checks its structure and every event of every track.
@@ -77,6 +81,8 @@ public:
 
     bool Erreur() const { return erreur_; }
     std::size_t Consommes() const { return pos_; }
+    // Where the last event read whole ends (its delta time and bytes; 0 before the first).
+    std::size_t FinDernierEvenement() const { return finEvenement_; }
     // Time reached: the last event's, plus a delta time that closes the body.
     int64_t Ticks() const { return ticks_; }
     const uint8_t* Corps() const { return corps_; }
@@ -88,8 +94,9 @@ private:
     const uint8_t* corps_;
     std::size_t fin_;
     std::size_t pos_ = 0;
+    std::size_t finEvenement_ = 0;
     int64_t ticks_ = 0;
-    uint8_t statut_ = 0;  // last status written; 0 = none yet
+    uint8_t statut_ = 0;  // running status: the last channel or system-common status; 0 = none
     bool fini_ = false;
     bool erreur_ = false;
 };
@@ -136,11 +143,22 @@ struct TCanauxMidi {
 };
 TCanauxMidi AnalyserCanauxMidi(const TFichierMidi& fichier, std::size_t piste);
 
+// Notes of a track that the note list did not take: how many, and where the first one starts
+// (quarter notes from the start of the track).
+struct TNotesNonLues {
+    int32_t Nombre = 0;
+    double Position = 0.0;
+};
+struct TNotesHorsListe {
+    TNotesNonLues SousZero; // below MIDI note 0 once lowered by the octave shift
+    TNotesNonLues Apres;    // after kDureeImportMax, or once the list was full
+};
+
 // Reads the notes of a track into the note list (refilled from empty): note-ons and note-offs
 // of channel `canal` (1..16), or of every channel when it is 0, each pitch lowered by
 // `decalage` semitones; a note that would fall below MIDI note 0 is left out. Sets
 // DureeTotaleImport to the time reached. `progression` gets 0..28 after every event. The
-// notes after kDureeImportMax, and those beyond the list's capacity, are not read. False when
-// the track is malformed.
+// notes after kDureeImportMax, and those beyond the list's capacity, are not read. The notes
+// left out are counted in `horsListe` when given. False when the track is malformed.
 bool LireNotesPiste(const TFichierMidi& fichier, std::size_t piste, int32_t decalage, int32_t canal,
-                    const std::function<void(int)>& progression = {});
+                    const std::function<void(int)>& progression = {}, TNotesHorsListe* horsListe = nullptr);

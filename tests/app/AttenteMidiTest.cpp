@@ -1,6 +1,7 @@
 // The wait window of a MIDI import, watched on the real main window with the real import
 // dialog: what it paints while a file is read, laid out and fingered, and that it is out of
-// the way of the import dialog and of a message box, and hidden whichever way the import ends.
+// the way of the import dialog and of a message box, and hidden whichever way the import ends;
+// and what the import's boxes tell.
 #include "app/DialoguesFichiersQt.h"
 #include "app/FixtureFenetrePrincipale.h"
 #include "dialogs/BaseDialogue.h"
@@ -288,5 +289,78 @@ TEST_F(AttenteMidi, AMessageBoxRaisedDuringAnImportTakesTheKeyboard)
     EXPECT_TRUE(attente.isVisible());
     fenetre_->MontrerAttenteMidi(false);
     EXPECT_FALSE(attente.isVisible());
+    InstallerAfficheurMessages({});
+}
+
+TEST_F(AttenteMidi, TheBoxesOfAnImportTellADamagedFileAndTheNotesLeftOut)
+{
+    InstallerMessageD();
+    // Every box met: its caption and text, and whether the wait window was out of its way;
+    // OK answers it.
+    struct Boite {
+        QString Legende, Texte;
+        bool AttenteVisible;
+    };
+    std::vector<Boite> boites;
+    QTimer guet;
+    QObject::connect(&guet, &QTimer::timeout, [&] {
+        auto* boite = qobject_cast<TMessageD*>(QApplication::activeModalWidget());
+        if (!boite || !boite->isVisible())
+            return;
+        boites.push_back({boite->windowTitle(), boite->Texte->text(), fenetre_->WaitMidiForm().isVisible()});
+        boite->BT_OK->click();
+    });
+    guet.start(5);
+    int dialogues = 0;
+    ReponseDialogue reponse(Dialogue(), [&] {
+        ++dialogues;
+        Dialogue().ListePiste->setCurrentRow(0);
+        Dialogue().BT_OK->click();
+    });
+
+    // A format-0 file cut in its last note-off.
+    PisteSmf coupee;
+    coupee.On(0, 64).Off(480, 64).On(0, 67).Off(480, 67).Fin();
+    std::vector<uint8_t> octets = midi_test::Smf(0, 480, {coupee});
+    octets.resize(octets.size() - 6);
+    Importer(octets);
+    ASSERT_EQ(boites.size(), 1u);
+    EXPECT_EQ(boites[0].Legende, "Error");
+    EXPECT_EQ(boites[0].Texte, "This MIDI file is damaged (cut short, or with bytes that do not follow the MIDI format) "
+                               "and cannot be imported.");
+    EXPECT_EQ(dialogues, 0);
+
+    // A note below the low E in measure 1, and in measure 2 a chord of two notes only the
+    // low E string plays.
+    boites.clear();
+    PisteSmf tempo;
+    tempo.Signature(0, 4, 2).Fin();
+    PisteSmf notes;
+    notes.On(0, 30).On(0, 52).Off(1920, 30).Off(0, 52).On(0, 40).On(0, 41).Off(1920, 40).Off(0, 41).Fin();
+    Importer(midi_test::Smf(1, 480, {tempo, notes}));
+    EXPECT_EQ(dialogues, 1);
+    ASSERT_EQ(boites.size(), 1u);
+    EXPECT_EQ(boites[0].Legende, "Warning");
+    EXPECT_EQ(boites[0].Texte,
+              "1 note(s) from bar 1 on are out of reach of the strings (below the lowest open string or above the highest "
+              "fret) and were left out.\n"
+              "Tracks concerned: 1. In the import dialog, a lower tuning brings low notes within reach, and 'One octave "
+              "lower' high notes.\n\n"
+              "1 note(s) from bar 2 on were left out: they sound together with other notes and no string able to play "
+              "them was left free.");
+    EXPECT_FALSE(boites[0].AttenteVisible);
+    // The notes that could be played are in the song the window shows.
+    const auto sons = [](int mesure) {
+        std::vector<int> h;
+        const TTemps& tp = Partition.Mesures[mesure]->Temps[1][1];
+        for (int s = 1; s <= Partition.NbCordes[1]; ++s)
+            if (tp.Notes[s].Frette >= 0)
+                h.push_back(Partition.Accordage[1][s] + tp.Notes[s].Frette);
+        return h;
+    };
+    ASSERT_EQ(Partition.NbMesures, 2);
+    EXPECT_EQ(sons(1), std::vector<int>{52});
+    EXPECT_EQ(sons(2).size(), 1u);
+    guet.stop();
     InstallerAfficheurMessages({});
 }

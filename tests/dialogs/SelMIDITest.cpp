@@ -10,6 +10,7 @@
 #include "dialogs/Services.h"
 #include "dialogs/SpeedT.h"
 #include "midi/Doigte.h"
+#include "midi/FabriqueMidi.h"
 #include "midi/ImportMidi.h"
 
 #include <QCheckBox>
@@ -560,4 +561,66 @@ TEST_F(ImportDialogue, AnImportRunsThroughTheDialogChoices)
     EXPECT_EQ(hauteurs(2), std::vector<int>{67});
     EXPECT_EQ(m.Temps[1][1].Duree, 480);
     EXPECT_EQ(m.NbTemps[2], 0);
+}
+
+// Notes the strings of the chosen tracks cannot reach are told in the warning, with the tracks
+// and what the dialog offers; its choices then bring them within reach.
+TEST_F(ImportDialogue, NotesOutOfReachAreToldAndTheTuningOrTheOctaveOfTheirTabBringsThemBack)
+{
+    ChargerAnglais();
+    using midi_test::PisteSmf;
+    PisteSmf tempo;
+    tempo.Signature(0, 4, 2).Fin();
+    // A bass line down to the D below the guitar's low E, a lead up to the F# above its top fret.
+    PisteSmf basse;
+    basse.Nom(0, "Bass").On(0, 40).Off(1920, 40).On(0, 38).Off(960, 38).On(0, 39).Off(960, 39).Fin();
+    PisteSmf lead;
+    lead.Nom(0, "Lead").On(0, 76).Off(1920, 76).On(0, 90).Off(1920, 90).Fin();
+    const std::filesystem::path fichier = midi_test::EcrireFichier(dossier / "hors-tessiture.mid", midi_test::Smf(1, 480, {tempo, basse, lead}));
+
+    TSelMIDIForm f;
+    Preparer(f);
+    std::function<void()> reglages = [] {};
+    fenetreLecture.DialogueImport = [&] {
+        PendantModal([&] {
+            f.ListePiste->setCurrentRow(0);
+            Onglet(f, 2);
+            f.ListePiste->setCurrentRow(1);
+            reglages();
+            f.BT_OK->click();
+        });
+        return f.Executer();
+    };
+    ASSERT_TRUE(ImporterFichierMidi(fichier.string()));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].Legende, "Warning");
+    EXPECT_EQ(messages[0].Texte,
+              "3 note(s) from bar 2 on are out of reach of the strings (below the lowest open string or above the "
+              "highest fret) and were left out.\n"
+              "Tracks concerned: 1, 2. In the import dialog, a lower tuning brings low notes within reach, and 'One "
+              "octave lower' high notes.");
+    EXPECT_TRUE(Partition.Mesures[2]->Temps[1][1].Silence);
+    EXPECT_TRUE(Partition.Mesures[2]->Temps[2][1].Silence);
+
+    // Dropped D on the bass's tab, one octave lower on the lead's.
+    messages.clear();
+    reglages = [&] {
+        Onglet(f, 1);
+        emit f.ModeleList->activated(1);
+        Onglet(f, 2);
+        f.Transposer->setChecked(true);
+    };
+    ASSERT_TRUE(ImporterFichierMidi(fichier.string()));
+    EXPECT_TRUE(messages.empty());
+    const auto sons = [](int piste, int mesure) {
+        std::vector<int> h;
+        const TMesure& m = *Partition.Mesures[mesure];
+        for (int b = 1; b <= m.NbTemps[piste]; ++b)
+            for (int s = 1; s <= Partition.NbCordes[piste]; ++s)
+                if (m.Temps[piste][b].Notes[s].Frette >= 0 && !m.Temps[piste][b].Silence)
+                    h.push_back(Partition.Accordage[piste][s] + m.Temps[piste][b].Notes[s].Frette);
+        return h;
+    };
+    EXPECT_EQ(sons(1, 2), (std::vector<int>{38, 39}));
+    EXPECT_EQ(sons(2, 2), (std::vector<int>{78}));
 }

@@ -23,8 +23,12 @@ protected:
     void TearDown() override
     {
         InstallerFenetrePrincipale(nullptr);
+        DictionnaireLangue.clear();
         MidiTest::TearDown();
     }
+
+    // The messages in words, each with its placeholders.
+    static void ChargerAnglais() { ASSERT_TRUE(ChargerLangue(std::string(LYRX_SOURCE_DIR) + "/data/", "English")); }
 
     bool Importer(const std::vector<uint8_t>& octets, std::function<bool()> choix)
     {
@@ -175,6 +179,7 @@ TEST_F(ImportMidiTest, CancellingTheDialogImportsNothing)
 
 TEST_F(ImportMidiTest, RefusedFilesShowTheirMessageAndNeverTheDialog)
 {
+    ChargerAnglais();
     struct Cas {
         const char* nom;
         std::vector<uint8_t> octets;
@@ -184,11 +189,14 @@ TEST_F(ImportMidiTest, RefusedFilesShowTheirMessageAndNeverTheDialog)
     p.On(0, 64).Off(480, 64).Fin();
     std::vector<uint8_t> format2 = Smf(1, 480, {p});
     format2[9] = 2;
+    // Cut in its last note-off: the note could have sounded on, or more notes followed.
     std::vector<uint8_t> tronque = Smf(1, 480, {PisteSmf().Fin(), p});
-    tronque.resize(tronque.size() - 3);
+    tronque.resize(tronque.size() - 5);
+    std::vector<uint8_t> statutManquant = Smf(0, 480, {PisteSmf().Ev(0, {0xFF, 0x01, 0x01, 'a'}).Ev(0, {60, 100}).Fin()});
     const Cas cas[] = {
         {"format 2", format2, "Fichier-MIDINonReconnu"},
-        {"truncated", tronque, "Fichier-MIDINonReconnu"},
+        {"truncated", tronque, "MidiImp-FichierEndommage"},
+        {"running status with no status before", statutManquant, "MidiImp-FichierEndommage"},
         {"zero division", Smf(0, 0, {p}), "Fichier-MIDINonReconnu"},
         {"text file", {'h', 'e', 'l', 'l', 'o'}, "Fichier-MIDINonReconnu"},
     };
@@ -207,6 +215,139 @@ TEST_F(ImportMidiTest, RefusedFilesShowTheirMessageAndNeverTheDialog)
     EXPECT_FALSE(ImporterFichierMidi((DossierTemporaire() / "absent.mid").string()));
     ASSERT_EQ(messages_.Messages.size(), 1u);
     EXPECT_EQ(messages_.Messages[0].Texte, Traduire("Fichier-AccesImpossible"));
+}
+
+// A format-0 file missing the last bytes of its end-of-track event: the notes are all there.
+TEST_F(ImportMidiTest, AFileCutInItsEndOfTrackEventImportsItsNotes)
+{
+    PisteSmf p;
+    p.Signature(0, 4, 2).On(0, 64).Off(480, 64).On(0, 67).Off(480, 67).On(0, 69).Off(960, 69).Fin();
+    for (std::size_t coupe : {1u, 3u}) {
+        SCOPED_TRACE(coupe);
+        std::vector<uint8_t> octets = Smf(0, 480, {p});
+        octets.resize(octets.size() - coupe);
+        messages_.Messages.clear();
+        ASSERT_TRUE(Importer(octets, Affecter({{1, 1}})));
+        EXPECT_TRUE(messages_.Messages.empty());
+        EXPECT_EQ(Sons(1, 1), (std::vector<F>{{64}, {67}, {69}}));
+        EXPECT_EQ(Rythme(1, 1), (std::vector<TempsVu>{Note(480, 0), Note(480, 0), Note(960, -1)}));
+    }
+}
+
+// Sequencers put meta events and system-exclusive messages between the notes of a running
+// status; the status goes on after them.
+TEST_F(ImportMidiTest, ARunningStatusInterruptedByAMetaEventOrASysexGoesOn)
+{
+    PisteSmf p;
+    p.Tempo(0, 500000).Ev(0, {0x90, 60, 64}).Octets({0x83, 0x60, 60, 0});
+    const uint8_t gamme[] = {62, 64, 65, 67, 69, 71, 72};
+    for (std::size_t i = 0; i < std::size(gamme); ++i) {
+        if (i == 2)
+            p.Meta(0, 0x01, {'m', 'e', 't', 'a'});
+        if (i == 5)
+            p.Ev(0, {0xF0, 0x03, 0x43, 0x10, 0xF7});
+        p.Octets({0x00, gamme[i], 64, 0x83, 0x60, gamme[i], 0});
+    }
+    p.Fin();
+    ASSERT_TRUE(Importer(Smf(0, 480, {p}), Affecter({{1, 1}})));
+    EXPECT_TRUE(messages_.Messages.empty());
+    ASSERT_EQ(Partition.NbMesures, 2);
+    EXPECT_EQ(Sons(1, 1), (std::vector<F>{{60}, {62}, {64}, {65}}));
+    EXPECT_EQ(Sons(1, 2), (std::vector<F>{{67}, {69}, {71}, {72}}));
+}
+
+// Every note an import leaves out is counted, by its cause, with the first measure that lost
+// one, in the one warning box of the import. The file has a tempo track in 4/4; its track
+// (or tracks) of notes at 480 ticks a quarter go onto standard guitars, or the drums.
+TEST_F(ImportMidiTest, NotesLeftOutAreToldByCauseWithTheirFirstMeasure)
+{
+    ChargerAnglais();
+    struct Ligne {
+        const char* cle;
+        int nombre;
+        int mesure;
+        std::string pistes; // the hint's tracks, after the out-of-reach line
+    };
+    struct Cas {
+        const char* nom;
+        std::vector<PisteSmf> pistes;
+        std::function<bool()> choix;
+        std::vector<Ligne> lignes;
+        int division = 480;
+    };
+    // Whole notes one after the other, a chord when several pitches are given, a whole rest
+    // when none.
+    auto mesures = [](std::initializer_list<std::vector<uint8_t>> accords) {
+        PisteSmf p;
+        uint32_t silence = 0;
+        for (const std::vector<uint8_t>& a : accords) {
+            for (uint8_t h : a) {
+                p.On(silence, h);
+                silence = 0;
+            }
+            for (std::size_t i = 0; i < a.size(); ++i)
+                p.Off(i == 0 ? 1920 : 0, a[i]);
+            if (a.empty())
+                silence += 1920;
+        }
+        return p.Fin(silence);
+    };
+    PisteSmf longue;
+    for (int i = 0; i < 1100; ++i)
+        longue.On(0, 64).Off(1920, 64);
+    longue.Fin();
+    PisteSmf tardive;
+    tardive.On(0, 64).Off(1, 64).On(0x0FFFFFFF, 64).Off(1, 64).Fin();
+
+    const std::vector<Cas> cas = {
+        {"everything fits", {mesures({{40}, {64, 67}, {88}})}, Affecter({{1, 1}}), {}},
+        {"below the lowest open string", {mesures({{40}, {64}, {38, 50}, {39}})}, Affecter({{1, 1}}),
+         {{"MidiImp-NotesHorsTessiture", 2, 3, "1"}}},
+        {"above the highest fret", {mesures({{88}, {89}, {100}})}, Affecter({{1, 1}}),
+         {{"MidiImp-NotesHorsTessiture", 2, 2, "1"}}},
+        {"one octave lower takes a note below the strings", {mesures({{52}, {51}})}, Affecter({{1, 1}}, 4, {1}),
+         {{"MidiImp-NotesHorsTessiture", 1, 2, "1"}}},
+        {"one octave lower takes a note below MIDI note 0", {mesures({{52}, {5}})}, Affecter({{1, 1}}, 4, {1}),
+         {{"MidiImp-NotesHorsTessiture", 1, 2, "1"}}},
+        {"nothing but MIDI note 0", {mesures({{}, {0}})}, Affecter({{1, 1}}), {{"MidiImp-NotesHorsTessiture", 1, 2, "1"}}},
+        {"drum notes above 99", {mesures({{36}, {100, 38}})}, Affecter({{kPistePercussions, 1}}),
+         {{"MidiImp-NotesHorsTessiture", 1, 2, "8"}}},
+        {"two notes that only the lowest string plays", {mesures({{45}, {40, 41}})}, Affecter({{1, 1}}),
+         {{"MidiImp-NotesSimultanees", 1, 2, ""}}},
+        {"seven pitches at once on six strings", {mesures({{40, 45, 50, 55, 59, 64, 69}})}, Affecter({{1, 1}}),
+         {{"MidiImp-NotesSimultanees", 1, 1, ""}}},
+        {"1100 whole notes in a song of 1000 measures", {longue}, Affecter({{1, 1}}),
+         {{"MidiImp-NotesApresFin", 100, kNbMesuresMax, ""}}},
+        {"a note long after the time a song can reach", {tardive}, Affecter({{1, 1}}),
+         {{"MidiImp-NotesApresFin", 1, kNbMesuresMax, ""}}, 1},
+        {"causes of two tracks together", {mesures({{40}, {40, 41}, {39}}), mesures({{64}, {30}})},
+         Affecter({{1, 1}, {2, 2}}),
+         {{"MidiImp-NotesHorsTessiture", 2, 2, "1, 2"}, {"MidiImp-NotesSimultanees", 1, 2, ""}}},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        PisteSmf tempo;
+        tempo.Signature(0, 4, 2).Fin();
+        std::vector<PisteSmf> pistes{tempo};
+        pistes.insert(pistes.end(), c.pistes.begin(), c.pistes.end());
+        messages_.Messages.clear();
+        ASSERT_TRUE(Importer(Smf(1, c.division, pistes), c.choix));
+        std::string attendu;
+        for (const Ligne& l : c.lignes) {
+            attendu += (attendu.empty() ? "" : "\n\n")
+                + FormaterMessage2(Traduire(l.cle), std::to_string(l.nombre), std::to_string(l.mesure));
+            if (!l.pistes.empty())
+                attendu += "\n" + FormaterMessage1(Traduire("MidiImp-ConseilTessiture"), l.pistes);
+        }
+        if (attendu.empty()) {
+            EXPECT_TRUE(messages_.Messages.empty());
+            continue;
+        }
+        ASSERT_EQ(messages_.Messages.size(), 1u);
+        EXPECT_EQ(messages_.Messages[0].Legende, Traduire("Dlg-Avertissement"));
+        EXPECT_EQ(messages_.Messages[0].Icone, IconeAvertissement);
+        EXPECT_EQ(messages_.Messages[0].Texte, attendu);
+    }
 }
 
 TEST_F(ImportMidiTest, FormatOneWithOnlyTheTempoTrackOffersNoSource)
