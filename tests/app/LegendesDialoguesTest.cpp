@@ -191,6 +191,39 @@ std::vector<Coupure> LegendesCoupees(QWidget* fenetre)
     return coupes;
 }
 
+// The controls of a window that lie partly over a frame or group beside them (a control lies
+// wholly inside a frame, or wholly outside it). A tab bar sits on its page's top edge by design,
+// and a frame a few pixels thin is a stroke of a drawing (a string, a fret), not a container.
+std::vector<std::string> ControlesACheval(QWidget* fenetre)
+{
+    std::vector<std::string> fautes;
+    const auto cadre = [](const QWidget* w) {
+        if (w->width() <= Pixels96(8) || w->height() <= Pixels96(8))
+            return false;
+        if (qobject_cast<const QGroupBox*>(w))
+            return true;
+        const auto* f = qobject_cast<const QFrame*>(w);
+        return f && !qobject_cast<const QLabel*>(w) && f->frameShape() != QFrame::NoFrame
+               && f->frameShape() != QFrame::HLine && f->frameShape() != QFrame::VLine
+               && f->metaObject() == &QFrame::staticMetaObject;
+    };
+    for (QWidget* g : fenetre->findChildren<QWidget*>()) {
+        if (g->window() != fenetre || !cadre(g) || !Montre(g, fenetre) || !g->parentWidget())
+            continue;
+        for (QObject* o : g->parentWidget()->children()) {
+            auto* w = qobject_cast<QWidget*>(o);
+            if (!w || w == g || w->isWindow() || !Montre(w, fenetre) || qobject_cast<QTabBar*>(w))
+                continue;
+            const QRect a = w->geometry();
+            const QRect b = g->geometry();
+            if (a.intersects(b) && !b.contains(a) && !a.contains(b))
+                fautes.push_back(fenetre->objectName().toStdString() + "/" + w->objectName().toStdString()
+                                 + " over the edge of " + g->objectName().toStdString());
+        }
+    }
+    return fautes;
+}
+
 // The real main window and its resident windows in one language, as the program builds them.
 class LegendesDialogues : public lyrx_test::FixtureFenetrePrincipale<::testing::TestWithParam<const char*>> {
 protected:
@@ -243,6 +276,8 @@ protected:
             EXPECT_LE(w->width(), largeurAvant + 250) << GetParam() << ": " << w->objectName().toStdString();
             for (const Coupure& c : LegendesCoupees(w))
                 ADD_FAILURE() << GetParam() << ": " << c;
+            for (const std::string& faute : ControlesACheval(w))
+                ADD_FAILURE() << GetParam() << ": " << faute;
         };
         // LYRX_CAPTURES=<folder> keeps a picture of each state, to be looked at at 100 %.
         int numero = 0;
