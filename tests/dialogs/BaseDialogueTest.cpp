@@ -202,9 +202,7 @@ TEST_F(BaseDialogueTest, AFixedWindowGrowsToItsTitleAndKeepsItsControlsCentred)
     auto* bouton = new QPushButton(QStringLiteral("OK"), &fenetre);
     bouton->setGeometry(20, 20, 80, 25);
     fenetre.setWindowTitle(QStringLiteral("A title far longer than the window is wide"));
-    QFont gras = QApplication::font();
-    gras.setBold(true);
-    const int besoin = QFontMetrics(gras).horizontalAdvance(fenetre.windowTitle()) + Pixels96(100);
+    const int besoin = LargeurPourTitre(fenetre.windowTitle());
     ASSERT_GT(besoin, 120);
 
     ElargirPourTitre(&fenetre);
