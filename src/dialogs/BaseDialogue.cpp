@@ -1,5 +1,6 @@
 #include "dialogs/BaseDialogue.h"
 
+#include "controls/CadreFenetre.h"
 #include "document/Fenetre.h"
 #include "document/Langue.h"
 #include "editor/Ed_fct.h"
@@ -112,7 +113,7 @@ void GarderDansEcran(QWidget* fenetre)
     if (!fenetre || !fenetre->isWindow() || (fenetre->windowFlags() & Qt::WindowType_Mask) == Qt::Popup
         || fenetre->windowFlags().testFlag(Qt::ToolTip) || fenetre->x() <= -500)
         return;
-    const QRect cadre = fenetre->frameGeometry();
+    const QRect cadre = fenetre->geometry().marginsAdded(MargesCadre(fenetre));
     QScreen* ecran = QGuiApplication::screenAt(cadre.center());
     if (!ecran)
         ecran = fenetre->screen();
@@ -123,8 +124,16 @@ void GarderDansEcran(QWidget* fenetre)
     int y = cadre.y();
     x = std::max(std::min(x, zone.right() + 1 - cadre.width()), zone.left());
     y = std::max(std::min(y, zone.bottom() + 1 - cadre.height()), zone.top());
-    if (x != cadre.x() || y != cadre.y())
-        fenetre->move(fenetre->pos() + QPoint(x - cadre.x(), y - cadre.y()));
+    if (x == cadre.x() && y == cadre.y())
+        return;
+    // Moved by its frame, as windows are placed, while the widget knows the frame as the
+    // platform does; by its client area when the widget's copy of the frame lags behind
+    // (it is brought up to date by the window's moves, and the frame may come without one).
+    const QPoint decalage(x - cadre.x(), y - cadre.y());
+    if (fenetre->frameGeometry() == cadre)
+        fenetre->move(fenetre->pos() + decalage);
+    else
+        fenetre->setGeometry(fenetre->geometry().translated(decalage));
 }
 
 namespace {
@@ -170,8 +179,9 @@ void InstallerGardienEcran()
     static bool installe = false;
     InstallerFiltreFenetres(installe, QEvent::Show, [](QWidget* fenetre) {
         GarderDansEcran(fenetre);
-        // The window manager's frame is known once the window is on screen.
-        QTimer::singleShot(0, fenetre, [fenetre] { GarderDansEcran(fenetre); });
+        // Again once the window is on screen and the window manager's frame is known, its
+        // title bar and borders with it.
+        QuandCadreConnu(fenetre, [fenetre] { GarderDansEcran(fenetre); });
     });
 }
 

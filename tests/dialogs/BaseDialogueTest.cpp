@@ -2,11 +2,13 @@
 // the typing filters and the spin buttons' auto-repeat.
 #include "FixtureDialogues.h"
 
+#include "controls/CadreFenetre.h"
 #include "dialogs/BaseDialogue.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -193,6 +195,29 @@ TEST(GardienEcran, WindowsAppearOnTheScreenWhereverThePlatformPutThem)
     EXPECT_EQ(palette.frameGeometry().bottom(), zone.bottom());
     EXPECT_EQ(dialogue.frameGeometry().right(), zone.right());
     EXPECT_EQ(cachee.x(), -500);
+}
+
+// Under a real window manager the frame comes a moment after the show: the window is kept on
+// the screen again once it has come, title bar and borders included.
+TEST(GardienEcran, TheFrameThatComesAfterTheShowIsKeptOnTheScreenToo)
+{
+    InstallerGardienEcran();
+    const QRect zone = QGuiApplication::primaryScreen()->availableGeometry();
+    const QMargins cadre(2, 20, 2, 5);
+    bool cadreConnu = false;
+    DefinirLecteurMargesCadre([&](const QWidget*) { return cadreConnu ? cadre : QMargins(); });
+    QDialog dialogue;
+    dialogue.resize(240, 120);
+    dialogue.move(zone.right() + 1 - 240, zone.bottom() + 1 - 120);
+    dialogue.show();
+    QCoreApplication::processEvents();
+    cadreConnu = true;
+    QElapsedTimer attente;
+    attente.start();
+    while (!zone.contains(dialogue.geometry().marginsAdded(cadre)) && attente.elapsed() < 1000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    EXPECT_EQ(dialogue.geometry().marginsAdded(cadre).bottomRight(), zone.bottomRight());
+    DefinirLecteurMargesCadre({});
 }
 
 TEST_F(BaseDialogueTest, AFixedWindowGrowsToItsTitleAndKeepsItsControlsCentred)
