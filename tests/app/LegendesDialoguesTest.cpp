@@ -62,6 +62,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -241,6 +242,31 @@ bool TitreEntierSousOpenbox(const QString& titre, int largeur)
     return texte <= place;
 }
 
+// What a window tells the window manager about itself, for the manager to draw a dialog's
+// frame: a window of fixed size is a dialog or a palette (a tool window), tied to the main
+// window (its transient parent), with neither minimise nor maximise button asked for (the
+// Motif decorations); only a window the user sizes may ask for a maximise button. Managers
+// that honour these hints (xfwm4, KWin, Mutter among them) draw a dialog's frame; openbox keeps
+// its minimise button, and an inert maximise one, on dialogs and palettes whatever a window
+// asks.
+std::vector<std::string> IndicationsGestionnaire(const QWidget* w)
+{
+    std::vector<std::string> fautes;
+    const Qt::WindowFlags drapeaux = w->windowFlags();
+    if (drapeaux.testFlag(Qt::FramelessWindowHint))
+        return fautes;
+    const bool fixe = w->minimumSize() == w->maximumSize();
+    if (fixe && w->windowType() != Qt::Dialog && w->windowType() != Qt::Tool)
+        fautes.push_back("neither a dialog nor a tool window");
+    if (!w->windowHandle() || !w->windowHandle()->transientParent())
+        fautes.push_back("tied to no window");
+    if (w->windowType() != Qt::Window && drapeaux.testFlag(Qt::WindowMinimizeButtonHint))
+        fautes.push_back("asks for a minimise button");
+    if (fixe && drapeaux.testFlag(Qt::WindowMaximizeButtonHint))
+        fautes.push_back("asks for a maximise button at a fixed size");
+    return fautes;
+}
+
 // The real main window and its resident windows in one language, as the program builds them.
 class LegendesDialogues : public lyrx_test::FixtureFenetrePrincipale<::testing::TestWithParam<const char*>> {
 protected:
@@ -295,6 +321,8 @@ protected:
                 ADD_FAILURE() << GetParam() << ": " << c;
             for (const std::string& faute : ControlesACheval(w))
                 ADD_FAILURE() << GetParam() << ": " << faute;
+            for (const std::string& faute : IndicationsGestionnaire(w))
+                ADD_FAILURE() << GetParam() << ": " << w->objectName().toStdString() << " " << faute;
             if (!w->windowFlags().testFlag(Qt::FramelessWindowHint)) {
                 EXPECT_TRUE(TitreEntierSousOpenbox(w->windowTitle(), w->width()))
                     << GetParam() << ": " << w->objectName().toStdString() << " \"" << w->windowTitle().toStdString()
