@@ -41,13 +41,13 @@ void QuandCadreConnu(QWidget* fenetre, std::function<void()> action)
 {
     if (!fenetre || !action)
         return;
-    // A first check as soon as the events of the show are handled, then the timer's. The
-    // timer belongs to the window: it goes with it, and the action with it.
     // A window that never gets a frame is not waited for.
     const Qt::WindowType type = fenetre->windowType();
     const bool sansCadre = fenetre->windowFlags().testFlag(Qt::FramelessWindowHint) || type == Qt::Popup
                            || type == Qt::ToolTip || type == Qt::SplashScreen || !fenetre->isWindow();
     const int verifications = sansCadre ? 1 : kNombreVerifications;
+    // A first check as soon as the events of the show are handled, then the timer's. The
+    // timer belongs to the window: it goes with it, and the action with it.
     auto* minuterie = new QTimer(fenetre);
     minuterie->setInterval(kIntervalleVerification);
     auto verifier = std::make_shared<std::function<void()>>(

@@ -1,7 +1,6 @@
 #include "controls/Placemnt.h"
 
 #include "controls/CadreFenetre.h"
-
 #include "controls/PlacementStocke.h"
 #include "controls/StrUtils.h"
 #include "platform/Cp1252.h"

@@ -1,8 +1,10 @@
 // Every dialog of the program, in English and in French, shows each caption whole: labels,
 // buttons, check boxes, radio buttons, group titles and tabs get the width their text takes in
 // their own font, with the style's margins, inside every window around them, and no control
-// drawn over them. No text they show reads as a missing translation, and every word of the
-// language files' key table is found in both shipped files.
+// drawn over them; no control lies over a frame's edge; the title shows whole in openbox's
+// title bar; and each window tells the window manager it is a dialog or a palette of the main
+// window. No text they show reads as a missing translation, and every word of the language
+// files' key table is found in both shipped files.
 #include "app/FixtureFenetrePrincipale.h"
 #include "app/Programme.h"
 #include "controls/Services.h"
