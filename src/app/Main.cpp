@@ -187,7 +187,6 @@ void TForm1::FormCreate()
     SynchroniserCommandes();
     observateur_ = Commandes().AjouterObservateur([this](Cmd c) { SynchroniserCommande(c); });
 
-    setMinimumSize(433, 315);
     resize(1000, 700);
     DisposerPanneaux();
 }

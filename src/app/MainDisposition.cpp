@@ -14,6 +14,7 @@
 #include "platform/qt/CanevasQt.h"
 
 #include <QFrame>
+#include <QLayout>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QScrollBar>
@@ -52,6 +53,10 @@ void TForm1::DisposerPanneaux()
     const int ppp = std::max(logicalDpiX(), 1);
     const auto echelle = [ppp](int pixels96) { return static_cast<int>(platform::Round(pixels96 * ppp / 96.0)); };
     const int m4 = echelle(4);
+    // The menu bar takes its height first (before the first show the window's own layout has
+    // not run yet).
+    if (QLayout* disposition = layout())
+        disposition->activate();
     const int l = fond_->width();
     const int h = fond_->height();
 
@@ -114,6 +119,19 @@ void TForm1::DisposerPanneaux()
     d.PanelNbTps = {m4 + echelle(92), panelNbTps_->y(), echelle(110), hauteurRang};
     d.PanelNbTps2 = {m4 + echelle(204), panelNbTps2_->y(), echelle(140), hauteurRang};
     d.PanelTextCom = {m4 + echelle(346), panelTextCom_->y(), panelTextCom_->width(), hauteurRang};
+
+    // The window never gets smaller than its rows need, however many the toolbar wraps into: a
+    // smaller one would lay the track buttons over the tool row and leave no score in view.
+    // A window that grows for it is laid out again by its resize.
+    const TTailleClient minimum = TailleClientMinimale(d, ppp);
+    const QSize autour = size() - fond_->size();
+    const QSize tailleMinimale(minimum.Largeur + autour.width(), minimum.Hauteur + autour.height());
+    if (minimumSize() != tailleMinimale) {
+        const QSize avant = size();
+        setMinimumSize(tailleMinimale);
+        if (size() != avant)
+            return;
+    }
 
     DisposerFenetre(d, l, h, ppp, PleinEcranActif);
     AppliquerDisposition(d);

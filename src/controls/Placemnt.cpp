@@ -1,5 +1,6 @@
 #include "controls/Placemnt.h"
 
+#include "controls/CadreFenetre.h"
 #include "controls/PlacementStocke.h"
 #include "controls/StrUtils.h"
 #include "platform/Cp1252.h"
@@ -609,12 +610,31 @@ void TFormPlacement::RestaurerPosition(platform::FichierIni& ini, const std::str
         rect.Bottom = static_cast<int32_t>(std::min<int64_t>(static_cast<int64_t>(rect.Top) + actuel.height(), INT32_MAX));
     }
 
+    if (const auto r = CorrigerRectangle(rect, Limites())) {
+        const int largeur = static_cast<int>(r->Largeur());
+        const int hauteur = static_cast<int>(r->Hauteur());
+        if (fenetre_->isMaximized())
+            fenetre_->setWindowState(fenetre_->windowState() & ~Qt::WindowMaximized);
+        // Placed explicitly, the window is no longer centred by the platform when shown.
+        fenetre_->setGeometry(r->Left, r->Top, largeur, hauteur);
+        // Shown for the first time, the window has no frame yet: it was kept on the screen
+        // without its title bar and borders, which may then stand past the screen's edges.
+        QuandCadreConnu(fenetre_, [placement = QPointer<TFormPlacement>(this)] {
+            if (placement)
+                placement->GarderCadreDansEcran();
+        });
+    }
+}
+
+TLimitesPlacement TFormPlacement::Limites() const
+{
     TLimitesPlacement limites;
     if (const QScreen* primaire = QGuiApplication::primaryScreen())
         limites.Ecrans.push_back(RectDe(primaire->availableGeometry()));
     for (const QScreen* ecran : QGuiApplication::screens())
         if (ecran != QGuiApplication::primaryScreen())
             limites.Ecrans.push_back(RectDe(ecran->availableGeometry()));
+    const QRect actuel = fenetre_->geometry();
     QSize minimum = fenetre_->minimumSize();
     if (const QSize indice = fenetre_->minimumSizeHint(); indice.isValid())
         minimum = minimum.expandedTo(indice);
@@ -623,20 +643,22 @@ void TFormPlacement::RestaurerPosition(platform::FichierIni& ini, const std::str
     limites.HauteurMin = minimum.height();
     limites.LargeurMax = fenetre_->maximumWidth() < QWIDGETSIZE_MAX ? fenetre_->maximumWidth() : 0;
     limites.HauteurMax = fenetre_->maximumHeight() < QWIDGETSIZE_MAX ? fenetre_->maximumHeight() : 0;
-    const QRect cadre = fenetre_->frameGeometry();
-    limites.CadreGauche = std::max(0, actuel.x() - cadre.x());
-    limites.CadreHaut = std::max(0, actuel.y() - cadre.y());
-    limites.CadreDroit = std::max(0, cadre.right() - actuel.right());
-    limites.CadreBas = std::max(0, cadre.bottom() - actuel.bottom());
+    const QMargins cadre = MargesCadre(fenetre_);
+    limites.CadreGauche = std::max(0, cadre.left());
+    limites.CadreHaut = std::max(0, cadre.top());
+    limites.CadreDroit = std::max(0, cadre.right());
+    limites.CadreBas = std::max(0, cadre.bottom());
+    return limites;
+}
 
-    if (const auto r = CorrigerRectangle(rect, limites)) {
-        const int largeur = static_cast<int>(r->Largeur());
-        const int hauteur = static_cast<int>(r->Hauteur());
-        if (fenetre_->isMaximized())
-            fenetre_->setWindowState(fenetre_->windowState() & ~Qt::WindowMaximized);
-        // Placed explicitly, the window is no longer centred by the platform when shown.
-        fenetre_->setGeometry(r->Left, r->Top, largeur, hauteur);
-    }
+void TFormPlacement::GarderCadreDansEcran()
+{
+    if (!fenetre_ || !fenetre_->isVisible() || (fenetre_->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized
+                                                                              | Qt::WindowFullScreen)))
+        return;
+    const TRectEcran actuel = RectDe(fenetre_->geometry());
+    if (const auto r = CorrigerRectangle(actuel, Limites()); r && *r != actuel)
+        fenetre_->setGeometry(r->Left, r->Top, static_cast<int>(r->Largeur()), static_cast<int>(r->Hauteur()));
 }
 
 void TFormPlacement::RestaurerEtat(platform::FichierIni& ini, const std::string& section)

@@ -1,5 +1,6 @@
 #include "dialogs/BaseDialogue.h"
 
+#include "controls/CadreFenetre.h"
 #include "document/Fenetre.h"
 #include "document/Langue.h"
 #include "editor/Ed_fct.h"
@@ -112,7 +113,7 @@ void GarderDansEcran(QWidget* fenetre)
     if (!fenetre || !fenetre->isWindow() || (fenetre->windowFlags() & Qt::WindowType_Mask) == Qt::Popup
         || fenetre->windowFlags().testFlag(Qt::ToolTip) || fenetre->x() <= -500)
         return;
-    const QRect cadre = fenetre->frameGeometry();
+    const QRect cadre = fenetre->geometry().marginsAdded(MargesCadre(fenetre));
     QScreen* ecran = QGuiApplication::screenAt(cadre.center());
     if (!ecran)
         ecran = fenetre->screen();
@@ -123,8 +124,16 @@ void GarderDansEcran(QWidget* fenetre)
     int y = cadre.y();
     x = std::max(std::min(x, zone.right() + 1 - cadre.width()), zone.left());
     y = std::max(std::min(y, zone.bottom() + 1 - cadre.height()), zone.top());
-    if (x != cadre.x() || y != cadre.y())
-        fenetre->move(fenetre->pos() + QPoint(x - cadre.x(), y - cadre.y()));
+    if (x == cadre.x() && y == cadre.y())
+        return;
+    // Moved by its frame, as windows are placed, while the widget knows the frame as the
+    // platform does; by its client area when the widget's copy of the frame lags behind
+    // (it is brought up to date by the window's moves, and the frame may come without one).
+    const QPoint decalage(x - cadre.x(), y - cadre.y());
+    if (fenetre->frameGeometry() == cadre)
+        fenetre->move(fenetre->pos() + decalage);
+    else
+        fenetre->setGeometry(fenetre->geometry().translated(decalage));
 }
 
 namespace {
@@ -170,8 +179,9 @@ void InstallerGardienEcran()
     static bool installe = false;
     InstallerFiltreFenetres(installe, QEvent::Show, [](QWidget* fenetre) {
         GarderDansEcran(fenetre);
-        // The window manager's frame is known once the window is on screen.
-        QTimer::singleShot(0, fenetre, [fenetre] { GarderDansEcran(fenetre); });
+        // Again once the window is on screen and the window manager's frame is known, its
+        // title bar and borders with it.
+        QuandCadreConnu(fenetre, [fenetre] { GarderDansEcran(fenetre); });
     });
 }
 
@@ -181,21 +191,37 @@ void DimensionnerClient(QWidget* fenetre, int largeur, int hauteur)
         fenetre->setFixedSize(Pixels96(largeur), Pixels96(hauteur));
 }
 
+int LargeurPourTitre(const QString& titre)
+{
+    // The window manager draws the caption in a font of its own that a program cannot read.
+    // The common ones default to a bold sans no larger than the desktop's general font
+    // (openbox 8 pt, xfwm4 9 pt, KWin 10 pt, beside a general font of 9 to 10 pt), so the
+    // caption is measured in the application's font made bold. Qt's title font is no help
+    // here: without a desktop theme it is a 12 pt default face, no window manager's.
+    QFont police = QApplication::font();
+    police.setBold(true);
+    const QFontMetrics mesure(police);
+    // They centre the caption over the whole bar, between the icon or menu at the left and
+    // the minimise, maximise and close buttons at the right, which openbox keeps even on a
+    // fixed dialog: the caption has the bar less twice the three buttons. A button is about
+    // the caption's line height with its padding, and each side keeps a few pixels of edge.
+    const int bouton = mesure.height() + Pixels96(6);
+    const int cote = 3 * bouton + Pixels96(4);
+    return mesure.horizontalAdvance(titre) + 2 * cote;
+}
+
 void ElargirPourTitre(QWidget* fenetre)
 {
     if (!fenetre)
         return;
-    QFont police = QApplication::font();
-    police.setBold(true);
-    // Room for the icon, the close and help buttons and the frame around the caption.
-    const int besoin = QFontMetrics(police).horizontalAdvance(fenetre->windowTitle()) + Pixels96(100);
+    const int besoin = LargeurPourTitre(fenetre->windowTitle());
     const int largeur = fenetre->width();
     if (besoin <= largeur)
         return;
     const int decalage = (besoin - largeur) / 2;
     for (QWidget* enfant : fenetre->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         enfant->move(enfant->x() + decalage, enfant->y());
-    fenetre->setFixedSize(besoin, fenetre->height());
+    fenetre->setFixedWidth(besoin);
 }
 
 // ---- Captions that fit -----------------------------------------------------------------------
@@ -474,8 +500,16 @@ void InstallerAjustementLegendes()
     static bool installe = false;
     // After the window's own show handling, which may set its texts; before its first paint.
     InstallerFiltreFenetres(installe, QEvent::ShowToParent, [](QWidget* fenetre) {
-        if (!fenetre->layout())
-            AjusterLegendes(fenetre);
+        if (fenetre->layout())
+            return;
+        AjusterLegendes(fenetre);
+        // A window of fixed width, dialog or palette, is as wide as its title bar needs: the
+        // user cannot widen it to read a cut caption.
+        const Qt::WindowType type = fenetre->windowType();
+        const bool barreTitre = (type == Qt::Window || type == Qt::Dialog || type == Qt::Tool)
+                                && !fenetre->windowFlags().testFlag(Qt::FramelessWindowHint);
+        if (barreTitre && fenetre->minimumWidth() == fenetre->maximumWidth())
+            ElargirPourTitre(fenetre);
     });
 }
 

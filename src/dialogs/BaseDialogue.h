@@ -57,8 +57,11 @@ double EchelleEcran();
 int Pixels96(int longueur);
 // A window's client area of the 96-dpi design, fixed.
 void DimensionnerClient(QWidget* fenetre, int largeur, int hauteur);
-// A fixed-size window too narrow for its title bar's caption (bold, beside the icon and the
-// frame's buttons) grows to fit it, its controls moved to stay centred. Never shrinks it.
+// The client width a window needs for the window manager to show its caption whole: the
+// caption in the application's font made bold, centred between the frame's buttons.
+int LargeurPourTitre(const QString& titre);
+// A fixed-size window too narrow for its title bar's caption grows to LargeurPourTitre, its
+// controls moved to stay centred. Never shrinks it.
 void ElargirPourTitre(QWidget* fenetre);
 
 // A window of fixed positions shows each caption whole. A label, check box, radio button,
@@ -75,7 +78,8 @@ void AjusterLegendes(QWidget* fenetre);
 // The width a push button needs for its caption: its text with the style's button margin,
 // frame and default-button indicator, without the platform's minimum button width.
 int LargeurLegendeBouton(const QPushButton* bouton);
-// From now on, every window the application shows has its captions fitted as it appears.
+// From now on, every window the application shows has its captions fitted as it appears, and
+// one of fixed width with a title bar is made wide enough for its title (ElargirPourTitre).
 void InstallerAjustementLegendes();
 
 // Moves a window so that its frame lies on the available area of its screen (the nearest

@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
@@ -222,9 +223,28 @@ void TMessageD::keyPressEvent(QKeyEvent* e)
     QDialog::keyPressEvent(e);
 }
 
+namespace {
+
+// The window a box belongs to: the one the user works in, else the dialog still open, else the
+// program's main window (a box raised while another program has the focus). Tied to it, the
+// box is a dialog of the program for the window manager, shown over it, not a window of its own.
+QWidget* FenetreDeLaBoite()
+{
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    if (QWidget* modale = QApplication::activeModalWidget())
+        return modale;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (qobject_cast<QMainWindow*>(w) && w->isVisible())
+            return w;
+    return nullptr;
+}
+
+} // namespace
+
 int AfficherMessageD(const MessageAffiche& message)
 {
-    TMessageD boite(message, QApplication::activeWindow());
+    TMessageD boite(message, FenetreDeLaBoite());
     return boite.exec();
 }
 

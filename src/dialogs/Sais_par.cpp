@@ -33,6 +33,8 @@ namespace {
 
 constexpr int kLargeurForme = 529;
 constexpr int kHauteurForme = 416;
+// The tuning group and the drums panel over it, at the right of the track frame.
+constexpr int kGaucheAccordage = 340;
 
 QToolButton* BoutonSpin(QWidget* parent, const QString& nom, bool haut, int x, int y, int hauteur = 11)
 {
@@ -242,13 +244,15 @@ TSais_Partition::TSais_Partition(QWidget* parent) : QDialog(parent, Qt::Dialog |
     DouzeCordes = Case(this, "DouzeCordes", QStringLiteral("&Simuler 12 cordes"), 140, 298, 190);
     Lab_Volume = Etiquette(this, "Lab_Volume", QStringLiteral("&Volume"), 16, 326, 62);
     Volume = BarreMix(this, "Volume", 80, 322);
-    // The right-hand captions ("Panoramique", "Réverbération") take 12 pixels off their bars.
+    // The right-hand captions ("Panoramique", "Réverbération") take room off their bars, which
+    // end short of the tuning group: the pan bar's row runs beside the group's bottom rows.
+    constexpr int kLargeurBarreDroite = kGaucheAccordage - 4 - 262;
     Lab_Panoramique = Etiquette(this, "Lab_Panoramique", QStringLiteral("&Panoramique"), 186, 326, 74);
-    Panoramique = BarreMix(this, "Panoramique", 262, 322, 88);
+    Panoramique = BarreMix(this, "Panoramique", 262, 322, kLargeurBarreDroite);
     Lab_Chorus = Etiquette(this, "Lab_Chorus", QStringLiteral("Chorus"), 16, 350, 62);
     Chorus = BarreMix(this, "Chorus", 80, 346);
     Lab_Reverb = Etiquette(this, "Lab_Reverb", QStringLiteral("Reverb"), 186, 350, 74);
-    Reverb = BarreMix(this, "Reverb", 262, 346, 88);
+    Reverb = BarreMix(this, "Reverb", 262, 346, kLargeurBarreDroite);
     Lab_Volume->setBuddy(Volume);
     Lab_Panoramique->setBuddy(Panoramique);
     Lab_Chorus->setBuddy(Chorus);
@@ -257,7 +261,7 @@ TSais_Partition::TSais_Partition(QWidget* parent) : QDialog(parent, Qt::Dialog |
     ConstruireLignesAccordage();
 
     // Track 8: a panel over the string controls.
-    Cache = Placer(new QFrame(this), "Cache", 340, 145, 172, 192);
+    Cache = Placer(new QFrame(this), "Cache", kGaucheAccordage, 145, 172, 192);
     Cache->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Lab_Cache1 = Placer(new QLabel(QString::fromUtf8("Piste réservée aux percussions"), Cache), "Lab_Cache1", 4, 60, 164, 16);
     Lab_Cache2 = Placer(new QLabel(QString::fromUtf8("Utiliser les notes 27 à 87"), Cache), "Lab_Cache2", 4, 84, 164, 16);
@@ -319,7 +323,7 @@ TSais_Partition::TSais_Partition(QWidget* parent) : QDialog(parent, Qt::Dialog |
 
 void TSais_Partition::ConstruireLignesAccordage()
 {
-    LabAccordage = Placer(new QGroupBox(QStringLiteral(" Acco&rdage "), this), "LabAccordage", 340, 145, 172, 192);
+    LabAccordage = Placer(new QGroupBox(QStringLiteral(" Acco&rdage "), this), "LabAccordage", kGaucheAccordage, 145, 172, 192);
     static const char* const nomsDessins[7] = {"", "DesCorde1", "DesCorde2", "Shape3", "Shape4", "Shape5", "Shape6"};
     for (int k = 1; k <= kNbCordesMax; ++k) {
         const int y = 18 + (k - 1) * 24;

@@ -250,6 +250,20 @@ void DisposerFenetre(TDispositionFenetre& d, int32_t largeurClient, int32_t haut
     d.Panel1.Width = Positif(std::min(w, largeurClient - m4 - d.Panel1.Left));
 }
 
+TTailleClient TailleClientMinimale(const TDispositionFenetre& d, int32_t pixelsParPouce)
+{
+    // The inverse of DisposerFenetre: from the bottom up, the column beside the edit zone
+    // (which gives the edit panel its height), the tool row, and the score view.
+    const int32_t m4 = Echelle(4, pixelsParPouce);
+    const int32_t hauteur = d.PanelZoneAffScroll.Top + Echelle(kHauteurMinAffichage, pixelsParPouce) + 1
+                            + d.PanelBarreBoutons2.Height + 1 + d.PanelBarreBoutons3.Height + m4;
+    // The status row's counters and its comment panel (at no width) end before the edit zone's
+    // scroll bar, which ends before the button column.
+    const int32_t largeur = d.PanelTextCom.Left + Echelle(3, pixelsParPouce) + d.ScrollBarZoneSaisie.Width + 1
+                            + m4 + d.PanelBarreBoutons3.Width + m4;
+    return {largeur, hauteur};
+}
+
 void DispositionPleinEcran(TDispositionFenetre& d, int32_t largeurClient, int32_t pixelsParPouce)
 {
     d.PanelZoneAffScroll.Height =

@@ -115,6 +115,18 @@ void DisposerFenetre(TDispositionFenetre& d, int32_t largeurClient, int32_t haut
 void DispositionPleinEcran(TDispositionFenetre& d, int32_t largeurClient, int32_t pixelsParPouce);
 void DispositionSansPleinEcran(TDispositionFenetre& d, int32_t pixelsParPouce);
 
+// The smallest client area in which no row of the layout lies over another, for the places in
+// `d` (the rows at the top as the window placed them, the score view starting below them): a
+// score view of at least kHauteurMinAffichage, the tool row, the edit panel with its button
+// column, and a status row wide enough for its counters beside the edit zone's scroll bar.
+inline constexpr int32_t kHauteurMinAffichage = 80; // at 96 dots per inch: a line of the score
+struct TTailleClient {
+    int32_t Largeur = 0;
+    int32_t Hauteur = 0;
+    friend bool operator==(const TTailleClient&, const TTailleClient&) = default;
+};
+TTailleClient TailleClientMinimale(const TDispositionFenetre& d, int32_t pixelsParPouce);
+
 // The window has applied a layout whose edit panel is `largeurPanneauSaisie` wide: the edit
 // zone's scroll range, image width and cursor follow.
 void TerminerDispositionFenetre(int32_t largeurPanneauSaisie);

@@ -1,8 +1,10 @@
 // Every dialog of the program, in English and in French, shows each caption whole: labels,
 // buttons, check boxes, radio buttons, group titles and tabs get the width their text takes in
 // their own font, with the style's margins, inside every window around them, and no control
-// drawn over them. No text they show reads as a missing translation, and every word of the
-// language files' key table is found in both shipped files.
+// drawn over them; no control lies over a frame's edge; the title shows whole in openbox's
+// title bar; and each window tells the window manager it is a dialog or a palette of the main
+// window. No text they show reads as a missing translation, and every word of the language
+// files' key table is found in both shipped files.
 #include "app/FixtureFenetrePrincipale.h"
 #include "app/Programme.h"
 #include "dialogs/BaseDialogue.h"
@@ -51,6 +53,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -60,6 +63,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -190,6 +194,80 @@ std::vector<Coupure> LegendesCoupees(QWidget* fenetre)
     return coupes;
 }
 
+// The controls of a window that lie partly over a frame or group beside them (a control lies
+// wholly inside a frame, or wholly outside it). A tab bar sits on its page's top edge by design,
+// and a frame a few pixels thin is a stroke of a drawing (a string, a fret), not a container.
+std::vector<std::string> ControlesACheval(QWidget* fenetre)
+{
+    std::vector<std::string> fautes;
+    const auto cadre = [](const QWidget* w) {
+        if (w->width() <= Pixels96(8) || w->height() <= Pixels96(8))
+            return false;
+        if (qobject_cast<const QGroupBox*>(w))
+            return true;
+        const auto* f = qobject_cast<const QFrame*>(w);
+        return f && !qobject_cast<const QLabel*>(w) && f->frameShape() != QFrame::NoFrame
+               && f->frameShape() != QFrame::HLine && f->frameShape() != QFrame::VLine
+               && f->metaObject() == &QFrame::staticMetaObject;
+    };
+    for (QWidget* g : fenetre->findChildren<QWidget*>()) {
+        if (g->window() != fenetre || !cadre(g) || !Montre(g, fenetre) || !g->parentWidget())
+            continue;
+        for (QObject* o : g->parentWidget()->children()) {
+            auto* w = qobject_cast<QWidget*>(o);
+            if (!w || w == g || w->isWindow() || !Montre(w, fenetre) || qobject_cast<QTabBar*>(w))
+                continue;
+            const QRect a = w->geometry();
+            const QRect b = g->geometry();
+            if (a.intersects(b) && !b.contains(a) && !a.contains(b))
+                fautes.push_back(fenetre->objectName().toStdString() + "/" + w->objectName().toStdString()
+                                 + " over the edge of " + g->objectName().toStdString());
+        }
+    }
+    return fautes;
+}
+
+// The caption of a window of client width `largeur` as openbox 3.6 shows it with its default
+// theme and buttons (icon at the left, minimise, maximise and close at the right, each 16
+// pixels with their padding, 4 pixels of edge each side): centred over the frame (one border
+// pixel each side), the caption has the frame less twice the right-hand buttons, less the two
+// pixels it is inset by on each side. The caption's font is "sans" 8 pt bold at the X server's
+// resolution, which may be above Qt's (Xvfb reports 100 dots per inch where Qt works at 96).
+bool TitreEntierSousOpenbox(const QString& titre, int largeur)
+{
+    QFont police(QStringLiteral("sans"));
+    police.setPointSizeF(8.0);
+    police.setBold(true);
+    const double texte = QFontMetricsF(police).horizontalAdvance(titre) * 100.0 / 96.0;
+    const int place = largeur + 2 - 2 * (3 * 16 + 4) - 2 * 2;
+    return texte <= place;
+}
+
+// What a window tells the window manager about itself, for the manager to draw a dialog's
+// frame: a window of fixed size is a dialog or a palette (a tool window), tied to the main
+// window (its transient parent), with neither minimise nor maximise button asked for (the
+// Motif decorations); only a window the user sizes may ask for a maximise button. Managers
+// that honour these hints (xfwm4, KWin, Mutter among them) draw a dialog's frame; openbox keeps
+// its minimise button, and an inert maximise one, on dialogs and palettes whatever a window
+// asks.
+std::vector<std::string> IndicationsGestionnaire(const QWidget* w)
+{
+    std::vector<std::string> fautes;
+    const Qt::WindowFlags drapeaux = w->windowFlags();
+    if (drapeaux.testFlag(Qt::FramelessWindowHint))
+        return fautes;
+    const bool fixe = w->minimumSize() == w->maximumSize();
+    if (fixe && w->windowType() != Qt::Dialog && w->windowType() != Qt::Tool)
+        fautes.push_back("neither a dialog nor a tool window");
+    if (!w->windowHandle() || !w->windowHandle()->transientParent())
+        fautes.push_back("tied to no window");
+    if (w->windowType() != Qt::Window && drapeaux.testFlag(Qt::WindowMinimizeButtonHint))
+        fautes.push_back("asks for a minimise button");
+    if (fixe && drapeaux.testFlag(Qt::WindowMaximizeButtonHint))
+        fautes.push_back("asks for a maximise button at a fixed size");
+    return fautes;
+}
+
 // The real main window and its resident windows in one language, as the program builds them.
 class LegendesDialogues : public lyrx_test::FixtureFenetrePrincipale<::testing::TestWithParam<const char*>> {
 protected:
@@ -242,6 +320,15 @@ protected:
             EXPECT_LE(w->width(), largeurAvant + 250) << GetParam() << ": " << w->objectName().toStdString();
             for (const Coupure& c : LegendesCoupees(w))
                 ADD_FAILURE() << GetParam() << ": " << c;
+            for (const std::string& faute : ControlesACheval(w))
+                ADD_FAILURE() << GetParam() << ": " << faute;
+            for (const std::string& faute : IndicationsGestionnaire(w))
+                ADD_FAILURE() << GetParam() << ": " << w->objectName().toStdString() << " " << faute;
+            if (!w->windowFlags().testFlag(Qt::FramelessWindowHint)) {
+                EXPECT_TRUE(TitreEntierSousOpenbox(w->windowTitle(), w->width()))
+                    << GetParam() << ": " << w->objectName().toStdString() << " \"" << w->windowTitle().toStdString()
+                    << "\" in " << w->width() << " pixels";
+            }
         };
         // LYRX_CAPTURES=<folder> keeps a picture of each state, to be looked at at 100 %.
         int numero = 0;
@@ -311,16 +398,15 @@ TEST_P(LegendesDialogues, EntryDialogsShowEveryCaptionWhole)
 }
 
 // The value dialogs take their title from the language after they are built; the title bar
-// still shows it whole (the bold caption beside the icon and the frame's buttons).
+// still shows it whole, as openbox draws it ("Tremolo bar dip" once read "Tremol...bar dip").
 TEST_P(LegendesDialogues, ValueDialogsAreWideEnoughForTheirTitle)
 {
-    QFont gras = QApplication::font();
-    gras.setBold(true);
     const auto verifier = [&](TDialogueSaisie&& d) {
         d.show();
         QCoreApplication::processEvents();
-        EXPECT_GE(d.width(), QFontMetrics(gras).horizontalAdvance(d.windowTitle()) + Pixels96(100))
-            << GetParam() << ": " << d.objectName().toStdString() << " \"" << d.windowTitle().toStdString() << "\"";
+        EXPECT_TRUE(TitreEntierSousOpenbox(d.windowTitle(), d.width()))
+            << GetParam() << ": " << d.objectName().toStdString() << " \"" << d.windowTitle().toStdString() << "\" in "
+            << d.width() << " pixels";
         d.hide();
     };
     verifier(TSais_Signat_Form(fenetre_.get()));

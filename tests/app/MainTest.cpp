@@ -162,7 +162,6 @@ protected:
 TEST_F(FenetreTest, FirstActivationStartsANewUntitledSongOnce)
 {
     EXPECT_EQ(fenetre_->objectName(), "Form1");
-    EXPECT_EQ(fenetre_->minimumSize(), QSize(433, 315));
     ASSERT_TRUE(fenetre_->PremiereActivation());
     fenetre_->Demarrer();
     EXPECT_FALSE(fenetre_->PremiereActivation());
@@ -469,12 +468,50 @@ TEST_F(FenetreTest, NarrowWindowWrapsTheToolbarAndHidesNoButton)
         const QWidget* autres = Enfant<QWidget>("BarreMesures");
         const int bas = std::max(barre->geometry().bottom(), autres->geometry().bottom());
         EXPECT_GT(Enfant<QWidget>("Panel1")->y(), bas);
-        return barre->height();
+        // The height the rows at the top take.
+        return bas + 1 - barre->y();
     };
     EXPECT_EQ(toutVisible(1000), 26);
-    // At the smallest width the toolbar wraps into a second row.
+    // At the smallest width the rows at the top wrap into a second row.
     EXPECT_GT(toutVisible(433), 26);
     EXPECT_EQ(toutVisible(1000), 26);
+}
+
+// However small the user makes the window, with a song in it, no row lies over another: the
+// track buttons stay clear of the tool row, the score view keeps a line of the score, and the
+// status row's counters stay clear of the edit zone's scroll bar.
+TEST_F(FenetreTest, TheSmallestWindowLaysNoRowOverAnotherAndKeepsTheScoreInView)
+{
+    fenetre_->show();
+    fenetre_->Demarrer();
+    QStringList noms{"CxToolBar1", "BarreMesures", "Panel_NomPiste", "Panel1", "PisteUp", "PisteDown", "BevelTop",
+                     "PanelZoneAffScroll", "ScrollBarZoneAffScroll", "PanelBarreBoutons2", "PanelBarreBoutons3",
+                     "PanelZoneSaisie", "ScrollBarZoneSaisie", "PanelNumMesure", "PanelNbTps", "PanelNbTps2",
+                     "PanelTextCom"};
+    for (int t = 1; t <= 8; ++t)
+        noms << QString("BT_Piste%1").arg(t);
+    const QSize tailles[] = {{1000, 700}, {100, 100}, {433, 315}, {1000, 200}, {300, 700}, {1000, 700}};
+    for (const QSize taille : tailles) {
+        fenetre_->resize(taille);
+        QCoreApplication::processEvents();
+        SCOPED_TRACE(std::to_string(taille.width()) + "x" + std::to_string(taille.height()) + " asked, "
+                     + std::to_string(fenetre_->width()) + "x" + std::to_string(fenetre_->height()) + " given");
+        const QWidget* fond = fenetre_->centralWidget();
+        std::vector<std::pair<QString, QRect>> places;
+        for (const QString& nom : noms) {
+            const QWidget* w = fenetre_->findChild<QWidget*>(nom);
+            ASSERT_TRUE(w) << nom.toStdString();
+            if (!w->isVisible() || w->width() <= 0 || w->height() <= 0)
+                continue;
+            EXPECT_TRUE(fond->rect().contains(w->geometry())) << nom.toStdString();
+            places.emplace_back(nom, w->geometry());
+        }
+        for (std::size_t i = 0; i < places.size(); ++i)
+            for (std::size_t j = i + 1; j < places.size(); ++j)
+                EXPECT_FALSE(places[i].second.intersects(places[j].second))
+                    << places[i].first.toStdString() << " and " << places[j].first.toStdString();
+        EXPECT_GE(Enfant<QWidget>("PanelZoneAffScroll")->height(), 80);
+    }
 }
 
 // The hidden rich edit is made when first asked for, then kept: off screen, shown, never

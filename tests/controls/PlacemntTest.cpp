@@ -3,9 +3,12 @@
 // trusted.
 #include "controls/Placemnt.h"
 
+#include "controls/CadreFenetre.h"
 #include "platform/FichierIni.h"
 
+#include <QCoreApplication>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QScreen>
@@ -250,6 +253,51 @@ TEST_F(PlacemntTest, StateIsRestoredButNeverMinimised)
     f.hide();
     EXPECT_EQ(Lire("ShowCmd"), "3");
     EXPECT_EQ(Lire("NormPos"), "10,20,410,320");
+}
+
+// Under a real window manager the frame is known only a moment after the show: the window,
+// restored by then against the screen's edges without it, is brought back once it is known,
+// its title bar and borders on the screen (it used to end 20 pixels below the screen).
+TEST_F(PlacemntTest, ARestoredWindowIsKeptOnTheScreenOnceItsFrameIsKnown)
+{
+    // (The offscreen platform keeps a client 2 pixels in from the screen's left and top edges.)
+    const QMargins cadre(2, 20, 2, 5);
+    bool cadreConnu = false;
+    DefinirLecteurMargesCadre([&](const QWidget*) { return cadreConnu ? cadre : QMargins(); });
+    const int droite = ecran_.right() + 1;
+    const int bas = ecran_.bottom() + 1;
+    struct Cas {
+        const char* nom;
+        QRect stocke;
+        QSize taille; // the client size once the frame is on the screen
+    } cas[] = {
+        {"in the bottom right corner", QRect(QPoint(droite - 600, bas - 400), QSize(600, 400)), QSize(600, 400)},
+        {"as large as the screen", ecran_, ecran_.size().shrunkBy(cadre)},
+        {"well inside", QRect(ecran_.topLeft() + QPoint(100, 100), QSize(500, 300)), QSize(500, 300)},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        cadreConnu = false;
+        Ecrire("PixelsPerInch", Ppp());
+        Ecrire("NormPos" + Suffixe(), std::to_string(c.stocke.left()) + "," + std::to_string(c.stocke.top()) + ","
+                                          + std::to_string(c.stocke.right() + 1) + ","
+                                          + std::to_string(c.stocke.bottom() + 1));
+        FenetreEssai f;
+        auto p = Placement(&f);
+        f.show();
+        QCoreApplication::processEvents();
+        cadreConnu = true;
+        QElapsedTimer attente;
+        attente.start();
+        while (!ecran_.contains(f.geometry().marginsAdded(cadre)) && attente.elapsed() < 1000)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+        EXPECT_TRUE(ecran_.contains(f.geometry().marginsAdded(cadre)));
+        EXPECT_EQ(f.size(), c.taille);
+        if (c.taille == c.stocke.size()) {
+            EXPECT_TRUE(f.geometry().marginsAdded(cadre).intersects(c.stocke)) << "moved no further than needed";
+        }
+    }
+    DefinirLecteurMargesCadre({});
 }
 
 TEST_F(PlacemntTest, FixedSizeWindowKeepsItsDesignedSize)

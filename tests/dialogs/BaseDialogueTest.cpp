@@ -2,11 +2,13 @@
 // the typing filters and the spin buttons' auto-repeat.
 #include "FixtureDialogues.h"
 
+#include "controls/CadreFenetre.h"
 #include "dialogs/BaseDialogue.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -195,6 +197,29 @@ TEST(GardienEcran, WindowsAppearOnTheScreenWhereverThePlatformPutThem)
     EXPECT_EQ(cachee.x(), -500);
 }
 
+// Under a real window manager the frame comes a moment after the show: the window is kept on
+// the screen again once it has come, title bar and borders included.
+TEST(GardienEcran, TheFrameThatComesAfterTheShowIsKeptOnTheScreenToo)
+{
+    InstallerGardienEcran();
+    const QRect zone = QGuiApplication::primaryScreen()->availableGeometry();
+    const QMargins cadre(2, 20, 2, 5);
+    bool cadreConnu = false;
+    DefinirLecteurMargesCadre([&](const QWidget*) { return cadreConnu ? cadre : QMargins(); });
+    QDialog dialogue;
+    dialogue.resize(240, 120);
+    dialogue.move(zone.right() + 1 - 240, zone.bottom() + 1 - 120);
+    dialogue.show();
+    QCoreApplication::processEvents();
+    cadreConnu = true;
+    QElapsedTimer attente;
+    attente.start();
+    while (!zone.contains(dialogue.geometry().marginsAdded(cadre)) && attente.elapsed() < 1000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    EXPECT_EQ(dialogue.geometry().marginsAdded(cadre).bottomRight(), zone.bottomRight());
+    DefinirLecteurMargesCadre({});
+}
+
 TEST_F(BaseDialogueTest, AFixedWindowGrowsToItsTitleAndKeepsItsControlsCentred)
 {
     QWidget fenetre;
@@ -202,9 +227,7 @@ TEST_F(BaseDialogueTest, AFixedWindowGrowsToItsTitleAndKeepsItsControlsCentred)
     auto* bouton = new QPushButton(QStringLiteral("OK"), &fenetre);
     bouton->setGeometry(20, 20, 80, 25);
     fenetre.setWindowTitle(QStringLiteral("A title far longer than the window is wide"));
-    QFont gras = QApplication::font();
-    gras.setBold(true);
-    const int besoin = QFontMetrics(gras).horizontalAdvance(fenetre.windowTitle()) + Pixels96(100);
+    const int besoin = LargeurPourTitre(fenetre.windowTitle());
     ASSERT_GT(besoin, 120);
 
     ElargirPourTitre(&fenetre);

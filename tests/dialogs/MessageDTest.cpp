@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMainWindow>
+#include <QWindow>
 #include <QPushButton>
 #include <QTimer>
 
@@ -186,4 +188,26 @@ TEST_F(MessageDTest, InstalledBoxAnswersAfficherMessage)
     minuteur.stop();
     InstallerAfficheurMessages({});
     EXPECT_EQ(r, ResultatNon);
+}
+
+// A box raised while no window of the program is active (another program has the focus) still
+// belongs to the main window: the window manager shows it as the program's dialog, over it.
+TEST_F(MessageDTest, ABoxWithoutAnActiveWindowBelongsToTheMainWindow)
+{
+    QMainWindow principale;
+    principale.show();
+    QCoreApplication::processEvents();
+    QApplication::setActiveWindow(nullptr);
+    ASSERT_FALSE(QApplication::activeWindow());
+    InstallerMessageD();
+    const QWindow* attache = nullptr;
+    QTimer::singleShot(0, [&] {
+        if (auto* boite = qobject_cast<TMessageD*>(QApplication::activeModalWidget())) {
+            attache = boite->windowHandle()->transientParent();
+            boite->done(ResultatOK);
+        }
+    });
+    AfficherMessage("Error", "The file cannot be read.", IconeErreur, BoutonOK, DefautOK, 0);
+    InstallerAfficheurMessages({});
+    EXPECT_EQ(attache, principale.windowHandle());
 }

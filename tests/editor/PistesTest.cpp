@@ -3,6 +3,7 @@
 
 #include "editor/Saisie.h"
 
+#include <cmath>
 #include <functional>
 
 namespace {
@@ -396,6 +397,28 @@ TEST(DispositionFenetre, TheEditImageNeverGoesAboveItsPanelAndTinyWindowsKeepSiz
     d = Conception();
     DisposerFenetre(d, 500, 700, 96, false);
     EXPECT_EQ(d.Panel1.Width, 500 - 4 - 4);
+}
+
+// The smallest client area is the one at which the layout just fits: the score view keeps its
+// least height and the comment panel of the status row closes up, at any resolution.
+TEST(DispositionFenetre, TheSmallestClientAreaIsWhereTheLayoutJustFits)
+{
+    for (const int ppp : {96, 120, 144}) {
+        SCOPED_TRACE(ppp);
+        const auto echelle = [ppp](int pixels) { return static_cast<int32_t>(std::lround(pixels * ppp / 96.0)); };
+        const TTailleClient minimum = TailleClientMinimale(Conception(), ppp);
+        TDispositionFenetre d = Conception();
+        DisposerFenetre(d, minimum.Largeur, minimum.Hauteur, ppp, false);
+        EXPECT_EQ(d.PanelZoneAffScroll.Height, echelle(kHauteurMinAffichage));
+        EXPECT_EQ(d.PanelTextCom.Width, 0);
+        EXPECT_GT(d.PanelBarreBoutons2.Top, d.PanelZoneAffScroll.Bottom());
+        EXPECT_GE(d.ScrollBarZoneSaisie.Left, d.PanelTextCom.Right());
+        // One pixel less and the rows meet.
+        d = Conception();
+        DisposerFenetre(d, minimum.Largeur - 1, minimum.Hauteur - 1, ppp, false);
+        EXPECT_LT(d.PanelZoneAffScroll.Height, echelle(kHauteurMinAffichage));
+        EXPECT_LT(d.ScrollBarZoneSaisie.Left, d.PanelTextCom.Left + echelle(3));
+    }
 }
 
 TEST_F(PistesTest, TheEditZoneFollowsTheWidthOfItsPanel)
