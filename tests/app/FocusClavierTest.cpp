@@ -198,6 +198,37 @@ TEST_F(FocusClavier, KeysAfterTheMenuBarsNavigationGoToTheNotes)
     EXPECT_EQ(Frette(1), 9);
 }
 
+// While a menu is open, the keys it has no use for are not the editor's: a Delete, a digit or a
+// Space typed over an open menu changes nothing behind it, whether the mouse or Alt opened it.
+TEST_F(FocusClavier, KeysTypedOverAnOpenMenuLeaveTheNotesAlone)
+{
+    QMenuBar* barre = fenetre_->menuBar();
+    CliquerCordeEtTaper(3, 5, "the start");
+    QAction* edition = nullptr;
+    for (QAction* titre : barre->actions())
+        if (titre->menu() && titre->text().remove('&') == "Edit")
+            edition = titre;
+    ASSERT_TRUE(edition);
+    const auto ouvrir = std::function<void()>([&] {
+        QTest::mouseClick(barre, Qt::LeftButton, {}, barre->actionGeometry(edition).center());
+    });
+    const auto ouvrirParAlt = std::function<void()>([&] { Frapper(Qt::Key_E, Qt::AltModifier); });
+    for (const auto& ouvrirMenu : {ouvrir, ouvrirParAlt}) {
+        ouvrirMenu();
+        ASSERT_TRUE(edition->menu()->isVisible());
+        for (Qt::Key touche : {Qt::Key_Delete, Qt::Key_8, Qt::Key_Space, Qt::Key_Down}) {
+            Frapper(touche);
+            EXPECT_EQ(Frette(3), 5) << "key " << touche;
+            EXPECT_EQ(Curseur.Corde, 3) << "key " << touche;
+        }
+        EXPECT_TRUE(edition->menu()->isVisible());
+        Frapper(Qt::Key_Escape);
+        Frapper(Qt::Key_Escape);
+        ActiverFenetre();
+    }
+    CliquerCordeEtTaper(3, 6, "the menus closed");
+}
+
 // The same after the other places a user's click or key may leave the focus to. A text field
 // of a dialog keeps its own keys meanwhile.
 TEST_F(FocusClavier, AfterDialogsButtonsAndPalettesClickArrowAndDigitReachTheNotes)
