@@ -9,6 +9,10 @@
 #include "print/ImpPage.h"
 #include "print/ImpPortee.h"
 #include "print/ImpRythme.h"
+#include "platform/qt/CanevasQt.h"
+
+#include <QImage>
+#include <QPainter>
 
 #include <algorithm>
 
@@ -515,6 +519,59 @@ TEST_F(ImpPeintresTest, BeatTechniqueLettersAndVibratoStroke)
     canevas.Effacer();
     ImprimerEffetsTemps(1);
     EXPECT_EQ(Traces(Op::Texte)[0].fonte.taille, 8);
+}
+
+// Painted with the Qt canvas at this scale, its amount in red: no pixel of the amount may touch
+// one of the V, or "2.75" prints with its outer digits on the arms.
+TEST_F(ImpPeintresTest, TheVibratoStrokeAmountPrintsClearOfItsV)
+{
+    Battements({0});
+    Placer();
+    PolicesLabels().Definir("FontValEff_Prt", TMyFont{"Arial", 6, false, false, CouleurRouge});
+    struct Cas {
+        double valeur;
+        char separateur;
+    };
+    for (const Cas c : {Cas{1.0, '.'}, Cas{1.5, '.'}, Cas{1.5, ','}, Cas{0.75, '.'}, Cas{2.75, ','}, Cas{3.5, '.'}}) {
+        SCOPED_TRACE(std::to_string(c.valeur) + " with '" + c.separateur + "'");
+        DefinirSeparateurDecimal(c.separateur);
+        Temps(1).Effet = 3;
+        Temps(1).ValeurCoupVib = c.valeur;
+        QImage image(400, 600, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            QPainter peintre(&image);
+            platform::CanevasQt qt(peintre, 254);
+            CanvasImpr = &qt;
+            ImprimerEffetsTemps(1);
+            CanvasImpr = &canevas;
+        }
+        const auto rouge = [&](int x, int y) {
+            const QRgb p = image.pixel(x, y);
+            return qRed(p) > qGreen(p) + 60;
+        };
+        const auto noir = [&](int x, int y) {
+            const QRgb p = image.pixel(x, y);
+            return qRed(p) < 200 && std::abs(qRed(p) - qGreen(p)) < 30;
+        };
+        int pixelsValeur = 0;
+        int pixelsV = 0;
+        int contacts = 0;
+        for (int y = 1; y < image.height() - 1; ++y)
+            for (int x = 1; x < image.width() - 1; ++x) {
+                pixelsV += noir(x, y) ? 1 : 0;
+                if (!rouge(x, y))
+                    continue;
+                ++pixelsValeur;
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx)
+                        contacts += noir(x + dx, y + dy) ? 1 : 0;
+            }
+        ASSERT_GT(pixelsValeur, 0);
+        ASSERT_GT(pixelsV, 0);
+        EXPECT_EQ(contacts, 0);
+    }
+    DefinirSeparateurDecimal('.');
 }
 
 TEST_F(ImpPeintresTest, ChordNameOrDiagram)
