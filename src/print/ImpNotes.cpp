@@ -123,10 +123,10 @@ std::optional<int> FinFretteAuDessus(platform::Canevas& c, int32_t b, int32_t s)
     return R((xm + G.MargeFrette) * EchelleImpr() + c.TextWidth(texte) / 2.0 + 1);
 }
 
-// A bend amount whose right edge is 0.5 mm left of xDroite, its cell ending 0.2 mm above the
-// line it bends to, as on screen: centred on that line, the line struck through its digits and
-// the tail of a decimal comma. In a double stop the fret of the string above stands there: the
-// amount then starts 0.2 mm past it, clear of the arrowhead under it.
+// A bend amount whose right edge is 0.5 mm left of xDroite, its cell ending 0.2 mm over the
+// line it bends to, as on screen: centred on that line, it had the line through its digits and
+// through the tail of a decimal comma. In a double stop the fret of the string above stands
+// there: the amount then starts 0.2 mm past it, clear of the arrowhead under it.
 void ValeurBend(platform::Canevas& c, double valeur, int xDroite, int Ym, double e, std::optional<int> finFretteAuDessus)
 {
     c.SetFonte(PoliceImpr("FontEff_Prt"));
