@@ -372,12 +372,15 @@ void TForm1::ToucheRelachee(QKeyEvent& evenement)
 // A key that no control of the window used: the menu bar passes on what its navigation does not
 // use, and the window itself gets the keys while no control has the focus. It is a key of the
 // editor all the same, and the memo takes the keyboard back (which ends the menu bar's
-// navigation).
+// navigation). An open menu passes on to its menu bar the keys it has no use for: those are
+// nobody's, as the menu holds the keyboard until it closes.
 void TForm1::keyPressEvent(QKeyEvent* evenement)
 {
+    evenement->accept();
+    if (QApplication::activePopupWidget())
+        return;
     RendreFocus();
     ToucheRecue(*evenement);
-    evenement->accept();
 }
 
 void TForm1::keyReleaseEvent(QKeyEvent* evenement)

@@ -13,11 +13,32 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProxyStyle>
+#include <QStyleOptionMenuItem>
 #include <QToolButton>
 #include <string>
 #include <tuple>
 
 namespace {
+
+// The menu bar's keyboard navigation (Alt alone, a menu closed by Escape) holds the arrows and
+// opens a menu on Down; the style draws its title only while the menu is open, so nothing on
+// screen said so. The title it stands on is drawn as when its menu is open.
+class StyleBarreMenus : public QProxyStyle {
+public:
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* peintre,
+                     const QWidget* widget) const override
+    {
+        const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+        if (element == CE_MenuBarItem && item && (item->state & State_Selected) && widget && widget->hasFocus()) {
+            QStyleOptionMenuItem navigation = *item;
+            navigation.state |= State_Sunken;
+            QProxyStyle::drawControl(element, &navigation, peintre, widget);
+            return;
+        }
+        QProxyStyle::drawControl(element, option, peintre, widget);
+    }
+};
 
 // The key of a shortcut as Qt spells it. The dotted-note key has no Qt name of its own: it is
 // the backslash key of a US keyboard (the key path also routes its other spellings).
@@ -104,6 +125,9 @@ void TForm1::ConstruireMenus()
 {
     QMenuBar* barre = menuBar();
     barre->setObjectName("MainMenu1");
+    auto* style = new StyleBarreMenus;
+    style->setParent(barre);
+    barre->setStyle(style);
     auto menu = [&](QMenu* parent, const char* nom, const char* titre) {
         QMenu* m = parent ? parent->addMenu(titre) : barre->addMenu(titre);
         m->setObjectName(nom);

@@ -110,7 +110,12 @@ void ImprimerEffetsTemps(int32_t b)
         FondTexteImpr(*c);
         const std::string texte = TexteValeurEffet(t->ValeurCoupVib);
         const platform::Dimension d = c->TextExtent(texte);
-        c->TextOut(R(xm * e - d.cx / 2.0), R((yv - 0.6) * e - d.cy), texte);
+        // The arms rise 2 mm over 3: 0.6 mm over the point only, the outer digits of a wider
+        // amount sat on them. Its cell ends 0.3 mm over the arms where its outer columns
+        // cross them.
+        const double demiLargeur = std::min(d.cx / 2.0 / e, 3.0);
+        const double bas = std::min(yv - 0.6, yv - demiLargeur * 2.0 / 3.0 - 0.3);
+        c->TextOut(R(xm * e - d.cx / 2.0), R(bas * e - d.cy), texte);
         break;
     }
     default: break;

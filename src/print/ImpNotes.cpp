@@ -123,9 +123,10 @@ std::optional<int> FinFretteAuDessus(platform::Canevas& c, int32_t b, int32_t s)
     return R((xm + G.MargeFrette) * EchelleImpr() + c.TextWidth(texte) / 2.0 + 1);
 }
 
-// A bend amount whose right edge is 0.5 mm left of xDroite. In a double stop the fret of the
-// string above stands there: the amount then starts 0.2 mm past it, its cell ending above that
-// string's line, clear of the arrowhead under it.
+// A bend amount whose right edge is 0.5 mm left of xDroite, its cell ending 0.2 mm over the
+// line it bends to, as on screen: centred on that line, it had the line through its digits and
+// through the tail of a decimal comma. In a double stop the fret of the string above stands
+// there: the amount then starts 0.2 mm past it, clear of the arrowhead under it.
 void ValeurBend(platform::Canevas& c, double valeur, int xDroite, int Ym, double e, std::optional<int> finFretteAuDessus)
 {
     c.SetFonte(PoliceImpr("FontEff_Prt"));
@@ -134,12 +135,9 @@ void ValeurBend(platform::Canevas& c, double valeur, int xDroite, int Ym, double
     const std::string texte = TexteValeurEffet(valeur);
     const platform::Dimension d = c.TextExtent(texte);
     int x = R(xDroite - d.cx - 0.5 * e);
-    int y = R(Ym - 0.2 * e - d.cy / 2.0);
-    if (finFretteAuDessus && x < *finFretteAuDessus + R(0.2 * e)) {
+    if (finFretteAuDessus && x < *finFretteAuDessus + R(0.2 * e))
         x = *finFretteAuDessus + R(0.2 * e);
-        y = Ym - R((G.EpaisseurCorde / 2 + 0.2) * e) - d.cy;
-    }
-    c.TextOut(x, y, texte);
+    c.TextOut(x, Ym - R((G.EpaisseurCorde / 2 + 0.2) * e) - d.cy, texte);
 }
 
 } // namespace

@@ -198,6 +198,83 @@ TEST_F(FocusClavier, KeysAfterTheMenuBarsNavigationGoToTheNotes)
     EXPECT_EQ(Frette(1), 9);
 }
 
+// While a menu is open, the keys it has no use for are not the editor's: a Delete, a digit or a
+// Space typed over an open menu changes nothing behind it, whether the mouse or Alt opened it.
+TEST_F(FocusClavier, KeysTypedOverAnOpenMenuLeaveTheNotesAlone)
+{
+    QMenuBar* barre = fenetre_->menuBar();
+    CliquerCordeEtTaper(3, 5, "the start");
+    QAction* edition = nullptr;
+    for (QAction* titre : barre->actions())
+        if (titre->menu() && titre->text().remove('&') == "Edit")
+            edition = titre;
+    ASSERT_TRUE(edition);
+    const auto ouvrir = std::function<void()>([&] {
+        QTest::mouseClick(barre, Qt::LeftButton, {}, barre->actionGeometry(edition).center());
+    });
+    const auto ouvrirParAlt = std::function<void()>([&] { Frapper(Qt::Key_E, Qt::AltModifier); });
+    for (const auto& ouvrirMenu : {ouvrir, ouvrirParAlt}) {
+        ouvrirMenu();
+        ASSERT_TRUE(edition->menu()->isVisible());
+        for (Qt::Key touche : {Qt::Key_Delete, Qt::Key_8, Qt::Key_Space, Qt::Key_Down}) {
+            Frapper(touche);
+            EXPECT_EQ(Frette(3), 5) << "key " << touche;
+            EXPECT_EQ(Curseur.Corde, 3) << "key " << touche;
+        }
+        EXPECT_TRUE(edition->menu()->isVisible());
+        Frapper(Qt::Key_Escape);
+        Frapper(Qt::Key_Escape);
+        ActiverFenetre();
+    }
+    CliquerCordeEtTaper(3, 6, "the menus closed");
+}
+
+// While the menu bar's keyboard navigation holds the arrows (Alt alone, a menu closed by
+// Escape), the title it stands on is shown as when its menu is open: else Down reopens a menu
+// that nothing on screen announced. Hovering a title with the mouse leaves it as it was.
+TEST_F(FocusClavier, TheMenuBarShowsTheTitleItsKeyboardNavigationStandsOn)
+{
+    QMenuBar* barre = fenetre_->menuBar();
+    QAction* edition = nullptr;
+    for (QAction* titre : barre->actions())
+        if (titre->menu() && titre->text().remove('&') == "Edit")
+            edition = titre;
+    ASSERT_TRUE(edition);
+    const QColor surbrillance = barre->palette().color(QPalette::Active, QPalette::Highlight);
+    // The share of the title's cell painted in the highlight colour, in percent.
+    const auto teinte = [&](QAction* titre) {
+        const QRect cellule = barre->actionGeometry(titre);
+        const QImage image = barre->grab(cellule).toImage();
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                n += image.pixelColor(x, y) == surbrillance ? 1 : 0;
+        return 100 * n / std::max(1, image.width() * image.height());
+    };
+
+    Frapper(Qt::Key_E, Qt::AltModifier);
+    ASSERT_TRUE(edition->menu()->isVisible());
+    const int ouvert = teinte(edition);
+    ASSERT_GT(ouvert, 30) << "an open menu's title";
+    Frapper(Qt::Key_Escape);
+    ActiverFenetre();
+    ASSERT_EQ(barre->activeAction(), edition);
+    EXPECT_GE(teinte(edition), ouvert - 10) << "a menu closed by Escape";
+    Frapper(Qt::Key_Escape);
+    ASSERT_FALSE(barre->activeAction());
+    EXPECT_LT(teinte(edition), 5) << "the navigation over";
+
+    Frapper(Qt::Key_Alt);
+    ASSERT_TRUE(barre->activeAction());
+    EXPECT_GE(teinte(barre->activeAction()), ouvert - 10) << "Alt alone";
+    Frapper(Qt::Key_Escape);
+    ASSERT_FALSE(barre->activeAction());
+
+    QTest::mouseMove(barre, barre->actionGeometry(edition).center());
+    QCoreApplication::processEvents();
+    EXPECT_LT(teinte(edition), 5) << "the mouse over a title";
+}
+
 // The same after the other places a user's click or key may leave the focus to. A text field
 // of a dialog keeps its own keys meanwhile.
 TEST_F(FocusClavier, AfterDialogsButtonsAndPalettesClickArrowAndDigitReachTheNotes)

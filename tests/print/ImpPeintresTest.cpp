@@ -9,6 +9,10 @@
 #include "print/ImpPage.h"
 #include "print/ImpPortee.h"
 #include "print/ImpRythme.h"
+#include "platform/qt/CanevasQt.h"
+
+#include <QImage>
+#include <QPainter>
 
 #include <algorithm>
 
@@ -34,6 +38,51 @@ protected:
 
     // Height of a text of that many points on the recording canvas.
     static int H(int points) { return platform::TaillePixelsFonte(points, 254) + 3; }
+
+    // What `peindre` prints, painted with the Qt canvas at this scale on a white image.
+    template <class F>
+    QImage PeintQt(F peindre)
+    {
+        QImage image(600, 800, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter peintre(&image);
+        platform::CanevasQt qt(peintre, 254);
+        CanvasImpr = &qt;
+        peindre();
+        CanvasImpr = &canevas;
+        return image;
+    }
+
+    // Pixels of a red text and of black ink on such an image, and how often one of each
+    // touch, corners included.
+    struct Contacts {
+        int rouges = 0;
+        int noirs = 0;
+        int touches = 0;
+    };
+    static Contacts RougeContreNoir(const QImage& image)
+    {
+        const auto rouge = [&](int x, int y) {
+            const QRgb p = image.pixel(x, y);
+            return qRed(p) > qGreen(p) + 60;
+        };
+        const auto noir = [&](int x, int y) {
+            const QRgb p = image.pixel(x, y);
+            return qRed(p) < 200 && std::abs(qRed(p) - qGreen(p)) < 30;
+        };
+        Contacts r;
+        for (int y = 1; y < image.height() - 1; ++y)
+            for (int x = 1; x < image.width() - 1; ++x) {
+                r.noirs += noir(x, y) ? 1 : 0;
+                if (!rouge(x, y))
+                    continue;
+                ++r.rouges;
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx)
+                        r.touches += noir(x + dx, y + dy) ? 1 : 0;
+            }
+        return r;
+    }
 
     // Rectangles drawn as stems: 3 pixels wide at this scale.
     std::vector<Trace> Hampes() const
@@ -299,6 +348,37 @@ TEST_F(ImpPeintresTest, BendAmountsAsFractionsOrDecimals)
     DefinirSeparateurDecimal('.');
 }
 
+// Painted with the Qt canvas over its string lines, the amount in red: the line it bends to
+// runs under it, not through its digits or the tail of a decimal comma.
+TEST_F(ImpPeintresTest, ABendAmountPrintsClearOfTheStringLines)
+{
+    Battements({0});
+    Placer();
+    Temps(1).Notes[1].Frette = -1;
+    Temps(1).Notes[3].Frette = 7;
+    PolicesLabels().Definir("FontEff_Prt", TMyFont{"Arial", 5, false, false, CouleurRouge});
+    struct Cas {
+        double valeur;
+        char separateur;
+    };
+    for (const int effet : {5, 6}) {
+        for (const Cas c : {Cas{1.5, ','}, Cas{1.5, '.'}, Cas{2.75, ','}, Cas{0.5, '.'}}) {
+            SCOPED_TRACE(std::to_string(effet) + ": " + std::to_string(c.valeur) + " with '" + c.separateur + "'");
+            DefinirSeparateurDecimal(c.separateur);
+            Temps(1).Notes[3].Effet = static_cast<uint8_t>(effet);
+            Temps(1).Notes[3].ValeurBend = c.valeur;
+            const Contacts n = RougeContreNoir(PeintQt([] {
+                ImprimerCordes(0, 20, ParamImpCourant.PosY);
+                ImprimerNote(1, 3);
+            }));
+            ASSERT_GT(n.rouges, 0);
+            ASSERT_GT(n.noirs, 0);
+            EXPECT_EQ(n.touches, 0);
+        }
+    }
+    DefinirSeparateurDecimal('.');
+}
+
 TEST_F(ImpPeintresTest, ADoubleStopBendPrintsItsAmountPastTheFretAbove)
 {
     Battements({0});
@@ -325,14 +405,17 @@ TEST_F(ImpPeintresTest, ADoubleStopBendPrintsItsAmountPastTheFretAbove)
         EXPECT_GT(valeur->points[0].x, huit->points[0].x + 6);
         EXPECT_LE(valeur->points[0].y + H(5), ligne - 2);
     }
-    // Alone on its string pair, the amount keeps its place left of the arrow, on the line.
+    // Alone on its string pair, the amount keeps its place left of the arrow, over the line too.
     Temps(1).Notes[2].Frette = -1;
     Temps(1).Notes[3].Effet = 5;
     canevas.Effacer();
     ImprimerNote(1, 3);
     const Trace* valeur = Texte("2.5");
     ASSERT_NE(valeur, nullptr);
-    EXPECT_GT(valeur->points[0].y + H(5), ligne);
+    // Its right edge 0.5 mm left of the arrow, which stands 4.5 mm past 2 mm before the beat.
+    const int fleche = static_cast<int>(platform::Round((10 + 10 - 2.0 + 4.5) * 10 + 6 / 2.0));
+    EXPECT_EQ(valeur->points[0].x, fleche - 18 - 5);
+    EXPECT_LE(valeur->points[0].y + H(5), ligne - 2);
 }
 
 TEST_F(ImpPeintresTest, StemsJoinSpreadChordsAndRunToTheBeamLine)
@@ -515,6 +598,30 @@ TEST_F(ImpPeintresTest, BeatTechniqueLettersAndVibratoStroke)
     canevas.Effacer();
     ImprimerEffetsTemps(1);
     EXPECT_EQ(Traces(Op::Texte)[0].fonte.taille, 8);
+}
+
+// Painted with the Qt canvas, its amount in red: no pixel of the amount may touch one of the
+// V, or "2.75" prints with its outer digits on the arms.
+TEST_F(ImpPeintresTest, TheVibratoStrokeAmountPrintsClearOfItsV)
+{
+    Battements({0});
+    Placer();
+    PolicesLabels().Definir("FontValEff_Prt", TMyFont{"Arial", 6, false, false, CouleurRouge});
+    struct Cas {
+        double valeur;
+        char separateur;
+    };
+    for (const Cas c : {Cas{1.0, '.'}, Cas{1.5, '.'}, Cas{1.5, ','}, Cas{0.75, '.'}, Cas{2.75, ','}, Cas{3.5, '.'}}) {
+        SCOPED_TRACE(std::to_string(c.valeur) + " with '" + c.separateur + "'");
+        DefinirSeparateurDecimal(c.separateur);
+        Temps(1).Effet = 3;
+        Temps(1).ValeurCoupVib = c.valeur;
+        const Contacts n = RougeContreNoir(PeintQt([] { ImprimerEffetsTemps(1); }));
+        ASSERT_GT(n.rouges, 0);
+        ASSERT_GT(n.noirs, 0);
+        EXPECT_EQ(n.touches, 0);
+    }
+    DefinirSeparateurDecimal('.');
 }
 
 TEST_F(ImpPeintresTest, ChordNameOrDiagram)
