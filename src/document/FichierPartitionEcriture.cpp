@@ -313,7 +313,8 @@ bool EstSuffixeTemporaire(std::string_view suffixe)
 
 // Removes the temporary files that replacements of `cible` killed part-way left beside it.
 // Only what is surely one: named as ModeleTemporaire names them, a plain file of ours that
-// begins with `entete`, and that no replacement in progress holds locked.
+// begins with `entete` (or with as much of it as it holds), and that no replacement in progress
+// holds locked.
 void SupprimerTemporairesAbandonnes(const fs::path& dossier, const fs::path& cible, std::span<const uint8_t> entete)
 {
     const std::string prefixe = "." + cible.filename().string() + ".";
@@ -331,10 +332,16 @@ void SupprimerTemporairesAbandonnes(const fs::path& dossier, const fs::path& cib
             continue;
         struct stat etat {};
         std::vector<uint8_t> debut(entete.size());
-        const bool abandonne = ::fstat(fd, &etat) == 0 && S_ISREG(etat.st_mode) && etat.st_uid == ::geteuid()
-                            && ::flock(fd, LOCK_EX | LOCK_NB) == 0
-                            && ::pread(fd, debut.data(), debut.size(), 0) == static_cast<ssize_t>(debut.size())
-                            && std::equal(debut.begin(), debut.end(), entete.begin());
+        bool abandonne = ::fstat(fd, &etat) == 0 && S_ISREG(etat.st_mode) && etat.st_uid == ::geteuid()
+                      && ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+        if (abandonne) {
+            // A save killed before it wrote its whole header leaves fewer bytes, none at all
+            // when it died before its first write: what there is must be the header's start.
+            const ssize_t lus = ::pread(fd, debut.data(), debut.size(), 0);
+            abandonne = lus >= 0
+                     && (static_cast<std::size_t>(lus) == debut.size() || lus == static_cast<ssize_t>(etat.st_size))
+                     && std::equal(debut.begin(), debut.begin() + lus, entete.begin());
+        }
         if (abandonne)
             ::unlink(entree.path().c_str());
         ::close(fd);

@@ -484,6 +484,9 @@ TEST_F(RoutesFenetre, SavingASongRemovesWhatAKilledSaveOfItLeftBesideIt)
     } const cas[] = {
         {".song.lrx.k1Ll3d", moitie, false}, // killed while writing
         {".song.lrx.E0Fzz9", image, false},  // killed before the rename
+        {".song.lrx.n0Byt3", "", false},     // killed before its first write
+        {".song.lrx.h4lfHd", image.substr(0, 10), false}, // killed inside its header
+        {".song.lrx.n0tHdr", "FICHIER texte", true},     // short, and not a song's start
         {".song.lrx.backup", "the user's own notes", true},
         {".song.lrx.Ab12C", moitie, true},   // not a name the writer gives
         {".song.lrx.Ab12Cde", moitie, true},
@@ -520,7 +523,8 @@ TEST_F(RoutesFenetre, SavingASongRemovesWhatAKilledSaveOfItLeftBesideIt)
         if (e.path().filename().string().rfind(".song.lrx.", 0) == 0)
             caches.insert(e.path().filename().string());
     EXPECT_EQ(caches, (std::set<std::string>{".song.lrx.Ab12C", ".song.lrx.Ab12Cde", ".song.lrx.Ab-12C",
-                                             ".song.lrx.L1nk00", ".song.lrx.Wr1t3s", ".song.lrx.backup"}));
+                                             ".song.lrx.L1nk00", ".song.lrx.Wr1t3s", ".song.lrx.backup",
+                                             ".song.lrx.n0tHdr"}));
 }
 
 TEST_F(RoutesFenetre, SaveAsAsksBeforeReplacingAnotherFileOnly)
