@@ -1,13 +1,12 @@
 #include "platform/FichierIni.h"
+#include "support/DossierTemporaire.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 using platform::ErreurEcritureIni;
@@ -17,17 +16,7 @@ namespace {
 
 class FichierIniTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        std::string modele = (fs::temp_directory_path() / "lyrx-ini-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(modele.data()), nullptr);
-        dossier_ = modele;
-    }
-    void TearDown() override
-    {
-        std::error_code ec;
-        fs::remove_all(dossier_, ec);
-    }
+    void SetUp() override { dossier_ = lyrx_test::DossierDuTest().string(); }
 
     std::string Chemin(const std::string& nom) const { return (fs::path(dossier_) / nom).string(); }
 
@@ -64,9 +53,7 @@ const char* const Fixture =
 
 TEST_F(FichierIniTest, BareNamesLiveInTheWindowsDirectory)
 {
-    const char* avant = std::getenv("LYRX_WINDOWS_DIR");
-    const std::string sauve = avant ? avant : "";
-    ::setenv("LYRX_WINDOWS_DIR", dossier_.c_str(), 1);
+    const lyrx_test::VariableEnvironnement windows("LYRX_WINDOWS_DIR", dossier_);
     {
         FichierIni ini("Essai.ini");
         EXPECT_EQ(ini.FileName(), Chemin("Essai.ini"));
@@ -75,10 +62,6 @@ TEST_F(FichierIniTest, BareNamesLiveInTheWindowsDirectory)
     EXPECT_TRUE(fs::exists(Chemin("Essai.ini")));
     FichierIni parChemin(Chemin("autre.ini"));
     EXPECT_EQ(parChemin.FileName(), Chemin("autre.ini"));
-    if (avant)
-        ::setenv("LYRX_WINDOWS_DIR", sauve.c_str(), 1);
-    else
-        ::unsetenv("LYRX_WINDOWS_DIR");
 }
 
 TEST_F(FichierIniTest, NamesCompareWithoutCaseAndValuesAreTrimmedAndUnquoted)
