@@ -1,11 +1,13 @@
 #include "platform/FichierIni.h"
 
+#include "platform/FichierEntier.h"
 #include "platform/Repertoires.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <optional>
 #include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -175,15 +177,10 @@ void FichierIni::Charger() const
     empreinte_ = EmpreinteDe(chemin_);
     if (!empreinte_.existe)
         return;
-    std::FILE* f = std::fopen(chemin_.c_str(), "rb");
-    if (!f)
+    const std::optional<std::string> lu = LireFichierEntier<std::string>(chemin_);
+    if (!lu)
         return;
-    std::string contenu;
-    char tampon[8192];
-    std::size_t n;
-    while ((n = std::fread(tampon, 1, sizeof tampon, f)) > 0)
-        contenu.append(tampon, n);
-    std::fclose(f);
+    const std::string& contenu = *lu;
 
     // Editors that write UTF-8 may start the file with a byte-order mark: it is no part of the
     // first line, and goes back before it when the file is written.
