@@ -103,16 +103,10 @@ const QCollator& CollateurNoms()
     return collateur;
 }
 
-QString SansSeparateurFinal(QString chemin)
-{
-    while (chemin.size() > 1 && chemin.endsWith(QLatin1Char('/')))
-        chemin.chop(1);
-    return chemin;
-}
-
+// The long form of the path, worked out on the bytes the file system holds.
 QString Absolu(const QString& chemin)
 {
-    return SansSeparateurFinal(QDir::cleanPath(QFileInfo(chemin).absoluteFilePath()));
+    return QFile::decodeName(QByteArray::fromStdString(LongFormOfPath(QFile::encodeName(chemin).toStdString())));
 }
 
 QString Joindre(const QString& dossier, const QString& nom)
@@ -396,7 +390,7 @@ QString TCxFileListBox::FileName() const
 QString TCxFileListBox::GetLongFileName() const
 {
     const QString nom = FileName();
-    return nom.isEmpty() ? nom : QString::fromStdString(LongFormOfPath(QFile::encodeName(nom).toStdString()));
+    return nom.isEmpty() ? nom : Absolu(nom);
 }
 
 QString TCxFileListBox::GetShortFileName() const

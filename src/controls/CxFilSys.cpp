@@ -1,6 +1,7 @@
 #include "controls/CxFilSys.h"
 
 #include "controls/CxCommon.h"
+#include "controls/FileUtil.h"
 #include "platform/Cp1252.h"
 
 #include <QApplication>
@@ -47,23 +48,10 @@ bool EstDossier(const QByteArray& chemin)
 
 bool RendreCourant(const QByteArray& chemin) { return ::chdir(chemin.constData()) == 0; }
 
-QByteArray SansSeparateurFinal(QByteArray chemin)
-{
-    while (chemin.size() > 1 && chemin.endsWith('/'))
-        chemin.chop(1);
-    return chemin;
-}
-
 // The full path without "." and ".." parts, as bytes.
 QByteArray PleinChemin(const QByteArray& chemin)
 {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    const fs::path p(chemin.toStdString());
-    fs::path plein = fs::absolute(p, ec);
-    if (ec)
-        plein = p;
-    return SansSeparateurFinal(QByteArray::fromStdString(plein.lexically_normal().string()));
+    return QByteArray::fromStdString(LongFormOfPath(chemin.toStdString()));
 }
 
 QByteArray Joindre(const QByteArray& dossier, const QByteArray& nom)

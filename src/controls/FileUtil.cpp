@@ -44,10 +44,13 @@ std::string LongNameOfPath(const std::string& chemin)
 std::string LongFormOfPath(const std::string& chemin)
 {
     namespace fs = std::filesystem;
+    const fs::path donne(chemin.empty() ? "." : chemin);
     std::error_code ec;
-    fs::path absolu = fs::absolute(fs::path(chemin.empty() ? "." : chemin), ec);
+    fs::path absolu = fs::absolute(donne, ec);
+    // Without a process folder (removed under it) a relative path stays relative, tidied all the same.
     if (ec)
-        return chemin;
+        absolu = donne;
+    // Lexically: ".." at the root is the root, and the bytes of the names are kept as they are.
     std::string resultat = absolu.lexically_normal().string();
     while (resultat.size() > 1 && resultat.back() == '/')
         resultat.pop_back();

@@ -19,7 +19,9 @@ std::string ShortFileName(const std::string& chemin);
 // Long and short forms of whole paths. With no short names here, the long name of a path's last
 // part is that part as stored (the path itself when nothing is found there, or for "/"), the
 // long form of a path is its absolute form without "." and ".." parts and without a trailing
-// "/" (but "/" itself), and the short form is the path unchanged.
+// "/" (but "/" itself), and the short form is the path unchanged. The long form is worked out on
+// the names' bytes, whatever their encoding, and ".." at the root stays at the root: the one
+// absolute form of a path for every file and folder control.
 std::string LongNameOfPath(const std::string& chemin);
 std::string LongFormOfPath(const std::string& chemin);
 std::string ShortFormOfPath(const std::string& chemin);

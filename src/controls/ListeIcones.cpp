@@ -1,11 +1,11 @@
 #include "controls/ListeIcones.h"
 
 #include "controls/GifEcriture.h"
+#include "platform/FichierEntier.h"
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
-#include <iterator>
+#include <optional>
 
 using platform::Couleur;
 
@@ -562,11 +562,10 @@ void TAnimatedCursorImage::LoadFromStream(const uint8_t* octets, std::size_t n)
 
 void TAnimatedCursorImage::LoadFromFile(const std::string& chemin)
 {
-    std::ifstream f(chemin, std::ios::binary);
-    if (!f)
+    const std::optional<std::vector<uint8_t>> o = platform::LireFichierEntier<std::vector<uint8_t>>(chemin);
+    if (!o)
         ErreurLecture();
-    const std::vector<uint8_t> o((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-    LoadFromStream(o.data(), o.size());
+    LoadFromStream(o->data(), o->size());
 }
 
 void TAnimatedCursorImage::SaveToStream(std::vector<uint8_t>&) const { throw EFonctionNonImplementee(); }

@@ -208,8 +208,7 @@ void TDialogueMontant::Activation()
 bool TDialogueMontant::Valider()
 {
     const auto v = LireReel(Champ->text());
-    const bool dessous = v && (bornes_.PlancherExclu ? *v <= bornes_.Plancher : *v < bornes_.Plancher);
-    if (!v || dessous || *v > bornes_.Maximum) {
+    if (!v || *v < bornes_.Minimum || *v > bornes_.Maximum) {
         RefuserChamp(Champ);
         return false;
     }

@@ -121,10 +121,8 @@ public:
 protected:
     struct Bornes {
         double Pas;
-        double Minimum;      // the buttons' bottom
-        double Maximum;      // the buttons' top, and the highest value accepted
-        double Plancher;     // the lowest value accepted...
-        bool PlancherExclu;  // ...or the value the accepted ones stand above
+        double Minimum; // the buttons' bottom, and the lowest value accepted
+        double Maximum; // the buttons' top, and the highest value accepted
     };
     struct Noms {
         const char* Forme;

@@ -9,7 +9,7 @@
 
 TSais_Bend_Form::TSais_Bend_Form(QWidget* parent)
     : TDialogueMontant(parent, {"Sais_Bend_Form", "Ed_Bend", "BendUp", "BendDown"}, QStringLiteral("Bend"), 4,
-                       {kBendPas, kBendMinimum, kBendMaximum, kBendMinimum, false})
+                       {kBendPas, kBendMinimum, kBendMaximum})
 {
     Valeur = Etiquette;
     Ed_Bend = Champ;

@@ -9,7 +9,7 @@
 
 TSais_CoupVib_Form::TSais_CoupVib_Form(QWidget* parent)
     : TDialogueMontant(parent, {"Sais_CoupVib_Form", "Ed_CVB", "CVBUp", "CVBDown"},
-                       QStringLiteral("Coup de vibrato"), 3, {0.5, 0.5, 6.0, 0.0, true})
+                       QStringLiteral("Coup de vibrato"), 3, {0.5, kCoupVibMinimum, kCoupVibMaximum})
 {
     Valeur = Etiquette;
     Ed_CVB = Champ;

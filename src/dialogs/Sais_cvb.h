@@ -1,5 +1,6 @@
 #pragma once
-// The vibrato-stroke dialog: the amount of the beat effect (above 0, at most 6.0).
+// The vibrato-stroke dialog: the amount of the beat effect, 0.5..6.0: what a song file keeps
+// (the reader puts 1.0 in place of anything else).
 #include "dialogs/DialogueValeur.h"
 
 class TSais_CoupVib_Form : public TDialogueMontant {

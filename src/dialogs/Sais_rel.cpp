@@ -10,7 +10,7 @@
 
 TSais_Release_Form::TSais_Release_Form(QWidget* parent)
     : TDialogueMontant(parent, {"Sais_Release_Form", "Ed_Release", "ReleaseUp", "ReleaseDown"},
-                       QStringLiteral("Bend & Release"), 4, {kBendPas, kBendMinimum, kBendMaximum, kBendMinimum, false})
+                       QStringLiteral("Bend & Release"), 4, {kBendPas, kBendMinimum, kBendMaximum})
 {
     Valeur = Etiquette;
     Ed_Release = Champ;

@@ -371,7 +371,7 @@ private:
         if (drapeaux1 & 4) {
             const uint8_t effet = in_.U8();
             if (effet == 3)
-                temps.ValeurCoupVib = DoubleDansPlage(in_.D(), 0.5, 6.0, 1.0);
+                temps.ValeurCoupVib = DoubleDansPlage(in_.D(), kCoupVibMinimum, kCoupVibMaximum, 1.0);
             temps.Effet = effet <= 9 ? static_cast<int8_t>(effet) : int8_t{0};
         }
 

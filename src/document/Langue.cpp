@@ -1,11 +1,11 @@
 #include "document/Langue.h"
 
+#include "platform/FichierEntier.h"
 #include "platform/Repertoires.h"
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <optional>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -102,13 +102,10 @@ std::vector<std::string> DecouperLignes(std::string_view octets)
 
 bool ChargerTableLangue(const std::string& chemin)
 {
-    std::ifstream f(chemin, std::ios::binary);
-    if (!f)
+    const std::optional<std::string> octets = platform::LireFichierEntier<std::string>(chemin);
+    if (!octets)
         return false;
-    const std::string octets{std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
-    if (f.bad())
-        return false;
-    TableLangue = DecouperLignes(octets);
+    TableLangue = DecouperLignes(*octets);
     return true;
 }
 

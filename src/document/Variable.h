@@ -62,6 +62,10 @@ struct TNoteCorde {
     friend bool operator==(const TNoteCorde&, const TNoteCorde&) = default;
 };
 
+// The vibrato-stroke amounts a song file keeps: its reader puts 1.0 in place of any other.
+inline constexpr double kCoupVibMinimum = 0.5;
+inline constexpr double kCoupVibMaximum = 6.0;
+
 // One beat slot. Its chord and mix-table change are shared, immutable records: a copy of the
 // beat (undo, cancel measure, clipboard) keeps them alive, and changing them means putting a
 // new record in place. A song holds up to half a million beats: the fields are small and

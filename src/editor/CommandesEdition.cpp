@@ -61,7 +61,7 @@ bool DialoguesEditionMinimaux::BendRelease() { return Bend(); }
 bool DialoguesEditionMinimaux::CoupDeVibrato()
 {
     TTemps& t = TempsCurseur();
-    if (!(t.ValeurCoupVib > 0.0 && t.ValeurCoupVib <= 6.0))
+    if (!(t.ValeurCoupVib >= kCoupVibMinimum && t.ValeurCoupVib <= kCoupVibMaximum))
         t.ValeurCoupVib = 1.0;
     return true;
 }

@@ -42,7 +42,7 @@ public:
     // Bend and bend-and-release amounts, 0.25..3.0 tones, into the cursor note's ValeurBend.
     virtual bool Bend() { return false; }
     virtual bool BendRelease() { return false; }
-    // Vibrato-stroke amount, above 0 and at most 6.0, into the cursor beat's ValeurCoupVib.
+    // Vibrato-stroke amount, 0.5..6.0, into the cursor beat's ValeurCoupVib.
     virtual bool CoupDeVibrato() { return false; }
     // Grace note into the cursor note (FretteGrace, NuanceGrace, DureeGrace); prefilled as a
     // dead grace note, or with `frette` when it is 0..99 (-1: nothing prefilled).

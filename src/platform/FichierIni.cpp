@@ -1,11 +1,14 @@
 #include "platform/FichierIni.h"
 
+#include "platform/FichierEntier.h"
 #include "platform/Repertoires.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <optional>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -169,39 +172,59 @@ void FichierIni::Charger() const
 {
     lignes_.clear();
     finLigne_ = "\n";
+    marqueUtf8_ = false;
     charge_ = true;
     empreinte_ = EmpreinteDe(chemin_);
     if (!empreinte_.existe)
         return;
-    std::FILE* f = std::fopen(chemin_.c_str(), "rb");
-    if (!f)
+    const std::optional<std::string> lu = LireFichierEntier<std::string>(chemin_);
+    if (!lu)
         return;
-    std::string contenu;
-    char tampon[8192];
-    std::size_t n;
-    while ((n = std::fread(tampon, 1, sizeof tampon, f)) > 0)
-        contenu.append(tampon, n);
-    std::fclose(f);
+    const std::string& contenu = *lu;
 
-    if (auto p = contenu.find('\n'); p != std::string::npos && p > 0 && contenu[p - 1] == '\r')
-        finLigne_ = "\r\n";
-    std::size_t debut = 0;
+    // Editors that write UTF-8 may start the file with a byte-order mark: it is no part of the
+    // first line, and goes back before it when the file is written.
+    static constexpr std::string_view kMarqueUtf8 = "\xEF\xBB\xBF";
+    marqueUtf8_ = contenu.starts_with(kMarqueUtf8);
+    std::size_t debut = marqueUtf8_ ? kMarqueUtf8.size() : 0;
+
+    // The first end of line sets the file's. One that is a lone carriage return makes an old
+    // Macintosh file, where every carriage return ends a line; elsewhere one ends a line only
+    // before a line feed, and any other stays in its line.
+    const std::size_t premiere = contenu.find_first_of("\r\n", debut);
+    const bool mac = premiere != std::string::npos && contenu[premiere] == '\r' &&
+                     (premiere + 1 == contenu.size() || contenu[premiere + 1] != '\n');
+    if (premiere != std::string::npos && contenu[premiere] == '\r')
+        finLigne_ = mac ? "\r" : "\r\n";
     while (debut < contenu.size()) {
-        std::size_t fin = contenu.find('\n', debut);
-        if (fin == std::string::npos)
-            fin = contenu.size();
         Ligne l;
-        l.texte = contenu.substr(debut, fin - debut);
-        const bool cr = !l.texte.empty() && l.texte.back() == '\r';
-        if (cr)
-            l.texte.pop_back();
-        if (fin < contenu.size())
-            l.fin = cr ? "\r\n" : "\n";
-        else
-            // Carriage returns that end the file are the line end it stopped short of: a value
-            // keeping one would read differently once a line is written after it.
-            while (!l.texte.empty() && l.texte.back() == '\r')
+        if (mac) {
+            std::size_t fin = contenu.find_first_of("\r\n", debut);
+            if (fin == std::string::npos)
+                fin = contenu.size();
+            l.texte = contenu.substr(debut, fin - debut);
+            if (fin < contenu.size()) {
+                const bool crlf = contenu[fin] == '\r' && fin + 1 < contenu.size() && contenu[fin + 1] == '\n';
+                l.fin = crlf ? "\r\n" : std::string(1, contenu[fin]);
+            }
+            debut = fin + l.fin.size();
+        } else {
+            std::size_t fin = contenu.find('\n', debut);
+            if (fin == std::string::npos)
+                fin = contenu.size();
+            l.texte = contenu.substr(debut, fin - debut);
+            const bool cr = !l.texte.empty() && l.texte.back() == '\r';
+            if (cr)
                 l.texte.pop_back();
+            if (fin < contenu.size())
+                l.fin = cr ? "\r\n" : "\n";
+            else
+                // Carriage returns that end the file are the line end it stopped short of: a
+                // value keeping one would read differently once a line is written after it.
+                while (!l.texte.empty() && l.texte.back() == '\r')
+                    l.texte.pop_back();
+            debut = fin + 1;
+        }
         const std::string r = Rogner(l.texte);
         if (!r.empty() && r.front() == '[') {
             l.genre = Genre::Section;
@@ -215,7 +238,6 @@ void FichierIni::Charger() const
             }
         }
         lignes_.push_back(std::move(l));
-        debut = fin + 1;
     }
 }
 
@@ -404,7 +426,7 @@ void FichierIni::Modifie()
 
 void FichierIni::Enregistrer()
 {
-    std::string contenu;
+    std::string contenu = marqueUtf8_ ? "\xEF\xBB\xBF" : "";
     for (const auto& l : lignes_) {
         contenu += l.texte;
         contenu += l.fin.empty() ? finLigne_ : l.fin;

@@ -2,7 +2,9 @@
 // Settings files in the old private-profile text format: "[Section]" lines, then "key=value"
 // lines. Section and key names compare without regard to case (Windows-1252 letters included),
 // values are raw Windows-1252 bytes, and everything the program does not touch (other sections,
-// other keys, comments, their order and spelling) is written back unchanged.
+// other keys, comments, their order and spelling) is written back unchanged. Files as other
+// editors write them read too: after a UTF-8 byte-order mark, with Windows, Unix or old
+// Macintosh line ends; a write keeps the mark and each line's end.
 //
 // Every write reaches the disk at once, as the platform's profile functions did, so two objects
 // on the same file always see each other's changes. A caller that writes many keys in a row
@@ -79,7 +81,7 @@ private:
     struct Ligne {
         Genre genre = Genre::Autre;
         std::string texte; // the line as read, without its end of line
-        // Its end of line as read ("\r\n" or "\n"); empty for a new line or one that ended
+        // Its end of line as read ("\r\n", "\n" or "\r"); empty for a new line or one that ended
         // the file, which get the file's usual end. A line keeps its own, so that a stray
         // carriage return before it is still there when the file is read again.
         std::string fin;
@@ -100,6 +102,7 @@ private:
     std::string chemin_;
     mutable std::vector<Ligne> lignes_;
     mutable std::string finLigne_ = "\n";
+    mutable bool marqueUtf8_ = false; // the file starts with a UTF-8 byte-order mark
     mutable bool charge_ = false;
     // What the file on disk was when last read or written: every save replaces the file, so
     // a change by someone else shows in the inode even within one timestamp tick.

@@ -1,7 +1,9 @@
 #include "platform/LecteurMediaFactice.h"
 
-#include <fstream>
-#include <iterator>
+#include "platform/FichierEntier.h"
+
+#include <optional>
+#include <utility>
 
 namespace platform {
 
@@ -13,12 +15,12 @@ bool LecteurMediaFactice::Open()
         DefinirErreur(ErreurPeripherique, "No MIDI sequencer is available.");
         return false;
     }
-    std::ifstream f(FileName(), std::ios::binary);
-    if (!f) {
+    std::optional<std::vector<uint8_t>> contenu = LireFichierEntier<std::vector<uint8_t>>(FileName());
+    if (!contenu) {
         DefinirErreur(ErreurFichier, "The file cannot be opened.");
         return false;
     }
-    contenu_.assign(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+    contenu_ = std::move(*contenu);
     ouvert_ = true;
     position_ = 0;
     EffacerErreur();

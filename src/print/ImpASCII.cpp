@@ -8,6 +8,7 @@
 #include "print/ImportASCII.h"
 #include "print/OutilsASCII.h"
 #include "platform/Cp1252.h"
+#include "platform/FichierEntier.h"
 #include "platform/Sablier.h"
 
 #include <QComboBox>
@@ -22,11 +23,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <optional>
-#include <system_error>
 
 namespace {
 
@@ -35,25 +33,6 @@ constexpr int kAideImport = 5;
 // A tablature text is a few kilobytes; a file far beyond that is not one, and would only
 // freeze the memo.
 constexpr std::uintmax_t kTailleMaxFichier = 16u * 1024u * 1024u;
-
-// The file's bytes, or nothing when it cannot be read (or is far too large for a text).
-std::optional<std::string> LireOctets(const std::string& chemin)
-{
-    std::error_code ec;
-    const std::filesystem::path p(chemin);
-    if (!std::filesystem::is_regular_file(p, ec))
-        return std::nullopt;
-    const std::uintmax_t taille = std::filesystem::file_size(p, ec);
-    if (ec || taille > kTailleMaxFichier)
-        return std::nullopt;
-    std::ifstream entree(p, std::ios::binary);
-    if (!entree)
-        return std::nullopt;
-    std::string octets((std::istreambuf_iterator<char>(entree)), std::istreambuf_iterator<char>());
-    if (entree.bad())
-        return std::nullopt;
-    return octets;
-}
 
 // A text file's lines: UTF-8 when the bytes are valid UTF-8 (its mark dropped), else
 // Windows-1252, the system's own code page.
@@ -256,7 +235,7 @@ bool TImpASCIIForm::ChargerTexteASCII()
 bool TImpASCIIForm::ChargerFichierASCII(const std::string& chemin)
 {
     platform::Sablier sablier;
-    const std::optional<std::string> octets = LireOctets(chemin);
+    const std::optional<std::string> octets = platform::LireFichierEntier<std::string>(chemin, kTailleMaxFichier);
     if (!octets) {
         sablier.Terminer();
         AfficherMessage(Traduire("Dlg-Erreur"), MessageFichierIllisible, IconeErreur, BoutonOK, DefautOK, PlacementCentre);

@@ -2,6 +2,7 @@
 
 #include "controls/UWave.h"
 #include "platform/EnteteWav.h"
+#include "platform/FichierEntier.h"
 
 #include <algorithm>
 #include <cmath>
@@ -134,18 +135,5 @@ std::unique_ptr<ILecteurWave> CreerLecteurWave() { return std::make_unique<Lecte
 
 std::optional<std::vector<uint8_t>> LireFichierWave(const std::string& chemin, std::size_t tailleMax)
 {
-    std::error_code ec;
-    const std::filesystem::path p(chemin);
-    if (!std::filesystem::is_regular_file(p, ec))
-        return std::nullopt;
-    const std::uintmax_t taille = std::filesystem::file_size(p, ec);
-    if (ec || taille > tailleMax)
-        return std::nullopt;
-    std::ifstream entree(p, std::ios::binary);
-    if (!entree)
-        return std::nullopt;
-    std::vector<uint8_t> octets((std::istreambuf_iterator<char>(entree)), std::istreambuf_iterator<char>());
-    if (entree.bad())
-        return std::nullopt;
-    return octets;
+    return platform::LireFichierEntier<std::vector<uint8_t>>(chemin, tailleMax);
 }

@@ -2,6 +2,7 @@
 
 #include "document/Configuration.h"
 #include "platform/Cp1252.h"
+#include "platform/FichierEntier.h"
 #include "platform/Repertoires.h"
 #include "print/SonDemarrage.h"
 
@@ -193,7 +194,8 @@ void TSplashForm::ChargerImage(TGIFImage& gif)
 {
     // A missing or damaged picture leaves the window plain; the start goes on.
     const std::optional<std::vector<uint8_t>> octets =
-        LireFichierWave(platform::RepertoireProgrammeParDefaut() + "Splash.gif", 1u << 20);
+        platform::LireFichierEntier<std::vector<uint8_t>>(platform::RepertoireProgrammeParDefaut() + "Splash.gif",
+                                                          1u << 20);
     if (!octets)
         return;
     try {

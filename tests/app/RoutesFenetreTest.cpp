@@ -15,6 +15,7 @@
 #include "document/Fichiers.h"
 #include "document/Langue.h"
 #include "document/Mess.h"
+#include "document/Routines.h"
 #include "document/Variable.h"
 #include "editor/Commandes.h"
 #include "editor/Ed_fct.h"
@@ -525,6 +526,84 @@ TEST_F(RoutesFenetre, SavingASongRemovesWhatAKilledSaveOfItLeftBesideIt)
     EXPECT_EQ(caches, (std::set<std::string>{".song.lrx.Ab12C", ".song.lrx.Ab12Cde", ".song.lrx.Ab-12C",
                                              ".song.lrx.L1nk00", ".song.lrx.Wr1t3s", ".song.lrx.backup",
                                              ".song.lrx.n0tHdr"}));
+}
+
+namespace {
+
+// A song of `nbMesures` measures of 64 sixty-fourth notes on six strings on track 1, each note
+// bent by `bend`(measure, beat, string), written to `chemin`; the song is left empty again.
+template <class Bend>
+void EcrireChansonBends(const fs::path& chemin, int nbMesures, Bend bend)
+{
+    ReinitialiserPartition();
+    Partition.NbMesures = nbMesures;
+    for (int m = 1; m <= nbMesures; ++m) {
+        if (!Partition.Mesures[m])
+            Partition.Mesures[m] = std::make_unique<TMesure>();
+        TMesure& mesure = *Partition.Mesures[m];
+        mesure.NbTemps[1] = kNbTempsSaisis;
+        for (int b = 1; b <= kNbTempsSaisis; ++b) {
+            TTemps& temps = mesure.Temps[1][b];
+            temps.Duree = 30;
+            temps.CodeDuree = 4;
+            for (int s = 1; s <= 6; ++s) {
+                temps.Notes[s].Frette = 5;
+                temps.Notes[s].Effet = 5;
+                temps.Notes[s].ValeurBend = bend(m, b, s);
+            }
+        }
+    }
+    const std::vector<uint8_t> image = ImageFichierPartition();
+    std::ofstream(chemin, std::ios::binary).write(reinterpret_cast<const char*>(image.data()),
+                                                  static_cast<std::streamsize>(image.size()));
+    ReinitialiserPartition();
+}
+
+std::vector<uint8_t> LireOctets(const fs::path& chemin)
+{
+    std::ifstream f(chemin, std::ios::binary);
+    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+}
+
+} // namespace
+
+// Bend amounts come back as they were saved, whatever song was open before: even one with more
+// different amounts than the program keeps in two bytes.
+TEST_F(RoutesFenetre, AmountsOffTheGridDoNotDependOnTheSongOpenedBefore)
+{
+    const auto ouvrir = [this](const fs::path& chemin) {
+        reponses_.push_back(QString::fromStdString(chemin.string()));
+        Cliquer("Bt_Fichier_Ouvrir");
+        EXPECT_EQ(NomFichier, chemin.filename().string());
+    };
+    const auto enregistrerSous = [this](const fs::path& chemin) {
+        reponses_.push_back(QString::fromStdString(chemin.string()));
+        Choisir("Mn_Fichier_EnregistrerSous");
+        return LireOctets(chemin);
+    };
+
+    // 38,400 amounts, all different and off the grid.
+    const auto bend = [](int m, int b, int s) { return 1.0 + (((m * 64 + b) * 6 + s) * 2 + 1) / 134217728.0; };
+    const fs::path longue = dossier_ / "longue.lrx";
+    EcrireChansonBends(longue, 100, bend);
+    const fs::path courte = dossier_ / "courte.lrx";
+    EcrireChansonBends(courte, 1, [](int, int b, int s) {
+        return b == 1 && s == 1 ? 1.33 : b == 1 && s == 2 ? 2.71 : 0.25 + (b * 6 + s) / 1000.0;
+    });
+    PartitionModifiee = false;
+
+    ouvrir(courte);
+    EXPECT_EQ(Note(1, 1, 1).ValeurBend.Valeur(), 1.33);
+    EXPECT_EQ(Note(1, 1, 2).ValeurBend.Valeur(), 2.71);
+    const std::vector<uint8_t> avant = enregistrerSous(dossier_ / "avant.lrx");
+
+    ouvrir(longue);
+    EXPECT_EQ(Note(100, 64, 6).ValeurBend.Valeur(), bend(100, 64, 6));
+
+    ouvrir(courte);
+    EXPECT_EQ(Note(1, 1, 1).ValeurBend.Valeur(), 1.33);
+    EXPECT_EQ(Note(1, 1, 2).ValeurBend.Valeur(), 2.71);
+    EXPECT_EQ(enregistrerSous(dossier_ / "apres.lrx"), avant);
 }
 
 TEST_F(RoutesFenetre, SaveAsAsksBeforeReplacingAnotherFileOnly)

@@ -258,6 +258,15 @@ TEST_F(ListesFichiers, FolderListClimbsToAnExistingFolderAndDrivesTheFileList)
     EXPECT_EQ(dl.Directory(), d + "/Zeta/beta");
     EXPECT_EQ(fl.Directory(), d + "/Zeta/beta");
     EXPECT_EQ(fl.Mask(), "*.wav");
+
+    // Above the root there is only the root.
+    dl.SetDirectory("/../..");
+    EXPECT_EQ(dl.Directory(), "/");
+    EXPECT_EQ(fl.Directory(), "/");
+    EXPECT_EQ(dl.count() > 0 ? dl.item(0)->text() : QString(), "/");
+    EXPECT_EQ(dl.IndexCourant(), 0);
+    fl.SetDirectory("/..");
+    EXPECT_EQ(fl.Directory(), "/");
 }
 
 TEST(ListeLecteurs, VolumeKinds)

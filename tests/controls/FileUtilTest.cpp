@@ -86,6 +86,23 @@ TEST(FileUtil, LongAndShortFormsOfPaths)
         EXPECT_EQ(LongFormOfPath(c.chemin), c.longueForme) << c.chemin;
         EXPECT_EQ(ShortFormOfPath(c.chemin), c.chemin);
     }
+    // The long form is the one absolute form of the file controls: ".." at the root stays at the
+    // root, separators repeat or trail, and names keep their bytes whatever their encoding.
+    const std::string cafe = "/caf\xe9";
+    const struct {
+        std::string chemin, longueForme;
+    } formes[] = {
+        {"/..", "/"},
+        {"/../..", "/"},
+        {"/../" + d.substr(1), d},
+        {"//", "/"},
+        {d + "//Mixed Case///", d + "/Mixed Case"},
+        {d + cafe + "/../Mixed Case/.." + cafe + "/", d + cafe},
+        {d + "/Mixed Case/../../..", fs::path(d).parent_path().parent_path().string()},
+    };
+    for (const auto& f : formes)
+        EXPECT_EQ(LongFormOfPath(f.chemin), f.longueForme) << f.chemin;
+
     // A relative path is taken from the process's folder.
     const fs::path avant = fs::current_path();
     fs::current_path(d + "/Mixed Case");

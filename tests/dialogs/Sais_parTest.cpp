@@ -9,6 +9,7 @@
 #include "document/Routines.h"
 #include "midi/Lecture.h"
 #include "platform/LecteurMediaFactice.h"
+#include "support/DossierTemporaire.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,7 +27,6 @@
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
@@ -548,16 +548,13 @@ class Sais_parEcouteTest : public Sais_parTest {
 protected:
     platform::LecteurMediaFactice lecteurMidi;
     std::filesystem::path dossier;
-    std::optional<std::string> ancienDossier;
+    std::optional<lyrx_test::VariableEnvironnement> windows;
 
     void SetUp() override
     {
         Sais_parTest::SetUp();
-        if (const char* ancien = std::getenv("LYRX_WINDOWS_DIR"))
-            ancienDossier = ancien;
-        dossier = std::filesystem::temp_directory_path() / ("lyrx-sais-par-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dossier);
-        setenv("LYRX_WINDOWS_DIR", dossier.c_str(), 1);
+        dossier = lyrx_test::DossierDuTest();
+        windows.emplace("LYRX_WINDOWS_DIR", dossier.string());
         InstallerMediaPlayer(&lecteurMidi);
         MidiDisponible = true;
     }
@@ -565,11 +562,7 @@ protected:
     void TearDown() override
     {
         InstallerMediaPlayer(nullptr);
-        if (ancienDossier)
-            setenv("LYRX_WINDOWS_DIR", ancienDossier->c_str(), 1);
-        else
-            unsetenv("LYRX_WINDOWS_DIR");
-        std::filesystem::remove_all(dossier);
+        windows.reset();
         Sais_parTest::TearDown();
     }
 };

@@ -6,6 +6,7 @@
 #include "dialogs/Sais_cvb.h"
 #include "dialogs/Sais_rel.h"
 #include "dialogs/Sais_txt.h"
+#include "document/FichierPartition.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -134,8 +135,9 @@ TEST_F(CoupVibratoTest, ValeursAccepteesEtRefusees)
         const char* texte;
         bool accepte;
         double valeur;
-    } cas[] = {{"6", true, 6.0},     {"0.5", true, 0.5}, {"0.1", true, 0.1},  {"6.5", false, 0},
-               {"0", false, 0},      {"", false, 0},     {"..5", false, 0},   {",25", true, 0.25}};
+    } cas[] = {{"6", true, 6.0},  {"0.5", true, 0.5}, {"5.9", true, 5.9}, {"6.5", false, 0},
+               {"0.4", false, 0}, {"0.1", false, 0},  {",25", false, 0},  {"0", false, 0},
+               {"", false, 0},    {"..5", false, 0}};
     for (const auto& c : cas) {
         TempsCurseur().ValeurCoupVib = 2.5;
         fenetreDlg.SaisiesIncorrectes = 0;
@@ -147,6 +149,24 @@ TEST_F(CoupVibratoTest, ValeursAccepteesEtRefusees)
         EXPECT_EQ(d.result() == QDialog::Accepted, c.accepte) << c.texte;
         EXPECT_EQ(fenetreDlg.SaisiesIncorrectes, c.accepte ? 0 : 1) << c.texte;
         EXPECT_DOUBLE_EQ(TempsCurseur().ValeurCoupVib, c.accepte ? c.valeur : 2.5) << c.texte;
+    }
+}
+
+// What the dialog accepts is what a song file keeps: an amount is refused, or comes back from
+// the saved song as it was typed.
+TEST_F(CoupVibratoTest, CeQuiEstAccepteRevientDuFichier)
+{
+    TempsCurseur().Effet = 3;
+    for (const char* texte : {"0.1", "0.4", "0.5", "0.7", "1.3", "5.9", "6"}) {
+        TSais_CoupVib_Form d;
+        d.Activer();
+        Saisir(d.Ed_CVB, QString::fromLatin1(texte));
+        d.BT_OK->click();
+        if (d.result() != QDialog::Accepted)
+            continue;
+        const std::vector<uint8_t> image = ImageFichierPartition();
+        ASSERT_EQ(DecoderFichierPartition(image.data(), image.size()), ResultatLecture::Lue) << texte;
+        EXPECT_EQ(Partition.Mesures[1]->Temps[1][1].ValeurCoupVib, std::atof(texte)) << texte;
     }
 }
 

@@ -8,6 +8,7 @@
 #include "document/Routines.h"
 #include "document/Variable.h"
 #include "platform/Sablier.h"
+#include "support/DossierTemporaire.h"
 
 #include <gtest/gtest.h>
 
@@ -18,8 +19,6 @@
 #include <iterator>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 // A namespace of their own: other test files of this program have recorders of the same name.
 namespace essais_fichiers {
@@ -91,11 +90,7 @@ protected:
         InstallerFenetrePrincipale(&fenetre);
         platform::InstallerAfficheurSablier(
             [this](bool occupe) { fenetre.Journal.push_back(occupe ? "Sablier" : "CurseurNormal"); });
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dossier = std::filesystem::temp_directory_path() /
-                  ("lyrx-fichiers-" + std::to_string(::getpid()) + "-" + info->test_suite_name() + "-" + info->name());
-        std::filesystem::remove_all(dossier);
-        std::filesystem::create_directories(dossier);
+        dossier = lyrx_test::DossierDuTest();
         for (std::string& f : FichiersRecents)
             f.clear();
         ReinitialiserPartition();
@@ -107,8 +102,6 @@ protected:
         InstallerFenetrePrincipale(nullptr);
         platform::InstallerAfficheurSablier({});
         DictionnaireLangue = dictionnaire_;
-        std::error_code ec;
-        std::filesystem::remove_all(dossier, ec);
         for (std::string& f : FichiersRecents)
             f.clear();
         ReinitialiserPartition();

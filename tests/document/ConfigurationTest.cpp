@@ -6,6 +6,7 @@
 #include "document/LibrairieAccords.h"
 #include "document/Variable.h"
 #include "platform/FichierIni.h"
+#include "support/DossierTemporaire.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +14,6 @@
 #include <fstream>
 #include <iterator>
 #include <map>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 using platform::FichierIni;
@@ -45,9 +45,7 @@ class ConfigurationTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        std::string modele = (fs::temp_directory_path() / "lyrx-config-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(modele.data()), nullptr);
-        dossier_ = modele;
+        dossier_ = lyrx_test::DossierDuTest().string();
         fs::create_directory(Programme());
         repertoireCourant_ = fs::current_path();
         InstallerFenetrePrincipale(&fenetre_);
@@ -63,8 +61,6 @@ protected:
         InstallerDialogueChoixLangue({});
         fs::current_path(repertoireCourant_);
         ToutRemettreAZero();
-        std::error_code ec;
-        fs::remove_all(dossier_, ec);
     }
 
     static void ToutRemettreAZero()

@@ -1,12 +1,12 @@
 // Language files: line splitting, quoted texts, markers, the dictionary, lookups, accelerators
 // and the listing of installed languages.
 #include "document/Langue.h"
+#include "support/DossierTemporaire.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -42,21 +42,15 @@ protected:
 // A scratch folder of its own for each test that lists files.
 class Dossier {
 public:
-    explicit Dossier(const std::string& nom)
-        : chemin_(fs::temp_directory_path() / ("lyrx_langue_" + nom + "_" + std::to_string(::getpid())))
-    {
-        fs::remove_all(chemin_);
-        fs::create_directories(chemin_);
-    }
-    ~Dossier() { fs::remove_all(chemin_); }
+    explicit Dossier(const std::string& nom) : dossier_("lyrx-langue-" + nom) {}
     void Fichier(const std::string& nom, const std::string& contenu = "") const
     {
-        std::ofstream(chemin_ / nom, std::ios::binary) << contenu;
+        std::ofstream(dossier_ / nom, std::ios::binary) << contenu;
     }
-    std::string Chemin() const { return chemin_.string() + "/"; }
+    std::string Chemin() const { return dossier_.Chemin().string() + "/"; }
 
 private:
-    fs::path chemin_;
+    lyrx_test::DossierTemporaire dossier_;
 };
 
 } // namespace

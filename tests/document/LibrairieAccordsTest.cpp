@@ -1,13 +1,12 @@
 #include "document/LibrairieAccords.h"
 #include "document/Variable.h"
+#include "support/DossierTemporaire.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 using platform::FichierIni;
@@ -60,17 +59,10 @@ class LibrairieAccordsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        std::string modele = (fs::temp_directory_path() / "lyrx-lib-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(modele.data()), nullptr);
-        dossier_ = modele;
+        dossier_ = lyrx_test::DossierDuTest().string();
         ViderLibrairie();
     }
-    void TearDown() override
-    {
-        ViderLibrairie();
-        std::error_code ec;
-        fs::remove_all(dossier_, ec);
-    }
+    void TearDown() override { ViderLibrairie(); }
     static void ViderLibrairie()
     {
         for (auto& a : LibrairieAccords)

@@ -14,6 +14,7 @@
 #include <limits>
 #include <memory>
 #include <set>
+#include <vector>
 
 using namespace essais_fichiers;
 
@@ -54,30 +55,82 @@ TEST(ReelCompact, ComparesAsTheDoublesItHolds)
     EXPECT_TRUE(ReelCompact(2.0) >= 0.25 && ReelCompact(2.0) <= 3.0);
 }
 
-// Only a song made to fill the table reaches its end; past it, a value keeps the nearest grid
-// amount. A value met again takes no new entry. Run apart: the table belongs to the whole process.
-TEST(ReelCompact, PastAFullTableAValueKeepsTheNearestGridAmount)
+// An entry goes back to the table with the last amount that holds it, whichever way the
+// amounts were copied (an undo copy, a clipboard copy): what is left behind is only what is
+// still held.
+TEST(ReelCompact, AnEntryIsGivenBackWithTheLastAmountHoldingIt)
 {
-    // The table is the process's own: the child must start from an empty one, not from the
-    // values earlier tests of this process left in it.
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(
-        {
-            // Stored a thousand times before the table is filled: all of its entries are
-            // still there for the distinct values below, this one among them.
-            for (int i = 0; i < 1000; ++i)
-                (void)ReelCompact(1.0 + 1 / 65536.0 / 1024.0);
-            bool exact = true;
-            for (int i = 0; i < 32768; ++i) {
-                const double v = 1.0 + (2 * i + 1) / 65536.0 / 1024.0; // all off the grid
-                exact = exact && ReelCompact(v).Valeur() == v;
+    const auto avant = ReelCompact::OccupationActuelle();
+    const auto enPlus = [&avant] { return ReelCompact::OccupationActuelle().EntreesTable - avant.EntreesTable; };
+    {
+        std::vector<ReelCompact> chanson;
+        for (int i = 0; i < 100; ++i)
+            chanson.emplace_back(1.0 + (2 * i + 1) / 3000.0); // off the grid, all different
+        EXPECT_EQ(enPlus(), 100u);
+        std::vector<ReelCompact> copie = chanson; // an undo copy
+        copie[0] = 2.0;                           // an edit in the copy: on the grid
+        copie[1] = chanson[2];                    // the same entry twice
+        chanson.clear();
+        EXPECT_EQ(enPlus(), 98u);
+        EXPECT_EQ(copie[1].Valeur(), 1.0 + 5 / 3000.0);
+        EXPECT_EQ(copie[99].Valeur(), 1.0 + 199 / 3000.0);
+        copie[2] = copie[2]; // to itself
+        EXPECT_EQ(copie[2].Valeur(), 1.0 + 5 / 3000.0);
+    }
+    EXPECT_EQ(enPlus(), 0u);
+}
+
+// In a process of its own: 0 when a table filled past its end keeps every value exactly and
+// is free again once they are gone.
+int RemplirLaTableAuDelaDeSaFin()
+{
+    const auto horsGrille = [](int i) { return 1.0 + (2 * i + 1) / 65536.0 / 1024.0; };
+    bool exact = true;
+    const auto verifier = [&exact](const ReelCompact& r, double v) { exact = exact && Bits(r.Valeur()) == Bits(v); };
+    {
+        std::vector<ReelCompact> grande;
+        grande.reserve(40000);
+        for (int i = 0; i < 40000; ++i)
+            grande.emplace_back(horsGrille(i));
+        for (int i = 0; i < 40000; ++i)
+            verifier(grande[i], horsGrille(i));
+        const auto pleine = ReelCompact::OccupationActuelle();
+        exact = exact && pleine.EntreesTable == 32767 && pleine.APart == 40000 - 32767;
+
+        // Aside, in the table and on the grid, copied and assigned every way.
+        const ReelCompact aPart = grande[39999];
+        const ReelCompact enTable = grande[0];
+        const ReelCompact surGrille = 2.5;
+        verifier(aPart, horsGrille(39999));
+        for (const ReelCompact* source : {&aPart, &enTable, &surGrille})
+            for (const ReelCompact* cible : {&aPart, &enTable, &surGrille}) {
+                ReelCompact r = *cible;
+                r = *source;
+                verifier(r, source->Valeur());
+                const ReelCompact copie(r);
+                r = 3.25;
+                verifier(copie, source->Valeur());
             }
-            const double au_dela = 2.0 + 1.0 / 3;
-            const bool proche = ReelCompact(au_dela).Valeur() == std::nearbyint(au_dela * 1024) / 1024;
-            const bool deja_vu = ReelCompact(1.0 + 1 / 65536.0 / 1024.0).Valeur() == 1.0 + 1 / 65536.0 / 1024.0;
-            std::exit(exact && proche && deja_vu ? 0 : 1);
-        },
-        ::testing::ExitedWithCode(0), "");
+        // A value met before takes its entry again, not a place aside.
+        verifier(ReelCompact(horsGrille(7)), horsGrille(7));
+        exact = exact && ReelCompact::OccupationActuelle().APart == 40000 - 32767 + 1; // aPart
+    }
+    const auto vide = ReelCompact::OccupationActuelle();
+    const ReelCompact suivante = 1.33;
+    verifier(suivante, 1.33);
+    const bool libre = vide.EntreesTable == 0 && vide.APart == 0 && ReelCompact::OccupationActuelle().EntreesTable == 1;
+    return exact && libre ? 0 : 1;
+}
+
+// Only a song made to fill the table reaches its end; past it, every value is still kept
+// exactly, and a song opened after such a song is gone finds the table free again. Run apart:
+// the table belongs to the whole process.
+TEST(ReelCompact, PastAFullTableEveryValueIsStillExactAndTheTableEmptiesWithTheSong)
+{
+    // The child must start from an empty table, not from the values earlier tests of this
+    // process left in it.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(std::exit(RemplirLaTableAuDelaDeSaFin()), ::testing::ExitedWithCode(0), "");
 }
 
 // Half a million beats: what a beat and a note cost decides most of the memory of a big song.

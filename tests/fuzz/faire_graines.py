@@ -127,6 +127,8 @@ ecrire('FichierIniFuzz', 'Lyrx220.ini', (
     '[ParamEcran]\r\nEspCordes=14\r\n; a comment\r\n[ChordsLib]\r\n'
     f'Total=2\r\nC001={accord}\r\nC002="{barre}"\r\n[Browser]\r\nX=0x1F\r\n').encode('cp1252'))
 ecrire('FichierIniFuzz', 'simple.ini', b'[S]\nA = " b "\nB=-12\n[s]\na=2\n')
+ecrire('FichierIniFuzz', 'marque-utf8.ini', b'\xef\xbb\xbf[Config]\r\nPatcheLangue=English\r\nNbCordes=5\r\n')
+ecrire('FichierIniFuzz', 'macintosh.ini', b'[Config]\rPatcheLangue=English\r\r[S]\rA=1\r\nB=2\nC=3')
 
 # ---- Copies of test data --------------------------------------------------------------------
 for cible, source in [('LecteurPartitionFuzz', 'tests/document/data/petite_v221.lrx'),

@@ -125,7 +125,7 @@ protected:
     platform::LecteurMediaFactice lecteur;
     FenetreEcoute fenetre;
     std::filesystem::path dossier;
-    std::optional<std::string> ancien;
+    std::optional<lyrx_test::VariableEnvironnement> windows;
 
     void SetUp() override
     {
@@ -134,9 +134,7 @@ protected:
         InstallerFenetrePrincipale(&fenetre);
         InstallerMediaPlayer(&lecteur);
         dossier = DossierTemporaire();
-        if (const char* v = std::getenv("LYRX_WINDOWS_DIR"))
-            ancien = v;
-        setenv("LYRX_WINDOWS_DIR", dossier.c_str(), 1);
+        windows.emplace("LYRX_WINDOWS_DIR", dossier.string());
         MidiDisponible = true;
         DialogueAccordOuvert = true;
         LectureTemps = ArretDemande = ArretDemandeClic = false;
@@ -147,14 +145,9 @@ protected:
     {
         InstallerMediaPlayer(nullptr);
         InstallerFenetrePrincipale(nullptr);
-        if (ancien)
-            setenv("LYRX_WINDOWS_DIR", ancien->c_str(), 1);
-        else
-            unsetenv("LYRX_WINDOWS_DIR");
+        windows.reset();
         MidiDisponible = false;
         DialogueAccordOuvert = false;
-        std::error_code ignore;
-        std::filesystem::remove_all(dossier, ignore);
         MidiTest::TearDown();
     }
 };
@@ -212,7 +205,7 @@ TEST_F(BoutonSon, FichierImpossibleAEcrire)
     // A file where the folder should be: the temporary file cannot be created in it.
     const std::filesystem::path occupe = dossier / "occupe";
     { std::ofstream(occupe) << "x"; }
-    setenv("LYRX_WINDOWS_DIR", occupe.c_str(), 1);
+    windows.emplace("LYRX_WINDOWS_DIR", occupe.string());
     EcouterAccord();
     ASSERT_EQ(messages.Messages.size(), 1u);
     EXPECT_EQ(messages.Messages[0].Icone, IconeErreur);

@@ -1,13 +1,12 @@
 #include "platform/FichierIni.h"
+#include "support/DossierTemporaire.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 using platform::ErreurEcritureIni;
@@ -17,17 +16,7 @@ namespace {
 
 class FichierIniTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        std::string modele = (fs::temp_directory_path() / "lyrx-ini-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(modele.data()), nullptr);
-        dossier_ = modele;
-    }
-    void TearDown() override
-    {
-        std::error_code ec;
-        fs::remove_all(dossier_, ec);
-    }
+    void SetUp() override { dossier_ = lyrx_test::DossierDuTest().string(); }
 
     std::string Chemin(const std::string& nom) const { return (fs::path(dossier_) / nom).string(); }
 
@@ -64,9 +53,7 @@ const char* const Fixture =
 
 TEST_F(FichierIniTest, BareNamesLiveInTheWindowsDirectory)
 {
-    const char* avant = std::getenv("LYRX_WINDOWS_DIR");
-    const std::string sauve = avant ? avant : "";
-    ::setenv("LYRX_WINDOWS_DIR", dossier_.c_str(), 1);
+    const lyrx_test::VariableEnvironnement windows("LYRX_WINDOWS_DIR", dossier_);
     {
         FichierIni ini("Essai.ini");
         EXPECT_EQ(ini.FileName(), Chemin("Essai.ini"));
@@ -75,10 +62,6 @@ TEST_F(FichierIniTest, BareNamesLiveInTheWindowsDirectory)
     EXPECT_TRUE(fs::exists(Chemin("Essai.ini")));
     FichierIni parChemin(Chemin("autre.ini"));
     EXPECT_EQ(parChemin.FileName(), Chemin("autre.ini"));
-    if (avant)
-        ::setenv("LYRX_WINDOWS_DIR", sauve.c_str(), 1);
-    else
-        ::unsetenv("LYRX_WINDOWS_DIR");
 }
 
 TEST_F(FichierIniTest, NamesCompareWithoutCaseAndValuesAreTrimmedAndUnquoted)
@@ -244,6 +227,46 @@ TEST_F(FichierIniTest, MixedLineEndsAndStrayCarriageReturnsSurviveAWrite)
     EXPECT_EQ(fin.ReadString("S", "A", ""), "x");
     fin.WriteInteger("T", "B", 1);
     EXPECT_EQ(FichierIni(Chemin("fin.ini")).ReadString("S", "A", ""), "x");
+}
+
+// Files as other editors write them: a UTF-8 byte-order mark before the first line, old
+// Macintosh line ends (a lone carriage return). Every key reads, and a write keeps the mark and
+// the line ends where they were.
+TEST_F(FichierIniTest, AByteOrderMarkAndOldMacintoshLineEndsRead)
+{
+    const struct {
+        const char* nom;
+        std::string avant;
+        std::string apres; // once [Config] B=2 is written
+    } cas[] = {
+        {"mark, CRLF", "\xEF\xBB\xBF[Config]\r\nPatcheLangue=English\r\nStartingMusic=3\r\n",
+         "\xEF\xBB\xBF[Config]\r\nPatcheLangue=English\r\nStartingMusic=3\r\nB=2\r\n"},
+        {"mark, LF", "\xEF\xBB\xBF[Config]\nPatcheLangue=English\nStartingMusic=3",
+         "\xEF\xBB\xBF[Config]\nPatcheLangue=English\nStartingMusic=3\nB=2\n"},
+        {"CR", "[Config]\rPatcheLangue=English\rStartingMusic=3\r",
+         "[Config]\rPatcheLangue=English\rStartingMusic=3\rB=2\r"},
+        {"mark, CR, no end", "\xEF\xBB\xBF[Config]\rPatcheLangue=English\rStartingMusic=3",
+         "\xEF\xBB\xBF[Config]\rPatcheLangue=English\rStartingMusic=3\rB=2\r"},
+        {"CR, blank line, two sections", "[Config]\rPatcheLangue=English\rStartingMusic=3\r\r[Autre]\rX=1\r",
+         "[Config]\rPatcheLangue=English\rStartingMusic=3\rB=2\r\r[Autre]\rX=1\r"},
+        // As an older version left a Macintosh file: its own keys after the user's, with line
+        // feeds. The user's come first and win.
+        {"CR, then LF", "[Config]\rPatcheLangue=English\rStartingMusic=3\nPatcheLangue=\nStartingMusic=0\n",
+         "[Config]\rPatcheLangue=English\rStartingMusic=3\nPatcheLangue=\nStartingMusic=0\nB=2\r"},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.nom);
+        EcrireFichier("autre.ini", c.avant);
+        FichierIni ini(Chemin("autre.ini"));
+        EXPECT_EQ(ini.ReadString("Config", "PatcheLangue", "?"), "English");
+        EXPECT_EQ(ini.ReadInteger("Config", "StartingMusic", 0), 3);
+        ini.WriteInteger("Config", "B", 2);
+        EXPECT_EQ(LireFichier("autre.ini"), c.apres);
+        const FichierIni relu(Chemin("autre.ini"));
+        EXPECT_EQ(relu.ReadString("Config", "PatcheLangue", "?"), "English");
+        EXPECT_EQ(relu.ReadInteger("Config", "StartingMusic", 0), 3);
+        EXPECT_EQ(relu.ReadInteger("Config", "B", 0), 2);
+    }
 }
 
 TEST_F(FichierIniTest, TwoObjectsOnOneFileSeeEachOthersWrites)

@@ -1,6 +1,7 @@
 // The FluidSynth media player: its reading of MIDI files, its failures without a sequencer,
 // and a real play through the "file" output, whose WAV is checked for the notes' sound.
 #include "platform/qt/LecteurFluidSynth.h"
+#include "support/DossierTemporaire.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -16,7 +17,6 @@
 #include <iterator>
 #include <numbers>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -139,19 +139,7 @@ TEST(AnalyseMidi, MalformedFilesAreRefused)
 
 class LecteurFluidSynthTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        const auto base = std::filesystem::temp_directory_path() /
-                          ("lyrx-fluid-" + std::to_string(::getpid()) + "-" +
-                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(base);
-        dossier_ = base;
-    }
-    void TearDown() override
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(dossier_, ec);
-    }
+    void SetUp() override { dossier_ = lyrx_test::DossierDuTest(); }
 
     std::string Ecrire(const std::string& nom, const Octets& octets)
     {

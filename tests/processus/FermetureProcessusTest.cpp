@@ -1,7 +1,8 @@
 // The real program under Xvfb, closed through its main window as a window manager closes it
 // (WM_DELETE_WINDOW), at several moments after start, with each starting music, with and
 // without a song on the command line: it must end within a second with status 0, its
-// settings written. The programs run side by side to keep the test short.
+// settings written. The programs run side by side to keep the test short. Also its start on
+// settings files written by other editors.
 #include "support/DossierTemporaire.h"
 
 #include <gtest/gtest.h>
@@ -287,6 +288,103 @@ TEST_F(FermetureProcessusTest, ACloseRequestEndsTheProgramAtAnyMoment)
         const std::string texte((std::istreambuf_iterator<char>(ini)), std::istreambuf_iterator<char>());
         EXPECT_NE(texte.find("[ParamEcran]"), std::string::npos);
         EXPECT_FALSE(fs::exists(e.dossier / "lyrx.tmp"));
+    }
+    XCloseDisplay(d);
+}
+
+// Settings files as other editors write them: with a UTF-8 byte-order mark, or with old
+// Macintosh line ends. The program reads them at its start (no language question, which would
+// hold the main window back), and on closing writes its settings into them in their own form,
+// the user's values kept.
+TEST_F(FermetureProcessusTest, SettingsWithAByteOrderMarkOrLoneCarriageReturnsAreReadAtTheStart)
+{
+    Xvfb serveur;
+    if (serveur.Display().empty())
+        GTEST_SKIP() << "no Xvfb";
+    Display* d = XOpenDisplay(serveur.Display().c_str());
+    ASSERT_NE(d, nullptr);
+    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+
+    const std::string bom = "\xEF\xBB\xBF";
+    const struct {
+        const char* nom;
+        std::string debut; // before the first line
+        const char* fin;   // each line's end
+    } formes[] = {{"mark, CRLF", bom, "\r\n"}, {"mark, LF", bom, "\n"}, {"CR", "", "\r"}, {"mark, CR", bom, "\r"}};
+
+    std::vector<Essai> essais;
+    for (const auto& f : formes) {
+        Essai e;
+        e.dossier = dossier_ / std::to_string(essais.size());
+        fs::create_directories(e.dossier);
+        std::ofstream(e.dossier / "Lyrx220.ini", std::ios::binary)
+            << f.debut << "[Config]" << f.fin << "PatcheLangue=Francais" << f.fin << "StartingMusic=3" << f.fin
+            << "MetronomeVolume=77" << f.fin;
+        essais.push_back(e);
+    }
+    for (Essai& e : essais) {
+        e.debut = Horloge::now();
+        e.pid = Lancer(e, serveur.Display(), std::string());
+        ASSERT_GT(e.pid, 0) << "cannot start " << LYRX_EXECUTABLE;
+    }
+
+    // The main window shows in French, the language of the file; it is then closed.
+    const auto limite = Horloge::now() + 60s;
+    for (bool reste = true; reste && Horloge::now() < limite;) {
+        reste = false;
+        for (Essai& e : essais) {
+            if (e.fin)
+                continue;
+            reste = true;
+            int statut = 0;
+            if (waitpid(e.pid, &statut, WNOHANG) == e.pid) {
+                e.fin = Horloge::now();
+                e.statut = statut;
+                continue;
+            }
+            if (e.demande)
+                continue;
+            const std::vector<Window> fenetres = FenetresDe(d, e.pid, "Lyrandaxis 2.2 - Sans titre");
+            if (fenetres.empty())
+                continue;
+            DemanderFermeture(d, fenetres.front());
+            e.demande = Horloge::now();
+        }
+        std::this_thread::sleep_for(10ms);
+    }
+
+    for (std::size_t i = 0; i < essais.size(); ++i) {
+        Essai& e = essais[i];
+        if (!e.fin) {
+            kill(e.pid, SIGKILL);
+            waitpid(e.pid, nullptr, 0);
+        }
+        SCOPED_TRACE(formes[i].nom);
+        ASSERT_TRUE(e.demande.has_value()) << "no French main window: the settings were not read";
+        ASSERT_TRUE(e.fin.has_value()) << "the program did not end";
+        EXPECT_TRUE(WIFEXITED(e.statut) && WEXITSTATUS(e.statut) == 0);
+
+        std::ifstream ini(e.dossier / "Lyrx220.ini", std::ios::binary);
+        const std::string texte((std::istreambuf_iterator<char>(ini)), std::istreambuf_iterator<char>());
+        EXPECT_EQ(texte.rfind(formes[i].debut + "[Config]" + formes[i].fin + "PatcheLangue=Francais" + formes[i].fin, 0), 0u);
+        // The program's keys joined the user's: one of each, every line ending as the file's.
+        const auto compter = [&texte](const std::string& cle) {
+            std::size_t n = 0;
+            for (std::size_t p = 0; (p = texte.find(cle, p)) != std::string::npos; p += cle.size())
+                ++n;
+            return n;
+        };
+        EXPECT_EQ(compter("PatcheLangue="), 1u);
+        EXPECT_EQ(compter("MetronomeVolume="), 1u);
+        EXPECT_EQ(compter("MetronomeVolume=77"), 1u);
+        EXPECT_EQ(compter("[ParamEcran]"), 1u);
+        std::size_t autresFins = 0;
+        for (std::size_t p = 0; (p = texte.find_first_of("\r\n", p)) != std::string::npos;) {
+            const bool crlf = texte.compare(p, 2, "\r\n") == 0;
+            autresFins += texte.compare(p, crlf ? 2 : 1, formes[i].fin) != 0;
+            p += crlf ? 2 : 1;
+        }
+        EXPECT_EQ(autresFins, 0u);
     }
     XCloseDisplay(d);
 }
