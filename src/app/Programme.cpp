@@ -159,16 +159,7 @@ int LancerProgramme(int argc, char** argv)
         std::fflush(nullptr);
         std::_Exit(code);
     });
-    // With $LYRX_TRACE_FIRST_PAINT set, one line "LYRX_FIRST_PAINT" on the error output once
-    // the main window has been painted with its start work done: what start-up measurements
-    // wait for.
     const auto demarre = [&fenetre] { return fenetre.DemarrageTermine(); };
-    std::unique_ptr<ApresPeinture> trace;
-    if (const char* v = std::getenv("LYRX_TRACE_FIRST_PAINT"); v && *v)
-        trace = std::make_unique<ApresPeinture>(fenetre, demarre, [] {
-            std::fputs("LYRX_FIRST_PAINT\n", stderr);
-            std::fflush(stderr);
-        });
     InstallerFenetrePrincipale(&fenetre);
     TFenetresResidentes residentes(fenetre);
 
@@ -177,9 +168,10 @@ int LancerProgramme(int argc, char** argv)
     for (int i = 1; i < argc; ++i)
         arguments.emplace_back(argv[i]);
     fenetre.DefinirArguments(std::move(arguments));
-    // The wave output opens once the main window has been painted for the first time: until
-    // then the splash's sound waits, and the audio libraries cost the start nothing.
-    ApresPeinture ouverture(fenetre, {}, [&sortieWave] { sortieWave->Ouvrir(); });
+    // The wave output opens once the main window has been painted with its start work done:
+    // until then the splash's sound waits, and the audio libraries cost the start nothing. (A
+    // paint that comes while the start work lets messages run shows the window unfinished.)
+    ApresPeinture ouverture(fenetre, demarre, [&sortieWave] { sortieWave->Ouvrir(); });
     // The sound font starts loading once the main window has been painted with its start work
     // done: loaded beside the start, it slows the start down (the two compete for the processor
     // and the memory), and nothing plays before. A sound asked for meanwhile waits for the load.
@@ -187,6 +179,16 @@ int LancerProgramme(int argc, char** argv)
     // starting the load a second time does nothing.
     ApresPeinture chargementSons(fenetre, demarre, [&lecteur] { lecteur->CommencerChargement(); });
     QTimer::singleShot(1000, &chargementSons, [&lecteur] { lecteur->CommencerChargement(); });
+    // With $LYRX_TRACE_FIRST_PAINT set, one line "LYRX_FIRST_PAINT" on the error output once
+    // the main window has been painted with its start work done: what start-up measurements
+    // wait for. Installed last, its filter sees the paint first, so that the work queued
+    // after that paint comes after the line.
+    std::unique_ptr<ApresPeinture> trace;
+    if (const char* v = std::getenv("LYRX_TRACE_FIRST_PAINT"); v && *v)
+        trace = std::make_unique<ApresPeinture>(fenetre, demarre, [] {
+            std::fputs("LYRX_FIRST_PAINT\n", stderr);
+            std::fflush(stderr);
+        });
     fenetre.show();
     fenetre.Demarrer();
     const int code = application.exec();
