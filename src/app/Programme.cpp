@@ -16,6 +16,7 @@
 #include "platform/Cp1252.h"
 #include "platform/Repertoires.h"
 #include "platform/qt/LecteurFluidSynth.h"
+#include "platform/qt/PolicesArrierePlan.h"
 #include "platform/qt/SablierQt.h"
 #include "print/Services.h"
 #include "print/Splash.h"
@@ -101,6 +102,9 @@ private:
 
 int LancerProgramme(int argc, char** argv)
 {
+    // The fonts' configuration is read while the application object and the first windows
+    // are built.
+    platform::LirePolicesEnArrierePlan();
     // The application object; the platform's boxes, cursor and language dialog.
     ApplicationLyrx application(argc, argv);
     InstallerMessageD();
