@@ -1,5 +1,6 @@
 #include "app/Programme.h"
 
+#include "app/Icones.h"
 #include "app/Main.h"
 #include "app/ServicesFenetres.h"
 #include "controls/Services.h"
@@ -107,6 +108,9 @@ int LancerProgramme(int argc, char** argv)
     platform::LirePolicesEnArrierePlan();
     // The application object; the platform's boxes, cursor and language dialog.
     ApplicationLyrx application(argc, argv);
+    // The toolbar's pictures are drawn while the settings, the splash and the windows are
+    // made.
+    IconesEnArrierePlan icones;
     InstallerMessageD();
     platform::InstallerSablierQt();
     InstallerWelcomeDlg();

@@ -67,6 +67,26 @@ TEST(IconesBoutons, APictureIsDrawnAtTheSizeAskedFor)
     EXPECT_NE(physique(TailleIcone, 1.0, QIcon::Disabled), normal);
 }
 
+// The pictures drawn on their thread while the program starts are the ones a button gets when
+// it asks first: shapes, upright and italic letters, and the disabled look made from them.
+TEST(IconesBoutons, PicturesDrawnBesideTheStartAreTheOnesDrawnOnRequest)
+{
+    const char* const noms[] = {"Bt_Fichier_Nouveau", "Bt_Mesure_Signature", "Bt_Effet_HO", "Bt_Effet_LetRing",
+                                "BT_DynaForm", "PisteUp"};
+    const auto image = [](const char* nom, QIcon::Mode mode) {
+        return IconeBouton(nom).pixmap(QSize(TailleIcone, TailleIcone), 1.0, mode).toImage();
+    };
+    std::vector<std::pair<QImage, QImage>> demandees;
+    for (const char* nom : noms)
+        demandees.emplace_back(image(nom, QIcon::Normal), image(nom, QIcon::Disabled));
+    IconesEnArrierePlan lot;
+    for (std::size_t i = 0; i < std::size(noms); ++i) {
+        SCOPED_TRACE(noms[i]);
+        EXPECT_EQ(image(noms[i], QIcon::Normal), demandees[i].first);
+        EXPECT_EQ(image(noms[i], QIcon::Disabled), demandees[i].second);
+    }
+}
+
 // An error escaping an event is shown once and the program goes on; the quiet stop shows nothing.
 TEST(LivraisonEvenements, AnEscapingErrorIsShownAndTheQuietStopIsNot)
 {
