@@ -108,9 +108,6 @@ int LancerProgramme(int argc, char** argv)
     platform::LirePolicesEnArrierePlan();
     // The application object; the platform's boxes, cursor and language dialog.
     ApplicationLyrx application(argc, argv);
-    // The toolbar's pictures are drawn while the settings, the splash and the windows are
-    // made.
-    IconesEnArrierePlan icones;
     InstallerMessageD();
     platform::InstallerSablierQt();
     InstallerWelcomeDlg();
@@ -146,6 +143,8 @@ int LancerProgramme(int argc, char** argv)
     // window's first paint.
     CreerSplash();
     Splash().Montrer();
+    // The toolbar's pictures are drawn while the windows are made.
+    IconesEnArrierePlan icones;
 
     // The print services: the print engine's set-up at first activation and the Print job,
     // and the windows of the print folder behind the File, Options and Help commands.
