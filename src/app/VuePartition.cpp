@@ -106,6 +106,8 @@ platform::Canevas* VuePartition::CanevasBande(int bande)
     return canevas_.get();
 }
 
+bool VuePartition::BandeSansImage(int bande) const { return ImageBande(bande).isNull(); }
+
 void VuePartition::TerminerPeinture()
 {
     canevas_.reset();
