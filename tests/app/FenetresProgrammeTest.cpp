@@ -7,13 +7,17 @@
 #include "controls/Services.h"
 #include "document/ConfigFichier.h"
 #include "document/Configuration.h"
+#include "dialogs/Accordages.h"
 #include "dialogs/DlgPrint.h"
+#include "dialogs/Sais_par.h"
+#include "dialogs/SelMIDI.h"
 #include "document/Langue.h"
 #include "document/Mess.h"
 #include "document/Variable.h"
 #include "editor/Commandes.h"
 #include "editor/Ed_fct.h"
 #include "editor/Fontes.h"
+#include "midi/Doigte.h"
 #include "midi/Lecture.h"
 #include "print/ImpASCII.h"
 #include "print/Pref.h"
@@ -23,6 +27,8 @@
 #include "print/preview.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
@@ -30,17 +36,21 @@
 #include <QPointer>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
+#include <QLineEdit>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
+#include <algorithm>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -80,6 +90,39 @@ private:
 
 void Fermer(QWidget* w) { QTimer::singleShot(0, w, [w] { static_cast<QDialog*>(w)->reject(); }); }
 
+// What a window shows in words, by control name: its title, captions, tab titles and list
+// entries.
+std::map<QString, QStringList> Textes(const QWidget& w)
+{
+    std::map<QString, QStringList> textes{{QStringLiteral("(title)"), {w.windowTitle()}}};
+    for (const QWidget* e : w.findChildren<QWidget*>()) {
+        QStringList& t = textes[e->objectName()];
+        if (auto* l = qobject_cast<const QLabel*>(e))
+            t << l->text();
+        else if (auto* b = qobject_cast<const QAbstractButton*>(e))
+            t << b->text();
+        else if (auto* g = qobject_cast<const QGroupBox*>(e))
+            t << g->title();
+        else if (auto* barre = qobject_cast<const QTabBar*>(e))
+            for (int i = 0; i < barre->count(); ++i)
+                t << barre->tabText(i);
+        else if (auto* liste = qobject_cast<const QComboBox*>(e))
+            for (int i = 0; i < liste->count(); ++i)
+                t << liste->itemText(i);
+    }
+    return textes;
+}
+
+// What a dialog shows in words while it is shown (without its modal loop).
+std::map<QString, QStringList> TextesAffiches(QDialog& d)
+{
+    d.show();
+    QCoreApplication::processEvents();
+    std::map<QString, QStringList> textes = Textes(d);
+    d.hide();
+    return textes;
+}
+
 class FenetresProgramme : public lyrx_test::FixtureFenetrePrincipale<> {
 protected:
     void SetUp() override
@@ -112,6 +155,63 @@ TEST_F(FenetresProgramme, ResidentWindowsAreTheEditorsAndBelongToTheMainWindow)
     for (QWidget* w : std::initializer_list<QWidget*>{&residentes_->ClassForm, &residentes_->Assistant_Bat_Form,
                                                       &residentes_->DynaForm})
         EXPECT_EQ(w->parentWidget(), fenetre_.get()) << w->objectName().toStdString();
+}
+
+// The song properties and MIDI import dialogs are made at start without their controls, which
+// they build when first shown: the start pays nothing for them, and they then show what they
+// would show built at once, in the language chosen since (each in the one that is not its
+// built-in captions'), with the presets the start filled in. The fingering weights the import
+// dialog keeps are in force from its creation.
+TEST_F(FenetresProgramme, ImportAndPropertiesDialogsBuildTheirControlsWhenFirstShown)
+{
+    TSais_Partition& proprietes = residentes_->Sais_Partition;
+    TSelMIDIForm& import = residentes_->SelMIDIForm;
+    EXPECT_FALSE(proprietes.ControlesConstruits());
+    EXPECT_FALSE(import.ControlesConstruits());
+    ASSERT_GT(NbModelesAccordage, 0);
+
+    const auto choisirLangue = [&](const char* debut) {
+        const auto l = std::find_if(ListeLangues.begin(), ListeLangues.end(),
+                                    [&](const std::string& nom) { return nom.rfind(debut, 0) == 0; });
+        ASSERT_NE(l, ListeLangues.end()) << debut;
+        fenetre_->Mn_Options_LangueLogNClick(static_cast<int>(l - ListeLangues.begin()));
+        ASSERT_EQ(LangueCourante, *l);
+    };
+    choisirLangue("Fran");
+    choisirLangue("English");
+
+    std::map<QString, QStringList> vus;
+    {
+        RepondeurModal repondeur({[&](QWidget* w) {
+            vus = Textes(*w);
+            Fermer(w);
+        }});
+        Enfant<QAction>("Mn_Fichier_Proprietes")->trigger();
+        QCoreApplication::processEvents();
+        ASSERT_EQ(repondeur.Vus.size(), 1u);
+    }
+    EXPECT_TRUE(proprietes.ControlesConstruits());
+    TSais_Partition proprietesAussitot(fenetre_.get());
+    proprietesAussitot.RemplirListeModeles();
+    EXPECT_EQ(vus, TextesAffiches(proprietesAussitot));
+    EXPECT_EQ(proprietes.ModeleList->count(), NbModelesAccordage);
+
+    choisirLangue("Fran");
+    vus = TextesAffiches(import);
+    EXPECT_TRUE(import.ControlesConstruits());
+    TSelMIDIForm importAussitot(fenetre_.get());
+    importAussitot.RemplirListeModeles();
+    EXPECT_EQ(vus, TextesAffiches(importAussitot));
+    EXPECT_EQ(import.ModeleList->count(), NbModelesAccordage);
+
+    const TPoidsDoigte poids = PoidsDoigte;
+    PoidsDoigte = {};
+    PoidsDoigte.PoidsAccord = 9;
+    PoidsDoigte.PoidsDepassementFrette = 9;
+    TSelMIDIForm differe(fenetre_.get(), Controles::AuPremierAffichage);
+    EXPECT_EQ(PoidsDoigte.PoidsAccord, 0.5);
+    EXPECT_EQ(PoidsDoigte.PoidsDepassementFrette, 1000.0);
+    PoidsDoigte = poids;
 }
 
 TEST_F(FenetresProgramme, NotationCommandShowsAndHidesTheStaffPalette)
