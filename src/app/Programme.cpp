@@ -17,7 +17,7 @@
 #include "platform/Cp1252.h"
 #include "platform/Repertoires.h"
 #include "platform/qt/LecteurFluidSynth.h"
-#include "platform/qt/PolicesArrierePlan.h"
+#include "platform/qt/ArrierePlanDemarrage.h"
 #include "platform/qt/SablierQt.h"
 #include "print/Services.h"
 #include "print/Splash.h"
@@ -103,9 +103,10 @@ private:
 
 int LancerProgramme(int argc, char** argv)
 {
-    // The fonts' configuration is read while the application object and the first windows
-    // are built.
+    // The fonts' configuration is read, and the threads the first paints share their fills
+    // with are made, while the application object and the first windows are built.
     platform::LirePolicesEnArrierePlan();
+    platform::CreerFilsPeinture();
     // The application object; the platform's boxes, cursor and language dialog.
     ApplicationLyrx application(argc, argv);
     InstallerMessageD();
