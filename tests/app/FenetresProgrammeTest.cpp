@@ -11,6 +11,7 @@
 #include "dialogs/DlgPrint.h"
 #include "dialogs/Sais_par.h"
 #include "dialogs/SelMIDI.h"
+#include "dialogs/SpeedT.h"
 #include "document/Langue.h"
 #include "document/Mess.h"
 #include "document/Variable.h"
@@ -157,18 +158,24 @@ TEST_F(FenetresProgramme, ResidentWindowsAreTheEditorsAndBelongToTheMainWindow)
         EXPECT_EQ(w->parentWidget(), fenetre_.get()) << w->objectName().toStdString();
 }
 
-// The song properties and MIDI import dialogs are made at start without their controls, which
-// they build when first shown: the start pays nothing for them, and they then show what they
-// would show built at once, in the language chosen since (each in the one that is not its
-// built-in captions'), with the presets the start filled in. The fingering weights the import
-// dialog keeps are in force from its creation.
-TEST_F(FenetresProgramme, ImportAndPropertiesDialogsBuildTheirControlsWhenFirstShown)
+// The song properties, MIDI import and speed trainer dialogs are made at start without their
+// controls, which they build when first shown: the start pays nothing for them, and they then
+// show what they would show built at once, in the language chosen since (each in the one that
+// is not its built-in captions'), with the presets the start filled in. What only changes
+// their controls meanwhile waits for them; the fingering weights the import dialog keeps are
+// in force from its creation.
+TEST_F(FenetresProgramme, ResidentDialogsBuildTheirControlsWhenFirstShown)
 {
     TSais_Partition& proprietes = residentes_->Sais_Partition;
     TSelMIDIForm& import = residentes_->SelMIDIForm;
+    TSpeedT_Form& entrainement = residentes_->SpeedT_Form;
     EXPECT_FALSE(proprietes.ControlesConstruits());
     EXPECT_FALSE(import.ControlesConstruits());
+    EXPECT_FALSE(entrainement.ControlesConstruits());
     ASSERT_GT(NbModelesAccordage, 0);
+    ViderChampsSpeedTrainer();
+    proprietes.ActiverControlesLecture(true);
+    EXPECT_FALSE(proprietes.BoutonEcouteEnfonce());
 
     const auto choisirLangue = [&](const char* debut) {
         const auto l = std::find_if(ListeLangues.begin(), ListeLangues.end(),
@@ -203,6 +210,11 @@ TEST_F(FenetresProgramme, ImportAndPropertiesDialogsBuildTheirControlsWhenFirstS
     importAussitot.RemplirListeModeles();
     EXPECT_EQ(vus, TextesAffiches(importAussitot));
     EXPECT_EQ(import.ModeleList->count(), NbModelesAccordage);
+
+    vus = TextesAffiches(entrainement);
+    EXPECT_TRUE(entrainement.ControlesConstruits());
+    TSpeedT_Form entrainementAussitot(fenetre_.get());
+    EXPECT_EQ(vus, TextesAffiches(entrainementAussitot));
 
     const TPoidsDoigte poids = PoidsDoigte;
     PoidsDoigte = {};
