@@ -229,6 +229,45 @@ TEST_F(VuePartitionWidgetTest, LinesBelowTheSongShowTheBackground)
     InstallerSurfacePartition(vue.get());
 }
 
+// A bar with nothing to scroll shows its handle over the whole groove whatever its steps: a new
+// layout does not repaint it for them. It takes them once there is something to scroll.
+TEST_F(VuePartitionWidgetTest, ABarWithNothingToScrollIsNotRepaintedForItsSteps)
+{
+    struct CompteurPeintures : QObject {
+        int n = 0;
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            n += e->type() == QEvent::Paint;
+            return false;
+        }
+    } peintures;
+    Lignes(1);
+    QScrollBar seule(Qt::Vertical);
+    seule.resize(17, 500);
+    vue->AttacherBarreDefilement(&seule);
+    DisposerBandes();
+    RedessinerPartition();
+    ASSERT_EQ(seule.minimum(), seule.maximum());
+    seule.show();
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+    seule.installEventFilter(&peintures);
+
+    AffichagePartition.Defilement.PetitPas = 7;
+    AffichagePartition.Defilement.GrandPas = 30;
+    vue->ActualiserAffichage();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(peintures.n, 0);
+
+    Lignes(40);
+    DisposerBandes();
+    RedessinerPartition();
+    EXPECT_GT(seule.maximum(), seule.minimum());
+    EXPECT_EQ(seule.singleStep(), 38);
+    EXPECT_EQ(seule.pageStep(), 152);
+    vue->AttacherBarreDefilement(barre.get());
+}
+
 TEST_F(VuePartitionWidgetTest, ADestroyedViewIsNoLongerTheScoreViewsWindow)
 {
     vue.reset();
