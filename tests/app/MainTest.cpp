@@ -11,6 +11,8 @@
 #include "document/Mess.h"
 #include "document/Variable.h"
 #include "editor/Ed_fct.h"
+#include "editor/Scrolling.h"
+#include "platform/Sablier.h"
 #include "support/DossierTemporaire.h"
 
 #include <QAction>
@@ -197,6 +199,33 @@ TEST_F(FenetreTest, FirstActivationStartsANewUntitledSongOnce)
     QApplication::sendEvent(fenetre_.get(), &activation);
     EXPECT_EQ(Partition.Titre.str(), "Kept");
     EXPECT_EQ(Partition.Tempo, 77);
+}
+
+// The start draws the new empty song without the busy cursor: the drawing is over before a
+// cursor could show, and making the cursor would cost the start more. Outside the start, the
+// same drawing shows it; and a song given on the command line shows it while it is read.
+TEST_F(FenetreTest, TheStartShowsTheBusyCursorOnlyForASongItReads)
+{
+    std::string journal;
+    platform::InstallerAfficheurSablier([&](bool occupe) { journal += occupe ? "+" : "-"; });
+    fenetre_->Demarrer();
+    EXPECT_EQ(journal, "");
+    RedessinerPartition();
+    EXPECT_EQ(journal, "+-");
+    platform::InstallerAfficheurSablier({});
+}
+
+TEST_F(FenetreTest, ASongOnTheCommandLineShowsTheBusyCursorWhileItIsRead)
+{
+    std::vector<bool> occupeEnLisant;
+    platform::InstallerAfficheurSablier([&](bool occupe) { occupeEnLisant.push_back(occupe); });
+    fenetre_->DefinirArguments({std::string(LYRX_SOURCE_DIR) + "/tests/document/data/partition_v220.lrx"});
+    fenetre_->Demarrer();
+    platform::InstallerAfficheurSablier({});
+    EXPECT_EQ(NomFichier, "partition_v220.lrx");
+    ASSERT_FALSE(occupeEnLisant.empty());
+    EXPECT_TRUE(occupeEnLisant.front());
+    EXPECT_FALSE(occupeEnLisant.back());
 }
 
 TEST_F(FenetreTest, AMissingCommandLineFileIsReportedByItsFileNameOnly)
