@@ -8,6 +8,7 @@
 #include "document/ConfigFichier.h"
 #include "document/Configuration.h"
 #include "dialogs/Accordages.h"
+#include "dialogs/Classiq.h"
 #include "dialogs/DlgPrint.h"
 #include "dialogs/Sais_par.h"
 #include "dialogs/SelMIDI.h"
@@ -158,24 +159,27 @@ TEST_F(FenetresProgramme, ResidentWindowsAreTheEditorsAndBelongToTheMainWindow)
         EXPECT_EQ(w->parentWidget(), fenetre_.get()) << w->objectName().toStdString();
 }
 
-// The song properties, MIDI import and speed trainer dialogs are made at start without their
-// controls, which they build when first shown: the start pays nothing for them, and they then
-// show what they would show built at once, in the language chosen since (each in the one that
-// is not its built-in captions'), with the presets the start filled in. What only changes
-// their controls meanwhile waits for them; the fingering weights the import dialog keeps are
-// in force from its creation.
-TEST_F(FenetresProgramme, ResidentDialogsBuildTheirControlsWhenFirstShown)
+// The song properties, MIDI import and speed trainer dialogs and the staff palette are made at
+// start without their controls, which they build when first shown: the start pays nothing for
+// them, and they then show what they would show built at once, in the language chosen since
+// (each in the one that is not its built-in captions'), with the presets the start filled in.
+// What only changes their controls meanwhile waits for them; the fingering weights the import
+// dialog keeps are in force from its creation.
+TEST_F(FenetresProgramme, ResidentWindowsBuildTheirControlsWhenFirstShown)
 {
     TSais_Partition& proprietes = residentes_->Sais_Partition;
     TSelMIDIForm& import = residentes_->SelMIDIForm;
     TSpeedT_Form& entrainement = residentes_->SpeedT_Form;
+    TClassForm& portee = residentes_->ClassForm;
     EXPECT_FALSE(proprietes.ControlesConstruits());
     EXPECT_FALSE(import.ControlesConstruits());
     EXPECT_FALSE(entrainement.ControlesConstruits());
+    EXPECT_FALSE(portee.ControlesConstruits());
     ASSERT_GT(NbModelesAccordage, 0);
     ViderChampsSpeedTrainer();
     proprietes.ActiverControlesLecture(true);
     EXPECT_FALSE(proprietes.BoutonEcouteEnfonce());
+    portee.DessinerPortee();
 
     const auto choisirLangue = [&](const char* debut) {
         const auto l = std::find_if(ListeLangues.begin(), ListeLangues.end(),
@@ -215,6 +219,23 @@ TEST_F(FenetresProgramme, ResidentDialogsBuildTheirControlsWhenFirstShown)
     EXPECT_TRUE(entrainement.ControlesConstruits());
     TSpeedT_Form entrainementAussitot(fenetre_.get());
     EXPECT_EQ(vus, TextesAffiches(entrainementAussitot));
+
+    // The palette through its command, beside one built at once: the same words, clefs and staff.
+    Enfant<QAction>("Mn_Ass_Solfege")->trigger();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(portee.isVisible());
+    EXPECT_TRUE(portee.ControlesConstruits());
+    TClassForm porteeAussitot(fenetre_.get());
+    porteeAussitot.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Textes(portee), Textes(porteeAussitot));
+    EXPECT_EQ(portee.BT_ClefSol->isChecked(), porteeAussitot.BT_ClefSol->isChecked());
+    EXPECT_EQ(portee.BT_ClefFa->isChecked(), porteeAussitot.BT_ClefFa->isChecked());
+    EXPECT_EQ(portee.Image1->Image, porteeAussitot.Image1->Image);
+    EXPECT_EQ(portee.size(), porteeAussitot.size());
+    porteeAussitot.hide();
+    Enfant<QAction>("Mn_Ass_Solfege")->trigger();
+    QCoreApplication::processEvents();
 
     const TPoidsDoigte poids = PoidsDoigte;
     PoidsDoigte = {};
