@@ -5,11 +5,13 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QScreen>
 #include <QStyle>
 #include <QStyleOption>
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <future>
 #include <map>
 #include <string>
 #include <tuple>
@@ -593,8 +595,34 @@ const std::map<std::string, Dessin, std::less<>>& Dessins()
     return dessins;
 }
 
-// Each picture is drawn at the size it is asked for, the first time it is asked for: at
-// start only the toolbar's visible buttons at the screen's ratio are drawn.
+// One picture on a transparent square of `pixels`. Only Qt's raster engine draws here, so a
+// thread other than the interface's may do it.
+QImage DessinerImage(const Dessin& dessin, int pixels)
+{
+    QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.scale(pixels / qreal(TailleIcone), pixels / qreal(TailleIcone));
+    dessin(p);
+    return image;
+}
+
+// The pictures drawn beside the start (IconesEnArrierePlan), at one size.
+struct LotIcones {
+    int pixels = 0;
+    std::shared_future<std::map<const Dessin*, QImage>> images;
+};
+
+LotIcones& LotPrepare()
+{
+    static LotIcones lot;
+    return lot;
+}
+
+// Each picture is drawn at the size it is asked for, the first time it is asked for, unless
+// it was drawn beside the start.
 class IconeDessinee final : public QIconEngine {
 public:
     explicit IconeDessinee(const Dessin& dessin) : dessin_(dessin) {}
@@ -663,14 +691,13 @@ private:
 
     QPixmap Dessiner(int pixels) const
     {
-        QPixmap image(pixels, pixels);
-        image.fill(Qt::transparent);
-        QPainter p(&image);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setRenderHint(QPainter::TextAntialiasing);
-        p.scale(pixels / qreal(TailleIcone), pixels / qreal(TailleIcone));
-        dessin_(p);
-        return image;
+        const LotIcones& lot = LotPrepare();
+        if (lot.images.valid() && lot.pixels == pixels) {
+            const auto& images = lot.images.get();
+            if (const auto it = images.find(&dessin_); it != images.end())
+                return QPixmap::fromImage(it->second);
+        }
+        return QPixmap::fromImage(DessinerImage(dessin_, pixels));
     }
 
     const Dessin& dessin_;
@@ -686,4 +713,27 @@ QIcon IconeBouton(std::string_view nom)
     if (it == dessins.end())
         return {};
     return QIcon(new IconeDessinee(it->second));
+}
+
+IconesEnArrierePlan::IconesEnArrierePlan()
+{
+    const QScreen* ecran = QGuiApplication::primaryScreen();
+    const int pixels = ecran && ecran->devicePixelRatio() > 1.0 ? 2 * TailleIcone : TailleIcone;
+    LotIcones& lot = LotPrepare();
+    lot.pixels = pixels;
+    lot.images = std::async(std::launch::async, [pixels] {
+                     std::map<const Dessin*, QImage> images;
+                     for (const auto& [nom, dessin] : Dessins())
+                         images.emplace(&dessin, DessinerImage(dessin, pixels));
+                     return images;
+                 }).share();
+}
+
+IconesEnArrierePlan::~IconesEnArrierePlan()
+{
+    // The thread is done with the fonts before the application object goes.
+    LotIcones& lot = LotPrepare();
+    if (lot.images.valid())
+        lot.images.wait();
+    lot = {};
 }

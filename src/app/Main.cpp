@@ -33,6 +33,7 @@
 #include "midi/Lecture.h"
 #include "platform/Cp1252.h"
 #include "platform/FichierIni.h"
+#include "platform/Sablier.h"
 #include "platform/qt/CanevasQt.h"
 #include "print/PrefLogique.h"
 #include "print/Services.h"
@@ -270,11 +271,16 @@ void TForm1::Demarrer()
 
     CopieMesureEntree = *Partition.Mesures[Partition.MesureCourante];
 
-    // The window laid out as on a resize (the measure drawn with it), the command states.
+    // The window laid out as on a resize (the measure drawn with it), the command states. The
+    // empty song is drawn before a busy cursor could show, and making that cursor would cost
+    // the start more than the drawing.
     Curseur.Temps = 1;
     Curseur.Corde = 1;
-    FormResize();
-    RedessinerMesure();
+    {
+        const platform::SablierDiscret sansSablier;
+        FormResize();
+        RedessinerMesure();
+    }
     ActualiserCommandes();
 
     const bool chansonOuverte = OuvrirLigneCommande();

@@ -10,6 +10,7 @@
 #include "editor/Pistes.h"
 
 #include <QAction>
+#include <QHash>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
@@ -314,21 +315,34 @@ void TForm1::AppliquerLegendes()
     const auto legendes = TraduireFenetrePrincipale();
     if (!legendes)
         return;
+    // The window's items, menus and buttons by name, gathered in one pass: a search through the
+    // whole window for each caption made the start wait.
+    QMultiHash<QString, QAction*> items;
+    QHash<QString, QMenu*> menus;
+    QHash<QString, QToolButton*> boutons;
+    for (QObject* o : findChildren<QObject*>()) {
+        if (auto* item = qobject_cast<QAction*>(o))
+            items.insert(o->objectName(), item);
+        else if (auto* m = qobject_cast<QMenu*>(o); m && !menus.contains(o->objectName()))
+            menus.insert(o->objectName(), m);
+        else if (auto* b = qobject_cast<QToolButton*>(o); b && !boutons.contains(o->objectName()))
+            boutons.insert(o->objectName(), b);
+    }
     for (const auto& l : legendes->Menus) {
         const QString texte = VersQt(l.Texte);
         const QString nom = QString::fromStdString(l.Nom);
         bool trouve = false;
-        for (QAction* item : findChildren<QAction*>(nom)) {
+        for (QAction* item : items.values(nom)) {
             const auto c = CommandeParNom(std::string("Ac_") + (l.Nom.c_str() + (l.Nom.rfind("Mn2_", 0) == 0 ? 4 : 3)));
             item->setText(c ? TexteItem(texte, *c) : texte);
             trouve = true;
         }
         if (!trouve)
-            if (QMenu* m = findChild<QMenu*>(nom))
+            if (QMenu* m = menus.value(nom))
                 m->setTitle(texte);
     }
     for (const auto& b : legendes->Bulles)
-        if (QToolButton* bouton = findChild<QToolButton*>(QString::fromStdString(b.Nom)))
+        if (QToolButton* bouton = boutons.value(QString::fromStdString(b.Nom)))
             bouton->setToolTip(VersQt(b.Texte));
     dialoguesFichiers_->AppliquerLegendes(legendes->Dialogues);
 }

@@ -1,5 +1,6 @@
 #include "app/Programme.h"
 
+#include "app/Icones.h"
 #include "app/Main.h"
 #include "app/ServicesFenetres.h"
 #include "controls/SortieWaveSysteme.h"
@@ -15,6 +16,7 @@
 #include "platform/Cp1252.h"
 #include "platform/Repertoires.h"
 #include "platform/qt/LecteurFluidSynth.h"
+#include "platform/qt/ArrierePlanDemarrage.h"
 #include "platform/qt/SablierQt.h"
 #include "print/Services.h"
 #include "print/Splash.h"
@@ -100,6 +102,10 @@ private:
 
 int LancerProgramme(int argc, char** argv)
 {
+    // The fonts' configuration is read, and the threads the first paints share their fills
+    // with are made, while the application object and the first windows are built.
+    platform::LirePolicesEnArrierePlan();
+    platform::CreerFilsPeinture();
     // The application object; the platform's boxes, cursor and language dialog.
     ApplicationLyrx application(argc, argv);
     InstallerMessageD();
@@ -137,6 +143,8 @@ int LancerProgramme(int argc, char** argv)
     // window's first paint.
     CreerSplash();
     Splash().Montrer();
+    // The toolbar's pictures are drawn while the windows are made.
+    IconesEnArrierePlan icones;
 
     // The print services: the print engine's set-up at first activation and the Print job,
     // and the windows of the print folder behind the File, Options and Help commands.
@@ -158,16 +166,7 @@ int LancerProgramme(int argc, char** argv)
         std::fflush(nullptr);
         std::_Exit(code);
     });
-    // With $LYRX_TRACE_FIRST_PAINT set, one line "LYRX_FIRST_PAINT" on the error output once
-    // the main window has been painted with its start work done: what start-up measurements
-    // wait for.
     const auto demarre = [&fenetre] { return fenetre.DemarrageTermine(); };
-    std::unique_ptr<ApresPeinture> trace;
-    if (const char* v = std::getenv("LYRX_TRACE_FIRST_PAINT"); v && *v)
-        trace = std::make_unique<ApresPeinture>(fenetre, demarre, [] {
-            std::fputs("LYRX_FIRST_PAINT\n", stderr);
-            std::fflush(stderr);
-        });
     InstallerFenetrePrincipale(&fenetre);
     TFenetresResidentes residentes(fenetre);
 
@@ -176,9 +175,10 @@ int LancerProgramme(int argc, char** argv)
     for (int i = 1; i < argc; ++i)
         arguments.emplace_back(argv[i]);
     fenetre.DefinirArguments(std::move(arguments));
-    // The wave output opens once the main window has been painted for the first time: until
-    // then the splash's sound waits, and the audio libraries cost the start nothing.
-    ApresPeinture ouverture(fenetre, {}, [&sortieWave] { sortieWave->Ouvrir(); });
+    // The wave output opens once the main window has been painted with its start work done:
+    // until then the splash's sound waits, and the audio libraries cost the start nothing. (A
+    // paint that comes while the start work lets messages run shows the window unfinished.)
+    ApresPeinture ouverture(fenetre, demarre, [&sortieWave] { sortieWave->Ouvrir(); });
     // The sound font starts loading once the main window has been painted with its start work
     // done: loaded beside the start, it slows the start down (the two compete for the processor
     // and the memory), and nothing plays before. A sound asked for meanwhile waits for the load.
@@ -186,6 +186,16 @@ int LancerProgramme(int argc, char** argv)
     // starting the load a second time does nothing.
     ApresPeinture chargementSons(fenetre, demarre, [&lecteur] { lecteur->CommencerChargement(); });
     QTimer::singleShot(1000, &chargementSons, [&lecteur] { lecteur->CommencerChargement(); });
+    // With $LYRX_TRACE_FIRST_PAINT set, one line "LYRX_FIRST_PAINT" on the error output once
+    // the main window has been painted with its start work done: what start-up measurements
+    // wait for. Installed last, its filter sees the paint first, so that the work queued
+    // after that paint comes after the line.
+    std::unique_ptr<ApresPeinture> trace;
+    if (const char* v = std::getenv("LYRX_TRACE_FIRST_PAINT"); v && *v)
+        trace = std::make_unique<ApresPeinture>(fenetre, demarre, [] {
+            std::fputs("LYRX_FIRST_PAINT\n", stderr);
+            std::fflush(stderr);
+        });
     fenetre.show();
     fenetre.Demarrer();
     const int code = application.exec();

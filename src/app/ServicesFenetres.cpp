@@ -52,8 +52,9 @@ void TServicesImpressionProgramme::APropos() { AfficherAPropos(); }
 // ---- Resident windows ---------------------------------------------------------------------------
 
 TFenetresResidentes::TFenetresResidentes(TForm1& fenetre)
-    : SelMIDIForm(&fenetre), Assistant_Bat_Form(&fenetre), Sais_Partition(&fenetre), SpeedT_Form(&fenetre),
-      ClassForm(&fenetre), DynaForm(&fenetre)
+    : SelMIDIForm(&fenetre, Controles::AuPremierAffichage), Assistant_Bat_Form(&fenetre),
+      Sais_Partition(&fenetre, Controles::AuPremierAffichage), SpeedT_Form(&fenetre, Controles::AuPremierAffichage),
+      ClassForm(&fenetre, Controles::AuPremierAffichage), DynaForm(&fenetre)
 {
     ServicesSaisie residents = Saisie();
     residents.SelMIDIForm = &SelMIDIForm;

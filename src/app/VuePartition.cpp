@@ -106,6 +106,8 @@ platform::Canevas* VuePartition::CanevasBande(int bande)
     return canevas_.get();
 }
 
+bool VuePartition::BandeSansImage(int bande) const { return ImageBande(bande).isNull(); }
+
 void VuePartition::TerminerPeinture()
 {
     canevas_.reset();
@@ -123,8 +125,13 @@ void VuePartition::SynchroniserBarre()
     const TDefilement& d = AffichagePartition.Defilement;
     const QSignalBlocker bloqueur(barre_);
     barre_->setRange(d.Min, std::max(d.Max, d.Min));
-    barre_->setSingleStep(std::max(d.PetitPas, 1));
-    barre_->setPageStep(std::max(d.GrandPas, 1));
+    // A bar with nothing to scroll shows its handle over the whole groove whatever its steps,
+    // which would only repaint it (at start, the steps of the first layout); they are set once
+    // there is something to scroll.
+    if (barre_->maximum() > barre_->minimum()) {
+        barre_->setSingleStep(std::max(d.PetitPas, 1));
+        barre_->setPageStep(std::max(d.GrandPas, 1));
+    }
     barre_->setEnabled(d.Actif);
     barre_->setValue(d.Position);
 }

@@ -45,6 +45,7 @@ public:
     int LargeurPanneau() const override { return width(); }
     int HauteurClientFenetre() const override;
     platform::Canevas* CanevasBande(int bande) override;
+    bool BandeSansImage(int bande) const override;
     void ActualiserAffichage() override;
 
 signals:

@@ -9,7 +9,9 @@ QImage QImageDe(const ImagePixels& bitmap)
 {
     if (bitmap.Vide())
         return {};
-    QImage image(bitmap.largeur, bitmap.hauteur, QImage::Format_ARGB32);
+    // Every pixel is opaque, or left clear by QImageDeCadre: the same values premultiplied,
+    // which a painter draws in one pass instead of converting each line (on other threads).
+    QImage image(bitmap.largeur, bitmap.hauteur, QImage::Format_ARGB32_Premultiplied);
     for (int32_t y = 0; y < bitmap.hauteur; ++y) {
         auto* ligne = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int32_t x = 0; x < bitmap.largeur; ++x) {

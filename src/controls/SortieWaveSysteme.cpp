@@ -80,14 +80,21 @@ void TSortieWaveSysteme::Jouer(std::shared_ptr<const std::vector<uint8_t>> octet
         return;
     // The output keeps samples of its own: the wave's data may be cleared while it plays.
     auto son = std::make_unique<Son>();
-    son->echantillons = EchantillonsWave(*octets, format);
     son->canaux = format.Canaux;
     son->frequence = static_cast<int>(format.Frequence);
+    if (!ouverte_) {
+        // Closed (the splash's tune at start), it keeps the wave, which stays as it is, and
+        // makes the samples when it opens, after the start.
+        son->octets = std::move(octets);
+        son->format = format;
+        enAttente_ = std::move(son);
+        return;
+    }
+    son->echantillons = EchantillonsWave(*octets, format);
     if (son->echantillons.empty())
         return;
     enAttente_ = std::move(son);
-    if (ouverte_)
-        Lancer();
+    Lancer();
 }
 
 void TSortieWaveSysteme::Arreter()
@@ -112,6 +119,14 @@ void TSortieWaveSysteme::Lancer()
 {
     if (!enAttente_)
         return;
+    if (enAttente_->octets) {
+        enAttente_->echantillons = EchantillonsWave(*enAttente_->octets, enAttente_->format);
+        enAttente_->octets.reset();
+        if (enAttente_->echantillons.empty()) {
+            enAttente_.reset();
+            return;
+        }
+    }
     if (pilote_ == "file") {
         const std::unique_ptr<Son> son = std::move(enAttente_);
         EcrireWav(FichierSortie(), son->echantillons, son->canaux, son->frequence);

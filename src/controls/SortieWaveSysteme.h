@@ -40,6 +40,9 @@ private:
         std::vector<int16_t> echantillons;
         int canaux = 1;
         int frequence = 22050;
+        // A sound given to the closed output: its wave, made into samples at the opening.
+        std::shared_ptr<const std::vector<uint8_t>> octets;
+        TFormatWave format;
     };
     void Lancer();
     void ModuleCharge(ISortieAudio* (*creer)());

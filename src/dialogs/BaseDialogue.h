@@ -40,6 +40,11 @@ private:
 
 // The shared texts of "DLG_000"; English built-in texts stand in when the line is missing.
 enum class TexteCommun { OK = 1, Annuler = 2, Oui = 3, Non = 4, Aide = 5, Effacer = 6, Fermer = 7 };
+
+// When a window builds its controls: as it is created, or as it is first shown. A resident
+// window that most runs never open builds them late, which spares the program's start the
+// time; until then it holds its state and the requests that only change what it shows.
+enum class Controles { ALaCreation, AuPremierAffichage };
 QString TexteCommunDialogue(TexteCommun t);
 
 // Pixel size of a font of `points` at `pixelsParPouce` (MulDiv rounding: 8 pt -> 11 px).

@@ -172,23 +172,33 @@ void TImagePortee::mouseReleaseEvent(QMouseEvent* e)
 
 // ---- The window ------------------------------------------------------------------------------------
 
-TClassForm::TClassForm(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
+TClassForm::TClassForm(QWidget* parent, Controles controles)
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("ClassForm"));
     setWindowTitle(QStringLiteral("Notation"));
     AppliquerPoliceDialogue(this);
     // The staff and its clefs stand on white; the tool row keeps the colour of the buttons.
     QPalette blanc = palette();
-    const QColor couleurOutils = blanc.color(QPalette::Window);
+    couleurOutils_ = blanc.color(QPalette::Window);
     blanc.setColor(QPalette::Window, Qt::white);
     setPalette(blanc);
     setAutoFillBackground(true);
+    setFixedSize(kLargeurClient, kHauteurClient);
+    Commandes().Enregistrer(Cmd::Ac_Ass_Solfege, [this](Cmd) { setVisible(!isVisible()); });
+    if (controles == Controles::ALaCreation)
+        ConstruireControles();
+}
 
+void TClassForm::ConstruireControles()
+{
+    if (ControlesConstruits())
+        return;
     Panel2 = new QWidget(this);
     Panel2->setObjectName(QStringLiteral("Panel2"));
     Panel2->setGeometry(0, 0, kLargeurClient, kHauteurOutils);
     QPalette outils = Panel2->palette();
-    outils.setColor(QPalette::Window, couleurOutils);
+    outils.setColor(QPalette::Window, couleurOutils_);
     Panel2->setPalette(outils);
     Panel2->setAutoFillBackground(true);
     BT_ClefSol = Bouton(Panel2, "BT_ClefSol", 1, 1, 19, 19);
@@ -242,7 +252,6 @@ TClassForm::TClassForm(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowS
     BT_Invisible->setGeometry(-100, 30, 20, 20);
     BT_Invisible->setFocusPolicy(Qt::NoFocus);
     BT_Invisible->setDefault(true);
-    setFixedSize(kLargeurClient, kHauteurClient);
     setFocusProxy(Ed_Invisible);
 
     BT_ClefSol->setChecked(Configuration.CleSol);
@@ -259,8 +268,14 @@ TClassForm::TClassForm(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowS
         connect(b, &QToolButton::clicked, this, [this, b] { BasculerAlteration(b); });
     connect(BT_Invisible, &QPushButton::clicked, this, [this] { BT_InvisibleClick(); });
 
-    Commandes().Enregistrer(Cmd::Ac_Ass_Solfege, [this](Cmd) { setVisible(!isVisible()); });
     NomTon->setText(QString::fromLatin1(NomTonalite(Partition.Armure)));
+}
+
+void TClassForm::setVisible(bool visible)
+{
+    if (visible)
+        ConstruireControles();
+    QWidget::setVisible(visible);
 }
 
 TClassForm::~TClassForm() { Commandes().Enregistrer(Cmd::Ac_Ass_Solfege, nullptr); }
@@ -269,6 +284,8 @@ TClassForm::~TClassForm() { Commandes().Enregistrer(Cmd::Ac_Ass_Solfege, nullptr
 
 void TClassForm::DessinerPortee()
 {
+    if (!ControlesConstruits())
+        return;
     notes_ = NotesTempsCurseur();
     TEtatPortee etat;
     etat.CleSol = BT_ClefSol->isChecked();

@@ -10,8 +10,10 @@
 // command-state refresh redraws it while it is visible, so it follows the cursor. Every key
 // typed on it goes to the main window, Enter moving the cursor one beat right.
 #include "dialogs/NotesPortee.h"
+#include "dialogs/BaseDialogue.h"
 #include "dialogs/Services.h"
 
+#include <QColor>
 #include <QImage>
 #include <QWidget>
 
@@ -47,8 +49,13 @@ public:
     // A stay-on-top tool window over `parent` (the main window), hidden until shown, its clefs
     // as the configuration has them. It takes the command Ac_Ass_Solfege for as long as it
     // lives.
-    explicit TClassForm(QWidget* parent = nullptr);
+    explicit TClassForm(QWidget* parent = nullptr, Controles controles = Controles::ALaCreation);
     ~TClassForm() override;
+
+    // The controls, their wiring and the clefs of the configuration; nothing once they are
+    // there. The first showing calls it.
+    void ConstruireControles();
+    bool ControlesConstruits() const { return Panel2 != nullptr; }
 
     TImagePortee* Image1 = nullptr;
     QLabel* Img_Clef_Sol = nullptr;
@@ -66,7 +73,8 @@ public:
     QLineEdit* Ed_Invisible = nullptr;  // holds the focus, keeps nothing
     QPushButton* BT_Invisible = nullptr; // Enter
 
-    // The staff for the beat under the cursor, with the hover band where it was.
+    // The staff for the beat under the cursor, with the hover band where it was (nothing while
+    // the controls are not built: the first showing draws it).
     void DessinerPortee() override;
 
     // The mouse over the staff picture at y: the band follows it over positions 5..51.
@@ -97,6 +105,7 @@ public:
     // IPaletteSolfege
     void SetVisible(bool visible) override { setVisible(visible); }
     bool Visible() const override { return isVisible(); }
+    void setVisible(bool visible) override;
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -116,4 +125,5 @@ private:
     int bande_ = -1;
     std::vector<TNotePortee> notes_;
     QWidget* cibleTouches_ = nullptr;
+    QColor couleurOutils_; // the tool row's, the window's own being white
 };

@@ -141,7 +141,8 @@ QPixmap ImageTete()
 
 // ---- Construction ------------------------------------------------------------------------------
 
-TSais_Partition::TSais_Partition(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+TSais_Partition::TSais_Partition(QWidget* parent, Controles controles)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("TSais_Partition"));
     setWindowTitle(QString::fromUtf8("Propriétés de la partition"));
@@ -149,6 +150,15 @@ TSais_Partition::TSais_Partition(QWidget* parent) : QDialog(parent, Qt::Dialog |
     setFixedSize(kLargeurForme, kHauteurForme);
     TimerRepetition = new QTimer(this);
     TimerRepetition->setObjectName(QStringLiteral("TimerRepetition"));
+    connect(TimerRepetition, &QTimer::timeout, this, &TSais_Partition::TimerRepetitionTimer);
+    if (controles == Controles::ALaCreation)
+        ConstruireControles();
+}
+
+void TSais_Partition::ConstruireControles()
+{
+    if (ControlesConstruits())
+        return;
 
     // The song.
     LabTitre = Etiquette(this, "LabTitre", QStringLiteral("&Titre"), 12, 12, 64);
@@ -282,7 +292,6 @@ TSais_Partition::TSais_Partition(QWidget* parent) : QDialog(parent, Qt::Dialog |
     connect(BT_OK, &QPushButton::clicked, this, &TSais_Partition::BT_OKClick);
     connect(BT_Annuler, &QPushButton::clicked, this, &QDialog::reject);
     connect(BT_Aide, &QPushButton::clicked, this, [] { FenetrePrincipale().AfficherAideDialogue(ContexteAide); });
-    connect(TimerRepetition, &QTimer::timeout, this, &TSais_Partition::TimerRepetitionTimer);
     connect(TabPiste, &QTabBar::currentChanged, this, [this](int index) {
         if (index == PisteOnglet - 1 || index < 0)
             return;
@@ -319,6 +328,15 @@ TSais_Partition::TSais_Partition(QWidget* parent) : QDialog(parent, Qt::Dialog |
     new FiltreSaisieSpin(NbCordes, BT_NbCordesUp, BT_NbCordesDown, QStringLiteral("456"));
 
     TraduirePartition();
+    if (listeModelesDemandee_)
+        RemplirListeModeles();
+}
+
+void TSais_Partition::setVisible(bool visible)
+{
+    if (visible)
+        ConstruireControles();
+    QDialog::setVisible(visible);
 }
 
 void TSais_Partition::ConstruireLignesAccordage()
@@ -376,6 +394,8 @@ void TSais_Partition::ConstruireSpin(QToolButton* haut, QToolButton* bas, Spin s
 
 void TSais_Partition::TraduirePartition()
 {
+    if (!ControlesConstruits())
+        return;
     const SectionLangue commun("DLG_000");
     if (!commun.Trouvee())
         return;

@@ -11,6 +11,7 @@
 //
 // Opened while a song plays, the dialog locks the controls that would change the sound; the
 // end of the playback unlocks them (ActiverControlesLecture).
+#include "dialogs/BaseDialogue.h"
 #include "dialogs/Services.h"
 
 #include <QDialog>
@@ -42,7 +43,12 @@ class TSais_Partition : public QDialog, public ISaisiePartition {
 public:
     static constexpr int ContexteAide = 3;
 
-    explicit TSais_Partition(QWidget* parent = nullptr);
+    explicit TSais_Partition(QWidget* parent = nullptr, Controles controles = Controles::ALaCreation);
+
+    // The controls, wired and captioned in the loaded language, with the preset list when it
+    // was asked for before; nothing once they are there. The first showing calls it.
+    void ConstruireControles();
+    bool ControlesConstruits() const { return BT_OK != nullptr; }
 
     // ---- Controls (objectName = member name) ----
     QLabel* LabTitre = nullptr;
@@ -123,9 +129,12 @@ public:
     int LigneRepetee = 0;            // the tuning row whose button is held
 
     // ---- ISaisiePartition ----
+    // What only changes the controls waits for them while they are not built: the list and
+    // the captions come as they are built, and each showing loads the rest from the song.
     // Shown modally: ResultatModalOK after an accepted OK, else ResultatModalAnnuler.
     int MontrerModal() override;
     void SetVisible(bool visible) override { setVisible(visible); }
+    void setVisible(bool visible) override;
     bool Visible() const override { return isVisible(); }
     // Builds the preset table (once, at the main window's first activation) and fills
     // ModeleList from it.
@@ -191,6 +200,7 @@ private:
     enum class Spin { Aucun, Tempo, Capo, Frettes, Instrument, Ligne };
     Spin spinRepete_ = Spin::Aucun;
     bool jeuEnCours_ = false;
+    bool listeModelesDemandee_ = false;
 
     void DemarrerSpin(Spin spin, int direction, int ligne = 0);
     void AfficherInstrument();

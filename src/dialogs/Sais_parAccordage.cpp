@@ -23,6 +23,10 @@ void TSais_Partition::InitModelesAccordage() { ::InitModelesAccordage(); }
 
 void TSais_Partition::RemplirListeModeles()
 {
+    if (!ControlesConstruits()) {
+        listeModelesDemandee_ = true;
+        return;
+    }
     ModeleList->clear();
     for (int32_t i = 0; i < NbModelesAccordage; ++i)
         ModeleList->addItem(VersQString(ModelesAccordage[i].Nom));
@@ -57,6 +61,8 @@ void TSais_Partition::AfficherAccordage()
 
 void TSais_Partition::ActualiserCordesPiste()
 {
+    if (!ControlesConstruits())
+        return;
     // Rows 1 and 2 follow the count as the design has it; the rows below them follow the same
     // rule, which matters only for a track of fewer than four strings read from a file.
     const int32_t n = NbCordesOnglet();

@@ -26,6 +26,8 @@ bool TSais_Partition::LectureActive() { return Commandes().Enabled(Cmd::Ac_Son_S
 
 bool TSais_Partition::BoutonEcouteEnfonce() const
 {
+    if (!ControlesConstruits())
+        return false;
     if (EcouterTout->isChecked())
         return true;
     for (int k = 1; k <= kNbCordesMax; ++k)
@@ -34,7 +36,11 @@ bool TSais_Partition::BoutonEcouteEnfonce() const
     return false;
 }
 
-void TSais_Partition::ActiverControlesLecture(bool actif) { AppliquerVerrouLecture(!actif); }
+void TSais_Partition::ActiverControlesLecture(bool actif)
+{
+    if (ControlesConstruits())
+        AppliquerVerrouLecture(!actif);
+}
 
 void TSais_Partition::AppliquerVerrouLecture(bool verrouille)
 {
@@ -86,6 +92,9 @@ void TSais_Partition::EcouterClick(int ligne)
 
 void TSais_Partition::JouerCordesPiste()
 {
+    // The open strings heard are those on screen: none before the controls are built.
+    if (!ControlesConstruits())
+        return;
     // Letting the player's pending messages run may bring the end-of-play notification back
     // here: the outer call plays.
     if (jeuEnCours_)

@@ -56,13 +56,25 @@ QPixmap ImageNote(int crochets)
 
 } // namespace
 
-TSelMIDIForm::TSelMIDIForm(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+TSelMIDIForm::TSelMIDIForm(QWidget* parent, Controles controles)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("SelMIDIForm"));
     setWindowTitle(QStringLiteral("MIDI import"));
     AppliquerPoliceDialogue(this);
     DimensionnerClient(this, 520, HauteurClient);
+    if (controles == Controles::ALaCreation)
+        ConstruireControles();
+    else
+        LirePoidsDoigte();
+}
 
+TSelMIDIForm::~TSelMIDIForm() = default;
+
+void TSelMIDIForm::ConstruireControles()
+{
+    if (ControlesConstruits())
+        return;
     ConstruireOnglet();
     ConstruireAccordage();
     ConstruirePoids();
@@ -78,9 +90,16 @@ TSelMIDIForm::TSelMIDIForm(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::M
     TitresOnglets();
     AppliquerTextes();
     LirePoidsDoigte();
+    if (listeModelesDemandee_)
+        RemplirListeModeles();
 }
 
-TSelMIDIForm::~TSelMIDIForm() = default;
+void TSelMIDIForm::setVisible(bool visible)
+{
+    if (visible)
+        ConstruireControles();
+    QDialog::setVisible(visible);
+}
 
 void TSelMIDIForm::ConstruireOnglet()
 {
@@ -283,6 +302,8 @@ bool TSelMIDIForm::eventFilter(QObject* objet, QEvent* e)
 
 void TSelMIDIForm::AppliquerTextes()
 {
+    if (!ControlesConstruits())
+        return;
     const SectionLangue commun("DLG_000");
     if (!commun.Trouvee())
         return;
@@ -332,6 +353,10 @@ void TSelMIDIForm::AppliquerTextes()
 
 void TSelMIDIForm::RemplirListeModeles()
 {
+    if (!ControlesConstruits()) {
+        listeModelesDemandee_ = true;
+        return;
+    }
     const QSignalBlocker bloque(ModeleList);
     ModeleList->clear();
     for (int32_t i = 0; i < NbModelesAccordage; ++i)

@@ -11,6 +11,7 @@
 //
 // The window also carries the eight weights of the fingering optimiser in edits the user never
 // sees, below its visible area; their texts are what PoidsDoigte (midi/Doigte.h) holds.
+#include "dialogs/BaseDialogue.h"
 #include "dialogs/Services.h"
 
 #include <QDialog>
@@ -40,8 +41,14 @@ public:
     static constexpr int ContexteAide = 4;
     static constexpr int HauteurClient = 369; // 96-dpi design; the weight fields lie below it
 
-    explicit TSelMIDIForm(QWidget* parent = nullptr);
+    // The fingering weights are read either way (LirePoidsDoigte).
+    explicit TSelMIDIForm(QWidget* parent = nullptr, Controles controles = Controles::ALaCreation);
     ~TSelMIDIForm() override;
+
+    // The controls, wired and captioned in the loaded language, with the preset list when it
+    // was asked for before; nothing once they are there. The first showing calls it.
+    void ConstruireControles();
+    bool ControlesConstruits() const { return BT_OK != nullptr; }
 
     // ---- Controls ----
     QTabBar* TabPiste = nullptr;
@@ -111,11 +118,14 @@ public:
     bool Executer();
 
     // ---- Operations ----
-    // Captions from the loaded language (creation and language switch).
+    // Captions from the loaded language (creation and language switch); controls not built
+    // yet take them as they are built.
     void AppliquerTextes() override;
-    // Preset list from the tuning presets (once they are built).
+    // Preset list from the tuning presets (once they are built); controls not built yet get
+    // it as they are built.
     void RemplirListeModeles() override;
     void SetVisible(bool visible) override { setVisible(visible); }
+    void setVisible(bool visible) override;
     bool Visible() const override { return isVisible(); }
 
     // What every showing does: the sources listed, the import choices reset, the tracks'
@@ -155,7 +165,8 @@ public:
     bool RelancerAudition();
     bool BoutonEcouteEnfonce() const;
 
-    // The weights of the fingering optimiser read from the hidden fields into PoidsDoigte.
+    // The weights of the fingering optimiser read from the hidden fields into PoidsDoigte (the
+    // fields' first texts while the controls are not built).
     void LirePoidsDoigte() const;
 
     // One tick of the held tuning button (row CordeRepetee).
@@ -186,4 +197,5 @@ private:
 
     std::unique_ptr<RepetitionSpin> repetitionInstrument_;
     std::unique_ptr<RepetitionSpin> repetitionFrets_;
+    bool listeModelesDemandee_ = false;
 };

@@ -55,7 +55,10 @@ void TSelMIDIForm::LirePoidsDoigte() const
                              &PoidsDoigte.PoidsCordeAVide,
                              &PoidsDoigte.PoidsNoteSuivante,
                              &PoidsDoigte.PoidsDepassementFrette};
-    for (int i = 1; i <= 8; ++i)
-        if (const std::optional<double> v = LireReel(Edit[static_cast<std::size_t>(i)]->text()))
+    for (int i = 1; i <= 8; ++i) {
+        const QLineEdit* champ = Edit[static_cast<std::size_t>(i)];
+        const QString texte = champ ? champ->text() : QString::fromLatin1(kPoids[i].Texte);
+        if (const std::optional<double> v = LireReel(texte))
             *poids[i] = *v;
+    }
 }

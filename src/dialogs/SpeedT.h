@@ -5,6 +5,7 @@
 // loaded) and the command that shows it and starts the first pass. The later passes, the
 // tempo step and the end of the training belong to playback (midi/Lecture.h), which reads the
 // values handed over here.
+#include "dialogs/BaseDialogue.h"
 #include "dialogs/Services.h"
 
 #include <QDialog>
@@ -24,7 +25,11 @@ class TSpeedT_Form : public QDialog, public ISpeedTrainer {
 public:
     static constexpr int ContexteAide = 14;
 
-    explicit TSpeedT_Form(QWidget* parent = nullptr);
+    explicit TSpeedT_Form(QWidget* parent = nullptr, Controles controles = Controles::ALaCreation);
+
+    // The controls and their wiring; nothing once they are there. The first showing calls it.
+    void ConstruireControles();
+    bool ControlesConstruits() const { return BT_OK != nullptr; }
 
     QLabel* Lab_Mesure = nullptr;
     QLabel* Lab_a = nullptr;
@@ -77,9 +82,10 @@ public:
     RepetitionSpin& Repetition(int numero) const;
 
     // ISpeedTrainer: the five edits emptied, so that the next showing fills them from the
-    // song (another song was loaded or imported).
+    // song (another song was loaded or imported). Edits not built yet come empty.
     void ViderChamps() override;
     void SetVisible(bool visible) override { setVisible(visible); }
+    void setVisible(bool visible) override;
     bool Visible() const override { return isVisible(); }
 
 protected:

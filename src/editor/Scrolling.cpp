@@ -87,7 +87,20 @@ PeintresPartition PeintresParDefaut()
 
 PeintresPartition peintres = PeintresParDefaut();
 
-void Peindre(int32_t ligne) { peintres.DessinerLigne(ligne); }
+// A line that holds no measure (below the song) is the background alone, which the view shows
+// where a band has no picture: such a band gets none, which spares the memory of a picture
+// per empty line and the time of making them (most of the ring, at start).
+void Peindre(int32_t ligne)
+{
+    const int32_t bande = CalculerBandeLigne(ligne);
+    if (LignesAffichage.PremiereMesure[ligne] == 0 && bande != kBandeAucune &&
+        AffichagePartition.CouleurFond == platform::Couleur::DeValeur(ParamEcranCourant.ColBackG) &&
+        SurfacePartition().BandeSansImage(bande)) {
+        ChoisirBande(bande);
+        return;
+    }
+    peintres.DessinerLigne(ligne);
+}
 
 void Montrer() { SurfacePartition().ActualiserAffichage(); }
 

@@ -117,6 +117,9 @@ public:
     // band's place in AffichagePartition (a picture never shrinks; what it held stays); nullptr
     // when there is no picture to paint on. Valid until the next call or ActualiserAffichage.
     virtual platform::Canevas* CanevasBande(int bande) { (void)bande; return nullptr; }
+    // Band image `bande` has never been painted: its place shows CouleurFond, as the band of an
+    // empty line would. Such a band need not be painted until a line with measures comes to it.
+    virtual bool BandeSansImage(int bande) const { (void)bande; return false; }
     // Something of AffichagePartition or of the band pictures changed: show it.
     virtual void ActualiserAffichage() {}
 };

@@ -6,6 +6,9 @@ namespace platform {
 namespace {
 
 int profondeur = 0;
+int discretion = 0;
+// The afficheur was told the busy cursor shows.
+bool montre = false;
 
 AfficheurSablier& Afficheur()
 {
@@ -23,20 +26,22 @@ void Prevenir(bool occupe)
 
 void InstallerAfficheurSablier(AfficheurSablier afficheur)
 {
-    if (profondeur > 0)
+    if (montre)
         Prevenir(false);
     Afficheur() = std::move(afficheur);
-    if (profondeur > 0)
+    if (montre)
         Prevenir(true);
 }
 
-bool SablierAffiche() { return profondeur > 0; }
+bool SablierAffiche() { return montre; }
 
 Sablier::Sablier()
 {
     // Counted only once shown: an afficheur that throws leaves no guard behind.
-    if (profondeur == 0)
+    if (profondeur == 0 && discretion == 0) {
         Prevenir(true);
+        montre = true;
+    }
     ++profondeur;
 }
 
@@ -47,7 +52,8 @@ void Sablier::Terminer()
     if (!actif_)
         return;
     actif_ = false;
-    if (--profondeur == 0) {
+    if (--profondeur == 0 && montre) {
+        montre = false;
         // A destructor must not throw: an afficheur that fails leaves the count right anyway.
         try {
             Prevenir(false);
@@ -55,5 +61,9 @@ void Sablier::Terminer()
         }
     }
 }
+
+SablierDiscret::SablierDiscret() { ++discretion; }
+
+SablierDiscret::~SablierDiscret() { --discretion; }
 
 } // namespace platform

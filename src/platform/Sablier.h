@@ -17,7 +17,7 @@ using AfficheurSablier = std::function<void(bool occupe)>;
 // sees balanced calls.
 void InstallerAfficheurSablier(AfficheurSablier afficheur);
 
-// Whether the busy cursor shows (some guard is alive).
+// Whether the busy cursor shows (some guard shown is alive).
 bool SablierAffiche();
 
 class Sablier {
@@ -33,6 +33,17 @@ public:
 
 private:
     bool actif_ = true;
+};
+
+// While one lives, the guards made meanwhile count without showing the busy cursor: for work
+// that is over before a cursor could show, where making the busy cursor would cost more than
+// the work. A cursor shown before stays; these may nest.
+class SablierDiscret {
+public:
+    SablierDiscret();
+    ~SablierDiscret();
+    SablierDiscret(const SablierDiscret&) = delete;
+    SablierDiscret& operator=(const SablierDiscret&) = delete;
 };
 
 } // namespace platform

@@ -9,13 +9,19 @@
 #include "document/ConfigFichier.h"
 #include "document/Configuration.h"
 #include "document/Fichiers.h"
+#include "dialogs/Accordages.h"
+#include "dialogs/Classiq.h"
 #include "dialogs/DlgPrint.h"
+#include "dialogs/Sais_par.h"
+#include "dialogs/SelMIDI.h"
+#include "dialogs/SpeedT.h"
 #include "document/Langue.h"
 #include "document/Mess.h"
 #include "document/Variable.h"
 #include "editor/Commandes.h"
 #include "editor/Ed_fct.h"
 #include "editor/Fontes.h"
+#include "midi/Doigte.h"
 #include "midi/Lecture.h"
 #include "print/Browse.h"
 #include "print/BrowseLogique.h"
@@ -28,6 +34,8 @@
 #include "print/preview.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -38,19 +46,23 @@
 #include <QPointer>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QLineEdit>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <algorithm>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -90,6 +102,39 @@ private:
 
 void Fermer(QWidget* w) { QTimer::singleShot(0, w, [w] { static_cast<QDialog*>(w)->reject(); }); }
 
+// What a window shows in words, by control name: its title, captions, tab titles and list
+// entries.
+std::map<QString, QStringList> Textes(const QWidget& w)
+{
+    std::map<QString, QStringList> textes{{QStringLiteral("(title)"), {w.windowTitle()}}};
+    for (const QWidget* e : w.findChildren<QWidget*>()) {
+        QStringList& t = textes[e->objectName()];
+        if (auto* l = qobject_cast<const QLabel*>(e))
+            t << l->text();
+        else if (auto* b = qobject_cast<const QAbstractButton*>(e))
+            t << b->text();
+        else if (auto* g = qobject_cast<const QGroupBox*>(e))
+            t << g->title();
+        else if (auto* barre = qobject_cast<const QTabBar*>(e))
+            for (int i = 0; i < barre->count(); ++i)
+                t << barre->tabText(i);
+        else if (auto* liste = qobject_cast<const QComboBox*>(e))
+            for (int i = 0; i < liste->count(); ++i)
+                t << liste->itemText(i);
+    }
+    return textes;
+}
+
+// What a dialog shows in words while it is shown (without its modal loop).
+std::map<QString, QStringList> TextesAffiches(QDialog& d)
+{
+    d.show();
+    QCoreApplication::processEvents();
+    std::map<QString, QStringList> textes = Textes(d);
+    d.hide();
+    return textes;
+}
+
 class FenetresProgramme : public lyrx_test::FixtureFenetrePrincipale<> {
 protected:
     void SetUp() override
@@ -122,6 +167,94 @@ TEST_F(FenetresProgramme, ResidentWindowsAreTheEditorsAndBelongToTheMainWindow)
     for (QWidget* w : std::initializer_list<QWidget*>{&residentes_->ClassForm, &residentes_->Assistant_Bat_Form,
                                                       &residentes_->DynaForm})
         EXPECT_EQ(w->parentWidget(), fenetre_.get()) << w->objectName().toStdString();
+}
+
+// The song properties, MIDI import and speed trainer dialogs and the staff palette are made at
+// start without their controls, which they build when first shown: the start pays nothing for
+// them, and they then show what they would show built at once, in the language chosen since
+// (each in the one that is not its built-in captions'), with the presets the start filled in.
+// What only changes their controls meanwhile waits for them; the fingering weights the import
+// dialog keeps are in force from its creation.
+TEST_F(FenetresProgramme, ResidentWindowsBuildTheirControlsWhenFirstShown)
+{
+    TSais_Partition& proprietes = residentes_->Sais_Partition;
+    TSelMIDIForm& import = residentes_->SelMIDIForm;
+    TSpeedT_Form& entrainement = residentes_->SpeedT_Form;
+    TClassForm& portee = residentes_->ClassForm;
+    EXPECT_FALSE(proprietes.ControlesConstruits());
+    EXPECT_FALSE(import.ControlesConstruits());
+    EXPECT_FALSE(entrainement.ControlesConstruits());
+    EXPECT_FALSE(portee.ControlesConstruits());
+    ASSERT_GT(NbModelesAccordage, 0);
+    ViderChampsSpeedTrainer();
+    proprietes.ActiverControlesLecture(true);
+    EXPECT_FALSE(proprietes.BoutonEcouteEnfonce());
+    portee.DessinerPortee();
+
+    const auto choisirLangue = [&](const char* debut) {
+        const auto l = std::find_if(ListeLangues.begin(), ListeLangues.end(),
+                                    [&](const std::string& nom) { return nom.rfind(debut, 0) == 0; });
+        ASSERT_NE(l, ListeLangues.end()) << debut;
+        fenetre_->Mn_Options_LangueLogNClick(static_cast<int>(l - ListeLangues.begin()));
+        ASSERT_EQ(LangueCourante, *l);
+    };
+    choisirLangue("Fran");
+    choisirLangue("English");
+
+    std::map<QString, QStringList> vus;
+    {
+        RepondeurModal repondeur({[&](QWidget* w) {
+            vus = Textes(*w);
+            Fermer(w);
+        }});
+        Enfant<QAction>("Mn_Fichier_Proprietes")->trigger();
+        QCoreApplication::processEvents();
+        ASSERT_EQ(repondeur.Vus.size(), 1u);
+    }
+    EXPECT_TRUE(proprietes.ControlesConstruits());
+    TSais_Partition proprietesAussitot(fenetre_.get());
+    proprietesAussitot.RemplirListeModeles();
+    EXPECT_EQ(vus, TextesAffiches(proprietesAussitot));
+    EXPECT_EQ(proprietes.ModeleList->count(), NbModelesAccordage);
+
+    choisirLangue("Fran");
+    vus = TextesAffiches(import);
+    EXPECT_TRUE(import.ControlesConstruits());
+    TSelMIDIForm importAussitot(fenetre_.get());
+    importAussitot.RemplirListeModeles();
+    EXPECT_EQ(vus, TextesAffiches(importAussitot));
+    EXPECT_EQ(import.ModeleList->count(), NbModelesAccordage);
+
+    vus = TextesAffiches(entrainement);
+    EXPECT_TRUE(entrainement.ControlesConstruits());
+    TSpeedT_Form entrainementAussitot(fenetre_.get());
+    EXPECT_EQ(vus, TextesAffiches(entrainementAussitot));
+
+    // The palette through its command, beside one built at once: the same words, clefs and staff.
+    Enfant<QAction>("Mn_Ass_Solfege")->trigger();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(portee.isVisible());
+    EXPECT_TRUE(portee.ControlesConstruits());
+    TClassForm porteeAussitot(fenetre_.get());
+    porteeAussitot.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Textes(portee), Textes(porteeAussitot));
+    EXPECT_EQ(portee.BT_ClefSol->isChecked(), porteeAussitot.BT_ClefSol->isChecked());
+    EXPECT_EQ(portee.BT_ClefFa->isChecked(), porteeAussitot.BT_ClefFa->isChecked());
+    EXPECT_EQ(portee.Image1->Image, porteeAussitot.Image1->Image);
+    EXPECT_EQ(portee.size(), porteeAussitot.size());
+    porteeAussitot.hide();
+    Enfant<QAction>("Mn_Ass_Solfege")->trigger();
+    QCoreApplication::processEvents();
+
+    const TPoidsDoigte poids = PoidsDoigte;
+    PoidsDoigte = {};
+    PoidsDoigte.PoidsAccord = 9;
+    PoidsDoigte.PoidsDepassementFrette = 9;
+    TSelMIDIForm differe(fenetre_.get(), Controles::AuPremierAffichage);
+    EXPECT_EQ(PoidsDoigte.PoidsAccord, 0.5);
+    EXPECT_EQ(PoidsDoigte.PoidsDepassementFrette, 1000.0);
+    PoidsDoigte = poids;
 }
 
 TEST_F(FenetresProgramme, NotationCommandShowsAndHidesTheStaffPalette)

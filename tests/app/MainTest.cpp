@@ -12,6 +12,8 @@
 #include "document/Mess.h"
 #include "document/Variable.h"
 #include "editor/Ed_fct.h"
+#include "editor/Scrolling.h"
+#include "platform/Sablier.h"
 #include "support/DossierTemporaire.h"
 
 #include <QAction>
@@ -68,6 +70,26 @@ TEST(IconesBoutons, APictureIsDrawnAtTheSizeAskedFor)
     // Asked again, the same picture.
     EXPECT_EQ(physique(TailleIcone, 1.0), normal);
     EXPECT_NE(physique(TailleIcone, 1.0, QIcon::Disabled), normal);
+}
+
+// The pictures drawn on their thread while the program starts are the ones a button gets when
+// it asks first: shapes, upright and italic letters, and the disabled look made from them.
+TEST(IconesBoutons, PicturesDrawnBesideTheStartAreTheOnesDrawnOnRequest)
+{
+    const char* const noms[] = {"Bt_Fichier_Nouveau", "Bt_Mesure_Signature", "Bt_Effet_HO", "Bt_Effet_LetRing",
+                                "BT_DynaForm", "PisteUp"};
+    const auto image = [](const char* nom, QIcon::Mode mode) {
+        return IconeBouton(nom).pixmap(QSize(TailleIcone, TailleIcone), 1.0, mode).toImage();
+    };
+    std::vector<std::pair<QImage, QImage>> demandees;
+    for (const char* nom : noms)
+        demandees.emplace_back(image(nom, QIcon::Normal), image(nom, QIcon::Disabled));
+    IconesEnArrierePlan lot;
+    for (std::size_t i = 0; i < std::size(noms); ++i) {
+        SCOPED_TRACE(noms[i]);
+        EXPECT_EQ(image(noms[i], QIcon::Normal), demandees[i].first);
+        EXPECT_EQ(image(noms[i], QIcon::Disabled), demandees[i].second);
+    }
 }
 
 // An error escaping an event is shown once and the program goes on; the quiet stop shows nothing.
@@ -179,6 +201,33 @@ TEST_F(FenetreTest, FirstActivationStartsANewUntitledSongOnce)
     QApplication::sendEvent(fenetre_.get(), &activation);
     EXPECT_EQ(Partition.Titre.str(), "Kept");
     EXPECT_EQ(Partition.Tempo, 77);
+}
+
+// The start draws the new empty song without the busy cursor: the drawing is over before a
+// cursor could show, and making the cursor would cost the start more. Outside the start, the
+// same drawing shows it; and a song given on the command line shows it while it is read.
+TEST_F(FenetreTest, TheStartShowsTheBusyCursorOnlyForASongItReads)
+{
+    std::string journal;
+    platform::InstallerAfficheurSablier([&](bool occupe) { journal += occupe ? "+" : "-"; });
+    fenetre_->Demarrer();
+    EXPECT_EQ(journal, "");
+    RedessinerPartition();
+    EXPECT_EQ(journal, "+-");
+    platform::InstallerAfficheurSablier({});
+}
+
+TEST_F(FenetreTest, ASongOnTheCommandLineShowsTheBusyCursorWhileItIsRead)
+{
+    std::vector<bool> occupeEnLisant;
+    platform::InstallerAfficheurSablier([&](bool occupe) { occupeEnLisant.push_back(occupe); });
+    fenetre_->DefinirArguments({std::string(LYRX_SOURCE_DIR) + "/tests/document/data/partition_v220.lrx"});
+    fenetre_->Demarrer();
+    platform::InstallerAfficheurSablier({});
+    EXPECT_EQ(NomFichier, "partition_v220.lrx");
+    ASSERT_FALSE(occupeEnLisant.empty());
+    EXPECT_TRUE(occupeEnLisant.front());
+    EXPECT_FALSE(occupeEnLisant.back());
 }
 
 TEST_F(FenetreTest, AMissingCommandLineFileIsReportedByItsFileNameOnly)

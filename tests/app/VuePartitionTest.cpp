@@ -21,12 +21,12 @@
 
 namespace {
 
-// 40 measures of 32 thirty-seconds: one display line each, 152 pixels high, staff at y 64.
-void QuaranteLignes()
+// `n` measures of 32 thirty-seconds: one display line each, 152 pixels high, staff at y 64.
+void Lignes(int n)
 {
     ReinitialiserPartition();
-    Partition.NbMesures = 40;
-    for (int m = 1; m <= 40; ++m) {
+    Partition.NbMesures = n;
+    for (int m = 1; m <= n; ++m) {
         if (!Partition.Mesures[m])
             Partition.Mesures[m] = std::make_unique<TMesure>();
         Partition.Mesures[m]->NbTemps[1] = 32;
@@ -48,7 +48,7 @@ protected:
         ReinitialiserVuePartition();
         InstallerPeintresPartition({});
         CalculerLargeursTemps();
-        QuaranteLignes();
+        Lignes(40);
 
         vue = std::make_unique<VuePartition>();
         vue->resize(806, 500);
@@ -189,6 +189,83 @@ TEST_F(VuePartitionWidgetTest, PicturesGrowWithTheViewAndNeverShrink)
     const QImage image = Ecran();
     VerifierPortee(image, 64, 300);
     EXPECT_EQ(barre->maximum(), LignesAffichage.NbLignes * 152 - 300);
+}
+
+// A line below the song is the background alone: a band that showed a line of a longer song
+// is painted over, and a band that never showed one gets no picture at all.
+TEST_F(VuePartitionWidgetTest, LinesBelowTheSongShowTheBackground)
+{
+    const auto fondSeul = [](const QImage& image, int depuis) {
+        for (int y = depuis; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixel(x, y) != qRgb(255, 255, 255))
+                    return testing::AssertionFailure() << "not background at " << x << ", " << y;
+        return testing::AssertionSuccess();
+    };
+
+    // The fixture's forty lines have painted the whole ring; a song of two lines follows.
+    Lignes(2);
+    RedessinerPartition();
+    QImage image = Ecran();
+    VerifierPortee(image, 64, 300);
+    VerifierPortee(image, 152 + 64, 300);
+    EXPECT_TRUE(fondSeul(image, 2 * 152));
+
+    // A view that starts on the short song has pictures for its two lines only.
+    VuePartition neuve;
+    neuve.resize(806, 500);
+    neuve.DefinirHauteurClient([] { return 663; });
+    InstallerSurfacePartition(&neuve);
+    DisposerBandes();
+    RedessinerPartition();
+    ASSERT_GT(LignesAffichage.NbBandes, 2);
+    for (int ligne = 1; ligne <= LignesAffichage.NbBandes; ++ligne)
+        EXPECT_EQ(neuve.ImageBande(CalculerBandeLigne(ligne)).isNull(), ligne > 2) << "line " << ligne;
+    image = QImage(neuve.size(), QImage::Format_RGB32);
+    neuve.render(&image);
+    VerifierPortee(image, 64, 300);
+    VerifierPortee(image, 152 + 64, 300);
+    EXPECT_TRUE(fondSeul(image, 2 * 152));
+    InstallerSurfacePartition(vue.get());
+}
+
+// A bar with nothing to scroll shows its handle over the whole groove whatever its steps: a new
+// layout does not repaint it for them. It takes them once there is something to scroll.
+TEST_F(VuePartitionWidgetTest, ABarWithNothingToScrollIsNotRepaintedForItsSteps)
+{
+    struct CompteurPeintures : QObject {
+        int n = 0;
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            n += e->type() == QEvent::Paint;
+            return false;
+        }
+    } peintures;
+    Lignes(1);
+    QScrollBar seule(Qt::Vertical);
+    seule.resize(17, 500);
+    vue->AttacherBarreDefilement(&seule);
+    DisposerBandes();
+    RedessinerPartition();
+    ASSERT_EQ(seule.minimum(), seule.maximum());
+    seule.show();
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+    seule.installEventFilter(&peintures);
+
+    AffichagePartition.Defilement.PetitPas = 7;
+    AffichagePartition.Defilement.GrandPas = 30;
+    vue->ActualiserAffichage();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(peintures.n, 0);
+
+    Lignes(40);
+    DisposerBandes();
+    RedessinerPartition();
+    EXPECT_GT(seule.maximum(), seule.minimum());
+    EXPECT_EQ(seule.singleStep(), 38);
+    EXPECT_EQ(seule.pageStep(), 152);
+    vue->AttacherBarreDefilement(barre.get());
 }
 
 TEST_F(VuePartitionWidgetTest, ADestroyedViewIsNoLongerTheScoreViewsWindow)

@@ -463,6 +463,15 @@ TEST_F(SortieSysteme, TheFileDriverWritesWhatWouldPlayOnceTheOutputIsOpen)
     ferme->Arreter();
     ferme->Ouvrir();
     EXPECT_FALSE(std::filesystem::exists(TSortieWaveSysteme::FichierSortie()));
+
+    // A wave that holds no sample waits like any other, and is dropped at the opening.
+    auto vide = std::make_shared<TSortieWaveSysteme>(false);
+    InstallerSortieWave(vide);
+    data.AssignerOctets(Riff({Fmt(1, 1, 8000, 16), Morceau("data", {})}));
+    data.Play();
+    vide->Ouvrir();
+    EXPECT_TRUE(vide->Termine());
+    EXPECT_FALSE(std::filesystem::exists(TSortieWaveSysteme::FichierSortie()));
 }
 
 TEST_F(SortieSysteme, NoneAndUnplayableWavesStaySilent)

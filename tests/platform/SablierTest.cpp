@@ -92,6 +92,39 @@ TEST_F(SablierTest, AFailingAfficheurLeavesNoGuardBehind)
     EXPECT_FALSE(SablierAffiche());
 }
 
+TEST_F(SablierTest, GuardsMadeWhileDiscreetShowNothing)
+{
+    {
+        SablierDiscret discret;
+        {
+            Sablier sablier;
+            Sablier imbrique;
+            EXPECT_FALSE(SablierAffiche());
+        }
+        {
+            SablierDiscret encore;
+            Sablier sablier;
+        }
+    }
+    EXPECT_EQ(journal, "");
+    // A cursor shown before stays shown through a discreet stretch, and goes with its guard.
+    {
+        Sablier exterieur;
+        {
+            SablierDiscret discret;
+            Sablier interieur;
+        }
+        EXPECT_TRUE(SablierAffiche());
+        EXPECT_EQ(journal, "+");
+    }
+    EXPECT_EQ(journal, "+-");
+    // Once it is over, guards show again.
+    {
+        Sablier sablier;
+    }
+    EXPECT_EQ(journal, "+-+-");
+}
+
 TEST(SablierQt, OverridesTheApplicationCursor)
 {
     InstallerSablierQt();
