@@ -46,11 +46,15 @@ const std::filesystem::path& DossierDuTest()
     return dossierDuTest->Chemin();
 }
 
-VariableEnvironnement::VariableEnvironnement(std::string nom, const std::string& valeur) : nom_(std::move(nom))
+VariableEnvironnement::VariableEnvironnement(std::string nom, const std::optional<std::string>& valeur)
+    : nom_(std::move(nom))
 {
     if (const char* v = std::getenv(nom_.c_str()))
         avant_ = v;
-    setenv(nom_.c_str(), valeur.c_str(), 1);
+    if (valeur)
+        setenv(nom_.c_str(), valeur->c_str(), 1);
+    else
+        unsetenv(nom_.c_str());
 }
 
 VariableEnvironnement::~VariableEnvironnement()

@@ -23,12 +23,12 @@ private:
     std::filesystem::path chemin_;
 };
 
-// An environment variable set for the object's life; what it held before comes back after
-// (the shared main gives LYRX_WINDOWS_DIR a folder of the process's own, which later tests of
-// the same program must find again).
+// An environment variable set (or, given nullopt, removed) for the object's life; what it held
+// before comes back after (the shared main gives LYRX_WINDOWS_DIR a folder of the process's own,
+// which later tests of the same program must find again).
 class VariableEnvironnement {
 public:
-    VariableEnvironnement(std::string nom, const std::string& valeur);
+    VariableEnvironnement(std::string nom, const std::optional<std::string>& valeur);
     ~VariableEnvironnement();
     VariableEnvironnement(const VariableEnvironnement&) = delete;
     VariableEnvironnement& operator=(const VariableEnvironnement&) = delete;
