@@ -648,11 +648,9 @@ protected:
     void SetUp() override
     {
         ancienDossier_ = fs::current_path();
-        if (const char* h = std::getenv("HOME"))
-            ancienHome_ = h;
         home_ = lyrx_test::DossierDuTest() / "home";
         fs::create_directories(home_);
-        ::setenv("HOME", home_.c_str(), 1);
+        homeVariable_.emplace("HOME", home_.string());
         DernierRepertoire.clear();
         RoutesFenetre::SetUp();
     }
@@ -660,15 +658,12 @@ protected:
     {
         RoutesFenetre::TearDown();
         fs::current_path(ancienDossier_);
-        if (ancienHome_)
-            ::setenv("HOME", ancienHome_->c_str(), 1);
-        else
-            ::unsetenv("HOME");
+        homeVariable_.reset();
         DernierRepertoire.clear();
     }
 
     fs::path ancienDossier_;
-    std::optional<std::string> ancienHome_;
+    std::optional<lyrx_test::VariableEnvironnement> homeVariable_;
     fs::path home_;
 };
 

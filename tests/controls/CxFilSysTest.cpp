@@ -1,6 +1,7 @@
 // The directory tree over a folder tree of its own: lazy filling one level ahead, the order
 // and the folders left out, following a path, and a symbolic link that loops back.
 #include "controls/CxFilSys.h"
+#include "support/DossierTemporaire.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +10,6 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QTemporaryDir>
 
 #include <filesystem>
 
@@ -29,8 +29,8 @@ class ArbreDossiers : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(temp.isValid());
-        base = temp.path() + "/racine";
+        const QString dossier = QString::fromStdString(lyrx_test::DossierDuTest().string());
+        base = dossier + "/racine";
         QDir d;
         for (const char* sous : {"beta", "Alpha/sub/deep", "gamma", ".cache/x", "Zeta", "verrou/dedans"})
             ASSERT_TRUE(d.mkpath(base + "/" + sous));
@@ -39,7 +39,7 @@ protected:
         fs::create_directory_symlink(".", (base + "/Alpha/self").toStdString());
         fs::permissions((base + "/verrou").toStdString(), fs::perms::none);
         // The tree runs with the process's folder outside it.
-        ASSERT_TRUE(QDir::setCurrent(temp.path()));
+        ASSERT_TRUE(QDir::setCurrent(dossier));
     }
     void TearDown() override
     {
@@ -48,7 +48,6 @@ protected:
     }
 
     QString ancien = QDir::currentPath();
-    QTemporaryDir temp;
     QString base;
 };
 
@@ -220,10 +219,6 @@ TEST_F(ArbreDossiers, FoldersWhoseNamesAreNotUtf8AreShownAndOpenedByTheirBytes)
     arbre.setCurrentItem(arbre.NoeudDe(aero));
     EXPECT_EQ(arbre.DirectoryOctets(), aero);
     EXPECT_EQ(std::filesystem::current_path().string(), aero.toStdString());
-
-    // Qt's own removal of the test folder cannot spell these names.
-    std::filesystem::remove_all(cafe.toStdString());
-    std::filesystem::remove_all(aero.toStdString());
 }
 
 TEST_F(ArbreDossiers, InaccessibleRootIsRefusedWithAMessage)

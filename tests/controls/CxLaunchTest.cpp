@@ -1,11 +1,11 @@
 // The launcher through a fake desktop: what it asks for, the events after the wait, errors,
 // and the worker thread. The real desktop is only asked things it refuses, so nothing runs.
 #include "controls/CxLaunch.h"
+#include "support/DossierTemporaire.h"
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QTemporaryDir>
 #include <QThread>
 
 #include <atomic>
@@ -230,12 +230,11 @@ TEST_F(Lanceur, ComponentGoneWhileItsEventWaitsInTheQueue)
 TEST(ShellSysteme, RefusesWhatItCannotStart)
 {
     InstallerShellLanceur(nullptr);
-    QTemporaryDir temp;
     struct Cas {
         std::string action, fichier, dossier;
         int code;
     };
-    const std::string d = temp.path().toStdString();
+    const std::string d = lyrx_test::DossierDuTest().string();
     const Cas cas[] = {
         {"Open", d + "/absent.lrx", "", 2},
         {"Open", d + "/no/such/folder/a.lrx", "", 3},

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
-
 #include <filesystem>
 #include <fstream>
 
@@ -36,8 +34,7 @@ TEST(FileUtil, ValidFileNames)
 
 TEST(FileUtil, NamesOfWhatIsOnDisk)
 {
-    QTemporaryDir temp;
-    const std::string d = temp.path().toStdString();
+    const std::string d = lyrx_test::DossierDuTest().string();
     std::filesystem::create_directory(d + "/Songs Folder");
     std::ofstream(d + "/Songs Folder/Long Song Name.lrx").put('x');
     std::filesystem::create_symlink(d + "/absent", d + "/lien-casse");

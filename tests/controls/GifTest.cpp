@@ -1,11 +1,11 @@
 // GIF reading, writing and colour reduction, on small files built here byte by byte.
 #include "controls/GifEcriture.h"
 #include "controls/KxGIF.h"
+#include "support/DossierTemporaire.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <random>
@@ -657,7 +657,7 @@ TEST(GifEcriture, RelectureParImageMagick)
     std::vector<Couleur> couleurs = Palette(40, 2);
     im.AppendFrame(ImageCouleurs(21, 13, couleurs));
     const std::vector<uint8_t> o = im.SaveToStream();
-    const std::string base = std::string(::testing::TempDir()) + "lyrx_gif_" + std::to_string(getpid());
+    const std::string base = (lyrx_test::DossierDuTest() / "image").string();
     {
         std::ofstream f(base + ".gif", std::ios::binary);
         f.write(reinterpret_cast<const char*>(o.data()), long(o.size()));
@@ -670,8 +670,6 @@ TEST(GifEcriture, RelectureParImageMagick)
     const ImagePixels attendu = ImageCouleurs(21, 13, couleurs);
     for (std::size_t i = 0; i < attendu.couleurs.size(); ++i)
         ASSERT_EQ(Couleur(rgb[3 * i], rgb[3 * i + 1], rgb[3 * i + 2]), attendu.couleurs[i]) << i;
-    std::remove((base + ".gif").c_str());
-    std::remove((base + ".rgb").c_str());
 }
 
 TEST(GifLecture, OctetsAlteresAuHasard)

@@ -5,6 +5,7 @@
 
 #include "controls/CadreFenetre.h"
 #include "platform/FichierIni.h"
+#include "support/DossierTemporaire.h"
 
 #include <QCoreApplication>
 #include <QDialog>
@@ -13,12 +14,11 @@
 #include <QLineEdit>
 #include <QScreen>
 #include <QSplitter>
-#include <QTemporaryDir>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <optional>
@@ -35,20 +35,12 @@ class PlacemntTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dossier_.isValid());
-        const char* ancien = std::getenv("LYRX_WINDOWS_DIR");
-        ancien_ = ancien ? std::optional<std::string>(ancien) : std::nullopt;
-        setenv("LYRX_WINDOWS_DIR", dossier_.path().toStdString().c_str(), 1);
+        dossier_ = lyrx_test::DossierDuTest();
+        windows_.emplace("LYRX_WINDOWS_DIR", dossier_.string());
         ecran_ = QGuiApplication::primaryScreen()->availableGeometry();
         resolution_ = QGuiApplication::primaryScreen()->geometry().size();
     }
-    void TearDown() override
-    {
-        if (ancien_)
-            setenv("LYRX_WINDOWS_DIR", ancien_->c_str(), 1);
-        else
-            unsetenv("LYRX_WINDOWS_DIR");
-    }
+    void TearDown() override { windows_.reset(); }
 
     std::unique_ptr<TFormStorage> Placement(QWidget* fenetre, const char* section = "Print_Preview")
     {
@@ -85,8 +77,8 @@ protected:
         return r;
     }
 
-    QTemporaryDir dossier_;
-    std::optional<std::string> ancien_;
+    std::filesystem::path dossier_;
+    std::optional<lyrx_test::VariableEnvironnement> windows_;
     QRect ecran_;
     QSize resolution_;
 };
@@ -160,7 +152,7 @@ TEST_F(PlacemntTest, UnwritableFileNeitherStopsTheShowNorTheClose)
 {
     FenetreEssai f;
     auto p = Placement(&f);
-    p->IniFileName = dossier_.filePath("missing/folder/Lyrx.ini").toStdString();
+    p->IniFileName = (dossier_ / "missing/folder/Lyrx.ini").string();
     f.show();
     EXPECT_TRUE(p->Restaure());
     int sauvegardes = 0;

@@ -13,7 +13,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -400,37 +399,31 @@ class SortieSysteme : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        for (const char* nom : {"LYRX_AUDIO_DRIVER", "LYRX_WINDOWS_DIR"}) {
-            const char* v = std::getenv(nom);
-            anciens_.emplace_back(nom, v ? std::optional<std::string>(v) : std::nullopt);
-        }
         dossier_ = lyrx_test::DossierDuTest();
-        setenv("LYRX_WINDOWS_DIR", (dossier_.string() + "/").c_str(), 1);
+        windows_.emplace("LYRX_WINDOWS_DIR", dossier_.string() + "/");
     }
     void TearDown() override
     {
         InstallerSortieWave(nullptr);
-        for (const auto& [nom, v] : anciens_) {
-            if (v)
-                setenv(nom.c_str(), v->c_str(), 1);
-            else
-                unsetenv(nom.c_str());
-        }
+        pilote_.reset();
+        windows_.reset();
     }
+    // nullopt: no driver named.
+    void Pilote(const std::optional<std::string>& nom) { pilote_.emplace("LYRX_AUDIO_DRIVER", nom); }
     std::vector<uint8_t> Ecrit() const
     {
         std::ifstream f(TSortieWaveSysteme::FichierSortie(), std::ios::binary);
         return std::vector<uint8_t>((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
     }
     std::filesystem::path dossier_;
-    std::vector<std::pair<std::string, std::optional<std::string>>> anciens_;
+    std::optional<lyrx_test::VariableEnvironnement> windows_, pilote_;
 };
 
 } // namespace
 
 TEST_F(SortieSysteme, TheFileDriverWritesWhatWouldPlayOnceTheOutputIsOpen)
 {
-    setenv("LYRX_AUDIO_DRIVER", "file", 1);
+    Pilote("file");
     auto sortie = std::make_shared<TSortieWaveSysteme>(false);
     InstallerSortieWave(sortie);
     EXPECT_EQ(TSortieWaveSysteme::FichierSortie(), dossier_.string() + "/lyrxwave.wav");
@@ -476,7 +469,7 @@ TEST_F(SortieSysteme, TheFileDriverWritesWhatWouldPlayOnceTheOutputIsOpen)
 
 TEST_F(SortieSysteme, NoneAndUnplayableWavesStaySilent)
 {
-    setenv("LYRX_AUDIO_DRIVER", "none", 1);
+    Pilote("none");
     InstallerSortieWave(std::make_shared<TSortieWaveSysteme>());
     TWave wave;
     wave.WaveData().AssignerOctets(WaveMono16());
@@ -484,7 +477,7 @@ TEST_F(SortieSysteme, NoneAndUnplayableWavesStaySilent)
     EXPECT_TRUE(SortieWave().Termine());
     EXPECT_FALSE(std::filesystem::exists(TSortieWaveSysteme::FichierSortie()));
 
-    setenv("LYRX_AUDIO_DRIVER", "file", 1);
+    Pilote("file");
     InstallerSortieWave(std::make_shared<TSortieWaveSysteme>());
     wave.WaveData().AssignerOctets(Riff({Fmt(2, 1, 22050, 4, 1), Morceau("data", kEchantillons16)}));
     wave.Play();
@@ -493,7 +486,7 @@ TEST_F(SortieSysteme, NoneAndUnplayableWavesStaySilent)
 
 TEST_F(SortieSysteme, ARealPlayReturnsAtOnceAndEndsEvenWithoutASoundServer)
 {
-    unsetenv("LYRX_AUDIO_DRIVER");
+    Pilote(std::nullopt);
     ASSERT_FALSE(TSortieWaveSysteme::CheminModule().empty());
     auto sortie = std::make_shared<TSortieWaveSysteme>();
     InstallerSortieWave(sortie);

@@ -17,7 +17,6 @@
 #include <QTimer>
 #include <QWidget>
 
-#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -74,6 +73,7 @@ protected:
     platform::LecteurMediaFactice lecteurMedia;
     std::vector<MessageAffiche> messages;
     std::filesystem::path dossier;
+    std::optional<lyrx_test::VariableEnvironnement> windows; // LYRX_WINDOWS_DIR, on `dossier`
 
     void SetUp() override
     {
@@ -85,11 +85,8 @@ protected:
             messages.push_back(m);
             return ResultatOK;
         });
-        const char* ancien = std::getenv("LYRX_WINDOWS_DIR");
-        ancienDossier_ = ancien ? std::optional<std::string>(ancien) : std::nullopt;
         dossier = lyrx_test::DossierDuTest();
-        std::filesystem::create_directories(dossier);
-        setenv("LYRX_WINDOWS_DIR", dossier.c_str(), 1);
+        windows.emplace("LYRX_WINDOWS_DIR", dossier.string());
         MidiDisponible = true;
         LectureTemps = ArretDemande = ArretDemandeClic = DialogueAccordOuvert = false;
         SolfegeOuvert = PercussionOuvert = DynaOuvert = false;
@@ -99,12 +96,7 @@ protected:
     {
         InstallerMediaPlayer(nullptr);
         InstallerAfficheurMessages(ancienAfficheur_);
-        if (ancienDossier_)
-            setenv("LYRX_WINDOWS_DIR", ancienDossier_->c_str(), 1);
-        else
-            unsetenv("LYRX_WINDOWS_DIR");
-        std::error_code ignore;
-        std::filesystem::remove_all(dossier, ignore);
+        windows.reset();
         MidiDisponible = false;
         SpeedTrainerActif = false;
         EtatLecture = TEtatLecture{};
@@ -132,5 +124,4 @@ protected:
 
 private:
     AfficheurMessages ancienAfficheur_;
-    std::optional<std::string> ancienDossier_;
 };

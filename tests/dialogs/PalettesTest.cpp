@@ -65,7 +65,7 @@ protected:
     {
         const auto fichier = dossier / "bloque";
         std::ofstream(fichier) << "x";
-        setenv("LYRX_WINDOWS_DIR", fichier.c_str(), 1);
+        windows.emplace("LYRX_WINDOWS_DIR", fichier.string());
     }
 
     static void Cle(QWidget* w, int touche, const QString& texte = {}, QEvent::Type type = QEvent::KeyPress)

@@ -3,7 +3,6 @@
 #include "document/FichierPartition.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <optional>
 
 using namespace essais_fichiers;
@@ -375,19 +374,13 @@ TEST_F(Fichiers, RecentFileStopsWhenTheQuestionIsCancelled)
 
 TEST_F(Fichiers, TemporaryMidiFileIsDeletedSilently)
 {
-    const char* avant = std::getenv("LYRX_WINDOWS_DIR");
-    const std::string sauve = avant ? avant : "";
-    ::setenv("LYRX_WINDOWS_DIR", dossier.c_str(), 1);
+    const lyrx_test::VariableEnvironnement windows("LYRX_WINDOWS_DIR", dossier.string());
     EXPECT_EQ(CheminFichierTemp(), Chemin("lyrx.tmp"));
     EcrireOctets(Chemin("lyrx.tmp"), {'M', 'T', 'h', 'd'});
     SupprimerFichierTemp();
     EXPECT_FALSE(std::filesystem::exists(Chemin("lyrx.tmp")));
     SupprimerFichierTemp();
     EXPECT_TRUE(messages.Messages.empty());
-    if (avant)
-        ::setenv("LYRX_WINDOWS_DIR", sauve.c_str(), 1);
-    else
-        ::unsetenv("LYRX_WINDOWS_DIR");
 }
 
 TEST_F(Fichiers, ProposedNameComesFromTheTitle)

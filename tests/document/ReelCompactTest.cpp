@@ -202,6 +202,7 @@ TEST_F(PartitionCompacte, DifferentRecordsReadBackAsTheyWere)
         mesure.NbTemps[1] = kNbTempsSaisis;
         for (int b = 1; b <= kNbTempsSaisis; ++b) {
             TTemps& temps = mesure.Temps[1][b];
+            temps = TTemps{}; // the first measure's slots keep what an earlier song left there
             TAccord accord;
             accord.Nom = "Ch" + std::to_string((m * 64 + b) % 40); // more than the records kept
             accord.Fondamentale = b % 12;

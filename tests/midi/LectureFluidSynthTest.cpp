@@ -16,11 +16,11 @@
 
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <map>
 #include <numbers>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -62,23 +62,18 @@ protected:
     {
         MidiTest::SetUp();
         dossier_ = DossierTemporaire();
-        const char* ancien = std::getenv("LYRX_WINDOWS_DIR");
-        ancien_ = ancien ? ancien : "";
-        setenv("LYRX_WINDOWS_DIR", dossier_.c_str(), 1);
+        windows_.emplace("LYRX_WINDOWS_DIR", dossier_.string());
     }
     void TearDown() override
     {
         InstallerMediaPlayer(nullptr);
         InstallerFenetrePrincipale(nullptr);
         MidiDisponible = false;
-        if (ancien_.empty())
-            unsetenv("LYRX_WINDOWS_DIR");
-        else
-            setenv("LYRX_WINDOWS_DIR", ancien_.c_str(), 1);
+        windows_.reset();
         MidiTest::TearDown();
     }
     std::filesystem::path dossier_;
-    std::string ancien_;
+    std::optional<lyrx_test::VariableEnvironnement> windows_;
 };
 
 double Puissance(const std::vector<float>& s, std::size_t debut, std::size_t fin, double frequence)

@@ -14,10 +14,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -95,11 +95,8 @@ protected:
     void SetUp() override
     {
         MidiTest::SetUp();
-        const char* ancien = std::getenv("LYRX_WINDOWS_DIR");
-        ancienDossier_ = ancien ? std::optional<std::string>(ancien) : std::nullopt;
         dossier_ = DossierTemporaire();
-        setenv("LYRX_WINDOWS_DIR", dossier_.c_str(), 1);
-        std::filesystem::remove(dossier_ / "lyrx.tmp");
+        windows_.emplace("LYRX_WINDOWS_DIR", dossier_.string());
 
         fenetre_.lecteur = &lecteur_;
         fenetre_.actives["Ac_Son_Stop"] = false;
@@ -122,10 +119,7 @@ protected:
         InstallerMediaPlayer(nullptr);
         InstallerFenetrePrincipale(nullptr);
         InstallerAfficheurMessages({});
-        if (ancienDossier_)
-            setenv("LYRX_WINDOWS_DIR", ancienDossier_->c_str(), 1);
-        else
-            unsetenv("LYRX_WINDOWS_DIR");
+        windows_.reset();
         MidiTest::TearDown();
     }
 
@@ -156,7 +150,7 @@ protected:
     FenetreLecture fenetre_;
     std::vector<MessageAffiche> messages_;
     std::filesystem::path dossier_;
-    std::optional<std::string> ancienDossier_;
+    std::optional<lyrx_test::VariableEnvironnement> windows_;
 };
 
 TEST_F(Lecture, PlayFromTheStartFollowsThePlayOrderAndGivesTheWindowBackAtTheEnd)
@@ -315,7 +309,7 @@ TEST_F(Lecture, APassThatCannotStartAgainEndsThePlaybackInsteadOfHangingOrLoopin
     ConstruireOrdreLecture(1, 3, true);
     LancerPasseSpeedTrainer();
     ASSERT_TRUE(EnLecture());
-    setenv("LYRX_WINDOWS_DIR", "/proc/lyrx-inaccessible", 1);
+    windows_.emplace("LYRX_WINDOWS_DIR", "/proc/lyrx-inaccessible");
     FinDuFichier();
     EXPECT_EQ(messages_.size(), 1u);
     EXPECT_FALSE(EnLecture());

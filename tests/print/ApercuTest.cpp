@@ -9,6 +9,7 @@
 #include "platform/FichierIni.h"
 #include "print/TravailImpression.h"
 #include "print/preview.h"
+#include "support/DossierTemporaire.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -24,12 +25,11 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
 
 #include <cmath>
-#include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <optional>
 
@@ -75,10 +75,8 @@ protected:
     {
         FixtureImpression::SetUp();
         CanvasImpr = nullptr;
-        ASSERT_TRUE(dossier_.isValid());
-        const char* ancien = std::getenv("LYRX_WINDOWS_DIR");
-        ancien_ = ancien ? std::optional<std::string>(ancien) : std::nullopt;
-        setenv("LYRX_WINDOWS_DIR", dossier_.path().toStdString().c_str(), 1);
+        dossier_ = lyrx_test::DossierDuTest();
+        windows_.emplace("LYRX_WINDOWS_DIR", dossier_.string());
         chanson_impression::Remplir(60);
         ParamImpCourant.ZoomApercu = 1.0;
         ParamImpCourant.AjusterApercu = false;
@@ -89,10 +87,7 @@ protected:
         fenetre.reset();
         TPreview_Form::InstallerPreferences(nullptr);
         ReinitialiserServicesSaisie();
-        if (ancien_)
-            setenv("LYRX_WINDOWS_DIR", ancien_->c_str(), 1);
-        else
-            unsetenv("LYRX_WINDOWS_DIR");
+        windows_.reset();
         FixtureImpression::TearDown();
     }
 
@@ -121,8 +116,8 @@ protected:
     }
 
     std::unique_ptr<TPreview_Form> fenetre;
-    QTemporaryDir dossier_;
-    std::optional<std::string> ancien_;
+    std::filesystem::path dossier_;
+    std::optional<lyrx_test::VariableEnvironnement> windows_;
 };
 
 } // namespace
@@ -335,7 +330,7 @@ TEST_F(ApercuTest, PrintingFromThePreviewKeepsItsZoom)
     services.Dialogues = &dialogues;
     InstallerServicesSaisie(services);
     QPrinter& imprimante = Imprimante();
-    const QString chemin = dossier_.filePath("apercu.pdf");
+    const QString chemin = QString::fromStdString((dossier_ / "apercu.pdf").string());
     imprimante.setOutputFormat(QPrinter::PdfFormat);
     imprimante.setOutputFileName(chemin);
 

@@ -10,6 +10,7 @@
 #include "document/Fichiers.h"
 #include "document/Mess.h"
 #include "print/ExportASCII.h"
+#include "support/DossierTemporaire.h"
 
 #include <gtest/gtest.h>
 
@@ -27,8 +28,6 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
-
-#include <unistd.h>
 
 namespace {
 
@@ -94,8 +93,7 @@ protected:
     {
         ChansonASCII::SetUp();
         InstallerDialoguesASCII(&dialogues);
-        dossier = fs::temp_directory_path() / ("lyrx_fenetres_ascii_" + std::to_string(::getpid()));
-        fs::create_directories(dossier);
+        dossier = lyrx_test::DossierDuTest();
     }
     void TearDown() override
     {
@@ -103,7 +101,6 @@ protected:
         TableLangue.clear();
         DictionnaireLangue.clear();
         RaccourcisAuto = false;
-        fs::remove_all(dossier);
         ChansonASCII::TearDown();
     }
     static void ChargerAnglais()

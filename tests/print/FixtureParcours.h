@@ -132,7 +132,6 @@ protected:
         ReinitialiserPartition();
         TableLangue.clear();
         DictionnaireLangue.clear();
-        fs::remove_all(racine, ec);
     }
 
     static void ChargerAnglais() { ASSERT_TRUE(ChargerLangue(LYRX_SOURCE_DIR "/data", "English")); }

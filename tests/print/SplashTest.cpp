@@ -76,23 +76,18 @@ protected:
     void SetUp() override
     {
         FixtureParcours::SetUp();
-        const char* ancien = std::getenv("LYRX_PROGRAM_DIR");
-        ancienProgramme_ = ancien ? std::optional<std::string>(ancien) : std::nullopt;
-        setenv("LYRX_PROGRAM_DIR", (std::string(LYRX_SOURCE_DIR) + "/data").c_str(), 1);
+        programme_.emplace("LYRX_PROGRAM_DIR", std::string(LYRX_SOURCE_DIR) + "/data");
     }
 
     void TearDown() override
     {
         InstallerSplash(nullptr);
-        if (ancienProgramme_)
-            setenv("LYRX_PROGRAM_DIR", ancienProgramme_->c_str(), 1);
-        else
-            unsetenv("LYRX_PROGRAM_DIR");
+        programme_.reset();
         FixtureParcours::TearDown();
     }
 
 private:
-    std::optional<std::string> ancienProgramme_;
+    std::optional<lyrx_test::VariableEnvironnement> programme_;
 };
 
 TEST_F(FenetreDemarrage, WithoutMusicItGoesAtTheFirstTickAfterReadyAndFourSeconds)

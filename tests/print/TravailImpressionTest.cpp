@@ -6,6 +6,7 @@
 #include "print/ImpPartition.h"
 #include "print/TravailImpression.h"
 #include "platform/qt/CanevasQt.h"
+#include "support/DossierTemporaire.h"
 
 #include <QFile>
 #include <QImage>
@@ -13,7 +14,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -65,12 +65,13 @@ protected:
         return -1;
     }
 
-    QTemporaryDir dossier;
+    // A file in the test's own folder.
+    static QString Fichier(const char* nom) { return QString::fromStdString((lyrx_test::DossierDuTest() / nom).string()); }
 };
 
 TEST_F(TravailImpressionTest, PdfWriterGetsEveryPage)
 {
-    const QString chemin = dossier.filePath("song.pdf");
+    const QString chemin = Fichier("song.pdf");
     TBilanImpression bilan;
     {
         QPdfWriter pdf(chemin);
@@ -95,7 +96,7 @@ TEST_F(TravailImpressionTest, PrinterInPdfModePrintsTheRangeOnly)
     imprimante.setOutputFormat(QPrinter::PdfFormat);
     imprimante.setResolution(300);
     imprimante.setPageSize(QPageSize(QPageSize::A4));
-    const QString chemin = dossier.filePath("range.pdf");
+    const QString chemin = Fichier("range.pdf");
     imprimante.setOutputFileName(chemin);
     TBilanImpression bilan;
     EXPECT_TRUE(ImprimerPartitionPeripherique(imprimante, 2, 3, &bilan));
@@ -106,7 +107,7 @@ TEST_F(TravailImpressionTest, PrinterInPdfModePrintsTheRangeOnly)
     EXPECT_EQ(NbPagesPdf(fichier.readAll()), 2);
 
     // A range past the end starts no document: no blank sheet.
-    const QString vide = dossier.filePath("none.pdf");
+    const QString vide = Fichier("none.pdf");
     imprimante.setOutputFileName(vide);
     EXPECT_TRUE(ImprimerPartitionPeripherique(imprimante, 50, 60, &bilan));
     EXPECT_EQ(bilan.PagesDessinees, 0);
@@ -117,7 +118,7 @@ TEST_F(TravailImpressionTest, PrintServiceUsesTheProgramsPrinter)
 {
     QPrinter& imprimante = Imprimante();
     EXPECT_EQ(&imprimante, &Imprimante());
-    const QString chemin = dossier.filePath("service.pdf");
+    const QString chemin = Fichier("service.pdf");
     imprimante.setOutputFormat(QPrinter::PdfFormat);
     imprimante.setResolution(300);
     imprimante.setOutputFileName(chemin);
@@ -135,7 +136,7 @@ TEST_F(TravailImpressionTest, UnwritableDeviceIsReportedAsAFailure)
 {
     QPrinter imprimante(QPrinter::HighResolution);
     imprimante.setOutputFormat(QPrinter::PdfFormat);
-    imprimante.setOutputFileName(dossier.filePath("no/such/folder/song.pdf"));
+    imprimante.setOutputFileName(Fichier("no/such/folder/song.pdf"));
     EXPECT_FALSE(ImprimerPartitionPeripherique(imprimante, 0, 0));
     // The job still ran to its end and put the margins back.
     EXPECT_DOUBLE_EQ(ParamImpCourant.MargeGaucheLignes, 10);

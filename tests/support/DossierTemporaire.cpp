@@ -27,7 +27,22 @@ namespace {
 std::unique_ptr<DossierTemporaire> dossierDuTest;
 
 class NettoyageDossiers : public ::testing::EmptyTestEventListener {
-    void OnTestEnd(const ::testing::TestInfo&) override { dossierDuTest.reset(); }
+    void OnTestStart(const ::testing::TestInfo&) override
+    {
+        std::error_code ec;
+        dossierCourant_ = std::filesystem::current_path(ec);
+    }
+    void OnTestEnd(const ::testing::TestInfo&) override
+    {
+        // Opening a song makes its folder the working one; the next test must not start in a
+        // folder that is about to be removed.
+        std::error_code ec;
+        if (!dossierCourant_.empty())
+            std::filesystem::current_path(dossierCourant_, ec);
+        dossierDuTest.reset();
+    }
+
+    std::filesystem::path dossierCourant_;
 };
 
 } // namespace
@@ -46,11 +61,15 @@ const std::filesystem::path& DossierDuTest()
     return dossierDuTest->Chemin();
 }
 
-VariableEnvironnement::VariableEnvironnement(std::string nom, const std::string& valeur) : nom_(std::move(nom))
+VariableEnvironnement::VariableEnvironnement(std::string nom, const std::optional<std::string>& valeur)
+    : nom_(std::move(nom))
 {
     if (const char* v = std::getenv(nom_.c_str()))
         avant_ = v;
-    setenv(nom_.c_str(), valeur.c_str(), 1);
+    if (valeur)
+        setenv(nom_.c_str(), valeur->c_str(), 1);
+    else
+        unsetenv(nom_.c_str());
 }
 
 VariableEnvironnement::~VariableEnvironnement()

@@ -23,12 +23,12 @@ private:
     std::filesystem::path chemin_;
 };
 
-// An environment variable set for the object's life; what it held before comes back after
-// (the shared main gives LYRX_WINDOWS_DIR a folder of the process's own, which later tests of
-// the same program must find again).
+// An environment variable set (or, given nullopt, removed) for the object's life; what it held
+// before comes back after (the shared main gives LYRX_WINDOWS_DIR a folder of the process's own,
+// which later tests of the same program must find again).
 class VariableEnvironnement {
 public:
-    VariableEnvironnement(std::string nom, const std::string& valeur);
+    VariableEnvironnement(std::string nom, const std::optional<std::string>& valeur);
     ~VariableEnvironnement();
     VariableEnvironnement(const VariableEnvironnement&) = delete;
     VariableEnvironnement& operator=(const VariableEnvironnement&) = delete;
@@ -42,9 +42,9 @@ private:
 // later call in it, and removed when the test ends.
 const std::filesystem::path& DossierDuTest();
 
-// Installed by the shared main: removes the running test's folder at its end, and gives the
-// program's settings folder (LYRX_WINDOWS_DIR) a folder of the process's own unless the
-// environment names one.
+// Installed by the shared main: at the end of each test puts back the working folder it started
+// in and removes the test's folder, and gives the program's settings folder (LYRX_WINDOWS_DIR)
+// a folder of the process's own unless the environment names one.
 void InstallerDossiersTemporaires();
 
 } // namespace lyrx_test
