@@ -257,11 +257,14 @@ struct PlaceMarques {
 };
 
 // What stays where it is beside beat b's marks and amounts: the beat's mix-table mark, and up to
-// the next beat (where an amount moves no further) its marks, amounts and frets, two columns
-// short of them: an amount meeting the next one would read as one number.
+// the next beat (where an amount moves no further) its marks, amounts and frets, half a digit
+// short of them: an amount meeting the next one would read as one number. An amount moved past
+// a mark keeps half a digit from it too.
 TObstaclesMarques ObstaclesMarques(TContexteEcran& ctx, int32_t b, std::vector<TZoneEncre>& fixes,
                                    std::vector<TZoneEncre>& dessus)
 {
+    ctx.c.SetFonte(ctx.FontValEff);
+    const int demiChiffre = std::max(R(ctx.c.TextWidth("0") / 2.0), 1);
     const TTemps& temps = ctx.Temps(b);
     const int32_t xb = ctx.MG + temps.XEcran;
     int32_t finPlace = ctx.MG + ctx.Bloc->Largeur + ctx.Bloc->EspaceDroite - 2;
@@ -282,12 +285,12 @@ TObstaclesMarques ObstaclesMarques(TContexteEcran& ctx, int32_t b, std::vector<T
             }
         }
         for (TZoneEncre& z : fixes)
-            z.Gauche -= 2;
+            z.Gauche -= demiChiffre;
     }
     if (temps.TableMix)
         fixes.push_back(Zone(xb - 1, ctx.Y - 11, xb + 3, ctx.Y - 7));
     dessus = ZonesAuDessus(ctx);
-    return TObstaclesMarques{fixes, dessus, 1, static_cast<double>(finPlace), 0};
+    return TObstaclesMarques{fixes, dessus, static_cast<double>(demiChiffre), static_cast<double>(finPlace), 0};
 }
 
 PlaceMarques PlacerMarques(TContexteEcran& ctx, int32_t b)
