@@ -1,6 +1,7 @@
 // The score painted through the Qt canvas on an image, probed pixel by pixel: the small texts
 // beside the bends and the vibrato stroke must keep their ink off the frets and lines next to
 // them, or "8" and "2.5" read "8.5"; the marks over the staff keep theirs off the bends.
+#include "CanevasTeinte.h"
 #include "editor/FixtureEcran.h"
 
 #include "platform/Rasterisation.h"
@@ -10,59 +11,12 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <functional>
 #include <set>
-#include <string_view>
 #include <utility>
 
 namespace {
 
 using Pixel = std::pair<int, int>; // x, y
-
-// Draws through a Qt canvas, writing in red the texts `rouge` picks: the score draws its marks
-// and its bend amounts in one colour.
-class CanevasTeinte final : public platform::Canevas {
-public:
-    CanevasTeinte(platform::CanevasQt& qt, std::function<bool(std::string_view)> rouge)
-        : qt_(qt), rouge_(std::move(rouge))
-    {
-    }
-    int Largeur() const override { return qt_.Largeur(); }
-    int Hauteur() const override { return qt_.Hauteur(); }
-
-protected:
-    void DessinerRectangle(int x1, int y1, int x2, int y2) override { Etat().Rectangle(x1, y1, x2, y2); }
-    void DessinerFillRect(int x1, int y1, int x2, int y2) override { Etat().FillRect(x1, y1, x2, y2); }
-    void DessinerLigne(int x1, int y1, int x2, int y2) override { Etat().Ligne(x1, y1, x2, y2); }
-    void DessinerPolyline(std::span<const platform::Point> points) override { Etat().Polyline(points); }
-    void DessinerPolygone(std::span<const platform::Point> points) override { Etat().Polygone(points); }
-    void DessinerEllipse(int x1, int y1, int x2, int y2) override { Etat().Ellipse(x1, y1, x2, y2); }
-    void DessinerArc(int x1, int y1, int x2, int y2, int xs, int ys, int xe, int ye) override
-    {
-        Etat().Arc(x1, y1, x2, y2, xs, ys, xe, ye);
-    }
-    void DessinerPixel(int x, int y, platform::Couleur couleur) override { Etat().SetPixel(x, y, couleur); }
-    int DessinerTexte(int x, int y, std::string_view texte) override
-    {
-        Etat();
-        if (rouge_(texte))
-            qt_.SetCouleurFonte(platform::clRed);
-        qt_.TextOut(x, y, texte);
-        return qt_.TextWidth(texte);
-    }
-    platform::Dimension MesurerTexte(std::string_view texte) override { return Etat().TextExtent(texte); }
-
-private:
-    platform::CanevasQt& Etat()
-    {
-        qt_.SetStylo(StyloCourant());
-        qt_.SetBrosse(BrosseCourante());
-        qt_.SetFonte(Fonte());
-        return qt_;
-    }
-    platform::CanevasQt& qt_;
-    std::function<bool(std::string_view)> rouge_;
-};
 
 class PartitionPixels : public FixtureEcran {
 protected:
@@ -100,23 +54,6 @@ protected:
     }
 
     static bool Encre(const QImage& image, int x, int y) { return (image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF; }
-    static bool Rouge(const QImage& image, int x, int y) { return image.pixel(x, y) == QColor(Qt::red).rgb(); }
-
-    // How many red pixels, and how many times one of them touches other ink, corners included.
-    static std::pair<int, int> RougesEtContacts(const QImage& image)
-    {
-        int rouges = 0, contacts = 0;
-        for (int y = 1; y < image.height() - 1; ++y)
-            for (int x = 1; x < image.width() - 1; ++x) {
-                if (!Rouge(image, x, y))
-                    continue;
-                ++rouges;
-                for (int dy = -1; dy <= 1; ++dy)
-                    for (int dx = -1; dx <= 1; ++dx)
-                        contacts += Encre(image, x + dx, y + dy) && !Rouge(image, x + dx, y + dy) ? 1 : 0;
-            }
-        return {rouges, contacts};
-    }
 
     // The inked pixels of [x1, x2) x [y1, y2).
     static std::set<Pixel> Encres(const QImage& image, int x1, int y1, int x2, int y2)
