@@ -17,7 +17,8 @@ TZoneEncre Montee(TZoneEncre zone, double montee)
     return zone;
 }
 
-// How far areas must move up to stand over `dessous`, and whether nothing is in their way there.
+// Whether areas moved up by montee stand clear of `dessous`, of what stays in its place and of
+// what stands higher, within the picture.
 bool MonteePossible(std::span<const TZoneEncre> montantes, double montee, std::span<const TZoneEncre> dessous,
                     const TObstaclesMarques& o)
 {

@@ -5,15 +5,15 @@
 // marks, as a beat text passes what it covers (PlacementTextes.h), when it still ends before
 // the next beat clear of what stands there; otherwise the marks move up over the amounts when
 // nothing stands there; otherwise everything keeps its place. A wave likewise starts past the
-// bends when that leaves it room, or else runs over them. The score view (in pixels) and print
-// (in printer pixels) place them alike.
+// bends when that leaves it room, or else runs over them when nothing stands there. The score
+// view (in pixels) and print (in printer pixels) place them alike.
 #include "editor/PlacementTextes.h"
 
 #include <span>
 #include <vector>
 
 struct TObstaclesMarques {
-    std::span<const TZoneEncre> Fixes;  // what stays in its place: the next beat's marks, amounts and frets
+    std::span<const TZoneEncre> Fixes;  // what stays in its place: the next beat's marks, amounts, frets...
     std::span<const TZoneEncre> Dessus; // what stands higher: chord names and diagrams, beat texts
     double Ecart = 0;                   // from a mark to the amount moved past it
     double FinPlace = 0;                // no amount moves to end past this
