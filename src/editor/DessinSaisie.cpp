@@ -6,6 +6,7 @@
 #include "editor/Commandes.h"
 #include "editor/EffetsSaisie.h"
 #include "editor/Ligatures.h"
+#include "editor/PlacementTextes.h"
 #include "platform/Arrondi.h"
 #include "platform/CanevasMuet.h"
 
@@ -13,6 +14,9 @@
 #include <array>
 #include <charconv>
 #include <cstdio>
+#include <string>
+#include <utility>
+#include <vector>
 
 using platform::clBlack;
 using platform::clBlue;
@@ -61,6 +65,25 @@ std::string AvecSeparateur(std::string texte)
     if (separateurDecimal != '.')
         std::replace(texte.begin(), texte.end(), '.', separateurDecimal);
     return texte;
+}
+
+// A row of texts over the measure, each given with its beat: written from 4 pixels before its
+// beat, each moved right past a text before it that it would cover, when the image has room
+// for it there (PlacementTextes.h), so that texts on neighbouring beats never overprint.
+void EcrireRangee(platform::Canevas& c, const std::vector<std::pair<int, std::string>>& textes, int y)
+{
+    const int demiLettre = std::max(R(c.TextWidth("C") / 2.0), 2);
+    std::vector<TZoneEncre> zones;
+    zones.reserve(textes.size());
+    for (const auto& [b, texte] : textes) {
+        const platform::Dimension d = c.TextExtent(texte);
+        const double gauche = Curseur.MargeGauche + Curseur.LargeurTemps * b - 4;
+        zones.push_back({gauche, static_cast<double>(y), gauche + d.cx, static_cast<double>(y + d.cy)});
+    }
+    const std::vector<double> gauches =
+        PlacerTextesTemps({}, zones, TReglesPlacementTextes{0, static_cast<double>(demiLettre), static_cast<double>(c.Largeur())});
+    for (std::size_t i = 0; i < textes.size(); ++i)
+        c.TextOut(R(gauches[i]), y, textes[i].second);
 }
 
 // The two repeat dots sit in the gaps below these strings.
@@ -472,6 +495,7 @@ void DessinerNomsAccordsSaisie(platform::Canevas& c)
     c.Rectangle(mg + l - 4, mh - 35, c.Largeur(), mh - 22);
     c.SetFonte(platform::StyleFonte{"Arial", 8, true, false, clBlue});
     const int nb = NbTempsBloc(*bloc);
+    std::vector<std::pair<int, std::string>> noms;
     for (int b = 1; b <= nb; ++b) {
         const TTemps& temps = bloc->Temps[Piste()][b];
         if (!temps.AvecAccord || !temps.Accord)
@@ -479,8 +503,9 @@ void DessinerNomsAccordsSaisie(platform::Canevas& c)
         std::string nom = temps.Accord->Nom.str();
         if (temps.Accord->AvecDiagramme())
             nom = "[" + nom + "]";
-        c.TextOut(mg + l * b - 4, mh - 35, nom);
+        noms.emplace_back(b, std::move(nom));
     }
+    EcrireRangee(c, noms, mh - 35);
 }
 
 void DessinerNomsAccordsSaisie() { DessinerNomsAccordsSaisie(CanevasSaisie()); }
@@ -497,11 +522,13 @@ void DessinerTextesSaisie(platform::Canevas& c)
     c.Rectangle(mg + l - 4, mh - 48, c.Largeur(), mh - 35);
     c.SetFonte(platform::StyleFonte{"Arial", 8, false, true, clBlue});
     const int nb = NbTempsBloc(*bloc);
+    std::vector<std::pair<int, std::string>> textes;
     for (int b = 1; b <= nb; ++b) {
         const auto& texte = bloc->Temps[Piste()][b].Texte;
         if (!texte.empty())
-            c.TextOut(mg + l * b - 4, mh - 48, texte.view());
+            textes.emplace_back(b, std::string(texte.view()));
     }
+    EcrireRangee(c, textes, mh - 48);
 }
 
 void DessinerTextesSaisie() { DessinerTextesSaisie(CanevasSaisie()); }

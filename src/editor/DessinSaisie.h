@@ -99,7 +99,9 @@ void DessinerTempsSaisie(int32_t b, bool avecEffets = true);
 void DessinerCurseur(platform::Canevas& c);
 void DessinerCurseur();
 
-// The chord-name row ("[Name]" when a diagram is attached) and the beat-text row.
+// The chord-name row ("[Name]" when a diagram is attached) and the beat-text row: each text
+// from 4 pixels before its beat, moved past the one before it that it would cover while the
+// image has room.
 void DessinerNomsAccordsSaisie(platform::Canevas& c);
 void DessinerNomsAccordsSaisie();
 void DessinerTextesSaisie(platform::Canevas& c);

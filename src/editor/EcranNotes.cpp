@@ -3,10 +3,12 @@
 #include "editor/Chords_u.h"
 #include "editor/EcranRythme.h"
 #include "editor/EffetsSaisie.h"
+#include "editor/PlacementMarques.h"
 #include "editor/PlacementTextes.h"
 #include "platform/Arrondi.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <optional>
 
@@ -133,6 +135,213 @@ bool NoteVisible(const TTemps& temps, int32_t s)
     return !temps.Silence && !temps.Lie && temps.Notes[s].Frette >= 0;
 }
 
+// ---- What a beat draws over the staff ----------------------------------------------------------
+
+namespace {
+
+// A bend amount stands just above the string it bends to, a clear row between its cell
+// (descent included) and that line: the line hides neither the baseline nor the decimal point,
+// and the tail of a decimal comma does not run into it.
+int32_t YValeurBend(int32_t yHaut, int hauteurTexte) { return yHaut - hauteurTexte - 1; }
+
+// The box of the release's arc, from x0 = MG + x - 2: it starts half-way across the bend's.
+struct Relachement {
+    int32_t xl2 = 0, xr2 = 0;
+};
+Relachement ArcRelachement(int32_t x0)
+{
+    const int32_t xl2 = R(x0 + 1.5) - 1;
+    return {xl2, R(x0 + 9 + (x0 + 9 - xl2) / 2.0) - 1};
+}
+
+// Where a bend puts the right end of its amount: at the arrow's tip, or over the middle of the
+// release.
+int32_t DroiteValeurBend(int effet, int32_t x0)
+{
+    if (effet != 6)
+        return x0 + 7;
+    const Relachement r = ArcRelachement(x0);
+    return R(r.xr2 - (r.xr2 - r.xl2) / 2.0) + 1;
+}
+
+TZoneEncre Zone(int32_t gauche, int32_t haut, int32_t droite, int32_t bas)
+{
+    return {static_cast<double>(gauche), static_cast<double>(haut), static_cast<double>(droite),
+            static_cast<double>(bas)};
+}
+
+// The cells and strokes of a beat's marks in the row of techniques over string 1: a letter, or
+// the vibrato stroke's V (its arms, then its narrower point) and its amount.
+std::vector<TZoneEncre> ZonesMarquesTemps(TContexteEcran& ctx, const TTemps& temps)
+{
+    std::vector<TZoneEncre> zones;
+    platform::Canevas& c = ctx.c;
+    const int32_t xb = ctx.MG + temps.XEcran;
+    const int32_t Y = ctx.Y;
+    const std::string lettre = LettreEffetTemps(temps.Effet);
+    if (!lettre.empty()) {
+        c.SetFonte(ctx.FontEff);
+        const platform::Dimension d = c.TextExtent(lettre);
+        const int32_t haut = Y - kHauteurEffets - R(c.TextHeight("T") / 2.0);
+        const int32_t gauche = xb - R(d.cx / 2.0);
+        zones.push_back(Zone(gauche, haut, gauche + d.cx, haut + d.cy));
+    } else if (temps.Effet == 3) {
+        const int32_t yv = Y - kHauteurEffets + 3;
+        zones.push_back(Zone(xb - 10, yv - 7, xb + 11, yv - 3));
+        zones.push_back(Zone(xb - 5, yv - 3, xb + 6, yv + 1));
+        c.SetFonte(FontePlusPetite(ctx.FontEff));
+        const platform::Dimension d = c.TextExtent(TexteValeurEffet(temps.ValeurCoupVib));
+        const int demi = std::min(R(d.cx / 2.0), 10);
+        const int32_t haut = std::min(yv - 3, yv - R(demi * 0.7) - 1) - d.cy;
+        zones.push_back(Zone(xb - R(d.cx / 2.0), haut, xb - R(d.cx / 2.0) + d.cx, haut + d.cy));
+    }
+    return zones;
+}
+
+bool AvecBend(const TTemps& temps, int32_t s)
+{
+    const TNoteCorde& note = temps.Notes[s];
+    return (note.Effet == 5 || note.Effet == 6) && !temps.Silence && !temps.Lie &&
+           (note.Frette >= 0 || note.FretteGrace >= 0);
+}
+
+// x0 = MG + x - 2 of the bend of string s: the middle of its fret text.
+int32_t X0Bend(TContexteEcran& ctx, const TTemps& temps, int32_t s)
+{
+    ctx.c.SetFonte(ctx.FontNotes);
+    const TTexteFrette frette = TexteVisible(ctx, temps, s);
+    return ctx.MG + temps.XEcran + R((frette.Vide() ? 0 : ctx.c.TextWidth(frette.Vue())) / 2.0);
+}
+
+// The cell of the amount of a bend on string s where the bend writes it: left of the arrow's tip
+// (over the release), and past the fret on the string above in a double stop.
+TZoneEncre ValeurBend(TContexteEcran& ctx, const TTemps& temps, int32_t s)
+{
+    platform::Canevas& c = ctx.c;
+    const int32_t x0 = X0Bend(ctx, temps, s);
+    std::optional<int32_t> apresFretteAuDessus;
+    if (s > 1) {
+        const TTexteFrette dessus = TexteVisible(ctx, temps, s - 1);
+        c.SetFonte(ctx.FontNotes);
+        if (!dessus.Vide())
+            apresFretteAuDessus = ctx.MG + temps.XEcran + R(c.TextWidth(dessus.Vue()) / 2.0) + kMargeFrette +
+                                  (ctx.FontNotes.taille < 9 ? 1 : 0) + 1;
+    }
+    c.SetFonte(ctx.FontValEff);
+    const platform::Dimension d = c.TextExtent(TexteValeurEffet(temps.Notes[s].ValeurBend));
+    int32_t gauche = DroiteValeurBend(temps.Notes[s].Effet, x0) - d.cx;
+    if (apresFretteAuDessus)
+        gauche = std::max(gauche, *apresFretteAuDessus);
+    const int32_t haut = YValeurBend(ctx.Y + (s - 2) * ctx.E, d.cy);
+    return Zone(gauche, haut, gauche + d.cx, haut + d.cy);
+}
+
+// The box of a bend's arc and arrow, or of its release and the release's arrow.
+TZoneEncre TraceBend(TContexteEcran& ctx, const TTemps& temps, int32_t s)
+{
+    const int32_t x0 = X0Bend(ctx, temps, s);
+    const int32_t yHaut = ctx.Y + (s - 2) * ctx.E;
+    const Relachement r = ArcRelachement(x0);
+    const int32_t droite = temps.Notes[s].Effet == 6 ? x0 + (r.xr2 - r.xl2) + 4 : x0 + 12;
+    return Zone(x0 + 2, yHaut - 2, droite, yHaut + ctx.E + 1);
+}
+
+// The chord names and diagrams of the measure being painted, and the beat texts of its line.
+std::vector<TZoneEncre> ZonesAuDessus(TContexteEcran& ctx);
+const TMesure* BlocLigne(int32_t m);
+
+// Where beat b's bends write their amounts (by string), and how far its marks move up.
+struct PlaceMarques {
+    std::array<int32_t, kNbCordesMax + 1> Gauches{};
+    int32_t Montee = 0;
+};
+
+// What stays where it is beside beat b's marks and amounts: the beat's mix-table mark, and up to
+// the next beat (where an amount moves no further) its marks, amounts and frets, half a digit
+// short of them: an amount meeting the next one would read as one number. An amount moved past
+// a mark keeps half a digit from it too.
+TObstaclesMarques ObstaclesMarques(TContexteEcran& ctx, int32_t b, std::vector<TZoneEncre>& fixes,
+                                   std::vector<TZoneEncre>& dessus)
+{
+    ctx.c.SetFonte(ctx.FontValEff);
+    const int demiChiffre = std::max(R(ctx.c.TextWidth("0") / 2.0), 1);
+    const TTemps& temps = ctx.Temps(b);
+    const int32_t xb = ctx.MG + temps.XEcran;
+    int32_t finPlace = ctx.MG + ctx.Bloc->Largeur + ctx.Bloc->EspaceDroite - 2;
+    if (b < ctx.NbTemps) {
+        const TTemps& suivant = ctx.Temps(b + 1);
+        finPlace = ctx.MG + suivant.XEcran;
+        fixes = ZonesMarquesTemps(ctx, suivant);
+        for (int32_t s = 1; s <= ctx.NbCordes; ++s) {
+            if (AvecBend(suivant, s))
+                fixes.push_back(ValeurBend(ctx, suivant, s));
+            const TTexteFrette frette = TexteVisible(ctx, suivant, s);
+            if (!frette.Vide()) {
+                ctx.c.SetFonte(ctx.FontNotes);
+                const platform::Dimension d = ctx.c.TextExtent(frette.Vue());
+                const int32_t gauche = finPlace - R(d.cx / 2.0) - kMargeFrette;
+                fixes.push_back(Zone(gauche, ctx.YCorde(s) - R(d.cy / 2.0), gauche + d.cx + 2 * kMargeFrette,
+                                     ctx.YCorde(s) + R(d.cy / 2.0)));
+            }
+        }
+        for (TZoneEncre& z : fixes)
+            z.Gauche -= demiChiffre;
+    }
+    if (temps.TableMix)
+        fixes.push_back(Zone(xb - 1, ctx.Y - 11, xb + 3, ctx.Y - 7));
+    dessus = ZonesAuDessus(ctx);
+    return TObstaclesMarques{fixes, dessus, static_cast<double>(demiChiffre), static_cast<double>(finPlace), 0};
+}
+
+PlaceMarques PlacerMarques(TContexteEcran& ctx, int32_t b)
+{
+    const TTemps& temps = ctx.Temps(b);
+    PlaceMarques place;
+    std::vector<TZoneEncre> valeurs;
+    std::vector<int32_t> cordes;
+    for (int32_t s = 1; s <= ctx.NbCordes; ++s) {
+        if (AvecBend(temps, s)) {
+            valeurs.push_back(ValeurBend(ctx, temps, s));
+            cordes.push_back(s);
+            place.Gauches[s] = static_cast<int32_t>(valeurs.back().Gauche);
+        }
+    }
+    const std::vector<TZoneEncre> marques = ZonesMarquesTemps(ctx, temps);
+    if (valeurs.empty() || marques.empty())
+        return place;
+    std::vector<TZoneEncre> fixes, dessus;
+    const TPlaceValeurs p = PlacerValeursBend(marques, valeurs, ObstaclesMarques(ctx, b, fixes, dessus));
+    for (std::size_t i = 0; i < cordes.size(); ++i)
+        place.Gauches[cordes[i]] = static_cast<int32_t>(p.Gauches[i]);
+    place.Montee = static_cast<int32_t>(p.Montee);
+    return place;
+}
+
+// Where beat b's wave of `pas` starts (it ends at fin) and how far it moves up, past or over
+// the bends of the beat.
+TPlaceVague PlacerVagueTemps(TContexteEcran& ctx, int32_t b, int pas, int32_t fin)
+{
+    const TTemps& temps = ctx.Temps(b);
+    const int32_t xb = ctx.MG + temps.XEcran;
+    std::vector<TZoneEncre> bends;
+    for (int32_t s = 1; s <= ctx.NbCordes; ++s) {
+        if (AvecBend(temps, s)) {
+            bends.push_back(ValeurBend(ctx, temps, s));
+            bends.push_back(TraceBend(ctx, temps, s));
+        }
+    }
+    if (bends.empty())
+        return {static_cast<double>(xb), 0};
+    // A clear row kept over the wave; the cells of the texts keep one under their ink.
+    const int h = R(pas / 2.0);
+    const int32_t yw = ctx.Y - kHauteurEffets;
+    const TZoneEncre vague = Zone(xb, yw - h - 1, std::max(fin, xb + 1), yw + h + 1);
+    const std::vector<TZoneEncre> dessus = ZonesAuDessus(ctx);
+    return PlacerVague(vague, 4 * pas, bends, TObstaclesMarques{{}, dessus, 1, static_cast<double>(fin), 0});
+}
+
+} // namespace
+
 // ---- Notes ---------------------------------------------------------------------------------
 
 void DessinerNote(TContexteEcran& ctx, int32_t b, int32_t s)
@@ -214,23 +423,14 @@ void DessinerNote(TContexteEcran& ctx, int32_t b, int32_t s)
         xe = suivant.XEcran - R(w / 2.0) - 2;
     }
     const int32_t depart = R(tw / 2.0) + x;
-    // A bend's amount stands over the string above: past the fret there, in a double stop.
-    std::optional<int32_t> apresFretteAuDessus;
-    if ((note.Effet == 5 || note.Effet == 6) && s > 1) {
-        const TTexteFrette dessus = TexteVisible(ctx, temps, s - 1);
-        if (!dessus.Vide()) {
-            c.SetFonte(ctx.FontNotes);
-            apresFretteAuDessus = ctx.MG + x + R(c.TextWidth(dessus.Vue()) / 2.0) + kMargeFrette +
-                                  (ctx.FontNotes.taille < 9 ? 1 : 0) + 1;
-        }
-    }
+    auto gaucheValeur = [&] { return PlacerMarques(ctx, b).Gauches[s]; };
     switch (note.Effet) {
     case 1:
     case 2: DessinerHOPO(ctx, depart, xe, s, note.Effet); break;
     case 3: DessinerSlideUp(ctx, depart + 2, xe, s); break;
     case 4: DessinerSlideDown(ctx, depart + 2, xe, s); break;
-    case 5: DessinerBend(ctx, depart + 2, s, note.ValeurBend, apresFretteAuDessus); break;
-    case 6: DessinerBendRelease(ctx, depart + 2, s, note.ValeurBend, apresFretteAuDessus); break;
+    case 5: DessinerBend(ctx, depart + 2, s, note.ValeurBend, gaucheValeur()); break;
+    case 6: DessinerBendRelease(ctx, depart + 2, s, note.ValeurBend, gaucheValeur()); break;
     default: break; // let ring: the frame only
     }
 }
@@ -275,15 +475,10 @@ void ArcBend(TContexteEcran& ctx, int32_t x0, int32_t s)
     ctx.c.Arc(x0 - 6, ctx.Y + (s - 3) * ctx.E, x0 + 9, yCorde, x0 + 2, yCorde, x0 + 9, yHaut);
 }
 
-// A bend amount stands just above the string it bends to, a clear row between its cell
-// (descent included) and that line: the line hides neither the baseline nor the decimal point,
-// and the tail of a decimal comma does not run into it.
-int32_t YValeurBend(int32_t yHaut, int hauteurTexte) { return yHaut - hauteurTexte - 1; }
-
-// Left edge of a bend amount: where the bend puts it, or past the fret on the string above.
-int32_t GaucheValeurBend(int32_t gauche, std::optional<int32_t> apresFretteAuDessus)
+// Left edge of a bend amount: where the bend puts it, or where it was moved to.
+int32_t GaucheValeurBend(int32_t gauche, std::optional<int32_t> auPlusTot)
 {
-    return apresFretteAuDessus ? std::max(gauche, *apresFretteAuDessus) : gauche;
+    return auPlusTot ? std::max(gauche, *auPlusTot) : gauche;
 }
 
 void PreparerValeur(TContexteEcran& ctx)
@@ -296,7 +491,7 @@ void PreparerValeur(TContexteEcran& ctx)
 
 } // namespace
 
-void DessinerBend(TContexteEcran& ctx, int32_t x, int32_t s, double valeur, std::optional<int32_t> apresFretteAuDessus)
+void DessinerBend(TContexteEcran& ctx, int32_t x, int32_t s, double valeur, std::optional<int32_t> gaucheValeur)
 {
     platform::Canevas& c = ctx.c;
     PreparerLiaison(ctx);
@@ -308,11 +503,11 @@ void DessinerBend(TContexteEcran& ctx, int32_t x, int32_t s, double valeur, std:
     c.Ligne(x0 + 8, yHaut, x0 + 11, yHaut + 3);
     const std::string texte = TexteValeurEffet(valeur);
     const platform::Dimension d = c.TextExtent(texte);
-    c.TextOut(GaucheValeurBend(x0 + 7 - d.cx, apresFretteAuDessus), YValeurBend(yHaut, d.cy), texte);
+    c.TextOut(GaucheValeurBend(DroiteValeurBend(5, x0) - d.cx, gaucheValeur), YValeurBend(yHaut, d.cy), texte);
 }
 
 void DessinerBendRelease(TContexteEcran& ctx, int32_t x, int32_t s, double valeur,
-                         std::optional<int32_t> apresFretteAuDessus)
+                         std::optional<int32_t> gaucheValeur)
 {
     platform::Canevas& c = ctx.c;
     PreparerLiaison(ctx);
@@ -323,8 +518,7 @@ void DessinerBendRelease(TContexteEcran& ctx, int32_t x, int32_t s, double valeu
     ArcBend(ctx, x0, s);
 
     // The release: a second arc whose box starts half-way across the first.
-    const int32_t xl2 = R(x0 + 1.5) - 1;
-    const int32_t xr2 = R(x0 + 9 + (x0 + 9 - xl2) / 2.0) - 1;
+    const auto [xl2, xr2] = ArcRelachement(x0);
     const int32_t bas2 = R(yCorde + (ctx.E + 1) / 2.0) - 1;
     const int32_t xs = x0 + 2 + (xr2 - xl2);
     c.Arc(xl2, yHaut - 1, xr2, bas2, xs, yCorde, x0 + 8, yHaut);
@@ -334,8 +528,7 @@ void DessinerBendRelease(TContexteEcran& ctx, int32_t x, int32_t s, double valeu
 
     const std::string texte = TexteValeurEffet(valeur);
     const platform::Dimension d = c.TextExtent(texte);
-    c.TextOut(GaucheValeurBend(R(xr2 - (xr2 - xl2) / 2.0) - d.cx + 1, apresFretteAuDessus), YValeurBend(yHaut, d.cy),
-              texte);
+    c.TextOut(GaucheValeurBend(DroiteValeurBend(6, x0) - d.cx, gaucheValeur), YValeurBend(yHaut, d.cy), texte);
 }
 
 // ---- Beat techniques -----------------------------------------------------------------------
@@ -388,21 +581,27 @@ void DessinerEffetsTemps(TContexteEcran& ctx, int32_t b)
     case 7:
     case 8:
     case 9: {
+        const int32_t montee = PlacerMarques(ctx, b).Montee;
+        c.SetFonte(fonte);
         const std::string lettre = LettreEffetTemps(temps.Effet);
         c.SetBrosseVide();
         if (ctx.HauteurTEff < 0)
             ctx.HauteurTEff = c.TextHeight("T");
-        c.TextOut(xb - R(c.TextWidth(lettre) / 2.0), Y - kHauteurEffets - R(ctx.HauteurTEff / 2.0), lettre);
+        c.TextOut(xb - R(c.TextWidth(lettre) / 2.0), Y - montee - kHauteurEffets - R(ctx.HauteurTEff / 2.0),
+                  lettre);
         break;
     }
     case 1:
     case 2: {
         const int pas = temps.Effet == 1 ? kPasVibrato : kPasTremolo;
-        const int nombre = T(static_cast<double>(xn - 10 - x) / pas);
-        const int32_t yw = Y - kHauteurEffets;
+        const int32_t fin = ctx.MG + xn - 10;
+        const TPlaceVague place = PlacerVagueTemps(ctx, b, pas, fin);
+        const int32_t debut = static_cast<int32_t>(place.Debut);
+        const int32_t yw = Y - static_cast<int32_t>(place.Montee) - kHauteurEffets;
         const int h = R(pas / 2.0);
+        const int nombre = T(static_cast<double>(fin - debut) / pas);
         for (int i = 0; i < nombre; ++i) {
-            const int32_t xa = xb + i * pas;
+            const int32_t xa = debut + i * pas;
             if (i % 2 == 0)
                 c.Ligne(xa, yw + h, xa + pas, yw - h);
             else
@@ -411,7 +610,7 @@ void DessinerEffetsTemps(TContexteEcran& ctx, int32_t b)
         break;
     }
     case 3: {
-        const int32_t yv = Y - kHauteurEffets + 3;
+        const int32_t yv = Y - PlacerMarques(ctx, b).Montee - kHauteurEffets + 3;
         c.MoveTo(xb - 10, yv - 7);
         c.LineTo(xb, yv);
         c.LineTo(xb + 10, yv - 7);
@@ -489,6 +688,43 @@ void EtendreAuxTextes(TContexteEcran& ctx, const TAccord& accord, PlaceDiagramme
     d.gauche = std::min(d.gauche, gaucheNom);
     d.droite = std::max(d.droite, gaucheNom + n.cx);
     d.bas = d.y + d.decalageNom + n.cy;
+}
+
+std::vector<TZoneEncre> ZonesAuDessus(TContexteEcran& ctx)
+{
+    std::vector<TZoneEncre> zones;
+    const TParamEcran& p = ctx.p;
+    platform::Canevas& c = ctx.c;
+    for (int32_t b = 1; b <= ctx.NbTemps; ++b) {
+        const TTemps& temps = ctx.Temps(b);
+        if (!temps.AvecAccord || !temps.Accord)
+            continue;
+        if (std::optional<PlaceDiagramme> d = PlacerDiagramme(ctx, temps)) {
+            c.SetFonte(platform::StyleFonte{"Small Fonts", 7, false, false, ctx.Diagrammes});
+            EtendreAuxTextes(ctx, *temps.Accord, *d);
+            zones.push_back(Zone(d->gauche, d->haut, d->droite, d->bas));
+        } else if (p.AffChordsName) {
+            // As DessinerAccord writes it.
+            c.SetFonte(ctx.FontAcc);
+            const std::string_view nom = temps.Accord->Nom.view();
+            const platform::Dimension n = c.TextExtent(nom);
+            const int32_t gauche = ctx.MG + temps.XEcran - R(c.TextWidth("C") / 2.0);
+            const int32_t haut = ctx.Y - p.EspNomAc - n.cy;
+            zones.push_back(Zone(gauche, haut, gauche + n.cx, haut + n.cy));
+        }
+    }
+    if (!ctx.TextesLigne.empty()) {
+        c.SetFonte(ctx.FontTxt);
+        const int32_t haut = ctx.Y - p.EspTexte - ctx.HauteurCTxt;
+        for (const TContexteEcran::TTextePlace& t : ctx.TextesLigne) {
+            const TMesure* bloc = BlocLigne(t.Mesure);
+            if (!bloc)
+                continue;
+            const platform::Dimension d = c.TextExtent(bloc->Temps[ctx.Piste][t.Temps].Texte.view());
+            zones.push_back(Zone(t.X, haut, t.X + d.cx, haut + d.cy));
+        }
+    }
+    return zones;
 }
 
 const TMesure* BlocLigne(int32_t m)

@@ -1,6 +1,7 @@
 #include "print/ImpEffets.h"
 
 #include "editor/EffetsSaisie.h"
+#include "editor/PlacementMarques.h"
 #include "editor/PlacementTextes.h"
 #include "print/ImpNotes.h"
 #include "print/ImpPage.h"
@@ -47,7 +48,143 @@ void Zigzag(platform::Canevas& c, double x, double xSuivant, double yc, double p
     }
 }
 
+TZoneEncre Zone(int gauche, int haut, int droite, int bas)
+{
+    return {static_cast<double>(gauche), static_cast<double>(haut), static_cast<double>(droite),
+            static_cast<double>(bas)};
+}
+
+TZoneEncre Montee(TZoneEncre zone, int montee)
+{
+    zone.Haut -= montee;
+    zone.Bas -= montee;
+    return zone;
+}
+
+// The vibrato stroke's V: its arms from 3 mm either side, 2 mm up, to its point at yv.
+struct GeometrieV {
+    int gauche = 0, milieu = 0, droite = 0, haut = 0, pointe = 0;
+};
+GeometrieV GeometrieVDe(double xm, double yv, double e)
+{
+    return {R((xm - 3) * e), R(xm * e), R((xm + 3) * e), R((yv - 2) * e), R(yv * e)};
+}
+
+// The V's amount over it: the arms rise 2 mm over 3, 0.6 mm over the point only, the outer
+// digits of a wider amount sat on them. Its cell ends 0.3 mm over the arms where its outer
+// columns cross them.
+TZoneEncre CelluleValeurV(platform::Canevas& c, const TTemps& t, double xm, double yv, double e)
+{
+    c.SetFonte(PoliceImpr("FontValEff_Prt"));
+    const platform::Dimension d = c.TextExtent(TexteValeurEffet(t.ValeurCoupVib));
+    const double demiLargeur = std::min(d.cx / 2.0 / e, 3.0);
+    const double bas = std::min(yv - 0.6, yv - demiLargeur * 2.0 / 3.0 - 0.3);
+    const int gauche = R(xm * e - d.cx / 2.0);
+    const int haut = R(bas * e - d.cy);
+    return Zone(gauche, haut, gauche + d.cx, haut + d.cy);
+}
+
+// The areas of beat t's marks over the staff: a letter, or the V (its arms, then its narrower
+// point, its pen's width round them) and its amount.
+std::vector<TZoneEncre> ZonesMarques(platform::Canevas& c, const TTemps& t)
+{
+    std::vector<TZoneEncre> zones;
+    const TZoneImpression& p = ParamImpCourant;
+    const double e = EchelleImpr();
+    const double xm = t.XImp + p.MargeGaucheLignes;
+    const double yc = p.PosY - G.HauteurEffets;
+    const std::string lettre = LettreEffetTemps(t.Effet);
+    if (!lettre.empty()) {
+        platform::StyleFonte fonte = PoliceImpr("FontValEff_Prt");
+        if (t.Effet == 4)
+            fonte.taille += 2;
+        c.SetFonte(fonte);
+        const platform::Dimension d = c.TextExtent(lettre);
+        const int gauche = R(xm * e - d.cx / 2.0);
+        const int haut = R(yc * e - c.TextHeight("T") / 2.0);
+        zones.push_back(Zone(gauche, haut, gauche + d.cx, haut + d.cy));
+    } else if (t.Effet == 3) {
+        const GeometrieV v = GeometrieVDe(xm, yc + 1.0, e);
+        const int stylo = std::max(PixImpr(G.EpaisseurCoupVib), 1);
+        const int mi = (v.haut + v.pointe) / 2;
+        const int demi = (v.droite - v.gauche) / 4;
+        zones.push_back(Zone(v.gauche - stylo, v.haut - stylo, v.droite + stylo + 1, mi));
+        zones.push_back(Zone(v.milieu - demi - stylo, mi, v.milieu + demi + stylo + 1, v.pointe + stylo + 1));
+        zones.push_back(CelluleValeurV(c, t, xm, yc + 1.0, e));
+    }
+    return zones;
+}
+
+// The chord names and diagrams of the measure being printed, and the texts of its line where
+// PlacerTextesLigne put them.
+std::vector<TZoneEncre> ZonesAuDessus(platform::Canevas& c);
+
+// How far half a digit of the bend amounts is.
+int DemiChiffre(platform::Canevas& c)
+{
+    c.SetFonte(PoliceImpr("FontEff_Prt"));
+    return std::max(R(c.TextWidth("0") / 2.0), 1);
+}
+
 } // namespace
+
+TPlaceMarquesImpr PlacerMarquesImpr(int32_t b)
+{
+    TPlaceMarquesImpr place;
+    platform::Canevas* c = CanvasImpr;
+    const TTemps* t = Temps(b);
+    if (!c || !t)
+        return place;
+    std::vector<TZoneEncre> valeurs;
+    std::vector<int32_t> cordes;
+    for (int32_t s = 1; s <= NbCordesImpr(); ++s) {
+        if (AvecBendImpr(*t, s)) {
+            valeurs.push_back(CelluleValeurBendImpr(b, s));
+            cordes.push_back(s);
+            place.Gauches[static_cast<std::size_t>(s)] = static_cast<int>(valeurs.back().Gauche);
+        }
+    }
+    const std::vector<TZoneEncre> marques = ZonesMarques(*c, *t);
+    if (valeurs.empty() || marques.empty())
+        return place;
+
+    // What stays where it is, up to the next beat (where an amount moves no further): its marks,
+    // amounts and numbers, half a digit short of them: an amount meeting the next one would read
+    // as one number. An amount moved past a mark keeps half a digit from it too.
+    const TZoneImpression& p = ParamImpCourant;
+    const double e = EchelleImpr();
+    const int demi = DemiChiffre(*c);
+    const TMesure* bloc = MesureImpr(p.MesureEnCours);
+    std::vector<TZoneEncre> fixes;
+    int finPlace = R((bloc->LargeurImp + bloc->EspaceDroiteImp + p.MargeGaucheLignes - 0.5) * e);
+    if (const TTemps* suivant = Temps(b + 1)) {
+        const double xm = suivant->XImp + p.MargeGaucheLignes;
+        finPlace = R(xm * e);
+        fixes = ZonesMarques(*c, *suivant);
+        c->SetFonte(PoliceImpr("FontNotes_Prt"));
+        for (int32_t s = 1; s <= NbCordesImpr(); ++s) {
+            const std::string frette = TexteFretteImpression(*suivant, s);
+            if (!frette.empty()) {
+                const platform::Dimension d = c->TextExtent(frette);
+                const double y = YCordeImpr(s);
+                fixes.push_back(Zone(R((xm - G.MargeFrette) * e - d.cx / 2.0), R(y * e - d.cy / 2.0),
+                                     R((xm + G.MargeFrette) * e + d.cx / 2.0 + 1), R(y * e + d.cy / 2.0)));
+            }
+        }
+        for (int32_t s = 1; s <= NbCordesImpr(); ++s)
+            if (AvecBendImpr(*suivant, s))
+                fixes.push_back(CelluleValeurBendImpr(b + 1, s));
+        for (TZoneEncre& z : fixes)
+            z.Gauche -= demi;
+    }
+    const std::vector<TZoneEncre> dessus = ZonesAuDessus(*c);
+    const TObstaclesMarques obstacles{fixes, dessus, static_cast<double>(demi), static_cast<double>(finPlace), 0};
+    const TPlaceValeurs placees = PlacerValeursBend(marques, valeurs, obstacles);
+    for (std::size_t i = 0; i < cordes.size(); ++i)
+        place.Gauches[static_cast<std::size_t>(cordes[i])] = static_cast<int>(placees.Gauches[i]);
+    place.Montee = static_cast<int>(placees.Montee);
+    return place;
+}
 
 void ImprimerEffetsTemps(int32_t b)
 {
@@ -86,6 +223,7 @@ void ImprimerEffetsTemps(int32_t b)
     case 7:
     case 8:
     case 9: {
+        const int montee = PlacerMarquesImpr(b).Montee;
         if (t->Effet == 4)
             fonte.taille += 2;
         c->SetFonte(fonte);
@@ -94,28 +232,52 @@ void ImprimerEffetsTemps(int32_t b)
         const std::string lettre = LettreEffetTemps(t->Effet);
         const int w = c->TextWidth(lettre);
         const int hT = c->TextHeight("T");
-        c->TextOut(R(xm * e - w / 2.0), R(yc * e - hT / 2.0), lettre);
+        c->TextOut(R(xm * e - w / 2.0), R(yc * e - hT / 2.0) - montee, lettre);
         break;
     }
-    case 1: Zigzag(*c, x, xSuivant, yc, G.PasVibrato, G.EpaisseurVibrato); break;
-    case 2: Zigzag(*c, x, xSuivant, yc, G.PasTremolo, G.EpaisseurTremolo); break;
+    case 1:
+    case 2: {
+        // Clear of the beat's bends.
+        const double pas = t->Effet == 1 ? G.PasVibrato : G.PasTremolo;
+        const double epaisseur = t->Effet == 1 ? G.EpaisseurVibrato : G.EpaisseurTremolo;
+        std::vector<TZoneEncre> bends;
+        for (int32_t s = 1; s <= n; ++s) {
+            if (AvecBendImpr(*t, s)) {
+                bends.push_back(CelluleValeurBendImpr(b, s));
+                bends.push_back(TraceBendImpr(b, s));
+            }
+        }
+        double debut = x;
+        double ycVague = yc;
+        if (!bends.empty()) {
+            // Its ink, the pen's width included, and a clear 0.2 mm over it.
+            const int demiStylo = (std::max(PixImpr(epaisseur), 1) + 1) / 2;
+            const int ecart = std::max(R(0.2 * e), 1);
+            const TZoneEncre vague = Zone(R(xm * e), R((yc - pas / 2) * e) - demiStylo - ecart,
+                                          R((xSuivant - 3 + p.MargeGaucheLignes) * e),
+                                          R((yc + pas / 2) * e) + demiStylo + 1);
+            const std::vector<TZoneEncre> dessus = ZonesAuDessus(*c);
+            const TPlaceVague place = PlacerVague(vague, 4 * pas * e, bends,
+                                                  TObstaclesMarques{{}, dessus, static_cast<double>(ecart),
+                                                                    vague.Droite, 0});
+            debut = x + (place.Debut - vague.Gauche) / e;
+            ycVague = yc - place.Montee / e;
+        }
+        Zigzag(*c, debut, xSuivant, ycVague, pas, epaisseur);
+        break;
+    }
     case 3: {
-        const double yv = yc + 1.0;
+        const int montee = PlacerMarquesImpr(b).Montee;
+        const GeometrieV v = GeometrieVDe(xm, yc + 1.0, e);
         StyloImpr(*c, G.EpaisseurCoupVib);
-        c->MoveTo(R((xm - 3) * e), R((yv - 2) * e));
-        c->LineTo(R(xm * e), R(yv * e));
-        c->LineTo(R((xm + 3) * e), R((yv - 2) * e));
+        c->MoveTo(v.gauche, v.haut - montee);
+        c->LineTo(v.milieu, v.pointe - montee);
+        c->LineTo(v.droite, v.haut - montee);
+        const TZoneEncre cellule = Montee(CelluleValeurV(*c, *t, xm, yc + 1.0, e), montee);
         c->SetFonte(fonte);
         c->SetLargeurStylo(1);
         FondTexteImpr(*c);
-        const std::string texte = TexteValeurEffet(t->ValeurCoupVib);
-        const platform::Dimension d = c->TextExtent(texte);
-        // The arms rise 2 mm over 3: 0.6 mm over the point only, the outer digits of a wider
-        // amount sat on them. Its cell ends 0.3 mm over the arms where its outer columns
-        // cross them.
-        const double demiLargeur = std::min(d.cx / 2.0 / e, 3.0);
-        const double bas = std::min(yv - 0.6, yv - demiLargeur * 2.0 / 3.0 - 0.3);
-        c->TextOut(R(xm * e - d.cx / 2.0), R(bas * e - d.cy), texte);
+        c->TextOut(static_cast<int>(cellule.Gauche), static_cast<int>(cellule.Haut), TexteValeurEffet(t->ValeurCoupVib));
         break;
     }
     default: break;
@@ -216,6 +378,49 @@ std::vector<TextePlace> PlacerTextes(int32_t premiere, int32_t derniere)
     for (std::size_t i = 0; i < places.size(); ++i)
         places[i].x = R(gauches[i]);
     return places;
+}
+
+} // namespace
+
+namespace {
+
+std::vector<TZoneEncre> ZonesAuDessus(platform::Canevas& c)
+{
+    std::vector<TZoneEncre> zones;
+    const TZoneImpression& p = ParamImpCourant;
+    const double e = EchelleImpr();
+    const int32_t m = p.MesureEnCours;
+    for (int32_t b = 1; b <= NbTempsImpr(m); ++b) {
+        const TTemps& t = *Temps(b);
+        if (!t.AvecAccord || !t.Accord)
+            continue;
+        const double xm = t.XImp + p.MargeGaucheLignes;
+        if (p.AffDiag_Prt && t.Accord->AvecDiagramme()) {
+            zones.push_back(ZoneDiagramme(c, *t.Accord, true, xm, p.PosY - G.DecalageDiagramme - p.EspDiagAc_Prt / 3.0));
+        } else if (p.AffChordsName_Prt) {
+            // As ImprimerAccord prints it.
+            c.SetFonte(PoliceImpr("FontAcc_Prt"));
+            const std::string_view nom = t.Accord->Nom.view();
+            const platform::Dimension d = c.TextExtent(nom);
+            const double yc = p.PosY - G.DecalageNomAccord - p.EspNomAc_Prt / 3.0;
+            const int gauche = R(xm * e - c.TextWidth("C") / 2.0);
+            const int haut = R(yc * e - d.cy / 2.0);
+            zones.push_back(Zone(gauche, haut, gauche + d.cx, haut + d.cy));
+        }
+    }
+    if (p.AffTxt_Prt && m >= textesLigne.premiere && m <= textesLigne.derniere) {
+        c.SetFonte(PoliceImpr("FontTxt_Prt"));
+        const int hauteur = c.TextHeight("C");
+        const int haut = R((p.PosY - G.DecalageTexte - p.EspTexte_Prt / 3.0) * e - hauteur / 2.0);
+        for (const TextePlace& place : textesLigne.places) {
+            const TMesure* bloc = MesureImpr(place.mesure);
+            if (!bloc)
+                continue;
+            const int largeur = c.TextWidth(bloc->Temps[PisteImpr()][place.temps].Texte.view());
+            zones.push_back(Zone(place.x, haut, place.x + largeur, haut + hauteur));
+        }
+    }
+    return zones;
 }
 
 } // namespace

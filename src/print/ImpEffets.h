@@ -3,10 +3,20 @@
 // techniques (vibrato and tremolo-bar zigzags, the vibrato-stroke V with its amount, letters
 // for fade-in, tapping, slap, pop and harmonics), the chord name or diagram, and the beat's
 // text. Beats are those of the current track in measure MesureEnCours.
+#include "document/Variable.h"
+
+#include <array>
 #include <cstdint>
 
 // Strum arrow and beat technique of beat b.
 void ImprimerEffetsTemps(int32_t b);
+// Where the bends of beat b print their amounts (by string, device x) and how far its
+// technique marks move up, so that neither covers the other (PlacementMarques.h).
+struct TPlaceMarquesImpr {
+    std::array<int, kNbCordesMax + 1> Gauches{};
+    int Montee = 0;
+};
+TPlaceMarquesImpr PlacerMarquesImpr(int32_t b);
 // The chord of beat b: its name alone, or its diagram with the name under it.
 void ImprimerAccord(int32_t b);
 // Where the texts of measures premiere..derniere (one printed line, its beats at their line x)

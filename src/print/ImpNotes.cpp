@@ -3,6 +3,7 @@
 #include "editor/EcranNotes.h"
 #include "editor/EffetsSaisie.h"
 #include "editor/Fontes.h"
+#include "print/ImpEffets.h"
 #include "print/ImpRythme.h"
 #include "print/Impress.h"
 #include "platform/Arrondi.h"
@@ -87,7 +88,7 @@ struct GeometrieBend {
     int Yb = 0, Ym = 0, Yt = 0;
     int a(double d) const { return R(base + d * e); }
 };
-GeometrieBend TracerBend(platform::Canevas& c, int32_t b, int32_t s, double x)
+GeometrieBend GeometrieBendDe(platform::Canevas& c, int32_t b, int32_t s, double x)
 {
     GeometrieBend g;
     g.e = EchelleImpr();
@@ -97,9 +98,31 @@ GeometrieBend TracerBend(platform::Canevas& c, int32_t b, int32_t s, double x)
     g.Yb = R(y * g.e);
     g.Ym = R((y - kEcartCordes) * g.e);
     g.Yt = R((y - 2 * kEcartCordes) * g.e);
+    return g;
+}
+
+GeometrieBend TracerBend(platform::Canevas& c, int32_t b, int32_t s, double x)
+{
+    const GeometrieBend g = GeometrieBendDe(c, b, s, x);
     StyloImpr(c, G.EpaisseurBend);
     c.Arc(g.a(0.5), g.Yt, g.a(4.5), g.Yb, g.a(2.5), g.Yb, g.a(4.5), g.Ym);
     return g;
+}
+
+// The release: a second box whose top-left corner is the centre of the bend's, and the foot of
+// its arrow.
+struct Relachement {
+    int xc = 0, yc = 0, x2 = 0, y2 = 0, x3 = 0;
+};
+Relachement RelachementDe(const GeometrieBend& g)
+{
+    Relachement r;
+    r.xc = R(g.a(0.5) + (g.a(4.5) - g.a(0.5)) / 2.0);
+    r.yc = R(g.Yt + (g.Yb - g.Yt) / 2.0);
+    r.x2 = R(g.a(4.5) + (g.a(4.5) - r.xc) / 2.0);
+    r.y2 = R(g.Yb + (g.Yb - r.yc) / 2.0);
+    r.x3 = g.a(2.5) + (r.x2 - r.xc);
+    return r;
 }
 
 void Fleche(platform::Canevas& c, int X, int Y, int dy, double e)
@@ -123,24 +146,70 @@ std::optional<int> FinFretteAuDessus(platform::Canevas& c, int32_t b, int32_t s)
     return R((xm + G.MargeFrette) * EchelleImpr() + c.TextWidth(texte) / 2.0 + 1);
 }
 
-// A bend amount whose right edge is 0.5 mm left of xDroite, its cell ending 0.2 mm over the
-// line it bends to, as on screen: centred on that line, it had the line through its digits and
-// through the tail of a decimal comma. In a double stop the fret of the string above stands
-// there: the amount then starts 0.2 mm past it, clear of the arrowhead under it.
-void ValeurBend(platform::Canevas& c, double valeur, int xDroite, int Ym, double e, std::optional<int> finFretteAuDessus)
+// The amount of beat b's bend, in its cell (CelluleValeurBendImpr, moved by PlacerMarquesImpr).
+void ValeurBend(platform::Canevas& c, int32_t b, int32_t s, double valeur)
 {
+    const int gauche = PlacerMarquesImpr(b).Gauches[static_cast<std::size_t>(s)];
+    const TZoneEncre cellule = CelluleValeurBendImpr(b, s);
     c.SetFonte(PoliceImpr("FontEff_Prt"));
     c.SetLargeurStylo(1);
     FondTexteImpr(c);
-    const std::string texte = TexteValeurEffet(valeur);
-    const platform::Dimension d = c.TextExtent(texte);
-    int x = R(xDroite - d.cx - 0.5 * e);
-    if (finFretteAuDessus && x < *finFretteAuDessus + R(0.2 * e))
-        x = *finFretteAuDessus + R(0.2 * e);
-    c.TextOut(x, Ym - R((G.EpaisseurCorde / 2 + 0.2) * e) - d.cy, texte);
+    c.TextOut(gauche, static_cast<int>(cellule.Haut), TexteValeurEffet(valeur));
 }
 
 } // namespace
+
+bool AvecBendImpr(const TTemps& temps, int32_t s)
+{
+    if (s < 1 || s > kNbCordesMax || temps.Silence || temps.Lie)
+        return false;
+    const TNoteCorde& note = temps.Notes[s];
+    return (note.Effet == 5 || note.Effet == 6) && (note.Frette >= 0 || note.FretteGrace >= 0);
+}
+
+// A bend amount whose right edge is 0.5 mm left of the arrow (of the middle of the release),
+// its cell ending 0.2 mm over the line it bends to, as on screen: centred on that line, it had
+// the line through its digits and through the tail of a decimal comma. In a double stop the
+// fret of the string above stands there: the amount then starts 0.2 mm past it, clear of the
+// arrowhead under it.
+TZoneEncre CelluleValeurBendImpr(int32_t b, int32_t s)
+{
+    platform::Canevas* c = CanvasImpr;
+    const TTemps* t = Temps(b);
+    if (!c || !t)
+        return {};
+    const GeometrieBend g = GeometrieBendDe(*c, b, s, t->XImp);
+    const Relachement r = RelachementDe(g);
+    const int xDroite = t->Notes[s].Effet == 6 ? R(r.x2 - (r.x2 - r.xc) / 2.0) : g.a(4.5);
+    const std::optional<int> finFretteAuDessus = FinFretteAuDessus(*c, b, s);
+    c->SetFonte(PoliceImpr("FontEff_Prt"));
+    const platform::Dimension d = c->TextExtent(TexteValeurEffet(t->Notes[s].ValeurBend));
+    int x = R(xDroite - d.cx - 0.5 * g.e);
+    if (finFretteAuDessus && x < *finFretteAuDessus + R(0.2 * g.e))
+        x = *finFretteAuDessus + R(0.2 * g.e);
+    const int y = g.Ym - R((G.EpaisseurCorde / 2 + 0.2) * g.e) - d.cy;
+    return {static_cast<double>(x), static_cast<double>(y), static_cast<double>(x + d.cx),
+            static_cast<double>(y + d.cy)};
+}
+
+TZoneEncre TraceBendImpr(int32_t b, int32_t s)
+{
+    platform::Canevas* c = CanvasImpr;
+    const TTemps* t = Temps(b);
+    if (!c || !t)
+        return {};
+    const GeometrieBend g = GeometrieBendDe(*c, b, s, t->XImp);
+    // The pen's width round the strokes' middles.
+    const int demiStylo = (std::max(PixImpr(G.EpaisseurBend), 1) + 1) / 2;
+    const int fleche = R(0.8 * g.e);
+    int droite = g.a(4.5) + fleche;
+    if (t->Notes[s].Effet == 6) {
+        const Relachement r = RelachementDe(g);
+        droite = std::max(r.x2, r.x3 + fleche);
+    }
+    return {static_cast<double>(g.a(2.5) - demiStylo), static_cast<double>(g.Ym - demiStylo),
+            static_cast<double>(droite + demiStylo + 1), static_cast<double>(g.Yb + demiStylo + 1)};
+}
 
 std::string TexteFretteImpression(const TTemps& temps, int32_t s)
 {
@@ -272,7 +341,7 @@ void ImprimerBend(int32_t s, int32_t b, double valeur, double x)
     const GeometrieBend g = TracerBend(*c, b, s, x);
     const int X = g.a(4.5) - R(g.e * G.EpaisseurBend / 2);
     Fleche(*c, X, g.Ym, 1, g.e);
-    ValeurBend(*c, valeur, g.a(4.5), g.Ym, g.e, FinFretteAuDessus(*c, b, s));
+    ValeurBend(*c, b, s, valeur);
 }
 
 void ImprimerBendRelease(int32_t s, int32_t b, double valeur, double x)
@@ -281,14 +350,9 @@ void ImprimerBendRelease(int32_t s, int32_t b, double valeur, double x)
     if (!c)
         return;
     const GeometrieBend g = TracerBend(*c, b, s, x);
-    // The release: a second box whose top-left corner is the centre of the first.
-    const int xc = R(g.a(0.5) + (g.a(4.5) - g.a(0.5)) / 2.0);
-    const int yc = R(g.Yt + (g.Yb - g.Yt) / 2.0);
-    const int x2 = R(g.a(4.5) + (g.a(4.5) - xc) / 2.0);
-    const int y2 = R(g.Yb + (g.Yb - yc) / 2.0);
-    const int x3 = g.a(2.5) + (x2 - xc);
-    c->Arc(xc, yc, x2, y2, x3, g.Yb, g.a(4.5), g.Ym);
-    const int X = x3 - R(g.e * G.EpaisseurBend / 2);
+    const Relachement r = RelachementDe(g);
+    c->Arc(r.xc, r.yc, r.x2, r.y2, r.x3, g.Yb, g.a(4.5), g.Ym);
+    const int X = r.x3 - R(g.e * G.EpaisseurBend / 2);
     Fleche(*c, X, g.Yb, -1, g.e);
-    ValeurBend(*c, valeur, R(x2 - (x2 - xc) / 2.0), g.Ym, g.e, FinFretteAuDessus(*c, b, s));
+    ValeurBend(*c, b, s, valeur);
 }

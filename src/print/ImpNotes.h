@@ -4,6 +4,7 @@
 // after it (bend, bend and release). Beats are those of the current track in measure
 // MesureEnCours; x values are score x in print millimetres.
 #include "document/Variable.h"
+#include "editor/PlacementTextes.h"
 #include "platform/Canevas.h"
 
 #include <cstdint>
@@ -26,3 +27,10 @@ void ImprimerSlideUp(int32_t s, int32_t b, double x, double xSuivant);
 void ImprimerSlideDown(int32_t s, int32_t b, double x, double xSuivant);
 void ImprimerBend(int32_t s, int32_t b, double valeur, double x);
 void ImprimerBendRelease(int32_t s, int32_t b, double valeur, double x);
+
+// Whether string s of a beat prints a bend or a bend and release (with the beat techniques).
+bool AvecBendImpr(const TTemps& temps, int32_t s);
+// In device pixels, the cell where the bend of string s of beat b writes its amount before the
+// marks of its beat are taken into account (PlacerMarquesImpr), and the box of its strokes.
+TZoneEncre CelluleValeurBendImpr(int32_t b, int32_t s);
+TZoneEncre TraceBendImpr(int32_t b, int32_t s);

@@ -1,6 +1,7 @@
 // The score painted through the Qt canvas on an image, probed pixel by pixel: the small texts
 // beside the bends and the vibrato stroke must keep their ink off the frets and lines next to
-// them, or "8" and "2.5" read "8.5".
+// them, or "8" and "2.5" read "8.5"; the marks over the staff keep theirs off the bends.
+#include "CanevasTeinte.h"
 #include "editor/FixtureEcran.h"
 
 #include "platform/Rasterisation.h"
@@ -34,6 +35,20 @@ protected:
         image.fill(Qt::white);
         QPainter peintre(&image);
         platform::CanevasQt canevas(peintre);
+        DessinerLigne(canevas, 1, image.width(), image.height());
+        return image;
+    }
+
+    // The same with the texts `rouge` picks in red.
+    static QImage ImageTeinte(std::function<bool(std::string_view)> rouge)
+    {
+        LigaturerPartition();
+        CouperLignes();
+        QImage image(800, HauteurLigne(), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter peintre(&image);
+        platform::CanevasQt qt(peintre);
+        CanevasTeinte canevas(qt, std::move(rouge));
         DessinerLigne(canevas, 1, image.width(), image.height());
         return image;
     }
@@ -145,5 +160,78 @@ TEST_F(PartitionPixels, TheVibratoStrokeAmountStandsClearOfItsV)
             for (int dy = -1; dy <= 1; ++dy)
                 for (int dx = -1; dx <= 1; ++dx)
                     EXPECT_EQ(valeur.count({p.x + dx, p.y + dy}), 0u) << "V at " << p.x << "," << p.y;
+    }
+}
+
+TEST_F(PartitionPixels, AMarkOverTheStaffAndATopStringBendAmountKeepClearOfEachOther)
+{
+    // A tapping T over a bend-and-release of 2.75 read "2.75" with a T hanging from its point,
+    // a vibrato stroke's 1.5 over a bend's amount read "1.52.75". Beat 2 either plain or, as in
+    // a user's song, with a vibrato stroke whose left arm takes the room after beat 1.
+    struct Marque {
+        const char* nom;
+        int effet;
+    };
+    const Marque marques[] = {{"none", 0}, {"T", 5}, {"S", 6}, {"P", 7}, {"H", 8}, {"A.H.", 9}, {"<", 4}, {"V", 3}};
+    for (const Marque& m : marques) {
+        for (const int bend : {5, 6}) {
+            for (const bool vSuivant : {false, true}) {
+                SCOPED_TRACE(std::string(m.nom) + (bend == 5 ? " over a bend" : " over a bend and release") +
+                             (vSuivant ? ", a V on the next beat" : ""));
+                Battements({0, 0, 0, 0});
+                for (int b = 2; b <= 4; ++b)
+                    Temps(b).Notes[1].Frette = 7;
+                Temps(1).Notes[1].Frette = 7;
+                Temps(1).Notes[1].Effet = static_cast<uint8_t>(bend);
+                Temps(1).Notes[1].ValeurBend = 2.75;
+                Temps(1).Effet = static_cast<int8_t>(m.effet);
+                Temps(1).ValeurCoupVib = 1.5;
+                Temps(2).Effet = vSuivant ? 3 : 0;
+                Temps(2).ValeurCoupVib = 1.5;
+                const auto [rouges, contacts] =
+                    RougesEtContacts(ImageTeinte([](std::string_view t) { return t == "2.75"; }));
+                ASSERT_GT(rouges, 0);
+                EXPECT_EQ(contacts, 0);
+            }
+        }
+    }
+}
+
+TEST_F(PartitionPixels, AWaveKeepsClearOfATopStringBend)
+{
+    // The wave ran through the bend's arrowhead, its amount just over it.
+    for (const int code : {-1, 0}) {
+        for (const int effet : {1, 2}) {
+            for (const int bend : {5, 6}) {
+                SCOPED_TRACE(std::string(effet == 1 ? "vibrato" : "tremolo bar") + (bend == 5 ? " and bend" : " and release") +
+                             (code < 0 ? " on half notes" : " on quarters"));
+                Battements({code, code});
+                Temps(1).Notes[1].Frette = 7;
+                Temps(2).Notes[1].Frette = 7;
+                Temps(1).Notes[1].Effet = static_cast<uint8_t>(bend);
+                Temps(1).Notes[1].ValeurBend = 1.5;
+                Temps(1).Effet = static_cast<int8_t>(effet);
+                const QImage avec = Image();
+                Temps(1).Effet = 0;
+                const QImage sansVague = Image();
+                Temps(1).Notes[1].Effet = 0;
+                const QImage sansBend = Image();
+                // The wave's ink, and the bend's.
+                std::set<Pixel> vague, bendEncre;
+                for (int y = 0; y < kY; ++y)
+                    for (int x = X(1) - 15; x < X(2); ++x) {
+                        if (Encre(avec, x, y) && !Encre(sansVague, x, y))
+                            vague.insert({x, y});
+                        if (Encre(sansVague, x, y) && !Encre(sansBend, x, y))
+                            bendEncre.insert({x, y});
+                    }
+                ASSERT_GT(vague.size(), 5u);
+                ASSERT_FALSE(bendEncre.empty());
+                for (const auto& [x, y] : vague)
+                    for (int dy = -1; dy <= 1; ++dy)
+                        for (int dx = -1; dx <= 1; ++dx)
+                            EXPECT_EQ(bendEncre.count({x + dx, y + dy}), 0u) << "wave at " << x << "," << y;
+            }
+        }
     }
 }

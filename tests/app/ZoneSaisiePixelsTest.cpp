@@ -1,10 +1,12 @@
 // The edit zone painted through the Qt canvas on an image, probed pixel by pixel: the
 // painters' coordinates and the canvas's platform rules have to meet on the same pixels.
+#include "CanevasTeinte.h"
 #include "document/Fenetre.h"
 #include "document/Routines.h"
 #include "document/Variable.h"
 #include "editor/Commandes.h"
 #include "editor/DessinSaisie.h"
+#include "document/Accord.h"
 #include "editor/Ligatures.h"
 #include "platform/qt/CanevasQt.h"
 
@@ -112,7 +114,69 @@ TEST_F(ZoneSaisiePixels, AGraceNoteCutsItsStringLineAsAFretDoes)
     }
 }
 
+TEST_F(ZoneSaisiePixels, TextsAndChordNamesOnNeighbouringEighthsDoNotOverprint)
+{
+    // "let ring all" on an eighth ran under the "Chorus" of the next one, which wiped its end:
+    // "let ring al|Chorus". The second text in red: it may not touch the first, and the first
+    // keeps all its ink.
+    struct Cas {
+        const char* nom;
+        const char* premier;
+        const char* second;
+        bool accords;
+    };
+    const Cas cas[] = {
+        {"texts", "let ring all", "Chorus", false},
+        {"chord names", "[Cmaj7sus4]", "[G]", true},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        TMesure& m = *Partition.Mesures[1];
+        m.NbTemps[1] = 4;
+        for (int b = 1; b <= 4; ++b) {
+            TTemps& t = m.Temps[1][b];
+            t = TTemps{};
+            t.CodeDuree = 1;
+            t.Duree = DureeEnTicks(1, false, false);
+            t.Notes[3].Frette = 5;
+        }
+        auto ecrire = [&](int b, std::string_view texte) {
+            if (!c.accords) {
+                m.Temps[1][b].Texte = std::string(texte);
+                return;
+            }
+            auto accord = std::make_shared<TAccord>();
+            accord->Nom = std::string(texte.substr(1, texte.size() - 2));
+            accord->Frettes = {0, 0, 1, 0, 2, 3, -1};
+            m.Temps[1][b].AvecAccord = true;
+            m.Temps[1][b].Accord = accord;
+        };
+        auto peindre = [&] {
+            image.fill(Qt::magenta);
+            QPainter peintre(&image);
+            platform::CanevasQt qt(peintre);
+            CanevasTeinte canevas(qt, [&](std::string_view t) { return t == c.second; });
+            RedessinerMesure(canevas);
+        };
+        ecrire(2, c.premier);
+        peindre();
+        const QImage seul = image.copy();
+        ecrire(3, c.second);
+        peindre();
+        const auto [rouges, contacts] = RougesEtContacts(image);
+        ASSERT_GT(rouges, 10);
+        EXPECT_EQ(contacts, 0);
+        int perdus = 0;
+        for (int y = 0; y < Curseur.MargeHaut - 20; ++y)
+            for (int x = 0; x < image.width(); ++x)
+                perdus += seul.pixel(x, y) != image.pixel(x, y) && image.pixel(x, y) != QColor(Qt::red).rgb() ? 1 : 0;
+        EXPECT_EQ(perdus, 0);
+    }
+}
+
 namespace {
+
+// Two pictures of the edit zonenamespace {
 
 // Two pictures of the edit zone: a full redraw, and what a later step made of it.
 class ZoneSaisieChemins : public ZoneSaisiePixels {

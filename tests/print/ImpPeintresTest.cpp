@@ -624,6 +624,80 @@ TEST_F(ImpPeintresTest, TheVibratoStrokeAmountPrintsClearOfItsV)
     DefinirSeparateurDecimal('.');
 }
 
+// Painted with the Qt canvas, a bend's amount in red over the top string: no pixel of it may
+// touch the beat's letter or vibrato stroke, as on screen.
+TEST_F(ImpPeintresTest, AMarkOverTheStaffAndATopStringBendAmountPrintClearOfEachOther)
+{
+    Battements({0, 0});
+    Placer();
+    PolicesLabels().Definir("FontEff_Prt", TMyFont{"Arial", 5, false, false, CouleurRouge});
+    struct Marque {
+        const char* nom;
+        int effet;
+    };
+    for (const Marque m : {Marque{"none", 0}, Marque{"T", 5}, Marque{"A.H.", 9}, Marque{"<", 4}, Marque{"V", 3}}) {
+        for (const int bend : {5, 6}) {
+            for (const bool vSuivant : {false, true}) {
+                SCOPED_TRACE(std::string(m.nom) + (bend == 5 ? " over a bend" : " over a bend and release") +
+                             (vSuivant ? ", a V on the next beat" : ""));
+                Temps(1).Notes[1].Effet = static_cast<uint8_t>(bend);
+                Temps(1).Notes[1].ValeurBend = 2.75;
+                Temps(1).Effet = static_cast<int8_t>(m.effet);
+                Temps(1).ValeurCoupVib = 1.5;
+                Temps(2).Effet = vSuivant ? 3 : 0;
+                Temps(2).ValeurCoupVib = 1.5;
+                const Contacts n = RougeContreNoir(PeintQt([] {
+                    ImprimerCordes(0, 30, ParamImpCourant.PosY);
+                    for (int b = 1; b <= 2; ++b) {
+                        ImprimerEffetsTemps(b);
+                        ImprimerNote(b, 1);
+                    }
+                }));
+                ASSERT_GT(n.rouges, 0);
+                EXPECT_EQ(n.touches, 0);
+            }
+        }
+    }
+}
+
+// A vibrato or tremolo-bar wave printed through a top-string bend's amount.
+TEST_F(ImpPeintresTest, AWavePrintsClearOfATopStringBend)
+{
+    Battements({0, 0});
+    Placer();
+    for (const int effet : {1, 2}) {
+        for (const int bend : {5, 6}) {
+            SCOPED_TRACE(std::string(effet == 1 ? "vibrato" : "tremolo bar") + (bend == 5 ? " and bend" : " and release"));
+            auto peindre = [] {
+                ImprimerEffetsTemps(1);
+                ImprimerNote(1, 1);
+            };
+            Temps(1).Notes[1].Effet = static_cast<uint8_t>(bend);
+            Temps(1).Notes[1].ValeurBend = 1.5;
+            Temps(1).Effet = static_cast<int8_t>(effet);
+            const QImage avec = PeintQt(peindre);
+            Temps(1).Effet = 0;
+            const QImage sansVague = PeintQt(peindre);
+            Temps(1).Notes[1].Effet = 0;
+            const QImage sansBend = PeintQt(peindre);
+            const auto encre = [](const QImage& i, int x, int y) { return (i.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF; };
+            // The wave's ink may not touch the bend's, corners included.
+            int vague = 0, contacts = 0;
+            for (int y = 400; y < 500; ++y)
+                for (int x = 150; x < 300; ++x) {
+                    if (!encre(avec, x, y) || encre(sansVague, x, y))
+                        continue;
+                    ++vague;
+                    for (int dy = -1; dy <= 1; ++dy)
+                        for (int dx = -1; dx <= 1; ++dx)
+                            contacts += encre(sansVague, x + dx, y + dy) && !encre(sansBend, x + dx, y + dy) ? 1 : 0;
+                }
+            ASSERT_GT(vague, 20);
+            EXPECT_EQ(contacts, 0);
+        }
+    }
+}
+
 TEST_F(ImpPeintresTest, ChordNameOrDiagram)
 {
     Battements({0, 0});

@@ -1,0 +1,93 @@
+#include "editor/PlacementMarques.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+bool CroiseUne(const TZoneEncre& zone, std::span<const TZoneEncre> zones)
+{
+    return std::ranges::any_of(zones, [&](const TZoneEncre& z) { return z.Croise(zone); });
+}
+
+TZoneEncre Montee(TZoneEncre zone, double montee)
+{
+    zone.Haut -= montee;
+    zone.Bas -= montee;
+    return zone;
+}
+
+// Whether areas moved up by montee stand clear of `dessous`, of what stays in its place and of
+// what stands higher, within the picture.
+bool MonteePossible(std::span<const TZoneEncre> montantes, double montee, std::span<const TZoneEncre> dessous,
+                    const TObstaclesMarques& o)
+{
+    return std::ranges::none_of(montantes, [&](const TZoneEncre& z) {
+        const TZoneEncre haute = Montee(z, montee);
+        return haute.Haut < o.HautMin || CroiseUne(haute, dessous) || CroiseUne(haute, o.Fixes) ||
+               CroiseUne(haute, o.Dessus);
+    });
+}
+
+} // namespace
+
+TPlaceValeurs PlacerValeursBend(std::span<const TZoneEncre> marques, std::span<const TZoneEncre> valeurs,
+                                const TObstaclesMarques& o)
+{
+    TPlaceValeurs place;
+    for (const TZoneEncre& v : valeurs)
+        place.Gauches.push_back(v.Gauche);
+    std::vector<TZoneEncre> obstacles(marques.begin(), marques.end());
+    obstacles.insert(obstacles.end(), o.Fixes.begin(), o.Fixes.end());
+    const TReglesPlacementTextes regles{o.Ecart, o.Ecart, o.FinPlace};
+    bool toutes = true;
+    double haut = std::numeric_limits<double>::max();
+    std::vector<double> passees = place.Gauches;
+    for (std::size_t i = 0; i < valeurs.size(); ++i) {
+        if (!CroiseUne(valeurs[i], marques))
+            continue;
+        haut = std::min(haut, valeurs[i].Haut);
+        passees[i] = PlacerTextesTemps(obstacles, valeurs.subspan(i, 1), regles)[0];
+        toutes = toutes && passees[i] != valeurs[i].Gauche;
+    }
+    if (toutes) {
+        place.Gauches = passees;
+        return place;
+    }
+    // Each mark over the highest amount it stood across.
+    double bas = -std::numeric_limits<double>::max();
+    for (const TZoneEncre& m : marques)
+        bas = std::max(bas, m.Bas);
+    const double montee = bas - haut;
+    if (MonteePossible(marques, montee, valeurs, o)) {
+        place.Montee = montee;
+        return place;
+    }
+    place.Gauches = passees;
+    return place;
+}
+
+TPlaceVague PlacerVague(const TZoneEncre& vague, double longueurMin, std::span<const TZoneEncre> bends,
+                        const TObstaclesMarques& o)
+{
+    TPlaceVague place{vague.Gauche, 0};
+    double apres = vague.Gauche;
+    double haut = vague.Bas;
+    bool croise = false;
+    for (const TZoneEncre& z : bends) {
+        if (z.Croise(vague)) {
+            croise = true;
+            apres = std::max(apres, z.Droite + o.Ecart);
+            haut = std::min(haut, z.Haut);
+        }
+    }
+    if (!croise)
+        return place;
+    if (vague.Droite - apres >= longueurMin) {
+        place.Debut = apres;
+        return place;
+    }
+    if (MonteePossible(std::span(&vague, 1), vague.Bas - haut, bends, o))
+        place.Montee = vague.Bas - haut;
+    return place;
+}
