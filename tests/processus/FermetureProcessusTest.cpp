@@ -18,6 +18,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <signal.h>
 #include <spawn.h>
@@ -189,6 +190,42 @@ protected:
         return pid;
     }
 
+    // Starts the program of every trial, with the argument `argument` gives it, and asks each
+    // main window titled `titre` to close once it is there and the trial's delay has passed;
+    // returns when every program has ended, or after a minute.
+    void LancerEtFermer(Display* d, const std::string& display, std::vector<Essai>& essais, const char* titre,
+                        const std::function<std::string(const Essai&)>& argument)
+    {
+        for (Essai& e : essais) {
+            e.debut = Horloge::now();
+            e.pid = Lancer(e, display, argument(e));
+            ASSERT_GT(e.pid, 0) << "cannot start " << LYRX_EXECUTABLE;
+        }
+        const auto limite = Horloge::now() + 60s;
+        for (bool reste = true; reste && Horloge::now() < limite;) {
+            reste = false;
+            for (Essai& e : essais) {
+                if (e.fin)
+                    continue;
+                reste = true;
+                int statut = 0;
+                if (waitpid(e.pid, &statut, WNOHANG) == e.pid) {
+                    e.fin = Horloge::now();
+                    e.statut = statut;
+                    continue;
+                }
+                if (e.demande || Horloge::now() - e.debut < std::chrono::seconds(e.delai))
+                    continue;
+                const std::vector<Window> fenetres = FenetresDe(d, e.pid, titre);
+                if (fenetres.empty())
+                    continue;
+                DemanderFermeture(d, fenetres.front());
+                e.demande = Horloge::now();
+            }
+            std::this_thread::sleep_for(10ms);
+        }
+    }
+
     lyrx_test::DossierTemporaire dossier_{"lyrx-fermeture"};
 };
 
@@ -235,39 +272,12 @@ TEST_F(FermetureProcessusTest, ACloseRequestEndsTheProgramAtAnyMoment)
                 << "\r\nStartingFile=" << wave.string() << "\r\n";
             essais.push_back(e);
         }
-    for (Essai& e : essais) {
-        e.debut = Horloge::now();
-        e.pid = Lancer(e, serveur.Display(), e.chanson ? chanson : std::string());
-        ASSERT_GT(e.pid, 0) << "cannot start " << LYRX_EXECUTABLE;
-    }
-
     // Each main window is asked to close once it is there and its delay has passed; each
     // process then has one second to end.
-    const auto limite = Horloge::now() + 60s;
-    for (bool reste = true; reste && Horloge::now() < limite;) {
-        reste = false;
-        for (Essai& e : essais) {
-            if (e.fin)
-                continue;
-            reste = true;
-            int statut = 0;
-            if (waitpid(e.pid, &statut, WNOHANG) == e.pid) {
-                e.fin = Horloge::now();
-                e.statut = statut;
-                continue;
-            }
-            if (e.demande)
-                continue;
-            if (Horloge::now() - e.debut < std::chrono::seconds(e.delai))
-                continue;
-            const std::vector<Window> fenetres = FenetresDe(d, e.pid, "Lyrandaxis 2.2");
-            if (fenetres.empty())
-                continue;
-            DemanderFermeture(d, fenetres.front());
-            e.demande = Horloge::now();
-        }
-        std::this_thread::sleep_for(10ms);
-    }
+    LancerEtFermer(d, serveur.Display(), essais, "Lyrandaxis 2.2", [&chanson](const Essai& e) {
+        return e.chanson ? chanson : std::string();
+    });
+    ASSERT_FALSE(HasFatalFailure());
 
     for (Essai& e : essais) {
         if (!e.fin) {
@@ -315,6 +325,7 @@ TEST_F(FermetureProcessusTest, SettingsWithAByteOrderMarkOrLoneCarriageReturnsAr
     std::vector<Essai> essais;
     for (const auto& f : formes) {
         Essai e;
+        e.delai = 0;
         e.dossier = dossier_ / std::to_string(essais.size());
         fs::create_directories(e.dossier);
         std::ofstream(e.dossier / "Lyrx220.ini", std::ios::binary)
@@ -322,36 +333,10 @@ TEST_F(FermetureProcessusTest, SettingsWithAByteOrderMarkOrLoneCarriageReturnsAr
             << "MetronomeVolume=77" << f.fin;
         essais.push_back(e);
     }
-    for (Essai& e : essais) {
-        e.debut = Horloge::now();
-        e.pid = Lancer(e, serveur.Display(), std::string());
-        ASSERT_GT(e.pid, 0) << "cannot start " << LYRX_EXECUTABLE;
-    }
-
     // The main window shows in French, the language of the file; it is then closed.
-    const auto limite = Horloge::now() + 60s;
-    for (bool reste = true; reste && Horloge::now() < limite;) {
-        reste = false;
-        for (Essai& e : essais) {
-            if (e.fin)
-                continue;
-            reste = true;
-            int statut = 0;
-            if (waitpid(e.pid, &statut, WNOHANG) == e.pid) {
-                e.fin = Horloge::now();
-                e.statut = statut;
-                continue;
-            }
-            if (e.demande)
-                continue;
-            const std::vector<Window> fenetres = FenetresDe(d, e.pid, "Lyrandaxis 2.2 - Sans titre");
-            if (fenetres.empty())
-                continue;
-            DemanderFermeture(d, fenetres.front());
-            e.demande = Horloge::now();
-        }
-        std::this_thread::sleep_for(10ms);
-    }
+    LancerEtFermer(d, serveur.Display(), essais, "Lyrandaxis 2.2 - Sans titre",
+                   [](const Essai&) { return std::string(); });
+    ASSERT_FALSE(HasFatalFailure());
 
     for (std::size_t i = 0; i < essais.size(); ++i) {
         Essai& e = essais[i];
