@@ -75,10 +75,11 @@ void TForm1::ExecuterDepuisVue(Cmd c)
     for (const auto& d : TableCommandes())
         if (d.ActionLiee == c)
             SynchroniserCommande(d.Id);
-    RendreFocus();
 }
 
-// The hidden memo gets the keyboard back after a click on a button, a menu or the score view.
+// The hidden memo takes the keyboard. A click in the window gives it back by itself (the central
+// widget's click focus) and the focus watcher brings it back from wherever else the toolkit puts it:
+// this is for the start and for a key that reached the window past the memo.
 void TForm1::RendreFocus()
 {
     if (isVisible() && !fermee_)
