@@ -212,6 +212,16 @@ TEST_F(FocusClavier, KeysAfterTheMenuBarsNavigationGoToTheNotes)
     EXPECT_EQ(Curseur.Corde, 1);
     Frapper(Qt::Key_9);
     EXPECT_EQ(Frette(1), 9);
+
+    // A shortcut typed meanwhile runs its command and ends the navigation as well: the arrow
+    // after it moves the cursor instead of opening a menu.
+    Frapper(Qt::Key_Alt);
+    ASSERT_TRUE(barre->activeAction());
+    Frapper(Qt::Key_Insert);
+    EXPECT_FALSE(barre->activeAction());
+    Frapper(Qt::Key_Down);
+    EXPECT_FALSE(QApplication::activePopupWidget());
+    EXPECT_EQ(Curseur.Corde, 2);
 }
 
 // While a menu is open, the keys it has no use for are not the editor's: a Delete, a digit or a
