@@ -196,14 +196,8 @@ void TForm1::ConstruireControles()
         b->setFocusPolicy(Qt::NoFocus);
         b->setAutoRaise(true);
     }
-    connect(pisteUp_, &QToolButton::clicked, this, [this] {
-        ::PisteUpClick();
-        RendreFocus();
-    });
-    connect(pisteDown_, &QToolButton::clicked, this, [this] {
-        ::PisteDownClick();
-        RendreFocus();
-    });
+    connect(pisteUp_, &QToolButton::clicked, this, [] { ::PisteUpClick(); });
+    connect(pisteDown_, &QToolButton::clicked, this, [] { ::PisteDownClick(); });
     for (int t = 1; t <= kNbPistes; ++t) {
         auto* b = new QToolButton(fond_);
         b->setObjectName(QString("BT_Piste%1").arg(t));
@@ -215,10 +209,7 @@ void TForm1::ConstruireControles()
         QFont f = b->font();
         f.setBold(true);
         b->setFont(f);
-        connect(b, &QToolButton::clicked, this, [this, t] {
-            ::BT_Piste1Click(t);
-            RendreFocus();
-        });
+        connect(b, &QToolButton::clicked, this, [t] { ::BT_Piste1Click(t); });
         boutonsPiste_[t] = b;
     }
 
@@ -238,9 +229,8 @@ void TForm1::ConstruireControles()
     // A click on a band makes its measure current (the frame over the current measure is drawn
     // on the bands, so its clicks arrive here too).
     connect(zoneAffichage_, &VuePartition::BandeCliquee, this,
-            [this](int bande, int x, int y, Qt::MouseButton bouton, Qt::KeyboardModifiers) {
+            [](int bande, int x, int y, Qt::MouseButton bouton, Qt::KeyboardModifiers) {
                 ::Band01MouseDown(bande, BoutonDe(bouton), x, y);
-                RendreFocus();
             });
 
     popupAffichage_ = new QMenu(this);
@@ -253,10 +243,7 @@ void TForm1::ConstruireControles()
         const QString nom = QString("Turbo%1").arg(frette, 2, 10, QChar('0'));
         QAction* item = turboMenu_->addAction(QString::number(frette));
         item->setObjectName(nom);
-        connect(item, &QAction::triggered, this, [this, nom] {
-            Turbo00Click(nom.toStdString());
-            RendreFocus();
-        });
+        connect(item, &QAction::triggered, this, [nom] { Turbo00Click(nom.toStdString()); });
     }
 
     timerMidi_ = new QTimer(this);

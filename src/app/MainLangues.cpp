@@ -45,10 +45,7 @@ void TForm1::ConstruireMenuLangues()
         item->setProperty("Langue", nom);
         item->setCheckable(true);
         const int index = static_cast<int>(i);
-        connect(item, &QAction::triggered, this, [this, index] {
-            Mn_Options_LangueLogNClick(index);
-            RendreFocus();
-        });
+        connect(item, &QAction::triggered, this, [this, index] { Mn_Options_LangueLogNClick(index); });
     }
     CocherLangueLogiciel();
 }

@@ -164,10 +164,7 @@ void TForm1::ConstruireMenus()
         item->setObjectName(QString("Mn_Fichier_DernierFichier%1").arg(k));
         item->setProperty("Tag", k);
         item->setVisible(false);
-        connect(item, &QAction::triggered, this, [this, k] {
-            Mn_Fichier_DernierFichier1Click(k);
-            RendreFocus();
-        });
+        connect(item, &QAction::triggered, this, [k] { Mn_Fichier_DernierFichier1Click(k); });
         itemsRecents_[k] = item;
     }
     itemsRecents_[0] = fichier->addSeparator();
@@ -192,10 +189,7 @@ void TForm1::ConstruireMenus()
         item->setObjectName(QString("Mn_Piste%1").arg(t));
         item->setProperty("Tag", t);
         item->setCheckable(true);
-        connect(item, &QAction::triggered, this, [this, t] {
-            ::Mn_Piste1Click(t);
-            RendreFocus();
-        });
+        connect(item, &QAction::triggered, this, [t] { ::Mn_Piste1Click(t); });
         itemsPiste_[t] = item;
     }
 

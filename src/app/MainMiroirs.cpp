@@ -75,10 +75,15 @@ void TForm1::ExecuterDepuisVue(Cmd c)
     for (const auto& d : TableCommandes())
         if (d.ActionLiee == c)
             SynchroniserCommande(d.Id);
+    // A shortcut typed while the menu bar navigates runs here without a click: the memo takes the
+    // keyboard back, which ends the navigation.
     RendreFocus();
 }
 
-// The hidden memo gets the keyboard back after a click on a button, a menu or the score view.
+// The hidden memo takes the keyboard. A click in the window gives it back by itself (the central
+// widget's click focus) and the focus watcher brings it back from wherever else the toolkit puts it:
+// this is for the start, a key that reached the window past the memo and a command run by its
+// shortcut.
 void TForm1::RendreFocus()
 {
     if (isVisible() && !fermee_)

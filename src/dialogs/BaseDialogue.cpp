@@ -126,14 +126,10 @@ void GarderDansEcran(QWidget* fenetre)
     y = std::max(std::min(y, zone.bottom() + 1 - cadre.height()), zone.top());
     if (x == cadre.x() && y == cadre.y())
         return;
-    // Moved by its frame, as windows are placed, while the widget knows the frame as the
-    // platform does; by its client area when the widget's copy of the frame lags behind
-    // (it is brought up to date by the window's moves, and the frame may come without one).
-    const QPoint decalage(x - cadre.x(), y - cadre.y());
-    if (fenetre->frameGeometry() == cadre)
-        fenetre->move(fenetre->pos() + decalage);
-    else
-        fenetre->setGeometry(fenetre->geometry().translated(decalage));
+    // A move shifts the client area by as much as the frame: it measures both from the widget's
+    // own copy of the frame, so a copy still without the frame does no harm. (A new geometry would
+    // also fix the size of a window that its layout sizes afresh at each show.)
+    fenetre->move(fenetre->pos() + QPoint(x - cadre.x(), y - cadre.y()));
 }
 
 namespace {

@@ -41,7 +41,6 @@ void TDialogueSaisie::Activer()
 
 void TDialogueSaisie::showEvent(QShowEvent* e)
 {
-    ElargirPourTitre(this);
     QDialog::showEvent(e);
     Activer();
 }

@@ -6,6 +6,7 @@
 // a user's do.
 #include "app/FixtureFenetrePrincipale.h"
 #include "app/Image.h"
+#include "app/VuePartition.h"
 #include "controls/CxEdit.h"
 #include "document/Variable.h"
 
@@ -131,6 +132,21 @@ TEST_F(FocusClavier, AfterEveryTopMenuClosedByEscapeClickArrowAndDigitReachTheNo
     Frapper(Qt::Key_Alt);
     ASSERT_TRUE(barre->activeAction());
     CliquerCordeEtTaper(corde_, chiffre_, "Alt alone");
+    Suivant();
+
+    // A click in the score view gives them back as well, the edit zone's cursor where the click
+    // left it.
+    Frapper(Qt::Key_Alt);
+    ASSERT_TRUE(barre->activeAction());
+    QWidget* vue = fenetre_->ZoneAffichage();
+    QTest::mouseClick(vue, Qt::LeftButton, {}, QPoint(vue->width() / 2, vue->height() / 4));
+    QCoreApplication::processEvents();
+    const int corde = Curseur.Corde == 6 ? 5 : Curseur.Corde + 1;
+    Frapper(corde > Curseur.Corde ? Qt::Key_Down : Qt::Key_Up);
+    EXPECT_EQ(Curseur.Corde, corde) << "arrow after a click in the score view";
+    EXPECT_FALSE(barre->activeAction());
+    Frapper(static_cast<Qt::Key>(Qt::Key_0 + chiffre_));
+    EXPECT_EQ(Frette(corde), chiffre_) << "after a click in the score view";
 }
 
 // The hidden memo holds the focus, yet the window's shortcuts run as shortcuts: plain letters,
@@ -196,6 +212,16 @@ TEST_F(FocusClavier, KeysAfterTheMenuBarsNavigationGoToTheNotes)
     EXPECT_EQ(Curseur.Corde, 1);
     Frapper(Qt::Key_9);
     EXPECT_EQ(Frette(1), 9);
+
+    // A shortcut typed meanwhile runs its command and ends the navigation as well: the arrow
+    // after it moves the cursor instead of opening a menu.
+    Frapper(Qt::Key_Alt);
+    ASSERT_TRUE(barre->activeAction());
+    Frapper(Qt::Key_Insert);
+    EXPECT_FALSE(barre->activeAction());
+    Frapper(Qt::Key_Down);
+    EXPECT_FALSE(QApplication::activePopupWidget());
+    EXPECT_EQ(Curseur.Corde, 2);
 }
 
 // While a menu is open, the keys it has no use for are not the editor's: a Delete, a digit or a
