@@ -286,7 +286,7 @@ void Ac_Fichier_ImporterMIDIExecute()
     Partition.MesureCourante = 1;
     Curseur.Temps = 1;
     Curseur.Corde = 1;
-    LigaturerPistes(Partition.NbPistes);
+    LigaturerMesuresPistes(1, Partition.NbMesures);
 
     PisteCourante = 1;
     Fenetre().MontrerPalettePercussion(false);
@@ -312,7 +312,7 @@ void Ac_Fichier_ImporterASCIIExecute()
     Curseur.Temps = 1;
     Curseur.Corde = 1;
     // All eight tracks, whatever the song declares: the text may have filled any of them.
-    LigaturerPistes(kNbPistes);
+    LigaturerMesuresPistes(1, Partition.NbMesures);
     TerminerImport();
 }
 

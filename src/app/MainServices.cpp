@@ -132,7 +132,7 @@ void TForm1::RafraichirApresLecturePartition()
     Saisie().SpeedT_Form->ViderChamps();
     // Every track: the score view and the printout of a track draw the beams stored in its
     // beats, and the edit zone beams only the measure it shows.
-    LigaturerPistes(kNbPistes);
+    LigaturerMesuresPistes(1, Partition.NbMesures);
     RafraichirApresNouvellePartition();
 }
 

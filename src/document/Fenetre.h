@@ -61,9 +61,10 @@ public:
     // already; redraw the edit zone and the score view, run the after-measure-change hook and
     // refresh the command states.
     virtual void RafraichirApresNouvellePartition() {}
-    // A song was read (current track 1, CopieMesureEntree and cursor set): hide the drum
-    // palette and disable Ac_Ass_Percussion, empty the speed trainer's fields, beam every
-    // track (track 1 and measure 1 current afterwards), then as RafraichirApresNouvellePartition.
+    // A song was read (current track 1 and cursor set; the reader takes CopieMesureEntree
+    // afterwards): hide the drum palette and disable Ac_Ass_Percussion, empty the speed
+    // trainer's fields, beam every track (track 1 and measure 1 current afterwards), then as
+    // RafraichirApresNouvellePartition.
     virtual void RafraichirApresLecturePartition() {}
     // Enabled and checked state of every command from the beat under the cursor.
     virtual void ActualiserCommandes() {}

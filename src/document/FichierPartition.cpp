@@ -655,9 +655,11 @@ bool LireFichierPartition()
 
     PisteCourante = 1;
     Partition.MesureCourante = 1;
-    CopieMesureEntree = *Partition.Mesures[1];
     Curseur.Temps = 1;
     Curseur.Corde = 1;
     FenetrePrincipale().RafraichirApresLecturePartition();
+    // Taken once the window has beamed the tracks: cancelling the measure puts back the beams
+    // of every track with it.
+    CopieMesureEntree = *Partition.Mesures[1];
     return true;
 }

@@ -297,11 +297,16 @@ std::vector<uint8_t> ImageFichierPartition()
 
 namespace {
 
-// The temporary file of a replacement of `cible`: hidden, beside it (the rename then never
-// crosses file systems), its last six characters made unique by mkstemp.
+// The name of the temporary files of replacements of `cible` up to mkstemp's six characters:
+// hidden, and marked as the program's, so that a user's own hidden copy beside the song (say
+// ".song.lrx.backup") is never taken for one.
+std::string PrefixeTemporaire(const fs::path& cible) { return "." + cible.filename().string() + ".lyrx-"; }
+
+// The temporary file of a replacement of `cible`: beside it (the rename then never crosses
+// file systems), its last six characters made unique by mkstemp.
 std::string ModeleTemporaire(const fs::path& dossier, const fs::path& cible)
 {
-    return (dossier / ("." + cible.filename().string() + ".XXXXXX")).string();
+    return (dossier / (PrefixeTemporaire(cible) + "XXXXXX")).string();
 }
 
 bool EstSuffixeTemporaire(std::string_view suffixe)
@@ -317,7 +322,7 @@ bool EstSuffixeTemporaire(std::string_view suffixe)
 // holds locked.
 void SupprimerTemporairesAbandonnes(const fs::path& dossier, const fs::path& cible, std::span<const uint8_t> entete)
 {
-    const std::string prefixe = "." + cible.filename().string() + ".";
+    const std::string prefixe = PrefixeTemporaire(cible);
     std::error_code ec;
     fs::directory_iterator it(dossier, ec);
     if (ec)

@@ -7,7 +7,6 @@
 #include "editor/Commandes.h"
 #include "editor/DessinSaisie.h"
 #include "editor/EtatCommandes.h"
-#include "editor/Ligatures.h"
 
 #include <algorithm>
 #include <charconv>
@@ -71,18 +70,6 @@ void OccuperColonneLibre()
 
 // ---- Undo, cancel and validate ---------------------------------------------------------------
 
-namespace {
-
-// A copy put back brings the beams of the moment it was taken, for every track: the entry copy
-// of a song just read was taken before its tracks were beamed. So every track of the measure is
-// beamed again; the edit zone's redraw then adds the free slot of the current one.
-void LigaturerMesureRestauree()
-{
-    LigaturerMesuresPistes(Partition.MesureCourante, Partition.MesureCourante);
-}
-
-} // namespace
-
 void SauverAnnulation()
 {
     MarquerModifiee();
@@ -96,7 +83,6 @@ void SauverAnnulation()
 void AnnulerDerniereEdition()
 {
     MesureEnCours() = MesureAnnulation;
-    LigaturerMesureRestauree();
     Curseur.Temps = TempsAnnulation;
     Curseur.Corde = CordeAnnulation;
     RedessinerMesure();
@@ -108,7 +94,6 @@ void AnnulerDerniereEdition()
 void AnnulerMesure()
 {
     MesureEnCours() = CopieMesureEntree;
-    LigaturerMesureRestauree();
     Curseur.Temps = 1;
     Curseur.Corde = 1;
     RedessinerMesure();

@@ -271,16 +271,6 @@ void LigaturerPartition()
     Partition.MesureCourante = 1;
 }
 
-void LigaturerPistes(int32_t derniere)
-{
-    const int32_t piste = PisteCourante;
-    for (int t = 1; t <= std::min<int32_t>(derniere, kNbPistes); ++t) {
-        PisteCourante = t;
-        LigaturerPartition();
-    }
-    PisteCourante = piste;
-}
-
 void LigaturerMesuresPiste(int32_t piste, int32_t premiere, int32_t derniere)
 {
     if (piste < 1 || piste > kNbPistes)

@@ -56,13 +56,10 @@ void LigaturerMesure(int32_t m);
 
 // Every measure of the current track; measure 1 is current afterwards.
 void LigaturerPartition();
-// LigaturerPartition for tracks 1..derniere, each made current in turn; measure 1 is current
-// afterwards and the current track is put back.
-void LigaturerPistes(int32_t derniere);
 
 // The beam bytes of measures premiere..derniere (kept to the song) of track piste, or of every
 // track, from their beats alone (the free slot is left out); the current measure and track
-// stay. For the changes that reach measures or tracks the edit zone does not show: a time
-// signature over a range, a paste, a rewritten track, a measure put back from a copy.
+// stay. For the changes that reach measures or tracks the edit zone does not show: a song
+// that arrives whole, a time signature over a range, a paste, a rewritten track.
 void LigaturerMesuresPiste(int32_t piste, int32_t premiere, int32_t derniere);
 void LigaturerMesuresPistes(int32_t premiere, int32_t derniere);

@@ -1,6 +1,6 @@
 #pragma once
 // A whole file read into memory in one go, as the language files, tablature texts, wave
-// sounds, the splash picture and cursor files are read.
+// sounds, the splash picture, cursor files and the MIDI files the player plays are read.
 #include <cstdint>
 #include <limits>
 #include <optional>

@@ -3,6 +3,7 @@
 #include "platform/FichierEntier.h"
 #include "platform/Repertoires.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -189,42 +190,29 @@ void FichierIni::Charger() const
     std::size_t debut = marqueUtf8_ ? kMarqueUtf8.size() : 0;
 
     // The first end of line sets the file's. One that is a lone carriage return makes an old
-    // Macintosh file, where every carriage return ends a line; elsewhere one ends a line only
-    // before a line feed, and any other stays in its line.
+    // Macintosh file, where a carriage return ends a line by itself; elsewhere one ends a line
+    // only before a line feed, and any other stays in its line.
     const std::size_t premiere = contenu.find_first_of("\r\n", debut);
     const bool mac = premiere != std::string::npos && contenu[premiere] == '\r' &&
                      (premiere + 1 == contenu.size() || contenu[premiere + 1] != '\n');
     if (premiere != std::string::npos && contenu[premiere] == '\r')
         finLigne_ = mac ? "\r" : "\r\n";
+    const char* const fins = mac ? "\r\n" : "\n";
     while (debut < contenu.size()) {
         Ligne l;
-        if (mac) {
-            std::size_t fin = contenu.find_first_of("\r\n", debut);
-            if (fin == std::string::npos)
-                fin = contenu.size();
-            l.texte = contenu.substr(debut, fin - debut);
-            if (fin < contenu.size()) {
-                const bool crlf = contenu[fin] == '\r' && fin + 1 < contenu.size() && contenu[fin + 1] == '\n';
-                l.fin = crlf ? "\r\n" : std::string(1, contenu[fin]);
-            }
-            debut = fin + l.fin.size();
-        } else {
-            std::size_t fin = contenu.find('\n', debut);
-            if (fin == std::string::npos)
-                fin = contenu.size();
-            l.texte = contenu.substr(debut, fin - debut);
-            const bool cr = !l.texte.empty() && l.texte.back() == '\r';
-            if (cr)
+        std::size_t fin = std::min(contenu.find_first_of(fins, debut), contenu.size());
+        // A carriage return just before the line feed belongs to the end of line.
+        if (fin < contenu.size() && contenu[fin] == '\n' && fin > debut && contenu[fin - 1] == '\r')
+            --fin;
+        l.texte = contenu.substr(debut, fin - debut);
+        if (fin < contenu.size())
+            l.fin = contenu.substr(fin, contenu.compare(fin, 2, "\r\n") == 0 ? 2 : 1);
+        else
+            // Carriage returns that end the file are the line end it stopped short of: a value
+            // keeping one would read differently once a line is written after it.
+            while (!l.texte.empty() && l.texte.back() == '\r')
                 l.texte.pop_back();
-            if (fin < contenu.size())
-                l.fin = cr ? "\r\n" : "\n";
-            else
-                // Carriage returns that end the file are the line end it stopped short of: a
-                // value keeping one would read differently once a line is written after it.
-                while (!l.texte.empty() && l.texte.back() == '\r')
-                    l.texte.pop_back();
-            debut = fin + 1;
-        }
+        debut = fin + l.fin.size();
         const std::string r = Rogner(l.texte);
         if (!r.empty() && r.front() == '[') {
             l.genre = Genre::Section;

@@ -8,11 +8,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string_view>
-#include <system_error>
 
 namespace {
 

@@ -14,6 +14,7 @@
 #include "document/Routines.h"
 #include "editor/Navigation.h"
 #include "editor/Saisie.h"
+#include "editor/Scrolling.h"
 #include "print/BrowseLogique.h"
 
 #include <QApplication>
@@ -103,7 +104,10 @@ void HuitCroches(int m, int t)
 
 class LigaturesPistes : public lyrx_test::FixtureFenetrePrincipale<> {
 protected:
-    static constexpr int kNbMesures = 3;
+    // Enough measures for the score view to break them over several lines.
+    static constexpr int kNbMesures = 10;
+    // The tracks that hold the eighths: every track but the drums.
+    static constexpr int kNbPistesCroches = kNbPistes - 1;
 
     void SetUp() override
     {
@@ -112,7 +116,8 @@ protected:
     }
     void TearDown() override { FermerFenetre(); }
 
-    // Measures 1..3 in 4/4 with the same eighths on tracks 1 and 2; `retouche` changes the song
+    // Measures 1..kNbMesures in 4/4 with the same eighths on tracks 1..kNbPistesCroches;
+    // `retouche` changes the song
     // before it is written to a file of the test's folder, whose path is returned.
     std::string EcrireChanson(const std::function<void()>& retouche = {})
     {
@@ -123,7 +128,7 @@ protected:
         }
         Partition.NbMesures = kNbMesures;
         for (int m = 1; m <= kNbMesures; ++m)
-            for (int t = 1; t <= 2; ++t)
+            for (int t = 1; t <= kNbPistesCroches; ++t)
                 HuitCroches(m, t);
         if (retouche)
             retouche();
@@ -177,15 +182,18 @@ TEST_P(LigaturesChansonArrivee, EveryTrackIsBeamedAsTheCurrentOne)
     ASSERT_EQ(PisteCourante, 1);
     ASSERT_EQ(Partition.NbMesures, kNbMesures);
     for (int m = 1; m <= kNbMesures; ++m)
-        for (int t = 1; t <= 2; ++t)
+        for (int t = 1; t <= kNbPistesCroches; ++t)
             EXPECT_EQ(Ligatures(m, t), "1+2 3+4 5+6 7+8") << "measure " << m << ", track " << t;
 
-    // The score view of track 2, first shown after the song came, is the picture of track 1.
+    // The score view of another track, first shown after the song came, is the picture of
+    // track 1, on every line.
+    ASSERT_GE(LignesAffichage.NbLignes, 2);
     const QImage piste1 = VuePartitionAffichee();
-    CliquerPiste(2);
-    ASSERT_EQ(PisteCourante, 2);
-    const QImage piste2 = VuePartitionAffichee();
-    EXPECT_TRUE(piste1 == piste2) << "the score of track 2 differs from that of track 1";
+    for (int t : {2, kNbPistesCroches}) {
+        CliquerPiste(t);
+        ASSERT_EQ(PisteCourante, t);
+        EXPECT_TRUE(VuePartitionAffichee() == piste1) << "the score of track " << t << " differs from that of track 1";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(, LigaturesChansonArrivee,

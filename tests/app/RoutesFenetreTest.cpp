@@ -483,29 +483,30 @@ TEST_F(RoutesFenetre, SavingASongRemovesWhatAKilledSaveOfItLeftBesideIt)
         std::string contenu;
         bool reste;
     } const cas[] = {
-        {".song.lrx.k1Ll3d", moitie, false}, // killed while writing
-        {".song.lrx.E0Fzz9", image, false},  // killed before the rename
-        {".song.lrx.n0Byt3", "", false},     // killed before its first write
-        {".song.lrx.h4lfHd", image.substr(0, 10), false}, // killed inside its header
-        {".song.lrx.n0tHdr", "FICHIER texte", true},     // short, and not a song's start
-        {".song.lrx.backup", "the user's own notes", true},
-        {".song.lrx.Ab12C", moitie, true},   // not a name the writer gives
-        {".song.lrx.Ab12Cde", moitie, true},
-        {".song.lrx.Ab-12C", moitie, true},
-        {"song.lrx.Ab12Cd", moitie, true},
-        {".other.lrx.Ab12Cd", moitie, true}, // another song's
+        {".song.lrx.lyrx-k1Ll3d", moitie, false}, // killed while writing
+        {".song.lrx.lyrx-E0Fzz9", image, false},  // killed before the rename
+        {".song.lrx.lyrx-n0Byt3", "", false},     // killed before its first write
+        {".song.lrx.lyrx-h4lfHd", image.substr(0, 10), false}, // killed inside its header
+        {".song.lrx.lyrx-n0tHdr", "FICHIER texte", true},     // short, and not a song's start
+        {".song.lrx.backup", image, true},        // the user's own hidden copy of the song
+        {".song.lrx.k1Ll3d", moitie, true},       // without the writer's mark
+        {".song.lrx.lyrx-Ab12C", moitie, true},   // not a name the writer gives
+        {".song.lrx.lyrx-Ab12Cde", moitie, true},
+        {".song.lrx.lyrx-Ab-12C", moitie, true},
+        {"song.lrx.lyrx-Ab12Cd", moitie, true},
+        {".other.lrx.lyrx-Ab12Cd", moitie, true}, // another song's
     };
     for (const auto& c : cas)
         std::ofstream(dossier_ / c.nom, std::ios::binary) << c.contenu;
     // A save of the same song in progress, by another window of the program.
-    const fs::path enCours = dossier_ / ".song.lrx.Wr1t3s";
+    const fs::path enCours = dossier_ / ".song.lrx.lyrx-Wr1t3s";
     std::ofstream(enCours, std::ios::binary) << moitie;
     const int verrou = ::open(enCours.c_str(), O_RDONLY);
     ASSERT_GE(verrou, 0);
     ASSERT_EQ(::flock(verrou, LOCK_EX), 0);
     // A link under the writer's name leads elsewhere.
     std::ofstream(dossier_ / "elsewhere.lrx", std::ios::binary) << moitie;
-    fs::create_symlink(dossier_ / "elsewhere.lrx", dossier_ / ".song.lrx.L1nk00");
+    fs::create_symlink(dossier_ / "elsewhere.lrx", dossier_ / ".song.lrx.lyrx-L1nk00");
 
     TaperChiffres("7");
     ASSERT_TRUE(PartitionModifiee);
@@ -515,7 +516,7 @@ TEST_F(RoutesFenetre, SavingASongRemovesWhatAKilledSaveOfItLeftBesideIt)
     for (const auto& c : cas)
         EXPECT_EQ(fs::exists(dossier_ / c.nom), c.reste) << c.nom;
     EXPECT_TRUE(fs::exists(enCours));
-    EXPECT_TRUE(fs::is_symlink(dossier_ / ".song.lrx.L1nk00"));
+    EXPECT_TRUE(fs::is_symlink(dossier_ / ".song.lrx.lyrx-L1nk00"));
     EXPECT_TRUE(fs::exists(dossier_ / "elsewhere.lrx"));
     ::close(verrou);
     // The save itself left nothing beside the song.
@@ -523,9 +524,10 @@ TEST_F(RoutesFenetre, SavingASongRemovesWhatAKilledSaveOfItLeftBesideIt)
     for (const fs::directory_entry& e : fs::directory_iterator(dossier_))
         if (e.path().filename().string().rfind(".song.lrx.", 0) == 0)
             caches.insert(e.path().filename().string());
-    EXPECT_EQ(caches, (std::set<std::string>{".song.lrx.Ab12C", ".song.lrx.Ab12Cde", ".song.lrx.Ab-12C",
-                                             ".song.lrx.L1nk00", ".song.lrx.Wr1t3s", ".song.lrx.backup",
-                                             ".song.lrx.n0tHdr"}));
+    EXPECT_EQ(caches, (std::set<std::string>{".song.lrx.backup", ".song.lrx.k1Ll3d", ".song.lrx.lyrx-Ab12C",
+                                             ".song.lrx.lyrx-Ab12Cde", ".song.lrx.lyrx-Ab-12C",
+                                             ".song.lrx.lyrx-L1nk00", ".song.lrx.lyrx-Wr1t3s",
+                                             ".song.lrx.lyrx-n0tHdr"}));
 }
 
 namespace {

@@ -19,6 +19,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <optional>
 #include <signal.h>
 #include <spawn.h>
@@ -27,6 +28,7 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 extern char** environ;
@@ -155,7 +157,39 @@ struct Essai {
 
 class FermetureProcessusTest : public ::testing::Test {
 protected:
-    pid_t Lancer(const Essai& e, const std::string& display, const std::string& argument)
+    // A display of the test's own, or the test is skipped.
+    void SetUp() override
+    {
+        serveur_.emplace();
+        if (serveur_->Display().empty())
+            GTEST_SKIP() << "no Xvfb";
+        d_ = XOpenDisplay(serveur_->Display().c_str());
+        ASSERT_NE(d_, nullptr);
+        // A window that goes between two requests is no error here.
+        XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+    }
+    void TearDown() override
+    {
+        if (d_)
+            XCloseDisplay(d_);
+    }
+
+    // A trial in a settings folder of its own, whose Lyrx220.ini holds `ini`.
+    void AjouterEssai(std::vector<Essai>& essais, Essai e, const std::string& ini)
+    {
+        e.dossier = dossier_ / std::to_string(essais.size());
+        fs::create_directories(e.dossier);
+        std::ofstream(e.dossier / "Lyrx220.ini", std::ios::binary) << ini;
+        essais.push_back(std::move(e));
+    }
+
+    static std::string LireIni(const Essai& e)
+    {
+        std::ifstream ini(e.dossier / "Lyrx220.ini", std::ios::binary);
+        return {std::istreambuf_iterator<char>(ini), std::istreambuf_iterator<char>()};
+    }
+
+    pid_t Lancer(const Essai& e, const std::string& argument)
     {
         std::vector<std::string> env;
         for (char** v = environ; *v; ++v) {
@@ -163,7 +197,7 @@ protected:
             if (s.rfind("LYRX_", 0) != 0 && s.rfind("DISPLAY=", 0) != 0 && s.rfind("QT_QPA_PLATFORM=", 0) != 0)
                 env.push_back(s);
         }
-        env.push_back("DISPLAY=" + display);
+        env.push_back("DISPLAY=" + serveur_->Display());
         env.push_back("QT_QPA_PLATFORM=xcb");
         env.push_back("LYRX_WINDOWS_DIR=" + e.dossier.string());
         env.push_back("LYRX_PROGRAM_DIR=" LYRX_SOURCE_DIR "/data");
@@ -192,13 +226,14 @@ protected:
 
     // Starts the program of every trial, with the argument `argument` gives it, and asks each
     // main window titled `titre` to close once it is there and the trial's delay has passed;
-    // returns when every program has ended, or after a minute.
-    void LancerEtFermer(Display* d, const std::string& display, std::vector<Essai>& essais, const char* titre,
+    // returns when every program has ended, or after a minute, the programs still running
+    // then ended (their trials without an end).
+    void LancerEtFermer(std::vector<Essai>& essais, const char* titre,
                         const std::function<std::string(const Essai&)>& argument)
     {
         for (Essai& e : essais) {
             e.debut = Horloge::now();
-            e.pid = Lancer(e, display, argument(e));
+            e.pid = Lancer(e, argument(e));
             ASSERT_GT(e.pid, 0) << "cannot start " << LYRX_EXECUTABLE;
         }
         const auto limite = Horloge::now() + 60s;
@@ -216,29 +251,28 @@ protected:
                 }
                 if (e.demande || Horloge::now() - e.debut < std::chrono::seconds(e.delai))
                     continue;
-                const std::vector<Window> fenetres = FenetresDe(d, e.pid, titre);
+                const std::vector<Window> fenetres = FenetresDe(d_, e.pid, titre);
                 if (fenetres.empty())
                     continue;
-                DemanderFermeture(d, fenetres.front());
+                DemanderFermeture(d_, fenetres.front());
                 e.demande = Horloge::now();
             }
             std::this_thread::sleep_for(10ms);
         }
+        for (Essai& e : essais)
+            if (!e.fin) {
+                kill(e.pid, SIGKILL);
+                waitpid(e.pid, nullptr, 0);
+            }
     }
 
     lyrx_test::DossierTemporaire dossier_{"lyrx-fermeture"};
+    std::optional<Xvfb> serveur_;
+    Display* d_ = nullptr;
 };
 
 TEST_F(FermetureProcessusTest, ACloseRequestEndsTheProgramAtAnyMoment)
 {
-    Xvfb serveur;
-    if (serveur.Display().empty())
-        GTEST_SKIP() << "no Xvfb";
-    Display* d = XOpenDisplay(serveur.Display().c_str());
-    ASSERT_NE(d, nullptr);
-    // A window that goes between two requests is no error here.
-    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
-
     // A wave file for the second starting music: ten seconds of silence.
     const fs::path wave = dossier_ / "long.wav";
     {
@@ -260,30 +294,22 @@ TEST_F(FermetureProcessusTest, ACloseRequestEndsTheProgramAtAnyMoment)
     // Each delay with each music, the song argument in turns: nine programs at once.
     for (int delai : {1, 3, 8})
         for (int musique : {1, 2, 3}) {
-            const bool avecChanson = (delai + musique) % 2 == 0;
             Essai e;
             e.musique = musique;
             e.delai = delai;
-            e.chanson = avecChanson;
-            e.dossier = dossier_ / std::to_string(essais.size());
-            fs::create_directories(e.dossier);
-            std::ofstream(e.dossier / "Lyrx220.ini", std::ios::binary)
-                << "[Config]\r\nPatcheLangue=English\r\nStartingMusic=" << musique
-                << "\r\nStartingFile=" << wave.string() << "\r\n";
-            essais.push_back(e);
+            e.chanson = (delai + musique) % 2 == 0;
+            AjouterEssai(essais, e,
+                         "[Config]\r\nPatcheLangue=English\r\nStartingMusic=" + std::to_string(musique)
+                             + "\r\nStartingFile=" + wave.string() + "\r\n");
         }
     // Each main window is asked to close once it is there and its delay has passed; each
     // process then has one second to end.
-    LancerEtFermer(d, serveur.Display(), essais, "Lyrandaxis 2.2", [&chanson](const Essai& e) {
+    LancerEtFermer(essais, "Lyrandaxis 2.2", [&chanson](const Essai& e) {
         return e.chanson ? chanson : std::string();
     });
     ASSERT_FALSE(HasFatalFailure());
 
-    for (Essai& e : essais) {
-        if (!e.fin) {
-            kill(e.pid, SIGKILL);
-            waitpid(e.pid, nullptr, 0);
-        }
+    for (const Essai& e : essais) {
         SCOPED_TRACE(e.Nom());
         ASSERT_TRUE(e.demande.has_value()) << "the main window never showed";
         ASSERT_TRUE(e.fin.has_value()) << "the program did not end";
@@ -294,12 +320,9 @@ TEST_F(FermetureProcessusTest, ACloseRequestEndsTheProgramAtAnyMoment)
         EXPECT_TRUE(WIFEXITED(e.statut));
         EXPECT_EQ(WEXITSTATUS(e.statut), 0);
         // The settings were written: the display settings join what the test wrote.
-        std::ifstream ini(e.dossier / "Lyrx220.ini", std::ios::binary);
-        const std::string texte((std::istreambuf_iterator<char>(ini)), std::istreambuf_iterator<char>());
-        EXPECT_NE(texte.find("[ParamEcran]"), std::string::npos);
+        EXPECT_NE(LireIni(e).find("[ParamEcran]"), std::string::npos);
         EXPECT_FALSE(fs::exists(e.dossier / "lyrx.tmp"));
     }
-    XCloseDisplay(d);
 }
 
 // Settings files as other editors write them: with a UTF-8 byte-order mark, or with old
@@ -308,13 +331,6 @@ TEST_F(FermetureProcessusTest, ACloseRequestEndsTheProgramAtAnyMoment)
 // the user's values kept.
 TEST_F(FermetureProcessusTest, SettingsWithAByteOrderMarkOrLoneCarriageReturnsAreReadAtTheStart)
 {
-    Xvfb serveur;
-    if (serveur.Display().empty())
-        GTEST_SKIP() << "no Xvfb";
-    Display* d = XOpenDisplay(serveur.Display().c_str());
-    ASSERT_NE(d, nullptr);
-    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
-
     const std::string bom = "\xEF\xBB\xBF";
     const struct {
         const char* nom;
@@ -326,31 +342,22 @@ TEST_F(FermetureProcessusTest, SettingsWithAByteOrderMarkOrLoneCarriageReturnsAr
     for (const auto& f : formes) {
         Essai e;
         e.delai = 0;
-        e.dossier = dossier_ / std::to_string(essais.size());
-        fs::create_directories(e.dossier);
-        std::ofstream(e.dossier / "Lyrx220.ini", std::ios::binary)
-            << f.debut << "[Config]" << f.fin << "PatcheLangue=Francais" << f.fin << "StartingMusic=3" << f.fin
-            << "MetronomeVolume=77" << f.fin;
-        essais.push_back(e);
+        AjouterEssai(essais, e,
+                     f.debut + "[Config]" + f.fin + "PatcheLangue=Francais" + f.fin + "StartingMusic=3" + f.fin
+                         + "MetronomeVolume=77" + f.fin);
     }
     // The main window shows in French, the language of the file; it is then closed.
-    LancerEtFermer(d, serveur.Display(), essais, "Lyrandaxis 2.2 - Sans titre",
-                   [](const Essai&) { return std::string(); });
+    LancerEtFermer(essais, "Lyrandaxis 2.2 - Sans titre", [](const Essai&) { return std::string(); });
     ASSERT_FALSE(HasFatalFailure());
 
     for (std::size_t i = 0; i < essais.size(); ++i) {
-        Essai& e = essais[i];
-        if (!e.fin) {
-            kill(e.pid, SIGKILL);
-            waitpid(e.pid, nullptr, 0);
-        }
+        const Essai& e = essais[i];
         SCOPED_TRACE(formes[i].nom);
         ASSERT_TRUE(e.demande.has_value()) << "no French main window: the settings were not read";
         ASSERT_TRUE(e.fin.has_value()) << "the program did not end";
         EXPECT_TRUE(WIFEXITED(e.statut) && WEXITSTATUS(e.statut) == 0);
 
-        std::ifstream ini(e.dossier / "Lyrx220.ini", std::ios::binary);
-        const std::string texte((std::istreambuf_iterator<char>(ini)), std::istreambuf_iterator<char>());
+        const std::string texte = LireIni(e);
         EXPECT_EQ(texte.rfind(formes[i].debut + "[Config]" + formes[i].fin + "PatcheLangue=Francais" + formes[i].fin, 0), 0u);
         // The program's keys joined the user's: one of each, every line ending as the file's.
         const auto compter = [&texte](const std::string& cle) {
@@ -371,7 +378,6 @@ TEST_F(FermetureProcessusTest, SettingsWithAByteOrderMarkOrLoneCarriageReturnsAr
         }
         EXPECT_EQ(autresFins, 0u);
     }
-    XCloseDisplay(d);
 }
 
 } // namespace

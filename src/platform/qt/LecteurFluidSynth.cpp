@@ -1,6 +1,7 @@
 #include "platform/qt/LecteurFluidSynth.h"
 
 #include "platform/EnteteWav.h"
+#include "platform/FichierEntier.h"
 #include "platform/Repertoires.h"
 
 #include <QMetaObject>
@@ -18,8 +19,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <mutex>
 #include <set>
 #include <thread>
@@ -749,14 +748,13 @@ bool LecteurFluidSynth::Open()
         DefinirErreur(ErreurPeripherique, m.erreurSortie);
         return false;
     }
-    std::ifstream f(FileName(), std::ios::binary);
-    if (!f) {
+    const std::optional<std::vector<uint8_t>> octets = LireFichierEntier<std::vector<uint8_t>>(FileName());
+    if (!octets) {
         DefinirErreur(ErreurFichier, "The file " + FileName() + " cannot be read.");
         return false;
     }
-    const std::vector<uint8_t> octets((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
     std::string erreur;
-    const std::optional<AnalyseMidi> analyse = AnalyserFichierMidi(octets, &erreur);
+    const std::optional<AnalyseMidi> analyse = AnalyserFichierMidi(*octets, &erreur);
     if (!analyse) {
         DefinirErreur(ErreurFichier, erreur);
         return false;
