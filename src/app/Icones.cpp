@@ -595,6 +595,10 @@ const std::map<std::string, Dessin, std::less<>>& Dessins()
     return dessins;
 }
 
+// The side a picture is drawn at for a screen of `ratio`: 20 pixels, or 40 on a screen of a
+// higher ratio. The pictures drawn beside the start are at the same side, or go unused.
+int PixelsDessin(qreal ratio) { return ratio > 1.0 ? 2 * TailleIcone : TailleIcone; }
+
 // One picture on a transparent square of `pixels`. Only Qt's raster engine draws here, so a
 // thread other than the interface's may do it.
 QImage DessinerImage(const Dessin& dessin, int pixels)
@@ -661,13 +665,13 @@ public:
 private:
     using Cle = std::tuple<int, int, QIcon::Mode>;
 
-    // The picture is drawn at 20 pixels, or 40 on a screen of a higher ratio; a smaller
-    // size is that picture scaled down, a larger one gets it as it is.
+    // The picture at PixelsDessin; a smaller size is that picture scaled down, a larger one
+    // gets it as it is.
     QPixmap Image(const QSize& taille, QIcon::Mode mode, qreal ratio)
     {
         if (taille.isEmpty())
             return {};
-        const int plafond = ratio > 1.0 ? 2 * TailleIcone : TailleIcone;
+        const int plafond = PixelsDessin(ratio);
         const Cle cle{std::min(taille.width(), plafond), std::min(taille.height(), plafond), mode};
         if (const auto it = images_.find(cle); it != images_.end())
             return it->second;
@@ -718,7 +722,7 @@ QIcon IconeBouton(std::string_view nom)
 IconesEnArrierePlan::IconesEnArrierePlan()
 {
     const QScreen* ecran = QGuiApplication::primaryScreen();
-    const int pixels = ecran && ecran->devicePixelRatio() > 1.0 ? 2 * TailleIcone : TailleIcone;
+    const int pixels = PixelsDessin(ecran ? ecran->devicePixelRatio() : 1.0);
     LotIcones& lot = LotPrepare();
     lot.pixels = pixels;
     lot.images = std::async(std::launch::async, [pixels] {

@@ -41,11 +41,51 @@ private:
 // The shared texts of "DLG_000"; English built-in texts stand in when the line is missing.
 enum class TexteCommun { OK = 1, Annuler = 2, Oui = 3, Non = 4, Aide = 5, Effacer = 6, Fermer = 7 };
 
+QString TexteCommunDialogue(TexteCommun t);
+
 // When a window builds its controls: as it is created, or as it is first shown. A resident
 // window that most runs never open builds them late, which spares the program's start the
 // time; until then it holds its state and the requests that only change what it shows.
 enum class Controles { ALaCreation, AuPremierAffichage };
-QString TexteCommunDialogue(TexteCommun t);
+
+// A window (a QDialog, a QWidget) whose controls CreerControles makes, wires and captions,
+// once: at its creation when its constructor passes Controles::ALaCreation to
+// ConstruireSelon, else as it is first shown. What reaches it from outside before then asks
+// ControlesConstruits(); CreerControles already sees them built.
+template <class Fenetre>
+class FenetreControlesDifferes : public Fenetre {
+public:
+    using Fenetre::Fenetre;
+
+    // The controls built; nothing once they are.
+    void ConstruireControles()
+    {
+        if (construits_)
+            return;
+        construits_ = true;
+        CreerControles();
+    }
+    bool ControlesConstruits() const { return construits_; }
+
+    void setVisible(bool visible) override
+    {
+        if (visible)
+            ConstruireControles();
+        Fenetre::setVisible(visible);
+    }
+
+protected:
+    // At the end of the window's constructor.
+    void ConstruireSelon(Controles controles)
+    {
+        if (controles == Controles::ALaCreation)
+            ConstruireControles();
+    }
+
+private:
+    virtual void CreerControles() = 0;
+    bool construits_ = false;
+};
 
 // Pixel size of a font of `points` at `pixelsParPouce` (MulDiv rounding: 8 pt -> 11 px).
 int PixelsPolice(int points, int pixelsParPouce = 96);

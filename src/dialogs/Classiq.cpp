@@ -173,7 +173,7 @@ void TImagePortee::mouseReleaseEvent(QMouseEvent* e)
 // ---- The window ------------------------------------------------------------------------------------
 
 TClassForm::TClassForm(QWidget* parent, Controles controles)
-    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
+    : FenetreControlesDifferes(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("ClassForm"));
     setWindowTitle(QStringLiteral("Notation"));
@@ -186,14 +186,11 @@ TClassForm::TClassForm(QWidget* parent, Controles controles)
     setAutoFillBackground(true);
     setFixedSize(kLargeurClient, kHauteurClient);
     Commandes().Enregistrer(Cmd::Ac_Ass_Solfege, [this](Cmd) { setVisible(!isVisible()); });
-    if (controles == Controles::ALaCreation)
-        ConstruireControles();
+    ConstruireSelon(controles);
 }
 
-void TClassForm::ConstruireControles()
+void TClassForm::CreerControles()
 {
-    if (ControlesConstruits())
-        return;
     Panel2 = new QWidget(this);
     Panel2->setObjectName(QStringLiteral("Panel2"));
     Panel2->setGeometry(0, 0, kLargeurClient, kHauteurOutils);
@@ -269,13 +266,6 @@ void TClassForm::ConstruireControles()
     connect(BT_Invisible, &QPushButton::clicked, this, [this] { BT_InvisibleClick(); });
 
     NomTon->setText(QString::fromLatin1(NomTonalite(Partition.Armure)));
-}
-
-void TClassForm::setVisible(bool visible)
-{
-    if (visible)
-        ConstruireControles();
-    QWidget::setVisible(visible);
 }
 
 TClassForm::~TClassForm() { Commandes().Enregistrer(Cmd::Ac_Ass_Solfege, nullptr); }

@@ -42,7 +42,7 @@ private:
     TClassForm* fenetre_;
 };
 
-class TClassForm : public QWidget, public IPaletteSolfege {
+class TClassForm : public FenetreControlesDifferes<QWidget>, public IPaletteSolfege {
     Q_OBJECT
 
 public:
@@ -51,11 +51,6 @@ public:
     // lives.
     explicit TClassForm(QWidget* parent = nullptr, Controles controles = Controles::ALaCreation);
     ~TClassForm() override;
-
-    // The controls, their wiring and the clefs of the configuration; nothing once they are
-    // there. The first showing calls it.
-    void ConstruireControles();
-    bool ControlesConstruits() const { return Panel2 != nullptr; }
 
     TImagePortee* Image1 = nullptr;
     QLabel* Img_Clef_Sol = nullptr;
@@ -105,7 +100,6 @@ public:
     // IPaletteSolfege
     void SetVisible(bool visible) override { setVisible(visible); }
     bool Visible() const override { return isVisible(); }
-    void setVisible(bool visible) override;
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -115,6 +109,8 @@ protected:
     void keyReleaseEvent(QKeyEvent* e) override;
 
 private:
+    // Wired, the clefs as the configuration has them.
+    void CreerControles() override;
     void AfficherCles();
     void InverserBande(int position);
     void BasculerAlteration(QToolButton* bouton);

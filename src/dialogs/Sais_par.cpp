@@ -142,7 +142,7 @@ QPixmap ImageTete()
 // ---- Construction ------------------------------------------------------------------------------
 
 TSais_Partition::TSais_Partition(QWidget* parent, Controles controles)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+    : FenetreControlesDifferes(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("TSais_Partition"));
     setWindowTitle(QString::fromUtf8("Propriétés de la partition"));
@@ -151,15 +151,11 @@ TSais_Partition::TSais_Partition(QWidget* parent, Controles controles)
     TimerRepetition = new QTimer(this);
     TimerRepetition->setObjectName(QStringLiteral("TimerRepetition"));
     connect(TimerRepetition, &QTimer::timeout, this, &TSais_Partition::TimerRepetitionTimer);
-    if (controles == Controles::ALaCreation)
-        ConstruireControles();
+    ConstruireSelon(controles);
 }
 
-void TSais_Partition::ConstruireControles()
+void TSais_Partition::CreerControles()
 {
-    if (ControlesConstruits())
-        return;
-
     // The song.
     LabTitre = Etiquette(this, "LabTitre", QStringLiteral("&Titre"), 12, 12, 64);
     Titre = Placer(new QLineEdit(this), "Titre", 80, 9, 300, 21);
@@ -328,15 +324,7 @@ void TSais_Partition::ConstruireControles()
     new FiltreSaisieSpin(NbCordes, BT_NbCordesUp, BT_NbCordesDown, QStringLiteral("456"));
 
     TraduirePartition();
-    if (listeModelesDemandee_)
-        RemplirListeModeles();
-}
-
-void TSais_Partition::setVisible(bool visible)
-{
-    if (visible)
-        ConstruireControles();
-    QDialog::setVisible(visible);
+    RemplirListeModeles();
 }
 
 void TSais_Partition::ConstruireLignesAccordage()

@@ -37,18 +37,13 @@ class QToolButton;
 int32_t PositionBarreMix(int32_t valeur);
 int32_t ValeurBarreMix(int32_t position, int32_t valeurAvant);
 
-class TSais_Partition : public QDialog, public ISaisiePartition {
+class TSais_Partition : public FenetreControlesDifferes<QDialog>, public ISaisiePartition {
     Q_OBJECT
 
 public:
     static constexpr int ContexteAide = 3;
 
     explicit TSais_Partition(QWidget* parent = nullptr, Controles controles = Controles::ALaCreation);
-
-    // The controls, wired and captioned in the loaded language, with the preset list when it
-    // was asked for before; nothing once they are there. The first showing calls it.
-    void ConstruireControles();
-    bool ControlesConstruits() const { return BT_OK != nullptr; }
 
     // ---- Controls (objectName = member name) ----
     QLabel* LabTitre = nullptr;
@@ -129,12 +124,11 @@ public:
     int LigneRepetee = 0;            // the tuning row whose button is held
 
     // ---- ISaisiePartition ----
-    // What only changes the controls waits for them while they are not built: the list and
-    // the captions come as they are built, and each showing loads the rest from the song.
+    // What only changes the controls waits for them while they are not built: they come
+    // with the captions and the preset list, and each showing loads the rest from the song.
     // Shown modally: ResultatModalOK after an accepted OK, else ResultatModalAnnuler.
     int MontrerModal() override;
     void SetVisible(bool visible) override { setVisible(visible); }
-    void setVisible(bool visible) override;
     bool Visible() const override { return isVisible(); }
     // Builds the preset table (once, at the main window's first activation) and fills
     // ModeleList from it.
@@ -200,7 +194,9 @@ private:
     enum class Spin { Aucun, Tempo, Capo, Frettes, Instrument, Ligne };
     Spin spinRepete_ = Spin::Aucun;
     bool jeuEnCours_ = false;
-    bool listeModelesDemandee_ = false;
+
+    // Wired and captioned in the loaded language, with the preset list.
+    void CreerControles() override;
 
     void DemarrerSpin(Spin spin, int direction, int ligne = 0);
     void AfficherInstrument();

@@ -23,10 +23,8 @@ void TSais_Partition::InitModelesAccordage() { ::InitModelesAccordage(); }
 
 void TSais_Partition::RemplirListeModeles()
 {
-    if (!ControlesConstruits()) {
-        listeModelesDemandee_ = true;
+    if (!ControlesConstruits())
         return;
-    }
     ModeleList->clear();
     for (int32_t i = 0; i < NbModelesAccordage; ++i)
         ModeleList->addItem(VersQString(ModelesAccordage[i].Nom));

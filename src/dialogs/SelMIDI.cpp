@@ -57,24 +57,20 @@ QPixmap ImageNote(int crochets)
 } // namespace
 
 TSelMIDIForm::TSelMIDIForm(QWidget* parent, Controles controles)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+    : FenetreControlesDifferes(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("SelMIDIForm"));
     setWindowTitle(QStringLiteral("MIDI import"));
     AppliquerPoliceDialogue(this);
     DimensionnerClient(this, 520, HauteurClient);
-    if (controles == Controles::ALaCreation)
-        ConstruireControles();
-    else
-        LirePoidsDoigte();
+    LirePoidsDoigte();
+    ConstruireSelon(controles);
 }
 
 TSelMIDIForm::~TSelMIDIForm() = default;
 
-void TSelMIDIForm::ConstruireControles()
+void TSelMIDIForm::CreerControles()
 {
-    if (ControlesConstruits())
-        return;
     ConstruireOnglet();
     ConstruireAccordage();
     ConstruirePoids();
@@ -89,16 +85,7 @@ void TSelMIDIForm::ConstruireControles()
 
     TitresOnglets();
     AppliquerTextes();
-    LirePoidsDoigte();
-    if (listeModelesDemandee_)
-        RemplirListeModeles();
-}
-
-void TSelMIDIForm::setVisible(bool visible)
-{
-    if (visible)
-        ConstruireControles();
-    QDialog::setVisible(visible);
+    RemplirListeModeles();
 }
 
 void TSelMIDIForm::ConstruireOnglet()
@@ -353,10 +340,8 @@ void TSelMIDIForm::AppliquerTextes()
 
 void TSelMIDIForm::RemplirListeModeles()
 {
-    if (!ControlesConstruits()) {
-        listeModelesDemandee_ = true;
+    if (!ControlesConstruits())
         return;
-    }
     const QSignalBlocker bloque(ModeleList);
     ModeleList->clear();
     for (int32_t i = 0; i < NbModelesAccordage; ++i)

@@ -34,7 +34,7 @@ class QTimer;
 class QToolButton;
 class RepetitionSpin;
 
-class TSelMIDIForm : public QDialog, public ISelectionMidi {
+class TSelMIDIForm : public FenetreControlesDifferes<QDialog>, public ISelectionMidi {
     Q_OBJECT
 
 public:
@@ -44,11 +44,6 @@ public:
     // The fingering weights are read either way (LirePoidsDoigte).
     explicit TSelMIDIForm(QWidget* parent = nullptr, Controles controles = Controles::ALaCreation);
     ~TSelMIDIForm() override;
-
-    // The controls, wired and captioned in the loaded language, with the preset list when it
-    // was asked for before; nothing once they are there. The first showing calls it.
-    void ConstruireControles();
-    bool ControlesConstruits() const { return BT_OK != nullptr; }
 
     // ---- Controls ----
     QTabBar* TabPiste = nullptr;
@@ -125,7 +120,6 @@ public:
     // it as they are built.
     void RemplirListeModeles() override;
     void SetVisible(bool visible) override { setVisible(visible); }
-    void setVisible(bool visible) override;
     bool Visible() const override { return isVisible(); }
 
     // What every showing does: the sources listed, the import choices reset, the tracks'
@@ -197,5 +191,7 @@ private:
 
     std::unique_ptr<RepetitionSpin> repetitionInstrument_;
     std::unique_ptr<RepetitionSpin> repetitionFrets_;
-    bool listeModelesDemandee_ = false;
+
+    // Wired and captioned in the loaded language, with the preset list.
+    void CreerControles() override;
 };

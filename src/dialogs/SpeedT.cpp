@@ -59,20 +59,17 @@ QLineEdit* EditNombre(QWidget* parent, const char* nom, int x, int y, int longue
 } // namespace
 
 TSpeedT_Form::TSpeedT_Form(QWidget* parent, Controles controles)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+    : FenetreControlesDifferes(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("SpeedT_Form"));
     setWindowTitle(QStringLiteral("Speed trainer"));
     AppliquerPoliceDialogue(this);
     DimensionnerClient(this, 290, 150);
-    if (controles == Controles::ALaCreation)
-        ConstruireControles();
+    ConstruireSelon(controles);
 }
 
-void TSpeedT_Form::ConstruireControles()
+void TSpeedT_Form::CreerControles()
 {
-    if (ControlesConstruits())
-        return;
     Lab_Mesure = Placer(new QLabel(QStringLiteral("Bars :"), this), "Lab_Mesure", 12, 16, 110, 13);
     Lab_Tempo = Placer(new QLabel(QStringLiteral("Tempo :"), this), "Lab_Tempo", 12, 48, 110, 13);
     Lab_Variation = Placer(new QLabel(QStringLiteral("Change per pass :"), this), "Lab_Variation", 12, 80, 110, 13);
@@ -120,13 +117,6 @@ void TSpeedT_Form::ConstruireControles()
 }
 
 TSpeedT_Form::~TSpeedT_Form() = default;
-
-void TSpeedT_Form::setVisible(bool visible)
-{
-    if (visible)
-        ConstruireControles();
-    QDialog::setVisible(visible);
-}
 
 QLineEdit* TSpeedT_Form::Edit(int numero) const
 {

@@ -19,17 +19,13 @@ class QPushButton;
 class QToolButton;
 class RepetitionSpin;
 
-class TSpeedT_Form : public QDialog, public ISpeedTrainer {
+class TSpeedT_Form : public FenetreControlesDifferes<QDialog>, public ISpeedTrainer {
     Q_OBJECT
 
 public:
     static constexpr int ContexteAide = 14;
 
     explicit TSpeedT_Form(QWidget* parent = nullptr, Controles controles = Controles::ALaCreation);
-
-    // The controls and their wiring; nothing once they are there. The first showing calls it.
-    void ConstruireControles();
-    bool ControlesConstruits() const { return BT_OK != nullptr; }
 
     QLabel* Lab_Mesure = nullptr;
     QLabel* Lab_a = nullptr;
@@ -85,13 +81,14 @@ public:
     // song (another song was loaded or imported). Edits not built yet come empty.
     void ViderChamps() override;
     void SetVisible(bool visible) override { setVisible(visible); }
-    void setVisible(bool visible) override;
     bool Visible() const override { return isVisible(); }
 
 protected:
     void showEvent(QShowEvent* e) override;
 
 private:
+    // Wired; captioned at each showing.
+    void CreerControles() override;
     QLineEdit* Edit(int numero) const;
     void Clic(int numero, int direction);
     void Tick(int numero, int pas);
