@@ -6,6 +6,7 @@
 #include "document/Mess.h"
 #include "document/Variable.h"
 #include "print/ImportASCII.h"
+#include "document/Fenetre.h"
 #include "print/OutilsASCII.h"
 #include "platform/Cp1252.h"
 #include "platform/FichierEntier.h"
@@ -260,7 +261,7 @@ void TImpASCIIForm::BT_ImprimerClick()
     ImprimerTexteASCII(imprimante, lignes, MemoASCII->font(), QString::fromStdString(PartieNomFichier(FichierCharge)));
 }
 
-void TImpASCIIForm::BT_AideClick() { AppelerAideASCII(kAideImport); }
+void TImpASCIIForm::BT_AideClick() { FenetrePrincipale().AfficherAideDialogue(kAideImport); }
 
 void TImpASCIIForm::BT_ImporterClick()
 {

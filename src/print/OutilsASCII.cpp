@@ -1,6 +1,5 @@
 #include "print/OutilsASCII.h"
 
-#include "document/Fenetre.h"
 #include "document/Langue.h"
 #include "document/Legendes.h"
 #include "platform/Arrondi.h"
@@ -241,8 +240,6 @@ bool IDialoguesASCII::ChoisirImprimante(QWidget* parent, QPrinter& imprimante)
 IDialoguesASCII& DialoguesASCII() { return *dialogues; }
 
 void InstallerDialoguesASCII(IDialoguesASCII* d) { dialogues = d ? d : &dialoguesQt; }
-
-void AppelerAideASCII(int contexte) { FenetrePrincipale().AfficherAideDialogue(contexte); }
 
 QToolButton* BoutonGlypheASCII(QWidget* parent, const char* nom, const char* glyphe)
 {

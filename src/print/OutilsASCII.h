@@ -85,5 +85,3 @@ public:
 IDialoguesASCII& DialoguesASCII();
 void InstallerDialoguesASCII(IDialoguesASCII* dialogues); // nullptr puts the Qt dialogs back
 
-// The application's help, as the Help buttons call it with the window's help number.
-void AppelerAideASCII(int contexte);

@@ -5,6 +5,7 @@
 #include "document/Langue.h"
 #include "document/Variable.h"
 #include "print/ExportASCII.h"
+#include "document/Fenetre.h"
 #include "print/OutilsASCII.h"
 
 #include <QGuiApplication>
@@ -277,7 +278,7 @@ void TTestASCIForm::Timer1Timer()
     NbCol->setText(QString::number(valeur));
 }
 
-void TTestASCIForm::BT_AideClick() { AppelerAideASCII(kAideExport); }
+void TTestASCIForm::BT_AideClick() { FenetrePrincipale().AfficherAideDialogue(kAideExport); }
 
 void ExporterASCII(TTestASCIForm& dialogue)
 {
