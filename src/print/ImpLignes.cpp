@@ -185,10 +185,8 @@ int32_t ImprimerLigne(int32_t m0, bool dessiner)
     // Every beat gets its x on the line before any is drawn: a text is placed against the
     // diagrams and texts of the measures after its own.
     const int32_t piste = PisteImpr();
-    std::vector<double> debuts; // where each measure starts on the line
     double x = 0;
     for (int32_t k = m0; k <= m; ++k) {
-        debuts.push_back(x);
         TMesure* bloc = MesureImpr(k);
         if (!bloc)
             continue;
@@ -202,13 +200,13 @@ int32_t ImprimerLigne(int32_t m0, bool dessiner)
         PlacerTextesLigne(m0, m);
 
     const double y = p.PosY;
+    x = 0;
     for (int32_t k = m0; k <= m; ++k) {
         TMesure* bloc = MesureImpr(k);
         if (!bloc)
             continue;
         p.MesureEnCours = k;
-        const double xd = debuts[static_cast<std::size_t>(k - m0)];
-        x = xd;
+        const double xd = x;
         if (k == 1 && p.AffTriplet_Prt)
             ImprimerAccordage(x);
         if (k == m0 && p.AffNum_Prt)

@@ -16,7 +16,7 @@
 #include <QString>
 
 #include <algorithm>
-#include <vector>
+#include <utility>
 
 namespace {
 
@@ -94,11 +94,8 @@ void RemplacerImprimante()
     nouvelle->setDuplex(ancienne->duplex());
     nouvelle->setFullPage(ancienne->fullPage());
     nouvelle->setDocName(ancienne->docName());
-    // The old one is kept alive, as the installed one is: its engine may still hold the
-    // device it failed on.
-    static auto* retirees = new std::vector<QPrinter*>;
-    retirees->push_back(ancienne);
-    ancienne = nouvelle;
+    // Nothing holds the old one past its job: its painter has ended, which closed its device.
+    delete std::exchange(ancienne, nouvelle);
 }
 
 // Tells why a job on the program's printer went nowhere.

@@ -3,6 +3,7 @@
 #include "FixtureImpression.h"
 
 #include "print/ImpPartition.h"
+#include "support/BoitesTraces.h"
 
 #include <algorithm>
 #include <cmath>
@@ -259,30 +260,8 @@ TEST_F(LigneRemplie, MeasureNumberOnlyAtTheStartOfEachLine)
         EXPECT_NE(t.fonte.taille, 6) << t.texte;
 }
 
-// The box a trace inks on the recording canvas; right and bottom excluded.
-struct Boite {
-    int gauche, haut, droite, bas;
-    bool Croise(const Boite& b) const { return gauche < b.droite && b.gauche < droite && haut < b.bas && b.haut < bas; }
-};
-
-Boite BoiteDe(platform::CanevasEnregistreur& c, const platform::CanevasEnregistreur::Trace& t)
-{
-    if (t.operation == platform::CanevasEnregistreur::Operation::Texte) {
-        c.SetFonte(t.fonte);
-        const platform::Dimension d = c.TextExtent(t.texte);
-        return {t.points[0].x, t.points[0].y, t.points[0].x + d.cx, t.points[0].y + d.cy};
-    }
-    // Wider pens ink half their width round the line.
-    const int demi = std::max(t.stylo.largeur, 1) / 2;
-    Boite b{t.points[0].x, t.points[0].y, t.points[0].x + 1, t.points[0].y + 1};
-    for (const platform::Point& p : t.points) {
-        b.gauche = std::min(b.gauche, p.x - demi);
-        b.haut = std::min(b.haut, p.y - demi);
-        b.droite = std::max(b.droite, p.x + 1 + demi);
-        b.bas = std::max(b.bas, p.y + 1 + demi);
-    }
-    return b;
-}
+using lyrx_test::Boite;
+using lyrx_test::BoiteDe;
 
 TEST_F(ImpLignesTest, PrintedBeatTextsStayClearOfTheDiagramsAndTextsOfNeighbouringBeats)
 {
