@@ -17,6 +17,7 @@
 #include "document/Variable.h"
 #include "platform/Canevas.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -95,6 +96,16 @@ struct TContexteEcran {
     };
     std::vector<TTextePlace> TextesLigne;
     int32_t TextesPremiere = 0, TextesDerniere = -1;
+
+    // Where the bends of beat Temps of measure Mesure write their amounts (by string) and how far
+    // its marks move up (EcranNotes.cpp): placed once for the beat, which its marks and each of
+    // its bends then ask.
+    struct TMarquesTemps {
+        int32_t Mesure = 0, Temps = 0;
+        std::array<int32_t, kNbCordesMax + 1> GauchesValeurs{};
+        int32_t Montee = 0;
+    };
+    TMarquesTemps MarquesTemps;
 
     int32_t YCorde(int32_t s) const { return Y + (s - 1) * E; }
     const TTemps& Temps(int32_t b) const { return Bloc->Temps[Piste][b]; }

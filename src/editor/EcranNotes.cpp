@@ -250,12 +250,6 @@ TZoneEncre TraceBend(TContexteEcran& ctx, const TTemps& temps, int32_t s)
 std::vector<TZoneEncre> ZonesAuDessus(TContexteEcran& ctx);
 const TMesure* BlocLigne(int32_t m);
 
-// Where beat b's bends write their amounts (by string), and how far its marks move up.
-struct PlaceMarques {
-    std::array<int32_t, kNbCordesMax + 1> Gauches{};
-    int32_t Montee = 0;
-};
-
 // What stays where it is beside beat b's marks and amounts: the beat's mix-table mark, and up to
 // the next beat (where an amount moves no further) its marks, amounts and frets, half a digit
 // short of them: an amount meeting the next one would read as one number. An amount moved past
@@ -293,17 +287,18 @@ TObstaclesMarques ObstaclesMarques(TContexteEcran& ctx, int32_t b, std::vector<T
     return TObstaclesMarques{fixes, dessus, static_cast<double>(demiChiffre), static_cast<double>(finPlace), 0};
 }
 
-PlaceMarques PlacerMarques(TContexteEcran& ctx, int32_t b)
+// Where beat b's bends write their amounts, and how far its marks move up.
+TContexteEcran::TMarquesTemps PlacerMarques(TContexteEcran& ctx, int32_t b)
 {
     const TTemps& temps = ctx.Temps(b);
-    PlaceMarques place;
+    TContexteEcran::TMarquesTemps place{ctx.MesureDessinee, b};
     std::vector<TZoneEncre> valeurs;
     std::vector<int32_t> cordes;
     for (int32_t s = 1; s <= ctx.NbCordes; ++s) {
         if (AvecBend(temps, s)) {
             valeurs.push_back(ValeurBend(ctx, temps, s));
             cordes.push_back(s);
-            place.Gauches[s] = static_cast<int32_t>(valeurs.back().Gauche);
+            place.GauchesValeurs[s] = static_cast<int32_t>(valeurs.back().Gauche);
         }
     }
     const std::vector<TZoneEncre> marques = ZonesMarquesTemps(ctx, temps);
@@ -312,9 +307,17 @@ PlaceMarques PlacerMarques(TContexteEcran& ctx, int32_t b)
     std::vector<TZoneEncre> fixes, dessus;
     const TPlaceValeurs p = PlacerValeursBend(marques, valeurs, ObstaclesMarques(ctx, b, fixes, dessus));
     for (std::size_t i = 0; i < cordes.size(); ++i)
-        place.Gauches[cordes[i]] = static_cast<int32_t>(p.Gauches[i]);
+        place.GauchesValeurs[cordes[i]] = static_cast<int32_t>(p.Gauches[i]);
     place.Montee = static_cast<int32_t>(p.Montee);
     return place;
+}
+
+// PlacerMarques of beat b, worked out at the first that asks.
+const TContexteEcran::TMarquesTemps& MarquesPlacees(TContexteEcran& ctx, int32_t b)
+{
+    if (ctx.MarquesTemps.Mesure != ctx.MesureDessinee || ctx.MarquesTemps.Temps != b)
+        ctx.MarquesTemps = PlacerMarques(ctx, b);
+    return ctx.MarquesTemps;
 }
 
 // Where beat b's wave of `pas` starts (it ends at fin) and how far it moves up, past or over
@@ -423,7 +426,7 @@ void DessinerNote(TContexteEcran& ctx, int32_t b, int32_t s)
         xe = suivant.XEcran - R(w / 2.0) - 2;
     }
     const int32_t depart = R(tw / 2.0) + x;
-    auto gaucheValeur = [&] { return PlacerMarques(ctx, b).Gauches[s]; };
+    auto gaucheValeur = [&] { return MarquesPlacees(ctx, b).GauchesValeurs[s]; };
     switch (note.Effet) {
     case 1:
     case 2: DessinerHOPO(ctx, depart, xe, s, note.Effet); break;
@@ -581,7 +584,7 @@ void DessinerEffetsTemps(TContexteEcran& ctx, int32_t b)
     case 7:
     case 8:
     case 9: {
-        const int32_t montee = PlacerMarques(ctx, b).Montee;
+        const int32_t montee = MarquesPlacees(ctx, b).Montee;
         c.SetFonte(fonte);
         const std::string lettre = LettreEffetTemps(temps.Effet);
         c.SetBrosseVide();
@@ -610,7 +613,7 @@ void DessinerEffetsTemps(TContexteEcran& ctx, int32_t b)
         break;
     }
     case 3: {
-        const int32_t yv = Y - PlacerMarques(ctx, b).Montee - kHauteurEffets + 3;
+        const int32_t yv = Y - MarquesPlacees(ctx, b).Montee - kHauteurEffets + 3;
         c.MoveTo(xb - 10, yv - 7);
         c.LineTo(xb, yv);
         c.LineTo(xb + 10, yv - 7);
