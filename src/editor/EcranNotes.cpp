@@ -11,6 +11,7 @@
 #include <array>
 #include <charconv>
 #include <optional>
+#include <span>
 
 namespace {
 
@@ -287,6 +288,15 @@ TObstaclesMarques ObstaclesMarques(TContexteEcran& ctx, int32_t b, std::vector<T
     return TObstaclesMarques{fixes, dessus, static_cast<double>(demiChiffre), static_cast<double>(finPlace), 0};
 }
 
+// Whether an area of `a` meets one of `b`. Most beats' bends stand clear of their marks and
+// waves: then nothing around the beat needs measuring.
+bool SeCroisent(std::span<const TZoneEncre> a, std::span<const TZoneEncre> b)
+{
+    return std::ranges::any_of(a, [&](const TZoneEncre& z) {
+        return std::ranges::any_of(b, [&](const TZoneEncre& y) { return z.Croise(y); });
+    });
+}
+
 // Where beat b's bends write their amounts, and how far its marks move up.
 TContexteEcran::TMarquesTemps PlacerMarques(TContexteEcran& ctx, int32_t b)
 {
@@ -302,7 +312,7 @@ TContexteEcran::TMarquesTemps PlacerMarques(TContexteEcran& ctx, int32_t b)
         }
     }
     const std::vector<TZoneEncre> marques = ZonesMarquesTemps(ctx, temps);
-    if (valeurs.empty() || marques.empty())
+    if (!SeCroisent(valeurs, marques))
         return place;
     std::vector<TZoneEncre> fixes, dessus;
     const TPlaceValeurs p = PlacerValeursBend(marques, valeurs, ObstaclesMarques(ctx, b, fixes, dessus));
@@ -333,12 +343,12 @@ TPlaceVague PlacerVagueTemps(TContexteEcran& ctx, int32_t b, int pas, int32_t fi
             bends.push_back(TraceBend(ctx, temps, s));
         }
     }
-    if (bends.empty())
-        return {static_cast<double>(xb), 0};
     // A clear row kept over the wave; the cells of the texts keep one under their ink.
     const int h = R(pas / 2.0);
     const int32_t yw = ctx.Y - kHauteurEffets;
     const TZoneEncre vague = Zone(xb, yw - h - 1, std::max(fin, xb + 1), yw + h + 1);
+    if (!SeCroisent(bends, std::span(&vague, 1)))
+        return {static_cast<double>(xb), 0};
     const std::vector<TZoneEncre> dessus = ZonesAuDessus(ctx);
     return PlacerVague(vague, 4 * pas, bends, TObstaclesMarques{{}, dessus, 1, static_cast<double>(fin), 0});
 }
