@@ -87,15 +87,14 @@ struct TContexteEcran {
     int LargeurCAcc = -1;
     int HauteurTEff = -1;
 
-    // Where the beat texts of measures TextesPremiere..TextesDerniere start, by measure and
-    // beat in line order (PreparerTextesLigne).
+    // Where the beat texts of the line start, by measure and beat in line order
+    // (PreparerTextesLigne).
     struct TTextePlace {
         int32_t Mesure = 0;
         int32_t Temps = 0;
         int32_t X = 0;
     };
     std::vector<TTextePlace> TextesLigne;
-    int32_t TextesPremiere = 0, TextesDerniere = -1;
 
     // Where the bends of beat Temps of measure Mesure write their amounts (by string) and how far
     // its marks move up (EcranNotes.cpp): placed once for the beat, which its marks and each of
@@ -152,5 +151,6 @@ void DessinerPetitPoint(TContexteEcran& ctx, int32_t x, int32_t y, platform::Cou
 // number, or "<default> Repet-A <num>".
 std::string TexteFinAlternative(int32_t mesure, int32_t numero);
 
-// The per-beat loop of measure m (which CommencerMesure makes current).
+// The per-beat loop of measure m (which CommencerMesure makes current); its beat texts are
+// drawn where PreparerTextesLigne placed them for the line.
 void DessinerTempsMesure(TContexteEcran& ctx, int32_t mesure);

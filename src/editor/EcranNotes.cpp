@@ -782,8 +782,6 @@ void DessinerAccord(TContexteEcran& ctx, int32_t b)
 void PreparerTextesLigne(TContexteEcran& ctx, int32_t premiere, int32_t derniere, int largeur)
 {
     ctx.TextesLigne.clear();
-    ctx.TextesPremiere = premiere;
-    ctx.TextesDerniere = derniere;
     auto temps = [&](int32_t m, int32_t b) -> const TTemps& { return BlocLigne(m)->Temps[ctx.Piste][b]; };
     auto pourChaqueTemps = [&](auto&& faire) {
         for (int32_t m = premiere; m <= derniere; ++m)
@@ -839,15 +837,12 @@ void DessinerTexteTemps(TContexteEcran& ctx, int32_t b)
     const TTemps& temps = ctx.Temps(b);
     if (temps.Texte.empty())
         return;
-    platform::Canevas& c = ctx.c;
-    // Painted outside a line, a measure is placed on its own.
-    if (ctx.MesureDessinee < ctx.TextesPremiere || ctx.MesureDessinee > ctx.TextesDerniere)
-        PreparerTextesLigne(ctx, ctx.MesureDessinee, ctx.MesureDessinee, c.Largeur());
     const auto place = std::find_if(ctx.TextesLigne.begin(), ctx.TextesLigne.end(), [&](const auto& t) {
         return t.Mesure == ctx.MesureDessinee && t.Temps == b;
     });
     if (place == ctx.TextesLigne.end())
         return;
+    platform::Canevas& c = ctx.c;
     platform::StyleFonte fonte = ctx.FontTxt;
     fonte.couleur = ctx.Marque(fonte.couleur);
     c.SetFonte(fonte);
