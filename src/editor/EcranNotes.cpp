@@ -684,23 +684,29 @@ std::optional<PlaceDiagramme> PlacerDiagramme(TContexteEcran& ctx, const TTemps&
     return d;
 }
 
-// The diagram's area grown by the name under it and the base fret left of it, with the
-// canvas in the diagrams' font. Apart from PlacerDiagramme: drawing the diagram needs only its
-// place, and the texts are measured only on a line that has a beat text.
-void EtendreAuxTextes(TContexteEcran& ctx, const TAccord& accord, PlaceDiagramme& d)
+// The area of the beat's chord diagram grown by the name under it and the base fret left of
+// it, when the beat shows one. Apart from PlacerDiagramme: drawing the diagram needs only its
+// place, and the texts are measured only where something may cover them.
+std::optional<TZoneEncre> ZoneDiagramme(TContexteEcran& ctx, const TTemps& temps)
 {
+    std::optional<PlaceDiagramme> d = PlacerDiagramme(ctx, temps);
+    if (!d)
+        return std::nullopt;
     platform::Canevas& c = ctx.c;
+    const TAccord& accord = *temps.Accord;
+    c.SetFonte(platform::StyleFonte{"Small Fonts", 7, false, false, ctx.Diagrammes});
     if (accord.FretteBase > 1) {
         const std::string base = std::to_string(accord.FretteBase);
-        d.gauche = std::min(d.gauche, d.x - 3 - c.TextWidth(base));
+        d->gauche = std::min(d->gauche, d->x - 3 - c.TextWidth(base));
     }
-    if (!ctx.p.AffChordsName || accord.Nom.empty())
-        return;
-    const platform::Dimension n = c.TextExtent(accord.Nom.view());
-    const int32_t gaucheNom = d.x + d.centreNom - R(n.cx / 2.0);
-    d.gauche = std::min(d.gauche, gaucheNom);
-    d.droite = std::max(d.droite, gaucheNom + n.cx);
-    d.bas = d.y + d.decalageNom + n.cy;
+    if (ctx.p.AffChordsName && !accord.Nom.empty()) {
+        const platform::Dimension n = c.TextExtent(accord.Nom.view());
+        const int32_t gaucheNom = d->x + d->centreNom - R(n.cx / 2.0);
+        d->gauche = std::min(d->gauche, gaucheNom);
+        d->droite = std::max(d->droite, gaucheNom + n.cx);
+        d->bas = d->y + d->decalageNom + n.cy;
+    }
+    return Zone(d->gauche, d->haut, d->droite, d->bas);
 }
 
 std::vector<TZoneEncre> ZonesAuDessus(TContexteEcran& ctx)
@@ -712,10 +718,8 @@ std::vector<TZoneEncre> ZonesAuDessus(TContexteEcran& ctx)
         const TTemps& temps = ctx.Temps(b);
         if (!temps.AvecAccord || !temps.Accord)
             continue;
-        if (std::optional<PlaceDiagramme> d = PlacerDiagramme(ctx, temps)) {
-            c.SetFonte(platform::StyleFonte{"Small Fonts", 7, false, false, ctx.Diagrammes});
-            EtendreAuxTextes(ctx, *temps.Accord, *d);
-            zones.push_back(Zone(d->gauche, d->haut, d->droite, d->bas));
+        if (const std::optional<TZoneEncre> d = ZoneDiagramme(ctx, temps)) {
+            zones.push_back(*d);
         } else if (p.AffChordsName) {
             // As DessinerAccord writes it.
             c.SetFonte(ctx.FontAcc);
@@ -799,13 +803,9 @@ void PreparerTextesLigne(TContexteEcran& ctx, int32_t premiere, int32_t derniere
     platform::Canevas& c = ctx.c;
     const platform::StyleFonte avant = c.Fonte();
     std::vector<TZoneEncre> diagrammes;
-    c.SetFonte(platform::StyleFonte{"Small Fonts", 7, false, false, avant.couleur});
     pourChaqueTemps([&](int32_t, int32_t, const TTemps& t) {
-        if (std::optional<PlaceDiagramme> d = PlacerDiagramme(ctx, t)) {
-            EtendreAuxTextes(ctx, *t.Accord, *d);
-            diagrammes.push_back({static_cast<double>(d->gauche), static_cast<double>(d->haut),
-                                  static_cast<double>(d->droite), static_cast<double>(d->bas)});
-        }
+        if (const std::optional<TZoneEncre> d = ZoneDiagramme(ctx, t))
+            diagrammes.push_back(*d);
     });
 
     c.SetFonte(ctx.FontTxt);
@@ -820,8 +820,7 @@ void PreparerTextesLigne(TContexteEcran& ctx, int32_t premiere, int32_t derniere
     for (const TContexteEcran::TTextePlace& place : ctx.TextesLigne) {
         const platform::Dimension d = c.TextExtent(temps(place.Mesure, place.Temps).Texte.view());
         const int32_t x = ctx.MG + temps(place.Mesure, place.Temps).XEcran - R(ctx.LargeurCTxt / 2.0);
-        textes.push_back({static_cast<double>(x), static_cast<double>(y), static_cast<double>(x + d.cx),
-                          static_cast<double>(y + d.cy)});
+        textes.push_back(Zone(x, y, x + d.cx, y + d.cy));
     }
     c.SetFonte(avant);
     // Two pixels past a diagram, half a letter past a text.
