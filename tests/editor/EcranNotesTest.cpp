@@ -1,5 +1,6 @@
 // The score painter's notes, techniques, chords and texts.
 #include "FixtureEcran.h"
+#include "support/BoitesTraces.h"
 
 #include "editor/EcranNotes.h"
 #include "platform/Arrondi.h"
@@ -401,6 +402,16 @@ TEST_F(Notes, ABeatTextStartsPastItsOwnChordDiagram)
     // Small grid from x - 12, 27 wide (its right line at x + 14), the name "Am" within it.
     EXPECT_EQ(placeTexte(), (platform::Point{x - 12 + 27 + 2, y}));
 
+    // "Intro" (30 wide) moves only on a picture that still holds it there; else it stays on
+    // its beat.
+    const int finDeplace = x - 12 + 27 + 2 + 5 * 6;
+    for (const auto& [largeur, attendu] : {std::pair{finDeplace, x - 12 + 27 + 2}, std::pair{finDeplace - 1, x - 3}}) {
+        canevas.Effacer();
+        DessinerLigne(canevas, 1, largeur, HauteurLigne());
+        EXPECT_TRUE(Contient(canevas, "Texte " + P(attendu, y) + " \"Intro\" font \"Arial\" 8 I #000000 brush clear"))
+            << "picture " << largeur << " wide";
+    }
+
     // A chord shown by its name alone, or diagrams off: the text keeps its place.
     am.Frettes = {0, -1, -1, -1, -1, -1, -1};
     Temps(2).Accord = std::make_shared<const TAccord>(am);
@@ -411,29 +422,6 @@ TEST_F(Notes, ABeatTextStartsPastItsOwnChordDiagram)
     ParamEcranCourant.AffDiag = false;
     Peindre();
     EXPECT_EQ(placeTexte(), (platform::Point{x - 3, y}));
-}
-
-// The box a trace inks on the recording canvas; right and bottom excluded.
-struct Boite {
-    int gauche, haut, droite, bas;
-    bool Croise(const Boite& b) const { return gauche < b.droite && b.gauche < droite && haut < b.bas && b.haut < bas; }
-};
-
-Boite BoiteDe(platform::CanevasEnregistreur& c, const platform::CanevasEnregistreur::Trace& t)
-{
-    if (t.operation == Op::Texte) {
-        c.SetFonte(t.fonte);
-        const platform::Dimension d = c.TextExtent(t.texte);
-        return {t.points[0].x, t.points[0].y, t.points[0].x + d.cx, t.points[0].y + d.cy};
-    }
-    Boite b{t.points[0].x, t.points[0].y, t.points[0].x + 1, t.points[0].y + 1};
-    for (const platform::Point& p : t.points) {
-        b.gauche = std::min(b.gauche, p.x);
-        b.haut = std::min(b.haut, p.y);
-        b.droite = std::max(b.droite, p.x + 1);
-        b.bas = std::max(b.bas, p.y + 1);
-    }
-    return b;
 }
 
 TEST_F(Notes, BeatTextsStayClearOfTheDiagramsAndTextsOfNeighbouringBeats)
@@ -476,37 +464,13 @@ TEST_F(Notes, BeatTextsStayClearOfTheDiagramsAndTextsOfNeighbouringBeats)
                 encre.push_back(b);
         }
         ASSERT_EQ(textes.size(), 2u);
-        for (const Boite& t : textes) {
-            std::string couvert;
-            for (const Boite& e : encre)
-                if (t.Croise(e))
-                    couvert += " " + P(e.gauche, e.haut);
-            EXPECT_EQ(couvert, "") << "text at " << P(t.gauche, t.haut);
-        }
+        for (const Boite& t : textes)
+            EXPECT_EQ(Couvertes(t, encre), "") << "text at " << P(t.gauche, t.haut);
         EXPECT_LE(textes[0].droite, textes[1].gauche);
         for (int m = 1; m <= 2; ++m)
             for (int b = 1; b <= 8; ++b)
                 Temps(b, m) = TTemps{};
     }
-}
-
-TEST_F(Notes, ABeatTextWithNoRoomLeftOnTheLineKeepsItsPlace)
-{
-    TAccord am;
-    am.Nom = "Am";
-    am.Frettes = {0, 0, 1, 2, 2, 0, -1};
-    Battements({0, 0, 0, 0});
-    Temps(4).Texte = "Intro";
-    Temps(4).AvecAccord = true;
-    Temps(4).Accord = std::make_shared<const TAccord>(am);
-    Peindre();
-    const int x = X(4);
-    const int y = 64 - 31 - 14;
-    ASSERT_TRUE(Contient(canevas, "Texte " + P(x - 12 + 27 + 2, y) + " \"Intro\" font \"Arial\" 8 I #000000 brush clear"));
-    // A picture ending before the text past the diagram would: it stays on its beat.
-    canevas.Effacer();
-    DessinerLigne(canevas, 1, x - 12 + 27 + 2 + 5 * 6 - 1, HauteurLigne());
-    EXPECT_TRUE(Contient(canevas, "Texte " + P(x - 3, y) + " \"Intro\" font \"Arial\" 8 I #000000 brush clear"));
 }
 
 TEST_F(Notes, LargeDiagramsKeepTheMarksOverTheirStringsOnTheBand)
