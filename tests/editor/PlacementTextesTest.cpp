@@ -39,6 +39,9 @@ TEST(PlacementTextes, ATextMovesPastWhatItCoversAndOnlyThen)
         // No room before the line's end: the text keeps its place, and so does the next one
         // that would have to follow it there.
         {"no room at the line's end", {Sur(350, 27)}, {Sur(355, 60), Sur(380, 10)}, {355, 380}},
+        {"ending right at the line's end", {Sur(350, 27)}, {Sur(355, 21)}, {379}},
+        // Still covering the next diagram there, it would have to move on past the end.
+        {"at the line's end and covering", {Sur(350, 27), Sur(380, 10)}, {Sur(355, 21)}, {355}},
     };
     for (const Cas& c : cas)
         EXPECT_EQ(PlacerTextesTemps(c.diagrammes, c.textes, kRegles), c.attendu) << c.nom;
