@@ -473,6 +473,35 @@ TEST_F(Notes, BeatTextsStayClearOfTheDiagramsAndTextsOfNeighbouringBeats)
     }
 }
 
+TEST_F(Notes, OnACrowdedLineATextStaysOnItsBeatRatherThanTakeTheRoomOfTheTextsAfterIt)
+{
+    // A chord and a text on every other eighth of a full line, the gaps between the diagrams
+    // narrower than the texts: the first text, moved past every diagram, went to the end of
+    // the line, where the last one, left no room there to follow it, covered it.
+    TAccord c;
+    c.Nom = "C";
+    c.Frettes = {0, 0, 1, 0, 2, 3, -1};
+    Mesures(3);
+    for (int m = 1; m <= 3; ++m) {
+        Battements({1, 1, 1, 1, 1, 1, 1, 1}, m);
+        for (int b = 1; b <= 8; b += 2) {
+            Temps(b, m).Texte = "Texte";
+            Temps(b, m).AvecAccord = true;
+            Temps(b, m).Accord = std::make_shared<const TAccord>(c);
+        }
+    }
+    Peindre();
+    ASSERT_EQ(LignesAffichage.DerniereMesure[1], 3);
+    std::vector<Boite> textes;
+    for (const auto& t : canevas.Traces(Op::Texte))
+        if (t.texte == "Texte")
+            textes.push_back(BoiteDe(canevas, t));
+    ASSERT_EQ(textes.size(), 12u);
+    for (std::size_t i = 0; i < textes.size(); ++i)
+        EXPECT_EQ(Couvertes(textes[i], std::span(textes).subspan(i + 1)), "") << "text " << i;
+    EXPECT_EQ(textes[0].gauche, X(1) - 3);
+}
+
 TEST_F(Notes, LargeDiagramsKeepTheMarksOverTheirStringsOnTheBand)
 {
     TAccord am;
