@@ -171,6 +171,18 @@ TZoneEncre Zone(int32_t gauche, int32_t haut, int32_t droite, int32_t bas)
             static_cast<double>(bas)};
 }
 
+// The cell of the vibrato stroke's amount over its V, whose point is at (xb, yv), with the
+// canvas in the amount's font. It ends a row over the arms where its outer columns cross them
+// (they rise 7 pixels over 10): three rows over the point only, its first digit sat on an arm.
+TZoneEncre CelluleValeurV(platform::Canevas& c, const TTemps& temps, int32_t xb, int32_t yv)
+{
+    const platform::Dimension d = c.TextExtent(TexteValeurEffet(temps.ValeurCoupVib));
+    const int demi = std::min(R(d.cx / 2.0), 10);
+    const int32_t gauche = xb - R(d.cx / 2.0);
+    const int32_t haut = std::min(yv - 3, yv - R(demi * 0.7) - 1) - d.cy;
+    return Zone(gauche, haut, gauche + d.cx, haut + d.cy);
+}
+
 // The cells and strokes of a beat's marks in the row of techniques over string 1: a letter, or
 // the vibrato stroke's V (its arms, then its narrower point) and its amount.
 std::vector<TZoneEncre> ZonesMarquesTemps(TContexteEcran& ctx, const TTemps& temps)
@@ -191,10 +203,7 @@ std::vector<TZoneEncre> ZonesMarquesTemps(TContexteEcran& ctx, const TTemps& tem
         zones.push_back(Zone(xb - 10, yv - 7, xb + 11, yv - 3));
         zones.push_back(Zone(xb - 5, yv - 3, xb + 6, yv + 1));
         c.SetFonte(FontePlusPetite(ctx.FontEff));
-        const platform::Dimension d = c.TextExtent(TexteValeurEffet(temps.ValeurCoupVib));
-        const int demi = std::min(R(d.cx / 2.0), 10);
-        const int32_t haut = std::min(yv - 3, yv - R(demi * 0.7) - 1) - d.cy;
-        zones.push_back(Zone(xb - R(d.cx / 2.0), haut, xb - R(d.cx / 2.0) + d.cx, haut + d.cy));
+        zones.push_back(CelluleValeurV(c, temps, xb, yv));
     }
     return zones;
 }
@@ -630,12 +639,9 @@ void DessinerEffetsTemps(TContexteEcran& ctx, int32_t b)
         c.SetPixel(xb + 10, yv - 7, couleur);
         c.SetFonte(FontePlusPetite(fonte));
         c.SetBrosseVide();
-        const std::string texte = TexteValeurEffet(temps.ValeurCoupVib);
-        const platform::Dimension d = c.TextExtent(texte);
-        // Its cell ends a row over the arms where its outer columns cross them (they rise 7
-        // pixels over 10): three rows over the point only, its first digit sat on an arm.
-        const int demi = std::min(R(d.cx / 2.0), 10);
-        c.TextOut(xb - R(d.cx / 2.0), std::min(yv - 3, yv - R(demi * 0.7) - 1) - d.cy, texte);
+        const TZoneEncre cellule = CelluleValeurV(c, temps, xb, yv);
+        c.TextOut(static_cast<int32_t>(cellule.Gauche), static_cast<int32_t>(cellule.Haut),
+                  TexteValeurEffet(temps.ValeurCoupVib));
         break;
     }
     default: break;
