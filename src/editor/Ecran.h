@@ -17,6 +17,7 @@
 #include "document/Variable.h"
 #include "platform/Canevas.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -86,15 +87,24 @@ struct TContexteEcran {
     int LargeurCAcc = -1;
     int HauteurTEff = -1;
 
-    // Where the beat texts of measures TextesPremiere..TextesDerniere start, by measure and
-    // beat in line order (PreparerTextesLigne).
+    // Where the beat texts of the line start, by measure and beat in line order
+    // (PreparerTextesLigne).
     struct TTextePlace {
         int32_t Mesure = 0;
         int32_t Temps = 0;
         int32_t X = 0;
     };
     std::vector<TTextePlace> TextesLigne;
-    int32_t TextesPremiere = 0, TextesDerniere = -1;
+
+    // Where the bends of beat Temps of measure Mesure write their amounts (by string) and how far
+    // its marks move up (EcranNotes.cpp): placed once for the beat, which its marks and each of
+    // its bends then ask.
+    struct TMarquesTemps {
+        int32_t Mesure = 0, Temps = 0;
+        std::array<int32_t, kNbCordesMax + 1> GauchesValeurs{};
+        int32_t Montee = 0;
+    };
+    TMarquesTemps MarquesTemps;
 
     int32_t YCorde(int32_t s) const { return Y + (s - 1) * E; }
     const TTemps& Temps(int32_t b) const { return Bloc->Temps[Piste][b]; }
@@ -141,5 +151,6 @@ void DessinerPetitPoint(TContexteEcran& ctx, int32_t x, int32_t y, platform::Cou
 // number, or "<default> Repet-A <num>".
 std::string TexteFinAlternative(int32_t mesure, int32_t numero);
 
-// The per-beat loop of measure m (which CommencerMesure makes current).
+// The per-beat loop of measure m (which CommencerMesure makes current); its beat texts are
+// drawn where PreparerTextesLigne placed them for the line.
 void DessinerTempsMesure(TContexteEcran& ctx, int32_t mesure);

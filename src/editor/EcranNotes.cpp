@@ -11,6 +11,7 @@
 #include <array>
 #include <charconv>
 #include <optional>
+#include <span>
 
 namespace {
 
@@ -170,6 +171,18 @@ TZoneEncre Zone(int32_t gauche, int32_t haut, int32_t droite, int32_t bas)
             static_cast<double>(bas)};
 }
 
+// The cell of the vibrato stroke's amount over its V, whose point is at (xb, yv), with the
+// canvas in the amount's font. It ends a row over the arms where its outer columns cross them
+// (they rise 7 pixels over 10): three rows over the point only, its first digit sat on an arm.
+TZoneEncre CelluleValeurV(platform::Canevas& c, const TTemps& temps, int32_t xb, int32_t yv)
+{
+    const platform::Dimension d = c.TextExtent(TexteValeurEffet(temps.ValeurCoupVib));
+    const int demi = std::min(R(d.cx / 2.0), 10);
+    const int32_t gauche = xb - R(d.cx / 2.0);
+    const int32_t haut = std::min(yv - 3, yv - R(demi * 0.7) - 1) - d.cy;
+    return Zone(gauche, haut, gauche + d.cx, haut + d.cy);
+}
+
 // The cells and strokes of a beat's marks in the row of techniques over string 1: a letter, or
 // the vibrato stroke's V (its arms, then its narrower point) and its amount.
 std::vector<TZoneEncre> ZonesMarquesTemps(TContexteEcran& ctx, const TTemps& temps)
@@ -190,10 +203,7 @@ std::vector<TZoneEncre> ZonesMarquesTemps(TContexteEcran& ctx, const TTemps& tem
         zones.push_back(Zone(xb - 10, yv - 7, xb + 11, yv - 3));
         zones.push_back(Zone(xb - 5, yv - 3, xb + 6, yv + 1));
         c.SetFonte(FontePlusPetite(ctx.FontEff));
-        const platform::Dimension d = c.TextExtent(TexteValeurEffet(temps.ValeurCoupVib));
-        const int demi = std::min(R(d.cx / 2.0), 10);
-        const int32_t haut = std::min(yv - 3, yv - R(demi * 0.7) - 1) - d.cy;
-        zones.push_back(Zone(xb - R(d.cx / 2.0), haut, xb - R(d.cx / 2.0) + d.cx, haut + d.cy));
+        zones.push_back(CelluleValeurV(c, temps, xb, yv));
     }
     return zones;
 }
@@ -250,12 +260,6 @@ TZoneEncre TraceBend(TContexteEcran& ctx, const TTemps& temps, int32_t s)
 std::vector<TZoneEncre> ZonesAuDessus(TContexteEcran& ctx);
 const TMesure* BlocLigne(int32_t m);
 
-// Where beat b's bends write their amounts (by string), and how far its marks move up.
-struct PlaceMarques {
-    std::array<int32_t, kNbCordesMax + 1> Gauches{};
-    int32_t Montee = 0;
-};
-
 // What stays where it is beside beat b's marks and amounts: the beat's mix-table mark, and up to
 // the next beat (where an amount moves no further) its marks, amounts and frets, half a digit
 // short of them: an amount meeting the next one would read as one number. An amount moved past
@@ -293,28 +297,46 @@ TObstaclesMarques ObstaclesMarques(TContexteEcran& ctx, int32_t b, std::vector<T
     return TObstaclesMarques{fixes, dessus, static_cast<double>(demiChiffre), static_cast<double>(finPlace), 0};
 }
 
-PlaceMarques PlacerMarques(TContexteEcran& ctx, int32_t b)
+// Whether an area of `a` meets one of `b`. Most beats' bends stand clear of their marks and
+// waves: then nothing around the beat needs measuring.
+bool SeCroisent(std::span<const TZoneEncre> a, std::span<const TZoneEncre> b)
+{
+    return std::ranges::any_of(a, [&](const TZoneEncre& z) {
+        return std::ranges::any_of(b, [&](const TZoneEncre& y) { return z.Croise(y); });
+    });
+}
+
+// Where beat b's bends write their amounts, and how far its marks move up.
+TContexteEcran::TMarquesTemps PlacerMarques(TContexteEcran& ctx, int32_t b)
 {
     const TTemps& temps = ctx.Temps(b);
-    PlaceMarques place;
+    TContexteEcran::TMarquesTemps place{ctx.MesureDessinee, b};
     std::vector<TZoneEncre> valeurs;
     std::vector<int32_t> cordes;
     for (int32_t s = 1; s <= ctx.NbCordes; ++s) {
         if (AvecBend(temps, s)) {
             valeurs.push_back(ValeurBend(ctx, temps, s));
             cordes.push_back(s);
-            place.Gauches[s] = static_cast<int32_t>(valeurs.back().Gauche);
+            place.GauchesValeurs[s] = static_cast<int32_t>(valeurs.back().Gauche);
         }
     }
     const std::vector<TZoneEncre> marques = ZonesMarquesTemps(ctx, temps);
-    if (valeurs.empty() || marques.empty())
+    if (!SeCroisent(valeurs, marques))
         return place;
     std::vector<TZoneEncre> fixes, dessus;
     const TPlaceValeurs p = PlacerValeursBend(marques, valeurs, ObstaclesMarques(ctx, b, fixes, dessus));
     for (std::size_t i = 0; i < cordes.size(); ++i)
-        place.Gauches[cordes[i]] = static_cast<int32_t>(p.Gauches[i]);
+        place.GauchesValeurs[cordes[i]] = static_cast<int32_t>(p.Gauches[i]);
     place.Montee = static_cast<int32_t>(p.Montee);
     return place;
+}
+
+// PlacerMarques of beat b, worked out at the first that asks.
+const TContexteEcran::TMarquesTemps& MarquesPlacees(TContexteEcran& ctx, int32_t b)
+{
+    if (ctx.MarquesTemps.Mesure != ctx.MesureDessinee || ctx.MarquesTemps.Temps != b)
+        ctx.MarquesTemps = PlacerMarques(ctx, b);
+    return ctx.MarquesTemps;
 }
 
 // Where beat b's wave of `pas` starts (it ends at fin) and how far it moves up, past or over
@@ -330,12 +352,12 @@ TPlaceVague PlacerVagueTemps(TContexteEcran& ctx, int32_t b, int pas, int32_t fi
             bends.push_back(TraceBend(ctx, temps, s));
         }
     }
-    if (bends.empty())
-        return {static_cast<double>(xb), 0};
     // A clear row kept over the wave; the cells of the texts keep one under their ink.
     const int h = R(pas / 2.0);
     const int32_t yw = ctx.Y - kHauteurEffets;
     const TZoneEncre vague = Zone(xb, yw - h - 1, std::max(fin, xb + 1), yw + h + 1);
+    if (!SeCroisent(bends, std::span(&vague, 1)))
+        return {static_cast<double>(xb), 0};
     const std::vector<TZoneEncre> dessus = ZonesAuDessus(ctx);
     return PlacerVague(vague, 4 * pas, bends, TObstaclesMarques{{}, dessus, 1, static_cast<double>(fin), 0});
 }
@@ -423,7 +445,7 @@ void DessinerNote(TContexteEcran& ctx, int32_t b, int32_t s)
         xe = suivant.XEcran - R(w / 2.0) - 2;
     }
     const int32_t depart = R(tw / 2.0) + x;
-    auto gaucheValeur = [&] { return PlacerMarques(ctx, b).Gauches[s]; };
+    auto gaucheValeur = [&] { return MarquesPlacees(ctx, b).GauchesValeurs[s]; };
     switch (note.Effet) {
     case 1:
     case 2: DessinerHOPO(ctx, depart, xe, s, note.Effet); break;
@@ -581,7 +603,7 @@ void DessinerEffetsTemps(TContexteEcran& ctx, int32_t b)
     case 7:
     case 8:
     case 9: {
-        const int32_t montee = PlacerMarques(ctx, b).Montee;
+        const int32_t montee = MarquesPlacees(ctx, b).Montee;
         c.SetFonte(fonte);
         const std::string lettre = LettreEffetTemps(temps.Effet);
         c.SetBrosseVide();
@@ -610,19 +632,16 @@ void DessinerEffetsTemps(TContexteEcran& ctx, int32_t b)
         break;
     }
     case 3: {
-        const int32_t yv = Y - PlacerMarques(ctx, b).Montee - kHauteurEffets + 3;
+        const int32_t yv = Y - MarquesPlacees(ctx, b).Montee - kHauteurEffets + 3;
         c.MoveTo(xb - 10, yv - 7);
         c.LineTo(xb, yv);
         c.LineTo(xb + 10, yv - 7);
         c.SetPixel(xb + 10, yv - 7, couleur);
         c.SetFonte(FontePlusPetite(fonte));
         c.SetBrosseVide();
-        const std::string texte = TexteValeurEffet(temps.ValeurCoupVib);
-        const platform::Dimension d = c.TextExtent(texte);
-        // Its cell ends a row over the arms where its outer columns cross them (they rise 7
-        // pixels over 10): three rows over the point only, its first digit sat on an arm.
-        const int demi = std::min(R(d.cx / 2.0), 10);
-        c.TextOut(xb - R(d.cx / 2.0), std::min(yv - 3, yv - R(demi * 0.7) - 1) - d.cy, texte);
+        const TZoneEncre cellule = CelluleValeurV(c, temps, xb, yv);
+        c.TextOut(static_cast<int32_t>(cellule.Gauche), static_cast<int32_t>(cellule.Haut),
+                  TexteValeurEffet(temps.ValeurCoupVib));
         break;
     }
     default: break;
@@ -671,23 +690,29 @@ std::optional<PlaceDiagramme> PlacerDiagramme(TContexteEcran& ctx, const TTemps&
     return d;
 }
 
-// The diagram's area grown by the name under it and the base fret left of it, with the
-// canvas in the diagrams' font. Apart from PlacerDiagramme: drawing the diagram needs only its
-// place, and the texts are measured only on a line that has a beat text.
-void EtendreAuxTextes(TContexteEcran& ctx, const TAccord& accord, PlaceDiagramme& d)
+// The area of the beat's chord diagram grown by the name under it and the base fret left of
+// it, when the beat shows one. Apart from PlacerDiagramme: drawing the diagram needs only its
+// place, and the texts are measured only where something may cover them.
+std::optional<TZoneEncre> ZoneDiagramme(TContexteEcran& ctx, const TTemps& temps)
 {
+    std::optional<PlaceDiagramme> d = PlacerDiagramme(ctx, temps);
+    if (!d)
+        return std::nullopt;
     platform::Canevas& c = ctx.c;
+    const TAccord& accord = *temps.Accord;
+    c.SetFonte(platform::StyleFonte{"Small Fonts", 7, false, false, ctx.Diagrammes});
     if (accord.FretteBase > 1) {
         const std::string base = std::to_string(accord.FretteBase);
-        d.gauche = std::min(d.gauche, d.x - 3 - c.TextWidth(base));
+        d->gauche = std::min(d->gauche, d->x - 3 - c.TextWidth(base));
     }
-    if (!ctx.p.AffChordsName || accord.Nom.empty())
-        return;
-    const platform::Dimension n = c.TextExtent(accord.Nom.view());
-    const int32_t gaucheNom = d.x + d.centreNom - R(n.cx / 2.0);
-    d.gauche = std::min(d.gauche, gaucheNom);
-    d.droite = std::max(d.droite, gaucheNom + n.cx);
-    d.bas = d.y + d.decalageNom + n.cy;
+    if (ctx.p.AffChordsName && !accord.Nom.empty()) {
+        const platform::Dimension n = c.TextExtent(accord.Nom.view());
+        const int32_t gaucheNom = d->x + d->centreNom - R(n.cx / 2.0);
+        d->gauche = std::min(d->gauche, gaucheNom);
+        d->droite = std::max(d->droite, gaucheNom + n.cx);
+        d->bas = d->y + d->decalageNom + n.cy;
+    }
+    return Zone(d->gauche, d->haut, d->droite, d->bas);
 }
 
 std::vector<TZoneEncre> ZonesAuDessus(TContexteEcran& ctx)
@@ -699,10 +724,8 @@ std::vector<TZoneEncre> ZonesAuDessus(TContexteEcran& ctx)
         const TTemps& temps = ctx.Temps(b);
         if (!temps.AvecAccord || !temps.Accord)
             continue;
-        if (std::optional<PlaceDiagramme> d = PlacerDiagramme(ctx, temps)) {
-            c.SetFonte(platform::StyleFonte{"Small Fonts", 7, false, false, ctx.Diagrammes});
-            EtendreAuxTextes(ctx, *temps.Accord, *d);
-            zones.push_back(Zone(d->gauche, d->haut, d->droite, d->bas));
+        if (const std::optional<TZoneEncre> d = ZoneDiagramme(ctx, temps)) {
+            zones.push_back(*d);
         } else if (p.AffChordsName) {
             // As DessinerAccord writes it.
             c.SetFonte(ctx.FontAcc);
@@ -769,8 +792,6 @@ void DessinerAccord(TContexteEcran& ctx, int32_t b)
 void PreparerTextesLigne(TContexteEcran& ctx, int32_t premiere, int32_t derniere, int largeur)
 {
     ctx.TextesLigne.clear();
-    ctx.TextesPremiere = premiere;
-    ctx.TextesDerniere = derniere;
     auto temps = [&](int32_t m, int32_t b) -> const TTemps& { return BlocLigne(m)->Temps[ctx.Piste][b]; };
     auto pourChaqueTemps = [&](auto&& faire) {
         for (int32_t m = premiere; m <= derniere; ++m)
@@ -788,13 +809,9 @@ void PreparerTextesLigne(TContexteEcran& ctx, int32_t premiere, int32_t derniere
     platform::Canevas& c = ctx.c;
     const platform::StyleFonte avant = c.Fonte();
     std::vector<TZoneEncre> diagrammes;
-    c.SetFonte(platform::StyleFonte{"Small Fonts", 7, false, false, avant.couleur});
     pourChaqueTemps([&](int32_t, int32_t, const TTemps& t) {
-        if (std::optional<PlaceDiagramme> d = PlacerDiagramme(ctx, t)) {
-            EtendreAuxTextes(ctx, *t.Accord, *d);
-            diagrammes.push_back({static_cast<double>(d->gauche), static_cast<double>(d->haut),
-                                  static_cast<double>(d->droite), static_cast<double>(d->bas)});
-        }
+        if (const std::optional<TZoneEncre> d = ZoneDiagramme(ctx, t))
+            diagrammes.push_back(*d);
     });
 
     c.SetFonte(ctx.FontTxt);
@@ -809,8 +826,7 @@ void PreparerTextesLigne(TContexteEcran& ctx, int32_t premiere, int32_t derniere
     for (const TContexteEcran::TTextePlace& place : ctx.TextesLigne) {
         const platform::Dimension d = c.TextExtent(temps(place.Mesure, place.Temps).Texte.view());
         const int32_t x = ctx.MG + temps(place.Mesure, place.Temps).XEcran - R(ctx.LargeurCTxt / 2.0);
-        textes.push_back({static_cast<double>(x), static_cast<double>(y), static_cast<double>(x + d.cx),
-                          static_cast<double>(y + d.cy)});
+        textes.push_back(Zone(x, y, x + d.cx, y + d.cy));
     }
     c.SetFonte(avant);
     // Two pixels past a diagram, half a letter past a text.
@@ -826,15 +842,12 @@ void DessinerTexteTemps(TContexteEcran& ctx, int32_t b)
     const TTemps& temps = ctx.Temps(b);
     if (temps.Texte.empty())
         return;
-    platform::Canevas& c = ctx.c;
-    // Painted outside a line, a measure is placed on its own.
-    if (ctx.MesureDessinee < ctx.TextesPremiere || ctx.MesureDessinee > ctx.TextesDerniere)
-        PreparerTextesLigne(ctx, ctx.MesureDessinee, ctx.MesureDessinee, c.Largeur());
     const auto place = std::find_if(ctx.TextesLigne.begin(), ctx.TextesLigne.end(), [&](const auto& t) {
         return t.Mesure == ctx.MesureDessinee && t.Temps == b;
     });
     if (place == ctx.TextesLigne.end())
         return;
+    platform::Canevas& c = ctx.c;
     platform::StyleFonte fonte = ctx.FontTxt;
     fonte.couleur = ctx.Marque(fonte.couleur);
     c.SetFonte(fonte);

@@ -5,8 +5,10 @@
 // taken from left to right: each keeps that place when it covers nothing; otherwise it moves
 // right, just past every diagram and every text before it that it would cover, and stays
 // after the texts before it so that they still read in the order of their beats. A text that
-// would then end past the line's room keeps its place. The score view (in pixels) and print
-// (in printer pixels) place their texts alike.
+// would then end past the line's room keeps its place, and so does one whose move would leave
+// the texts that have to follow it no room: sent to the end of a crowded line, it would take
+// the place of the last texts and lie under them. The score view (in pixels) and print (in
+// printer pixels) place their texts alike.
 #include <span>
 #include <vector>
 

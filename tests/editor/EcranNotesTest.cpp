@@ -1,5 +1,6 @@
 // The score painter's notes, techniques, chords and texts.
 #include "FixtureEcran.h"
+#include "support/BoitesTraces.h"
 
 #include "editor/EcranNotes.h"
 #include "platform/Arrondi.h"
@@ -11,6 +12,9 @@ namespace {
 using Notes = FixtureEcran;
 using Op = platform::CanevasEnregistreur::Operation;
 using platform::Couleur;
+using lyrx_test::Boite;
+using lyrx_test::BoiteDe;
+using lyrx_test::Couvertes;
 
 std::string P(int x, int y) { return std::to_string(x) + "," + std::to_string(y); }
 int R(double v) { return static_cast<int>(platform::Round(v)); }
@@ -401,6 +405,16 @@ TEST_F(Notes, ABeatTextStartsPastItsOwnChordDiagram)
     // Small grid from x - 12, 27 wide (its right line at x + 14), the name "Am" within it.
     EXPECT_EQ(placeTexte(), (platform::Point{x - 12 + 27 + 2, y}));
 
+    // "Intro" (30 wide) moves only on a picture that still holds it there; else it stays on
+    // its beat.
+    const int finDeplace = x - 12 + 27 + 2 + 5 * 6;
+    for (const auto& [largeur, attendu] : {std::pair{finDeplace, x - 12 + 27 + 2}, std::pair{finDeplace - 1, x - 3}}) {
+        canevas.Effacer();
+        DessinerLigne(canevas, 1, largeur, HauteurLigne());
+        EXPECT_TRUE(Contient(canevas, "Texte " + P(attendu, y) + " \"Intro\" font \"Arial\" 8 I #000000 brush clear"))
+            << "picture " << largeur << " wide";
+    }
+
     // A chord shown by its name alone, or diagrams off: the text keeps its place.
     am.Frettes = {0, -1, -1, -1, -1, -1, -1};
     Temps(2).Accord = std::make_shared<const TAccord>(am);
@@ -411,29 +425,6 @@ TEST_F(Notes, ABeatTextStartsPastItsOwnChordDiagram)
     ParamEcranCourant.AffDiag = false;
     Peindre();
     EXPECT_EQ(placeTexte(), (platform::Point{x - 3, y}));
-}
-
-// The box a trace inks on the recording canvas; right and bottom excluded.
-struct Boite {
-    int gauche, haut, droite, bas;
-    bool Croise(const Boite& b) const { return gauche < b.droite && b.gauche < droite && haut < b.bas && b.haut < bas; }
-};
-
-Boite BoiteDe(platform::CanevasEnregistreur& c, const platform::CanevasEnregistreur::Trace& t)
-{
-    if (t.operation == Op::Texte) {
-        c.SetFonte(t.fonte);
-        const platform::Dimension d = c.TextExtent(t.texte);
-        return {t.points[0].x, t.points[0].y, t.points[0].x + d.cx, t.points[0].y + d.cy};
-    }
-    Boite b{t.points[0].x, t.points[0].y, t.points[0].x + 1, t.points[0].y + 1};
-    for (const platform::Point& p : t.points) {
-        b.gauche = std::min(b.gauche, p.x);
-        b.haut = std::min(b.haut, p.y);
-        b.droite = std::max(b.droite, p.x + 1);
-        b.bas = std::max(b.bas, p.y + 1);
-    }
-    return b;
 }
 
 TEST_F(Notes, BeatTextsStayClearOfTheDiagramsAndTextsOfNeighbouringBeats)
@@ -476,13 +467,8 @@ TEST_F(Notes, BeatTextsStayClearOfTheDiagramsAndTextsOfNeighbouringBeats)
                 encre.push_back(b);
         }
         ASSERT_EQ(textes.size(), 2u);
-        for (const Boite& t : textes) {
-            std::string couvert;
-            for (const Boite& e : encre)
-                if (t.Croise(e))
-                    couvert += " " + P(e.gauche, e.haut);
-            EXPECT_EQ(couvert, "") << "text at " << P(t.gauche, t.haut);
-        }
+        for (const Boite& t : textes)
+            EXPECT_EQ(Couvertes(t, encre), "") << "text at " << P(t.gauche, t.haut);
         EXPECT_LE(textes[0].droite, textes[1].gauche);
         for (int m = 1; m <= 2; ++m)
             for (int b = 1; b <= 8; ++b)
@@ -490,23 +476,33 @@ TEST_F(Notes, BeatTextsStayClearOfTheDiagramsAndTextsOfNeighbouringBeats)
     }
 }
 
-TEST_F(Notes, ABeatTextWithNoRoomLeftOnTheLineKeepsItsPlace)
+TEST_F(Notes, OnACrowdedLineATextStaysOnItsBeatRatherThanTakeTheRoomOfTheTextsAfterIt)
 {
-    TAccord am;
-    am.Nom = "Am";
-    am.Frettes = {0, 0, 1, 2, 2, 0, -1};
-    Battements({0, 0, 0, 0});
-    Temps(4).Texte = "Intro";
-    Temps(4).AvecAccord = true;
-    Temps(4).Accord = std::make_shared<const TAccord>(am);
+    // A chord and a text on every other eighth of a full line, the gaps between the diagrams
+    // narrower than the texts: the first text, moved past every diagram, went to the end of
+    // the line, where the last one, left no room there to follow it, covered it.
+    TAccord c;
+    c.Nom = "C";
+    c.Frettes = {0, 0, 1, 0, 2, 3, -1};
+    Mesures(3);
+    for (int m = 1; m <= 3; ++m) {
+        Battements({1, 1, 1, 1, 1, 1, 1, 1}, m);
+        for (int b = 1; b <= 8; b += 2) {
+            Temps(b, m).Texte = "Texte";
+            Temps(b, m).AvecAccord = true;
+            Temps(b, m).Accord = std::make_shared<const TAccord>(c);
+        }
+    }
     Peindre();
-    const int x = X(4);
-    const int y = 64 - 31 - 14;
-    ASSERT_TRUE(Contient(canevas, "Texte " + P(x - 12 + 27 + 2, y) + " \"Intro\" font \"Arial\" 8 I #000000 brush clear"));
-    // A picture ending before the text past the diagram would: it stays on its beat.
-    canevas.Effacer();
-    DessinerLigne(canevas, 1, x - 12 + 27 + 2 + 5 * 6 - 1, HauteurLigne());
-    EXPECT_TRUE(Contient(canevas, "Texte " + P(x - 3, y) + " \"Intro\" font \"Arial\" 8 I #000000 brush clear"));
+    ASSERT_EQ(LignesAffichage.DerniereMesure[1], 3);
+    std::vector<Boite> textes;
+    for (const auto& t : canevas.Traces(Op::Texte))
+        if (t.texte == "Texte")
+            textes.push_back(BoiteDe(canevas, t));
+    ASSERT_EQ(textes.size(), 12u);
+    for (std::size_t i = 0; i < textes.size(); ++i)
+        EXPECT_EQ(Couvertes(textes[i], std::span(textes).subspan(i + 1)), "") << "text " << i;
+    EXPECT_EQ(textes[0].gauche, X(1) - 3);
 }
 
 TEST_F(Notes, LargeDiagramsKeepTheMarksOverTheirStringsOnTheBand)

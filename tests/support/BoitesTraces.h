@@ -4,6 +4,8 @@
 #include "platform/CanevasEnregistreur.h"
 
 #include <algorithm>
+#include <span>
+#include <string>
 
 namespace lyrx_test {
 
@@ -31,6 +33,17 @@ inline Boite BoiteDe(platform::CanevasEnregistreur& c, const platform::CanevasEn
         b.bas = std::max(b.bas, p.y + 1 + demi);
     }
     return b;
+}
+
+// The top-left corners ("x,y", each after a space) of the boxes of `encre` that `b` crosses:
+// empty when it covers none.
+inline std::string Couvertes(const Boite& b, std::span<const Boite> encre)
+{
+    std::string r;
+    for (const Boite& e : encre)
+        if (b.Croise(e))
+            r += " " + std::to_string(e.gauche) + "," + std::to_string(e.haut);
+    return r;
 }
 
 } // namespace lyrx_test
