@@ -297,15 +297,6 @@ TObstaclesMarques ObstaclesMarques(TContexteEcran& ctx, int32_t b, std::vector<T
     return TObstaclesMarques{fixes, dessus, static_cast<double>(demiChiffre), static_cast<double>(finPlace), 0};
 }
 
-// Whether an area of `a` meets one of `b`. Most beats' bends stand clear of their marks and
-// waves: then nothing around the beat needs measuring.
-bool SeCroisent(std::span<const TZoneEncre> a, std::span<const TZoneEncre> b)
-{
-    return std::ranges::any_of(a, [&](const TZoneEncre& z) {
-        return std::ranges::any_of(b, [&](const TZoneEncre& y) { return z.Croise(y); });
-    });
-}
-
 // Where beat b's bends write their amounts, and how far its marks move up.
 TContexteEcran::TMarquesTemps PlacerMarques(TContexteEcran& ctx, int32_t b)
 {

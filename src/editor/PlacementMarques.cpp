@@ -91,3 +91,10 @@ TPlaceVague PlacerVague(const TZoneEncre& vague, double longueurMin, std::span<c
         place.Montee = vague.Bas - haut;
     return place;
 }
+
+bool SeCroisent(std::span<const TZoneEncre> a, std::span<const TZoneEncre> b)
+{
+    return std::ranges::any_of(a, [&](const TZoneEncre& z) {
+        return std::ranges::any_of(b, [&](const TZoneEncre& y) { return z.Croise(y); });
+    });
+}

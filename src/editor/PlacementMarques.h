@@ -20,6 +20,10 @@ struct TObstaclesMarques {
     double HautMin = 0;                 // no mark moves up past this
 };
 
+// Whether an area of `a` meets one of `b`. Most beats' bends stand clear of their marks and
+// waves: then they keep their places and nothing around the beat needs measuring.
+bool SeCroisent(std::span<const TZoneEncre> a, std::span<const TZoneEncre> b);
+
 struct TPlaceValeurs {
     std::vector<double> Gauches; // the left edge of each amount, in their order
     double Montee = 0;           // how far the marks move up

@@ -145,7 +145,7 @@ TPlaceMarquesImpr PlacerMarquesImpr(int32_t b)
         }
     }
     const std::vector<TZoneEncre> marques = ZonesMarques(*c, *t);
-    if (valeurs.empty() || marques.empty())
+    if (!SeCroisent(valeurs, marques))
         return place;
 
     // What stays where it is, up to the next beat (where an amount moves no further): its marks,
@@ -249,13 +249,13 @@ void ImprimerEffetsTemps(int32_t b)
         }
         double debut = x;
         double ycVague = yc;
-        if (!bends.empty()) {
-            // Its ink, the pen's width included, and a clear 0.2 mm over it.
-            const int demiStylo = (std::max(PixImpr(epaisseur), 1) + 1) / 2;
-            const int ecart = std::max(R(0.2 * e), 1);
-            const TZoneEncre vague = Zone(R(xm * e), R((yc - pas / 2) * e) - demiStylo - ecart,
-                                          R((xSuivant - 3 + p.MargeGaucheLignes) * e),
-                                          R((yc + pas / 2) * e) + demiStylo + 1);
+        // Its ink, the pen's width included, and a clear 0.2 mm over it.
+        const int demiStylo = (std::max(PixImpr(epaisseur), 1) + 1) / 2;
+        const int ecart = std::max(R(0.2 * e), 1);
+        const TZoneEncre vague = Zone(R(xm * e), R((yc - pas / 2) * e) - demiStylo - ecart,
+                                      R((xSuivant - 3 + p.MargeGaucheLignes) * e),
+                                      R((yc + pas / 2) * e) + demiStylo + 1);
+        if (SeCroisent(bends, std::span(&vague, 1))) {
             const std::vector<TZoneEncre> dessus = ZonesAuDessus(*c);
             const TPlaceVague place = PlacerVague(vague, 4 * pas * e, bends,
                                                   TObstaclesMarques{{}, dessus, static_cast<double>(ecart),
