@@ -323,7 +323,7 @@ void SupprimerSilencesFinaux()
 bool EvtImportContientNotes()
 {
     for (int32_t k = 1; k <= NbEvtImport; ++k)
-        if (EvtImport[k].Hauteur >= 1)
+        if (EvtImport[k].Hauteur >= 0)
             return true;
     return false;
 }

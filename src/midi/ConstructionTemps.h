@@ -27,7 +27,8 @@ bool AjouterMesureImport(uint8_t numerateur, uint8_t denominateur, double duree)
 // of length 0 at the end of the list.
 void SupprimerSilencesFinaux();
 
-// An entry of the list has a pitch of 1 or more.
+// An entry of the list is a note, MIDI note 0 included: the drums play it as fret 0, and on
+// other tracks the fingering tells it out of reach like any note no string reaches.
 bool EvtImportContientNotes();
 
 // Splits a length x (a multiple of 1/16 quarter) into note values, longest first: wholes as

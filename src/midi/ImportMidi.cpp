@@ -71,9 +71,7 @@ struct TPertesImport {
 // position after the measures a song can hold.
 int32_t MesureDePosition(double position, int32_t q)
 {
-    if (q < 1)
-        q = 4;
-    const double p = std::ceil(position * q - 0.5 - 1e-9) / q;
+    const double p = PositionQuantifiee(position, q);
     double debut = 0.0;
     for (int32_t m = 1; m <= Partition.NbMesures; ++m) {
         const double fin = debut + Partition.Mesures[m]->Duree;
@@ -231,19 +229,7 @@ bool ImporterFichierMidi(const std::string& fichier)
         const int32_t grille = ProprietesTempo.Quantification[t];
         QuantifierEvtImport(grille);
         // A source without notes leaves its track empty; the tracks imported before it stay.
-        // So does a source of nothing but MIDI note 0, which no string reaches.
         TNotesOmises horsTessiture;
-        if (!EvtImportContientNotes()) {
-            int32_t zeros = 0;
-            double position = 0.0, premier = 0.0;
-            for (int32_t k = 1; k <= NbEvtImport; ++k) {
-                if (EvtImport[k].Hauteur >= 0 && zeros++ == 0)
-                    premier = position;
-                position += EvtImport[k].Duree;
-            }
-            if (zeros > 0)
-                horsTessiture.Ajouter(zeros, MesureDePosition(premier, grille));
-        }
         const TResultatConstruction construction = ConstruirePisteDepuisEvt();
         pertes.MesurePleine.Ajouter(construction.MesurePleine);
         pertes.ApresFin.Ajouter(construction.ApresFin);

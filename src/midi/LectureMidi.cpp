@@ -180,6 +180,8 @@ bool LecteurEvenementsMidi::Suivant(TEvenementMidi& e)
     };
 
     const int32_t classe = statut >= 0xF0 ? statut : (statut & 0xF0);
+    // Meta and system-exclusive events leave the running status as it was, on purpose (see
+    // the header): only channel and system-common events set it.
     switch (classe) {
     case 0xFF:
         if (!Octet(e.Donnee1) || !charge()) {

@@ -7,8 +7,10 @@
 // other readers do: nothing but that event is missing.
 //
 // Events follow running status: a data byte where a status is expected repeats the last
-// channel status written. Meta and system-exclusive events, which sequencers put between
-// the events of a running status, leave it in force.
+// channel status written. Meta and system-exclusive events leave it in force. That is a
+// deliberate leniency: the MIDI standard has them cancel it, but sequencers put them between
+// the events of a running status and go on without writing the status again, and refusing
+// their files would lose every note in them.
 #include <cstddef>
 #include <cstdint>
 #include <functional>

@@ -5,22 +5,36 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+
+int32_t Grille(int32_t q) { return q < 1 ? 4 : q; }
+
+// The grid point nearest to a time counted in steps of the grid. A point half-way between two
+// goes to the earlier one: notes of half a step (sixteenths on an eighth grid) then share their
+// steps within the measure instead of sending its last one over the bar line. The margin takes
+// a time past a half by no more than the rounding error of a sum of doubles for the half.
+int64_t PointDeGrille(double pas) { return static_cast<int64_t>(std::ceil(pas - 0.5 - 1e-9)); }
+
+} // namespace
+
+double PositionQuantifiee(double position, int32_t q)
+{
+    q = Grille(q);
+    return static_cast<double>(PointDeGrille(position * q)) / q;
+}
+
 void QuantifierEvtImport(int32_t q)
 {
-    if (q < 1)
-        q = 4;
+    q = Grille(q);
     const int32_t n = NbEvtImport;
 
     // Every entry ends on the grid point nearest to its unquantised end, so every group starts
-    // at its own quantised onset: no rounding, however often repeated, moves a later note. A
-    // point half-way between two goes to the earlier one: notes of half a step (sixteenths on
-    // an eighth grid) then share their steps within the measure instead of sending its last
-    // one over the bar line.
+    // at its own quantised onset: no rounding, however often repeated, moves a later note.
     double s = 0.0;
     int64_t r = 0;
     for (int32_t k = 1; k <= n; ++k) {
         s += EvtImport[k].Duree * q;
-        const int64_t fin = std::max<int64_t>(static_cast<int64_t>(std::ceil(s - 0.5 - 1e-9)), r);
+        const int64_t fin = std::max(PointDeGrille(s), r);
         EvtImport[k].Duree = static_cast<double>(fin - r);
         r = fin;
     }

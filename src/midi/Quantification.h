@@ -10,3 +10,8 @@
 // list; elsewhere it sounds together with the next group (it never pushes it). A grid below 1
 // is taken as 4.
 void QuantifierEvtImport(int32_t q);
+
+// Where the quantiser puts a time of the unquantised list (quarter notes from its start) on
+// the grid of 1/q quarter note: the notes an import leaves out before quantising are told in
+// the measure they would have had.
+double PositionQuantifiee(double position, int32_t q);

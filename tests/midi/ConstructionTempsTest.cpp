@@ -148,9 +148,14 @@ TEST_F(ConstructionTempsTest, NothingIsBuiltWithoutNotes)
 {
     Mesures(3);
     Temps(1, 2, 480, {{1, 5}});
-    Construire({{-1, 2.0}, {0, 1.0}});
+    Construire({{-1, 2.0}, {-1, 1.0}});
     EXPECT_EQ(Partition.NbMesures, 3);
     EXPECT_EQ(Partition.Mesures[2]->NbTemps[1], 1);
+
+    // MIDI note 0 is a note like any other: it gets its beat, where the drums play it.
+    Construire({{-1, 2.0}, {0, 1.0}}, kPistePercussions);
+    EXPECT_TRUE(EvtImportContientNotes());
+    EXPECT_EQ(Hauteurs(kPistePercussions, 1, 2), (std::vector<int>{0}));
 }
 
 TEST_F(ConstructionTempsTest, MeasuresStopAtTheSongsLimit)

@@ -298,6 +298,11 @@ TEST_F(ImportMidiTest, NotesLeftOutAreToldByCauseWithTheirFirstMeasure)
     longue.Fin();
     PisteSmf tardive;
     tardive.On(0, 64).Off(1, 64).On(0x0FFFFFFF, 64).Off(1, 64).Fin();
+    PisteSmf zeroTardif;
+    zeroTardif.On(1920 * kNbMesuresMax, 0).Off(1920, 0).Fin();
+    // A note the octave shift takes below MIDI note 0, some ticks before bar 2: told in the
+    // measure the quantiser would have put it in (bar 1 at half a sixteenth, the earlier point).
+    auto basseAvantBarre = [](uint32_t avant) { return PisteSmf().On(1920 - avant, 5).Off(avant, 5).Fin(); };
 
     const std::vector<Cas> cas = {
         {"everything fits", {mesures({{40}, {64, 67}, {88}})}, Affecter({{1, 1}}), {}},
@@ -312,6 +317,13 @@ TEST_F(ImportMidiTest, NotesLeftOutAreToldByCauseWithTheirFirstMeasure)
         {"nothing but MIDI note 0", {mesures({{}, {0}})}, Affecter({{1, 1}}), {{"MidiImp-NotesHorsTessiture", 1, 2, "1"}}},
         {"drum notes above 99", {mesures({{36}, {100, 38}})}, Affecter({{kPistePercussions, 1}}),
          {{"MidiImp-NotesHorsTessiture", 1, 2, "8"}}},
+        {"MIDI note 0 on the drums", {mesures({{}, {0}})}, Affecter({{kPistePercussions, 1}}), {}},
+        {"MIDI note 0 after the last measure", {zeroTardif}, Affecter({{1, 1}}),
+         {{"MidiImp-NotesApresFin", 1, kNbMesuresMax, ""}}},
+        {"below MIDI note 0 half a sixteenth before a bar line", {basseAvantBarre(60)}, Affecter({{1, 1}}, 4, {1}),
+         {{"MidiImp-NotesHorsTessiture", 1, 1, "1"}}},
+        {"below MIDI note 0 closer to the bar line", {basseAvantBarre(59)}, Affecter({{1, 1}}, 4, {1}),
+         {{"MidiImp-NotesHorsTessiture", 1, 2, "1"}}},
         {"two notes that only the lowest string plays", {mesures({{45}, {40, 41}})}, Affecter({{1, 1}}),
          {{"MidiImp-NotesSimultanees", 1, 2, ""}}},
         {"seven pitches at once on six strings", {mesures({{40, 45, 50, 55, 59, 64, 69}})}, Affecter({{1, 1}}),
