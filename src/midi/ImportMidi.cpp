@@ -56,7 +56,7 @@ const char* CleRefus(ResultatLectureMidi lu)
 }
 
 // The notes an import leaves out, by cause over all its tracks, and the tracks whose strings
-// do not reach some of their notes.
+// do not reach some of their notes and a tuning or the octave choice could help.
 struct TPertesImport {
     TNotesOmises HorsTessiture;
     TNotesOmises Simultanees;
@@ -104,7 +104,7 @@ std::string TexteNotesOmises(const TPertesImport& p)
         texte += FormaterMessage2(Traduire(cle), std::to_string(n.Nombre), std::to_string(mesure));
         return true;
     };
-    if (ligne("MidiImp-NotesHorsTessiture", p.HorsTessiture, p.HorsTessiture.PremiereMesure))
+    if (ligne("MidiImp-NotesHorsTessiture", p.HorsTessiture, p.HorsTessiture.PremiereMesure) && !p.PistesHorsTessiture.empty())
         texte += '\n' + FormaterMessage1(Traduire("MidiImp-ConseilTessiture"), ListePistes(p.PistesHorsTessiture));
     ligne("MidiImp-NotesSimultanees", p.Simultanees, p.Simultanees.PremiereMesure);
     ligne("MidiImp-NotesIgnorees", p.MesurePleine, p.MesurePleine.PremiereMesure);
@@ -250,10 +250,10 @@ bool ImporterFichierMidi(const std::string& fichier)
         const TNotesNonDoigtees doigte = DoigterPiste();
         horsTessiture.Ajouter(doigte.HorsTessiture);
         pertes.Simultanees.Ajouter(doigte.Simultanees);
-        if (horsTessiture.Nombre > 0) {
-            pertes.HorsTessiture.Ajouter(horsTessiture);
+        // Neither a tuning nor the octave choice is offered for the drums.
+        pertes.HorsTessiture.Ajouter(horsTessiture);
+        if (horsTessiture.Nombre > 0 && t != kPistePercussions)
             pertes.PistesHorsTessiture.push_back(t);
-        }
         f.MontrerAttenteMidi(false);
         f.TraiterMessagesEnAttente();
     }

@@ -315,8 +315,11 @@ TEST_F(ImportMidiTest, NotesLeftOutAreToldByCauseWithTheirFirstMeasure)
         {"one octave lower takes a note below MIDI note 0", {mesures({{52}, {5}})}, Affecter({{1, 1}}, 4, {1}),
          {{"MidiImp-NotesHorsTessiture", 1, 2, "1"}}},
         {"nothing but MIDI note 0", {mesures({{}, {0}})}, Affecter({{1, 1}}), {{"MidiImp-NotesHorsTessiture", 1, 2, "1"}}},
+        // Neither a tuning nor the octave choice helps the drums: no hint for them.
         {"drum notes above 99", {mesures({{36}, {100, 38}})}, Affecter({{kPistePercussions, 1}}),
-         {{"MidiImp-NotesHorsTessiture", 1, 2, "8"}}},
+         {{"MidiImp-NotesHorsTessiture", 1, 2, ""}}},
+        {"notes out of reach on the drums and on a guitar", {mesures({{36}, {100}}), mesures({{30}})},
+         Affecter({{kPistePercussions, 1}, {3, 2}}), {{"MidiImp-NotesHorsTessiture", 2, 1, "3"}}},
         {"MIDI note 0 on the drums", {mesures({{}, {0}})}, Affecter({{kPistePercussions, 1}}), {}},
         {"MIDI note 0 after the last measure", {zeroTardif}, Affecter({{1, 1}}),
          {{"MidiImp-NotesApresFin", 1, kNbMesuresMax, ""}}},
