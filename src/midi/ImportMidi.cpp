@@ -51,13 +51,18 @@ const char* CleRefus(ResultatLectureMidi lu)
     switch (lu) {
     case ResultatLectureMidi::Inaccessible: return "Fichier-AccesImpossible";
     case ResultatLectureMidi::Endommage: return "MidiImp-FichierEndommage";
+    case ResultatLectureMidi::TempsSmpte: return "MidiImp-TempsSmpte";
+    case ResultatLectureMidi::DivisionNulle: return "MidiImp-DivisionNulle";
     default: return "Fichier-MIDINonReconnu";
     }
 }
 
-// The notes an import leaves out, by cause over all its tracks, and the tracks whose strings
-// do not reach some of their notes and a tuning or the octave choice could help.
+// What an import leaves out: the tracks of the file it could not read whole (numbered as the
+// dialog numbers the tracks it lists), and the notes by cause over all its tracks, with the
+// tracks whose strings do not reach some of their notes and a tuning or the octave choice
+// could help.
 struct TPertesImport {
+    std::vector<int32_t> SourcesIncompletes;
     TNotesOmises HorsTessiture;
     TNotesOmises Simultanees;
     TNotesOmises MesurePleine;
@@ -83,19 +88,32 @@ int32_t MesureDePosition(double position, int32_t q)
     return static_cast<int32_t>(std::min<double>(Partition.NbMesures + 1 + auDela, kNbMesuresMax + 1));
 }
 
+// Numbers in increasing order; a run of three or more is written as its ends, so that the
+// 250 tracks a cut file's header may still announce take one line.
 std::string ListePistes(const std::vector<int32_t>& pistes)
 {
     std::string r;
-    for (int32_t t : pistes)
-        r += (r.empty() ? "" : ", ") + std::to_string(t);
+    for (std::size_t i = 0; i < pistes.size();) {
+        std::size_t j = i;
+        while (j + 1 < pistes.size() && pistes[j + 1] == pistes[j] + 1)
+            ++j;
+        r += (r.empty() ? "" : ", ") + std::to_string(pistes[i]);
+        if (j >= i + 2)
+            r += "-" + std::to_string(pistes[j]);
+        else if (j == i + 1)
+            r += ", " + std::to_string(pistes[j]);
+        i = j + 1;
+    }
     return r;
 }
 
-// One paragraph for each cause; the notes out of reach come with the tracks and what the
-// import dialog offers for them.
-std::string TexteNotesOmises(const TPertesImport& p)
+// One paragraph for the tracks of a damaged file, then one for each cause of notes left out;
+// the notes out of reach come with what the import dialog offers for them.
+std::string TexteOmissions(const TPertesImport& p)
 {
     std::string texte;
+    if (!p.SourcesIncompletes.empty())
+        texte = FormaterMessage1(Traduire("MidiImp-PistesIncompletes"), ListePistes(p.SourcesIncompletes));
     auto ligne = [&](const char* cle, const TNotesOmises& n, int32_t mesure) {
         if (n.Nombre == 0)
             return false;
@@ -164,8 +182,11 @@ bool ImporterFichierMidi(const std::string& fichier)
     ListePisteImport.clear();
     ProgrammesPistesMidi.assign(1, 0);
     std::vector<TSource> sources;
+    TPertesImport pertes;
     if (midi.Format == 1) {
         const int32_t nb = static_cast<int32_t>(midi.Pistes.size()) - 1;
+        for (int32_t i = 1; i <= midi.PistesIncompletes; ++i)
+            pertes.SourcesIncompletes.push_back(nb + i);
         for (int32_t i = 1; i <= nb; ++i) {
             const TSourceMidi s = AnalyserSourceMidi(midi, static_cast<std::size_t>(i));
             ListePisteImport.push_back(s.AvecNom ? s.Nom : Traduire("Gene-Piste") + Numero(i));
@@ -199,8 +220,7 @@ bool ImporterFichierMidi(const std::string& fichier)
         if (ProprietesTempo.PisteSource[t] > 0)
             ++n;
     const int32_t pisteAvant = PisteCourante;
-    // Notes left out, over all the tracks: told once at the end.
-    TPertesImport pertes;
+    // What was left out, over all the tracks: told once at the end.
     int32_t i = 0;
     for (int32_t t = 1; t <= kNbPistes; ++t) {
         const int32_t ligne = ProprietesTempo.PisteSource[t];
@@ -259,7 +279,7 @@ bool ImporterFichierMidi(const std::string& fichier)
     }
     PisteCourante = pisteAvant;
 
-    const std::string omises = TexteNotesOmises(pertes);
+    const std::string omises = TexteOmissions(pertes);
     if (!omises.empty())
         AfficherMessage(Traduire("Dlg-Avertissement"), omises, IconeAvertissement, BoutonOK, DefautOK, PlacementCentre);
 

@@ -251,26 +251,27 @@ ResultatLectureMidi AnalyserFichierMidi(std::vector<uint8_t> octets, TFichierMid
     f.Format = o[9];
     f.NbPistes = o[11];
     f.Division = o[12] << 8 | o[13];
-    // No ticks per quarter note, or a time-code division: no quarter notes to build from.
-    if (f.Division == 0 || (f.Division & 0x8000))
-        return ResultatLectureMidi::NonReconnu;
+    // Without ticks per quarter note there are no quarter notes to build the measures from.
+    if (f.Division & 0x8000)
+        return ResultatLectureMidi::TempsSmpte;
+    if (f.Division == 0)
+        return ResultatLectureMidi::DivisionNulle;
 
-    // A chunk cut short reaches the end of the file: only the last track can be one.
+    // A chunk cut short reaches the end of the file: only the last track read can be one, and
+    // `manquants` then tells how much of it is missing.
     std::size_t pos = 14;
     bool estPiste = false;
     TPisteMidi piste;
-    std::size_t manquants = 0;
+    std::size_t manquants = 0, manquantsDerniere = 0;
+    const std::size_t attendues = static_cast<std::size_t>(std::max(f.NbPistes, 1));
     if (f.Format == 1) {
-        // The first chunk is the tempo track whatever its name says.
-        if (!LireChunk(o, pos, estPiste, piste, manquants))
-            return ResultatLectureMidi::Endommage;
-        f.Pistes.push_back(piste);
-        const std::size_t attendues = static_cast<std::size_t>(std::max(f.NbPistes, 1));
-        while (f.Pistes.size() < attendues) {
-            if (!LireChunk(o, pos, estPiste, piste, manquants))
-                return ResultatLectureMidi::Endommage;
-            if (estPiste)
+        // The first chunk is the tempo track whatever its name says. The file may end before
+        // the last tracks announced.
+        while (f.Pistes.size() < attendues && LireChunk(o, pos, estPiste, piste, manquants)) {
+            if (estPiste || f.Pistes.empty()) {
                 f.Pistes.push_back(piste);
+                manquantsDerniere = manquants;
+            }
         }
     } else {
         do {
@@ -278,10 +279,24 @@ ResultatLectureMidi AnalyserFichierMidi(std::vector<uint8_t> octets, TFichierMid
                 return ResultatLectureMidi::Endommage;
         } while (!estPiste);
         f.Pistes.push_back(piste);
+        manquantsDerniere = manquants;
     }
-    for (std::size_t i = 0; i < f.Pistes.size(); ++i)
-        if (!PisteValide(f, f.Pistes[i], i + 1 == f.Pistes.size() ? manquants : 0))
+    for (std::size_t i = 0; i < f.Pistes.size(); ++i) {
+        const bool derniere = i + 1 == f.Pistes.size();
+        if (PisteValide(f, f.Pistes[i], derniere ? manquantsDerniere : 0))
+            continue;
+        // Cut short by the end of the file, a source track of format 1 is left out with the
+        // tracks after it. Bytes that break the format anywhere else damage the whole file.
+        if (!derniere || manquantsDerniere == 0 || f.Format == 0 || i == 0)
             return ResultatLectureMidi::Endommage;
+        f.Pistes.pop_back();
+    }
+    if (f.Format == 1) {
+        f.PistesIncompletes = static_cast<int32_t>(attendues - f.Pistes.size());
+        // No source left whole: nothing to import.
+        if (f.Pistes.empty() || (f.PistesIncompletes > 0 && f.Pistes.size() < 2))
+            return ResultatLectureMidi::Endommage;
+    }
     return ResultatLectureMidi::Ok;
 }
 

@@ -4,7 +4,9 @@
 // before anything is built from it, and every length, count and index is held against the
 // bytes that are really there, so a malformed file is refused and never read past its end.
 // A file cut short in the end-of-track event of its last track is read as far as it goes, as
-// other readers do: nothing but that event is missing.
+// other readers do: nothing but that event is missing. A format-1 file that ends before the
+// last tracks its header announces, or in the middle of one, keeps the tracks it holds whole:
+// a download or a copy cut short loses only what is missing.
 //
 // Events follow running status: a data byte where a status is expected repeats the last
 // channel status written. Meta and system-exclusive events leave it in force. That is a
@@ -35,16 +37,22 @@ struct TFichierMidi {
     int32_t NbPistes = 0;     // low byte of the header's track count
     int32_t Division = 0;     // ticks per quarter note, 1..32767
     // Track chunks in file order (chunks of other kinds are passed over). Format 1: the first
-    // is the tempo track, followed by the NbPistes - 1 tracks the header announces; format 0:
-    // the one track.
+    // is the tempo track, followed by the NbPistes - 1 tracks the header announces, but for
+    // those the file does not hold whole; format 0: the one track.
     std::vector<TPisteMidi> Pistes;
+    // Format 1: how many of the tracks the header announces the file does not hold whole (it
+    // ends before them or in their middle). They are the last ones, left out of Pistes.
+    int32_t PistesIncompletes = 0;
 };
 
 enum class ResultatLectureMidi {
     Ok,
     Inaccessible, // the file cannot be opened or read
     NonReconnu,   // not a MIDI file of format 0 or 1
-    Endommage,    // a MIDI file of format 0 or 1 cut short or with bytes that break the format
+    TempsSmpte,   // times counted in frames of a time code, not in ticks per quarter note
+    DivisionNulle, // 0 ticks per quarter note
+    Endommage,    // a MIDI file of format 0 or 1 cut short or with bytes that break the format,
+                  // with no track left whole to import
 };
 
 // Reads the file and checks its structure and every event of every track.

@@ -96,6 +96,32 @@ private:
     std::function<void()> action_;
 };
 
+// Every message box met while it lives: its caption and text, and whether the wait window was
+// out of its way; OK answers it.
+class GuetBoites {
+public:
+    struct Boite {
+        QString Legende, Texte;
+        bool AttenteVisible;
+    };
+    std::vector<Boite> Boites;
+
+    explicit GuetBoites(TForm1& fenetre)
+    {
+        QObject::connect(&guet_, &QTimer::timeout, [this, &fenetre] {
+            auto* boite = qobject_cast<TMessageD*>(QApplication::activeModalWidget());
+            if (!boite || !boite->isVisible())
+                return;
+            Boites.push_back({boite->windowTitle(), boite->Texte->text(), fenetre.WaitMidiForm().isVisible()});
+            boite->BT_OK->click();
+        });
+        guet_.start(5);
+    }
+
+private:
+    QTimer guet_;
+};
+
 class AttenteMidi : public lyrx_test::FixtureFenetrePrincipale<> {
 protected:
     void SetUp() override
@@ -295,22 +321,8 @@ TEST_F(AttenteMidi, AMessageBoxRaisedDuringAnImportTakesTheKeyboard)
 TEST_F(AttenteMidi, TheBoxesOfAnImportTellADamagedFileAndTheNotesLeftOut)
 {
     InstallerMessageD();
-    // Every box met: its caption and text, and whether the wait window was out of its way;
-    // OK answers it.
-    struct Boite {
-        QString Legende, Texte;
-        bool AttenteVisible;
-    };
-    std::vector<Boite> boites;
-    QTimer guet;
-    QObject::connect(&guet, &QTimer::timeout, [&] {
-        auto* boite = qobject_cast<TMessageD*>(QApplication::activeModalWidget());
-        if (!boite || !boite->isVisible())
-            return;
-        boites.push_back({boite->windowTitle(), boite->Texte->text(), fenetre_->WaitMidiForm().isVisible()});
-        boite->BT_OK->click();
-    });
-    guet.start(5);
+    GuetBoites guet(*fenetre_);
+    std::vector<GuetBoites::Boite>& boites = guet.Boites;
     int dialogues = 0;
     ReponseDialogue reponse(Dialogue(), [&] {
         ++dialogues;
@@ -361,6 +373,91 @@ TEST_F(AttenteMidi, TheBoxesOfAnImportTellADamagedFileAndTheNotesLeftOut)
     ASSERT_EQ(Partition.NbMesures, 2);
     EXPECT_EQ(sons(1), std::vector<int>{52});
     EXPECT_EQ(sons(2).size(), 1u);
-    guet.stop();
+    InstallerAfficheurMessages({});
+}
+
+// Files the import cannot take whole. Of a format-1 file cut short, or announcing more tracks
+// than it holds, the dialog offers the tracks held whole and the warning tells what was left
+// out; a file with no such track, or whose times are not in ticks per quarter note, is refused
+// with what is wrong with it.
+TEST_F(AttenteMidi, ADamagedFileImportsTheTracksItHoldsWholeAndTellsWhatItLeftOut)
+{
+    InstallerMessageD();
+    PisteSmf tempo;
+    tempo.Signature(0, 4, 2).Fin();
+    PisteSmf lead;
+    lead.Nom(0, "Lead").On(0, 64).Off(1920, 64).Fin();
+    PisteSmf leadHorsTessiture;
+    leadHorsTessiture.Nom(0, "Lead").On(0, 64).Off(1920, 64).On(0, 30).Off(1920, 30).Fin();
+    PisteSmf bass;
+    bass.Nom(0, "Bass").On(0, 40).Off(1920, 40).Fin();
+    const auto coupe = [](std::vector<uint8_t> o, std::size_t moins) {
+        o.resize(o.size() - moins);
+        return o;
+    };
+    std::vector<uint8_t> smpte = midi_test::Smf(1, 480, {tempo, lead});
+    smpte[12] = 0xE7; // 25 frames a second
+    smpte[13] = 40;
+    const QString endommage = "This MIDI file is damaged (cut short, or announcing more tracks than it holds). Tracks that "
+                              "could not be read whole and were left out: ";
+    struct Cas {
+        const char* nom;
+        std::vector<uint8_t> octets;
+        QStringList sources; // the dialog's lines; none: it is not shown
+        QString legende, texte;
+    };
+    const Cas cas[] = {
+        {"four sources announced, two held", midi_test::Smf(1, 480, {tempo, lead, bass}, 5), {"Lead", "Bass"}, "Warning",
+         endommage + "3, 4."},
+        {"cut in the last note-off, six sources announced", coupe(midi_test::Smf(1, 480, {tempo, lead, bass}, 7), 5),
+         {"Lead"}, "Warning", endommage + "2-6."},
+        {"cut in the last note-off, and a note out of reach", coupe(midi_test::Smf(1, 480, {tempo, leadHorsTessiture, bass}), 5),
+         {"Lead"}, "Warning",
+         endommage + "2.\n\n"
+             "1 note(s) from bar 2 on are out of reach of the strings (below the lowest open string or above the highest "
+             "fret) and were left out.\n"
+             "Tracks concerned: 1. In the import dialog, a lower tuning brings low notes within reach, and 'One octave "
+             "lower' high notes."},
+        {"its only source cut", coupe(midi_test::Smf(1, 480, {tempo, lead}), 5), {}, "Error",
+         "This MIDI file is damaged (cut short, or with bytes that do not follow the MIDI format) and cannot be imported."},
+        {"SMPTE time code", smpte, {}, "Error",
+         "This MIDI file counts its time in frames of a time code (SMPTE), not in ticks per quarter note: its notes cannot "
+         "be set in bars, and it cannot be imported."},
+        {"0 ticks per quarter note", midi_test::Smf(1, 0, {tempo, lead}), {}, "Error",
+         "The header of this MIDI file gives 0 ticks per quarter note: the lengths of its notes cannot be known, and it "
+         "cannot be imported."},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        GuetBoites guet(*fenetre_);
+        QStringList sources;
+        int dialogues = 0;
+        ReponseDialogue reponse(Dialogue(), [&] {
+            ++dialogues;
+            for (int i = 0; i < Dialogue().ListePiste->count(); ++i)
+                sources << Dialogue().ListePiste->item(i)->text();
+            Dialogue().ListePiste->setCurrentRow(0);
+            Dialogue().BT_OK->click();
+        });
+        Importer(c.octets);
+        EXPECT_EQ(dialogues, c.sources.isEmpty() ? 0 : 1);
+        EXPECT_EQ(sources, c.sources);
+        ASSERT_EQ(guet.Boites.size(), 1u);
+        EXPECT_EQ(guet.Boites[0].Legende, c.legende);
+        EXPECT_EQ(guet.Boites[0].Texte, c.texte);
+        EXPECT_FALSE(guet.Boites[0].AttenteVisible);
+        EXPECT_FALSE(fenetre_->WaitMidiForm().isVisible());
+        // The first track held whole is in the song the window shows.
+        if (c.sources.isEmpty()) {
+            EXPECT_EQ(Partition.Mesures[1]->NbTemps[1], 0);
+            continue;
+        }
+        const TTemps& premier = Partition.Mesures[1]->Temps[1][1];
+        std::vector<int> sons;
+        for (int s = 1; s <= Partition.NbCordes[1]; ++s)
+            if (premier.Notes[s].Frette >= 0 && !premier.Silence)
+                sons.push_back(Partition.Accordage[1][s] + premier.Notes[s].Frette);
+        EXPECT_EQ(sons, std::vector<int>{64});
+    }
     InstallerAfficheurMessages({});
 }

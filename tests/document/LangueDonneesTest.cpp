@@ -38,7 +38,7 @@ const SectionLue kSections[] = {
     {"GENE_000", 12, {3, 4, 5, 6}},  // About box, track words, measure status, full song
     {"FILES_000", 18, {}},        // file messages, file-type names, file-dialog titles
     {"DLG_PROP_000", 25, {}},     // song properties (and MIDI import labels)
-    {"DLG_IMPM_000", 16, {8, 9}},  // MIDI import dialog, progress texts, notes left out
+    {"DLG_IMPM_000", 24, {8, 9}},  // MIDI import dialog, progress texts, refusals, what was left out
     {"DLG_EXPM_000", 2, {}},
     {"DLG_IMPA_000", 16, {8, 9}},  // ASCII import
     {"DLG_EXPA_000", 7, {6}},      // ASCII export
@@ -237,7 +237,9 @@ TEST(LangueDonnees, ArgumentsHaveTheirPlaceholders)
         {{"FILES_000", 1}, 1},      {{"FILES_000", 2}, 1},      {{"FILES_000", 3}, 1},
         {{"DLG_PROP_000", 25}, 2},  {{"DLG_ASS_CD_000", 2}, 2}, {{"DLG_CHORD_000", 22}, 1},
         {{"DLG_PASTE_000", 2}, 1},  {{"DLG_PASTE_000", 3}, 1},  {{"DLG_MIX_000", 11}, 1},
-        {{"DLG_IMPM_000", 16}, 2},  {{"DLG_PRT_000", 8}, 1},    {{"DLG_PRT_000", 9}, 1},
+        {{"DLG_IMPM_000", 16}, 2},  {{"DLG_IMPM_000", 18}, 2},  {{"DLG_IMPM_000", 19}, 2},
+        {{"DLG_IMPM_000", 20}, 1},  {{"DLG_IMPM_000", 21}, 2},  {{"DLG_IMPM_000", 24}, 1},
+        {{"DLG_PRT_000", 8}, 1},    {{"DLG_PRT_000", 9}, 1},
     };
     for (const char* nom : kFichiers) {
         const Fichier f = Charger(nom);

@@ -193,11 +193,16 @@ TEST_F(ImportMidiTest, RefusedFilesShowTheirMessageAndNeverTheDialog)
     std::vector<uint8_t> tronque = Smf(1, 480, {PisteSmf().Fin(), p});
     tronque.resize(tronque.size() - 5);
     std::vector<uint8_t> statutManquant = Smf(0, 480, {PisteSmf().Ev(0, {0xFF, 0x01, 0x01, 'a'}).Ev(0, {60, 100}).Fin()});
+    // 25 frames a second, 40 ticks a frame.
+    std::vector<uint8_t> smpte = Smf(1, 480, {PisteSmf().Fin(), p});
+    smpte[12] = 0xE7;
+    smpte[13] = 40;
     const Cas cas[] = {
         {"format 2", format2, "Fichier-MIDINonReconnu"},
         {"truncated", tronque, "MidiImp-FichierEndommage"},
         {"running status with no status before", statutManquant, "MidiImp-FichierEndommage"},
-        {"zero division", Smf(0, 0, {p}), "Fichier-MIDINonReconnu"},
+        {"zero division", Smf(0, 0, {p}), "MidiImp-DivisionNulle"},
+        {"SMPTE time code", smpte, "MidiImp-TempsSmpte"},
         {"text file", {'h', 'e', 'l', 'l', 'o'}, "Fichier-MIDINonReconnu"},
     };
     for (const Cas& c : cas) {

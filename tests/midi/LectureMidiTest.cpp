@@ -123,7 +123,8 @@ TEST_F(LectureMidiTest, WellFormedFilesOfBothFormatsAreTaken)
 }
 
 // Every malformed file is refused, and quickly: nothing of it is read past its end. What is
-// not a MIDI file of format 0 or 1 is told apart from such a file that is damaged.
+// not a MIDI file of format 0 or 1 is told apart from such a file that is damaged, and from one
+// whose times are not in ticks per quarter note.
 TEST_F(LectureMidiTest, MalformedFilesAreRefused)
 {
     constexpr ResultatLectureMidi Non = ResultatLectureMidi::NonReconnu, Abime = ResultatLectureMidi::Endommage;
@@ -145,16 +146,15 @@ TEST_F(LectureMidiTest, MalformedFilesAreRefused)
     variante("format 2", Non, [](auto& o) { o[9] = 2; });
     variante("header length 7", Non, [](auto& o) { o[7] = 7; });
     variante("300 tracks", Non, [](auto& o) { o[10] = 1; o[11] = 0x2C; });
-    variante("more tracks announced than present", Abime, [](auto& o) { o[11] = 5; });
-    variante("zero ticks per quarter", Non, [](auto& o) { o[12] = 0; o[13] = 0; });
-    variante("time-code division", Non, [](auto& o) { o[12] = 0xE7; o[13] = 0x28; });
+    variante("zero ticks per quarter", ResultatLectureMidi::DivisionNulle, [](auto& o) { o[12] = 0; o[13] = 0; });
+    variante("time-code division", ResultatLectureMidi::TempsSmpte, [](auto& o) { o[12] = 0xE7; o[13] = 0x28; });
+    variante("time-code division of 0 ticks a frame", ResultatLectureMidi::TempsSmpte, [](auto& o) { o[12] = 0xE2; o[13] = 0; });
     variante("not MThd", Non, [](auto& o) { o[0] = 'X'; });
     variante("first chunk longer than the file", Abime, [](auto& o) { o[18] = 0x7F; });
     variante("second chunk length 4 GB", Abime, [](auto& o) {
         const std::size_t i = 14 + 8 + (std::size_t(o[18]) << 24 | o[19] << 16 | o[20] << 8 | o[21]) + 4;
         o[i] = o[i + 1] = o[i + 2] = o[i + 3] = 0xFF;
     });
-    variante("trailing bytes claimed by a last chunk", Abime, [](auto& o) { o.insert(o.end(), {'M', 'T', 'r', 'k', 0, 0, 1, 0}); o[11] = 3; });
     // Inside a track.
     auto piste = [&](const char* nom, const char* hex, int format = 1) {
         PisteSmf p;
@@ -177,6 +177,75 @@ TEST_F(LectureMidiTest, MalformedFilesAreRefused)
         const auto debut = std::chrono::steady_clock::now();
         EXPECT_EQ(Analyser(c.octets), c.attendu) << c.nom;
         EXPECT_LT(std::chrono::steady_clock::now() - debut, std::chrono::seconds(1)) << c.nom;
+    }
+}
+
+// A format-1 file that ends before the last tracks its header announces, or in the middle of
+// its last track, keeps the tracks it holds whole and counts the others as incomplete. It is
+// damaged when no source track is left whole, when bytes break the format elsewhere than in
+// the cut track, or when it is of format 0, whose one track is all it has.
+TEST_F(LectureMidiTest, AFileCutShortKeepsTheTracksItHoldsWhole)
+{
+    constexpr ResultatLectureMidi Ok = ResultatLectureMidi::Ok, Abime = ResultatLectureMidi::Endommage;
+    PisteSmf tempo;
+    tempo.Tempo(0, 500000).Fin();
+    PisteSmf a;
+    a.Nom(0, "A").On(0, 64).Off(480, 64).Fin();
+    PisteSmf b;
+    b.Nom(0, "B").On(0, 67).Off(480, 67).Fin();
+    PisteSmf aAbime = a;
+    aAbime.o[aAbime.o.size() - 6] = 0xC0; // the note-off's pitch byte becomes a status
+    const auto coupe = [](std::vector<uint8_t> o, std::size_t moins) {
+        o.resize(o.size() - moins);
+        return o;
+    };
+    const std::vector<uint8_t> trois = Smf(1, 480, {tempo, a, b});
+    std::vector<uint8_t> autreChunkCoupe = trois;
+    autreChunkCoupe.insert(autreChunkCoupe.end(), {'X', 'F', 'I', 'H', 0, 0, 1, 0, 1, 2});
+    autreChunkCoupe[11] = 4;
+    std::vector<uint8_t> chunkVide = Smf(1, 480, {tempo, a});
+    chunkVide.insert(chunkVide.end(), {'M', 'T', 'r', 'k', 0, 0, 1, 0});
+    chunkVide[11] = 3;
+    struct Cas {
+        const char* nom;
+        std::vector<uint8_t> octets;
+        ResultatLectureMidi attendu;
+        std::size_t pistes = 0;
+        int32_t incompletes = 0;
+    };
+    const Cas cas[] = {
+        {"whole", trois, Ok, 3, 0},
+        {"five tracks announced, three held", Smf(1, 480, {tempo, a, b}, 5), Ok, 3, 2},
+        {"cut in the last note-off", coupe(trois, 5), Ok, 2, 1},
+        {"cut in the last track's chunk header", coupe(trois, b.o.size() + 4), Ok, 2, 1},
+        {"the last track's chunk claiming 256 bytes that are not there", chunkVide, Ok, 2, 1},
+        {"cut in the second of four sources announced", coupe(Smf(1, 480, {tempo, a, b}, 5), 5), Ok, 2, 3},
+        {"cut only in the last end-of-track event", coupe(trois, 2), Ok, 3, 0},
+        {"a chunk of another kind cut after the last track held", autreChunkCoupe, Ok, 3, 1},
+        {"the only source cut", coupe(Smf(1, 480, {tempo, a}), 5), Abime},
+        {"the only source missing", Smf(1, 480, {tempo}, 2), Abime},
+        {"the tempo track cut in its tempo event", coupe(Smf(1, 480, {tempo}, 3), 6), Abime},
+        {"a whole source with broken bytes before the cut one", coupe(Smf(1, 480, {tempo, aAbime, b}), 5), Abime},
+        {"format 0 cut in its note-off", coupe(Smf(0, 480, {a}), 5), Abime},
+        {"format 0 announcing three tracks", Smf(0, 480, {a}, 3), Ok, 1, 0},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        TFichierMidi f;
+        ASSERT_EQ(AnalyserFichierMidi(c.octets, f), c.attendu);
+        if (c.attendu != Ok)
+            continue;
+        EXPECT_EQ(f.Pistes.size(), c.pistes);
+        EXPECT_EQ(f.PistesIncompletes, c.incompletes);
+        // The tracks kept are read whole: the first source is A with its note.
+        for (std::size_t k = 0; k < f.Pistes.size(); ++k)
+            EXPECT_TRUE(LireNotesPiste(f, k, 0, 0)) << k;
+        const std::size_t premiere = f.Format == 1 ? 1 : 0;
+        EXPECT_EQ(AnalyserSourceMidi(f, premiere).Nom, "A");
+        ASSERT_TRUE(LireNotesPiste(f, premiere, 0, 0));
+        ASSERT_GE(NbEvtImport, 2);
+        EXPECT_EQ(EvtImport[1].Hauteur, 64);
+        EXPECT_EQ(EvtImport[1].Duree, 1.0);
     }
 }
 
