@@ -6,6 +6,7 @@
 #include "document/FichierPartitionInterne.h"
 #include "document/TableMix.h"
 #include "document/Variable.h"
+#include "platform/FileReplacement.h"
 #include "platform/Sablier.h"
 
 #include <algorithm>
@@ -15,6 +16,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <new>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -358,13 +360,16 @@ void SupprimerTemporairesAbandonnes(const fs::path& dossier, const fs::path& cib
 bool EcrireFichierParRemplacement(const std::string& chemin, const std::vector<uint8_t>& octets,
                                   std::size_t tailleEntete)
 {
-    std::error_code ec;
-    fs::path cible(chemin);
-    if (fs::is_symlink(cible, ec)) {
-        const fs::path lien = fs::canonical(cible, ec);
-        if (!ec)
-            cible = lien;
-    }
+    const std::optional<fs::path> lien = platform::ReplacementTarget(chemin);
+    if (!lien)
+        return false;
+    const fs::path& cible = *lien;
+    // The new file takes the old one's permissions, or those a plain new file would get; a
+    // file the user made read-only is refused, not replaced.
+    struct stat ancien {};
+    const bool existe = ::stat(cible.c_str(), &ancien) == 0;
+    if (existe && (!S_ISREG(ancien.st_mode) || platform::IsWriteProtected(cible, ancien)))
+        return false;
     const fs::path dossier = cible.has_parent_path() ? cible.parent_path() : fs::path(".");
     tailleEntete = std::min(tailleEntete, octets.size());
     if (tailleEntete > 0)
@@ -378,12 +383,8 @@ bool EcrireFichierParRemplacement(const std::string& chemin, const std::vector<u
     ::flock(fd, LOCK_EX);
 
     bool ok = true;
-    // The new file takes the old one's permissions, or those a plain new file would get.
-    struct stat ancien {};
-    if (::stat(cible.c_str(), &ancien) == 0) {
-        ok = S_ISREG(ancien.st_mode);
-        if (ok)
-            ::fchmod(fd, ancien.st_mode & 07777);
+    if (existe) {
+        ::fchmod(fd, ancien.st_mode & 07777);
     } else {
         const mode_t masque = ::umask(0);
         ::umask(masque);
