@@ -10,6 +10,7 @@
 // divide, index a table or become a MIDI byte are brought back into their range.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -63,3 +64,7 @@ int VersionMarqueFichier(std::string_view marque);
 // with the same first tailleEntete bytes.
 bool EcrireFichierParRemplacement(const std::string& chemin, const std::vector<uint8_t>& octets,
                                   std::size_t tailleEntete = 0);
+
+// Run, when set, between the creation of a replacement's temporary file (given its name) and
+// its locking: tests put another copy's save of the same file at that moment.
+extern std::function<void(const std::string&)> AfterTemporaryCreated;

@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <new>
 #include <optional>
 #include <span>
@@ -297,6 +298,8 @@ std::vector<uint8_t> ImageFichierPartition()
     return octets;
 }
 
+std::function<void(const std::string&)> AfterTemporaryCreated;
+
 namespace {
 
 // The name of the temporary files of replacements of `cible` up to mkstemp's six characters:
@@ -355,6 +358,45 @@ void SupprimerTemporairesAbandonnes(const fs::path& dossier, const fs::path& cib
     }
 }
 
+// Whether the name `nom` still leads to the open file `fd`.
+bool NameLeadsToFile(const std::string& nom, int fd)
+{
+    struct stat parFichier {}, parNom {};
+    return ::fstat(fd, &parFichier) == 0 && parFichier.st_nlink > 0 && ::lstat(nom.c_str(), &parNom) == 0
+        && parNom.st_dev == parFichier.st_dev && parNom.st_ino == parFichier.st_ino;
+}
+
+// The temporary file made from `modele` (which takes its name), created and locked. Until it is
+// locked it is empty and unlocked, just what the leftover cleaner of another copy of the program
+// saving the same song removes: a name lost that way is given up for a new one. Nothing is
+// written without the lock, which alone keeps the file from being taken for a leftover.
+int CreateLockedTemporary(std::string& modele)
+{
+    const std::string vierge = modele;
+    // Each new try needs another save racing this one to the same moment: a few are plenty.
+    for (int essai = 0; essai < 16; ++essai) {
+        modele = vierge;
+        const int fd = ::mkostemp(modele.data(), O_CLOEXEC);
+        if (fd < 0)
+            return -1;
+        if (AfterTemporaryCreated)
+            AfterTemporaryCreated(modele);
+        int verrou;
+        while ((verrou = ::flock(fd, LOCK_EX)) != 0 && errno == EINTR) {
+        }
+        if (verrou != 0) {
+            if (NameLeadsToFile(modele, fd))
+                ::unlink(modele.c_str());
+            ::close(fd);
+            return -1;
+        }
+        if (NameLeadsToFile(modele, fd))
+            return fd;
+        ::close(fd);
+    }
+    return -1;
+}
+
 } // namespace
 
 bool EcrireFichierParRemplacement(const std::string& chemin, const std::vector<uint8_t>& octets,
@@ -376,11 +418,10 @@ bool EcrireFichierParRemplacement(const std::string& chemin, const std::vector<u
         SupprimerTemporairesAbandonnes(dossier, cible, std::span(octets).first(tailleEntete));
     std::string modele = ModeleTemporaire(dossier, cible);
 
-    const int fd = ::mkostemp(modele.data(), O_CLOEXEC);
+    // Held until the file is closed, renamed or not: a save in progress is no leftover.
+    const int fd = CreateLockedTemporary(modele);
     if (fd < 0)
         return false;
-    // Held until the file is closed, renamed or not: a save in progress is no leftover.
-    ::flock(fd, LOCK_EX);
 
     bool ok = true;
     if (existe) {

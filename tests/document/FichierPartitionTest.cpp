@@ -1210,6 +1210,37 @@ TEST_F(FichierPartition, UsersFilesAreWrittenThroughTheirLinksOrRefusedWhole)
     }
 }
 
+// Another copy of the program saving the same song between the making of this save's
+// temporary file and its locking finds it empty and unlocked, a leftover to its eyes, and
+// removes it: this save goes on with a new one instead of failing at the rename.
+TEST_F(FichierPartition, ASaveWhoseTemporaryFileIsTakenForALeftoverGoesOnWithAnother)
+{
+    const std::string chemin = Chemin("chanson.lrx");
+    RemplirPetitePartition();
+    CheminFichier = chemin;
+    const std::vector<uint8_t> image = ImageFichierPartition();
+    std::vector<std::string> temporaires;
+    AfterTemporaryCreated = [&](const std::string& nom) {
+        temporaires.push_back(nom);
+        if (temporaires.size() != 1)
+            return;
+        Partition.Titre = "Une autre copie";
+        EXPECT_TRUE(EcrireFichierPartition());
+        EXPECT_FALSE(std::filesystem::exists(nom)); // the other save's cleaner took it
+    };
+    const bool ok = EcrireFichierPartition();
+    AfterTemporaryCreated = nullptr;
+
+    EXPECT_TRUE(ok);
+    EXPECT_TRUE(messages.Messages.empty());
+    EXPECT_EQ(temporaires.size(), 3u); // this save's, the other's, this save's second
+    EXPECT_EQ(LireOctets(chemin), image);
+    std::vector<std::string> noms;
+    for (const auto& e : std::filesystem::directory_iterator(dossier))
+        noms.push_back(e.path().filename().string());
+    EXPECT_EQ(noms, std::vector<std::string>{"chanson.lrx"});
+}
+
 TEST_F(FichierPartition, ErrorBoxesShowWithTheNormalCursor)
 {
     std::vector<bool> occupe;
