@@ -15,8 +15,11 @@
 #include "print/PrefLogique.h"
 #include "print/Services.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 
 #include <string>
@@ -50,20 +53,61 @@ void Ac_Options_PreferencesExecute()
     RestaurerPreferences(affichageApplique);
 }
 
+namespace {
+
+void SignalerAide(const char* cle, const std::string& chemin)
+{
+    AfficherMessage(Traduire("Dlg-Erreur"), FormaterMessage1(Traduire(cle), platform::Utf8VersCp1252(chemin)),
+                    IconeErreur, BoutonOK, DefautOK, PlacementCentre);
+}
+
+// Opens the help file with the program the desktop gives files of its kind. The desktop's
+// opener is run and watched rather than left to itself: when no program takes the file it only
+// says so on the error stream and ends in failure, and Help would seem to do nothing.
+void OpenHelpFile(const std::string& nom)
+{
+    const QString chemin = QFileInfo(QString::fromStdString(nom)).absoluteFilePath();
+    const QString ouvreur = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (ouvreur.isEmpty()) {
+        if (!QDesktopServices::openUrl(QUrl::fromLocalFile(chemin)))
+            SignalerAide("Gene-AideImpossibleAOuvrir", nom);
+        return;
+    }
+    // Some openers wait for the viewer to close: the process is watched without waiting.
+    auto* processus = new QProcess(qApp);
+    processus->setProcessChannelMode(QProcess::ForwardedChannels);
+    QObject::connect(processus, &QProcess::finished, processus, [processus, nom](int code, QProcess::ExitStatus fin) {
+        processus->deleteLater();
+        if (fin != QProcess::NormalExit || code != 0)
+            SignalerAide("Gene-AideImpossibleAOuvrir", nom);
+    });
+    QObject::connect(processus, &QProcess::errorOccurred, processus, [processus, nom](QProcess::ProcessError erreur) {
+        if (erreur != QProcess::FailedToStart)
+            return;
+        processus->deleteLater();
+        SignalerAide("Gene-AideImpossibleAOuvrir", nom);
+    });
+    // A viewer still open when the program ends is no failure to report.
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, processus, [processus] {
+        QObject::disconnect(processus, &QProcess::finished, nullptr, nullptr);
+        QObject::disconnect(processus, &QProcess::errorOccurred, nullptr, nullptr);
+    });
+    processus->start(ouvreur, {chemin});
+    processus->closeWriteChannel();
+}
+
+} // namespace
+
 void AfficherAide()
 {
-    const QFileInfo fichier(QString::fromStdString(FichierAide));
-    if (!FichierAide.empty() && fichier.isFile()) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(fichier.absoluteFilePath()));
+    if (!FichierAide.empty() && QFileInfo(QString::fromStdString(FichierAide)).isFile()) {
+        OpenHelpFile(FichierAide);
         return;
     }
     // Help is installed apart from the program: say where it was looked for, so that a
     // missing file is not taken for a Help command that does nothing. Without a file for the
     // help language, the folder it would be in.
-    const std::string cherche = FichierAide.empty() ? RepertoireProgramme : FichierAide;
-    AfficherMessage(Traduire("Dlg-Erreur"),
-                    FormaterMessage1(Traduire("Gene-AideIntrouvable"), platform::Utf8VersCp1252(cherche)),
-                    IconeErreur, BoutonOK, DefautOK, PlacementCentre);
+    SignalerAide("Gene-AideIntrouvable", FichierAide.empty() ? RepertoireProgramme : FichierAide);
 }
 
 void Ac_Aide_IndexExecute() { AfficherAide(); }

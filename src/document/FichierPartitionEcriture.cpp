@@ -6,6 +6,7 @@
 #include "document/FichierPartitionInterne.h"
 #include "document/TableMix.h"
 #include "document/Variable.h"
+#include "platform/FileReplacement.h"
 #include "platform/Sablier.h"
 
 #include <algorithm>
@@ -14,7 +15,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <new>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -295,6 +298,8 @@ std::vector<uint8_t> ImageFichierPartition()
     return octets;
 }
 
+std::function<void(const std::string&)> AfterTemporaryCreated;
+
 namespace {
 
 // The name of the temporary files of replacements of `cible` up to mkstemp's six characters:
@@ -353,37 +358,74 @@ void SupprimerTemporairesAbandonnes(const fs::path& dossier, const fs::path& cib
     }
 }
 
+// Whether the name `nom` still leads to the open file `fd`.
+bool NameLeadsToFile(const std::string& nom, int fd)
+{
+    struct stat parFichier {}, parNom {};
+    return ::fstat(fd, &parFichier) == 0 && parFichier.st_nlink > 0 && ::lstat(nom.c_str(), &parNom) == 0
+        && parNom.st_dev == parFichier.st_dev && parNom.st_ino == parFichier.st_ino;
+}
+
+// The temporary file made from `modele` (which takes its name), created and locked. Until it is
+// locked it is empty and unlocked, just what the leftover cleaner of another copy of the program
+// saving the same song removes: a name lost that way is given up for a new one. Nothing is
+// written without the lock, which alone keeps the file from being taken for a leftover.
+int CreateLockedTemporary(std::string& modele)
+{
+    const std::string vierge = modele;
+    // Each new try needs another save racing this one to the same moment: a few are plenty.
+    for (int essai = 0; essai < 16; ++essai) {
+        modele = vierge;
+        const int fd = ::mkostemp(modele.data(), O_CLOEXEC);
+        if (fd < 0)
+            return -1;
+        if (AfterTemporaryCreated)
+            AfterTemporaryCreated(modele);
+        int verrou;
+        while ((verrou = ::flock(fd, LOCK_EX)) != 0 && errno == EINTR) {
+        }
+        if (verrou != 0) {
+            if (NameLeadsToFile(modele, fd))
+                ::unlink(modele.c_str());
+            ::close(fd);
+            return -1;
+        }
+        if (NameLeadsToFile(modele, fd))
+            return fd;
+        ::close(fd);
+    }
+    return -1;
+}
+
 } // namespace
 
 bool EcrireFichierParRemplacement(const std::string& chemin, const std::vector<uint8_t>& octets,
                                   std::size_t tailleEntete)
 {
-    std::error_code ec;
-    fs::path cible(chemin);
-    if (fs::is_symlink(cible, ec)) {
-        const fs::path lien = fs::canonical(cible, ec);
-        if (!ec)
-            cible = lien;
-    }
+    const std::optional<fs::path> lien = platform::ReplacementTarget(chemin);
+    if (!lien)
+        return false;
+    const fs::path& cible = *lien;
+    // The new file takes the old one's permissions, or those a plain new file would get; a
+    // file the user made read-only is refused, not replaced.
+    struct stat ancien {};
+    const bool existe = ::stat(cible.c_str(), &ancien) == 0;
+    if (existe && (!S_ISREG(ancien.st_mode) || platform::IsWriteProtected(cible, ancien)))
+        return false;
     const fs::path dossier = cible.has_parent_path() ? cible.parent_path() : fs::path(".");
     tailleEntete = std::min(tailleEntete, octets.size());
     if (tailleEntete > 0)
         SupprimerTemporairesAbandonnes(dossier, cible, std::span(octets).first(tailleEntete));
     std::string modele = ModeleTemporaire(dossier, cible);
 
-    const int fd = ::mkostemp(modele.data(), O_CLOEXEC);
+    // Held until the file is closed, renamed or not: a save in progress is no leftover.
+    const int fd = CreateLockedTemporary(modele);
     if (fd < 0)
         return false;
-    // Held until the file is closed, renamed or not: a save in progress is no leftover.
-    ::flock(fd, LOCK_EX);
 
     bool ok = true;
-    // The new file takes the old one's permissions, or those a plain new file would get.
-    struct stat ancien {};
-    if (::stat(cible.c_str(), &ancien) == 0) {
-        ok = S_ISREG(ancien.st_mode);
-        if (ok)
-            ::fchmod(fd, ancien.st_mode & 07777);
+    if (existe) {
+        ::fchmod(fd, ancien.st_mode & 07777);
     } else {
         const mode_t masque = ::umask(0);
         ::umask(masque);

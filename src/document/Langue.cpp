@@ -164,6 +164,7 @@ const std::vector<CleDictionnaire>& TableClesDictionnaire()
         {"GENE_000", 11, "Gene-MesureDepassee", 0},
         {"GENE_000", 12, "Gene-PartitionPleine", 0},
         {"GENE_000", 13, "Gene-AideIntrouvable", 1},
+        {"GENE_000", 14, "Gene-AideImpossibleAOuvrir", 1},
         {"DLG_PROP_000", 25, "Prop-PeutPasChangerDeNbDeCordes", 2},
         {"DLG_IMPM_000", 10, "MidiImp-RecherchePiste", 0},
         {"DLG_IMPM_000", 11, "MidiImp-NonPrecise", 0},

@@ -1,6 +1,7 @@
 #include "platform/FichierIni.h"
 
 #include "platform/FichierEntier.h"
+#include "platform/FileReplacement.h"
 #include "platform/Repertoires.h"
 
 #include <algorithm>
@@ -8,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
 #include <optional>
 #include <string_view>
 #include <sys/stat.h>
@@ -420,7 +422,14 @@ void FichierIni::Enregistrer()
         contenu += l.fin.empty() ? finLigne_ : l.fin;
     }
 
-    std::string modele = chemin_ + ".XXXXXX";
+    // Through the user's links, so that later settings still reach the file they lead to; a
+    // file the user made read-only is refused like one that cannot be written.
+    const std::optional<std::filesystem::path> cible = ReplacementTarget(chemin_);
+    struct stat infos {};
+    const bool existe = cible && ::stat(cible->c_str(), &infos) == 0;
+    if (!cible || (existe && (!S_ISREG(infos.st_mode) || IsWriteProtected(*cible, infos))))
+        throw ErreurEcritureIni(chemin_);
+    std::string modele = cible->string() + ".XXXXXX";
     const int fd = ::mkstemp(modele.data());
     if (fd < 0)
         throw ErreurEcritureIni(chemin_);
@@ -436,12 +445,11 @@ void FichierIni::Enregistrer()
     }
     // A settings file is the user's own: keep it readable by them alone unless it already
     // had other rights.
-    struct stat infos;
-    if (ok && ::stat(chemin_.c_str(), &infos) == 0)
+    if (ok && existe)
         ::fchmod(fd, infos.st_mode & 07777);
     ok = ok && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
-    if (!ok || std::rename(modele.c_str(), chemin_.c_str()) != 0) {
+    if (!ok || std::rename(modele.c_str(), cible->c_str()) != 0) {
         std::remove(modele.c_str());
         throw ErreurEcritureIni(chemin_);
     }

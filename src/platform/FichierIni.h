@@ -10,7 +10,8 @@
 // on the same file always see each other's changes. A caller that writes many keys in a row
 // (the configuration saver) can defer them with DifferEcritures() and store them all with one
 // UpdateFile(). The file is always replaced whole through a temporary file and a rename, so a
-// failed or interrupted save leaves the previous file as it was.
+// failed or interrupted save leaves the previous file as it was. A symbolic link is written
+// through to the file it leads to; a file the user made read-only is not written at all.
 #include <cstdint>
 #include <stdexcept>
 #include <string>

@@ -40,6 +40,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFile>
+#include <QProcess>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -669,6 +671,69 @@ TEST_F(FenetresProgramme, HelpWithoutAHelpFileSaysWhichFileWasLookedFor)
 
     FichierAide.clear();
     InstallerAfficheurMessages(ancien);
+}
+
+// A help file that is there but that no program opens: F1 says so in a box naming the file,
+// once the desktop's opener has given up, or at once when there is no opener at all; an
+// opener that takes the file leaves no box.
+TEST_F(FenetresProgramme, HelpThatNoProgramOpensSaysSoNamingTheFile)
+{
+    EnregistreurMessages messages;
+    FichierAide = (dossier_ / "Lyrx_en.hlp").string();
+    std::ofstream(FichierAide) << "help";
+    const fs::path outils = dossier_ / "outils";
+    fs::create_directory(outils);
+    const fs::path ouverts = dossier_ / "ouverts";
+    lyrx_test::VariableEnvironnement path("PATH", outils.string());
+    const std::string attendu = FormaterMessage1(Traduire("Gene-AideImpossibleAOuvrir"), FichierAide);
+
+    const struct {
+        const char* nom;
+        std::optional<int> codeOuvreur; // none: no opener on the path
+        bool boite;
+    } cas[] = {
+        {"an opener that shows the file", 0, false},
+        {"an opener that finds no program for it", 3, true},
+        {"an opener killed", 137, true},
+        {"no opener", std::nullopt, true},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.nom);
+        messages.Messages.clear();
+        fs::remove(ouverts);
+        fs::remove(outils / "xdg-open");
+        if (c.codeOuvreur) {
+            std::ofstream(outils / "xdg-open") << "#!/bin/sh\necho \"$1\" > '" << ouverts.string() << "'\n"
+                                               << (*c.codeOuvreur > 128 ? "kill -9 $$" : "exit " + std::to_string(*c.codeOuvreur))
+                                               << "\n";
+            fs::permissions(outils / "xdg-open", fs::perms::owner_all);
+        }
+        QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+        QApplication::sendEvent(fenetre_->Ed_Invisible(), &f1);
+        // Until the opener has ended and its watcher is gone.
+        QElapsedTimer attente;
+        attente.start();
+        while (!qApp->findChildren<QProcess*>(Qt::FindDirectChildrenOnly).isEmpty() && attente.elapsed() < 20000) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+        EXPECT_TRUE(qApp->findChildren<QProcess*>(Qt::FindDirectChildrenOnly).isEmpty());
+        if (c.codeOuvreur) {
+            std::ifstream lu(ouverts);
+            std::string recu;
+            std::getline(lu, recu);
+            EXPECT_EQ(recu, FichierAide);
+        }
+        if (c.boite) {
+            ASSERT_EQ(messages.Messages.size(), 1u);
+            EXPECT_EQ(messages.Messages[0].Texte, attendu);
+            EXPECT_EQ(messages.Messages[0].Legende, Traduire("Dlg-Erreur"));
+            EXPECT_EQ(messages.Messages[0].Icone, IconeErreur);
+        } else {
+            EXPECT_TRUE(messages.Messages.empty());
+        }
+    }
+    FichierAide.clear();
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include "document/Variable.h"
 #include "editor/Ed_fct.h"
 #include "editor/Scrolling.h"
+#include "platform/Repertoires.h"
 #include "platform/Sablier.h"
 #include "support/DossierTemporaire.h"
 
@@ -30,6 +31,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -297,6 +300,46 @@ TEST_F(FenetreTest, SettingsThatCannotBeWrittenDoNotKeepTheProgramOpen)
     ASSERT_EQ(messages.Messages.size(), 1u);
     EXPECT_EQ(messages.Messages[0].Icone, IconeErreur);
     EXPECT_EQ(codesFin_, std::vector<int>{0});
+}
+
+// Settings kept behind a link (a folder of links to the user's own files) are written to the
+// file the link leads to, and the link stays.
+TEST_F(FenetreTest, SettingsAreWrittenThroughTheirLink)
+{
+    fenetre_->Demarrer();
+    const fs::path reel = dossier_ / "mes-reglages" / "lyrx.ini";
+    fs::create_directories(reel.parent_path());
+    std::ofstream(reel) << "[Browser]\nWC1=77\n";
+    fs::create_symlink(reel, FichierConfiguration());
+    EnregistreurMessages messages;
+    fenetre_->close();
+    EXPECT_TRUE(messages.Messages.empty());
+    EXPECT_EQ(codesFin_, std::vector<int>{0});
+    EXPECT_TRUE(fs::is_symlink(FichierConfiguration()));
+    const platform::FichierIni ini(reel.string());
+    EXPECT_EQ(ini.ReadInteger("General", "Version", 0), VersionConfiguration);
+    EXPECT_EQ(ini.ReadInteger("Browser", "WC1", 0), 77);
+}
+
+// A settings file the user made read-only is one that cannot be written: the box says so,
+// the program still ends, and the file stays as it was.
+TEST_F(FenetreTest, AReadOnlySettingsFileIsLeftAsItWas)
+{
+    fenetre_->Demarrer();
+    const std::string contenu = "[Config]\nPatcheLangue=English\n";
+    std::ofstream(FichierConfiguration()) << contenu;
+    const fs::perms lecture = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+    fs::permissions(FichierConfiguration(), lecture);
+    EnregistreurMessages messages;
+    fenetre_->close();
+    ASSERT_EQ(messages.Messages.size(), 1u);
+    EXPECT_EQ(messages.Messages[0].Icone, IconeErreur);
+    EXPECT_EQ(messages.Messages[0].Texte,
+              "Impossible d'\xE9" "crire dans " + platform::RepertoireWindowsParDefaut() + NomFichierConfiguration);
+    EXPECT_EQ(codesFin_, std::vector<int>{0});
+    std::ifstream f(FichierConfiguration());
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()), contenu);
+    EXPECT_EQ(fs::status(FichierConfiguration()).permissions(), lecture);
 }
 
 TEST_F(FenetreTest, CancellingTheSaveQuestionKeepsEverything)

@@ -569,6 +569,53 @@ std::vector<uint8_t> LireOctets(const fs::path& chemin)
 
 } // namespace
 
+// Ctrl+S on a song the user made read-only says it cannot be written and leaves the file and
+// the edit as they were; on a song reached through a link it writes the file the link leads
+// to, and the link stays.
+TEST_F(RoutesFenetre, CtrlSRefusesAReadOnlySongAndWritesALinkedOneThroughItsLink)
+{
+    const fs::path chanson = dossier_ / "protegee.lrx";
+    TaperChiffres("5");
+    reponses_.push_back(QString::fromStdString(chanson.string()));
+    Taper(Qt::Key_S, Qt::ControlModifier);
+    ASSERT_EQ(NomFichier, "protegee.lrx");
+    const std::vector<uint8_t> avant = LireOctets(chanson);
+    fs::permissions(chanson, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+
+    TaperChiffres("7");
+    EnregistreurMessages messages;
+    Taper(Qt::Key_S, Qt::ControlModifier);
+    ASSERT_EQ(messages.Messages.size(), 1u);
+    EXPECT_EQ(messages.Messages[0].Texte, Traduire("MidiExp-EcritureFichierImpossibleEnregAb"));
+    EXPECT_EQ(messages.Messages[0].Icone, IconeErreur);
+    EXPECT_TRUE(PartitionModifiee);
+    EXPECT_EQ(LireOctets(chanson), avant);
+    EXPECT_EQ(fs::status(chanson).permissions(),
+              fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    for (const fs::directory_entry& e : fs::directory_iterator(dossier_))
+        EXPECT_NE(e.path().filename().string().rfind(".protegee.lrx", 0), 0u) << e.path(); // no temporary file
+
+    // The same song through a link: the link's target takes the edit.
+    const fs::path reel = dossier_ / "reel.lrx";
+    const fs::path lien = dossier_ / "lien.lrx";
+    std::ofstream(reel, std::ios::binary).write(reinterpret_cast<const char*>(avant.data()),
+                                                static_cast<std::streamsize>(avant.size()));
+    fs::create_symlink("reel.lrx", lien);
+    reponses_.push_back(QString::fromStdString(lien.string()));
+    messages.Reponses.push_back(ResultatOui); // it exists: replace it
+    Choisir("Mn_Fichier_EnregistrerSous");
+    ASSERT_EQ(messages.Messages.size(), 2u);
+    EXPECT_FALSE(PartitionModifiee);
+    EXPECT_TRUE(fs::is_symlink(lien));
+    EXPECT_EQ(LireOctets(reel), ImageFichierPartition());
+    EXPECT_NE(LireOctets(reel), avant);
+    TaperChiffres("9");
+    Taper(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(messages.Messages.size(), 2u);
+    EXPECT_TRUE(fs::is_symlink(lien));
+    EXPECT_EQ(LireOctets(reel), ImageFichierPartition());
+}
+
 // Bend amounts come back as they were saved, whatever song was open before: even one with more
 // different amounts than the program keeps in two bytes.
 TEST_F(RoutesFenetre, AmountsOffTheGridDoNotDependOnTheSongOpenedBefore)

@@ -3,10 +3,13 @@
 #include "document/Accord.h"
 #include "document/FichierPartition.h"
 #include "document/TableMix.h"
+#include "platform/FichierIni.h"
 
 #include <chrono>
 #include <cmath>
 #include <cstring>
+#include <functional>
+#include <map>
 #include <memory>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -1047,6 +1050,195 @@ TEST_F(FichierPartition, SaveReplacesInPlaceKeepingModeAndLinks)
     struct stat etat {};
     ASSERT_EQ(::stat(chemin.c_str(), &etat), 0);
     EXPECT_EQ(etat.st_mode & 0777, 0640u);
+}
+
+// The two writers of files the user keeps (songs, settings) over the places a user's file can
+// be: each writes where the user expects it, or says it cannot, and never loses what was there
+// nor leaves its temporary file behind. Read-only holds for root too, as these tests run.
+TEST_F(FichierPartition, UsersFilesAreWrittenThroughTheirLinksOrRefusedWhole)
+{
+    namespace fs = std::filesystem;
+    RemplirPetitePartition();
+    const std::vector<uint8_t> image = ImageFichierPartition();
+    struct Ecrivain {
+        const char* nom;
+        std::string ancien;
+        // True when written; false when refused, after saying so (checked here).
+        std::function<bool(const fs::path&)> ecrire;
+        // What the file holds once written over `ancien` (empty when it was not there).
+        std::function<std::string(const std::string&)> attendu;
+    };
+    const Ecrivain ecrivains[] = {
+        {"song", "ancienne chanson",
+         [this](const fs::path& chemin) {
+             messages.Messages.clear();
+             CheminFichier = chemin.string();
+             const bool ok = EcrireFichierPartition();
+             EXPECT_EQ(messages.Messages.size(), ok ? 0u : 1u);
+             if (!ok && !messages.Messages.empty()) {
+                 EXPECT_EQ(messages.Messages[0].Texte, "EcritureImpossible");
+             }
+             return ok;
+         },
+         [](const std::string&) { return std::string("(the song's image)"); }},
+        {"ini", "[Old]\nA=1\n",
+         [](const fs::path& chemin) {
+             platform::FichierIni ini(chemin.string());
+             try {
+                 ini.WriteString("S", "K", "1");
+                 return true;
+             } catch (const platform::ErreurEcritureIni& e) {
+                 EXPECT_EQ(e.Chemin(), chemin.string()); // the name the user knows
+                 return false;
+             }
+         },
+         [](const std::string& ancien) { return ancien + "[S]\nK=1\n"; }},
+    };
+
+    // Each case lays out its folder from the old contents and gives the path to write to and
+    // the file that must then hold the new contents, none when the write must be refused.
+    struct Lieux {
+        fs::path chemin, ecrit;
+    };
+    const auto fichier = [](const fs::path& f, const std::string& contenu, fs::perms mode) {
+        std::ofstream(f, std::ios::binary) << contenu;
+        fs::permissions(f, mode);
+    };
+    constexpr fs::perms rw = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    constexpr fs::perms ro = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+    const struct {
+        const char* nom;
+        std::function<Lieux(const fs::path&, const std::string&)> preparer;
+    } cas[] = {
+        {"plain file",
+         [&](const fs::path& d, const std::string& ancien) {
+             fichier(d / "f", ancien, rw);
+             return Lieux{d / "f", d / "f"};
+         }},
+        {"read-only file",
+         [&](const fs::path& d, const std::string& ancien) {
+             fichier(d / "f", ancien, ro);
+             return Lieux{d / "f", {}};
+         }},
+        {"chain of links, relative then absolute",
+         [&](const fs::path& d, const std::string& ancien) {
+             fs::create_directory(d / "reel");
+             fichier(d / "reel" / "f", ancien, rw);
+             fs::create_symlink(d / "reel" / "f", d / "milieu");
+             fs::create_symlink("milieu", d / "lien");
+             return Lieux{d / "lien", d / "reel" / "f"};
+         }},
+        {"link to a read-only file",
+         [&](const fs::path& d, const std::string& ancien) {
+             fichier(d / "f", ancien, ro);
+             fs::create_symlink("f", d / "lien");
+             return Lieux{d / "lien", {}};
+         }},
+        {"dangling link",
+         [&](const fs::path& d, const std::string&) {
+             fs::create_directory(d / "reel");
+             fs::create_symlink("reel/f", d / "lien");
+             return Lieux{d / "lien", d / "reel" / "f"};
+         }},
+        {"link into a missing folder",
+         [&](const fs::path& d, const std::string&) {
+             fs::create_symlink("absent/f", d / "lien");
+             return Lieux{d / "lien", {}};
+         }},
+        {"links in a loop",
+         [&](const fs::path& d, const std::string&) {
+             fs::create_symlink("b", d / "a");
+             fs::create_symlink("a", d / "b");
+             return Lieux{d / "a", {}};
+         }},
+        {"directory",
+         [&](const fs::path& d, const std::string& ancien) {
+             fs::create_directory(d / "f");
+             fichier(d / "f" / "garde", ancien, rw);
+             return Lieux{d / "f", {}};
+         }},
+    };
+
+    // Every name under `d` with what it is (a link's target, a folder, a file's mode) and a
+    // file's contents: temporary files left over show here too.
+    using Inventaire = std::map<std::string, std::pair<std::string, std::string>>;
+    const std::string imageTexte(image.begin(), image.end());
+    const std::function<void(const fs::path&, const fs::path&, Inventaire&)> inventorier =
+        [&](const fs::path& racine, const fs::path& d, Inventaire& vus) {
+            for (const fs::directory_entry& e : fs::directory_iterator(d)) {
+                auto& [quoi, contenu] = vus[e.path().lexically_relative(racine).string()];
+                const fs::file_status etat = fs::symlink_status(e.path());
+                if (fs::is_symlink(etat)) {
+                    quoi = "-> " + fs::read_symlink(e.path()).string();
+                } else if (fs::is_directory(etat)) {
+                    quoi = "folder";
+                    inventorier(racine, e.path(), vus);
+                } else {
+                    quoi = std::to_string(static_cast<int>(etat.permissions()));
+                    const std::vector<uint8_t> octets = LireOctets(e.path().string());
+                    contenu.assign(octets.begin(), octets.end());
+                    if (contenu == imageTexte)
+                        contenu = "(the song's image)";
+                }
+            }
+        };
+    const auto inventaire = [&](const fs::path& d) {
+        Inventaire vus;
+        inventorier(d, d, vus);
+        return vus;
+    };
+
+    int n = 0;
+    for (const Ecrivain& ecrivain : ecrivains) {
+        for (const auto& c : cas) {
+            SCOPED_TRACE(std::string(ecrivain.nom) + ", " + c.nom);
+            const fs::path d = dossier / std::to_string(++n);
+            fs::create_directory(d);
+            const Lieux lieux = c.preparer(d, ecrivain.ancien);
+            auto attendus = inventaire(d);
+            EXPECT_EQ(ecrivain.ecrire(lieux.chemin), !lieux.ecrit.empty());
+            const auto apres = inventaire(d);
+            if (!lieux.ecrit.empty()) {
+                // A file written over keeps its mode; a new one gets the writer's.
+                const std::string nom = lieux.ecrit.lexically_relative(d).string();
+                const bool existait = attendus.count(nom) > 0;
+                const std::string mode = existait ? attendus[nom].first : apres.count(nom) ? apres.at(nom).first : "";
+                attendus[nom] = {mode, ecrivain.attendu(existait ? ecrivain.ancien : "")};
+            }
+            EXPECT_EQ(apres, attendus);
+        }
+    }
+}
+
+// Another copy of the program saving the same song between the making of this save's
+// temporary file and its locking finds it empty and unlocked, a leftover to its eyes, and
+// removes it: this save goes on with a new one instead of failing at the rename.
+TEST_F(FichierPartition, ASaveWhoseTemporaryFileIsTakenForALeftoverGoesOnWithAnother)
+{
+    const std::string chemin = Chemin("chanson.lrx");
+    RemplirPetitePartition();
+    CheminFichier = chemin;
+    const std::vector<uint8_t> image = ImageFichierPartition();
+    std::vector<std::string> temporaires;
+    AfterTemporaryCreated = [&](const std::string& nom) {
+        temporaires.push_back(nom);
+        if (temporaires.size() != 1)
+            return;
+        Partition.Titre = "Une autre copie";
+        EXPECT_TRUE(EcrireFichierPartition());
+        EXPECT_FALSE(std::filesystem::exists(nom)); // the other save's cleaner took it
+    };
+    const bool ok = EcrireFichierPartition();
+    AfterTemporaryCreated = nullptr;
+
+    EXPECT_TRUE(ok);
+    EXPECT_TRUE(messages.Messages.empty());
+    EXPECT_EQ(temporaires.size(), 3u); // this save's, the other's, this save's second
+    EXPECT_EQ(LireOctets(chemin), image);
+    std::vector<std::string> noms;
+    for (const auto& e : std::filesystem::directory_iterator(dossier))
+        noms.push_back(e.path().filename().string());
+    EXPECT_EQ(noms, std::vector<std::string>{"chanson.lrx"});
 }
 
 TEST_F(FichierPartition, ErrorBoxesShowWithTheNormalCursor)

@@ -35,7 +35,7 @@ struct SectionLue
 const SectionLue kSections[] = {
     {"MN_000", 117, {115, 116}},  // main menus, popup and toolbar hints
     {"DLG_000", 13, {}},          // shared buttons, message titles, invalid-input text
-    {"GENE_000", 12, {3, 4, 5, 6}},  // About box, track words, measure status, full song
+    {"GENE_000", 14, {3, 4, 5, 6}},  // About box, track words, measure status, full song, help
     {"FILES_000", 18, {}},        // file messages, file-type names, file-dialog titles
     {"DLG_PROP_000", 25, {}},     // song properties (and MIDI import labels)
     {"DLG_IMPM_000", 24, {8, 9}},  // MIDI import dialog, progress texts, refusals, what was left out
@@ -240,6 +240,7 @@ TEST(LangueDonnees, ArgumentsHaveTheirPlaceholders)
         {{"DLG_IMPM_000", 16}, 2},  {{"DLG_IMPM_000", 18}, 2},  {{"DLG_IMPM_000", 19}, 2},
         {{"DLG_IMPM_000", 20}, 1},  {{"DLG_IMPM_000", 21}, 2},  {{"DLG_IMPM_000", 24}, 1},
         {{"DLG_PRT_000", 8}, 1},    {{"DLG_PRT_000", 9}, 1},
+        {{"GENE_000", 13}, 1},      {{"GENE_000", 14}, 1},
     };
     for (const char* nom : kFichiers) {
         const Fichier f = Charger(nom);
