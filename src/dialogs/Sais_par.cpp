@@ -324,7 +324,12 @@ void TSais_Partition::CreerControles()
     new FiltreSaisieSpin(NbCordes, BT_NbCordesUp, BT_NbCordesDown, QStringLiteral("456"));
 
     TraduirePartition();
-    RemplirListeModeles();
+    FillPresetList();
+    connect(this, &TSais_Partition::LanguageChanged, this, &TSais_Partition::TraduirePartition);
+    connect(this, &TSais_Partition::PresetsChanged, this, &TSais_Partition::FillPresetList);
+    connect(this, &TSais_Partition::StringRowsChanged, this, &TSais_Partition::ShowStringRows);
+    connect(this, &TSais_Partition::PlaybackLockChanged, this, &TSais_Partition::AppliquerVerrouLecture);
+    connect(this, &TSais_Partition::AuditionStarting, this, &TSais_Partition::LireProprietesPiste);
 }
 
 void TSais_Partition::ConstruireLignesAccordage()
@@ -349,12 +354,14 @@ void TSais_Partition::ConstruireLignesAccordage()
         ConstruireSpin(BT_CUp[k], BT_CDown[k], Spin::Ligne, k);
         new FiltreSaisieSpin(NoteCorde[k], BT_CUp[k], BT_CDown[k], QString());
         connect(Ecouter[k], &QToolButton::clicked, this, [this, k] { EcouterClick(k); });
+        connect(Ecouter[k], &QToolButton::toggled, this, [this, k](bool enfonce) { ecoutesEnfoncees_[k] = enfonce; });
     }
     const int y = 18 + kNbCordesMax * 24 + 2;
     EcouterTout = Placer(new QToolButton(LabAccordage), "EcouterTout", 6, y, 20, 20);
     EcouterTout->setCheckable(true);
     EcouterTout->setText(QString::fromUtf8("\u266B"));
     connect(EcouterTout, &QToolButton::clicked, this, [this] { EcouterClick(0); });
+    connect(EcouterTout, &QToolButton::toggled, this, [this](bool enfonce) { ecoutesEnfoncees_[0] = enfonce; });
     ToutUp = BoutonSpin(LabAccordage, QStringLiteral("ToutUp"), true, 130, y, 10);
     ToutDown = BoutonSpin(LabAccordage, QStringLiteral("ToutDown"), false, 130, y + 10, 10);
 }
@@ -382,8 +389,6 @@ void TSais_Partition::ConstruireSpin(QToolButton* haut, QToolButton* bas, Spin s
 
 void TSais_Partition::TraduirePartition()
 {
-    if (!ControlesConstruits())
-        return;
     const SectionLangue commun("DLG_000");
     if (!commun.Trouvee())
         return;
