@@ -35,12 +35,14 @@ constexpr int kLargeurForme = 529;
 constexpr int kHauteurForme = 416;
 // The tuning group and the drums panel over it, at the right of the track frame.
 constexpr int kGaucheAccordage = 340;
+// The pan and reverb captions' width in the design, at least.
+constexpr int kLargeurLegendeDroite = 74;
 
 QToolButton* BoutonSpin(QWidget* parent, const QString& nom, bool haut, int x, int y, int hauteur = 11)
 {
     auto* b = new QToolButton(parent);
     b->setObjectName(nom);
-    b->setGeometry(x, y, 15, hauteur);
+    b->setGeometry(Pixels96(x), Pixels96(y), Pixels96(15), Pixels96(hauteur));
     b->setArrowType(haut ? Qt::UpArrow : Qt::DownArrow);
     b->setFocusPolicy(Qt::NoFocus);
     return b;
@@ -147,7 +149,7 @@ TSais_Partition::TSais_Partition(QWidget* parent, Controles controles)
     setObjectName(QStringLiteral("TSais_Partition"));
     setWindowTitle(QString::fromUtf8("Propriétés de la partition"));
     AppliquerPoliceDialogue(this);
-    setFixedSize(kLargeurForme, kHauteurForme);
+    DimensionnerClient(this, kLargeurForme, kHauteurForme);
     TimerRepetition = new QTimer(this);
     TimerRepetition->setObjectName(QStringLiteral("TimerRepetition"));
     connect(TimerRepetition, &QTimer::timeout, this, &TSais_Partition::TimerRepetitionTimer);
@@ -253,11 +255,11 @@ void TSais_Partition::CreerControles()
     // The right-hand captions ("Panoramique", "Réverbération") take room off their bars, which
     // end short of the tuning group: the pan bar's row runs beside the group's bottom rows.
     constexpr int kLargeurBarreDroite = kGaucheAccordage - 4 - 262;
-    Lab_Panoramique = Etiquette(this, "Lab_Panoramique", QStringLiteral("&Panoramique"), 186, 326, 74);
+    Lab_Panoramique = Etiquette(this, "Lab_Panoramique", QStringLiteral("&Panoramique"), 186, 326, kLargeurLegendeDroite);
     Panoramique = BarreMix(this, "Panoramique", 262, 322, kLargeurBarreDroite);
     Lab_Chorus = Etiquette(this, "Lab_Chorus", QStringLiteral("Chorus"), 16, 350, 62);
     Chorus = BarreMix(this, "Chorus", 80, 346);
-    Lab_Reverb = Etiquette(this, "Lab_Reverb", QStringLiteral("Reverb"), 186, 350, 74);
+    Lab_Reverb = Etiquette(this, "Lab_Reverb", QStringLiteral("Reverb"), 186, 350, kLargeurLegendeDroite);
     Reverb = BarreMix(this, "Reverb", 262, 346, kLargeurBarreDroite);
     Lab_Volume->setBuddy(Volume);
     Lab_Panoramique->setBuddy(Panoramique);
@@ -441,4 +443,20 @@ void TSais_Partition::TraduirePartition()
     std::string utilisees;
     for (Legende& l : legendes)
         l.poser(VersQString(AjouterRaccourci(l.texte, utilisees)));
+    PlaceMixerCaptions();
+}
+
+void TSais_Partition::PlaceMixerCaptions()
+{
+    // The right-hand captions take the width the longer needs in the dialog's font, with room
+    // before their bars, which start after them and end where they did, short of the tuning
+    // group: a language or a font size never brings a caption's end against its bar.
+    int largeur = Pixels96(kLargeurLegendeDroite);
+    for (const QLabel* l : {Lab_Panoramique, Lab_Reverb})
+        largeur = std::max(largeur, l->sizeHint().width() + Pixels96(6));
+    const int barre = Lab_Panoramique->x() + largeur + Pixels96(2);
+    for (QLabel* l : {Lab_Panoramique, Lab_Reverb})
+        l->resize(largeur, l->height());
+    for (QSlider* b : {Panoramique, Reverb})
+        b->setGeometry(barre, b->y(), Pixels96(kGaucheAccordage - 4) - barre, b->height());
 }

@@ -213,6 +213,8 @@ private:
     void CreerControles() override;
     void FillPresetList();
     void ShowStringRows();
+    // The pan and reverb captions as wide as their texts need, their bars after them.
+    void PlaceMixerCaptions();
     // Row k of the tuning holds one of the shown track's strings.
     bool RowInUse(int k) const;
 

@@ -21,6 +21,8 @@
 
 namespace {
 
+constexpr int kLargeurClient = 290;
+
 // 300 ms, 100 ms after the first tick, 50 ms after the tenth, the step tripled at the thirtieth.
 constexpr RepetitionSpin::Cadence kCadence{300, 100, 50, 30};
 
@@ -64,7 +66,7 @@ TSpeedT_Form::TSpeedT_Form(QWidget* parent, Controles controles)
     setObjectName(QStringLiteral("SpeedT_Form"));
     setWindowTitle(QStringLiteral("Speed trainer"));
     AppliquerPoliceDialogue(this);
-    DimensionnerClient(this, 290, 150);
+    DimensionnerClient(this, kLargeurClient, 150);
     for (int k = 1; k <= 5; ++k)
         repetitions_[k] = std::make_unique<RepetitionSpin>(this, kCadence, [this, k](int pas) { Tick(k, pas); });
     ConstruireSelon(controles);
@@ -170,6 +172,7 @@ void TSpeedT_Form::AppliquerTextes()
 void TSpeedT_Form::FormActivate()
 {
     AppliquerTextes();
+    LayOutColumns();
     FermetureAutorisee = true;
     const auto remplir = [](QString& entree, int valeur) {
         if (entree.isEmpty())
@@ -183,6 +186,36 @@ void TSpeedT_Form::FormActivate()
     ShowEntries();
     MesDeb->setFocus(Qt::OtherFocusReason);
     MesDeb->selectAll();
+}
+
+void TSpeedT_Form::LayOutColumns()
+{
+    // The design's columns at 96 dpi: captions from 12 in 110, the first edits at 124 with
+    // their spins 37 further, "to" at 180, the second edits at 214, their spins ending 24 short
+    // of the window's right edge, and the buttons 31 from its left. A caption longer than its
+    // column in the window's font (a language, a font size) widens the column, with room before
+    // the edits: the columns after it and the window's right edge move by as much, the buttons
+    // stay centred, and every margin is kept.
+    int colonne = Pixels96(110);
+    for (const QLabel* l : {Lab_Mesure, Lab_Tempo, Lab_Variation})
+        colonne = std::max(colonne, l->sizeHint().width() + Pixels96(6));
+    const int ecart = colonne - Pixels96(110);
+    const auto placer = [ecart](QWidget* w, int x) { w->move(Pixels96(x) + ecart, w->y()); };
+    for (QLabel* l : {Lab_Mesure, Lab_Tempo, Lab_Variation})
+        l->setGeometry(Pixels96(12), l->y(), colonne, l->height());
+    for (int k = 1; k <= 5; ++k)
+        placer(Edit(k), k % 2 == 0 ? 214 : 124);
+    placer(Lab_a, 180);
+    placer(Lab_a2, 180);
+    for (QToolButton* b : {MesDebUp, MesDebDown, TempoDebUp, TempoDebDown, VariationUp, VariationDown})
+        placer(b, 161);
+    for (QToolButton* b : {MesFinUp, MesFinDown, TempoFinUp, TempoFinDown})
+        placer(b, 251);
+    setFixedWidth(Pixels96(kLargeurClient) + ecart);
+    const int boutons = Pixels96(31) + ecart / 2;
+    BT_OK->move(boutons, BT_OK->y());
+    BT_Annuler->move(boutons + Pixels96(80), BT_Annuler->y());
+    BT_Aide->move(boutons + Pixels96(160), BT_Aide->y());
 }
 
 void TSpeedT_Form::ShowEntries()

@@ -94,6 +94,8 @@ private:
     void FormActivate();
     // The checks of OK; the window closes only when they all pass.
     void BT_OKClick();
+    // The columns as wide as their captions need, the window with them.
+    void LayOutColumns();
     void ShowEntries();
     QLineEdit* Edit(int numero) const;
     void Clic(int numero, int direction);
