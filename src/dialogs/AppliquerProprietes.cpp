@@ -10,6 +10,8 @@
 #include "platform/Sablier.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <memory>
 #include <string>
 
 namespace {
@@ -24,17 +26,80 @@ int32_t NbTempsBloc(const TMesure& bloc, int32_t piste)
     return std::clamp<int32_t>(bloc.NbTemps[piste], 0, kNbTempsMax);
 }
 
-void DeplacerNotesBloc(TMesure& bloc, int32_t piste, int32_t nbAncien, int32_t nbNouveau)
+void DeplacerNotesBloc(TMesure& bloc, int32_t piste, int32_t nbAncien, int32_t nbNouveau, int32_t decalage)
 {
     const int32_t n = NbTempsBloc(bloc, piste);
     for (int32_t b = 1; b <= n; ++b)
-        DeplacerNotesTemps(bloc.Temps[piste][b], nbAncien, nbNouveau);
+        DeplacerNotesTemps(bloc.Temps[piste][b], nbAncien, nbNouveau, decalage);
+}
+
+// The old string that new string s receives after the move, 0 for none.
+int32_t SourceString(int32_t s, int32_t nbAncien, int32_t decalage)
+{
+    const int32_t source = s - decalage;
+    return source >= 1 && source <= nbAncien ? source : 0;
+}
+
+// The chord diagram of a beat whose strings move: a new record, the shared one left as it is.
+std::shared_ptr<const TAccord> MovedChord(const TAccord& ancien, int32_t nbAncien, int32_t nbNouveau,
+                                          int32_t decalage)
+{
+    auto accord = std::make_shared<TAccord>(ancien);
+    for (int32_t s = 1; s <= kNbCordesMax; ++s) {
+        const int32_t source = s <= nbNouveau ? SourceString(s, nbAncien, decalage) : 0;
+        accord->Frettes[static_cast<std::size_t>(s)] = source > 0 ? ancien.Frettes[static_cast<std::size_t>(source)] : -1;
+    }
+    // A barre goes with its strings, cut to the strings the track keeps; left on one string,
+    // it is no barre any more and that string's fret shows as a dot.
+    int32_t nbBarres = 0;
+    for (int32_t b = 1; b <= std::clamp<int32_t>(ancien.NbBarres, 0, 2); ++b) {
+        const auto i = static_cast<std::size_t>(b);
+        const int32_t debut = std::clamp(ancien.BarreCordeDebut[i] + decalage, 1, nbNouveau);
+        const int32_t fin = std::clamp(ancien.BarreCordeFin[i] + decalage, 1, nbNouveau);
+        if (debut == fin)
+            continue;
+        const auto j = static_cast<std::size_t>(++nbBarres);
+        accord->BarreFrette[j] = ancien.BarreFrette[i];
+        accord->BarreCordeDebut[j] = debut;
+        accord->BarreCordeFin[j] = fin;
+    }
+    accord->NbBarres = nbBarres;
+    return accord;
+}
+
+// Whether a note of old string s has no place among the new strings.
+bool DroppedString(int32_t s, int32_t nbNouveau, int32_t decalage)
+{
+    return s + decalage < 1 || s + decalage > nbNouveau;
 }
 
 } // namespace
 
+int32_t StringShift(int32_t nbAncien, const Tuning& ancien, int32_t nbNouveau, const Tuning& nouveau)
+{
+    nbAncien = BornerCordes(nbAncien);
+    nbNouveau = BornerCordes(nbNouveau);
+    const int32_t d = nbNouveau - nbAncien;
+    const bool ajout = d > 0;
+    const Tuning& grand = ajout ? nouveau : ancien;
+    const Tuning& petit = ajout ? ancien : nouveau;
+    const int32_t nbPetit = std::min(nbAncien, nbNouveau);
+    const auto memesCordes = [&](int32_t ecart) {
+        for (int32_t s = 1; s <= nbPetit; ++s)
+            if (grand[s + ecart] != petit[s])
+                return false;
+        return true;
+    };
+    // From the lowest place up: where both rules agree, the place counted from the lowest
+    // string is the one taken.
+    for (int32_t ecart = std::abs(d); ecart >= 0; --ecart)
+        if (memesCordes(ecart))
+            return ajout ? ecart : -ecart;
+    return d;
+}
+
 VerificationProprietes VerifierProprietes(std::string_view tempo, std::string_view capo, int32_t piste,
-                                          int32_t nbCordesNouveau)
+                                          int32_t nbCordesNouveau, const Tuning& accordageNouveau)
 {
     if (EstVide(tempo))
         return {RefusProprietes::TempoVide, 0};
@@ -43,18 +108,20 @@ VerificationProprietes VerifierProprietes(std::string_view tempo, std::string_vi
     const std::optional<int32_t> t = TexteVersEntier(tempo);
     if (!t || *t < 1 || *t > 999)
         return {RefusProprietes::TempoInvalide, 0};
-    if (const int32_t m = MesureAvecNotesCordesRetirees(piste, nbCordesNouveau); m > 0)
+    if (const int32_t m = MesureAvecNotesCordesRetirees(piste, nbCordesNouveau, accordageNouveau); m > 0)
         return {RefusProprietes::CordesOccupees, m};
     return {};
 }
 
-int32_t MesureAvecNotesCordesRetirees(int32_t piste, int32_t nbCordesNouveau)
+int32_t MesureAvecNotesCordesRetirees(int32_t piste, int32_t nbCordesNouveau, const Tuning& accordageNouveau)
 {
     if (piste < 1 || piste > kNbPistes)
         return 0;
-    const int32_t retirees = BornerCordes(Partition.NbCordes[piste]) - BornerCordes(nbCordesNouveau);
-    if (retirees <= 0)
+    const int32_t nbAncien = BornerCordes(Partition.NbCordes[piste]);
+    const int32_t nbNouveau = BornerCordes(nbCordesNouveau);
+    if (nbNouveau >= nbAncien)
         return 0;
+    const int32_t decalage = StringShift(nbAncien, Partition.Accordage[piste], nbNouveau, accordageNouveau);
     const int32_t nbMesures = std::clamp<int32_t>(Partition.NbMesures, 0, kNbMesuresMax);
     for (int32_t m = 1; m <= nbMesures; ++m) {
         const TMesure* bloc = Partition.Mesures[m].get();
@@ -62,8 +129,8 @@ int32_t MesureAvecNotesCordesRetirees(int32_t piste, int32_t nbCordesNouveau)
             continue;
         const int32_t n = NbTempsBloc(*bloc, piste);
         for (int32_t b = 1; b <= n; ++b)
-            for (int32_t s = 1; s <= retirees; ++s)
-                if (bloc->Temps[piste][b].Notes[s].Frette >= 0)
+            for (int32_t s = 1; s <= nbAncien; ++s)
+                if (DroppedString(s, nbNouveau, decalage) && bloc->Temps[piste][b].Notes[s].Frette >= 0)
                     return m;
     }
     return 0;
@@ -77,41 +144,49 @@ void SignalerCordesOccupees(int32_t mesure, int32_t nbCordes)
                     IconeErreur, BoutonOK, DefautOK, PlacementCentre);
 }
 
-void DeplacerNotesTemps(TTemps& temps, int32_t nbAncien, int32_t nbNouveau)
+void DeplacerNotesTemps(TTemps& temps, int32_t nbAncien, int32_t nbNouveau, int32_t decalage)
 {
     nbAncien = BornerCordes(nbAncien);
     nbNouveau = BornerCordes(nbNouveau);
-    const int32_t d = nbNouveau - nbAncien;
+    if (nbNouveau == nbAncien)
+        return;
     auto& notes = temps.Notes;
-    if (d > 0) {
-        for (int32_t s = nbNouveau; s >= d + 1; --s)
-            notes[s] = notes[s - d];
-        for (int32_t s = d; s >= 1; --s) {
-            TNoteCorde& n = notes[s];
-            n.Frette = kPasDeNote;
-            n.Effet = 0;
-            n.ValeurBend = 1.0;
-            n.Nuance = 6;
-            n.FretteGrace = kPasDeNote;
+    const auto deplacer = [&](int32_t s) {
+        if (const int32_t source = SourceString(s, nbAncien, decalage); source > 0) {
+            notes[s] = notes[source];
+            return;
         }
-    } else if (d < 0) {
+        TNoteCorde& n = notes[s];
+        n.Frette = kPasDeNote;
+        n.Effet = 0;
+        n.ValeurBend = 1.0;
+        n.Nuance = 6;
+        n.FretteGrace = kPasDeNote;
+    };
+    // Each string is written before the one it takes its note from is overwritten.
+    if (decalage > 0) {
+        for (int32_t s = nbNouveau; s >= 1; --s)
+            deplacer(s);
+    } else {
         for (int32_t s = 1; s <= nbNouveau; ++s)
-            notes[s] = notes[s - d];
+            deplacer(s);
     }
+    if (temps.Accord)
+        temps.Accord = MovedChord(*temps.Accord, nbAncien, nbNouveau, decalage);
 }
 
-void DeplacerNotesPiste(int32_t piste, int32_t nbAncien, int32_t nbNouveau)
+void DeplacerNotesPiste(int32_t piste, int32_t nbAncien, int32_t nbNouveau, int32_t decalage)
 {
     if (piste < 1 || piste > kNbPistes || BornerCordes(nbAncien) == BornerCordes(nbNouveau))
         return;
     const int32_t nbMesures = std::clamp<int32_t>(Partition.NbMesures, 0, kNbMesuresMax);
     for (int32_t m = 1; m <= nbMesures; ++m)
         if (TMesure* bloc = Partition.Mesures[m].get())
-            DeplacerNotesBloc(*bloc, piste, nbAncien, nbNouveau);
+            DeplacerNotesBloc(*bloc, piste, nbAncien, nbNouveau, decalage);
     // Both copies are of the current measure as it stood before: left unmoved, restoring one
     // would put the old string layout back under the new count.
-    DeplacerNotesBloc(MesureAnnulation, piste, nbAncien, nbNouveau);
-    DeplacerNotesBloc(CopieMesureEntree, piste, nbAncien, nbNouveau);
+    DeplacerNotesBloc(MesureAnnulation, piste, nbAncien, nbNouveau, decalage);
+    DeplacerNotesBloc(CopieMesureEntree, piste, nbAncien, nbNouveau, decalage);
 }
 
 void AppliquerProprietes(int32_t pisteOnglet)
@@ -122,7 +197,8 @@ void AppliquerProprietes(int32_t pisteOnglet)
         if (nouveau == ancien)
             continue;
         platform::Sablier sablier;
-        DeplacerNotesPiste(t, ancien, nouveau);
+        DeplacerNotesPiste(t, ancien, nouveau,
+                           StringShift(ancien, Partition.Accordage[t], nouveau, ProprietesTempo.Accordage[t]));
     }
     CopierProprietesVersPartition();
     PisteCourante = std::clamp<int32_t>(pisteOnglet, 1, kNbPistes);

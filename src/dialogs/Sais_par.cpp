@@ -35,12 +35,14 @@ constexpr int kLargeurForme = 529;
 constexpr int kHauteurForme = 416;
 // The tuning group and the drums panel over it, at the right of the track frame.
 constexpr int kGaucheAccordage = 340;
+// The pan and reverb captions' width in the design, at least.
+constexpr int kLargeurLegendeDroite = 74;
 
 QToolButton* BoutonSpin(QWidget* parent, const QString& nom, bool haut, int x, int y, int hauteur = 11)
 {
     auto* b = new QToolButton(parent);
     b->setObjectName(nom);
-    b->setGeometry(x, y, 15, hauteur);
+    b->setGeometry(Pixels96(x), Pixels96(y), Pixels96(15), Pixels96(hauteur));
     b->setArrowType(haut ? Qt::UpArrow : Qt::DownArrow);
     b->setFocusPolicy(Qt::NoFocus);
     return b;
@@ -147,7 +149,7 @@ TSais_Partition::TSais_Partition(QWidget* parent, Controles controles)
     setObjectName(QStringLiteral("TSais_Partition"));
     setWindowTitle(QString::fromUtf8("Propriétés de la partition"));
     AppliquerPoliceDialogue(this);
-    setFixedSize(kLargeurForme, kHauteurForme);
+    DimensionnerClient(this, kLargeurForme, kHauteurForme);
     TimerRepetition = new QTimer(this);
     TimerRepetition->setObjectName(QStringLiteral("TimerRepetition"));
     connect(TimerRepetition, &QTimer::timeout, this, &TSais_Partition::TimerRepetitionTimer);
@@ -253,11 +255,11 @@ void TSais_Partition::CreerControles()
     // The right-hand captions ("Panoramique", "Réverbération") take room off their bars, which
     // end short of the tuning group: the pan bar's row runs beside the group's bottom rows.
     constexpr int kLargeurBarreDroite = kGaucheAccordage - 4 - 262;
-    Lab_Panoramique = Etiquette(this, "Lab_Panoramique", QStringLiteral("&Panoramique"), 186, 326, 74);
+    Lab_Panoramique = Etiquette(this, "Lab_Panoramique", QStringLiteral("&Panoramique"), 186, 326, kLargeurLegendeDroite);
     Panoramique = BarreMix(this, "Panoramique", 262, 322, kLargeurBarreDroite);
     Lab_Chorus = Etiquette(this, "Lab_Chorus", QStringLiteral("Chorus"), 16, 350, 62);
     Chorus = BarreMix(this, "Chorus", 80, 346);
-    Lab_Reverb = Etiquette(this, "Lab_Reverb", QStringLiteral("Reverb"), 186, 350, 74);
+    Lab_Reverb = Etiquette(this, "Lab_Reverb", QStringLiteral("Reverb"), 186, 350, kLargeurLegendeDroite);
     Reverb = BarreMix(this, "Reverb", 262, 346, kLargeurBarreDroite);
     Lab_Volume->setBuddy(Volume);
     Lab_Panoramique->setBuddy(Panoramique);
@@ -324,7 +326,12 @@ void TSais_Partition::CreerControles()
     new FiltreSaisieSpin(NbCordes, BT_NbCordesUp, BT_NbCordesDown, QStringLiteral("456"));
 
     TraduirePartition();
-    RemplirListeModeles();
+    FillPresetList();
+    connect(this, &TSais_Partition::LanguageChanged, this, &TSais_Partition::TraduirePartition);
+    connect(this, &TSais_Partition::PresetsChanged, this, &TSais_Partition::FillPresetList);
+    connect(this, &TSais_Partition::StringRowsChanged, this, &TSais_Partition::ShowStringRows);
+    connect(this, &TSais_Partition::PlaybackLockChanged, this, &TSais_Partition::AppliquerVerrouLecture);
+    connect(this, &TSais_Partition::AuditionStarting, this, &TSais_Partition::LireProprietesPiste);
 }
 
 void TSais_Partition::ConstruireLignesAccordage()
@@ -349,12 +356,14 @@ void TSais_Partition::ConstruireLignesAccordage()
         ConstruireSpin(BT_CUp[k], BT_CDown[k], Spin::Ligne, k);
         new FiltreSaisieSpin(NoteCorde[k], BT_CUp[k], BT_CDown[k], QString());
         connect(Ecouter[k], &QToolButton::clicked, this, [this, k] { EcouterClick(k); });
+        connect(Ecouter[k], &QToolButton::toggled, this, [this, k](bool enfonce) { ecoutesEnfoncees_[k] = enfonce; });
     }
     const int y = 18 + kNbCordesMax * 24 + 2;
     EcouterTout = Placer(new QToolButton(LabAccordage), "EcouterTout", 6, y, 20, 20);
     EcouterTout->setCheckable(true);
     EcouterTout->setText(QString::fromUtf8("\u266B"));
     connect(EcouterTout, &QToolButton::clicked, this, [this] { EcouterClick(0); });
+    connect(EcouterTout, &QToolButton::toggled, this, [this](bool enfonce) { ecoutesEnfoncees_[0] = enfonce; });
     ToutUp = BoutonSpin(LabAccordage, QStringLiteral("ToutUp"), true, 130, y, 10);
     ToutDown = BoutonSpin(LabAccordage, QStringLiteral("ToutDown"), false, 130, y + 10, 10);
 }
@@ -382,8 +391,6 @@ void TSais_Partition::ConstruireSpin(QToolButton* haut, QToolButton* bas, Spin s
 
 void TSais_Partition::TraduirePartition()
 {
-    if (!ControlesConstruits())
-        return;
     const SectionLangue commun("DLG_000");
     if (!commun.Trouvee())
         return;
@@ -436,4 +443,20 @@ void TSais_Partition::TraduirePartition()
     std::string utilisees;
     for (Legende& l : legendes)
         l.poser(VersQString(AjouterRaccourci(l.texte, utilisees)));
+    PlaceMixerCaptions();
+}
+
+void TSais_Partition::PlaceMixerCaptions()
+{
+    // The right-hand captions take the width the longer needs in the dialog's font, with room
+    // before their bars, which start after them and end where they did, short of the tuning
+    // group: a language or a font size never brings a caption's end against its bar.
+    int largeur = Pixels96(kLargeurLegendeDroite);
+    for (const QLabel* l : {Lab_Panoramique, Lab_Reverb})
+        largeur = std::max(largeur, l->sizeHint().width() + Pixels96(6));
+    const int barre = Lab_Panoramique->x() + largeur + Pixels96(2);
+    for (QLabel* l : {Lab_Panoramique, Lab_Reverb})
+        l->resize(largeur, l->height());
+    for (QSlider* b : {Panoramique, Reverb})
+        b->setGeometry(barre, b->y(), Pixels96(kGaucheAccordage - 4) - barre, b->height());
 }

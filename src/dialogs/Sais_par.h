@@ -124,8 +124,9 @@ public:
     int LigneRepetee = 0;            // the tuning row whose button is held
 
     // ---- ISaisiePartition ----
-    // What only changes the controls waits for them while they are not built: they come
-    // with the captions and the preset list, and each showing loads the rest from the song.
+    // None of these needs the controls: what only changes them is announced by the signals
+    // below, which the controls follow once they are built; they are built with the captions
+    // and the preset list, and each showing loads the rest from the song.
     // Shown modally: ResultatModalOK after an accepted OK, else ResultatModalAnnuler.
     int MontrerModal() override;
     void SetVisible(bool visible) override { setVisible(visible); }
@@ -133,18 +134,47 @@ public:
     // Builds the preset table (once, at the main window's first activation) and fills
     // ModeleList from it.
     void InitModelesAccordage() override;
-    void RemplirListeModeles() override;
-    // Plays the open strings of row CordeEcoutee (0: all) of the shown track, as on screen.
+    void RemplirListeModeles() override { emit PresetsChanged(); }
+    // Plays the open strings of row CordeEcoutee (0: all) of the shown track from the working
+    // copy, into which the shown tab is read first.
     void JouerCordesPiste() override;
     // Rows 1 and 2 shown and enabled by the working string count and the playing state.
-    void ActualiserCordesPiste() override;
+    void ActualiserCordesPiste() override { emit StringRowsChanged(); }
     bool BoutonEcouteEnfonce() const override;
     // false: the controls a playback must not change are disabled; true: enabled again by
     // their own rules.
-    void ActiverControlesLecture(bool actif) override;
-    void Traduire() override { TraduirePartition(); }
+    void ActiverControlesLecture(bool actif) override { emit PlaybackLockChanged(!actif); }
+    void Traduire() override { emit LanguageChanged(); }
 
-    // ---- Handlers and routines ----
+    // One tick of the held button's auto-repeat; nothing while no spin button is held.
+    void TimerRepetitionTimer();
+
+    // The working string count of the shown track.
+    int32_t NbCordesOnglet() const;
+    // A song is playing (Ac_Son_Stop enabled).
+    static bool LectureActive();
+
+signals:
+    void LanguageChanged();
+    void PresetsChanged();
+    void StringRowsChanged();
+    void PlaybackLockChanged(bool locked);
+    // The open strings are about to be played: the shown tab goes into the working copy.
+    void AuditionStarting();
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void done(int resultat) override;
+
+private:
+    enum class Spin { Aucun, Tempo, Capo, Frettes, Instrument, Ligne };
+    Spin spinRepete_ = Spin::Aucun;
+    bool jeuEnCours_ = false;
+    // The listen toggles held down (0 EcouterTout, rows 1..6), as the toggles report them.
+    std::array<bool, 7> ecoutesEnfoncees_{};
+
+    // ---- Handlers and routines: they work on the controls, which are built by then ----
     // What each showing does: everything rebuilt from the song.
     void FormActivate();
     void AfficherProprietesMorceau();
@@ -174,29 +204,19 @@ public:
     void ClicToutesLignes(int direction);
     void ClicNbCordes(int direction);
     void ModeleListClick(int index);
-    // One tick of the held button's auto-repeat.
-    void TimerRepetitionTimer();
     // A listen toggle (rows 1..6, 0 EcouterTout) was clicked.
     void EcouterClick(int ligne);
     void BT_InstrumentClick();
 
-    // The working string count of the shown track.
-    int32_t NbCordesOnglet() const;
-    // A song is playing (Ac_Son_Stop enabled).
-    static bool LectureActive();
-
-protected:
-    void showEvent(QShowEvent* e) override;
-    void keyPressEvent(QKeyEvent* e) override;
-    void done(int resultat) override;
-
-private:
-    enum class Spin { Aucun, Tempo, Capo, Frettes, Instrument, Ligne };
-    Spin spinRepete_ = Spin::Aucun;
-    bool jeuEnCours_ = false;
-
-    // Wired and captioned in the loaded language, with the preset list.
+    // Wired and captioned in the loaded language, with the preset list; the signals above
+    // connected to what they change.
     void CreerControles() override;
+    void FillPresetList();
+    void ShowStringRows();
+    // The pan and reverb captions as wide as their texts need, their bars after them.
+    void PlaceMixerCaptions();
+    // Row k of the tuning holds one of the shown track's strings.
+    bool RowInUse(int k) const;
 
     void DemarrerSpin(Spin spin, int direction, int ligne = 0);
     void AfficherInstrument();

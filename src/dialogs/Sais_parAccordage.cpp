@@ -21,10 +21,8 @@
 
 void TSais_Partition::InitModelesAccordage() { ::InitModelesAccordage(); }
 
-void TSais_Partition::RemplirListeModeles()
+void TSais_Partition::FillPresetList()
 {
-    if (!ControlesConstruits())
-        return;
     ModeleList->clear();
     for (int32_t i = 0; i < NbModelesAccordage; ++i)
         ModeleList->addItem(VersQString(ModelesAccordage[i].Nom));
@@ -57,16 +55,15 @@ void TSais_Partition::AfficherAccordage()
     DouzeCordes->setEnabled(n == kNbCordesMax && !LectureActive());
 }
 
-void TSais_Partition::ActualiserCordesPiste()
+bool TSais_Partition::RowInUse(int k) const { return k >= kNbCordesMax + 1 - NbCordesOnglet(); }
+
+void TSais_Partition::ShowStringRows()
 {
-    if (!ControlesConstruits())
-        return;
     // Rows 1 and 2 follow the count as the design has it; the rows below them follow the same
     // rule, which matters only for a track of fewer than four strings read from a file.
-    const int32_t n = NbCordesOnglet();
     const bool lecture = LectureActive();
     for (int k = 1; k <= kNbCordesMax; ++k) {
-        const bool utilisee = k >= kNbCordesMax + 1 - n;
+        const bool utilisee = RowInUse(k);
         const bool actif = utilisee && !lecture;
         NoteCorde[k]->setVisible(utilisee);
         DessinCorde[k]->setVisible(utilisee);

@@ -26,20 +26,7 @@ bool TSais_Partition::LectureActive() { return Commandes().Enabled(Cmd::Ac_Son_S
 
 bool TSais_Partition::BoutonEcouteEnfonce() const
 {
-    if (!ControlesConstruits())
-        return false;
-    if (EcouterTout->isChecked())
-        return true;
-    for (int k = 1; k <= kNbCordesMax; ++k)
-        if (Ecouter[k]->isChecked())
-            return true;
-    return false;
-}
-
-void TSais_Partition::ActiverControlesLecture(bool actif)
-{
-    if (ControlesConstruits())
-        AppliquerVerrouLecture(!actif);
+    return std::find(ecoutesEnfoncees_.begin(), ecoutesEnfoncees_.end(), true) != ecoutesEnfoncees_.end();
 }
 
 void TSais_Partition::AppliquerVerrouLecture(bool verrouille)
@@ -92,25 +79,23 @@ void TSais_Partition::EcouterClick(int ligne)
 
 void TSais_Partition::JouerCordesPiste()
 {
-    // The open strings heard are those on screen: none before the controls are built.
-    if (!ControlesConstruits())
-        return;
     // Letting the player's pending messages run may bring the end-of-play notification back
     // here: the outer call plays.
     if (jeuEnCours_)
         return;
     jeuEnCours_ = true;
-    LireProprietesPiste();
+    emit AuditionStarting();
     platform::LecteurMedia& lecteur = MediaPlayer1();
     lecteur.SetNotify(false);
     lecteur.Close();
     TEcouteCordes ecoute;
     ecoute.Piste = std::clamp<int32_t>(PisteOnglet, 1, kNbPistes);
     ecoute.Corde = CordeEcoutee;
-    ecoute.Capo = DepuisQString(Capo->text());
-    ecoute.DouzeCordes = DouzeCordes->isChecked();
-    ecoute.Ecouter1Actif = Ecouter[1]->isEnabled();
-    ecoute.Ecouter2Actif = Ecouter[2]->isEnabled();
+    ecoute.Capo = std::to_string(ProprietesTempo.Capo[ecoute.Piste]);
+    ecoute.DouzeCordes = ProprietesTempo.DouzeCordes[ecoute.Piste];
+    // The rows whose listen buttons the screen enables.
+    ecoute.Ecouter1Actif = RowInUse(1) && !LectureActive();
+    ecoute.Ecouter2Actif = RowInUse(2) && !LectureActive();
     const std::string fichier = CheminFichierTemp();
     if (EcrireMidiEcouteAccordage(fichier, ecoute))
         JouerFichierEcoute(lecteur, fichier);

@@ -25,7 +25,8 @@ bool TSais_Partition::ValiderProprietes()
     if (!LireNombreEdit(NbCordes, nbCordes))
         nbCordes = ProprietesTempo.NbCordes[t];
     const VerificationProprietes v =
-        VerifierProprietes(DepuisQString(Tempo->text()), DepuisQString(Capo->text()), t, nbCordes);
+        VerifierProprietes(DepuisQString(Tempo->text()), DepuisQString(Capo->text()), t, nbCordes,
+                           ProprietesTempo.Accordage[t]);
     switch (v.Refus) {
     case RefusProprietes::Aucun: return true;
     case RefusProprietes::TempoVide:

@@ -63,6 +63,7 @@ TSelMIDIForm::TSelMIDIForm(QWidget* parent, Controles controles)
     setWindowTitle(QStringLiteral("MIDI import"));
     AppliquerPoliceDialogue(this);
     DimensionnerClient(this, 520, HauteurClient);
+    SetDefaultWeights();
     LirePoidsDoigte();
     ConstruireSelon(controles);
 }
@@ -84,8 +85,10 @@ void TSelMIDIForm::CreerControles()
     connect(BT_Aide, &QPushButton::clicked, this, [] { FenetrePrincipale().AfficherAideDialogue(ContexteAide); });
 
     TitresOnglets();
-    AppliquerTextes();
-    RemplirListeModeles();
+    ApplyCaptions();
+    FillPresetList();
+    connect(this, &TSelMIDIForm::LanguageChanged, this, &TSelMIDIForm::ApplyCaptions);
+    connect(this, &TSelMIDIForm::PresetsChanged, this, &TSelMIDIForm::FillPresetList);
 }
 
 void TSelMIDIForm::ConstruireOnglet()
@@ -257,12 +260,15 @@ void TSelMIDIForm::ConstruireAccordage()
         b->setFocusPolicy(Qt::NoFocus);
         b->setText(QStringLiteral("\u266A"));
         connect(b, &QToolButton::clicked, this, [this, r] { EcouterClick(r); });
+        connect(b, &QToolButton::toggled, this,
+                [this, r](bool enfonce) { ecoutesEnfoncees_[static_cast<std::size_t>(r)] = enfonce; });
     }
     EcouterTout = Placer(new QToolButton(this), "EcouterTout", 258, 310, 18, 17);
     EcouterTout->setCheckable(true);
     EcouterTout->setFocusPolicy(Qt::NoFocus);
     EcouterTout->setText(QStringLiteral("\u266B"));
     connect(EcouterTout, &QToolButton::clicked, this, &TSelMIDIForm::EcouterToutClick);
+    connect(EcouterTout, &QToolButton::toggled, this, [this](bool enfonce) { ecoutesEnfoncees_[0] = enfonce; });
     PanelHB = Placer(new QFrame(this), "PanelHB", 278, 310, 32, 17);
     ToutUp = Fleche(PanelHB, "ToutUp", Qt::UpArrow, 0, 0, 16, 17);
     ToutDown = Fleche(PanelHB, "ToutDown", Qt::DownArrow, 16, 0, 16, 17);
@@ -287,10 +293,8 @@ bool TSelMIDIForm::eventFilter(QObject* objet, QEvent* e)
 
 // ---- Captions --------------------------------------------------------------------------------
 
-void TSelMIDIForm::AppliquerTextes()
+void TSelMIDIForm::ApplyCaptions()
 {
-    if (!ControlesConstruits())
-        return;
     const SectionLangue commun("DLG_000");
     if (!commun.Trouvee())
         return;
@@ -338,10 +342,8 @@ void TSelMIDIForm::AppliquerTextes()
     LabAccordage->setTitle(LegendeGroupe(titreAccordage));
 }
 
-void TSelMIDIForm::RemplirListeModeles()
+void TSelMIDIForm::FillPresetList()
 {
-    if (!ControlesConstruits())
-        return;
     const QSignalBlocker bloque(ModeleList);
     ModeleList->clear();
     for (int32_t i = 0; i < NbModelesAccordage; ++i)

@@ -15,6 +15,7 @@
 #include "dialogs/Services.h"
 
 #include <QDialog>
+#include <QString>
 
 #include <array>
 #include <cstdint>
@@ -115,10 +116,10 @@ public:
     // ---- Operations ----
     // Captions from the loaded language (creation and language switch); controls not built
     // yet take them as they are built.
-    void AppliquerTextes() override;
+    void AppliquerTextes() override { emit LanguageChanged(); }
     // Preset list from the tuning presets (once they are built); controls not built yet get
     // it as they are built.
-    void RemplirListeModeles() override;
+    void RemplirListeModeles() override { emit PresetsChanged(); }
     void SetVisible(bool visible) override { setVisible(visible); }
     bool Visible() const override { return isVisible(); }
 
@@ -159,8 +160,8 @@ public:
     bool RelancerAudition();
     bool BoutonEcouteEnfonce() const;
 
-    // The weights of the fingering optimiser read from the hidden fields into PoidsDoigte (the
-    // fields' first texts while the controls are not built).
+    // The weights of the fingering optimiser, as the hidden fields hold them, into PoidsDoigte
+    // (their first texts while the fields are not built).
     void LirePoidsDoigte() const;
 
     // One tick of the held tuning button (row CordeRepetee).
@@ -174,6 +175,10 @@ public:
 
 public slots:
     void done(int resultat) override;
+
+signals:
+    void LanguageChanged();
+    void PresetsChanged();
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -192,6 +197,16 @@ private:
     std::unique_ptr<RepetitionSpin> repetitionInstrument_;
     std::unique_ptr<RepetitionSpin> repetitionFrets_;
 
-    // Wired and captioned in the loaded language, with the preset list.
+    // What the controls show, kept apart from them: the texts of the weight fields (1..8),
+    // from which the fields are made and which they write back, and the listen toggles held
+    // down (0 EcouterTout, rows 1..6), as the toggles report them.
+    std::array<QString, 9> textesPoids_;
+    std::array<bool, 7> ecoutesEnfoncees_{};
+
+    // Wired and captioned in the loaded language, with the preset list; the signals above
+    // connected to what they change.
     void CreerControles() override;
+    void ApplyCaptions();
+    void FillPresetList();
+    void SetDefaultWeights();
 };

@@ -9,18 +9,14 @@
 
 #include <QToolButton>
 
+#include <algorithm>
 #include <string>
 
 // ---- Listening -------------------------------------------------------------------------------
 
 bool TSelMIDIForm::BoutonEcouteEnfonce() const
 {
-    if (EcouterTout->isChecked())
-        return true;
-    for (int r = 1; r <= kNbCordesMax; ++r)
-        if (Ecouter[static_cast<std::size_t>(r)]->isChecked())
-            return true;
-    return false;
+    return std::find(ecoutesEnfoncees_.begin(), ecoutesEnfoncees_.end(), true) != ecoutesEnfoncees_.end();
 }
 
 void TSelMIDIForm::RelacherEcoutes()

@@ -36,12 +36,20 @@ void TSelMIDIForm::ConstruirePoids()
         auto* legende = Placer(new QLabel(QString::fromUtf8(kPoids[i].Legende), this),
                                QByteArray("Label" + QByteArray::number(i)).constData(), x, HauteurClient + 12, 60, 14);
         legende->setEnabled(false);
-        QLineEdit* e = Placer(new QLineEdit(QString::fromLatin1(kPoids[i].Texte), this),
+        const auto k = static_cast<std::size_t>(i);
+        QLineEdit* e = Placer(new QLineEdit(textesPoids_[k], this),
                               QByteArray("Edit" + QByteArray::number(i)).constData(), x, HauteurClient + 28, 60, 21);
         e->setEnabled(false);
         e->setFocusPolicy(Qt::NoFocus);
-        Edit[static_cast<std::size_t>(i)] = e;
+        connect(e, &QLineEdit::textChanged, this, [this, k](const QString& texte) { textesPoids_[k] = texte; });
+        Edit[k] = e;
     }
+}
+
+void TSelMIDIForm::SetDefaultWeights()
+{
+    for (int i = 1; i <= 8; ++i)
+        textesPoids_[static_cast<std::size_t>(i)] = QString::fromLatin1(kPoids[i].Texte);
 }
 
 void TSelMIDIForm::LirePoidsDoigte() const
@@ -55,10 +63,7 @@ void TSelMIDIForm::LirePoidsDoigte() const
                              &PoidsDoigte.PoidsCordeAVide,
                              &PoidsDoigte.PoidsNoteSuivante,
                              &PoidsDoigte.PoidsDepassementFrette};
-    for (int i = 1; i <= 8; ++i) {
-        const QLineEdit* champ = Edit[static_cast<std::size_t>(i)];
-        const QString texte = champ ? champ->text() : QString::fromLatin1(kPoids[i].Texte);
-        if (const std::optional<double> v = LireReel(texte))
+    for (int i = 1; i <= 8; ++i)
+        if (const std::optional<double> v = LireReel(textesPoids_[static_cast<std::size_t>(i)]))
             *poids[i] = *v;
-    }
 }

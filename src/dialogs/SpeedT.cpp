@@ -21,13 +21,15 @@
 
 namespace {
 
+constexpr int kLargeurClient = 290;
+
 // 300 ms, 100 ms after the first tick, 50 ms after the tenth, the step tripled at the thirtieth.
 constexpr RepetitionSpin::Cadence kCadence{300, 100, 50, 30};
 
-// The edit's number; nothing for an empty edit.
-bool Nombre(const QLineEdit* e, int& valeur)
+// The entry's number; nothing for an empty entry.
+bool Nombre(const QString& texte, int& valeur)
 {
-    const std::optional<int32_t> v = e->text().isEmpty() ? std::nullopt : LireEntier(e->text());
+    const std::optional<int32_t> v = texte.isEmpty() ? std::nullopt : LireEntier(texte);
     if (!v)
         return false;
     valeur = *v;
@@ -43,10 +45,10 @@ QToolButton* BoutonSpin(QWidget* parent, const char* nom, Qt::ArrowType fleche, 
     return b;
 }
 
-int32_t NombreOuZero(const QLineEdit* e)
+int32_t NombreOuZero(const QString& texte)
 {
     int v = 0;
-    return Nombre(e, v) ? v : 0;
+    return Nombre(texte, v) ? v : 0;
 }
 
 QLineEdit* EditNombre(QWidget* parent, const char* nom, int x, int y, int longueurMax)
@@ -64,7 +66,9 @@ TSpeedT_Form::TSpeedT_Form(QWidget* parent, Controles controles)
     setObjectName(QStringLiteral("SpeedT_Form"));
     setWindowTitle(QStringLiteral("Speed trainer"));
     AppliquerPoliceDialogue(this);
-    DimensionnerClient(this, 290, 150);
+    DimensionnerClient(this, kLargeurClient, 150);
+    for (int k = 1; k <= 5; ++k)
+        repetitions_[k] = std::make_unique<RepetitionSpin>(this, kCadence, [this, k](int pas) { Tick(k, pas); });
     ConstruireSelon(controles);
 }
 
@@ -107,13 +111,15 @@ void TSpeedT_Form::CreerControles()
     QToolButton* hauts[] = {nullptr, MesDebUp, MesFinUp, TempoDebUp, TempoFinUp, VariationUp};
     QToolButton* bas[] = {nullptr, MesDebDown, MesFinDown, TempoDebDown, TempoFinDown, VariationDown};
     for (int k = 1; k <= 5; ++k) {
-        repetitions_[k] = std::make_unique<RepetitionSpin>(this, kCadence, [this, k](int pas) { Tick(k, pas); });
+        Edit(k)->setText(entrees_[k]);
+        connect(Edit(k), &QLineEdit::textChanged, this, [this, k](const QString& texte) { entrees_[k] = texte; });
         repetitions_[k]->Lier(hauts[k], 1);
         repetitions_[k]->Lier(bas[k], -1);
         connect(hauts[k], &QToolButton::clicked, this, [this, k] { Clic(k, 1); });
         connect(bas[k], &QToolButton::clicked, this, [this, k] { Clic(k, -1); });
         LierTouchesSpin(Edit(k), [this, k] { Clic(k, 1); }, [this, k] { Clic(k, -1); });
     }
+    connect(this, &TSpeedT_Form::EntriesChanged, this, &TSpeedT_Form::ShowEntries);
 }
 
 TSpeedT_Form::~TSpeedT_Form() = default;
@@ -166,26 +172,64 @@ void TSpeedT_Form::AppliquerTextes()
 void TSpeedT_Form::FormActivate()
 {
     AppliquerTextes();
+    LayOutColumns();
     FermetureAutorisee = true;
-    const auto remplir = [](QLineEdit* e, int valeur) {
-        if (e->text().isEmpty())
-            e->setText(QString::number(valeur));
+    const auto remplir = [](QString& entree, int valeur) {
+        if (entree.isEmpty())
+            entree = QString::number(valeur);
     };
-    remplir(MesDeb, Partition.MesureCourante);
-    remplir(MesFin, Partition.NbMesures);
-    remplir(TempoDeb, Partition.Tempo);
-    remplir(TempoFin, Partition.Tempo);
-    remplir(Variation, 0);
+    remplir(entrees_[1], Partition.MesureCourante);
+    remplir(entrees_[2], Partition.NbMesures);
+    remplir(entrees_[3], Partition.Tempo);
+    remplir(entrees_[4], Partition.Tempo);
+    remplir(entrees_[5], 0);
+    ShowEntries();
     MesDeb->setFocus(Qt::OtherFocusReason);
     MesDeb->selectAll();
 }
 
+void TSpeedT_Form::LayOutColumns()
+{
+    // The design's columns at 96 dpi: captions from 12 in 110, the first edits at 124 with
+    // their spins 37 further, "to" at 180, the second edits at 214, their spins ending 24 short
+    // of the window's right edge, and the buttons 31 from its left. A caption longer than its
+    // column in the window's font (a language, a font size) widens the column, with room before
+    // the edits: the columns after it and the window's right edge move by as much, the buttons
+    // stay centred, and every margin is kept.
+    int colonne = Pixels96(110);
+    for (const QLabel* l : {Lab_Mesure, Lab_Tempo, Lab_Variation})
+        colonne = std::max(colonne, l->sizeHint().width() + Pixels96(6));
+    const int ecart = colonne - Pixels96(110);
+    const auto placer = [ecart](QWidget* w, int x) { w->move(Pixels96(x) + ecart, w->y()); };
+    for (QLabel* l : {Lab_Mesure, Lab_Tempo, Lab_Variation})
+        l->setGeometry(Pixels96(12), l->y(), colonne, l->height());
+    for (int k = 1; k <= 5; ++k)
+        placer(Edit(k), k % 2 == 0 ? 214 : 124);
+    placer(Lab_a, 180);
+    placer(Lab_a2, 180);
+    for (QToolButton* b : {MesDebUp, MesDebDown, TempoDebUp, TempoDebDown, VariationUp, VariationDown})
+        placer(b, 161);
+    for (QToolButton* b : {MesFinUp, MesFinDown, TempoFinUp, TempoFinDown})
+        placer(b, 251);
+    setFixedWidth(Pixels96(kLargeurClient) + ecart);
+    const int boutons = Pixels96(31) + ecart / 2;
+    BT_OK->move(boutons, BT_OK->y());
+    BT_Annuler->move(boutons + Pixels96(80), BT_Annuler->y());
+    BT_Aide->move(boutons + Pixels96(160), BT_Aide->y());
+}
+
+void TSpeedT_Form::ShowEntries()
+{
+    // An edit that already shows its entry keeps its cursor and selection.
+    for (int k = 1; k <= 5; ++k)
+        if (Edit(k)->text() != entrees_[k])
+            Edit(k)->setText(entrees_[k]);
+}
+
 void TSpeedT_Form::ViderChamps()
 {
-    if (!ControlesConstruits())
-        return;
-    for (QLineEdit* e : {MesDeb, MesFin, TempoDeb, TempoFin, Variation})
-        e->clear();
+    entrees_.fill(QString());
+    emit EntriesChanged();
 }
 
 int TSpeedT_Form::Minimum(int numero) const { return numero == 5 ? 0 : 1; }
@@ -194,61 +238,65 @@ int TSpeedT_Form::Maximum(int numero) const { return numero <= 2 ? Partition.NbM
 
 void TSpeedT_Form::Clic(int numero, int direction)
 {
-    QLineEdit* e = Edit(numero);
+    QString& entree = entrees_[static_cast<std::size_t>(std::clamp(numero, 1, 5))];
     int v = 0;
-    if (!Nombre(e, v))
+    if (!Nombre(entree, v))
         return;
     if (direction > 0 && v < Maximum(numero))
-        e->setText(QString::number(v + 1));
+        entree = QString::number(v + 1);
     else if (direction < 0 && v > Minimum(numero))
-        e->setText(QString::number(v - 1));
+        entree = QString::number(v - 1);
+    else
+        return;
+    emit EntriesChanged();
 }
 
 void TSpeedT_Form::Tick(int numero, int pas)
 {
-    QLineEdit* e = Edit(numero);
+    QString& entree = entrees_[static_cast<std::size_t>(std::clamp(numero, 1, 5))];
     int v = 0;
-    if (!Nombre(e, v))
+    if (!Nombre(entree, v))
         return;
-    e->setText(QString::number(std::clamp(v + pas, Minimum(numero), std::max(Minimum(numero), Maximum(numero)))));
+    entree = QString::number(std::clamp(v + pas, Minimum(numero), std::max(Minimum(numero), Maximum(numero))));
+    emit EntriesChanged();
 }
 
-void TSpeedT_Form::Refuser(QLineEdit* edit)
+void TSpeedT_Form::Refuser(int numero)
 {
-    RefuserChamp(edit);
+    RefuserChamp(Edit(numero));
     FermetureAutorisee = false;
 }
 
 void TSpeedT_Form::BT_OKClick()
 {
     int deb = 0, fin = 0, tempo = 0;
-    if (!Nombre(MesDeb, deb) || deb == 0 || deb > Partition.NbMesures)
-        Refuser(MesDeb);
-    else if (!Nombre(MesFin, fin) || fin == 0 || fin > Partition.NbMesures)
-        Refuser(MesFin);
+    if (!Nombre(entrees_[1], deb) || deb == 0 || deb > Partition.NbMesures)
+        Refuser(1);
+    else if (!Nombre(entrees_[2], fin) || fin == 0 || fin > Partition.NbMesures)
+        Refuser(2);
     else if (fin < deb)
-        Refuser(MesFin);
-    else if (!Nombre(TempoDeb, tempo) || tempo == 0)
-        Refuser(TempoDeb);
-    else if (!Nombre(TempoFin, tempo) || tempo == 0)
-        Refuser(TempoFin);
-    else if (!Nombre(Variation, tempo))
-        Refuser(Variation);
+        Refuser(2);
+    else if (!Nombre(entrees_[3], tempo) || tempo == 0)
+        Refuser(3);
+    else if (!Nombre(entrees_[4], tempo) || tempo == 0)
+        Refuser(4);
+    else if (!Nombre(entrees_[5], tempo))
+        Refuser(5);
     // The close query answers the flag and sets it back.
     if (FermetureAutorisee)
         accept();
     FermetureAutorisee = true;
 }
 
-int32_t TSpeedT_Form::ValeurMesDeb() const { return NombreOuZero(MesDeb); }
+int32_t TSpeedT_Form::ValeurMesDeb() const { return NombreOuZero(entrees_[1]); }
 
-int32_t TSpeedT_Form::ValeurMesFin() const { return NombreOuZero(MesFin); }
+int32_t TSpeedT_Form::ValeurMesFin() const { return NombreOuZero(entrees_[2]); }
 
-int32_t TSpeedT_Form::ValeurTempoDeb() const { return NombreOuZero(TempoDeb); }
+int32_t TSpeedT_Form::ValeurTempoDeb() const { return NombreOuZero(entrees_[3]); }
 
-int32_t TSpeedT_Form::ValeurTempoFin() const { return NombreOuZero(TempoFin); }
+int32_t TSpeedT_Form::ValeurTempoFin() const { return NombreOuZero(entrees_[4]); }
 
-int32_t TSpeedT_Form::ValeurVariation() const { return NombreOuZero(Variation); }
+int32_t TSpeedT_Form::ValeurVariation() const { return NombreOuZero(entrees_[5]); }
 
 void ViderChampsSpeedTrainer() { Saisie().SpeedT_Form->ViderChamps(); }
 

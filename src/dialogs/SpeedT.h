@@ -9,7 +9,9 @@
 #include "dialogs/Services.h"
 
 #include <QDialog>
+#include <QString>
 
+#include <array>
 #include <cstdint>
 #include <memory>
 
@@ -59,14 +61,7 @@ public:
     // whose entries passed the checks.
     int MontrerModal();
 
-    // Captions from the loaded language (at every showing).
-    void AppliquerTextes();
-    // What every showing does: captions, the empty edits filled, MesDeb focused.
-    void FormActivate();
-    // The checks of OK; the window closes only when they all pass.
-    void BT_OKClick();
-
-    // The five values as numbers (after an OK they are valid).
+    // The five values as numbers (after an OK they are valid; 0 for an empty entry).
     int32_t ValeurMesDeb() const;
     int32_t ValeurMesFin() const;
     int32_t ValeurTempoDeb() const;
@@ -77,11 +72,15 @@ public:
     // 4 TempoFin, 5 Variation).
     RepetitionSpin& Repetition(int numero) const;
 
-    // ISpeedTrainer: the five edits emptied, so that the next showing fills them from the
-    // song (another song was loaded or imported). Edits not built yet come empty.
+    // ISpeedTrainer: the five entries emptied, so that the next showing fills them from the
+    // song (another song was loaded or imported).
     void ViderChamps() override;
     void SetVisible(bool visible) override { setVisible(visible); }
     bool Visible() const override { return isVisible(); }
+
+signals:
+    // The entries changed other than by typing: the edits, once built, show them again.
+    void EntriesChanged();
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -89,13 +88,26 @@ protected:
 private:
     // Wired; captioned at each showing.
     void CreerControles() override;
+    // Captions from the loaded language (at every showing).
+    void AppliquerTextes();
+    // What every showing does: captions, the empty entries filled from the song, MesDeb focused.
+    void FormActivate();
+    // The checks of OK; the window closes only when they all pass.
+    void BT_OKClick();
+    // The columns as wide as their captions need, the window with them.
+    void LayOutColumns();
+    void ShowEntries();
     QLineEdit* Edit(int numero) const;
     void Clic(int numero, int direction);
     void Tick(int numero, int pas);
     int Minimum(int numero) const;
     int Maximum(int numero) const;
-    void Refuser(QLineEdit* edit);
+    void Refuser(int numero);
 
+    // The five entries (1 MesDeb .. 5 Variation, index 0 unused) apart from the edits that show
+    // them: they hold the last values between showings, before the edits exist too, and the
+    // edits are made from them; typing writes them back.
+    std::array<QString, 6> entrees_;
     std::unique_ptr<RepetitionSpin> repetitions_[6];
 };
 

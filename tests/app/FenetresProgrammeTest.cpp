@@ -175,8 +175,9 @@ TEST_F(FenetresProgramme, ResidentWindowsAreTheEditorsAndBelongToTheMainWindow)
 // start without their controls, which they build when first shown: the start pays nothing for
 // them, and they then show what they would show built at once, in the language chosen since
 // (each in the one that is not its built-in captions'), with the presets the start filled in.
-// What only changes their controls meanwhile waits for them; the fingering weights the import
-// dialog keeps are in force from its creation.
+// What only changes their controls meanwhile waits for them, and no entry point needs them
+// (each works on the state the controls are then built from); the fingering weights the
+// import dialog keeps are in force from its creation.
 TEST_F(FenetresProgramme, ResidentWindowsBuildTheirControlsWhenFirstShown)
 {
     TSais_Partition& proprietes = residentes_->Sais_Partition;
@@ -190,8 +191,20 @@ TEST_F(FenetresProgramme, ResidentWindowsBuildTheirControlsWhenFirstShown)
     ASSERT_GT(NbModelesAccordage, 0);
     ViderChampsSpeedTrainer();
     proprietes.ActiverControlesLecture(true);
+    proprietes.ActiverControlesLecture(false);
+    proprietes.ActualiserCordesPiste();
+    proprietes.JouerCordesPiste();
     EXPECT_FALSE(proprietes.BoutonEcouteEnfonce());
+    EXPECT_FALSE(import.BoutonEcouteEnfonce());
+    EXPECT_FALSE(import.RelancerAudition());
+    import.LirePoidsDoigte();
+    entrainement.Repetition(3).Tick();
+    EXPECT_EQ(entrainement.ValeurMesDeb(), 0);
+    EXPECT_EQ(entrainement.ValeurVariation(), 0);
     portee.DessinerPortee();
+    EXPECT_FALSE(proprietes.ControlesConstruits());
+    EXPECT_FALSE(import.ControlesConstruits());
+    EXPECT_FALSE(entrainement.ControlesConstruits());
 
     const auto choisirLangue = [&](const char* debut) {
         const auto l = std::find_if(ListeLangues.begin(), ListeLangues.end(),

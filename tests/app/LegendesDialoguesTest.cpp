@@ -51,13 +51,18 @@
 #include "print/preview.h"
 
 #include <QApplication>
+#include <QAbstractSlider>
+#include <QAbstractSpinBox>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionTab>
 #include <QTabBar>
@@ -109,6 +114,9 @@ std::pair<int, int> Etendue(Qt::Alignment a, int besoin, int largeur)
     return {0, besoin};
 }
 
+// The room, in pixels of the 96-dpi design, a label's text keeps before the next control.
+constexpr int kPlaceApresLegende = 2;
+
 // The captions of a window that their rectangle, or a widget around it, cuts.
 std::vector<Coupure> LegendesCoupees(QWidget* fenetre)
 {
@@ -133,6 +141,24 @@ std::vector<Coupure> LegendesCoupees(QWidget* fenetre)
                 if (frere && frere->isVisibleTo(fenetre) && frere->geometry().intersects(trace)
                     && !qobject_cast<QGroupBox*>(frere) && !frere->inherits("QFrame")) {
                     coupes.push_back({objet + " (under " + frere->objectName().toStdString() + ")",
+                                      legende.toStdString(), besoin, w->size()});
+                    return;
+                }
+            }
+        }
+        // A label's text keeps room before the control that follows it on its row, whatever
+        // the order they are drawn in.
+        if (QWidget* parent = w->parentWidget(); parent && qobject_cast<QLabel*>(w)) {
+            const int place = Pixels96(kPlaceApresLegende);
+            const QRect trace(w->mapTo(parent, zone.topLeft()), zone.size());
+            const QRect avecPlace = trace.adjusted(alignement & Qt::AlignRight ? -place : 0, 0,
+                                                   alignement & Qt::AlignRight ? 0 : place, 0);
+            for (QObject* o : parent->children()) {
+                auto* frere = qobject_cast<QWidget*>(o);
+                if (frere && frere != w && frere->isVisibleTo(fenetre) && frere->geometry().intersects(avecPlace)
+                    && !frere->geometry().intersects(trace) && !qobject_cast<QGroupBox*>(frere)
+                    && frere->metaObject() != &QFrame::staticMetaObject) {
+                    coupes.push_back({objet + " (no room before " + frere->objectName().toStdString() + ")",
                                       legende.toStdString(), besoin, w->size()});
                     return;
                 }
@@ -194,12 +220,32 @@ std::vector<Coupure> LegendesCoupees(QWidget* fenetre)
     return coupes;
 }
 
+// The margin, in pixels of the 96-dpi design, a window keeps between the controls the user
+// works and its right and bottom edges.
+constexpr int kMargeFenetre = 1;
+
 // The controls of a window that lie partly over a frame or group beside them (a control lies
 // wholly inside a frame, or wholly outside it). A tab bar sits on its page's top edge by design,
 // and a frame a few pixels thin is a stroke of a drawing (a string, a fret), not a container.
+// A dialog is a frame too: the controls the user works keep its margin inside its right and
+// bottom edges (panels, pictures and views may run to them, and a palette's buttons tile it).
 std::vector<std::string> ControlesACheval(QWidget* fenetre)
 {
     std::vector<std::string> fautes;
+    const auto manie = [](const QWidget* w) {
+        return qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QLineEdit*>(w)
+               || (qobject_cast<const QAbstractSlider*>(w) && !qobject_cast<const QScrollBar*>(w))
+               || qobject_cast<const QComboBox*>(w) || qobject_cast<const QAbstractSpinBox*>(w);
+    };
+    for (QWidget* w : fenetre->findChildren<QWidget*>()) {
+        if (fenetre->windowType() != Qt::Dialog || w->window() != fenetre || !manie(w) || !Montre(w, fenetre))
+            continue;
+        const QRect r(w->mapTo(fenetre, QPoint(0, 0)), w->size());
+        const int marge = Pixels96(kMargeFenetre);
+        if (r.right() >= fenetre->width() - marge || r.bottom() >= fenetre->height() - marge)
+            fautes.push_back(fenetre->objectName().toStdString() + "/" + w->objectName().toStdString()
+                             + " on the window's edge");
+    }
     const auto cadre = [](const QWidget* w) {
         if (w->width() <= Pixels96(8) || w->height() <= Pixels96(8))
             return false;

@@ -5,6 +5,7 @@
 
 #include "dialogs/Accordages.h"
 #include "dialogs/Sais_par.h"
+#include "document/FichierPartition.h"
 #include "document/Mess.h"
 #include "document/Routines.h"
 #include "midi/Lecture.h"
@@ -23,10 +24,14 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -244,6 +249,101 @@ TEST_F(Sais_parTest, StringCountSpinTakesTheDefaultTuningAndOkMovesTheNotes)
     EXPECT_EQ(Note(3, 1, 1, 1).Frette, 7);
     EXPECT_EQ(Note(3, 1, 2, 4).Frette, 1);
     EXPECT_EQ(Partition.Accordage[1][1], 43);
+}
+
+// A bass line changed to a tuning that keeps its open strings sounds as it did: each note
+// goes to the string of the same open pitch, after OK and once the song is saved and read back.
+TEST_F(Sais_parTest, ChangingTheStringCountKeepsThePitchesOfTheLine)
+{
+    using Accordage = OneBased<int32_t, 6>;
+    const Accordage basse{0, 43, 38, 33, 28, 23, 40}; // strings 5 and 6: what a 6-string song left
+    const Accordage basse5{0, 43, 38, 33, 28, 23, 40};
+    const Accordage basse6{0, 48, 43, 38, 33, 28, 23};
+    const auto preset = [this](int i) {
+        return [this, i] {
+            d->ModeleList->setCurrentIndex(i);
+            emit d->ModeleList->activated(i);
+        };
+    };
+    struct Cas {
+        const char* nom;
+        int ancien;
+        Accordage accordage;
+        std::vector<int> cordesJouees; // the strings the line uses
+        std::function<void()> changer;
+        int nouveau;
+        std::array<int32_t, 6> accordageNouveau; // strings 1..nouveau
+    };
+    const Cas cas[] = {
+        {"EADG -> BEADG preset", 4, basse, {1, 2, 3, 4}, preset(23), 5, {43, 38, 33, 28, 23}},
+        {"EADG -> BEADG spin", 4, basse, {1, 2, 3, 4}, [this] { d->BT_NbCordesUp->click(); }, 5, {43, 38, 33, 28, 23}},
+        {"BEADG -> EADG preset", 5, basse5, {1, 2, 3, 4}, preset(20), 4, {43, 38, 33, 28}},
+        {"BEADG -> EADG spin", 5, basse5, {1, 2, 3, 4}, [this] { d->BT_NbCordesDown->click(); }, 4, {43, 38, 33, 28}},
+        {"EADG -> BEADGC", 4, basse, {1, 2, 3, 4}, preset(24), 6, {48, 43, 38, 33, 28, 23}},
+        {"BEADGC -> EADG", 6, basse6, {2, 3, 4, 5}, preset(20), 4, {43, 38, 33, 28}},
+        {"EADG -> EADGC",
+         4,
+         basse,
+         {1, 2, 3, 4},
+         [this] {
+             d->BT_NbCordesUp->click();
+             for (int k = 0; k < 5; ++k)
+                 d->ToutUp->click(); // B1 E2 A2 D3 G3 up a fourth
+         },
+         5,
+         {48, 43, 38, 33, 28}},
+    };
+    lyrx_test::DossierTemporaire dossier;
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        ReinitialiserPartition();
+        AvoirMesures(3);
+        PisteCourante = 1;
+        Partition.NbCordes[1] = c.ancien;
+        Partition.Accordage[1] = c.accordage;
+        // Every string of the line in every measure, frets and a technique that differ.
+        for (int m = 1; m <= 3; ++m) {
+            Remplir(m, 1, 4, 0, false, false, -1);
+            for (int b = 1; b <= 4; ++b) {
+                const int s = c.cordesJouees[static_cast<std::size_t>((m + b) % 4)];
+                Note(m, 1, b, s).Frette = static_cast<int8_t>(m + 2 * b);
+                Note(m, 1, b, s).Effet = static_cast<uint8_t>(b == 2 ? 1 : 0);
+            }
+        }
+        // Each note's measure, beat, sounding pitch and technique.
+        const auto sons = [] {
+            std::vector<std::array<int, 4>> v;
+            for (int m = 1; m <= Partition.NbMesures; ++m)
+                for (int b = 1; b <= Partition.Mesures[m]->NbTemps[1]; ++b)
+                    for (int s = 1; s <= Partition.NbCordes[1]; ++s)
+                        if (const TNoteCorde& n = Note(m, 1, b, s); n.Frette >= 0)
+                            v.push_back({m, b, Partition.Accordage[1][s] + n.Frette, n.Effet});
+            return v;
+        };
+        const auto avant = sons();
+        ASSERT_EQ(avant.size(), 12u);
+
+        EnregistreurMessages messages;
+        Ouvrir();
+        c.changer();
+        d->BT_OK->click();
+        EXPECT_FALSE(d->isVisible());
+        EXPECT_TRUE(messages.Messages.empty());
+        ASSERT_EQ(Partition.NbCordes[1], c.nouveau);
+        for (int s = 1; s <= c.nouveau; ++s)
+            EXPECT_EQ(Partition.Accordage[1][s], c.accordageNouveau[static_cast<std::size_t>(s - 1)]) << s;
+        EXPECT_EQ(sons(), avant);
+
+        CheminFichier = (dossier / "basse.lrx").string();
+        NomFichier = "basse.lrx";
+        ASSERT_TRUE(EcrireFichierPartition());
+        ReinitialiserPartition();
+        CheminFichier = (dossier / "basse.lrx").string();
+        NomFichier = "basse.lrx";
+        ASSERT_TRUE(LireFichierPartition());
+        EXPECT_EQ(Partition.NbCordes[1], c.nouveau);
+        EXPECT_EQ(sons(), avant);
+    }
 }
 
 TEST_F(Sais_parTest, DroppingAStringThatHoldsANoteIsRefused)
