@@ -104,8 +104,8 @@ void Peindre(int32_t ligne)
 
 void Montrer() { SurfacePartition().ActualiserAffichage(); }
 
-// The lines cut, and the row their texts need over them: every line grows by that row, so
-// that the view keeps one line height, and its staff moves down under it.
+// The lines cut, and the rows their texts need over their diagrams: every line grows by
+// them, so that the view keeps one line height, and its staff moves down under them.
 void CouperLignesEtTextes()
 {
     CouperLignes();
@@ -343,7 +343,7 @@ void RedessinerLignesModifiees(int32_t mesure)
     }
     const int32_t rangee = la.RangeeTextes;
     CouperLignesEtTextes();
-    // A text row opened or closed moves every line.
+    // Rows of texts opened or closed move every line.
     if (la.RangeeTextes != rangee) {
         RedessinerPartition();
         return;
