@@ -80,10 +80,10 @@ void EcrireRangee(platform::Canevas& c, const std::vector<std::pair<int, std::st
         const double gauche = Curseur.MargeGauche + Curseur.LargeurTemps * b - 4;
         zones.push_back({gauche, static_cast<double>(y), gauche + d.cx, static_cast<double>(y + d.cy)});
     }
-    const std::vector<double> gauches =
+    const std::vector<TPlaceTexte> places =
         PlacerTextesTemps({}, zones, TReglesPlacementTextes{0, static_cast<double>(demiLettre), static_cast<double>(c.Largeur())});
     for (std::size_t i = 0; i < textes.size(); ++i)
-        c.TextOut(R(gauches[i]), y, textes[i].second);
+        c.TextOut(R(places[i].Gauche), y, textes[i].second);
 }
 
 // The two repeat dots sit in the gaps below these strings.

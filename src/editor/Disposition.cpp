@@ -145,7 +145,7 @@ void EspacerMesure(int32_t m)
 int32_t YPorteeLigne()
 {
     const TParamEcran& p = ParamEcranCourant;
-    return p.EspPortees - 30 - 4 * p.EpCroches;
+    return p.EspPortees - 30 - 4 * p.EpCroches + LignesAffichage.RangeeTextes;
 }
 
 void CouperLignes()

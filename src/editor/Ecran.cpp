@@ -69,7 +69,7 @@ void InitialiserEcran()
     CalculerLargeursTemps();
 
     InstallerPeintresPartition({static_cast<void (*)(int32_t)>(DessinerLigne), DimensionnerBandeAccords,
-                                DessinerBandeAccords});
+                                DessinerBandeAccords, MesurerRangeeTextes});
 }
 
 // ---- Context -------------------------------------------------------------------------------
@@ -83,6 +83,7 @@ TContexteEcran ContexteEcran(platform::Canevas& c, int32_t yPortee)
     ctx.E = p.EspLignes;
     ctx.MG = p.MargeGaucheLignes;
     ctx.Y = yPortee;
+    ctx.RangeeTextes = LignesAffichage.RangeeTextes;
 
     const bool large = p.EspLignes >= 9;
     ctx.EcartDoubleBarre = large ? 8 : 5;
@@ -318,11 +319,12 @@ void DessinerFinAlternative(TContexteEcran& ctx, int32_t mesure, int32_t x, int3
     fonte.couleur = platform::clBlack;
     c.SetFonte(fonte);
     const int32_t xb = ctx.MG + x;
-    c.MoveTo(xb, 17);
-    c.LineTo(xb, 4);
-    c.LineTo(xb + 35, 4);
+    const int32_t y = ctx.RangeeTextes; // under the rows of texts
+    c.MoveTo(xb, y + 17);
+    c.LineTo(xb, y + 4);
+    c.LineTo(xb + 35, y + 4);
     c.SetBrosseVide();
-    c.TextOut(xb + 3, 5, TexteFinAlternative(mesure, numero));
+    c.TextOut(xb + 3, y + 5, TexteFinAlternative(mesure, numero));
 }
 
 void DessinerSignature(TContexteEcran& ctx, int32_t mesure, int32_t x, int32_t y, int numerateur, int denominateur)

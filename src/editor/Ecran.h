@@ -60,6 +60,7 @@ struct TContexteEcran {
     int32_t E = 10;        // EspLignes
     int32_t MG = 25;       // MargeGaucheLignes
     int32_t Y = 0;         // string 1 (YPortee)
+    int32_t RangeeTextes = 0; // the rows of beat texts over the line, 0 without any
 
     // Sizes that follow the settings.
     int32_t EcartDoubleBarre = 8;
@@ -93,6 +94,7 @@ struct TContexteEcran {
         int32_t Mesure = 0;
         int32_t Temps = 0;
         int32_t X = 0;
+        int Rangee = 0; // 0 beside the diagrams, 1.. the rows over them (RangeeTextes)
     };
     std::vector<TTextePlace> TextesLigne;
 

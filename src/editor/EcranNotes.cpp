@@ -1,10 +1,12 @@
 #include "editor/EcranNotes.h"
 
 #include "editor/Chords_u.h"
+#include "editor/Disposition.h"
 #include "editor/EcranRythme.h"
 #include "editor/EffetsSaisie.h"
 #include "editor/PlacementMarques.h"
 #include "editor/PlacementTextes.h"
+#include "editor/Scrolling.h"
 #include "platform/Arrondi.h"
 
 #include <algorithm>
@@ -671,8 +673,8 @@ std::optional<PlaceDiagramme> PlacerDiagramme(TContexteEcran& ctx, const TTemps&
     if (p.AffChordsName)
         d.y -= 7;
     // Large diagrams stand higher than the band's top: only there are they moved down, so
-    // that the marks over their strings stay on the picture.
-    d.y = std::max(d.y, static_cast<int32_t>(marques));
+    // that the marks over their strings stay on the picture, under the rows of texts.
+    d.y = std::max(d.y, static_cast<int32_t>(marques) + ctx.RangeeTextes);
     const int cellule = CelluleDiagramme(p.TypeDiag);
     d.gauche = d.x;
     d.haut = d.y - marques;
@@ -822,10 +824,45 @@ void PreparerTextesLigne(TContexteEcran& ctx, int32_t premiere, int32_t derniere
     c.SetFonte(avant);
     // Two pixels past a diagram, half a letter past a text.
     const TReglesPlacementTextes regles{2, static_cast<double>(std::max(R(ctx.LargeurCTxt / 2.0), 2)),
-                                        static_cast<double>(largeur)};
-    const std::vector<double> gauches = PlacerTextesTemps(diagrammes, textes, regles);
-    for (std::size_t i = 0; i < gauches.size(); ++i)
-        ctx.TextesLigne[i].X = R(gauches[i]);
+                                        static_cast<double>(largeur), ctx.RangeeTextes > 0};
+    const std::vector<TPlaceTexte> places = PlacerTextesTemps(diagrammes, textes, regles);
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        ctx.TextesLigne[i].X = R(places[i].Gauche);
+        ctx.TextesLigne[i].Rangee = places[i].Rangee;
+    }
+}
+
+namespace {
+
+// A row of texts over the diagrams: its texts and two pixels under them.
+int32_t PasRangee(int hauteurTexte) { return hauteurTexte + 2; }
+
+} // namespace
+
+int32_t MesurerRangeeTextes()
+{
+    const TLignesAffichage& la = LignesAffichage;
+    platform::Canevas* c = ParamEcranCourant.AffTxt ? SurfacePartition().CanevasBande(1) : nullptr;
+    if (!c)
+        return 0;
+    // Placed as on lines with rows over them: how many does not move a text sideways.
+    TContexteEcran ctx = ContexteEcran(*c, 0);
+    c->SetFonte(ctx.FontTxt);
+    const int32_t pas = PasRangee(c->TextHeight("C"));
+    ctx.RangeeTextes = 1 + pas;
+    ctx.Y = YPorteeLigne() - la.RangeeTextes + ctx.RangeeTextes;
+    int rangees = 0;
+    for (int32_t ligne = 1; ligne <= la.NbLignes; ++ligne) {
+        const int32_t premiere = la.PremiereMesure[ligne];
+        if (premiere == 0)
+            continue;
+        PreparerTextesLigne(ctx, premiere, std::min(la.DerniereMesure[ligne], Partition.NbMesures),
+                            std::max(la.LargeurDispo + 6, 0));
+        for (const TContexteEcran::TTextePlace& t : ctx.TextesLigne)
+            rangees = std::max(rangees, t.Rangee);
+    }
+    // The top row a pixel under the band's top.
+    return rangees > 0 ? 1 + rangees * pas : 0;
 }
 
 void DessinerTexteTemps(TContexteEcran& ctx, int32_t b)
@@ -843,5 +880,7 @@ void DessinerTexteTemps(TContexteEcran& ctx, int32_t b)
     fonte.couleur = ctx.Marque(fonte.couleur);
     c.SetFonte(fonte);
     c.SetBrosseVide();
-    c.TextOut(place->X, ctx.Y - ctx.p.EspTexte - ctx.HauteurCTxt, temps.Texte.view());
+    const int32_t y = place->Rangee > 0 ? ctx.RangeeTextes - place->Rangee * PasRangee(ctx.HauteurCTxt)
+                                        : ctx.Y - ctx.p.EspTexte - ctx.HauteurCTxt;
+    c.TextOut(place->X, y, temps.Texte.view());
 }

@@ -59,7 +59,12 @@ void DessinerEffetsTemps(TContexteEcran& ctx, int32_t b);
 void DessinerAccord(TContexteEcran& ctx, int32_t b);
 // Where the beat texts of measures premiere..derniere (one display line) start, so that none
 // covers a chord diagram or another text (PlacementTextes.h); no text moves to end past
-// largeur.
+// largeur. When the line has rows over its diagrams (ctx.RangeeTextes), a text that finds no
+// room beside its beat goes up there.
 void PreparerTextesLigne(TContexteEcran& ctx, int32_t premiere, int32_t derniere, int largeur);
 // The beat's text above the staff, where PreparerTextesLigne put it.
 void DessinerTexteTemps(TContexteEcran& ctx, int32_t b);
+// Once the lines are cut: the height of the rows of texts the lines need over their diagrams
+// (the score painter's MesurerRangeeTextes), 0 when every text finds room beside its beat.
+// Measured on the score view's first band picture; 0 without one.
+int32_t MesurerRangeeTextes();

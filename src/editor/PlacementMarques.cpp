@@ -47,8 +47,9 @@ TPlaceValeurs PlacerValeursBend(std::span<const TZoneEncre> marques, std::span<c
         if (!CroiseUne(valeurs[i], marques))
             continue;
         haut = std::min(haut, valeurs[i].Haut);
-        passees[i] = PlacerTextesTemps(obstacles, valeurs.subspan(i, 1), regles)[0];
-        toutes = toutes && passees[i] != valeurs[i].Gauche;
+        const TPlaceTexte passee = PlacerTextesTemps(obstacles, valeurs.subspan(i, 1), regles)[0];
+        passees[i] = passee.Gauche;
+        toutes = toutes && !passee.EnPlace;
     }
     if (toutes) {
         place.Gauches = passees;

@@ -42,7 +42,7 @@ int32_t NbCordesCourantes() { return std::clamp(Partition.NbCordes[PisteCourante
 int32_t HauteurLigneCalculee()
 {
     const TParamEcran& p = ParamEcranCourant;
-    return std::max((NbCordesCourantes() - 1) * p.EspLignes + p.EspPortees, 1);
+    return std::max((NbCordesCourantes() - 1) * p.EspLignes + p.EspPortees + LignesAffichage.RangeeTextes, 1);
 }
 
 int32_t Hauteur() { return std::max(LignesAffichage.HauteurLigne, 1); }
@@ -82,7 +82,7 @@ void DessinerBandeAccordsVide()
 
 PeintresPartition PeintresParDefaut()
 {
-    return {DessinerLigneEsquisse, DimensionnerBandeAccordsVide, DessinerBandeAccordsVide};
+    return {DessinerLigneEsquisse, DimensionnerBandeAccordsVide, DessinerBandeAccordsVide, [] { return 0; }};
 }
 
 PeintresPartition peintres = PeintresParDefaut();
@@ -103,6 +103,18 @@ void Peindre(int32_t ligne)
 }
 
 void Montrer() { SurfacePartition().ActualiserAffichage(); }
+
+// The lines cut, and the rows their texts need over their diagrams: every line grows by
+// them, so that the view keeps one line height, and its staff moves down under them.
+void CouperLignesEtTextes()
+{
+    CouperLignes();
+    const int32_t rangee = std::max(peintres.MesurerRangeeTextes(), 0);
+    if (rangee != LignesAffichage.RangeeTextes) {
+        LignesAffichage.RangeeTextes = rangee;
+        CouperLignes();
+    }
+}
 
 // The frame's top follows the scroll position.
 void PlacerHautCadre()
@@ -199,6 +211,8 @@ void InstallerPeintresPartition(PeintresPartition nouveaux)
                                             : defaut.DimensionnerBandeAccords;
     peintres.DessinerBandeAccords = nouveaux.DessinerBandeAccords ? std::move(nouveaux.DessinerBandeAccords)
                                                                   : defaut.DessinerBandeAccords;
+    peintres.MesurerRangeeTextes = nouveaux.MesurerRangeeTextes ? std::move(nouveaux.MesurerRangeeTextes)
+                                                                : defaut.MesurerRangeeTextes;
 }
 
 const PeintresPartition& Peintres() { return peintres; }
@@ -305,7 +319,9 @@ void RedessinerPartition()
     // a track of another string count gets its own line height first.
     if (HauteurLigneCalculee() != LignesAffichage.HauteurLigne)
         DisposerBandes();
-    CouperLignes();
+    CouperLignesEtTextes();
+    if (HauteurLigneCalculee() != LignesAffichage.HauteurLigne)
+        DisposerBandes();
     const int32_t premiere = LignesAffichage.PremiereLigneVisible;
     for (int32_t l = premiere; l < premiere + NbBandes(); ++l)
         Peindre(l);
@@ -325,7 +341,13 @@ void RedessinerLignesModifiees(int32_t mesure)
         const int32_t l = la.PremiereLigneVisible + k - 1;
         avant[k] = {la.PremiereMesure[l], la.DerniereMesure[l]};
     }
-    CouperLignes();
+    const int32_t rangee = la.RangeeTextes;
+    CouperLignesEtTextes();
+    // Rows of texts opened or closed move every line.
+    if (la.RangeeTextes != rangee) {
+        RedessinerPartition();
+        return;
+    }
     const TMesure* m = Bloc(mesure);
     const int32_t ligneMesure = m ? m->Ligne : 0;
     for (int32_t k = 1; k <= nb; ++k) {

@@ -50,8 +50,9 @@ struct TLignesAffichage {
     int32_t PremiereLigneVisible = 1;  // first line held in the ring
     int32_t HauteurZone = 0;           // height of the score-view panel
     int32_t HauteurClient = 0;         // client height of the main window - 55
-    int32_t HauteurLigne = 1;          // (strings - 1) * EspLignes + EspPortees, at least 1
+    int32_t HauteurLigne = 1;          // (strings - 1) * EspLignes + EspPortees + RangeeTextes, at least 1
     int32_t HauteurEntete = 0;         // height of the chord-list band, 0 when not shown
+    int32_t RangeeTextes = 0;          // rows of beat texts over the lines, 0 when none needs one
     int32_t LargeurDispo = 0;          // width of the score-view panel - 6
     int32_t BandeCourante = kBandeAucune; // band being painted: 0 chord list, 1..30 ring slots
     TMesuresLignes PremiereMesure;     // 0 = no line
@@ -137,6 +138,9 @@ struct PeintresPartition {
     std::function<void(int32_t ligne)> DessinerLigne;
     std::function<void()> DimensionnerBandeAccords;
     std::function<void()> DessinerBandeAccords;
+    // Once the lines are cut: the height the lines take for rows of beat texts over their
+    // chord diagrams, 0 when no text needs one (the sketch has no texts).
+    std::function<int32_t()> MesurerRangeeTextes;
 };
 
 // An empty member keeps the default for it.

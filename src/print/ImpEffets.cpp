@@ -317,6 +317,7 @@ struct TextePlace {
     int32_t mesure = 0;
     int32_t temps = 0;
     int x = 0; // device pixels
+    int y = 0; // top, device pixels
 };
 
 // The texts of the line being printed (PlacerTextesLigne), measures premiere..derniere.
@@ -327,10 +328,14 @@ struct TextesLigne {
 };
 TextesLigne textesLigne;
 
-std::vector<TextePlace> PlacerTextes(int32_t premiere, int32_t derniere)
+// The texts of measures premiere..derniere placed at the current PosY. With rangeesDessus, a
+// text that finds no room beside its beat goes to a row over everything the line draws above
+// its staff, and `ligne` tells what the line needs for them.
+std::vector<TextePlace> PlacerTextes(int32_t premiere, int32_t derniere, bool rangeesDessus = false,
+                                     TTextesLigneImpr* ligne = nullptr)
 {
     std::vector<TextePlace> places;
-    platform::Canevas* c = CanvasImpr;
+    platform::Canevas* c = CanvasImpr ? CanvasImpr : CanevasMesureImpr;
     if (!c)
         return places;
     const TZoneImpression& p = ParamImpCourant;
@@ -343,7 +348,7 @@ std::vector<TextePlace> PlacerTextes(int32_t premiere, int32_t derniere)
     };
     pourChaqueTemps([&](int32_t m, int32_t b, const TTemps& t) {
         if (!t.Texte.empty())
-            places.push_back({m, b, 0});
+            places.push_back({m, b, 0, 0});
     });
     if (places.empty())
         return places;
@@ -371,12 +376,34 @@ std::vector<TextePlace> PlacerTextes(int32_t premiere, int32_t derniere)
                           static_cast<double>(haut + d.cy)});
     }
     // Half a millimetre past a diagram, half a letter past a text, within the right margin.
-    const TReglesPlacementTextes regles{static_cast<double>(std::max(R(0.5 * e), 1)),
-                                        static_cast<double>(std::max(R(lettre.cx / 2.0), 1)),
-                                        static_cast<double>(R(LargeurPage - p.MargeDroiteLignes * e))};
-    const std::vector<double> gauches = PlacerTextesTemps(diagrammes, textes, regles);
-    for (std::size_t i = 0; i < places.size(); ++i)
-        places[i].x = R(gauches[i]);
+    const int ecart = std::max(R(0.5 * e), 1);
+    const TReglesPlacementTextes regles{static_cast<double>(ecart), static_cast<double>(std::max(R(lettre.cx / 2.0), 1)),
+                                        static_cast<double>(R(LargeurPage - p.MargeDroiteLignes * e)),
+                                        rangeesDessus};
+    const std::vector<TPlaceTexte> placees = PlacerTextesTemps(diagrammes, textes, regles);
+
+    // The rows over the diagrams stand half a millimetre apart, the lowest over the first
+    // row's texts, the diagrams with the marks over their strings and the ending brackets.
+    int dessus = haut;
+    for (const TZoneEncre& d : diagrammes)
+        dessus = std::min(dessus, static_cast<int>(d.Haut));
+    for (int32_t m = premiere; m <= derniere; ++m) {
+        if (const TMesure* bloc = MesureImpr(m); bloc && bloc->Repetition) {
+            const double yh = p.PosY - ((NbCordesImpr() - 1) * kEcartCordes + p.EspPortees_Prt / 2.0) - G.HauteurFinAlt;
+            dessus = std::min(dessus, R(yh * e) - std::max(PixImpr(G.EpaisseurFinAlt), 1));
+        }
+    }
+    const int pas = lettre.cy + ecart;
+    int rangees = 0;
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        places[i].x = R(placees[i].Gauche);
+        places[i].y = placees[i].Rangee > 0 ? dessus - placees[i].Rangee * pas : haut;
+        rangees = std::max(rangees, placees[i].Rangee);
+    }
+    if (ligne) {
+        ligne->Croissance = rangees * pas / e;
+        ligne->Haut = (rangees > 0 ? dessus - rangees * pas : haut) / e;
+    }
     return places;
 }
 
@@ -425,9 +452,11 @@ std::vector<TZoneEncre> ZonesAuDessus(platform::Canevas& c)
 
 } // namespace
 
-void PlacerTextesLigne(int32_t premiere, int32_t derniere)
+TTextesLigneImpr PlacerTextesLigne(int32_t premiere, int32_t derniere)
 {
-    textesLigne = {premiere, derniere, PlacerTextes(premiere, derniere)};
+    TTextesLigneImpr ligne;
+    textesLigne = {premiere, derniere, PlacerTextes(premiere, derniere, true, &ligne)};
+    return ligne;
 }
 
 void OublierTextesLigne() { textesLigne = {}; }
@@ -449,10 +478,7 @@ void ImprimerTexteTemps(int32_t b)
                                     [&](const TextePlace& tp) { return tp.mesure == m && tp.temps == b; });
     if (place == places.end())
         return;
-    const double e = EchelleImpr();
     c->SetFonte(PoliceImpr("FontTxt_Prt"));
     FondTexteImpr(*c);
-    const platform::Dimension d = c->TextExtent("C");
-    const double y = p.PosY - G.DecalageTexte - p.EspTexte_Prt / 3.0;
-    c->TextOut(place->x, R(y * e - d.cy / 2.0), t->Texte.view());
+    c->TextOut(place->x, place->y, t->Texte.view());
 }

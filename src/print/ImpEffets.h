@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 // Strum arrow and beat technique of beat b.
 void ImprimerEffetsTemps(int32_t b);
@@ -19,10 +20,16 @@ struct TPlaceMarquesImpr {
 TPlaceMarquesImpr PlacerMarquesImpr(int32_t b);
 // The chord of beat b: its name alone, or its diagram with the name under it.
 void ImprimerAccord(int32_t b);
-// Where the texts of measures premiere..derniere (one printed line, its beats at their line x)
-// start, so that none covers a chord diagram or another text (PlacementTextes.h); the line's
-// texts are printed there until OublierTextesLigne.
-void PlacerTextesLigne(int32_t premiere, int32_t derniere);
+// Where the texts of measures premiere..derniere (one printed line, its beats at their line x,
+// its staff at PosY) go, so that none covers a chord diagram or another text
+// (PlacementTextes.h); the line's texts are printed there until OublierTextesLigne. A text
+// that finds no room beside its beat goes to a row over the line's diagrams, for which the
+// line moves down: its texts are placed again there.
+struct TTextesLigneImpr {
+    double Croissance = 0;       // print mm the line moves down for its rows over the diagrams
+    std::optional<double> Haut;  // the top of the highest text, print mm
+};
+TTextesLigneImpr PlacerTextesLigne(int32_t premiere, int32_t derniere);
 void OublierTextesLigne();
 // The text of beat b, where its line placed it (or its measure alone, outside a line).
 void ImprimerTexteTemps(int32_t b);

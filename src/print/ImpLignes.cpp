@@ -2,6 +2,7 @@
 
 #include "print/ImpEffets.h"
 #include "print/ImpNotes.h"
+#include "print/ImpPage.h"
 #include "print/ImpPortee.h"
 #include "print/ImpRythme.h"
 #include "print/Impress.h"
@@ -139,7 +140,45 @@ double LargeurDisponibleImpression()
     return page - p.MargeGaucheLignes - p.MargeDroiteLignes;
 }
 
-int32_t ImprimerLigne(int32_t m0, bool dessiner)
+namespace {
+
+// The top of what the line m0..m draws over its staff at PosY, print mm: the chord diagrams
+// with the marks over their strings, the chord names, the ending brackets and the texts
+// (hautTextes).
+double HautLigne(platform::Canevas& c, int32_t m0, int32_t m, std::optional<double> hautTextes)
+{
+    const TZoneImpression& p = ParamImpCourant;
+    const TGeometrieImpr& G = kGeometrieImpr;
+    const double e = EchelleImpr();
+    const int32_t piste = PisteImpr();
+    double haut = hautTextes ? std::min(*hautTextes, p.PosY) : p.PosY;
+    for (int32_t k = m0; k <= m; ++k) {
+        const TMesure* bloc = MesureImpr(k);
+        if (!bloc)
+            continue;
+        if (bloc->Repetition)
+            haut = std::min(haut, p.PosY - ((NbCordesImpr() - 1) * kEcartCordes + p.EspPortees_Prt / 2.0) -
+                                      G.HauteurFinAlt - G.EpaisseurFinAlt / 2);
+        for (int32_t b = 1; b <= NbTempsImpr(k); ++b) {
+            const TTemps& t = bloc->Temps[piste][b];
+            if (!t.AvecAccord || !t.Accord)
+                continue;
+            if (p.AffDiag_Prt && t.Accord->AvecDiagramme()) {
+                const double y = p.PosY - G.DecalageDiagramme - p.EspDiagAc_Prt / 3.0;
+                haut = std::min(haut, ZoneDiagramme(c, *t.Accord, true, t.XImp + p.MargeGaucheLignes, y).Haut / e);
+            } else if (p.AffChordsName_Prt) {
+                c.SetFonte(PoliceImpr("FontAcc_Prt"));
+                const double yc = p.PosY - G.DecalageNomAccord - p.EspNomAc_Prt / 3.0;
+                haut = std::min(haut, yc - c.TextHeight(t.Accord->Nom.view()) / 2.0 / e);
+            }
+        }
+    }
+    return haut;
+}
+
+} // namespace
+
+int32_t ImprimerLigne(int32_t m0, bool dessiner, std::optional<double> hautMin)
 {
     TZoneImpression& p = ParamImpCourant;
     const int32_t nb = NbMesuresImpr();
@@ -179,11 +218,21 @@ int32_t ImprimerLigne(int32_t m0, bool dessiner)
             Etirer(k, s);
     }
     PremiereMesureLigneImpr = m0;
-    if (!dessiner)
+    // A line laid out without being drawn is placed further only where its texts or what
+    // stands above it can move it.
+    platform::Canevas* mesure = CanvasImpr ? CanvasImpr : CanevasMesureImpr;
+    auto aTextes = [&] {
+        for (int32_t k = m0; k <= m; ++k)
+            for (int32_t b = 1; b <= NbTempsImpr(k); ++b)
+                if (!MesureImpr(k)->Temps[PisteImpr()][b].Texte.empty())
+                    return true;
+        return false;
+    };
+    if (!dessiner && !(mesure && (hautMin || (p.AffTxt_Prt && aTextes()))))
         return m;
 
-    // Every beat gets its x on the line before any is drawn: a text is placed against the
-    // diagrams and texts of the measures after its own.
+    // Every beat gets its x on the line before any is drawn or its texts placed: a text is
+    // placed against the diagrams and texts of the measures after its own.
     const int32_t piste = PisteImpr();
     double x = 0;
     for (int32_t k = m0; k <= m; ++k) {
@@ -196,8 +245,25 @@ int32_t ImprimerLigne(int32_t m0, bool dessiner)
         bloc->LargeurImp += x;
         x = bloc->LargeurImp + bloc->EspaceDroiteImp;
     }
-    if (p.AffTxt_Prt)
-        PlacerTextesLigne(m0, m);
+    // Where the line's texts go decides where the line goes: rows of texts over its diagrams
+    // move it down, and so may what stands above it.
+    auto placerTextes = [&] { return p.AffTxt_Prt ? PlacerTextesLigne(m0, m) : TTextesLigneImpr{}; };
+    TTextesLigneImpr textes = placerTextes();
+    if (textes.Croissance > 0) {
+        p.PosY += textes.Croissance;
+        textes = placerTextes();
+    }
+    if (hautMin && mesure) {
+        const double haut = HautLigne(*mesure, m0, m, textes.Haut);
+        if (haut < *hautMin) {
+            p.PosY += *hautMin - haut;
+            placerTextes();
+        }
+    }
+    if (!dessiner) {
+        OublierTextesLigne();
+        return m;
+    }
 
     const double y = p.PosY;
     x = 0;

@@ -9,6 +9,7 @@
 // beat's space ends), EspaceGaucheImp and EspaceDroiteImp (extra space before the first and
 // after the last beat).
 #include <cstdint>
+#include <optional>
 
 // Minimum widths by duration (LargeursDurees), LargeurBase and EspaceAvantTemps, from the note
 // spacing setting CoefEspAff_Prt. Run at start-up and whenever the preferences change it.
@@ -26,7 +27,10 @@ double EspaceFixeMesureImpression(int32_t m);
 double LargeurDisponibleImpression();
 
 // Lays out the line that starts at measure m0 (at least m0 whatever its width) and returns its
-// last measure; when dessiner is set also draws it at the current PosY.
-int32_t ImprimerLigne(int32_t m0, bool dessiner);
+// last measure; when dessiner is set also draws it at the current PosY. Where its texts can be
+// measured (on the page, or on the output's measuring canvas), PosY first moves down by the
+// rows its texts need over its diagrams, and as far as it takes for nothing the line draws
+// over its staff to reach above hautMin (print mm).
+int32_t ImprimerLigne(int32_t m0, bool dessiner, std::optional<double> hautMin = std::nullopt);
 // The beats of measure m in their fixed order (texts, chords, effects, ties, notes, rhythm).
 void ImprimerTempsMesure(int32_t m);

@@ -206,6 +206,26 @@ void ImprimerListeAccords(bool dessiner)
     }
 }
 
+std::optional<double> BasListeAccordsImpr(platform::Canevas& c)
+{
+    const int32_t n = std::clamp<int32_t>(NbAccordsPartition, 0, kNbAccordsPartitionMax);
+    const TGeometrieListeImpr g = GeometrieListeAccordsImpr(n);
+    if (g.NbLignes == 0)
+        return std::nullopt;
+    std::optional<double> bas;
+    for (int32_t i = 0; i < n; ++i) {
+        const TAccord* accord = AccordsPartition[static_cast<std::size_t>(i + 1)].get();
+        if (!accord)
+            continue;
+        double x = 0;
+        double y = 0;
+        PositionAccordListeImpr(g, n, i, x, y);
+        const double b = ZoneDiagramme(c, *accord, true, x, y).Bas / EchelleImpr();
+        bas = bas ? std::max(*bas, b) : b;
+    }
+    return bas;
+}
+
 namespace {
 
 // Where a diagram with its grid's bottom-centre at (x, y) draws, in print mm.

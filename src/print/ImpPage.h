@@ -8,6 +8,7 @@
 #include "platform/Canevas.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // The header, from PosY = the top of the first page.
@@ -37,6 +38,9 @@ void PositionAccordListeImpr(const TGeometrieListeImpr& g, int32_t nbAccords, in
 // The chord-list block of the first page: sets HauteurListeAccords (0 when the block is off
 // or the list is empty), and draws the block when dessiner is set.
 void ImprimerListeAccords(bool dessiner = true);
+// The bottom of everything the block draws (its last row's names), print mm, measured on c;
+// nothing without a block.
+std::optional<double> BasListeAccordsImpr(platform::Canevas& c);
 
 // One diagram whose grid has its bottom-centre at (x, y), from the page's top-left corner; the
 // name goes under it when avecNom is set, the chord has one and chord names are printed.

@@ -30,6 +30,7 @@ public:
         ParamImpCourant.MargeHautePart = haut_;
         ParamImpCourant.MargeBassePart = bas_;
         CanvasImpr = nullptr;
+        CanevasMesureImpr = nullptr;
     }
     GardeMarges(const GardeMarges&) = delete;
     GardeMarges& operator=(const GardeMarges&) = delete;
@@ -100,6 +101,7 @@ int32_t ImprimerPartition(ISortieImpression& sortie, int32_t premierePage, int32
     p.MargeHautePart /= C;
     p.MargeBassePart /= C;
 
+    CanevasMesureImpr = sortie.CanevasMesure();
     const double e = EchelleImpr();
     const double haut = p.MargeHautePart;
     const double hauteurDispo = HauteurPage / e - haut - p.MargeBassePart;
@@ -123,15 +125,29 @@ int32_t ImprimerPartition(ISortieImpression& sortie, int32_t premierePage, int32
     if (!p.AffTriplet_Prt || (Partition.TripletFeel == 0 && Partition.Capo[piste] == 0))
         p.PosY -= 8;
     p.PosY += p.HauteurListeAccords;
+    // The first line starts a millimetre below everything the chord list draws: the list's
+    // height leaves room for a line without diagrams or endings only.
+    std::optional<double> sousListe;
+    if (platform::Canevas* c = CanvasImpr ? CanvasImpr : CanevasMesureImpr)
+        if (const std::optional<double> bas = BasListeAccordsImpr(*c))
+            sousListe = *bas + 1;
 
     const int32_t nb = std::clamp<int32_t>(Partition.NbMesures, 0, kNbMesuresMax);
     const int32_t n = NbCordesImpr();
     int32_t m = std::max(premiereMesure, 1);
     while (m <= nb) {
-        m = ImprimerLigne(m, dessin) + 1;
+        m = ImprimerLigne(m, dessin, std::exchange(sousListe, std::nullopt)) + 1;
         p.PosY += kHauteurBaseLigne + p.EspPortees_Prt / 2.0 + (n - 1) * kEcartCordes;
-        // The lowest point the next line needs: 14.75 mm below its bottom string.
-        const double bas = n * kEcartCordes + p.PosY + G.LongueurHampe + G.EcartTriolet + 2 + 5;
+        // The lowest point the next line needs: 14.75 mm below its bottom string, which rows
+        // of texts over its diagrams move down.
+        double croissance = 0;
+        if (m <= nb) {
+            const double y = p.PosY;
+            ImprimerLigne(m, false);
+            croissance = p.PosY - y;
+            p.PosY = y;
+        }
+        const double bas = n * kEcartCordes + p.PosY + croissance + G.LongueurHampe + G.EcartTriolet + 2 + 5;
         if (bas > haut + hauteurDispo && m <= nb) {
             if (dessin) {
                 Cadre(marges);

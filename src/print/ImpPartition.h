@@ -31,6 +31,9 @@ public:
     virtual platform::Canevas& CommencerPage(int32_t page) = 0;
     // The job is over (the printer document ends).
     virtual void Terminer() {}
+    // A canvas that measures texts as the pages' canvas does, drawing nothing, for the pages
+    // laid out without being drawn (CanevasMesureImpr); nullptr: none.
+    virtual platform::Canevas* CanevasMesure() { return nullptr; }
 };
 
 // Pages on one canvas (a preview picture, an image): every drawn page first clears it white.
@@ -46,6 +49,7 @@ public:
     double FacteurEchelle() const override { return facteur_; }
     bool Apercu() const override { return apercu_; }
     platform::Canevas& CommencerPage(int32_t page) override;
+    platform::Canevas* CanevasMesure() override { return &canevas_; }
 
     // The last page begun (0: none).
     int32_t DernierePage() const { return derniere_; }

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 platform::Canevas* CanvasImpr = nullptr;
+platform::Canevas* CanevasMesureImpr = nullptr;
 int32_t LargeurPage = 0;
 int32_t HauteurPage = 0;
 int32_t PremiereMesureLigneImpr = 1;

@@ -21,6 +21,10 @@
 // The canvas every print routine draws on; nullptr while no page is being drawn (the painters
 // then draw nothing).
 extern platform::Canevas* CanvasImpr;
+// A canvas that measures texts as the pages do, for the lines laid out on pages that are not
+// drawn: a line grows by the rows of texts it needs over its diagrams, and page breaks must
+// not depend on the pages drawn. nullptr when the output has none.
+extern platform::Canevas* CanevasMesureImpr;
 // The printable page in device pixels.
 extern int32_t LargeurPage;
 extern int32_t HauteurPage;

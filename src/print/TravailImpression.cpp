@@ -9,6 +9,7 @@
 #include "platform/qt/CanevasQt.h"
 
 #include <QFile>
+#include <QImage>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPrinter>
@@ -137,6 +138,19 @@ TSortiePeripherique::TSortiePeripherique(QPagedPaintDevice& peripherique) : peri
 TSortiePeripherique::~TSortiePeripherique() { Terminer(); }
 
 int TSortiePeripherique::PixelsParPouce() const { return peripherique_.logicalDpiY(); }
+
+platform::Canevas* TSortiePeripherique::CanevasMesure()
+{
+    if (!mesure_) {
+        imageMesure_ = std::make_unique<QImage>(1, 1, QImage::Format_RGB32);
+        const int parMetre = static_cast<int>(PixelsParPouce() / 0.0254 + 0.5);
+        imageMesure_->setDotsPerMeterX(parMetre);
+        imageMesure_->setDotsPerMeterY(parMetre);
+        peintreMesure_ = std::make_unique<QPainter>(imageMesure_.get());
+        mesure_ = std::make_unique<platform::CanevasQt>(*peintreMesure_, PixelsParPouce());
+    }
+    return mesure_.get();
+}
 
 int32_t TSortiePeripherique::LargeurPage() const { return peripherique_.width(); }
 

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+class QImage;
 class QPagedPaintDevice;
 class QPainter;
 class QPrinter;
@@ -38,6 +39,8 @@ public:
     int32_t HauteurPage() const override;
     platform::Canevas& CommencerPage(int32_t page) override;
     void Terminer() override;
+    // A picture of the device's resolution, whose painter needs no sheet begun.
+    platform::Canevas* CanevasMesure() override;
 
     // The device refused to be painted on (no printer, a file that cannot be written) or to
     // start a new sheet: what was asked after that went nowhere.
@@ -48,6 +51,9 @@ private:
     std::unique_ptr<QPainter> peintre_;
     std::unique_ptr<platform::CanevasQt> canevas_;
     std::unique_ptr<platform::Canevas> nul_;
+    std::unique_ptr<QImage> imageMesure_;
+    std::unique_ptr<QPainter> peintreMesure_;
+    std::unique_ptr<platform::CanevasQt> mesure_;
     bool echec_ = false;
 };
 

@@ -2,6 +2,7 @@
 // beside the bends and the vibrato stroke must keep their ink off the frets and lines next to
 // them, or "8" and "2.5" read "8.5"; the marks over the staff keep theirs off the bends.
 #include "CanevasTeinte.h"
+#include "editor/EcranNotes.h"
 #include "editor/FixtureEcran.h"
 
 #include "platform/Rasterisation.h"
@@ -11,6 +12,8 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <array>
+#include <memory>
 #include <set>
 #include <utility>
 
@@ -233,5 +236,101 @@ TEST_F(PartitionPixels, AWaveKeepsClearOfATopStringBend)
                             EXPECT_EQ(bendEncre.count({x + dx, y + dy}), 0u) << "wave at " << x << "," << y;
             }
         }
+    }
+}
+
+namespace {
+
+// The score view whose band pictures are the test's canvas: the layout measures the texts of
+// the lines there.
+class SurfaceCanevas : public ISurfacePartition {
+public:
+    explicit SurfaceCanevas(platform::Canevas& c) : c_(c) {}
+    platform::Canevas* CanevasBande(int) override { return &c_; }
+
+private:
+    platform::Canevas& c_;
+};
+
+} // namespace
+
+TEST_F(PartitionPixels, BeatTextsOnALineOfChordDiagramsCoverNothingAndStayNearTheirBeats)
+{
+    // Four quarters a measure, a diagram and a text on some. With one on every beat, "Verse"
+    // was written inside the C and E diagrams, and a text that found no room near its beat
+    // went a measure away; where the beats leave room for their texts, the line keeps its look.
+    const char* const textes[] = {"Verse", "Chorus", "Solo", "Bridge"};
+    auto accord = [](const char* nom, std::array<int32_t, 7> frettes) {
+        TAccord a;
+        a.Nom = nom;
+        a.Frettes = frettes;
+        return std::make_shared<const TAccord>(a);
+    };
+    const std::shared_ptr<const TAccord> accords[] = {accord("C", {0, 0, 1, 0, 2, 3, -1}), accord("E", {0, 0, 0, 1, 2, 2, 0}),
+                                                      accord("G", {0, 3, 0, 0, 0, 2, 3}), accord("Am", {0, 0, 1, 2, 2, 0, -1})};
+    ParamEcranCourant.AffNum = false; // measure numbers are red too
+    struct Cas {
+        const char* nom;
+        int largeur; // the score view's panel
+        int nbTextes; // on the first beats of every measure
+        bool rangees; // the lines open rows over their diagrams
+    };
+    for (const Cas c : {Cas{"every beat, narrow", 614, 4, true}, Cas{"every beat, wide", 974, 4, true},
+                        Cas{"the first beat, narrow", 614, 1, false}, Cas{"the first beat, wide", 974, 1, false}}) {
+        SCOPED_TRACE(c.nom);
+        Mesures(8);
+        for (int m = 1; m <= 8; ++m) {
+            Battements({0, 0, 0, 0}, m);
+            for (int b = 1; b <= c.nbTextes; ++b) {
+                Temps(b, m).Texte = textes[b - 1];
+                Temps(b, m).AvecAccord = true;
+                Temps(b, m).Accord = accords[b - 1];
+            }
+        }
+        LignesAffichage.LargeurDispo = c.largeur - 6;
+        QImage image(c.largeur, 400, QImage::Format_RGB32);
+        // Line 1 with the texts `rouge` picks in red, laid out as the view does.
+        auto peindre = [&](std::string_view rouge) {
+            image.fill(Qt::white);
+            QPainter peintre(&image);
+            platform::CanevasQt qt(peintre);
+            CanevasTeinte canevas(qt, [&](std::string_view t) { return t == rouge; });
+            SurfaceCanevas surface(canevas);
+            InstallerSurfacePartition(&surface);
+            LigaturerPartition();
+            CouperLignes();
+            LignesAffichage.RangeeTextes = MesurerRangeeTextes();
+            CouperLignes();
+            InstallerSurfacePartition(nullptr);
+            DessinerLigne(canevas, 1, image.width(), HauteurLigne() + LignesAffichage.RangeeTextes);
+        };
+        peindre("");
+        const int32_t derniere = LignesAffichage.DerniereMesure[1];
+        ASSERT_GE(derniere, 2);
+        EXPECT_EQ(LignesAffichage.RangeeTextes > 0, c.rangees);
+        for (int b = 1; b <= c.nbTextes; ++b) {
+            SCOPED_TRACE(textes[b - 1]);
+            peindre(textes[b - 1]);
+            const auto [rouges, contacts] = RougesEtContacts(image);
+            EXPECT_GT(rouges, 0);
+            EXPECT_EQ(contacts, 0);
+            // Every text of the line starts between its own diagram's left and the end of its
+            // measure: over the diagrams, texts wider than the beats follow one another and may
+            // drift a beat or so from theirs, never into the next measure.
+            for (int m = 1; m <= derniere; ++m) {
+                const int debut = X(b, m) - 12;
+                const int fin = m < derniere ? X(1, m + 1) - 12 : image.width();
+                std::set<Pixel> encre;
+                for (int y = 0; y < LignesAffichage.RangeeTextes + kY - 16; ++y)
+                    for (int x = debut - 8; x < fin; ++x)
+                        if (image.pixel(x, y) == QColor(Qt::red).rgb())
+                            encre.insert({x, y});
+                ASSERT_FALSE(encre.empty()) << "measure " << m;
+                EXPECT_GE(Gauche(encre), debut) << "measure " << m;
+            }
+        }
+        for (int m = 1; m <= 8; ++m)
+            for (int b = 1; b <= 4; ++b)
+                Temps(b, m) = TTemps{};
     }
 }

@@ -297,7 +297,7 @@ TEST_F(ImpLignesTest, PrintedBeatTextsStayClearOfTheDiagramsAndTextsOfNeighbouri
     std::vector<Boite> encre;
     for (const Trace& t : canevas.Traces()) {
         const Boite b = BoiteDe(canevas, t);
-        if (b.bas > Px(50) - 5)
+        if (b.bas > Px(ParamImpCourant.PosY) - 5)
             continue; // the staff and what stands on it
         if (t.operation == Op::Texte && t.fonte.italique)
             textes.push_back(b);

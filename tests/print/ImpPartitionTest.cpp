@@ -4,8 +4,12 @@
 
 #include "print/ImpPage.h"
 #include "print/ImpPartition.h"
+#include "support/BoitesTraces.h"
 
 #include <algorithm>
+#include <array>
+#include <memory>
+#include <span>
 
 namespace {
 
@@ -29,6 +33,11 @@ public:
         return *c;
     }
     void Terminer() override { ++terminaisons; }
+    platform::Canevas* CanevasMesure() override
+    {
+        mesure_.SetPixelsParPouce(ppp_);
+        return &mesure_;
+    }
 
     std::vector<int32_t> pages;
     std::vector<std::array<double, 4>> marges;
@@ -53,6 +62,7 @@ private:
     int ppp_;
     int32_t largeur_;
     int32_t hauteur_;
+    platform::CanevasEnregistreur mesure_{1, 1};
 };
 
 class ImpPartitionTest : public FixtureImpression {
@@ -73,6 +83,32 @@ protected:
         for (int m = 1; m <= n; ++m)
             Battements({1, 1, 1, 1, 1, 1, 1, 1}, m);
     }
+
+    // n measures of four quarters, each beat with a chord diagram and a text, as crowded as a
+    // line of them gets.
+    static void ChansonAccordsEtTextes(int n)
+    {
+        auto accord = [](const char* nom, std::array<int32_t, 7> frettes) {
+            TAccord a;
+            a.Nom = nom;
+            a.Frettes = frettes;
+            return std::make_shared<const TAccord>(a);
+        };
+        const std::shared_ptr<const TAccord> accords[] = {accord("C", {0, 0, 1, 0, 2, 3, -1}),
+                                                          accord("E", {0, 0, 0, 1, 2, 2, 0}),
+                                                          accord("G", {0, 3, 0, 0, 0, 2, 3}),
+                                                          accord("Am", {0, 0, 1, 2, 2, 0, -1})};
+        Mesures(n);
+        for (int m = 1; m <= n; ++m) {
+            Battements({0, 0, 0, 0}, m);
+            for (int b = 1; b <= 4; ++b) {
+                Temps(b, m).Texte = kTextes[b - 1];
+                Temps(b, m).AvecAccord = true;
+                Temps(b, m).Accord = accords[b - 1];
+            }
+        }
+    }
+    static constexpr const char* kTextes[] = {"Verse", "Chorus", "Solo", "Bridge"};
 
     static void AjouterAccords(int n)
     {
@@ -390,6 +426,84 @@ TEST_F(ImpPartitionTest, ChordListHeightMovesTheFirstLine)
     EXPECT_DOUBLE_EQ(ParamImpCourant.HauteurListeAccords, 15.0); // one row
     for (int i = 1; i <= 7; ++i)
         EXPECT_TRUE(sortie.ATexte(0, "C" + std::to_string(i))) << i;
+}
+
+TEST_F(ImpPartitionTest, BeatTextsOnLinesOfChordDiagramsCoverNothing)
+{
+    // A text that found no room beside its beat was printed over the diagrams.
+    ChansonAccordsEtTextes(8);
+    SortieEnregistree sortie;
+    ImprimerPartition(sortie, 0, 0, 1);
+    ASSERT_EQ(sortie.canevas.size(), 1u);
+    platform::CanevasEnregistreur& page = *sortie.canevas[0];
+    std::vector<lyrx_test::Boite> textes, encre;
+    for (const Trace& t : page.Traces()) {
+        const lyrx_test::Boite b = lyrx_test::BoiteDe(page, t);
+        const bool texte = t.operation == Op::Texte && std::ranges::find(kTextes, t.texte) != std::end(kTextes);
+        (texte ? textes : encre).push_back(b);
+    }
+    ASSERT_EQ(textes.size(), 32u);
+    for (std::size_t i = 0; i < textes.size(); ++i) {
+        const lyrx_test::Boite& t = textes[i];
+        EXPECT_EQ(lyrx_test::Couvertes(t, encre), "") << "text " << i << " at " << t.gauche << "," << t.haut;
+        EXPECT_EQ(lyrx_test::Couvertes(t, std::span(textes).subspan(i + 1)), "") << "text " << i;
+    }
+}
+
+TEST_F(ImpPartitionTest, LinesGrownForTheirTextsBreakPagesAsInTheWholePrint)
+{
+    // Lines grow by a text row on the pages that are not drawn too: page 2 alone is page 2 of
+    // the whole print.
+    ChansonAccordsEtTextes(60);
+    SortieEnregistree tout;
+    TBilanImpression bilan;
+    ImprimerPartition(tout, 0, 0, 1, &bilan);
+    ASSERT_GE(bilan.NbPages, 3);
+    SortieEnregistree deux;
+    ImprimerPartition(deux, 2, 2, 1);
+    ASSERT_EQ(deux.pages, std::vector<int32_t>{2});
+    EXPECT_EQ(deux.canevas[0]->Resume(), tout.canevas[1]->Resume());
+}
+
+TEST_F(ImpPartitionTest, TheFirstLineStartsBelowEverythingTheChordListDraws)
+{
+    // The first line's marks over its diagrams ("x o o") and its ending bracket ran into the
+    // names of the chord list's last row.
+    struct Cas {
+        const char* nom;
+        bool diagrammes, fin;
+    };
+    for (const Cas c : {Cas{"diagrams", true, false}, Cas{"an ending", false, true}, Cas{"both", true, true}}) {
+        SCOPED_TRACE(c.nom);
+        Mesures(0);
+        ChansonAccordsEtTextes(4);
+        for (int m = 1; m <= 4; ++m)
+            for (int b = 1; b <= 4; ++b) {
+                Temps(b, m).Texte = "";
+                Temps(b, m).AvecAccord = c.diagrammes;
+            }
+        Mesure(1).Repetition = c.fin;
+        Mesure(1).NumRepetition = 1;
+        ViderAccordsPartition();
+        AjouterAccords(3);
+        SortieEnregistree sortie;
+        ImprimerPartition(sortie, 0, 0, 1);
+        platform::CanevasEnregistreur& page = *sortie.canevas[0];
+        // The header and the list come first, the list ending with the name of its last chord.
+        const auto traces = page.Traces();
+        const auto dernierNom = std::ranges::find_if(traces, [](const Trace& t) { return t.texte == "C3"; });
+        ASSERT_NE(dernierNom, traces.end());
+        int basListe = 0;
+        int hautLigne = 1 << 30;
+        for (auto t = traces.begin(); t != traces.end(); ++t) {
+            const lyrx_test::Boite b = lyrx_test::BoiteDe(page, *t);
+            if (t <= dernierNom)
+                basListe = std::max(basListe, b.bas);
+            else
+                hautLigne = std::min(hautLigne, b.haut);
+        }
+        EXPECT_LE(basListe, hautLigne);
+    }
 }
 
 } // namespace
