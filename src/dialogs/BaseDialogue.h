@@ -2,6 +2,8 @@
 // What every dialog of the program shares: its captions read from the loaded language (raw
 // Windows-1252 lines, converted here where they meet Qt), the common button texts, the
 // dialog font, numbers typed by the user and the box that refuses an invalid entry.
+#include "controls/CadreFenetre.h"
+
 #include <QFont>
 #include <QString>
 
@@ -126,13 +128,6 @@ int LargeurLegendeBouton(const QPushButton* bouton);
 // From now on, every window the application shows has its captions fitted as it appears, and
 // one of fixed width with a title bar is made wide enough for its title (ElargirPourTitre).
 void InstallerAjustementLegendes();
-
-// Moves a window so that its frame lies on the available area of its screen (the nearest
-// screen when it stands on none); a window larger than that area keeps its top left corner on
-// it. Windows the program places off screen on purpose (a left edge at -500 or beyond) stay.
-void GarderDansEcran(QWidget* fenetre);
-// From now on, every window the application shows is kept on the screen as it appears.
-void InstallerGardienEcran();
 
 // Numbers typed by the user, "." or "," as decimal separator, blanks around allowed; nothing
 // for a text that is not a number.
