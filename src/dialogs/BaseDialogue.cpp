@@ -87,6 +87,10 @@ QFont PoliceDialogue(int pixels, bool gras)
     police.setBold(gras);
     police.setKerning(false);
     police.setStyleStrategy(QFont::NoAntialias);
+    // Each glyph on a whole pixel, its advance the one the font's hinting gives at this size.
+    // Lightly hinted, the glyphs are laid out at fractional advances and each, drawn without
+    // antialiasing, snaps to its own pixel: the gaps come out uneven ("m esures", "Cl ear").
+    police.setHintingPreference(QFont::PreferFullHinting);
     return police;
 }
 

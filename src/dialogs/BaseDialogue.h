@@ -92,7 +92,7 @@ private:
 // Pixel size of a font of `points` at `pixelsParPouce` (MulDiv rounding: 8 pt -> 11 px).
 int PixelsPolice(int points, int pixelsParPouce = 96);
 // Liberation Sans (the stand-in for "MS Sans Serif" and "Arial") at a pixel size, without
-// antialiasing.
+// antialiasing, hinted in full so that texts keep the font's own even spacing.
 QFont PoliceDialogue(int pixels = 11, bool gras = false);
 // The dialog font on a window; its children inherit it. Without a size: 8 points at the
 // screen's resolution (11 pixels at 96 dots per inch).
