@@ -70,9 +70,9 @@ public:
 protected:
     bool eventFilter(QObject* objet, QEvent* e) override
     {
-        // After the captions have widened the palette to its title (ShowToParent too, handled
-        // before), so that its whole width is placed.
-        if (objet == palette_ && e->type() == QEvent::ShowToParent) {
+        // Before the window manager maps it: a window it has placed already may stay where it
+        // put it.
+        if (objet == palette_ && e->type() == QEvent::Show) {
             palette_->removeEventFilter(this);
             deleteLater();
             Placer();
@@ -90,12 +90,17 @@ private:
             return;
         const QMargins marges = MargesCadre(palette_);
         const QRect client = palette_->geometry();
+        // The width its title will give it as it appears (ElargirPourTitre, after the show).
+        QSize taille = client.size();
+        if (palette_->minimumWidth() == palette_->maximumWidth()
+            && !palette_->windowFlags().testFlag(Qt::FramelessWindowHint))
+            taille.setWidth(std::max(taille.width(), LargeurPourTitre(palette_->windowTitle())));
         std::vector<QRect> ouvertes;
         for (const QPointer<QWidget>& w : autres_)
             if (w && w != palette_ && w->isVisible())
                 ouvertes.push_back(w->geometry().marginsAdded(MargesCadre(w)));
         const QRect vue(vue_->mapToGlobal(QPoint(0, 0)), vue_->size());
-        const QPoint coin = PlacePalette(client.size().grownBy(marges), principale_->geometry().marginsAdded(
+        const QPoint coin = PlacePalette(taille.grownBy(marges), principale_->geometry().marginsAdded(
                                                                             MargesCadre(principale_)),
                                          vue, ecran->availableGeometry(), ouvertes, Pixels96(8));
         // Measured from the client area, as the frame the widget knows may still be none.

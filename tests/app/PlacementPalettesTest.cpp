@@ -22,6 +22,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <memory>
 #include <functional>
 #include <optional>
 #include <sstream>
@@ -68,6 +70,25 @@ bool ExecuterSurEcran(QSize taille, const fs::path& dossier, std::string& sortie
 QRect RectGlobal(const QWidget* w) { return QRect(w->mapToGlobal(QPoint(0, 0)), w->size()); }
 
 QRect Cadre(const QWidget* fenetre) { return fenetre->geometry().marginsAdded(MargesCadre(fenetre)); }
+
+// Where a window stands as its show ends, before the event loop lets the window manager map it:
+// a window placed only later has already been placed by the manager, which may keep its place.
+class PositionALaFinDuShow : public QObject {
+public:
+    explicit PositionALaFinDuShow(QWidget* fenetre) : fenetre_(fenetre) { fenetre->installEventFilter(this); }
+    std::optional<QPoint> Position;
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* e) override
+    {
+        if (objet == fenetre_ && e->type() == QEvent::ShowToParent && !Position)
+            Position = fenetre_->pos();
+        return false;
+    }
+
+private:
+    QWidget* fenetre_;
+};
 
 class PlacementPalettes : public lyrx_test::FixtureFenetrePrincipale<> {
 protected:
@@ -147,10 +168,15 @@ TEST_F(PlacementPalettes, FreshPalettesOpenBesideTheWindowOrOverTheScoreView)
 
     const auto zones = ZonesDeTravail();
     const QRect vue = RectGlobal(fenetre_->ZoneAffichage());
+    std::map<QWidget*, std::unique_ptr<PositionALaFinDuShow>> positions;
+    for (QWidget* palette : std::initializer_list<QWidget*>{&residentes_->ClassForm, &residentes_->DynaForm,
+                                                            &residentes_->Assistant_Bat_Form})
+        positions[palette] = std::make_unique<PositionALaFinDuShow>(palette);
     std::vector<QWidget*> ouvertes;
     OuvrirLesPalettes([&](QWidget* palette) {
         SCOPED_TRACE(palette->objectName().toStdString());
         ASSERT_TRUE(palette->isVisible());
+        EXPECT_EQ(positions[palette]->Position, palette->pos()) << "placed before it is mapped";
         const QRect cadre = Cadre(palette);
         EXPECT_TRUE(zone.contains(cadre));
         for (const auto& [nom, r] : zones)
