@@ -273,7 +273,9 @@ bool TForm1::ConfigurerImprimante()
 {
     QPrintDialog dialogue(&::Imprimante(), this);
     dialogue.setObjectName("PrinterSetupDialog1");
-    // It only sets the printer up: its confirm button does not say "Print".
+    // It only sets the printer up: neither its title nor its confirm button says "Print".
+    if (const auto* item = findChild<QAction*>(QStringLiteral("Mn_Fichier_ConfigImp")))
+        dialogue.setWindowTitle(QString(item->text()).remove(QLatin1Char('&')).remove(QStringLiteral("...")).trimmed());
     if (auto* boutons = dialogue.findChild<QDialogButtonBox*>())
         if (QPushButton* ok = boutons->button(QDialogButtonBox::Ok))
             ok->setText(TexteCommunDialogue(TexteCommun::OK));

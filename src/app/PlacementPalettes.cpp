@@ -99,10 +99,10 @@ private:
         for (const QPointer<QWidget>& w : autres_)
             if (w && w != palette_ && w->isVisible())
                 ouvertes.push_back(w->geometry().marginsAdded(MargesCadre(w)));
+        const QRect principale = principale_->geometry().marginsAdded(MargesCadre(principale_));
         const QRect vue(vue_->mapToGlobal(QPoint(0, 0)), vue_->size());
-        const QPoint coin = PlacePalette(taille.grownBy(marges), principale_->geometry().marginsAdded(
-                                                                            MargesCadre(principale_)),
-                                         vue, ecran->availableGeometry(), ouvertes, Pixels96(8));
+        const QPoint coin = PlacePalette(taille.grownBy(marges), principale, vue, ecran->availableGeometry(),
+                                         ouvertes, Pixels96(8));
         // Measured from the client area, as the frame the widget knows may still be none.
         palette_->move(palette_->pos() + coin + QPoint(marges.left(), marges.top()) - client.topLeft());
     }

@@ -1,6 +1,7 @@
 // Qt's own windows speak the interface language: the words of the file dialogs and of the
 // printer set-up come from Qt's translations for it, from the start and after a change of
-// language from the menu; and the printer set-up's confirm button does not say it prints.
+// language from the menu; and neither the printer set-up's title nor its confirm button says it
+// prints.
 #include "app/FixtureFenetrePrincipale.h"
 #include "app/DialoguesFichiersQt.h"
 #include "app/TraductionsQt.h"
@@ -92,6 +93,7 @@ TEST_F(TraductionsQt, TheFileDialogsSpeakTheInterfaceLanguageAndFollowItsChange)
 TEST_F(TraductionsQt, ThePrinterSetUpIsInTheInterfaceLanguageAndDoesNotSayPrint)
 {
     QString confirmer;
+    QString titre;
     QStringList boutons;
     bool vu = false;
     QTimer repondeur;
@@ -100,6 +102,7 @@ TEST_F(TraductionsQt, ThePrinterSetUpIsInTheInterfaceLanguageAndDoesNotSayPrint)
         if (!d)
             return;
         vu = true;
+        titre = d->windowTitle();
         for (const QPushButton* b : d->findChildren<QPushButton*>())
             boutons << QString(b->text()).remove(QLatin1Char('&'));
         if (const auto* boite = d->findChild<QDialogButtonBox*>())
@@ -110,6 +113,7 @@ TEST_F(TraductionsQt, ThePrinterSetUpIsInTheInterfaceLanguageAndDoesNotSayPrint)
     fenetre_->findChild<QAction*>(QStringLiteral("Mn_Fichier_ConfigImp"))->trigger();
     repondeur.stop();
     ASSERT_TRUE(vu);
+    EXPECT_EQ(titre, QStringLiteral("Configuration de l'imprimante"));
     EXPECT_EQ(QString(confirmer).remove(QLatin1Char('&')), QStringLiteral("OK"));
     EXPECT_TRUE(boutons.contains(QStringLiteral("Annuler"))) << boutons.join(QLatin1Char('|')).toStdString();
     for (const QString& b : boutons) {
