@@ -2,7 +2,7 @@
 # Installs what building, running and testing need, on Debian, when something is missing.
 set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-multimedia-dev libgl-dev libfluidsynth-dev
-          fluid-soundfont-gm timgm6mb-soundfont fonts-liberation libgtest-dev libgmock-dev
+          qt6-translations-l10n fluid-soundfont-gm timgm6mb-soundfont fonts-liberation libgtest-dev libgmock-dev
           libbenchmark-dev python3 python3-mido clang libclang-rt-14-dev xvfb)
 if [ "${LYRX_SMALL_SOUNDFONT:-}" = 1 ]; then
   # CI makes do with the small General MIDI SoundFont.

@@ -4,7 +4,9 @@
 
 #include "app/DialoguesFichiersQt.h"
 #include "app/MainInterne.h"
+#include "app/TraductionsQt.h"
 #include "document/Fichiers.h"
+#include "document/Langue.h"
 #include "document/Legendes.h"
 #include "document/Variable.h"
 #include "editor/Pistes.h"
@@ -303,9 +305,10 @@ void TForm1::ConstruireMenus()
 }
 
 // Captions, hints and file-dialog texts from the loaded language; without "MN_000" everything
-// keeps its text.
+// keeps its text. Qt's own windows take the language whatever the file holds.
 void TForm1::AppliquerLegendes()
 {
+    SuivreLangueQt(LangueCourante);
     const auto legendes = TraduireFenetrePrincipale();
     if (!legendes)
         return;

@@ -8,6 +8,7 @@
 #include "app/MainInterne.h"
 #include "app/Programme.h"
 #include "app/VuePartition.h"
+#include "dialogs/BaseDialogue.h"
 #include "dialogs/DialoguesEdition.h"
 #include "dialogs/Services.h"
 #include "dialogs/WaitMIDI.h"
@@ -29,9 +30,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QMenu>
 #include <QPrintDialog>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QToolButton>
@@ -270,5 +273,11 @@ bool TForm1::ConfigurerImprimante()
 {
     QPrintDialog dialogue(&::Imprimante(), this);
     dialogue.setObjectName("PrinterSetupDialog1");
+    // It only sets the printer up: neither its title nor its confirm button says "Print".
+    if (const auto* item = findChild<QAction*>(QStringLiteral("Mn_Fichier_ConfigImp")))
+        dialogue.setWindowTitle(QString(item->text()).remove(QLatin1Char('&')).remove(QStringLiteral("...")).trimmed());
+    if (auto* boutons = dialogue.findChild<QDialogButtonBox*>())
+        if (QPushButton* ok = boutons->button(QDialogButtonBox::Ok))
+            ok->setText(TexteCommunDialogue(TexteCommun::OK));
     return dialogue.exec() == QDialog::Accepted;
 }

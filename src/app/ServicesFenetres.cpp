@@ -1,6 +1,8 @@
 #include "app/ServicesFenetres.h"
 
 #include "app/Main.h"
+#include "app/PlacementPalettes.h"
+#include "app/VuePartition.h"
 #include "controls/CxEdit.h"
 #include "dialogs/Services.h"
 #include "print/Apropos.h"
@@ -72,6 +74,9 @@ TFenetresResidentes::TFenetresResidentes(TForm1& fenetre)
     ClassForm.DefinirCibleTouches(fenetre.Ed_Invisible());
     Assistant_Bat_Form.DefinirCibleFocus(fenetre.Ed_Invisible());
     DynaForm.DefinirCibleTouches(fenetre.Ed_Invisible());
+    const std::vector<QWidget*> palettes{&ClassForm, &Assistant_Bat_Form, &DynaForm};
+    for (QWidget* palette : palettes)
+        PlacerPaletteAuPremierAffichage(palette, &fenetre, fenetre.ZoneAffichage(), palettes);
 }
 
 TFenetresResidentes::~TFenetresResidentes()

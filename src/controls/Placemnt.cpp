@@ -36,11 +36,6 @@ constexpr const char* kVisible = "Visible";
 // The window placement's flag: restore to maximised when leaving the minimised state.
 constexpr int32_t WPF_RESTORETOMAXIMIZED = 2;
 
-// The smallest window a restore makes, unless the window was designed smaller: below this a
-// window cannot be used, nor easily seen to be there.
-constexpr int kLargeurPlancher = 160;
-constexpr int kHauteurPlancher = 120;
-
 std::string Cp1252(const QString& s) { return platform::Utf8VersCp1252(s.toStdString()); }
 QString DepuisCp1252(const std::string& s) { return QString::fromStdString(platform::Cp1252VersUtf8(s)); }
 
@@ -57,12 +52,6 @@ void Signaler(const std::exception& e)
 {
     // The window goes on showing or closing whatever became of its placement.
     qWarning("%s", platform::Cp1252VersUtf8(e.what()).c_str());
-}
-
-TRectEcran RectDe(const QRect& r)
-{
-    return TRectEcran{r.x(), r.y(), static_cast<int32_t>(static_cast<int64_t>(r.x()) + r.width()),
-                      static_cast<int32_t>(static_cast<int64_t>(r.y()) + r.height())};
 }
 
 // ---- Property values as text ------------------------------------------------------------------
@@ -559,7 +548,7 @@ void TFormPlacement::SavePlacement(platform::FichierIni& ini)
     ini.WriteString(section, kMinMaxPos, texteMinMax);
     // The restored rectangle of the client area, so that a restore puts back exactly the size
     // the user left.
-    const TRectEcran normal = RectDe(fenetre_->normalGeometry());
+    const TRectEcran normal = RectEcranDe(fenetre_->normalGeometry());
     const std::string texteNormal = EcrireQuatreEntiers({normal.Left, normal.Top, normal.Right, normal.Bottom});
     ini.WriteString(section, CleResolution(kNormPos, resolution.width(), resolution.height()), texteNormal);
     ini.WriteString(section, kNormPos, texteNormal);
@@ -610,55 +599,17 @@ void TFormPlacement::RestaurerPosition(platform::FichierIni& ini, const std::str
         rect.Bottom = static_cast<int32_t>(std::min<int64_t>(static_cast<int64_t>(rect.Top) + actuel.height(), INT32_MAX));
     }
 
-    if (const auto r = CorrigerRectangle(rect, Limites())) {
+    // Shown for the first time, the window has no frame yet: it is kept on the screen with the
+    // frame of the last window of its kind, and the screen's guardian checks it again once the
+    // window manager has framed it.
+    if (const auto r = CorrigerRectangle(rect, LimitesFenetre(fenetre_))) {
         const int largeur = static_cast<int>(r->Largeur());
         const int hauteur = static_cast<int>(r->Hauteur());
         if (fenetre_->isMaximized())
             fenetre_->setWindowState(fenetre_->windowState() & ~Qt::WindowMaximized);
         // Placed explicitly, the window is no longer centred by the platform when shown.
         fenetre_->setGeometry(r->Left, r->Top, largeur, hauteur);
-        // Shown for the first time, the window has no frame yet: it was kept on the screen
-        // without its title bar and borders, which may then stand past the screen's edges.
-        QuandCadreConnu(fenetre_, [placement = QPointer<TFormPlacement>(this)] {
-            if (placement)
-                placement->GarderCadreDansEcran();
-        });
     }
-}
-
-TLimitesPlacement TFormPlacement::Limites() const
-{
-    TLimitesPlacement limites;
-    if (const QScreen* primaire = QGuiApplication::primaryScreen())
-        limites.Ecrans.push_back(RectDe(primaire->availableGeometry()));
-    for (const QScreen* ecran : QGuiApplication::screens())
-        if (ecran != QGuiApplication::primaryScreen())
-            limites.Ecrans.push_back(RectDe(ecran->availableGeometry()));
-    const QRect actuel = fenetre_->geometry();
-    QSize minimum = fenetre_->minimumSize();
-    if (const QSize indice = fenetre_->minimumSizeHint(); indice.isValid())
-        minimum = minimum.expandedTo(indice);
-    minimum = minimum.expandedTo(QSize(std::min(actuel.width(), kLargeurPlancher), std::min(actuel.height(), kHauteurPlancher)));
-    limites.LargeurMin = minimum.width();
-    limites.HauteurMin = minimum.height();
-    limites.LargeurMax = fenetre_->maximumWidth() < QWIDGETSIZE_MAX ? fenetre_->maximumWidth() : 0;
-    limites.HauteurMax = fenetre_->maximumHeight() < QWIDGETSIZE_MAX ? fenetre_->maximumHeight() : 0;
-    const QMargins cadre = MargesCadre(fenetre_);
-    limites.CadreGauche = std::max(0, cadre.left());
-    limites.CadreHaut = std::max(0, cadre.top());
-    limites.CadreDroit = std::max(0, cadre.right());
-    limites.CadreBas = std::max(0, cadre.bottom());
-    return limites;
-}
-
-void TFormPlacement::GarderCadreDansEcran()
-{
-    if (!fenetre_ || !fenetre_->isVisible() || (fenetre_->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized
-                                                                              | Qt::WindowFullScreen)))
-        return;
-    const TRectEcran actuel = RectDe(fenetre_->geometry());
-    if (const auto r = CorrigerRectangle(actuel, Limites()); r && *r != actuel)
-        fenetre_->setGeometry(r->Left, r->Top, static_cast<int>(r->Largeur()), static_cast<int>(r->Hauteur()));
 }
 
 void TFormPlacement::RestaurerEtat(platform::FichierIni& ini, const std::string& section)

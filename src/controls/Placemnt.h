@@ -26,7 +26,6 @@
 
 class QEvent;
 class QWidget;
-struct TLimitesPlacement;
 
 enum TPlacementOption : unsigned { fpState = 1u, fpPosition = 2u, fpActiveControl = 4u };
 using TPlacementOptions = unsigned;
@@ -112,11 +111,6 @@ private:
     void AppliquerLimites();
     void RestaurerPosition(platform::FichierIni& ini, const std::string& section);
     void RestaurerEtat(platform::FichierIni& ini, const std::string& section);
-    // What the window's rectangle must fit now: the screens, its size limits, its frame.
-    TLimitesPlacement Limites() const;
-    // Once the window manager's frame is known: the window moved, and shrunk within its
-    // limits if need be, so that its frame lies on the screen.
-    void GarderCadreDansEcran();
 
     QPointer<QWidget> fenetre_;
     bool preventResize_ = false;

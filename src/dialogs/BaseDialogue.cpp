@@ -87,6 +87,10 @@ QFont PoliceDialogue(int pixels, bool gras)
     police.setBold(gras);
     police.setKerning(false);
     police.setStyleStrategy(QFont::NoAntialias);
+    // Each glyph on a whole pixel, its advance the one the font's hinting gives at this size.
+    // Lightly hinted, the glyphs are laid out at fractional advances and each, drawn without
+    // antialiasing, snaps to its own pixel: the gaps come out uneven ("m esures", "Cl ear").
+    police.setHintingPreference(QFont::PreferFullHinting);
     return police;
 }
 
@@ -107,30 +111,6 @@ double EchelleEcran()
 }
 
 int Pixels96(int longueur) { return static_cast<int>(platform::Round(longueur * EchelleEcran())); }
-
-void GarderDansEcran(QWidget* fenetre)
-{
-    if (!fenetre || !fenetre->isWindow() || (fenetre->windowFlags() & Qt::WindowType_Mask) == Qt::Popup
-        || fenetre->windowFlags().testFlag(Qt::ToolTip) || fenetre->x() <= -500)
-        return;
-    const QRect cadre = fenetre->geometry().marginsAdded(MargesCadre(fenetre));
-    QScreen* ecran = QGuiApplication::screenAt(cadre.center());
-    if (!ecran)
-        ecran = fenetre->screen();
-    if (!ecran)
-        return;
-    const QRect zone = ecran->availableGeometry();
-    int x = cadre.x();
-    int y = cadre.y();
-    x = std::max(std::min(x, zone.right() + 1 - cadre.width()), zone.left());
-    y = std::max(std::min(y, zone.bottom() + 1 - cadre.height()), zone.top());
-    if (x == cadre.x() && y == cadre.y())
-        return;
-    // A move shifts the client area by as much as the frame: it measures both from the widget's
-    // own copy of the frame, so a copy still without the frame does no harm. (A new geometry would
-    // also fix the size of a window that its layout sizes afresh at each show.)
-    fenetre->move(fenetre->pos() + QPoint(x - cadre.x(), y - cadre.y()));
-}
 
 namespace {
 
@@ -169,17 +149,6 @@ void InstallerFiltreFenetres(bool& installe, QEvent::Type type, std::function<vo
 }
 
 } // namespace
-
-void InstallerGardienEcran()
-{
-    static bool installe = false;
-    InstallerFiltreFenetres(installe, QEvent::Show, [](QWidget* fenetre) {
-        GarderDansEcran(fenetre);
-        // Again once the window is on screen and the window manager's frame is known, its
-        // title bar and borders with it.
-        QuandCadreConnu(fenetre, [fenetre] { GarderDansEcran(fenetre); });
-    });
-}
 
 void DimensionnerClient(QWidget* fenetre, int largeur, int hauteur)
 {

@@ -2,6 +2,8 @@
 // What every dialog of the program shares: its captions read from the loaded language (raw
 // Windows-1252 lines, converted here where they meet Qt), the common button texts, the
 // dialog font, numbers typed by the user and the box that refuses an invalid entry.
+#include "controls/CadreFenetre.h"
+
 #include <QFont>
 #include <QString>
 
@@ -90,7 +92,7 @@ private:
 // Pixel size of a font of `points` at `pixelsParPouce` (MulDiv rounding: 8 pt -> 11 px).
 int PixelsPolice(int points, int pixelsParPouce = 96);
 // Liberation Sans (the stand-in for "MS Sans Serif" and "Arial") at a pixel size, without
-// antialiasing.
+// antialiasing, hinted in full so that texts keep the font's own even spacing.
 QFont PoliceDialogue(int pixels = 11, bool gras = false);
 // The dialog font on a window; its children inherit it. Without a size: 8 points at the
 // screen's resolution (11 pixels at 96 dots per inch).
@@ -126,13 +128,6 @@ int LargeurLegendeBouton(const QPushButton* bouton);
 // From now on, every window the application shows has its captions fitted as it appears, and
 // one of fixed width with a title bar is made wide enough for its title (ElargirPourTitre).
 void InstallerAjustementLegendes();
-
-// Moves a window so that its frame lies on the available area of its screen (the nearest
-// screen when it stands on none); a window larger than that area keeps its top left corner on
-// it. Windows the program places off screen on purpose (a left edge at -500 or beyond) stay.
-void GarderDansEcran(QWidget* fenetre);
-// From now on, every window the application shows is kept on the screen as it appears.
-void InstallerGardienEcran();
 
 // Numbers typed by the user, "." or "," as decimal separator, blanks around allowed; nothing
 // for a text that is not a number.

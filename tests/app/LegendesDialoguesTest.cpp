@@ -1,10 +1,10 @@
 // Every dialog of the program, in English and in French, shows each caption whole: labels,
 // buttons, check boxes, radio buttons, group titles and tabs get the width their text takes in
 // their own font, with the style's margins, inside every window around them, and no control
-// drawn over them; no control lies over a frame's edge; the title shows whole in openbox's
-// title bar; and each window tells the window manager it is a dialog or a palette of the main
-// window. No text they show reads as a missing translation, and every word of the language
-// files' key table is found in both shipped files.
+// drawn over them; their texts keep the font's own spacing; no control lies over a frame's
+// edge; the title shows whole in openbox's title bar; and each window tells the window manager
+// it is a dialog or a palette of the main window. No text they show reads as a missing
+// translation, and every word of the language files' key table is found in both shipped files.
 #include "app/FixtureFenetrePrincipale.h"
 #include "app/Programme.h"
 #include "dialogs/BaseDialogue.h"
@@ -57,20 +57,24 @@
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRawFont>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionTab>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTextLayout>
 #include <QToolButton>
 #include <QWindow>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -314,6 +318,43 @@ std::vector<std::string> IndicationsGestionnaire(const QWidget* w)
     return fautes;
 }
 
+// The texts of the window's labels and buttons whose glyphs do not stand a whole advance of the
+// font apart: drawn without antialiasing, a glyph laid out at a fractional position snaps to
+// its own pixel, and the gaps come out uneven ("m esures", "Cl ear").
+std::vector<std::string> EspacementsInegaux(const QWidget* w)
+{
+    std::vector<std::string> fautes;
+    for (const QWidget* e : w->findChildren<QWidget*>()) {
+        QString texte;
+        if (const auto* l = qobject_cast<const QLabel*>(e); l && l->textFormat() != Qt::RichText)
+            texte = l->text();
+        else if (const auto* b = qobject_cast<const QAbstractButton*>(e))
+            texte = QString(b->text()).remove(QLatin1Char('&'));
+        if (texte.trimmed().isEmpty())
+            continue;
+        QTextLayout mise(texte, e->font());
+        mise.beginLayout();
+        mise.createLine();
+        mise.endLayout();
+        for (const QGlyphRun& run : mise.glyphRuns()) {
+            const QList<QPointF> positions = run.positions();
+            const QList<QPointF> avances = run.rawFont().advancesForGlyphIndexes(run.glyphIndexes());
+            for (qsizetype i = 0; i < positions.size(); ++i) {
+                const bool entiere = positions[i].x() == std::round(positions[i].x())
+                                     && avances[i].x() == std::round(avances[i].x());
+                const bool suivie = i + 1 == positions.size()
+                                    || positions[i + 1].x() - positions[i].x() == avances[i].x();
+                if (!entiere || !suivie) {
+                    fautes.push_back(e->objectName().toStdString() + " \"" + texte.toStdString() + "\" at glyph "
+                                     + std::to_string(i) + " (x " + std::to_string(positions[i].x()) + ")");
+                    break;
+                }
+            }
+        }
+    }
+    return fautes;
+}
+
 // The real main window and its resident windows in one language, as the program builds them.
 class LegendesDialogues : public lyrx_test::FixtureFenetrePrincipale<::testing::TestWithParam<const char*>> {
 protected:
@@ -510,6 +551,28 @@ TEST_P(LegendesDialogues, FileAndOptionWindowsShowEveryCaptionWhole)
         TSplashForm splash;
         Verifier(&splash);
     }
+}
+
+// The small texts of the dialogs keep the font's own spacing, in both languages ("Cl ear",
+// "rem ove" in English, "m esures", "P our", "piste ." in French once read so).
+TEST_P(LegendesDialogues, DialogTextsKeepTheFontsOwnSpacing)
+{
+    const auto verifier = [&](QWidget& d) {
+        d.show();
+        QCoreApplication::processEvents();
+        for (const std::string& faute : EspacementsInegaux(&d))
+            ADD_FAILURE() << GetParam() << ": " << d.objectName().toStdString() << " " << faute;
+        d.hide();
+    };
+    TCouperForm couper(fenetre_.get());
+    ASSERT_TRUE(couper.findChild<QLabel*>(QStringLiteral("Texte")));
+    verifier(couper);
+    TCopierForm effacer(fenetre_.get());
+    effacer.Mode = ModeCopierForm::Vider;
+    effacer.TraduireCopier();
+    verifier(effacer);
+    TPrintForm impression(fenetre_.get());
+    verifier(impression);
 }
 
 INSTANTIATE_TEST_SUITE_P(Langues, LegendesDialogues, ::testing::Values("English", "Francais"),

@@ -18,6 +18,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolButton>
 
 #include <vector>
@@ -197,8 +198,8 @@ TEST(GardienEcran, WindowsAppearOnTheScreenWhereverThePlatformPutThem)
     EXPECT_EQ(cachee.x(), -500);
 }
 
-// Under a real window manager the frame comes a moment after the show: the window is kept on
-// the screen again once it has come, title bar and borders included.
+// Under a real window manager the frame comes a moment after the show, as the manager maps the
+// window: the window is kept on the screen again then, title bar and borders included.
 TEST(GardienEcran, TheFrameThatComesAfterTheShowIsKeptOnTheScreenToo)
 {
     InstallerGardienEcran();
@@ -210,13 +211,118 @@ TEST(GardienEcran, TheFrameThatComesAfterTheShowIsKeptOnTheScreenToo)
     dialogue.resize(240, 120);
     dialogue.move(zone.right() + 1 - 240, zone.bottom() + 1 - 120);
     dialogue.show();
-    QCoreApplication::processEvents();
     cadreConnu = true;
     QElapsedTimer attente;
     attente.start();
     while (!zone.contains(dialogue.geometry().marginsAdded(cadre)) && attente.elapsed() < 1000)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
     EXPECT_EQ(dialogue.geometry().marginsAdded(cadre).bottomRight(), zone.bottomRight());
+    DefinirLecteurMargesCadre({});
+}
+
+// Once a window of a kind has been framed, the next one is placed with that frame as it is
+// shown, before the window manager has it; a kind never framed takes the last frame seen. (The
+// windows here learn no frame of their own afterwards: they stand where the show put them.)
+TEST(GardienEcran, AWindowIsPlacedWithTheFrameOfItsKindAsItIsShown)
+{
+    InstallerGardienEcran();
+    const QRect zone = QGuiApplication::primaryScreen()->availableGeometry();
+    const QMargins cadreDialogue(3, 24, 3, 3);
+    bool cadreConnu = true;
+    DefinirLecteurMargesCadre([&](const QWidget*) { return cadreConnu ? cadreDialogue : QMargins(); });
+    {
+        QDialog premier;
+        premier.resize(100, 80);
+        premier.show();
+        QCoreApplication::processEvents();
+    }
+    cadreConnu = false; // the next windows are not framed yet when they show
+    // (Made platform windows first: one moved before, the offscreen platform would keep its own
+    // frame round it.)
+    QDialog dialogue;
+    dialogue.winId();
+    dialogue.resize(240, 120);
+    dialogue.move(zone.right() + 1 - 240, zone.bottom() + 1 - 120);
+    QWidget palette(nullptr, Qt::Tool);
+    palette.winId();
+    palette.resize(200, 150);
+    palette.move(zone.left() - 40, zone.top());
+    for (QWidget* w : {static_cast<QWidget*>(&dialogue), &palette})
+        w->show();
+    QCoreApplication::processEvents();
+    for (QWidget* w : {static_cast<QWidget*>(&dialogue), &palette}) {
+        EXPECT_TRUE(zone.contains(w->geometry().marginsAdded(cadreDialogue)))
+            << w->geometry().x() << "," << w->geometry().y();
+    }
+    EXPECT_EQ(dialogue.geometry().marginsAdded(cadreDialogue).bottomRight(), zone.bottomRight());
+    EXPECT_EQ(palette.geometry().marginsAdded(cadreDialogue).topLeft(), zone.topLeft());
+    DefinirLecteurMargesCadre({});
+}
+
+// Under a window manager that draws no frame the window is checked once, as it is mapped:
+// nothing polls for a frame afterwards, and a window the user then drags past the edge stays
+// where the user put it.
+TEST(GardienEcran, NothingWaitsForTheFrameOnceTheWindowIsMapped)
+{
+    InstallerGardienEcran();
+    const QRect zone = QGuiApplication::primaryScreen()->availableGeometry();
+    DefinirLecteurMargesCadre([](const QWidget*) { return QMargins(); });
+    struct CompteurMinuteries : QObject {
+        QWidget* fenetre = nullptr;
+        int ticks = 0;
+        bool eventFilter(QObject* objet, QEvent* e) override
+        {
+            if (e->type() == QEvent::Timer)
+                for (QObject* o = objet; o; o = o->parent())
+                    if (o == fenetre)
+                        ++ticks;
+            return false;
+        }
+    } compteur;
+    QDialog dialogue;
+    compteur.fenetre = &dialogue;
+    QCoreApplication::instance()->installEventFilter(&compteur);
+    dialogue.resize(240, 120);
+    dialogue.move(zone.right() - 100, zone.top() + 50);
+    dialogue.show();
+    QElapsedTimer attente;
+    attente.start();
+    while (attente.elapsed() < 200)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    QCoreApplication::instance()->removeEventFilter(&compteur);
+    EXPECT_EQ(dialogue.geometry().right(), zone.right());
+    EXPECT_EQ(compteur.ticks, 0);
+    EXPECT_TRUE(dialogue.findChildren<QTimer*>().isEmpty());
+
+    dialogue.move(zone.right() - 100, zone.top() + 50);
+    attente.restart();
+    while (attente.elapsed() < 100)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    EXPECT_EQ(dialogue.x(), zone.right() - 100) << "the user's place is kept";
+    DefinirLecteurMargesCadre({});
+}
+
+// One rule for every window: a resizable window larger than the screen shrinks to it, as a
+// restored one does, and a fixed one keeps its size with its top left corner on the screen.
+TEST(GardienEcran, AWindowLargerThanTheScreenShrinksWhenItMay)
+{
+    InstallerGardienEcran();
+    const QRect zone = QGuiApplication::primaryScreen()->availableGeometry();
+    const QMargins cadre(2, 20, 2, 5);
+    DefinirLecteurMargesCadre([&](const QWidget*) { return cadre; });
+    QWidget libre;
+    libre.resize(zone.width() + 300, zone.height() + 200);
+    libre.move(zone.left() + 50, zone.top() + 50);
+    QDialog fixe;
+    fixe.setFixedSize(zone.width() + 300, 100);
+    fixe.move(zone.left() + 50, zone.top() + 50);
+    for (QWidget* w : {&libre, static_cast<QWidget*>(&fixe)})
+        w->show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(libre.geometry().marginsAdded(cadre), zone);
+    EXPECT_EQ(fixe.size(), QSize(zone.width() + 300, 100));
+    EXPECT_EQ(fixe.geometry().marginsAdded(cadre).left(), zone.left());
+    EXPECT_TRUE(zone.contains(fixe.geometry().marginsAdded(cadre).bottomLeft()));
     DefinirLecteurMargesCadre({});
 }
 
