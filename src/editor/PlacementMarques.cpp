@@ -98,3 +98,70 @@ bool SeCroisent(std::span<const TZoneEncre> a, std::span<const TZoneEncre> b)
         return std::ranges::any_of(b, [&](const TZoneEncre& y) { return z.Croise(y); });
     });
 }
+
+namespace {
+
+// What stays where it is beside beat b's marks and amounts: up to the next beat (where an
+// amount moves no further) its marks, amounts and frets, half a digit short of them, since an
+// amount meeting the next one would read as one number; and the beat's mix-table mark.
+TObstaclesMarques ObstaclesMarques(TGeometrieMarques& g, int32_t b, std::vector<TZoneEncre>& fixes,
+                                   std::vector<TZoneEncre>& dessus)
+{
+    const double demi = g.DemiChiffre();
+    if (b < g.NbTemps()) {
+        fixes = g.Marques(b + 1);
+        for (int32_t s = 1; s <= g.NbCordes(); ++s) {
+            if (g.AvecBend(b + 1, s))
+                fixes.push_back(g.ValeurBend(b + 1, s));
+            if (const std::optional<TZoneEncre> frette = g.Frette(b + 1, s))
+                fixes.push_back(*frette);
+        }
+        for (TZoneEncre& z : fixes)
+            z.Gauche -= demi;
+    }
+    if (const std::optional<TZoneEncre> mix = g.TableMix(b))
+        fixes.push_back(*mix);
+    dessus = g.AuDessus();
+    return TObstaclesMarques{fixes, dessus, demi, g.FinPlace(b), 0};
+}
+
+} // namespace
+
+TPlaceMarques PlacerMarquesTemps(TGeometrieMarques& g, int32_t b)
+{
+    TPlaceMarques place;
+    std::vector<TZoneEncre> valeurs;
+    std::vector<int32_t> cordes;
+    for (int32_t s = 1; s <= g.NbCordes(); ++s) {
+        if (g.AvecBend(b, s)) {
+            valeurs.push_back(g.ValeurBend(b, s));
+            cordes.push_back(s);
+            place.GauchesValeurs[static_cast<std::size_t>(s)] = valeurs.back().Gauche;
+        }
+    }
+    const std::vector<TZoneEncre> marques = g.Marques(b);
+    if (!SeCroisent(valeurs, marques))
+        return place;
+    std::vector<TZoneEncre> fixes, dessus;
+    const TPlaceValeurs p = PlacerValeursBend(marques, valeurs, ObstaclesMarques(g, b, fixes, dessus));
+    for (std::size_t i = 0; i < cordes.size(); ++i)
+        place.GauchesValeurs[static_cast<std::size_t>(cordes[i])] = p.Gauches[i];
+    place.Montee = p.Montee;
+    return place;
+}
+
+TPlaceVague PlacerVagueTemps(TGeometrieMarques& g, int32_t b, const TZoneEncre& vague, double longueurMin,
+                             double ecart)
+{
+    std::vector<TZoneEncre> bends;
+    for (int32_t s = 1; s <= g.NbCordes(); ++s) {
+        if (g.AvecBend(b, s)) {
+            bends.push_back(g.ValeurBend(b, s));
+            bends.push_back(g.TraceBend(b, s));
+        }
+    }
+    if (!SeCroisent(bends, std::span(&vague, 1)))
+        return {vague.Gauche, 0};
+    const std::vector<TZoneEncre> dessus = g.AuDessus();
+    return PlacerVague(vague, longueurMin, bends, TObstaclesMarques{{}, dessus, ecart, vague.Droite, 0});
+}

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 // Strum arrow and beat technique of beat b.
 void ImprimerEffetsTemps(int32_t b);
@@ -19,10 +20,37 @@ struct TPlaceMarquesImpr {
 TPlaceMarquesImpr PlacerMarquesImpr(int32_t b);
 // The chord of beat b: its name alone, or its diagram with the name under it.
 void ImprimerAccord(int32_t b);
+
+struct TextePlace {
+    int32_t mesure = 0;
+    int32_t temps = 0;
+    int x = 0; // device pixels
+};
+
+// The texts of the line being printed (PlacerTextesLigne), measures premiere..derniere.
+struct TextesLigne {
+    int32_t premiere = 0;
+    int32_t derniere = -1;
+    std::vector<TextePlace> places;
+};
+
+// What the painters keep for the printed line being drawn: where its texts start and where the
+// beat last asked for puts its bend amounts and marks. ImprimerLigne holds one while it draws a
+// line; outside a line (nullptr) each is worked out where it is asked, so a painter called on
+// its own never reads what another line or another canvas placed.
+struct TContexteImpr {
+    TextesLigne Textes;
+    struct TMarquesTemps {
+        int32_t Mesure = 0, Temps = 0;
+        TPlaceMarquesImpr Place;
+    };
+    TMarquesTemps MarquesTemps;
+};
+extern TContexteImpr* ContexteImpr;
+
 // Where the texts of measures premiere..derniere (one printed line, its beats at their line x)
 // start, so that none covers a chord diagram or another text (PlacementTextes.h); the line's
-// texts are printed there until OublierTextesLigne.
+// texts are printed there while its context lasts.
 void PlacerTextesLigne(int32_t premiere, int32_t derniere);
-void OublierTextesLigne();
 // The text of beat b, where its line placed it (or its measure alone, outside a line).
 void ImprimerTexteTemps(int32_t b);

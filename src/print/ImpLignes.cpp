@@ -196,6 +196,8 @@ int32_t ImprimerLigne(int32_t m0, bool dessiner)
         bloc->LargeurImp += x;
         x = bloc->LargeurImp + bloc->EspaceDroiteImp;
     }
+    TContexteImpr contexte;
+    ContexteImpr = &contexte;
     if (p.AffTxt_Prt)
         PlacerTextesLigne(m0, m);
 
@@ -237,7 +239,7 @@ int32_t ImprimerLigne(int32_t m0, bool dessiner)
         ImprimerCordes(xd, x, y);
         ImprimerTempsMesure(k);
     }
-    OublierTextesLigne();
+    ContexteImpr = nullptr;
     return m;
 }
 
