@@ -317,8 +317,10 @@ TContexteEcran::TMarquesTemps PlacerMarques(TContexteEcran& ctx, int32_t b)
     GeometrieEcran g(ctx);
     const TPlaceMarques p = PlacerMarquesTemps(g, b);
     TContexteEcran::TMarquesTemps place{ctx.MesureDessinee, b};
-    for (std::size_t s = 1; s < p.GauchesValeurs.size(); ++s)
+    for (std::size_t s = 1; s < p.GauchesValeurs.size(); ++s) {
         place.GauchesValeurs[s] = static_cast<int32_t>(p.GauchesValeurs[s]);
+        place.MonteesValeurs[s] = static_cast<int32_t>(p.MonteesValeurs[s]);
+    }
     place.Montee = static_cast<int32_t>(p.Montee);
     return place;
 }
@@ -427,13 +429,14 @@ void DessinerNote(TContexteEcran& ctx, int32_t b, int32_t s)
     }
     const int32_t depart = R(tw / 2.0) + x;
     auto gaucheValeur = [&] { return MarquesPlacees(ctx, b).GauchesValeurs[s]; };
+    auto monteeValeur = [&] { return MarquesPlacees(ctx, b).MonteesValeurs[s]; };
     switch (note.Effet) {
     case 1:
     case 2: DessinerHOPO(ctx, depart, xe, s, note.Effet); break;
     case 3: DessinerSlideUp(ctx, depart + 2, xe, s); break;
     case 4: DessinerSlideDown(ctx, depart + 2, xe, s); break;
-    case 5: DessinerBend(ctx, depart + 2, s, note.ValeurBend, gaucheValeur()); break;
-    case 6: DessinerBendRelease(ctx, depart + 2, s, note.ValeurBend, gaucheValeur()); break;
+    case 5: DessinerBend(ctx, depart + 2, s, note.ValeurBend, gaucheValeur(), monteeValeur()); break;
+    case 6: DessinerBendRelease(ctx, depart + 2, s, note.ValeurBend, gaucheValeur(), monteeValeur()); break;
     default: break; // let ring: the frame only
     }
 }
@@ -494,7 +497,8 @@ void PreparerValeur(TContexteEcran& ctx)
 
 } // namespace
 
-void DessinerBend(TContexteEcran& ctx, int32_t x, int32_t s, double valeur, std::optional<int32_t> gaucheValeur)
+void DessinerBend(TContexteEcran& ctx, int32_t x, int32_t s, double valeur, std::optional<int32_t> gaucheValeur,
+                  int32_t monteeValeur)
 {
     platform::Canevas& c = ctx.c;
     PreparerLiaison(ctx);
@@ -506,11 +510,11 @@ void DessinerBend(TContexteEcran& ctx, int32_t x, int32_t s, double valeur, std:
     c.Ligne(x0 + 8, yHaut, x0 + 11, yHaut + 3);
     const std::string texte = TexteValeurEffet(valeur);
     const platform::Dimension d = c.TextExtent(texte);
-    c.TextOut(GaucheValeurBend(DroiteValeurBend(5, x0) - d.cx, gaucheValeur), YValeurBend(yHaut, d.cy), texte);
+    c.TextOut(GaucheValeurBend(DroiteValeurBend(5, x0) - d.cx, gaucheValeur), YValeurBend(yHaut, d.cy) - monteeValeur, texte);
 }
 
 void DessinerBendRelease(TContexteEcran& ctx, int32_t x, int32_t s, double valeur,
-                         std::optional<int32_t> gaucheValeur)
+                         std::optional<int32_t> gaucheValeur, int32_t monteeValeur)
 {
     platform::Canevas& c = ctx.c;
     PreparerLiaison(ctx);
@@ -531,7 +535,7 @@ void DessinerBendRelease(TContexteEcran& ctx, int32_t x, int32_t s, double valeu
 
     const std::string texte = TexteValeurEffet(valeur);
     const platform::Dimension d = c.TextExtent(texte);
-    c.TextOut(GaucheValeurBend(DroiteValeurBend(6, x0) - d.cx, gaucheValeur), YValeurBend(yHaut, d.cy), texte);
+    c.TextOut(GaucheValeurBend(DroiteValeurBend(6, x0) - d.cx, gaucheValeur), YValeurBend(yHaut, d.cy) - monteeValeur, texte);
 }
 
 // ---- Beat techniques -----------------------------------------------------------------------

@@ -46,12 +46,13 @@ void DessinerSlideUp(TContexteEcran& ctx, int32_t x1, int32_t x2, int32_t s);
 void DessinerSlideDown(TContexteEcran& ctx, int32_t x1, int32_t x2, int32_t s);
 // kind 1 hammer-on, 2 pull-off.
 void DessinerHOPO(TContexteEcran& ctx, int32_t x1, int32_t x2, int32_t s, int kind);
-// Their amount starts at gaucheValeur at the earliest: DessinerNote moves it past the fret text
-// of the string above in a double stop, and past a mark of its beat over the staff.
+// Their amount starts at gaucheValeur at the earliest and stands monteeValeur higher: DessinerNote
+// moves it past the fret text of the string above in a double stop, past or over the strokes
+// of the beat's other bends, and past a mark of its beat over the staff.
 void DessinerBend(TContexteEcran& ctx, int32_t x, int32_t s, double valeur,
-                  std::optional<int32_t> gaucheValeur = std::nullopt);
+                  std::optional<int32_t> gaucheValeur = std::nullopt, int32_t monteeValeur = 0);
 void DessinerBendRelease(TContexteEcran& ctx, int32_t x, int32_t s, double valeur,
-                         std::optional<int32_t> gaucheValeur = std::nullopt);
+                         std::optional<int32_t> gaucheValeur = std::nullopt, int32_t monteeValeur = 0);
 
 // The beat's techniques above the staff, its strum and its mix-table mark.
 void DessinerEffetsTemps(TContexteEcran& ctx, int32_t b);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -127,6 +128,83 @@ TObstaclesMarques ObstaclesMarques(TGeometrieMarques& g, int32_t b, std::vector<
 
 } // namespace
 
+namespace {
+
+// `zone` moved right, `ecart` past each of `obstacles` it covers, until it covers none; none
+// when it would then end past finPlace.
+std::optional<TZoneEncre> PasserADroite(TZoneEncre zone, std::span<const TZoneEncre> obstacles, double ecart,
+                                        double finPlace)
+{
+    for (bool deplace = true; deplace && zone.Droite <= finPlace;) {
+        deplace = false;
+        for (const TZoneEncre& o : obstacles) {
+            if (zone.Croise(o)) {
+                zone.Droite += o.Droite + ecart - zone.Gauche;
+                zone.Gauche = o.Droite + ecart;
+                deplace = true;
+            }
+        }
+    }
+    if (zone.Droite > finPlace)
+        return std::nullopt;
+    return zone;
+}
+
+// `zone` moved up, a row over each of `obstacles` it covers, until it covers none.
+TZoneEncre PasserAuDessus(TZoneEncre zone, std::span<const TZoneEncre> obstacles)
+{
+    for (bool deplace = true; deplace;) {
+        deplace = false;
+        for (const TZoneEncre& o : obstacles) {
+            if (zone.Croise(o)) {
+                zone = Montee(zone, zone.Bas - o.Haut + 1);
+                deplace = true;
+            }
+        }
+    }
+    return zone;
+}
+
+// In a double stop bent on two strings, the lower string writes its amount over the upper
+// string's line, where the upper bend draws its arc and arrow: each amount meeting the strokes
+// of another bend of its beat moves right past them and the other amounts when it then still
+// ends before the next beat clear of what stands there, or else up over them when nothing
+// stands there. The amounts are taken from the top string down, each against the others where
+// they stand by then.
+void DegagerDesTraces(TGeometrieMarques& g, int32_t b, std::span<const int32_t> cordes, std::vector<TZoneEncre>& valeurs,
+                      std::vector<TZoneEncre>& fixes, std::vector<TZoneEncre>& dessus,
+                      std::optional<TObstaclesMarques>& obstacles)
+{
+    std::vector<TZoneEncre> traces;
+    for (const int32_t s : cordes)
+        traces.push_back(g.TraceBend(b, s));
+    for (std::size_t i = 0; i < valeurs.size(); ++i) {
+        std::vector<TZoneEncre> autres;
+        for (std::size_t j = 0; j < valeurs.size(); ++j)
+            if (j != i)
+                autres.push_back(traces[j]);
+        if (!CroiseUne(valeurs[i], autres))
+            continue;
+        for (std::size_t j = 0; j < valeurs.size(); ++j)
+            if (j != i)
+                autres.push_back(valeurs[j]);
+        if (!obstacles)
+            obstacles = ObstaclesMarques(g, b, fixes, dessus);
+        std::vector<TZoneEncre> aEviter = autres;
+        aEviter.insert(aEviter.end(), fixes.begin(), fixes.end());
+        if (const std::optional<TZoneEncre> aDroite =
+                PasserADroite(valeurs[i], aEviter, obstacles->Ecart, obstacles->FinPlace)) {
+            valeurs[i] = *aDroite;
+            continue;
+        }
+        const TZoneEncre haute = PasserAuDessus(valeurs[i], autres);
+        if (haute.Haut >= obstacles->HautMin && !CroiseUne(haute, fixes) && !CroiseUne(haute, dessus))
+            valeurs[i] = haute;
+    }
+}
+
+} // namespace
+
 TPlaceMarques PlacerMarquesTemps(TGeometrieMarques& g, int32_t b)
 {
     TPlaceMarques place;
@@ -136,14 +214,24 @@ TPlaceMarques PlacerMarquesTemps(TGeometrieMarques& g, int32_t b)
         if (g.AvecBend(b, s)) {
             valeurs.push_back(g.ValeurBend(b, s));
             cordes.push_back(s);
-            place.GauchesValeurs[static_cast<std::size_t>(s)] = valeurs.back().Gauche;
         }
+    }
+    const std::vector<TZoneEncre> ecrites = valeurs;
+    std::vector<TZoneEncre> fixes, dessus;
+    std::optional<TObstaclesMarques> obstacles;
+    if (valeurs.size() > 1)
+        DegagerDesTraces(g, b, cordes, valeurs, fixes, dessus, obstacles);
+    for (std::size_t i = 0; i < cordes.size(); ++i) {
+        const auto s = static_cast<std::size_t>(cordes[i]);
+        place.GauchesValeurs[s] = valeurs[i].Gauche;
+        place.MonteesValeurs[s] = ecrites[i].Haut - valeurs[i].Haut;
     }
     const std::vector<TZoneEncre> marques = g.Marques(b);
     if (!SeCroisent(valeurs, marques))
         return place;
-    std::vector<TZoneEncre> fixes, dessus;
-    const TPlaceValeurs p = PlacerValeursBend(marques, valeurs, ObstaclesMarques(g, b, fixes, dessus));
+    if (!obstacles)
+        obstacles = ObstaclesMarques(g, b, fixes, dessus);
+    const TPlaceValeurs p = PlacerValeursBend(marques, valeurs, *obstacles);
     for (std::size_t i = 0; i < cordes.size(); ++i)
         place.GauchesValeurs[static_cast<std::size_t>(cordes[i])] = p.Gauches[i];
     place.Montee = p.Montee;

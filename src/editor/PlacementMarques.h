@@ -75,8 +75,10 @@ public:
 };
 
 struct TPlaceMarques {
-    std::array<double, kNbCordesMax + 1> GauchesValeurs{}; // by string, for the bent ones
-    double Montee = 0;
+    // By string, for the bent ones: the left edge of the amount, and how far it moves up.
+    std::array<double, kNbCordesMax + 1> GauchesValeurs{};
+    std::array<double, kNbCordesMax + 1> MonteesValeurs{};
+    double Montee = 0; // of the marks
 };
 
 // Where beat b's bends write their amounts and how far its marks move up.

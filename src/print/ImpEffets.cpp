@@ -182,8 +182,10 @@ TPlaceMarquesImpr PlacerMarques(platform::Canevas& c, int32_t b)
     GeometrieImpr g(c);
     const TPlaceMarques p = PlacerMarquesTemps(g, b);
     TPlaceMarquesImpr place;
-    for (std::size_t s = 1; s < p.GauchesValeurs.size(); ++s)
+    for (std::size_t s = 1; s < p.GauchesValeurs.size(); ++s) {
         place.Gauches[s] = static_cast<int>(p.GauchesValeurs[s]);
+        place.Montees[s] = static_cast<int>(p.MonteesValeurs[s]);
+    }
     place.Montee = static_cast<int>(p.Montee);
     return place;
 }

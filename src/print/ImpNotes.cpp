@@ -149,12 +149,13 @@ std::optional<int> FinFretteAuDessus(platform::Canevas& c, int32_t b, int32_t s)
 // The amount of beat b's bend, in its cell (CelluleValeurBendImpr, moved by PlacerMarquesImpr).
 void ValeurBend(platform::Canevas& c, int32_t b, int32_t s, double valeur)
 {
-    const int gauche = PlacerMarquesImpr(b).Gauches[static_cast<std::size_t>(s)];
+    const TPlaceMarquesImpr place = PlacerMarquesImpr(b);
     const TZoneEncre cellule = CelluleValeurBendImpr(b, s);
     c.SetFonte(PoliceImpr("FontEff_Prt"));
     c.SetLargeurStylo(1);
     FondTexteImpr(c);
-    c.TextOut(gauche, static_cast<int>(cellule.Haut), TexteValeurEffet(valeur));
+    const auto corde = static_cast<std::size_t>(s);
+    c.TextOut(place.Gauches[corde], static_cast<int>(cellule.Haut) - place.Montees[corde], TexteValeurEffet(valeur));
 }
 
 } // namespace

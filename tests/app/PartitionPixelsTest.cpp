@@ -235,3 +235,35 @@ TEST_F(PartitionPixels, AWaveKeepsClearOfATopStringBend)
         }
     }
 }
+
+TEST_F(PartitionPixels, ADoubleStopBentOnBothStringsKeepsEachAmountClearOfTheOtherBend)
+{
+    // 7 and 8 bent together: the 8's amount over string 1 was struck through by the 7's arc and
+    // hidden under its release's arrow. Each amount in red in turn: no other ink may touch it.
+    struct Cas {
+        int effet1, effet2;
+        int code; // quarters, eighths
+    };
+    for (const Cas c : {Cas{5, 5, 0}, Cas{6, 5, 0}, Cas{5, 6, 0}, Cas{6, 6, 0}, Cas{5, 5, 1}, Cas{6, 5, 1}}) {
+        for (const char* rouge : {"2.5", "1"}) {
+            SCOPED_TRACE(std::to_string(c.effet1) + "/" + std::to_string(c.effet2) + (c.code ? " eighths" : " quarters") +
+                         ", " + rouge + " in red");
+            if (c.code == 1)
+                Battements({1, 1, 1, 1, 1, 1, 1, 1});
+            else
+                Battements({0, 0, 0, 0});
+            for (int b = 1; b <= Mesure().NbTemps[PisteCourante]; ++b) {
+                Temps(b).Notes[1].Frette = 7;
+                Temps(b).Notes[2].Frette = 8;
+            }
+            Temps(1).Notes[1].Effet = static_cast<uint8_t>(c.effet1);
+            Temps(1).Notes[1].ValeurBend = 1;
+            Temps(1).Notes[2].Effet = static_cast<uint8_t>(c.effet2);
+            Temps(1).Notes[2].ValeurBend = 2.5;
+            const auto [rouges, contacts] =
+                RougesEtContacts(ImageTeinte([&](std::string_view t) { return t == rouge; }));
+            ASSERT_GT(rouges, 0);
+            EXPECT_EQ(contacts, 0);
+        }
+    }
+}

@@ -418,6 +418,38 @@ TEST_F(ImpPeintresTest, ADoubleStopBendPrintsItsAmountPastTheFretAbove)
     EXPECT_LE(valeur->points[0].y + H(5), ligne - 2);
 }
 
+// Painted with the Qt canvas, the amounts in red, a double stop bent on both strings: the lower
+// string's amount stood over the upper string's line, under that bend's arc and arrow.
+TEST_F(ImpPeintresTest, ADoubleStopBentOnBothStringsPrintsItsAmountsClearOfEveryArrow)
+{
+    Battements({0, 0, 0, 0});
+    PolicesLabels().Definir("FontEff_Prt", TMyFont{"Arial", 5, false, false, CouleurRouge});
+    for (const double pas : {10.0, 5.0}) {
+        for (const int effet1 : {5, 6}) {
+            for (const int effet2 : {5, 6}) {
+                SCOPED_TRACE(std::to_string(effet1) + "/" + std::to_string(effet2) + " every " + std::to_string(pas) + " mm");
+                for (int b = 1; b <= 4; ++b) {
+                    Temps(b).XImp = pas * b;
+                    Temps(b).Notes[1].Frette = 7;
+                    Temps(b).Notes[2].Frette = 8;
+                }
+                Temps(1).Notes[1].Effet = static_cast<uint8_t>(effet1);
+                Temps(1).Notes[1].ValeurBend = 1;
+                Temps(1).Notes[2].Effet = static_cast<uint8_t>(effet2);
+                Temps(1).Notes[2].ValeurBend = 2.5;
+                const Contacts n = RougeContreNoir(PeintQt([] {
+                    ImprimerCordes(0, 45, ParamImpCourant.PosY);
+                    for (int b = 1; b <= 4; ++b)
+                        for (int s = 1; s <= 2; ++s)
+                            ImprimerNote(b, s);
+                }));
+                ASSERT_GT(n.rouges, 0);
+                EXPECT_EQ(n.touches, 0);
+            }
+        }
+    }
+}
+
 TEST_F(ImpPeintresTest, StemsJoinSpreadChordsAndRunToTheBeamLine)
 {
     Battements({1});
