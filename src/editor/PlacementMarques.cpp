@@ -203,9 +203,8 @@ void DegagerDesTraces(TGeometrieMarques& g, int32_t b, std::span<const int32_t> 
     }
 }
 
-} // namespace
-
-TPlaceMarques PlacerMarquesTemps(TGeometrieMarques& g, int32_t b)
+// Beat b's amounts and marks placed against each other and what stays around them.
+TPlaceMarques PlacerMarquesSeules(TGeometrieMarques& g, int32_t b)
 {
     TPlaceMarques place;
     std::vector<TZoneEncre> valeurs;
@@ -235,6 +234,62 @@ TPlaceMarques PlacerMarquesTemps(TGeometrieMarques& g, int32_t b)
     for (std::size_t i = 0; i < cordes.size(); ++i)
         place.GauchesValeurs[static_cast<std::size_t>(cordes[i])] = p.Gauches[i];
     place.Montee = p.Montee;
+    return place;
+}
+
+// The cells of beat b's amounts where `place` puts them.
+std::vector<TZoneEncre> ValeursPlacees(TGeometrieMarques& g, int32_t b, const TPlaceMarques& place)
+{
+    std::vector<TZoneEncre> valeurs;
+    for (int32_t s = 1; s <= g.NbCordes(); ++s) {
+        if (g.AvecBend(b, s)) {
+            const auto corde = static_cast<std::size_t>(s);
+            TZoneEncre v = Montee(g.ValeurBend(b, s), place.MonteesValeurs[corde]);
+            v.Droite += place.GauchesValeurs[corde] - v.Gauche;
+            v.Gauche = place.GauchesValeurs[corde];
+            valeurs.push_back(v);
+        }
+    }
+    return valeurs;
+}
+
+bool AvecBends(TGeometrieMarques& g, int32_t b)
+{
+    for (int32_t s = 1; s <= g.NbCordes(); ++s)
+        if (g.AvecBend(b, s))
+            return true;
+    return false;
+}
+
+} // namespace
+
+TPlaceMarques PlacerMarquesTemps(TGeometrieMarques& g, int32_t b)
+{
+    TPlaceMarques place = PlacerMarquesSeules(g, b);
+    // On close beats the previous beat's amounts reach under this beat's marks (a V's left arm
+    // over an eighth's bend): the marks then move up over them too, when nothing stands there.
+    if (b <= 1 || !AvecBends(g, b - 1))
+        return place;
+    const std::vector<TZoneEncre> marques = g.Marques(b);
+    std::vector<TZoneEncre> montees;
+    for (const TZoneEncre& m : marques)
+        montees.push_back(Montee(m, place.Montee));
+    const std::vector<TZoneEncre> precedentes = ValeursPlacees(g, b - 1, PlacerMarquesSeules(g, b - 1));
+    double haut = std::numeric_limits<double>::max();
+    for (const TZoneEncre& v : precedentes)
+        if (CroiseUne(v, montees))
+            haut = std::min(haut, v.Haut);
+    if (haut == std::numeric_limits<double>::max())
+        return place;
+    double bas = -std::numeric_limits<double>::max();
+    for (const TZoneEncre& m : montees)
+        bas = std::max(bas, m.Bas);
+    std::vector<TZoneEncre> dessous = ValeursPlacees(g, b, place);
+    dessous.insert(dessous.end(), precedentes.begin(), precedentes.end());
+    std::vector<TZoneEncre> fixes, dessus;
+    const TObstaclesMarques obstacles = ObstaclesMarques(g, b, fixes, dessus);
+    if (MonteePossible(marques, place.Montee + bas - haut, dessous, obstacles))
+        place.Montee += bas - haut;
     return place;
 }
 

@@ -4,8 +4,11 @@
 // wave where that bend's arrow ends. Where they would meet, the amount moves right past the
 // marks, as a beat text passes what it covers (PlacementTextes.h), when it still ends before
 // the next beat clear of what stands there; otherwise the marks move up over the amounts when
-// nothing stands there; otherwise everything keeps its place. A wave likewise starts past the
-// bends when that leaves it room, or else runs over them when nothing stands there. The score
+// nothing stands there; otherwise everything keeps its place. On close beats the marks move up
+// over the previous beat's amounts as well. In a double stop bent on two strings, an amount
+// first moves likewise past the other bend's arc and arrow, or else up over them. A wave
+// starts past the bends when that leaves it room, or else runs over them when nothing stands
+// there. The score
 // view (in pixels) and print (in printer pixels) place them alike: each measures a beat through
 // a TGeometrieMarques, and PlacerMarquesTemps and PlacerVagueTemps gather what stands around it.
 #include "document/Variable.h"

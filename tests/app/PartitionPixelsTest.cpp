@@ -267,3 +267,31 @@ TEST_F(PartitionPixels, ADoubleStopBentOnBothStringsKeepsEachAmountClearOfTheOth
         }
     }
 }
+
+TEST_F(PartitionPixels, VibratoStrokesOnEighthsKeepClearOfTheTopStringBendAmounts)
+{
+    // Every eighth bent on the top string, with a vibrato stroke on every beat or every other:
+    // no V may touch an amount, its own beat's or the previous one's, whatever the stroke's amount.
+    for (const int espacement : {ParamEcranCourant.CoefEspAff, 2}) {
+        ParamEcranCourant.CoefEspAff = espacement;
+        CalculerLargeursTemps();
+        for (const double coup : {0.5, 1.0, 1.5, 2.0, 3.0}) {
+            for (const bool vPartout : {false, true}) {
+                SCOPED_TRACE("spacing " + std::to_string(espacement) + ", stroke " + std::to_string(coup) +
+                             (vPartout ? ", a V on every beat" : ", a V on every other beat"));
+                Battements({1, 1, 1, 1, 1, 1, 1, 1});
+                for (int b = 1; b <= 8; ++b) {
+                    Temps(b).Notes[1].Frette = 7;
+                    Temps(b).Notes[1].Effet = 5;
+                    Temps(b).Notes[1].ValeurBend = 2.5;
+                    Temps(b).Effet = vPartout || b % 2 == 1 ? 3 : 0;
+                    Temps(b).ValeurCoupVib = coup;
+                }
+                const auto [rouges, contacts] =
+                    RougesEtContacts(ImageTeinte([](std::string_view t) { return t == "2.5"; }));
+                ASSERT_GT(rouges, 0);
+                EXPECT_EQ(contacts, 0);
+            }
+        }
+    }
+}

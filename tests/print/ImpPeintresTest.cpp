@@ -5,6 +5,7 @@
 #include "FixtureImpression.h"
 
 #include "print/ImpEffets.h"
+#include "print/ImpLignes.h"
 #include "print/ImpNotes.h"
 #include "print/ImpPage.h"
 #include "print/ImpPortee.h"
@@ -41,9 +42,9 @@ protected:
 
     // What `peindre` prints, painted with the Qt canvas at this scale on a white image.
     template <class F>
-    QImage PeintQt(F peindre)
+    QImage PeintQt(F peindre, int largeur = 600)
     {
-        QImage image(600, 800, QImage::Format_RGB32);
+        QImage image(largeur, 800, QImage::Format_RGB32);
         image.fill(Qt::white);
         QPainter peintre(&image);
         platform::CanevasQt qt(peintre, 254);
@@ -887,6 +888,43 @@ TEST_F(ImpPeintresTest, StrumArrowClearsTheNumbersAsPrintedAtAnyProportion)
         // Up: the head at the top.
         EXPECT_EQ(lignes[1].points[0], lignes[0].points[0]);
     }
+}
+
+// A line of eighths, each bent on the top string, painted with the Qt canvas, the amounts in
+// red: no vibrato stroke's V may touch one, its own beat's or the next beat's, whatever the
+// stroke's amount and at close note spacing too.
+TEST_F(ImpPeintresTest, VibratoStrokesOnEighthsPrintClearOfTheTopStringBendAmounts)
+{
+    PolicesLabels().Definir("FontEff_Prt", TMyFont{"Arial", 5, false, false, CouleurRouge});
+    PageExacte(10.0, 1100);
+    ParamImpCourant.MargeDroiteLignes = 10;
+    ParamImpCourant.PosY = 30;
+    Mesures(2);
+    for (const int espacement : {5, 2}) {
+        ParamImpCourant.CoefEspAff_Prt = espacement;
+        CalculerLargeursTempsImpression();
+        for (const double coup : {0.5, 1.0, 1.5, 2.0, 3.0}) {
+            for (const bool vPartout : {false, true}) {
+                SCOPED_TRACE("spacing " + std::to_string(espacement) + ", stroke " + std::to_string(coup) +
+                             (vPartout ? ", a V on every beat" : ", a V on every other beat"));
+                for (int m = 1; m <= 2; ++m) {
+                    Battements({1, 1, 1, 1, 1, 1, 1, 1}, m);
+                    for (int b = 1; b <= 8; ++b) {
+                        Temps(b, m).Notes[1].Frette = 7;
+                        Temps(b, m).Notes[1].Effet = 5;
+                        Temps(b, m).Notes[1].ValeurBend = 1;
+                        Temps(b, m).Effet = vPartout || b % 2 == 1 ? 3 : 0;
+                        Temps(b, m).ValeurCoupVib = coup;
+                    }
+                }
+                const Contacts n = RougeContreNoir(PeintQt([] { ImprimerLigne(1, true); }, 1100));
+                ASSERT_GT(n.rouges, 0);
+                EXPECT_EQ(n.touches, 0);
+            }
+        }
+    }
+    ParamImpCourant.CoefEspAff_Prt = 5;
+    CalculerLargeursTempsImpression();
 }
 
 } // namespace
