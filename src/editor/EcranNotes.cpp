@@ -408,7 +408,14 @@ void DessinerNote(TContexteEcran& ctx, int32_t b, int32_t s)
         c.SetFonte(fonte);
         const int k = 2;
         const platform::Dimension dg = c.TextExtent(g.Vue());
-        const int32_t gx = ctx.MG + x - R(maxw / 2.0) - 2 - note.DureeGrace;
+        int32_t gx = ctx.MG + x - R(maxw / 2.0) - 2 - note.DureeGrace;
+        if (b == 1) {
+            // Its text a column clear of the bar line, and clear of its fret at the most.
+            const int32_t texteGauche = gx - dg.cx - 1;
+            const int32_t debut = ctx.MG + x - p.LargeurSupMesure + 2;
+            const int32_t gaucheMax = ctx.MG + x - R(tw / 2.0) - dg.cx - 1;
+            gx += static_cast<int32_t>(GaucheGracePremierTemps(texteGauche, debut, gaucheMax)) - texteGauche;
+        }
         c.SetStylo(ctx.Fond, 1);
         c.Ligne(gx - dg.cx - kMargeFrette, y, gx + kMargeFrette - 1, y);
         c.SetBrosseVide();

@@ -295,3 +295,30 @@ TEST_F(PartitionPixels, VibratoStrokesOnEighthsKeepClearOfTheTopStringBendAmount
         }
     }
 }
+
+TEST_F(PartitionPixels, AGraceNoteOnAMeasuresFirstBeatKeepsClearOfTheBarLine)
+{
+    // "(7)" on the first beat of measure 2 read "|7)": its opening bracket lay under the bar line.
+    Mesures(2);
+    struct Cas {
+        int frette, grace, duree;
+        const char* texte;
+    };
+    for (const Cas c : {Cas{7, 7, 1, "(7)"}, Cas{7, 7, 3, "(7)"}, Cas{5, 3, 2, "(3)"}, Cas{5, 100, 3, "(x)"}}) {
+        SCOPED_TRACE(std::string(c.texte) + " before " + std::to_string(c.frette) + ", length " + std::to_string(c.duree));
+        for (int m = 1; m <= 2; ++m) {
+            Battements({0, 0, 0, 0}, m);
+            for (int b = 1; b <= 4; ++b)
+                Temps(b, m).Notes[1].Frette = 7;
+        }
+        TNoteCorde& note = Temps(1, 2).Notes[1];
+        note.Frette = static_cast<int8_t>(c.frette);
+        note.FretteGrace = static_cast<int8_t>(c.grace);
+        note.NuanceGrace = 3;
+        note.DureeGrace = static_cast<uint8_t>(c.duree);
+        const QImage image = ImageTeinte([&](std::string_view t) { return t == c.texte; });
+        const auto [rouges, contacts] = RougesEtContacts(image);
+        ASSERT_GT(rouges, 0);
+        EXPECT_EQ(contacts, 0);
+    }
+}

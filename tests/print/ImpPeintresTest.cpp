@@ -927,4 +927,40 @@ TEST_F(ImpPeintresTest, VibratoStrokesOnEighthsPrintClearOfTheTopStringBendAmoun
     CalculerLargeursTempsImpression();
 }
 
+
+// Painted with the Qt canvas, the numbers in red: a grace note on the first beat of a measure
+// keeps its ink off the bar line before it, moving towards its fret where it needs to.
+TEST_F(ImpPeintresTest, AGraceNoteOnAMeasuresFirstBeatPrintsClearOfTheBarLine)
+{
+    PageExacte(10.0, 1100);
+    ParamImpCourant.MargeDroiteLignes = 10;
+    ParamImpCourant.PosY = 30;
+    PolicesLabels().Definir("FontNotes_Prt", TMyFont{"Arial", 9, true, false, CouleurRouge});
+    Mesures(3);
+    struct Cas {
+        int frette, grace, duree;
+    };
+    for (const Cas c : {Cas{12, 7, 1}, Cas{12, 7, 3}, Cas{7, 12, 3}, Cas{5, 100, 2}}) {
+        SCOPED_TRACE("grace " + std::to_string(c.grace) + " of length " + std::to_string(c.duree) + " before " +
+                     std::to_string(c.frette));
+        Battements({-2}, 1);
+        for (int m = 2; m <= 3; ++m)
+            Battements({1, 1, 1, 1, 1, 1, 1, 1}, m);
+        TNoteCorde& note = Temps(1, 2).Notes[1];
+        note.Frette = static_cast<int8_t>(c.frette);
+        note.FretteGrace = static_cast<int8_t>(c.grace);
+        note.NuanceGrace = 3;
+        note.DureeGrace = static_cast<uint8_t>(c.duree);
+        const QImage image = PeintQt([] { ImprimerLigne(1, true); }, 1100);
+        // From 2 mm before the bar to the beat, over the top string: at close spacing the
+        // string runs into the numbers between the beats.
+        const TMesure& premiere = Mesure(1);
+        const int barre = Px(10 + premiere.LargeurImp + premiere.EspaceDroiteImp);
+        const int temps = Px(10 + Temps(1, 2).XImp);
+        const Contacts n = RougeContreNoir(image.copy(barre - 20, Px(30) - 30, temps - barre + 20, 60));
+        ASSERT_GT(n.rouges, 0);
+        EXPECT_EQ(n.touches, 0);
+    }
+}
+
 } // namespace
