@@ -517,7 +517,8 @@ void DessinerBend(TContexteEcran& ctx, int32_t x, int32_t s, double valeur, std:
     c.Ligne(x0 + 8, yHaut, x0 + 11, yHaut + 3);
     const std::string texte = TexteValeurEffet(valeur);
     const platform::Dimension d = c.TextExtent(texte);
-    c.TextOut(GaucheValeurBend(DroiteValeurBend(5, x0) - d.cx, gaucheValeur), YValeurBend(yHaut, d.cy) - monteeValeur, texte);
+    c.TextOut(GaucheValeurBend(DroiteValeurBend(5, x0) - d.cx, gaucheValeur),
+              YValeurBend(yHaut, d.cy) - monteeValeur, texte);
 }
 
 void DessinerBendRelease(TContexteEcran& ctx, int32_t x, int32_t s, double valeur,
@@ -542,7 +543,8 @@ void DessinerBendRelease(TContexteEcran& ctx, int32_t x, int32_t s, double valeu
 
     const std::string texte = TexteValeurEffet(valeur);
     const platform::Dimension d = c.TextExtent(texte);
-    c.TextOut(GaucheValeurBend(DroiteValeurBend(6, x0) - d.cx, gaucheValeur), YValeurBend(yHaut, d.cy) - monteeValeur, texte);
+    c.TextOut(GaucheValeurBend(DroiteValeurBend(6, x0) - d.cx, gaucheValeur),
+              YValeurBend(yHaut, d.cy) - monteeValeur, texte);
 }
 
 // ---- Beat techniques -----------------------------------------------------------------------

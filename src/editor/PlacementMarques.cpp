@@ -126,10 +126,6 @@ TObstaclesMarques ObstaclesMarques(TGeometrieMarques& g, int32_t b, std::vector<
     return TObstaclesMarques{fixes, dessus, demi, g.FinPlace(b), 0};
 }
 
-} // namespace
-
-namespace {
-
 // `zone` moved right, `ecart` past each of `obstacles` it covers, until it covers none; none
 // when it would then end past finPlace.
 std::optional<TZoneEncre> PasserADroite(TZoneEncre zone, std::span<const TZoneEncre> obstacles, double ecart,
@@ -171,8 +167,8 @@ TZoneEncre PasserAuDessus(TZoneEncre zone, std::span<const TZoneEncre> obstacles
 // ends before the next beat clear of what stands there, or else up over them when nothing
 // stands there. The amounts are taken from the top string down, each against the others where
 // they stand by then.
-void DegagerDesTraces(TGeometrieMarques& g, int32_t b, std::span<const int32_t> cordes, std::vector<TZoneEncre>& valeurs,
-                      std::vector<TZoneEncre>& fixes, std::vector<TZoneEncre>& dessus,
+void DegagerDesTraces(TGeometrieMarques& g, int32_t b, std::span<const int32_t> cordes,
+                      std::vector<TZoneEncre>& valeurs, std::vector<TZoneEncre>& fixes, std::vector<TZoneEncre>& dessus,
                       std::optional<TObstaclesMarques>& obstacles)
 {
     std::vector<TZoneEncre> traces;
@@ -271,6 +267,8 @@ TPlaceMarques PlacerMarquesTemps(TGeometrieMarques& g, int32_t b)
     if (b <= 1 || !AvecBends(g, b - 1))
         return place;
     const std::vector<TZoneEncre> marques = g.Marques(b);
+    if (marques.empty())
+        return place;
     std::vector<TZoneEncre> montees;
     for (const TZoneEncre& m : marques)
         montees.push_back(Montee(m, place.Montee));

@@ -11,8 +11,8 @@
 
 // Strum arrow and beat technique of beat b.
 void ImprimerEffetsTemps(int32_t b);
-// Where the bends of beat b print their amounts (by string, device x and how far up) and how far its
-// technique marks move up, so that neither covers the other (PlacementMarques.h).
+// Where the bends of beat b print their amounts (by string, device x and how far up) and how
+// far its technique marks move up, so that neither covers the other (PlacementMarques.h).
 struct TPlaceMarquesImpr {
     std::array<int, kNbCordesMax + 1> Gauches{};
     std::array<int, kNbCordesMax + 1> Montees{}; // of the amounts

@@ -246,8 +246,8 @@ TEST_F(PartitionPixels, ADoubleStopBentOnBothStringsKeepsEachAmountClearOfTheOth
     };
     for (const Cas c : {Cas{5, 5, 0}, Cas{6, 5, 0}, Cas{5, 6, 0}, Cas{6, 6, 0}, Cas{5, 5, 1}, Cas{6, 5, 1}}) {
         for (const char* rouge : {"2.5", "1"}) {
-            SCOPED_TRACE(std::to_string(c.effet1) + "/" + std::to_string(c.effet2) + (c.code ? " eighths" : " quarters") +
-                         ", " + rouge + " in red");
+            SCOPED_TRACE(std::to_string(c.effet1) + "/" + std::to_string(c.effet2) +
+                         (c.code ? " eighths" : " quarters") + ", " + rouge + " in red");
             if (c.code == 1)
                 Battements({1, 1, 1, 1, 1, 1, 1, 1});
             else
@@ -305,7 +305,8 @@ TEST_F(PartitionPixels, AGraceNoteOnAMeasuresFirstBeatKeepsClearOfTheBarLine)
         const char* texte;
     };
     for (const Cas c : {Cas{7, 7, 1, "(7)"}, Cas{7, 7, 3, "(7)"}, Cas{5, 3, 2, "(3)"}, Cas{5, 100, 3, "(x)"}}) {
-        SCOPED_TRACE(std::string(c.texte) + " before " + std::to_string(c.frette) + ", length " + std::to_string(c.duree));
+        SCOPED_TRACE(std::string(c.texte) + " before " + std::to_string(c.frette) + ", length " +
+                     std::to_string(c.duree));
         for (int m = 1; m <= 2; ++m) {
             Battements({0, 0, 0, 0}, m);
             for (int b = 1; b <= 4; ++b)
