@@ -88,8 +88,19 @@ TPlaceVague PlacerVague(const TZoneEncre& vague, double longueurMin, std::span<c
         place.Debut = apres;
         return place;
     }
-    if (MonteePossible(std::span(&vague, 1), vague.Bas - haut, bends, o))
-        place.Montee = vague.Bas - haut;
+    // Over the bends it would then meet too: an amount gone over another bend's arrow.
+    double montee = vague.Bas - haut;
+    for (bool encore = true; encore;) {
+        encore = false;
+        for (const TZoneEncre& z : bends) {
+            if (Montee(vague, montee).Croise(z)) {
+                montee = vague.Bas - z.Haut;
+                encore = true;
+            }
+        }
+    }
+    if (MonteePossible(std::span(&vague, 1), montee, bends, o))
+        place.Montee = montee;
     return place;
 }
 
@@ -294,13 +305,11 @@ TPlaceMarques PlacerMarquesTemps(TGeometrieMarques& g, int32_t b)
 TPlaceVague PlacerVagueTemps(TGeometrieMarques& g, int32_t b, const TZoneEncre& vague, double longueurMin,
                              double ecart)
 {
-    std::vector<TZoneEncre> bends;
-    for (int32_t s = 1; s <= g.NbCordes(); ++s) {
-        if (g.AvecBend(b, s)) {
-            bends.push_back(g.ValeurBend(b, s));
+    // The amounts where they stand: in a double stop one may have gone over the other bend.
+    std::vector<TZoneEncre> bends = ValeursPlacees(g, b, PlacerMarquesSeules(g, b));
+    for (int32_t s = 1; s <= g.NbCordes(); ++s)
+        if (g.AvecBend(b, s))
             bends.push_back(g.TraceBend(b, s));
-        }
-    }
     if (!SeCroisent(bends, std::span(&vague, 1)))
         return {vague.Gauche, 0};
     const std::vector<TZoneEncre> dessus = g.AuDessus();

@@ -323,3 +323,36 @@ TEST_F(PartitionPixels, AGraceNoteOnAMeasuresFirstBeatKeepsClearOfTheBarLine)
         EXPECT_EQ(contacts, 0);
     }
 }
+
+TEST_F(PartitionPixels, AWaveKeepsClearOfADoubleStopBentTwice)
+{
+    // The lower string's amount stands over the upper bend's arrow, in the wave's row.
+    for (const int effet : {1, 2}) {
+        SCOPED_TRACE(effet == 1 ? "vibrato" : "tremolo bar");
+        Battements({-1, -1});
+        for (int b = 1; b <= 2; ++b) {
+            Temps(b).Notes[1].Frette = 7;
+            Temps(b).Notes[2].Frette = 8;
+        }
+        for (int s = 1; s <= 2; ++s) {
+            Temps(1).Notes[s].Effet = 5;
+            Temps(1).Notes[s].ValeurBend = 2.5;
+        }
+        Temps(1).Effet = static_cast<int8_t>(effet);
+        const QImage avec = Image();
+        Temps(1).Effet = 0;
+        const QImage sansVague = Image();
+        std::set<Pixel> vague;
+        for (int y = 0; y < kY; ++y)
+            for (int x = X(1) - 15; x < X(2); ++x)
+                if (Encre(avec, x, y) && !Encre(sansVague, x, y))
+                    vague.insert({x, y});
+        ASSERT_GT(vague.size(), 5u);
+        // The wave's ink touches none of the bends', corners included.
+        for (const auto& [x, y] : vague)
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx)
+                    EXPECT_FALSE(Encre(sansVague, x + dx, y + dy) && !vague.count({x + dx, y + dy}))
+                        << "wave at " << x << "," << y;
+    }
+}

@@ -963,4 +963,43 @@ TEST_F(ImpPeintresTest, AGraceNoteOnAMeasuresFirstBeatPrintsClearOfTheBarLine)
     }
 }
 
+
+// A wave printed over a double stop bent twice: the lower string's amount stands over the upper
+// bend's arrow, in the wave's row.
+TEST_F(ImpPeintresTest, AWavePrintsClearOfADoubleStopBentTwice)
+{
+    Battements({0, 0});
+    Placer();
+    Temps(2).XImp = 16; // too close for the wave to start past the bends
+    for (int s = 1; s <= 2; ++s) {
+        Temps(1).Notes[s].Frette = 7;
+        Temps(1).Notes[s].Effet = 5;
+        Temps(1).Notes[s].ValeurBend = 2.5;
+    }
+    for (const int effet : {1, 2}) {
+        SCOPED_TRACE(effet == 1 ? "vibrato" : "tremolo bar");
+        auto peindre = [] {
+            ImprimerEffetsTemps(1);
+            ImprimerNote(1, 1);
+            ImprimerNote(1, 2);
+        };
+        Temps(1).Effet = static_cast<int8_t>(effet);
+        const QImage avec = PeintQt(peindre);
+        Temps(1).Effet = 0;
+        const QImage sansVague = PeintQt(peindre);
+        const auto encre = [](const QImage& i, int x, int y) { return (i.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF; };
+        int vague = 0, contacts = 0;
+        for (int y = 350; y < 500; ++y)
+            for (int x = 150; x < 300; ++x) {
+                if (!encre(avec, x, y) || encre(sansVague, x, y))
+                    continue;
+                ++vague;
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx)
+                        contacts += encre(sansVague, x + dx, y + dy) ? 1 : 0;
+            }
+        ASSERT_GT(vague, 20);
+        EXPECT_EQ(contacts, 0);
+    }
+}
 } // namespace
