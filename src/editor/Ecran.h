@@ -104,6 +104,7 @@ struct TContexteEcran {
     struct TMarquesTemps {
         int32_t Mesure = 0, Temps = 0;
         std::array<int32_t, kNbCordesMax + 1> GauchesValeurs{};
+        std::array<int32_t, kNbCordesMax + 1> MonteesValeurs{};
         int32_t Montee = 0;
     };
     TMarquesTemps MarquesTemps;

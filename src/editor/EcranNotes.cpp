@@ -262,64 +262,67 @@ TZoneEncre TraceBend(TContexteEcran& ctx, const TTemps& temps, int32_t s)
 std::vector<TZoneEncre> ZonesAuDessus(TContexteEcran& ctx);
 const TMesure* BlocLigne(int32_t m);
 
-// What stays where it is beside beat b's marks and amounts: the beat's mix-table mark, and up to
-// the next beat (where an amount moves no further) its marks, amounts and frets, half a digit
-// short of them: an amount meeting the next one would read as one number. An amount moved past
-// a mark keeps half a digit from it too.
-TObstaclesMarques ObstaclesMarques(TContexteEcran& ctx, int32_t b, std::vector<TZoneEncre>& fixes,
-                                   std::vector<TZoneEncre>& dessus)
-{
-    ctx.c.SetFonte(ctx.FontValEff);
-    const int demiChiffre = std::max(R(ctx.c.TextWidth("0") / 2.0), 1);
-    const TTemps& temps = ctx.Temps(b);
-    const int32_t xb = ctx.MG + temps.XEcran;
-    int32_t finPlace = ctx.MG + ctx.Bloc->Largeur + ctx.Bloc->EspaceDroite - 2;
-    if (b < ctx.NbTemps) {
-        const TTemps& suivant = ctx.Temps(b + 1);
-        finPlace = ctx.MG + suivant.XEcran;
-        fixes = ZonesMarquesTemps(ctx, suivant);
-        for (int32_t s = 1; s <= ctx.NbCordes; ++s) {
-            if (AvecBend(suivant, s))
-                fixes.push_back(ValeurBend(ctx, suivant, s));
-            const TTexteFrette frette = TexteVisible(ctx, suivant, s);
-            if (!frette.Vide()) {
-                ctx.c.SetFonte(ctx.FontNotes);
-                const platform::Dimension d = ctx.c.TextExtent(frette.Vue());
-                const int32_t gauche = finPlace - R(d.cx / 2.0) - kMargeFrette;
-                fixes.push_back(Zone(gauche, ctx.YCorde(s) - R(d.cy / 2.0), gauche + d.cx + 2 * kMargeFrette,
-                                     ctx.YCorde(s) + R(d.cy / 2.0)));
-            }
-        }
-        for (TZoneEncre& z : fixes)
-            z.Gauche -= demiChiffre;
+// The score view's measures of the beats of the measure being painted, in pixels.
+class GeometrieEcran final : public TGeometrieMarques {
+public:
+    explicit GeometrieEcran(TContexteEcran& ctx) : ctx(ctx) {}
+
+    int32_t NbTemps() override { return ctx.NbTemps; }
+    int32_t NbCordes() override { return ctx.NbCordes; }
+    bool AvecBend(int32_t b, int32_t s) override { return ::AvecBend(ctx.Temps(b), s); }
+    TZoneEncre ValeurBend(int32_t b, int32_t s) override { return ::ValeurBend(ctx, ctx.Temps(b), s); }
+    TZoneEncre TraceBend(int32_t b, int32_t s) override { return ::TraceBend(ctx, ctx.Temps(b), s); }
+    std::vector<TZoneEncre> Marques(int32_t b) override { return ZonesMarquesTemps(ctx, ctx.Temps(b)); }
+
+    std::optional<TZoneEncre> Frette(int32_t b, int32_t s) override
+    {
+        const TTexteFrette frette = TexteVisible(ctx, ctx.Temps(b), s);
+        if (frette.Vide())
+            return std::nullopt;
+        ctx.c.SetFonte(ctx.FontNotes);
+        const platform::Dimension d = ctx.c.TextExtent(frette.Vue());
+        const int32_t gauche = ctx.MG + ctx.Temps(b).XEcran - R(d.cx / 2.0) - kMargeFrette;
+        return Zone(gauche, ctx.YCorde(s) - R(d.cy / 2.0), gauche + d.cx + 2 * kMargeFrette,
+                    ctx.YCorde(s) + R(d.cy / 2.0));
     }
-    if (temps.TableMix)
-        fixes.push_back(Zone(xb - 1, ctx.Y - 11, xb + 3, ctx.Y - 7));
-    dessus = ZonesAuDessus(ctx);
-    return TObstaclesMarques{fixes, dessus, static_cast<double>(demiChiffre), static_cast<double>(finPlace), 0};
-}
+
+    std::optional<TZoneEncre> TableMix(int32_t b) override
+    {
+        if (!ctx.Temps(b).TableMix)
+            return std::nullopt;
+        const int32_t xb = ctx.MG + ctx.Temps(b).XEcran;
+        return Zone(xb - 1, ctx.Y - 11, xb + 3, ctx.Y - 7);
+    }
+
+    std::vector<TZoneEncre> AuDessus() override { return ZonesAuDessus(ctx); }
+
+    double DemiChiffre() override
+    {
+        ctx.c.SetFonte(ctx.FontValEff);
+        return std::max(R(ctx.c.TextWidth("0") / 2.0), 1);
+    }
+
+    double FinPlace(int32_t b) override
+    {
+        if (b < ctx.NbTemps)
+            return ctx.MG + ctx.Temps(b + 1).XEcran;
+        return ctx.MG + ctx.Bloc->Largeur + ctx.Bloc->EspaceDroite - 2;
+    }
+
+private:
+    TContexteEcran& ctx;
+};
 
 // Where beat b's bends write their amounts, and how far its marks move up.
 TContexteEcran::TMarquesTemps PlacerMarques(TContexteEcran& ctx, int32_t b)
 {
-    const TTemps& temps = ctx.Temps(b);
+    GeometrieEcran g(ctx);
+    const TPlaceMarques p = PlacerMarquesTemps(g, b);
     TContexteEcran::TMarquesTemps place{ctx.MesureDessinee, b};
-    std::vector<TZoneEncre> valeurs;
-    std::vector<int32_t> cordes;
-    for (int32_t s = 1; s <= ctx.NbCordes; ++s) {
-        if (AvecBend(temps, s)) {
-            valeurs.push_back(ValeurBend(ctx, temps, s));
-            cordes.push_back(s);
-            place.GauchesValeurs[s] = static_cast<int32_t>(valeurs.back().Gauche);
-        }
+    for (std::size_t s = 1; s < p.GauchesValeurs.size(); ++s) {
+        place.GauchesValeurs[s] = static_cast<int32_t>(p.GauchesValeurs[s]);
+        place.MonteesValeurs[s] = static_cast<int32_t>(p.MonteesValeurs[s]);
     }
-    const std::vector<TZoneEncre> marques = ZonesMarquesTemps(ctx, temps);
-    if (!SeCroisent(valeurs, marques))
-        return place;
-    std::vector<TZoneEncre> fixes, dessus;
-    const TPlaceValeurs p = PlacerValeursBend(marques, valeurs, ObstaclesMarques(ctx, b, fixes, dessus));
-    for (std::size_t i = 0; i < cordes.size(); ++i)
-        place.GauchesValeurs[cordes[i]] = static_cast<int32_t>(p.Gauches[i]);
     place.Montee = static_cast<int32_t>(p.Montee);
     return place;
 }
@@ -336,23 +339,12 @@ const TContexteEcran::TMarquesTemps& MarquesPlacees(TContexteEcran& ctx, int32_t
 // the bends of the beat.
 TPlaceVague PlacerVagueTemps(TContexteEcran& ctx, int32_t b, int pas, int32_t fin)
 {
-    const TTemps& temps = ctx.Temps(b);
-    const int32_t xb = ctx.MG + temps.XEcran;
-    std::vector<TZoneEncre> bends;
-    for (int32_t s = 1; s <= ctx.NbCordes; ++s) {
-        if (AvecBend(temps, s)) {
-            bends.push_back(ValeurBend(ctx, temps, s));
-            bends.push_back(TraceBend(ctx, temps, s));
-        }
-    }
+    const int32_t xb = ctx.MG + ctx.Temps(b).XEcran;
     // A clear row kept over the wave; the cells of the texts keep one under their ink.
     const int h = R(pas / 2.0);
     const int32_t yw = ctx.Y - kHauteurEffets;
-    const TZoneEncre vague = Zone(xb, yw - h - 1, std::max(fin, xb + 1), yw + h + 1);
-    if (!SeCroisent(bends, std::span(&vague, 1)))
-        return {static_cast<double>(xb), 0};
-    const std::vector<TZoneEncre> dessus = ZonesAuDessus(ctx);
-    return PlacerVague(vague, 4 * pas, bends, TObstaclesMarques{{}, dessus, 1, static_cast<double>(fin), 0});
+    GeometrieEcran g(ctx);
+    return PlacerVagueTemps(g, b, Zone(xb, yw - h - 1, std::max(fin, xb + 1), yw + h + 1), 4 * pas, 1);
 }
 
 } // namespace
@@ -418,7 +410,14 @@ void DessinerNote(TContexteEcran& ctx, int32_t b, int32_t s)
         c.SetFonte(fonte);
         const int k = 2;
         const platform::Dimension dg = c.TextExtent(g.Vue());
-        const int32_t gx = ctx.MG + x - R(maxw / 2.0) - 2 - note.DureeGrace;
+        int32_t gx = ctx.MG + x - R(maxw / 2.0) - 2 - note.DureeGrace;
+        if (b == 1) {
+            // Its text a column clear of the bar line, and clear of its fret at the most.
+            const int32_t texteGauche = gx - dg.cx - 1;
+            const int32_t debut = ctx.MG + x - p.LargeurSupMesure + 2;
+            const int32_t gaucheMax = ctx.MG + x - R(tw / 2.0) - dg.cx - 1;
+            gx += static_cast<int32_t>(GaucheGracePremierTemps(texteGauche, debut, gaucheMax)) - texteGauche;
+        }
         c.SetStylo(ctx.Fond, 1);
         c.Ligne(gx - dg.cx - kMargeFrette, y, gx + kMargeFrette - 1, y);
         c.SetBrosseVide();
@@ -439,13 +438,14 @@ void DessinerNote(TContexteEcran& ctx, int32_t b, int32_t s)
     }
     const int32_t depart = R(tw / 2.0) + x;
     auto gaucheValeur = [&] { return MarquesPlacees(ctx, b).GauchesValeurs[s]; };
+    auto monteeValeur = [&] { return MarquesPlacees(ctx, b).MonteesValeurs[s]; };
     switch (note.Effet) {
     case 1:
     case 2: DessinerHOPO(ctx, depart, xe, s, note.Effet); break;
     case 3: DessinerSlideUp(ctx, depart + 2, xe, s); break;
     case 4: DessinerSlideDown(ctx, depart + 2, xe, s); break;
-    case 5: DessinerBend(ctx, depart + 2, s, note.ValeurBend, gaucheValeur()); break;
-    case 6: DessinerBendRelease(ctx, depart + 2, s, note.ValeurBend, gaucheValeur()); break;
+    case 5: DessinerBend(ctx, depart + 2, s, note.ValeurBend, gaucheValeur(), monteeValeur()); break;
+    case 6: DessinerBendRelease(ctx, depart + 2, s, note.ValeurBend, gaucheValeur(), monteeValeur()); break;
     default: break; // let ring: the frame only
     }
 }
@@ -506,7 +506,8 @@ void PreparerValeur(TContexteEcran& ctx)
 
 } // namespace
 
-void DessinerBend(TContexteEcran& ctx, int32_t x, int32_t s, double valeur, std::optional<int32_t> gaucheValeur)
+void DessinerBend(TContexteEcran& ctx, int32_t x, int32_t s, double valeur, std::optional<int32_t> gaucheValeur,
+                  int32_t monteeValeur)
 {
     platform::Canevas& c = ctx.c;
     PreparerLiaison(ctx);
@@ -518,11 +519,12 @@ void DessinerBend(TContexteEcran& ctx, int32_t x, int32_t s, double valeur, std:
     c.Ligne(x0 + 8, yHaut, x0 + 11, yHaut + 3);
     const std::string texte = TexteValeurEffet(valeur);
     const platform::Dimension d = c.TextExtent(texte);
-    c.TextOut(GaucheValeurBend(DroiteValeurBend(5, x0) - d.cx, gaucheValeur), YValeurBend(yHaut, d.cy), texte);
+    c.TextOut(GaucheValeurBend(DroiteValeurBend(5, x0) - d.cx, gaucheValeur),
+              YValeurBend(yHaut, d.cy) - monteeValeur, texte);
 }
 
 void DessinerBendRelease(TContexteEcran& ctx, int32_t x, int32_t s, double valeur,
-                         std::optional<int32_t> gaucheValeur)
+                         std::optional<int32_t> gaucheValeur, int32_t monteeValeur)
 {
     platform::Canevas& c = ctx.c;
     PreparerLiaison(ctx);
@@ -543,7 +545,8 @@ void DessinerBendRelease(TContexteEcran& ctx, int32_t x, int32_t s, double valeu
 
     const std::string texte = TexteValeurEffet(valeur);
     const platform::Dimension d = c.TextExtent(texte);
-    c.TextOut(GaucheValeurBend(DroiteValeurBend(6, x0) - d.cx, gaucheValeur), YValeurBend(yHaut, d.cy), texte);
+    c.TextOut(GaucheValeurBend(DroiteValeurBend(6, x0) - d.cx, gaucheValeur),
+              YValeurBend(yHaut, d.cy) - monteeValeur, texte);
 }
 
 // ---- Beat techniques -----------------------------------------------------------------------

@@ -9,6 +9,7 @@
 // a mix-table change.
 #include "editor/Ecran.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -41,17 +42,28 @@ bool NoteVisible(const TTemps& temps, int32_t s);
 // The note of string s of beat b (a rest draws its rest glyph once, for s = 1).
 void DessinerNote(TContexteEcran& ctx, int32_t b, int32_t s);
 
+// Where the text of a grace note that would start at `gauche` starts on its measure's first
+// beat, where the room before the beat begins at `debut`, past the bar line, repeat sign or time
+// signature: a grace note longer than the room moves right towards its fret rather than run
+// under them, but it stops at `gaucheMax`, where it would meet the fret. The score view and
+// print follow the same rule.
+inline double GaucheGracePremierTemps(double gauche, double debut, double gaucheMax)
+{
+    return std::min(std::max(gauche, debut), std::max(gauche, gaucheMax));
+}
+
 // Link marks; x values are line-relative.
 void DessinerSlideUp(TContexteEcran& ctx, int32_t x1, int32_t x2, int32_t s);
 void DessinerSlideDown(TContexteEcran& ctx, int32_t x1, int32_t x2, int32_t s);
 // kind 1 hammer-on, 2 pull-off.
 void DessinerHOPO(TContexteEcran& ctx, int32_t x1, int32_t x2, int32_t s, int kind);
-// Their amount starts at gaucheValeur at the earliest: DessinerNote moves it past the fret text
-// of the string above in a double stop, and past a mark of its beat over the staff.
+// Their amount starts at gaucheValeur at the earliest and stands monteeValeur higher: DessinerNote
+// moves it past the fret text of the string above in a double stop, past or over the strokes
+// of the beat's other bends, and past a mark of its beat over the staff.
 void DessinerBend(TContexteEcran& ctx, int32_t x, int32_t s, double valeur,
-                  std::optional<int32_t> gaucheValeur = std::nullopt);
+                  std::optional<int32_t> gaucheValeur = std::nullopt, int32_t monteeValeur = 0);
 void DessinerBendRelease(TContexteEcran& ctx, int32_t x, int32_t s, double valeur,
-                         std::optional<int32_t> gaucheValeur = std::nullopt);
+                         std::optional<int32_t> gaucheValeur = std::nullopt, int32_t monteeValeur = 0);
 
 // The beat's techniques above the staff, its strum and its mix-table mark.
 void DessinerEffetsTemps(TContexteEcran& ctx, int32_t b);

@@ -4,11 +4,19 @@
 // wave where that bend's arrow ends. Where they would meet, the amount moves right past the
 // marks, as a beat text passes what it covers (PlacementTextes.h), when it still ends before
 // the next beat clear of what stands there; otherwise the marks move up over the amounts when
-// nothing stands there; otherwise everything keeps its place. A wave likewise starts past the
-// bends when that leaves it room, or else runs over them when nothing stands there. The score
-// view (in pixels) and print (in printer pixels) place them alike.
+// nothing stands there; otherwise everything keeps its place. On close beats the marks move up
+// over the previous beat's amounts as well. In a double stop bent on two strings, an amount
+// first moves likewise past the other bend's arc and arrow, or else up over them. A wave
+// starts past the bends when that leaves it room, or else runs over them when nothing stands
+// there. The score
+// view (in pixels) and print (in printer pixels) place them alike: each measures a beat through
+// a TGeometrieMarques, and PlacerMarquesTemps and PlacerVagueTemps gather what stands around it.
+#include "document/Variable.h"
 #include "editor/PlacementTextes.h"
 
+#include <array>
+#include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -43,3 +51,43 @@ struct TPlaceVague {
 // the amounts and strokes of the beat's bends; `longueurMin` the shortest wave worth drawing.
 TPlaceVague PlacerVague(const TZoneEncre& vague, double longueurMin, std::span<const TZoneEncre> bends,
                         const TObstaclesMarques& obstacles);
+
+// How the score view or print measures the beats of the measure being drawn, in its own units.
+class TGeometrieMarques {
+public:
+    virtual ~TGeometrieMarques() = default;
+    virtual int32_t NbTemps() = 0;
+    virtual int32_t NbCordes() = 0;
+    // Whether string s of beat b draws a bend or a bend and release.
+    virtual bool AvecBend(int32_t b, int32_t s) = 0;
+    // The cell of that bend's amount where the bend writes it, and the box of its strokes.
+    virtual TZoneEncre ValeurBend(int32_t b, int32_t s) = 0;
+    virtual TZoneEncre TraceBend(int32_t b, int32_t s) = 0;
+    // The areas of beat b's marks over the staff, as ZonesMarques lists them.
+    virtual std::vector<TZoneEncre> Marques(int32_t b) = 0;
+    // The fret text of string s of beat b with the gap it cuts in its string; none without one.
+    virtual std::optional<TZoneEncre> Frette(int32_t b, int32_t s) = 0;
+    // Beat b's mark of a mix-table change, where one is drawn.
+    virtual std::optional<TZoneEncre> TableMix(int32_t b) = 0;
+    // The chord names and diagrams of the measure and the beat texts of its line.
+    virtual std::vector<TZoneEncre> AuDessus() = 0;
+    // Half a digit of the bend amounts: what an amount keeps from what it is moved past.
+    virtual double DemiChiffre() = 0;
+    // Where the room after beat b ends: the next beat's x, or the end of the measure.
+    virtual double FinPlace(int32_t b) = 0;
+};
+
+struct TPlaceMarques {
+    // By string, for the bent ones: the left edge of the amount, and how far it moves up.
+    std::array<double, kNbCordesMax + 1> GauchesValeurs{};
+    std::array<double, kNbCordesMax + 1> MonteesValeurs{};
+    double Montee = 0; // of the marks
+};
+
+// Where beat b's bends write their amounts and how far its marks move up.
+TPlaceMarques PlacerMarquesTemps(TGeometrieMarques& g, int32_t b);
+
+// Where beat b's wave starts and how far it moves up, past or over the bends of the beat, the
+// wave's row being `vague` and `ecart` the room it keeps from them.
+TPlaceVague PlacerVagueTemps(TGeometrieMarques& g, int32_t b, const TZoneEncre& vague, double longueurMin,
+                             double ecart);

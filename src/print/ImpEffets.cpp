@@ -128,62 +128,83 @@ int DemiChiffre(platform::Canevas& c)
 
 } // namespace
 
+namespace {
+
+// Print's measures of the beats of the measure being printed, in device pixels.
+class GeometrieImpr final : public TGeometrieMarques {
+public:
+    explicit GeometrieImpr(platform::Canevas& c) : c(c) {}
+
+    int32_t NbTemps() override { return NbTempsImpr(ParamImpCourant.MesureEnCours); }
+    int32_t NbCordes() override { return NbCordesImpr(); }
+    bool AvecBend(int32_t b, int32_t s) override { return AvecBendImpr(*Temps(b), s); }
+    TZoneEncre ValeurBend(int32_t b, int32_t s) override { return CelluleValeurBendImpr(b, s); }
+    TZoneEncre TraceBend(int32_t b, int32_t s) override { return TraceBendImpr(b, s); }
+    std::vector<TZoneEncre> Marques(int32_t b) override { return ZonesMarques(c, *Temps(b)); }
+
+    std::optional<TZoneEncre> Frette(int32_t b, int32_t s) override
+    {
+        const TTemps& t = *Temps(b);
+        const std::string frette = TexteFretteImpression(t, s);
+        if (frette.empty())
+            return std::nullopt;
+        const double e = EchelleImpr();
+        const double xm = t.XImp + ParamImpCourant.MargeGaucheLignes;
+        const double y = YCordeImpr(s);
+        c.SetFonte(PoliceImpr("FontNotes_Prt"));
+        const platform::Dimension d = c.TextExtent(frette);
+        return Zone(R((xm - G.MargeFrette) * e - d.cx / 2.0), R(y * e - d.cy / 2.0),
+                    R((xm + G.MargeFrette) * e + d.cx / 2.0 + 1), R(y * e + d.cy / 2.0));
+    }
+
+    // Paper shows no mix-table change.
+    std::optional<TZoneEncre> TableMix(int32_t) override { return std::nullopt; }
+
+    std::vector<TZoneEncre> AuDessus() override { return ZonesAuDessus(c); }
+    double DemiChiffre() override { return ::DemiChiffre(c); }
+
+    double FinPlace(int32_t b) override
+    {
+        const TZoneImpression& p = ParamImpCourant;
+        const double e = EchelleImpr();
+        if (b < NbTemps())
+            return R((Temps(b + 1)->XImp + p.MargeGaucheLignes) * e);
+        const TMesure* bloc = MesureImpr(p.MesureEnCours);
+        return R((bloc->LargeurImp + bloc->EspaceDroiteImp + p.MargeGaucheLignes - 0.5) * e);
+    }
+
+private:
+    platform::Canevas& c;
+};
+
+TPlaceMarquesImpr PlacerMarques(platform::Canevas& c, int32_t b)
+{
+    GeometrieImpr g(c);
+    const TPlaceMarques p = PlacerMarquesTemps(g, b);
+    TPlaceMarquesImpr place;
+    for (std::size_t s = 1; s < p.GauchesValeurs.size(); ++s) {
+        place.Gauches[s] = static_cast<int>(p.GauchesValeurs[s]);
+        place.Montees[s] = static_cast<int>(p.MonteesValeurs[s]);
+    }
+    place.Montee = static_cast<int>(p.Montee);
+    return place;
+}
+
+} // namespace
+
 TPlaceMarquesImpr PlacerMarquesImpr(int32_t b)
 {
-    TPlaceMarquesImpr place;
     platform::Canevas* c = CanvasImpr;
-    const TTemps* t = Temps(b);
-    if (!c || !t)
-        return place;
-    std::vector<TZoneEncre> valeurs;
-    std::vector<int32_t> cordes;
-    for (int32_t s = 1; s <= NbCordesImpr(); ++s) {
-        if (AvecBendImpr(*t, s)) {
-            valeurs.push_back(CelluleValeurBendImpr(b, s));
-            cordes.push_back(s);
-            place.Gauches[static_cast<std::size_t>(s)] = static_cast<int>(valeurs.back().Gauche);
-        }
-    }
-    const std::vector<TZoneEncre> marques = ZonesMarques(*c, *t);
-    if (!SeCroisent(valeurs, marques))
-        return place;
-
-    // What stays where it is, up to the next beat (where an amount moves no further): its marks,
-    // amounts and numbers, half a digit short of them: an amount meeting the next one would read
-    // as one number. An amount moved past a mark keeps half a digit from it too.
-    const TZoneImpression& p = ParamImpCourant;
-    const double e = EchelleImpr();
-    const int demi = DemiChiffre(*c);
-    const TMesure* bloc = MesureImpr(p.MesureEnCours);
-    std::vector<TZoneEncre> fixes;
-    int finPlace = R((bloc->LargeurImp + bloc->EspaceDroiteImp + p.MargeGaucheLignes - 0.5) * e);
-    if (const TTemps* suivant = Temps(b + 1)) {
-        const double xm = suivant->XImp + p.MargeGaucheLignes;
-        finPlace = R(xm * e);
-        fixes = ZonesMarques(*c, *suivant);
-        c->SetFonte(PoliceImpr("FontNotes_Prt"));
-        for (int32_t s = 1; s <= NbCordesImpr(); ++s) {
-            const std::string frette = TexteFretteImpression(*suivant, s);
-            if (!frette.empty()) {
-                const platform::Dimension d = c->TextExtent(frette);
-                const double y = YCordeImpr(s);
-                fixes.push_back(Zone(R((xm - G.MargeFrette) * e - d.cx / 2.0), R(y * e - d.cy / 2.0),
-                                     R((xm + G.MargeFrette) * e + d.cx / 2.0 + 1), R(y * e + d.cy / 2.0)));
-            }
-        }
-        for (int32_t s = 1; s <= NbCordesImpr(); ++s)
-            if (AvecBendImpr(*suivant, s))
-                fixes.push_back(CelluleValeurBendImpr(b + 1, s));
-        for (TZoneEncre& z : fixes)
-            z.Gauche -= demi;
-    }
-    const std::vector<TZoneEncre> dessus = ZonesAuDessus(*c);
-    const TObstaclesMarques obstacles{fixes, dessus, static_cast<double>(demi), static_cast<double>(finPlace), 0};
-    const TPlaceValeurs placees = PlacerValeursBend(marques, valeurs, obstacles);
-    for (std::size_t i = 0; i < cordes.size(); ++i)
-        place.Gauches[static_cast<std::size_t>(cordes[i])] = static_cast<int>(placees.Gauches[i]);
-    place.Montee = static_cast<int>(placees.Montee);
-    return place;
+    if (!c || !Temps(b))
+        return {};
+    // In a line, a beat's marks are placed once for its marks and all its bends.
+    if (!ContexteImpr)
+        return PlacerMarques(*c, b);
+    TContexteImpr::TMarquesTemps& marques = ContexteImpr->MarquesTemps;
+    const int32_t m = ParamImpCourant.MesureEnCours;
+    if (marques.Mesure != m || marques.Temps != b)
+        marques = {m, b, PlacerMarques(*c, b)};
+    return marques.Place;
 }
 
 void ImprimerEffetsTemps(int32_t b)
@@ -240,29 +261,16 @@ void ImprimerEffetsTemps(int32_t b)
         // Clear of the beat's bends.
         const double pas = t->Effet == 1 ? G.PasVibrato : G.PasTremolo;
         const double epaisseur = t->Effet == 1 ? G.EpaisseurVibrato : G.EpaisseurTremolo;
-        std::vector<TZoneEncre> bends;
-        for (int32_t s = 1; s <= n; ++s) {
-            if (AvecBendImpr(*t, s)) {
-                bends.push_back(CelluleValeurBendImpr(b, s));
-                bends.push_back(TraceBendImpr(b, s));
-            }
-        }
-        double debut = x;
-        double ycVague = yc;
         // Its ink, the pen's width included, and a clear 0.2 mm over it.
         const int demiStylo = (std::max(PixImpr(epaisseur), 1) + 1) / 2;
         const int ecart = std::max(R(0.2 * e), 1);
         const TZoneEncre vague = Zone(R(xm * e), R((yc - pas / 2) * e) - demiStylo - ecart,
                                       R((xSuivant - 3 + p.MargeGaucheLignes) * e),
                                       R((yc + pas / 2) * e) + demiStylo + 1);
-        if (SeCroisent(bends, std::span(&vague, 1))) {
-            const std::vector<TZoneEncre> dessus = ZonesAuDessus(*c);
-            const TPlaceVague place = PlacerVague(vague, 4 * pas * e, bends,
-                                                  TObstaclesMarques{{}, dessus, static_cast<double>(ecart),
-                                                                    vague.Droite, 0});
-            debut = x + (place.Debut - vague.Gauche) / e;
-            ycVague = yc - place.Montee / e;
-        }
+        GeometrieImpr g(*c);
+        const TPlaceVague place = PlacerVagueTemps(g, b, vague, 4 * pas * e, ecart);
+        const double debut = x + (place.Debut - vague.Gauche) / e;
+        const double ycVague = yc - place.Montee / e;
         Zigzag(*c, debut, xSuivant, ycVague, pas, epaisseur);
         break;
     }
@@ -312,21 +320,6 @@ void ImprimerAccord(int32_t b)
 }
 
 namespace {
-
-struct TextePlace {
-    int32_t mesure = 0;
-    int32_t temps = 0;
-    int x = 0; // device pixels
-    int y = 0; // top, device pixels
-};
-
-// The texts of the line being printed (PlacerTextesLigne), measures premiere..derniere.
-struct TextesLigne {
-    int32_t premiere = 0;
-    int32_t derniere = -1;
-    std::vector<TextePlace> places;
-};
-TextesLigne textesLigne;
 
 // The texts of measures premiere..derniere placed at the current PosY. With rangeesDessus, a
 // text that finds no room beside its beat goes to a row over everything the line draws above
@@ -435,11 +428,12 @@ std::vector<TZoneEncre> ZonesAuDessus(platform::Canevas& c)
             zones.push_back(Zone(gauche, haut, gauche + d.cx, haut + d.cy));
         }
     }
-    if (p.AffTxt_Prt && m >= textesLigne.premiere && m <= textesLigne.derniere) {
+    const TextesLigne* textesLigne = ContexteImpr ? &ContexteImpr->Textes : nullptr;
+    if (p.AffTxt_Prt && textesLigne && m >= textesLigne->premiere && m <= textesLigne->derniere) {
         c.SetFonte(PoliceImpr("FontTxt_Prt"));
         const int hauteur = c.TextHeight("C");
         const int haut = R((p.PosY - G.DecalageTexte - p.EspTexte_Prt / 3.0) * e - hauteur / 2.0);
-        for (const TextePlace& place : textesLigne.places) {
+        for (const TextePlace& place : textesLigne->places) {
             const TMesure* bloc = MesureImpr(place.mesure);
             if (!bloc)
                 continue;
@@ -452,14 +446,15 @@ std::vector<TZoneEncre> ZonesAuDessus(platform::Canevas& c)
 
 } // namespace
 
+TContexteImpr* ContexteImpr = nullptr;
+
 TTextesLigneImpr PlacerTextesLigne(int32_t premiere, int32_t derniere)
 {
     TTextesLigneImpr ligne;
-    textesLigne = {premiere, derniere, PlacerTextes(premiere, derniere, true, &ligne)};
+    if (ContexteImpr)
+        ContexteImpr->Textes = {premiere, derniere, PlacerTextes(premiere, derniere, true, &ligne)};
     return ligne;
 }
-
-void OublierTextesLigne() { textesLigne = {}; }
 
 void ImprimerTexteTemps(int32_t b)
 {
@@ -471,8 +466,9 @@ void ImprimerTexteTemps(int32_t b)
     const int32_t m = p.MesureEnCours;
     // Printed outside a line, a measure is placed on its own.
     std::vector<TextePlace> seule;
-    const std::vector<TextePlace>& places = m >= textesLigne.premiere && m <= textesLigne.derniere
-                                                ? textesLigne.places
+    const TextesLigne* textesLigne = ContexteImpr ? &ContexteImpr->Textes : nullptr;
+    const std::vector<TextePlace>& places = textesLigne && m >= textesLigne->premiere && m <= textesLigne->derniere
+                                                ? textesLigne->places
                                                 : (seule = PlacerTextes(m, m));
     const auto place = std::find_if(places.begin(), places.end(),
                                     [&](const TextePlace& tp) { return tp.mesure == m && tp.temps == b; });

@@ -245,6 +245,12 @@ int32_t ImprimerLigne(int32_t m0, bool dessiner, std::optional<double> hautMin)
         bloc->LargeurImp += x;
         x = bloc->LargeurImp + bloc->EspaceDroiteImp;
     }
+    // The line's texts and its beats' placed marks last while it is laid out and drawn.
+    TContexteImpr contexte;
+    struct FinContexte {
+        ~FinContexte() { ContexteImpr = nullptr; }
+    } finContexte;
+    ContexteImpr = &contexte;
     // Where the line's texts go decides where the line goes: rows of texts over its diagrams
     // move it down, and so may what stands above it.
     auto placerTextes = [&] { return p.AffTxt_Prt ? PlacerTextesLigne(m0, m) : TTextesLigneImpr{}; };
@@ -260,10 +266,10 @@ int32_t ImprimerLigne(int32_t m0, bool dessiner, std::optional<double> hautMin)
             placerTextes();
         }
     }
-    if (!dessiner) {
-        OublierTextesLigne();
+    if (!dessiner)
         return m;
-    }
+    // Marks measured while the line was still moving down stood at another height.
+    contexte.MarquesTemps = {};
 
     const double y = p.PosY;
     x = 0;
@@ -303,7 +309,6 @@ int32_t ImprimerLigne(int32_t m0, bool dessiner, std::optional<double> hautMin)
         ImprimerCordes(xd, x, y);
         ImprimerTempsMesure(k);
     }
-    OublierTextesLigne();
     return m;
 }
 

@@ -149,12 +149,13 @@ std::optional<int> FinFretteAuDessus(platform::Canevas& c, int32_t b, int32_t s)
 // The amount of beat b's bend, in its cell (CelluleValeurBendImpr, moved by PlacerMarquesImpr).
 void ValeurBend(platform::Canevas& c, int32_t b, int32_t s, double valeur)
 {
-    const int gauche = PlacerMarquesImpr(b).Gauches[static_cast<std::size_t>(s)];
+    const TPlaceMarquesImpr place = PlacerMarquesImpr(b);
     const TZoneEncre cellule = CelluleValeurBendImpr(b, s);
     c.SetFonte(PoliceImpr("FontEff_Prt"));
     c.SetLargeurStylo(1);
     FondTexteImpr(c);
-    c.TextOut(gauche, static_cast<int>(cellule.Haut), TexteValeurEffet(valeur));
+    const auto corde = static_cast<std::size_t>(s);
+    c.TextOut(place.Gauches[corde], static_cast<int>(cellule.Haut) - place.Montees[corde], TexteValeurEffet(valeur));
 }
 
 } // namespace
@@ -273,6 +274,7 @@ void ImprimerNote(int32_t b, int32_t s)
     if (g >= 0) {
         // Left of the widest number of the beat, so that grace notes on several strings line
         // up; the longer the grace note, the further away.
+        const int largeurFrette = texte.empty() ? 0 : c->TextWidth(texte);
         platform::StyleFonte fonte = PolicesLabels().PoliceDessin("FontNotes_Prt");
         fonte.taille = TailleImpr(fonte.taille - 3);
         fonte.gras = false;
@@ -284,10 +286,22 @@ void ImprimerNote(int32_t b, int32_t s)
             tg = "(" + tg + ")";
         const platform::Dimension d = c->TextExtent(tg);
         const int demi = R(W / 2.0);
-        const int droite = R((xm - 0.7 - 0.2 * dg) * e - demi);
+        int gauche = R((xm - 1.0 - 0.2 * dg) * e - demi) - d.cx; // its white box
+        int droiteBoite = R((xm - 0.4 - 0.2 * dg) * e - demi);
+        int droite = R((xm - 0.7 - 0.2 * dg) * e - demi);
+        if (b == 1) {
+            // 0.3 mm past the bar line's middle, and 0.2 mm short of its fret at the most.
+            const int texteGauche = droite - d.cx;
+            const int debut = R((xm - p.EspaceAvantTemps + 0.3) * e);
+            const int gaucheMax = R(xm * e - largeurFrette / 2.0) - R(0.2 * e) - d.cx;
+            const int decalage = static_cast<int>(GaucheGracePremierTemps(texteGauche, debut, gaucheMax)) - texteGauche;
+            gauche += decalage;
+            droiteBoite += decalage;
+            droite += decalage;
+        }
         c->SetStylo(platform::clWhite, 1);
         c->SetBrosse(platform::clWhite);
-        c->Rectangle(R((xm - 1.0 - 0.2 * dg) * e - demi) - d.cx, haut, R((xm - 0.4 - 0.2 * dg) * e - demi), bas);
+        c->Rectangle(gauche, haut, droiteBoite, bas);
         FondTexteImpr(*c);
         c->TextOut(droite - d.cx, R(y * e - d.cy / 2.0), tg);
     }

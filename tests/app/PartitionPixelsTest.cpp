@@ -334,3 +334,124 @@ TEST_F(PartitionPixels, BeatTextsOnALineOfChordDiagramsCoverNothingAndStayNearTh
                 Temps(b, m) = TTemps{};
     }
 }
+
+TEST_F(PartitionPixels, ADoubleStopBentOnBothStringsKeepsEachAmountClearOfTheOtherBend)
+{
+    // 7 and 8 bent together: the 8's amount over string 1 was struck through by the 7's arc and
+    // hidden under its release's arrow. Each amount in red in turn: no other ink may touch it.
+    struct Cas {
+        int effet1, effet2;
+        int code; // quarters, eighths
+    };
+    for (const Cas c : {Cas{5, 5, 0}, Cas{6, 5, 0}, Cas{5, 6, 0}, Cas{6, 6, 0}, Cas{5, 5, 1}, Cas{6, 5, 1}}) {
+        for (const char* rouge : {"2.5", "1"}) {
+            SCOPED_TRACE(std::to_string(c.effet1) + "/" + std::to_string(c.effet2) +
+                         (c.code ? " eighths" : " quarters") + ", " + rouge + " in red");
+            if (c.code == 1)
+                Battements({1, 1, 1, 1, 1, 1, 1, 1});
+            else
+                Battements({0, 0, 0, 0});
+            for (int b = 1; b <= Mesure().NbTemps[PisteCourante]; ++b) {
+                Temps(b).Notes[1].Frette = 7;
+                Temps(b).Notes[2].Frette = 8;
+            }
+            Temps(1).Notes[1].Effet = static_cast<uint8_t>(c.effet1);
+            Temps(1).Notes[1].ValeurBend = 1;
+            Temps(1).Notes[2].Effet = static_cast<uint8_t>(c.effet2);
+            Temps(1).Notes[2].ValeurBend = 2.5;
+            const auto [rouges, contacts] =
+                RougesEtContacts(ImageTeinte([&](std::string_view t) { return t == rouge; }));
+            ASSERT_GT(rouges, 0);
+            EXPECT_EQ(contacts, 0);
+        }
+    }
+}
+
+TEST_F(PartitionPixels, VibratoStrokesOnEighthsKeepClearOfTheTopStringBendAmounts)
+{
+    // Every eighth bent on the top string, with a vibrato stroke on every beat or every other:
+    // no V may touch an amount, its own beat's or the previous one's, whatever the stroke's amount.
+    for (const int espacement : {ParamEcranCourant.CoefEspAff, 2}) {
+        ParamEcranCourant.CoefEspAff = espacement;
+        CalculerLargeursTemps();
+        for (const double coup : {0.5, 1.0, 1.5, 2.0, 3.0}) {
+            for (const bool vPartout : {false, true}) {
+                SCOPED_TRACE("spacing " + std::to_string(espacement) + ", stroke " + std::to_string(coup) +
+                             (vPartout ? ", a V on every beat" : ", a V on every other beat"));
+                Battements({1, 1, 1, 1, 1, 1, 1, 1});
+                for (int b = 1; b <= 8; ++b) {
+                    Temps(b).Notes[1].Frette = 7;
+                    Temps(b).Notes[1].Effet = 5;
+                    Temps(b).Notes[1].ValeurBend = 2.5;
+                    Temps(b).Effet = vPartout || b % 2 == 1 ? 3 : 0;
+                    Temps(b).ValeurCoupVib = coup;
+                }
+                const auto [rouges, contacts] =
+                    RougesEtContacts(ImageTeinte([](std::string_view t) { return t == "2.5"; }));
+                ASSERT_GT(rouges, 0);
+                EXPECT_EQ(contacts, 0);
+            }
+        }
+    }
+}
+
+TEST_F(PartitionPixels, AGraceNoteOnAMeasuresFirstBeatKeepsClearOfTheBarLine)
+{
+    // "(7)" on the first beat of measure 2 read "|7)": its opening bracket lay under the bar line.
+    Mesures(2);
+    struct Cas {
+        int frette, grace, duree;
+        const char* texte;
+    };
+    for (const Cas c : {Cas{7, 7, 1, "(7)"}, Cas{7, 7, 3, "(7)"}, Cas{5, 3, 2, "(3)"}, Cas{5, 100, 3, "(x)"}}) {
+        SCOPED_TRACE(std::string(c.texte) + " before " + std::to_string(c.frette) + ", length " +
+                     std::to_string(c.duree));
+        for (int m = 1; m <= 2; ++m) {
+            Battements({0, 0, 0, 0}, m);
+            for (int b = 1; b <= 4; ++b)
+                Temps(b, m).Notes[1].Frette = 7;
+        }
+        TNoteCorde& note = Temps(1, 2).Notes[1];
+        note.Frette = static_cast<int8_t>(c.frette);
+        note.FretteGrace = static_cast<int8_t>(c.grace);
+        note.NuanceGrace = 3;
+        note.DureeGrace = static_cast<uint8_t>(c.duree);
+        const QImage image = ImageTeinte([&](std::string_view t) { return t == c.texte; });
+        const auto [rouges, contacts] = RougesEtContacts(image);
+        ASSERT_GT(rouges, 0);
+        EXPECT_EQ(contacts, 0);
+    }
+}
+
+TEST_F(PartitionPixels, AWaveKeepsClearOfADoubleStopBentTwice)
+{
+    // The lower string's amount stands over the upper bend's arrow, in the wave's row.
+    for (const int effet : {1, 2}) {
+        SCOPED_TRACE(effet == 1 ? "vibrato" : "tremolo bar");
+        Battements({-1, -1});
+        for (int b = 1; b <= 2; ++b) {
+            Temps(b).Notes[1].Frette = 7;
+            Temps(b).Notes[2].Frette = 8;
+        }
+        for (int s = 1; s <= 2; ++s) {
+            Temps(1).Notes[s].Effet = 5;
+            Temps(1).Notes[s].ValeurBend = 2.5;
+        }
+        Temps(1).Effet = static_cast<int8_t>(effet);
+        const QImage avec = Image();
+        Temps(1).Effet = 0;
+        const QImage sansVague = Image();
+        std::set<Pixel> vague;
+        for (int y = 0; y < kY; ++y)
+            for (int x = X(1) - 15; x < X(2); ++x)
+                if (Encre(avec, x, y) && !Encre(sansVague, x, y))
+                    vague.insert({x, y});
+        ASSERT_GT(vague.size(), 5u);
+        // The wave's ink touches none of the bends', corners included.
+        for (const auto& [x, y] : vague)
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx)
+                    EXPECT_FALSE(Encre(sansVague, x + dx, y + dy) && !vague.count({x + dx, y + dy}))
+                        << "wave at " << x << "," << y;
+    }
+}

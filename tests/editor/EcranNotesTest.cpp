@@ -105,22 +105,23 @@ TEST_F(Notes, DynamicsShadeTheFretAndLetRingFramesIt)
 
 TEST_F(Notes, AGraceNoteStandsLeftOfTheWidestFretOfItsBeat)
 {
+    // On the second beat: on the first, a grace note this far from its beat would reach the bar.
     Battements({0, 0, 0, 0});
-    Temps(1).Notes[1].Frette = 10;
-    Temps(1).Notes[1].Nuance = 3; // "(10)", 24 wide
-    Temps(1).Notes[3].Frette = 5;
-    Temps(1).Notes[3].FretteGrace = 7;
-    Temps(1).Notes[3].NuanceGrace = 6;
-    Temps(1).Notes[3].DureeGrace = 2;
+    Temps(2).Notes[1].Frette = 10;
+    Temps(2).Notes[1].Nuance = 3; // "(10)", 24 wide
+    Temps(2).Notes[3].Frette = 5;
+    Temps(2).Notes[3].FretteGrace = 7;
+    Temps(2).Notes[3].NuanceGrace = 6;
+    Temps(2).Notes[3].DureeGrace = 2;
     Peindre();
-    const int gx = X(1) - 12 - 2 - 2;
+    const int gx = X(2) - 12 - 2 - 2;
     // "Small Fonts" 6: 8 pixels, 11 high; regular and small, so k = 2.
     EXPECT_TRUE(Contient(canevas, "Ligne " + P(gx - 6 - 1, 84) + "," + P(gx, 84) + " pen #FFFFFF"));
     EXPECT_TRUE(Contient(canevas, "Texte " + P(gx - 6 + 1 - 2, 84 - 6) + " \"7\" font \"Small Fonts\" 6 #000000 brush clear"));
 
     // A ghost grace note of a dead note.
-    Temps(1).Notes[3].FretteGrace = 100;
-    Temps(1).Notes[3].NuanceGrace = 2;
+    Temps(2).Notes[3].FretteGrace = 100;
+    Temps(2).Notes[3].NuanceGrace = 2;
     Peindre();
     EXPECT_EQ(Compte(canevas, "Texte " + P(gx - 18 + 1 - 2, 78) + " \"(x)\""), 1);
 }

@@ -62,6 +62,8 @@ TEST(PlacementMarques, AWaveStartsPastTheBendsOrRunsOverThem)
         {"past the arrow and the amount", 40, {{-4, 0, 9, 9}, arc}, {}, 15, 0},
         {"no room after them: over the amount", 20, {{-4, 0, 9, 9}, arc}, {}, 0, 12},
         {"a chord over the amount", 20, {{-4, 0, 9, 9}, arc}, {{0, -10, 30, -2}}, 0, 0},
+        // A double stop's lower amount gone over the upper arrow: the wave goes over it too.
+        {"another amount over the first", 20, {{-4, 0, 9, 9}, arc, {6, -6, 12, 1}}, {}, 0, 18},
     };
     for (const Cas& c : cas) {
         const TPlaceVague p =

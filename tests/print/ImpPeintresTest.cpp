@@ -5,6 +5,7 @@
 #include "FixtureImpression.h"
 
 #include "print/ImpEffets.h"
+#include "print/ImpLignes.h"
 #include "print/ImpNotes.h"
 #include "print/ImpPage.h"
 #include "print/ImpPortee.h"
@@ -41,9 +42,9 @@ protected:
 
     // What `peindre` prints, painted with the Qt canvas at this scale on a white image.
     template <class F>
-    QImage PeintQt(F peindre)
+    QImage PeintQt(F peindre, int largeur = 600)
     {
-        QImage image(600, 800, QImage::Format_RGB32);
+        QImage image(largeur, 800, QImage::Format_RGB32);
         image.fill(Qt::white);
         QPainter peintre(&image);
         platform::CanevasQt qt(peintre, 254);
@@ -416,6 +417,38 @@ TEST_F(ImpPeintresTest, ADoubleStopBendPrintsItsAmountPastTheFretAbove)
     const int fleche = static_cast<int>(platform::Round((10 + 10 - 2.0 + 4.5) * 10 + 6 / 2.0));
     EXPECT_EQ(valeur->points[0].x, fleche - 18 - 5);
     EXPECT_LE(valeur->points[0].y + H(5), ligne - 2);
+}
+
+// Painted with the Qt canvas, the amounts in red, a double stop bent on both strings: the lower
+// string's amount stood over the upper string's line, under that bend's arc and arrow.
+TEST_F(ImpPeintresTest, ADoubleStopBentOnBothStringsPrintsItsAmountsClearOfEveryArrow)
+{
+    Battements({0, 0, 0, 0});
+    PolicesLabels().Definir("FontEff_Prt", TMyFont{"Arial", 5, false, false, CouleurRouge});
+    for (const double pas : {10.0, 5.0}) {
+        for (const int effet1 : {5, 6}) {
+            for (const int effet2 : {5, 6}) {
+                SCOPED_TRACE(std::to_string(effet1) + "/" + std::to_string(effet2) + " every " + std::to_string(pas) + " mm");
+                for (int b = 1; b <= 4; ++b) {
+                    Temps(b).XImp = pas * b;
+                    Temps(b).Notes[1].Frette = 7;
+                    Temps(b).Notes[2].Frette = 8;
+                }
+                Temps(1).Notes[1].Effet = static_cast<uint8_t>(effet1);
+                Temps(1).Notes[1].ValeurBend = 1;
+                Temps(1).Notes[2].Effet = static_cast<uint8_t>(effet2);
+                Temps(1).Notes[2].ValeurBend = 2.5;
+                const Contacts n = RougeContreNoir(PeintQt([] {
+                    ImprimerCordes(0, 45, ParamImpCourant.PosY);
+                    for (int b = 1; b <= 4; ++b)
+                        for (int s = 1; s <= 2; ++s)
+                            ImprimerNote(b, s);
+                }));
+                ASSERT_GT(n.rouges, 0);
+                EXPECT_EQ(n.touches, 0);
+            }
+        }
+    }
 }
 
 TEST_F(ImpPeintresTest, StemsJoinSpreadChordsAndRunToTheBeamLine)
@@ -857,4 +890,116 @@ TEST_F(ImpPeintresTest, StrumArrowClearsTheNumbersAsPrintedAtAnyProportion)
     }
 }
 
+// A line of eighths, each bent on the top string, painted with the Qt canvas, the amounts in
+// red: no vibrato stroke's V may touch one, its own beat's or the next beat's, whatever the
+// stroke's amount and at close note spacing too.
+TEST_F(ImpPeintresTest, VibratoStrokesOnEighthsPrintClearOfTheTopStringBendAmounts)
+{
+    PolicesLabels().Definir("FontEff_Prt", TMyFont{"Arial", 5, false, false, CouleurRouge});
+    PageExacte(10.0, 1100);
+    ParamImpCourant.MargeDroiteLignes = 10;
+    ParamImpCourant.PosY = 30;
+    Mesures(2);
+    for (const int espacement : {5, 2}) {
+        ParamImpCourant.CoefEspAff_Prt = espacement;
+        CalculerLargeursTempsImpression();
+        for (const double coup : {0.5, 1.0, 1.5, 2.0, 3.0}) {
+            for (const bool vPartout : {false, true}) {
+                SCOPED_TRACE("spacing " + std::to_string(espacement) + ", stroke " + std::to_string(coup) +
+                             (vPartout ? ", a V on every beat" : ", a V on every other beat"));
+                for (int m = 1; m <= 2; ++m) {
+                    Battements({1, 1, 1, 1, 1, 1, 1, 1}, m);
+                    for (int b = 1; b <= 8; ++b) {
+                        Temps(b, m).Notes[1].Frette = 7;
+                        Temps(b, m).Notes[1].Effet = 5;
+                        Temps(b, m).Notes[1].ValeurBend = 1;
+                        Temps(b, m).Effet = vPartout || b % 2 == 1 ? 3 : 0;
+                        Temps(b, m).ValeurCoupVib = coup;
+                    }
+                }
+                const Contacts n = RougeContreNoir(PeintQt([] { ImprimerLigne(1, true); }, 1100));
+                ASSERT_GT(n.rouges, 0);
+                EXPECT_EQ(n.touches, 0);
+            }
+        }
+    }
+    ParamImpCourant.CoefEspAff_Prt = 5;
+    CalculerLargeursTempsImpression();
+}
+
+
+// Painted with the Qt canvas, the numbers in red: a grace note on the first beat of a measure
+// keeps its ink off the bar line before it, moving towards its fret where it needs to.
+TEST_F(ImpPeintresTest, AGraceNoteOnAMeasuresFirstBeatPrintsClearOfTheBarLine)
+{
+    PageExacte(10.0, 1100);
+    ParamImpCourant.MargeDroiteLignes = 10;
+    ParamImpCourant.PosY = 30;
+    PolicesLabels().Definir("FontNotes_Prt", TMyFont{"Arial", 9, true, false, CouleurRouge});
+    Mesures(3);
+    struct Cas {
+        int frette, grace, duree;
+    };
+    for (const Cas c : {Cas{12, 7, 1}, Cas{12, 7, 3}, Cas{7, 12, 3}, Cas{5, 100, 2}}) {
+        SCOPED_TRACE("grace " + std::to_string(c.grace) + " of length " + std::to_string(c.duree) + " before " +
+                     std::to_string(c.frette));
+        Battements({-2}, 1);
+        for (int m = 2; m <= 3; ++m)
+            Battements({1, 1, 1, 1, 1, 1, 1, 1}, m);
+        TNoteCorde& note = Temps(1, 2).Notes[1];
+        note.Frette = static_cast<int8_t>(c.frette);
+        note.FretteGrace = static_cast<int8_t>(c.grace);
+        note.NuanceGrace = 3;
+        note.DureeGrace = static_cast<uint8_t>(c.duree);
+        const QImage image = PeintQt([] { ImprimerLigne(1, true); }, 1100);
+        // From 2 mm before the bar to the beat, over the top string: at close spacing the
+        // string runs into the numbers between the beats.
+        const TMesure& premiere = Mesure(1);
+        const int barre = Px(10 + premiere.LargeurImp + premiere.EspaceDroiteImp);
+        const int temps = Px(10 + Temps(1, 2).XImp);
+        const Contacts n = RougeContreNoir(image.copy(barre - 20, Px(30) - 30, temps - barre + 20, 60));
+        ASSERT_GT(n.rouges, 0);
+        EXPECT_EQ(n.touches, 0);
+    }
+}
+
+
+// A wave printed over a double stop bent twice: the lower string's amount stands over the upper
+// bend's arrow, in the wave's row.
+TEST_F(ImpPeintresTest, AWavePrintsClearOfADoubleStopBentTwice)
+{
+    Battements({0, 0});
+    Placer();
+    Temps(2).XImp = 16; // too close for the wave to start past the bends
+    for (int s = 1; s <= 2; ++s) {
+        Temps(1).Notes[s].Frette = 7;
+        Temps(1).Notes[s].Effet = 5;
+        Temps(1).Notes[s].ValeurBend = 2.5;
+    }
+    for (const int effet : {1, 2}) {
+        SCOPED_TRACE(effet == 1 ? "vibrato" : "tremolo bar");
+        auto peindre = [] {
+            ImprimerEffetsTemps(1);
+            ImprimerNote(1, 1);
+            ImprimerNote(1, 2);
+        };
+        Temps(1).Effet = static_cast<int8_t>(effet);
+        const QImage avec = PeintQt(peindre);
+        Temps(1).Effet = 0;
+        const QImage sansVague = PeintQt(peindre);
+        const auto encre = [](const QImage& i, int x, int y) { return (i.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF; };
+        int vague = 0, contacts = 0;
+        for (int y = 350; y < 500; ++y)
+            for (int x = 150; x < 300; ++x) {
+                if (!encre(avec, x, y) || encre(sansVague, x, y))
+                    continue;
+                ++vague;
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx)
+                        contacts += encre(sansVague, x + dx, y + dy) ? 1 : 0;
+            }
+        ASSERT_GT(vague, 20);
+        EXPECT_EQ(contacts, 0);
+    }
+}
 } // namespace
