@@ -135,12 +135,14 @@ TEST_F(LectureFluidSynth, ASongPlaysFollowedMeasureByMeasureAndEndsOnce)
     ASSERT_EQ(fenetre.Fins.size(), 1u);
     EXPECT_GE(fenetre.Fins[0], 1900);
     EXPECT_LT(fenetre.Fins[0], 3000);
-    // Measure 2 is framed about a second in (the timer moves on up to 60 ms early).
+    // Measure 2 is framed about a second in (the timer moves on up to 60 ms early). A loaded
+    // machine delays the 100 ms timer by hundreds of milliseconds, so late is only wrong once
+    // the song is nearly over.
     ASSERT_GE(fenetre.Mesures.size(), 2u);
     EXPECT_EQ(fenetre.Mesures[0].first, 1);
     EXPECT_EQ(fenetre.Mesures[1].first, 2);
     EXPECT_GE(fenetre.Mesures[1].second, 900);
-    EXPECT_LT(fenetre.Mesures[1].second, 1400);
+    EXPECT_LT(fenetre.Mesures[1].second, 1800);
 
     std::ifstream f(wav, std::ios::binary);
     const std::vector<uint8_t> o((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
