@@ -9,6 +9,7 @@
 #include "app/VuePartition.h"
 #include "controls/CxEdit.h"
 #include "document/Variable.h"
+#include "editor/Clavier.h"
 
 #include <QAction>
 #include <QApplication>
@@ -348,6 +349,40 @@ TEST_F(FocusClavier, AfterDialogsButtonsAndPalettesClickArrowAndDigitReachTheNot
         CliquerCordeEtTaper(corde_, chiffre_, c.quoi);
         Suivant();
     }
+}
+
+// A key release is the editor's once: the memo uses it up and the window does not handle it
+// again. Page Down pressed again while its release is handled (the press waits among the
+// messages the release lets run) scrolls until its own release, which the first release,
+// handled a second time, would cut short.
+TEST_F(FocusClavier, AKeyReleaseIsHandledOnce)
+{
+    class CompteurRelaches : public QObject {
+    public:
+        int n = 0;
+
+    protected:
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            n += e->type() == QEvent::KeyRelease ? 1 : 0;
+            return false;
+        }
+    } relachesFenetre;
+    fenetre_->installEventFilter(&relachesFenetre);
+    QWidget* memo = fenetre_->Ed_Invisible();
+    ASSERT_EQ(QApplication::focusWidget(), memo);
+    QWindow* w = QGuiApplication::focusWindow();
+    ASSERT_TRUE(w);
+
+    // Queued as the window system queues them: the scroll's loop lets the next two run.
+    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease, QEvent::KeyPress})
+        QCoreApplication::postEvent(memo, new QKeyEvent(type, Qt::Key_PageDown, Qt::NoModifier));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(ToucheDefilement) << "the second press's scroll ended before its release";
+    QTest::keyRelease(w, Qt::Key_PageDown);
+    EXPECT_FALSE(ToucheDefilement);
+    EXPECT_EQ(relachesFenetre.n, 0);
+    fenetre_->removeEventFilter(&relachesFenetre);
 }
 
 } // namespace
