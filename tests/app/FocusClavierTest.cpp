@@ -13,9 +13,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSlider>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -23,6 +26,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace {
@@ -348,6 +352,73 @@ TEST_F(FocusClavier, AfterDialogsButtonsAndPalettesClickArrowAndDigitReachTheNot
         c.faire();
         CliquerCordeEtTaper(corde_, chiffre_, c.quoi);
         Suivant();
+    }
+}
+
+// Only a control marked as keeping the keyboard keeps it, with its own keys, and the notes get
+// none of them; any other control of the window that takes the focus gives it back to the memo
+// once the event loop turns, not while it is still taking it (the control's own code after its
+// setFocus finds the focus where it put it). A click in the edit zone gives the keys back.
+TEST_F(FocusClavier, OnlyAControlMarkedAsKeepingTheKeyboardKeepsIt)
+{
+    struct Cas {
+        const char* quoi;
+        std::function<QWidget*(QWidget* parent)> creer;
+        Qt::Key touche;
+        std::function<QString(QWidget*)> etat;
+    };
+    const Cas cas[] = {
+        {"a text field", [](QWidget* p) { return new QLineEdit(p); }, Qt::Key_7,
+         [](QWidget* w) { return static_cast<QLineEdit*>(w)->text(); }},
+        {"a combo box",
+         [](QWidget* p) {
+             auto* c = new QComboBox(p);
+             c->addItems({"a", "b", "c"});
+             return c;
+         },
+         Qt::Key_Down, [](QWidget* w) { return static_cast<QComboBox*>(w)->currentText(); }},
+        {"a list",
+         [](QWidget* p) {
+             auto* l = new QListWidget(p);
+             l->addItems({"a", "b", "c"});
+             l->setCurrentRow(0);
+             return l;
+         },
+         Qt::Key_Down, [](QWidget* w) { return QString::number(static_cast<QListWidget*>(w)->currentRow()); }},
+        {"a slider", [](QWidget* p) { return new QSlider(Qt::Horizontal, p); }, Qt::Key_Right,
+         [](QWidget* w) { return QString::number(static_cast<QSlider*>(w)->value()); }},
+    };
+    QWidget* memo = fenetre_->Ed_Invisible();
+    for (const Cas& c : cas) {
+        for (const bool marque : {false, true}) {
+            const std::string quoi = std::string(c.quoi) + (marque ? ", marked" : ", not marked");
+            std::unique_ptr<QWidget> controle(c.creer(fenetre_->centralWidget()));
+            controle->setGeometry(300, 40, 160, 60);
+            controle->show();
+            if (marque)
+                TForm1::SetKeepsKeyboard(controle.get());
+            controle->setFocus(Qt::OtherFocusReason);
+            EXPECT_TRUE(controle->hasFocus()) << quoi << ": right after it took the focus";
+            QCoreApplication::processEvents();
+            EXPECT_EQ(QApplication::focusWidget(), marque ? controle.get() : memo) << quoi;
+
+            const QString avant = c.etat(controle.get());
+            const int corde = Curseur.Corde;
+            const int temps = Curseur.Temps;
+            const int frette = Frette(corde);
+            Frapper(c.touche);
+            if (marque) {
+                EXPECT_NE(c.etat(controle.get()), avant) << quoi << ": the key is the control's";
+                EXPECT_EQ(Curseur.Corde, corde) << quoi;
+                EXPECT_EQ(Curseur.Temps, temps) << quoi;
+                EXPECT_EQ(Frette(corde), frette) << quoi;
+            } else {
+                EXPECT_EQ(c.etat(controle.get()), avant) << quoi << ": the key is the notes'";
+            }
+            CliquerCordeEtTaper(corde_, chiffre_, quoi);
+            Suivant();
+            EXPECT_EQ(QApplication::focusWidget(), memo) << quoi << ": after a click in the edit zone";
+        }
     }
 }
 
