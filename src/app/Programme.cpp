@@ -32,6 +32,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 std::string RepertoireProgramme;
@@ -96,8 +97,9 @@ bool ApresPremierePeinture::eventFilter(QObject* objet, QEvent* evenement)
 int LancerProgramme(int argc, char** argv)
 {
     // The fonts' configuration is read, and the threads the first paints share their fills
-    // with are made, while the application object and the first windows are built.
-    platform::LirePolicesEnArrierePlan();
+    // with are made, while the application object and the first windows are built. The
+    // reading thread is joined before the program ends, whichever way it ends.
+    std::jthread lecturePolices = platform::LirePolicesEnArrierePlan();
     platform::CreerFilsPeinture();
     // The application object; the platform's boxes, cursor and language dialog.
     ApplicationLyrx application(argc, argv);
@@ -150,12 +152,15 @@ int LancerProgramme(int argc, char** argv)
     // Once the close request has done its work, the process ends at once, wherever the request
     // came from: from inside the start work, a nested loop or a window that refuses to close,
     // nothing runs after it. Only the sound output is closed first, so that a WAV output is a
-    // whole file (a player still loading its sound font has none yet).
-    fenetre.DefinirTerminateur([&lecteur](int code) {
+    // whole file (a player still loading its sound font has none yet), and the fonts' reading
+    // thread is waited for.
+    fenetre.DefinirTerminateur([&lecteur, &lecturePolices](int code) {
         if (lecteur->ChargementTermine()) {
             InstallerMediaPlayer(nullptr);
             lecteur.reset();
         }
+        if (lecturePolices.joinable())
+            lecturePolices.join();
         std::fflush(nullptr);
         std::_Exit(code);
     });

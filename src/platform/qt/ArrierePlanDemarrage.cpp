@@ -4,16 +4,16 @@
 
 #if defined(LYRX_FONTCONFIG)
 #include <fontconfig/fontconfig.h>
-#include <thread>
 #endif
 
 namespace platform {
 
-void LirePolicesEnArrierePlan()
+std::jthread LirePolicesEnArrierePlan()
 {
 #if defined(LYRX_FONTCONFIG)
-    // Detached: nothing waits for it, and the process may end before it does.
-    std::thread([] { FcInit(); }).detach();
+    return std::jthread([] { FcInit(); });
+#else
+    return {};
 #endif
 }
 
