@@ -96,11 +96,9 @@ bool ApresPremierePeinture::eventFilter(QObject* objet, QEvent* evenement)
 
 int LancerProgramme(int argc, char** argv)
 {
-    // The fonts' configuration is read, and the threads the first paints share their fills
-    // with are made, while the application object and the first windows are built. The
-    // reading thread is joined before the program ends, whichever way it ends.
+    // The fonts' configuration is read while the application object and the first windows are
+    // built; the reading thread is joined before the program ends, whichever way it ends.
     std::jthread lecturePolices = platform::LirePolicesEnArrierePlan();
-    platform::CreerFilsPeinture();
     // The application object; the platform's boxes, cursor and language dialog.
     ApplicationLyrx application(argc, argv);
     InstallerMessageD();

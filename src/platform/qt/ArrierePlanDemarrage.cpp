@@ -1,7 +1,5 @@
 #include "platform/qt/ArrierePlanDemarrage.h"
 
-#include <QThreadPool>
-
 #if defined(LYRX_FONTCONFIG)
 #include <fontconfig/fontconfig.h>
 #endif
@@ -15,14 +13,6 @@ std::jthread LirePolicesEnArrierePlan()
 #else
     return {};
 #endif
-}
-
-void CreerFilsPeinture()
-{
-    QThreadPool* fils = QThreadPool::globalInstance();
-    // An empty task started while the threads made before are still starting takes a new one.
-    for (int i = 0; i < fils->maxThreadCount(); ++i)
-        fils->start([] {});
 }
 
 } // namespace platform
