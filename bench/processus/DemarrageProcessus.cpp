@@ -1,7 +1,7 @@
 // Start-up of the real program, from exec to the first paint of its main window, with the
 // default sound font and without one, measured against the floor of the machine: a bare Qt
 // window with a menu bar (lyrx_bare_window) started the same way. All are run in turns, each
-// turn in another order, so that a change of load on the machine falls on all of them alike;
+// turn in an order of its own, so that a change of load on the machine falls on all alike;
 // prints each run, the medians and the ratio of each median of the real program to the bare
 // window's, the figure that compares across machines. The programs are asked for their
 // first-paint line on their error output (LYRX_TRACE_FIRST_PAINT) and are killed once they
@@ -27,8 +27,10 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <numeric>
 #include <optional>
 #include <poll.h>
+#include <random>
 #include <signal.h>
 #include <spawn.h>
 #include <string>
@@ -227,12 +229,15 @@ int main(int argc, char** argv)
         std::printf(" %22s", c.nom.c_str());
     std::printf("\n");
     int dossier = 0;
+    std::mt19937 melange(1);
     for (int r = 1; r <= runs; ++r) {
-        // Each run starts one further along the list, so that no start always follows the same
-        // one (the one before leaves the caches and the processor's clock to the next).
+        // Each run in an order of its own, so that no start always follows the same one: the
+        // one before leaves the caches, the display server and the processor's clock to it.
+        std::vector<std::size_t> ordre(cas.size());
+        std::iota(ordre.begin(), ordre.end(), std::size_t{0});
+        std::shuffle(ordre.begin(), ordre.end(), melange);
         std::vector<double> ms(cas.size(), -1);
-        for (std::size_t k = 0; k < cas.size(); ++k) {
-            const std::size_t c = (k + static_cast<std::size_t>(r - 1)) % cas.size();
+        for (const std::size_t c : ordre) {
             const fs::path reglages = cas[c].programme ? DossierReglages(racine, ++dossier) : fs::path();
             if (auto t = Mesurer(cas[c].exe, reglages, cas[c].soundFont)) {
                 ms[c] = *t;
