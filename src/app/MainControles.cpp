@@ -426,10 +426,12 @@ bool TForm1::ShouldReclaimKeyboard(const QWidget* widget) const
 
 bool TForm1::eventFilter(QObject* objet, QEvent* evenement)
 {
-    if (evenement->type() == QEvent::KeyPress && objet == menuBar() && ShouldReclaimKeyboard(menuBar())) {
+    if (evenement->type() == QEvent::KeyPress && objet == menuBar() && !QApplication::activePopupWidget()
+        && ShouldReclaimKeyboard(menuBar())) {
         // The menu bar has the focus without its navigation (the window was activated again)
         // and the memo is yet to take it back: a letter would open the menu it is a title's
-        // mnemonic of. It is a key of the editor, as one that reaches the window.
+        // mnemonic of. It is a key of the editor, as one that reaches the window (an open
+        // menu's keys are nobody's, as there).
         RendreFocus();
         ToucheRecue(*static_cast<QKeyEvent*>(evenement));
         return true;
