@@ -1,15 +1,19 @@
 // Start-up of the real program, from exec to the first paint of its main window, with the
 // default sound font and without one, measured against the floor of the machine: a bare Qt
-// window with a menu bar (lyrx_bare_window) started the same way. The three are run in turns,
-// so that a change of load on the machine falls on all of them alike; prints each run, the
-// medians and the ratio of each median of the real program to the bare window's, the figure
-// that compares across machines. The programs are asked for their first-paint line on their
-// error output (LYRX_TRACE_FIRST_PAINT) and are killed once they have written it. Each run of
-// the real program gets a fresh settings folder (English, the other settings as on a first
-// start: the splash with its starting music) so that no dialog asks anything.
+// window with a menu bar (lyrx_bare_window) started the same way. All are run in turns, each
+// turn in an order of its own, so that a change of load on the machine falls on all alike;
+// prints each run, the medians and the ratio of each median of the real program to the bare
+// window's, the figure that compares across machines. The programs are asked for their
+// first-paint line on their error output (LYRX_TRACE_FIRST_PAINT) and are killed once they
+// have written it. Each run of the real program gets a fresh settings folder (English, the
+// other settings as on a first start: the splash with its starting music) so that no dialog
+// asks anything.
 //
-//   lyrx_startup_bench --exe build/src/lyrandaxis --bare build/bench/lyrx_bare_window
+//   lyrx_startup_bench --exe build/src/lyrandaxis [--exe OTHER...] --bare build/bench/lyrx_bare_window
 //                      [--runs 10] [--soundfont PATH] [--rss]
+//
+// Several --exe compare builds (before and after a change, say) in one run, in turns as well,
+// each numbered in the columns.
 //
 // --rss also reads the resident size (VmRSS) of each kind of start 4 s after exec.
 // The display is the caller's: QT_QPA_PLATFORM=offscreen, or an X server in DISPLAY
@@ -23,8 +27,10 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <numeric>
 #include <optional>
 #include <poll.h>
+#include <random>
 #include <signal.h>
 #include <spawn.h>
 #include <string>
@@ -161,7 +167,7 @@ std::optional<double> Mesurer(const std::string& exe, const fs::path& dossier, c
 
 int main(int argc, char** argv)
 {
-    std::string exe;
+    std::vector<std::string> programmes;
     std::string nue;
     std::string soundFont = "/usr/share/sounds/sf2/FluidR3_GM.sf2";
     int runs = 10;
@@ -169,7 +175,7 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--exe" && i + 1 < argc)
-            exe = argv[++i];
+            programmes.push_back(argv[++i]);
         else if (a == "--bare" && i + 1 < argc)
             nue = argv[++i];
         else if (a == "--soundfont" && i + 1 < argc)
@@ -179,14 +185,21 @@ int main(int argc, char** argv)
         else if (a == "--rss")
             rss = true;
         else {
-            std::fprintf(stderr, "usage: %s --exe PATH --bare PATH [--runs N] [--soundfont PATH] [--rss]\n", argv[0]);
+            std::fprintf(stderr,
+                         "usage: %s --exe PATH [--exe PATH...] --bare PATH [--runs N] [--soundfont PATH] [--rss]\n",
+                         argv[0]);
             return 2;
         }
     }
-    if (exe.empty() || !fs::is_regular_file(exe)) {
+    if (programmes.empty()) {
         std::fprintf(stderr, "no program: pass --exe build/src/lyrandaxis\n");
         return 2;
     }
+    for (const auto& exe : programmes)
+        if (!fs::is_regular_file(exe)) {
+            std::fprintf(stderr, "no program at %s\n", exe.c_str());
+            return 2;
+        }
     if (nue.empty() || !fs::is_regular_file(nue)) {
         std::fprintf(stderr, "no bare window: pass --bare build/bench/lyrx_bare_window\n");
         return 2;
@@ -194,41 +207,68 @@ int main(int argc, char** argv)
     const fs::path racine = fs::temp_directory_path() / ("lyrx_demarrage_" + std::to_string(getpid()));
     const std::string sansSoundFont = (racine / "absente.sf2").string();
     struct Cas {
-        const char* nom;
+        std::string nom;
         std::string exe;
         std::string soundFont;
+        bool programme;
         std::vector<double> ms;
-    } cas[] = {{"bare window", nue, {}, {}},
-               {"default sound font", exe, soundFont, {}},
-               {"no sound font", exe, sansSoundFont, {}}};
-
+    };
+    // The bare window, then each program with the sound font and without, all in turns.
+    std::vector<Cas> cas{{"bare window", nue, {}, false, {}}};
     std::printf("exec -> first paint, ms (sound font %s)\n", soundFont.c_str());
-    std::printf("%4s %20s %20s %20s\n", "run", cas[0].nom, cas[1].nom, cas[2].nom);
+    for (std::size_t p = 0; p < programmes.size(); ++p) {
+        const std::string n = programmes.size() > 1 ? "#" + std::to_string(p + 1) + " " : "";
+        if (programmes.size() > 1)
+            std::printf("#%zu = %s\n", p + 1, programmes[p].c_str());
+        cas.push_back({n + "default sound font", programmes[p], soundFont, true, {}});
+        cas.push_back({n + "no sound font", programmes[p], sansSoundFont, true, {}});
+    }
+
+    std::printf("%4s", "run");
+    for (const auto& c : cas)
+        std::printf(" %22s", c.nom.c_str());
+    std::printf("\n");
     int dossier = 0;
+    std::mt19937 melange(1);
     for (int r = 1; r <= runs; ++r) {
-        double ms[3] = {-1, -1, -1};
-        for (int c = 0; c < 3; ++c) {
-            const fs::path reglages = c == 0 ? fs::path() : DossierReglages(racine, ++dossier);
+        // Each run in an order of its own, so that no start always follows the same one: the
+        // one before leaves the caches, the display server and the processor's clock to it.
+        std::vector<std::size_t> ordre(cas.size());
+        std::iota(ordre.begin(), ordre.end(), std::size_t{0});
+        std::shuffle(ordre.begin(), ordre.end(), melange);
+        std::vector<double> ms(cas.size(), -1);
+        for (const std::size_t c : ordre) {
+            const fs::path reglages = cas[c].programme ? DossierReglages(racine, ++dossier) : fs::path();
             if (auto t = Mesurer(cas[c].exe, reglages, cas[c].soundFont)) {
                 ms[c] = *t;
                 cas[c].ms.push_back(*t);
             }
         }
-        std::printf("%4d %20.1f %20.1f %20.1f\n", r, ms[0], ms[1], ms[2]);
+        std::printf("%4d", r);
+        for (const double t : ms)
+            std::printf(" %22.1f", t);
+        std::printf("\n");
+        std::fflush(stdout);
     }
     const double plancher = Mediane(cas[0].ms);
-    std::printf("%4s %20.1f %20.1f %20.1f\n", "med", plancher, Mediane(cas[1].ms), Mediane(cas[2].ms));
-    if (plancher > 0)
-        std::printf("%4s %20s %19.2fx %19.2fx\n", "/bare", "", Mediane(cas[1].ms) / plancher,
-                    Mediane(cas[2].ms) / plancher);
+    std::printf("%4s", "med");
+    for (const auto& c : cas)
+        std::printf(" %22.1f", Mediane(c.ms));
+    std::printf("\n");
+    if (plancher > 0) {
+        std::printf("%4s %22s", "/bare", "");
+        for (std::size_t c = 1; c < cas.size(); ++c)
+            std::printf(" %21.2fx", Mediane(cas[c].ms) / plancher);
+        std::printf("\n");
+    }
 
     if (rss) {
-        for (int c = 1; c < 3; ++c) {
-            auto l = Lancer(exe, DossierReglages(racine, ++dossier), cas[c].soundFont);
+        for (std::size_t c = 1; c < cas.size(); ++c) {
+            auto l = Lancer(cas[c].exe, DossierReglages(racine, ++dossier), cas[c].soundFont);
             if (!l)
                 return 1;
             std::this_thread::sleep_until(l->debut + std::chrono::seconds(4));
-            std::printf("VmRSS 4 s after exec, %s: %s\n", cas[c].nom, VmRss(l->pid).c_str());
+            std::printf("VmRSS 4 s after exec, %s: %s\n", cas[c].nom.c_str(), VmRss(l->pid).c_str());
             Terminer(*l);
         }
     }

@@ -52,6 +52,14 @@ std::string JoindreLigneCommande(const std::vector<std::string>& arguments);
 // Caption of the track menu item: "&t - " and the track name, at most 45 characters in all.
 std::string LegendeMenuPiste(int piste, std::string_view nomPiste);
 
+// Who keeps the keyboard: the window's keyboard belongs to the hidden memo Ed_Invisible, which
+// hands every key to the editor (the window's shortcuts run first). Wherever else in the window
+// the focus lands (the menu bar, a button, the central widget), the memo takes it back at the
+// next turn of the event loop. Only a control marked by SetKeepsKeyboard keeps it, for keys of
+// its own (a text field, a combo box, a list, a slider), and the menu bar while its keyboard
+// navigation stands on a title. A key that still reaches the window itself, past its controls
+// (what the menu bar's navigation does not use, a key while no control has the focus), is a
+// key of the editor all the same: it becomes note entry, and the memo takes the keyboard back.
 class TForm1 : public QMainWindow, public IFenetrePrincipale {
     Q_OBJECT
 public:
@@ -216,6 +224,11 @@ public:
     // The action that holds the shortcut of a command of the command list.
     QAction* Action(Cmd c) const;
 
+    // A control of the window that keeps the keyboard once it has the focus, it and the
+    // controls inside it (the rule above the class).
+    static void SetKeepsKeyboard(QWidget* controle, bool garde = true);
+    static bool KeepsKeyboard(const QWidget* controle);
+
 protected:
     bool event(QEvent* evenement) override;
     void closeEvent(QCloseEvent* evenement) override;
@@ -243,6 +256,8 @@ private:
     void ToucheRecue(QKeyEvent& evenement);
     void ToucheRelachee(QKeyEvent& evenement);
     void FocusRecu(QWidget* widget);
+    // The focus is on a control of this window that must give the keyboard to the memo.
+    bool ShouldReclaimKeyboard(const QWidget* widget) const;
     void LibererPartition();
     void RendreFocus();
     // The menus Mn_Mesure, Mn_Note and Mn_Effets, and whether a command's shortcut is held by
@@ -257,6 +272,7 @@ private:
     bool menusNoteEffetsActifs_ = true;    // the layout leaves the Note and Effects menus on
     bool demarrageEnCours_ = false;
     bool fermee_ = false;
+    bool reclaimQueued_ = false; // the memo takes the keyboard back at the next turn of the loop
     std::vector<std::string> arguments_;
     std::function<void(int)> terminateur_;
     int observateur_ = 0;

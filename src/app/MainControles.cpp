@@ -311,6 +311,7 @@ void TForm1::ConstruireControles()
     fond_->setFocusPolicy(Qt::ClickFocus);
     fond_->setFocusProxy(edInvisible_);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* maintenant) { FocusRecu(maintenant); });
+    menuBar()->installEventFilter(this);
 
     panelFontes_ = new QWidget(fond_);
     panelFontes_->setObjectName("Panel_Fontes");
@@ -376,23 +377,65 @@ void TForm1::keyReleaseEvent(QKeyEvent* evenement)
     evenement->accept();
 }
 
-// The keyboard of the window belongs to the hidden memo. Wherever else in the window the
-// toolkit puts it (the menu bar gets it back when the window is activated again, although
-// another window's activation ended its navigation), the memo takes it back; only a control
-// that edits text of its own keeps it.
+namespace {
+constexpr const char* kKeepsKeyboard = "lyrxKeepsKeyboard";
+}
+
+void TForm1::SetKeepsKeyboard(QWidget* controle, bool garde) { controle->setProperty(kKeepsKeyboard, garde); }
+
+bool TForm1::KeepsKeyboard(const QWidget* controle)
+{
+    for (const QWidget* w = controle; w; w = w->isWindow() ? nullptr : w->parentWidget())
+        if (w->property(kKeepsKeyboard).toBool())
+            return true;
+    return false;
+}
+
+// The keyboard of the window belongs to the hidden memo (the rule where the window is declared).
+// Wherever else in the window the toolkit puts it (the menu bar gets it back when the window is
+// activated again, although another window's activation ended its navigation), the memo takes
+// it back. Not from inside the signal: the toolkit, or the control that took the focus, is still
+// at work on the move (the menu bar sets up its navigation after taking the focus), and a move
+// made there would land in its middle. Whatever holds the focus once the loop turns is judged
+// then.
 void TForm1::FocusRecu(QWidget* widget)
 {
+    if (!ShouldReclaimKeyboard(widget) || reclaimQueued_)
+        return;
+    reclaimQueued_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            reclaimQueued_ = false;
+            if (ShouldReclaimKeyboard(QApplication::focusWidget()))
+                RendreFocus();
+        },
+        Qt::QueuedConnection);
+}
+
+bool TForm1::ShouldReclaimKeyboard(const QWidget* widget) const
+{
     if (!widget || widget == edInvisible_ || widget->window() != this || fermee_)
-        return;
-    if (widget->testAttribute(Qt::WA_InputMethodEnabled))
-        return;
-    if (const auto* barre = qobject_cast<QMenuBar*>(widget); barre && barre->activeAction())
-        return; // its own keyboard navigation: a highlighted title
-    RendreFocus();
+        return false;
+    if (KeepsKeyboard(widget))
+        return false;
+    if (const auto* barre = qobject_cast<const QMenuBar*>(widget); barre && barre->activeAction())
+        return false; // its own keyboard navigation: a highlighted title
+    return true;
 }
 
 bool TForm1::eventFilter(QObject* objet, QEvent* evenement)
 {
+    if (evenement->type() == QEvent::KeyPress && objet == menuBar() && !QApplication::activePopupWidget()
+        && ShouldReclaimKeyboard(menuBar())) {
+        // The menu bar has the focus without its navigation (the window was activated again)
+        // and the memo is yet to take it back: a letter would open the menu it is a title's
+        // mnemonic of. It is a key of the editor, as one that reaches the window (an open
+        // menu's keys are nobody's, as there).
+        RendreFocus();
+        ToucheRecue(*static_cast<QKeyEvent*>(evenement));
+        return true;
+    }
     if (evenement->type() == QEvent::MouseButtonPress) {
         if (objet == messErreur_ || objet == partNomPiste_) {
             ExecuterDepuisVue(Cmd::Ac_Fichier_Proprietes);

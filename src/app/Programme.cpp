@@ -24,6 +24,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QTimer>
+#include <QWidget>
 
 #include <cstdio>
 #include <cstdlib>
@@ -31,6 +32,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 std::string RepertoireProgramme;
@@ -72,40 +74,31 @@ public:
     }
 };
 
-// Runs an action once, from the event loop, after the first paint of a window for which its
-// condition holds (none: the first paint), so that the paint has gone to the screen first.
-class ApresPeinture final : public QObject {
-public:
-    ApresPeinture(QWidget& fenetre, std::function<bool()> condition, std::function<void()> action)
-        : fenetre_(fenetre), condition_(std::move(condition)), action_(std::move(action))
-    {
-        fenetre_.installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* objet, QEvent* evenement) override
-    {
-        if (objet == &fenetre_ && evenement->type() == QEvent::Paint && (!condition_ || condition_())) {
-            fenetre_.removeEventFilter(this);
-            QTimer::singleShot(0, this, action_);
-        }
-        return false;
-    }
-
-private:
-    QWidget& fenetre_;
-    std::function<bool()> condition_;
-    std::function<void()> action_;
-};
-
 } // namespace
+
+ApresPremierePeinture::ApresPremierePeinture(QWidget& fenetre, std::function<bool()> condition)
+    : fenetre_(fenetre), condition_(std::move(condition))
+{
+    fenetre_.installEventFilter(this);
+}
+
+bool ApresPremierePeinture::eventFilter(QObject* objet, QEvent* evenement)
+{
+    if (objet == &fenetre_ && evenement->type() == QEvent::Paint && (!condition_ || condition_())) {
+        fenetre_.removeEventFilter(this);
+        QTimer::singleShot(0, this, [this] {
+            for (const auto& action : actions_)
+                action();
+        });
+    }
+    return false;
+}
 
 int LancerProgramme(int argc, char** argv)
 {
-    // The fonts' configuration is read, and the threads the first paints share their fills
-    // with are made, while the application object and the first windows are built.
-    platform::LirePolicesEnArrierePlan();
-    platform::CreerFilsPeinture();
+    // The fonts' configuration is read while the application object and the first windows are
+    // built; the reading thread is joined before the program ends, whichever way it ends.
+    std::jthread lecturePolices = platform::LirePolicesEnArrierePlan();
     // The application object; the platform's boxes, cursor and language dialog.
     ApplicationLyrx application(argc, argv);
     InstallerMessageD();
@@ -157,12 +150,15 @@ int LancerProgramme(int argc, char** argv)
     // Once the close request has done its work, the process ends at once, wherever the request
     // came from: from inside the start work, a nested loop or a window that refuses to close,
     // nothing runs after it. Only the sound output is closed first, so that a WAV output is a
-    // whole file (a player still loading its sound font has none yet).
-    fenetre.DefinirTerminateur([&lecteur](int code) {
+    // whole file (a player still loading its sound font has none yet), and the fonts' reading
+    // thread is waited for.
+    fenetre.DefinirTerminateur([&lecteur, &lecturePolices](int code) {
         if (lecteur->ChargementTermine()) {
             InstallerMediaPlayer(nullptr);
             lecteur.reset();
         }
+        if (lecturePolices.joinable())
+            lecturePolices.join();
         std::fflush(nullptr);
         std::_Exit(code);
     });
@@ -175,27 +171,26 @@ int LancerProgramme(int argc, char** argv)
     for (int i = 1; i < argc; ++i)
         arguments.emplace_back(argv[i]);
     fenetre.DefinirArguments(std::move(arguments));
-    // The wave output opens once the main window has been painted with its start work done:
-    // until then the splash's sound waits, and the audio libraries cost the start nothing. (A
-    // paint that comes while the start work lets messages run shows the window unfinished.)
-    ApresPeinture ouverture(fenetre, demarre, [&sortieWave] { sortieWave->Ouvrir(); });
-    // The sound font starts loading once the main window has been painted with its start work
-    // done: loaded beside the start, it slows the start down (the two compete for the processor
-    // and the memory), and nothing plays before. A sound asked for meanwhile waits for the load.
-    // A window that is never painted (started minimised, say) has it loaded a second later;
-    // starting the load a second time does nothing.
-    ApresPeinture chargementSons(fenetre, demarre, [&lecteur] { lecteur->CommencerChargement(); });
-    QTimer::singleShot(1000, &chargementSons, [&lecteur] { lecteur->CommencerChargement(); });
-    // With $LYRX_TRACE_FIRST_PAINT set, one line "LYRX_FIRST_PAINT" on the error output once
-    // the main window has been painted with its start work done: what start-up measurements
-    // wait for. Installed last, its filter sees the paint first, so that the work queued
-    // after that paint comes after the line.
-    std::unique_ptr<ApresPeinture> trace;
+    // What waits for the main window's first paint with its start work done (a paint that
+    // comes while the start work lets messages run shows the window unfinished), in this order:
+    ApresPremierePeinture apresPeinture(fenetre, demarre);
+    // - with $LYRX_TRACE_FIRST_PAINT set, one line "LYRX_FIRST_PAINT" on the error output:
+    //   what start-up measurements wait for, so it comes before any of the work below;
     if (const char* v = std::getenv("LYRX_TRACE_FIRST_PAINT"); v && *v)
-        trace = std::make_unique<ApresPeinture>(fenetre, demarre, [] {
+        apresPeinture.Ajouter([] {
             std::fputs("LYRX_FIRST_PAINT\n", stderr);
             std::fflush(stderr);
         });
+    // - the sound font starts loading, on its own thread: loaded beside the start, it slows the
+    //   start down (the two compete for the processor and the memory), and nothing plays before.
+    //   A sound asked for meanwhile waits for the load. A window that is never painted (started
+    //   minimised, say) has it loaded a second later; starting the load a second time does
+    //   nothing;
+    apresPeinture.Ajouter([&lecteur] { lecteur->CommencerChargement(); });
+    QTimer::singleShot(1000, &apresPeinture, [&lecteur] { lecteur->CommencerChargement(); });
+    // - the wave output opens: until then the splash's sound waits, and the audio libraries
+    //   cost the start nothing.
+    apresPeinture.Ajouter([&sortieWave] { sortieWave->Ouvrir(); });
     fenetre.show();
     fenetre.Demarrer();
     const int code = application.exec();

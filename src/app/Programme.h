@@ -1,8 +1,14 @@
 #pragma once
 // The program block: start-up in its fixed order, the resident windows and the message loop;
 // and the state it sets up for the rest of the run.
+#include <QObject>
+
 #include <exception>
+#include <functional>
 #include <string>
+#include <vector>
+
+class QWidget;
 
 // Folder of the program's language and help files, with its trailing separator.
 extern std::string RepertoireProgramme;
@@ -34,5 +40,25 @@ bool LivrerSansPerte(Livraison&& livrer)
         return false;
     }
 }
+
+// The work that waits for a window's first finished paint, in the order of its list: it looks
+// at the window's paints, and once one came with its condition holding (none: the first), one
+// call from the event loop runs the actions one after the other, so that the paint has gone to
+// the screen before any of them. Later paints run nothing.
+class ApresPremierePeinture final : public QObject {
+public:
+    ApresPremierePeinture(QWidget& fenetre, std::function<bool()> condition);
+
+    // An action at the end of the list.
+    void Ajouter(std::function<void()> action) { actions_.push_back(std::move(action)); }
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* evenement) override;
+
+private:
+    QWidget& fenetre_;
+    std::function<bool()> condition_;
+    std::vector<std::function<void()>> actions_;
+};
 
 int LancerProgramme(int argc, char** argv);

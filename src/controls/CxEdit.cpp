@@ -86,6 +86,16 @@ bool TCxMemo::event(QEvent* e)
             return true;
         }
         break;
+    case QEvent::KeyRelease:
+        // Used up like a press: passed on, the release would reach the window's own key-up
+        // handling, which runs the same handler a second time.
+        if (OnKeyUp) {
+            OnKeyUp(*static_cast<QKeyEvent*>(e));
+            e->accept();
+            Notifier();
+            return true;
+        }
+        break;
     default:
         break;
     }
@@ -100,8 +110,6 @@ void TCxMemo::keyPressEvent(QKeyEvent* e)
 
 void TCxMemo::keyReleaseEvent(QKeyEvent* e)
 {
-    if (OnKeyUp)
-        OnKeyUp(*e);
     QPlainTextEdit::keyReleaseEvent(e);
     Notifier();
 }

@@ -37,7 +37,8 @@ public:
     // A key pressed, before the memo's own handling; true when the handler used it up, so that
     // the memo neither types it nor moves its caret.
     std::function<bool(QKeyEvent& e)> OnKeyDown;
-    // A key released, before the memo's own handling.
+    // A key released; set, the handler uses up every release, so that neither the memo nor
+    // its window handles it again.
     std::function<void(QKeyEvent& e)> OnKeyUp;
     std::function<void(int ligne, int colonne)> OnLineColChange;
     std::function<void(bool peutCouper, bool peutColler)> OnClipboardChange;

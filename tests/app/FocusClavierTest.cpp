@@ -9,12 +9,16 @@
 #include "app/VuePartition.h"
 #include "controls/CxEdit.h"
 #include "document/Variable.h"
+#include "editor/Clavier.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSlider>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -22,6 +26,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace {
@@ -348,6 +353,107 @@ TEST_F(FocusClavier, AfterDialogsButtonsAndPalettesClickArrowAndDigitReachTheNot
         CliquerCordeEtTaper(corde_, chiffre_, c.quoi);
         Suivant();
     }
+}
+
+// Only a control marked as keeping the keyboard keeps it, with its own keys, and the notes get
+// none of them; any other control of the window that takes the focus gives it back to the memo
+// once the event loop turns, not while it is still taking it (the control's own code after its
+// setFocus finds the focus where it put it). A click in the edit zone gives the keys back.
+TEST_F(FocusClavier, OnlyAControlMarkedAsKeepingTheKeyboardKeepsIt)
+{
+    struct Cas {
+        const char* quoi;
+        std::function<QWidget*(QWidget* parent)> creer;
+        Qt::Key touche;
+        std::function<QString(QWidget*)> etat;
+    };
+    const Cas cas[] = {
+        {"a text field", [](QWidget* p) { return new QLineEdit(p); }, Qt::Key_7,
+         [](QWidget* w) { return static_cast<QLineEdit*>(w)->text(); }},
+        {"a combo box",
+         [](QWidget* p) {
+             auto* c = new QComboBox(p);
+             c->addItems({"a", "b", "c"});
+             return c;
+         },
+         Qt::Key_Down, [](QWidget* w) { return static_cast<QComboBox*>(w)->currentText(); }},
+        {"a list",
+         [](QWidget* p) {
+             auto* l = new QListWidget(p);
+             l->addItems({"a", "b", "c"});
+             l->setCurrentRow(0);
+             return l;
+         },
+         Qt::Key_Down, [](QWidget* w) { return QString::number(static_cast<QListWidget*>(w)->currentRow()); }},
+        {"a slider", [](QWidget* p) { return new QSlider(Qt::Horizontal, p); }, Qt::Key_Right,
+         [](QWidget* w) { return QString::number(static_cast<QSlider*>(w)->value()); }},
+    };
+    QWidget* memo = fenetre_->Ed_Invisible();
+    for (const Cas& c : cas) {
+        for (const bool marque : {false, true}) {
+            const std::string quoi = std::string(c.quoi) + (marque ? ", marked" : ", not marked");
+            std::unique_ptr<QWidget> controle(c.creer(fenetre_->centralWidget()));
+            controle->setGeometry(300, 40, 160, 60);
+            controle->show();
+            if (marque)
+                TForm1::SetKeepsKeyboard(controle.get());
+            controle->setFocus(Qt::OtherFocusReason);
+            EXPECT_TRUE(controle->hasFocus()) << quoi << ": right after it took the focus";
+            QCoreApplication::processEvents();
+            EXPECT_EQ(QApplication::focusWidget(), marque ? controle.get() : memo) << quoi;
+
+            const QString avant = c.etat(controle.get());
+            const int corde = Curseur.Corde;
+            const int temps = Curseur.Temps;
+            const int frette = Frette(corde);
+            Frapper(c.touche);
+            if (marque) {
+                EXPECT_NE(c.etat(controle.get()), avant) << quoi << ": the key is the control's";
+                EXPECT_EQ(Curseur.Corde, corde) << quoi;
+                EXPECT_EQ(Curseur.Temps, temps) << quoi;
+                EXPECT_EQ(Frette(corde), frette) << quoi;
+            } else {
+                EXPECT_EQ(c.etat(controle.get()), avant) << quoi << ": the key is the notes'";
+            }
+            CliquerCordeEtTaper(corde_, chiffre_, quoi);
+            Suivant();
+            EXPECT_EQ(QApplication::focusWidget(), memo) << quoi << ": after a click in the edit zone";
+        }
+    }
+}
+
+// A key release is the editor's once: the memo uses it up and the window does not handle it
+// again. Page Down pressed again while its release is handled (the press waits among the
+// messages the release lets run) scrolls until its own release, which the first release,
+// handled a second time, would cut short.
+TEST_F(FocusClavier, AKeyReleaseIsHandledOnce)
+{
+    class CompteurRelaches : public QObject {
+    public:
+        int n = 0;
+
+    protected:
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            n += e->type() == QEvent::KeyRelease ? 1 : 0;
+            return false;
+        }
+    } relachesFenetre;
+    fenetre_->installEventFilter(&relachesFenetre);
+    QWidget* memo = fenetre_->Ed_Invisible();
+    ASSERT_EQ(QApplication::focusWidget(), memo);
+    QWindow* w = QGuiApplication::focusWindow();
+    ASSERT_TRUE(w);
+
+    // Queued as the window system queues them: the scroll's loop lets the next two run.
+    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease, QEvent::KeyPress})
+        QCoreApplication::postEvent(memo, new QKeyEvent(type, Qt::Key_PageDown, Qt::NoModifier));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(ToucheDefilement) << "the second press's scroll ended before its release";
+    QTest::keyRelease(w, Qt::Key_PageDown);
+    EXPECT_FALSE(ToucheDefilement);
+    EXPECT_EQ(relachesFenetre.n, 0);
+    fenetre_->removeEventFilter(&relachesFenetre);
 }
 
 } // namespace

@@ -24,6 +24,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QTest>
 #include <QToolBar>
 #include <QTextEdit>
 #include <QToolButton>
@@ -111,6 +112,35 @@ TEST(LivraisonEvenements, AnEscapingErrorIsShownAndTheQuietStopIsNot)
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].Icone, IconeErreur);
     EXPECT_EQ(messages[0].Texte, "Nom de fichier incorrect - \xE9"); // Windows-1252, as every box text
+}
+
+// The work after the main window's first paint (the start-up trace, the sound font's load, the
+// wave output) runs once, in the order of its list, from the event loop after the first paint
+// that came with the start work done: not within that paint, not on a paint before or after.
+TEST(ApresPremierePeinture, ActionsRunOnceInTheirOrderAfterThePaintThatFindsTheStartDone)
+{
+    QWidget fenetre;
+    fenetre.resize(200, 100);
+    bool demarre = false;
+    std::vector<int> faites;
+    ApresPremierePeinture apres(fenetre, [&demarre] { return demarre; });
+    for (int i : {1, 2, 3})
+        apres.Ajouter([&faites, i] { faites.push_back(i); });
+    fenetre.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&fenetre));
+    fenetre.repaint();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(faites.empty()) << "paints before the start work is done";
+
+    demarre = true;
+    fenetre.repaint();
+    EXPECT_TRUE(faites.empty()) << "within the paint";
+    QCoreApplication::processEvents();
+    EXPECT_EQ(faites, (std::vector<int>{1, 2, 3}));
+
+    fenetre.repaint();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(faites, (std::vector<int>{1, 2, 3})) << "a later paint";
 }
 
 TEST(MenuPistes, CaptionHoldsTheDigitAndAtMostFortyFiveCharacters)
