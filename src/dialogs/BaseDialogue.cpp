@@ -268,6 +268,7 @@ bool PlaceHorsDeVue(const QWidget* w)
 struct Ajustement {
     QWidget* Fenetre;
     std::set<const QWidget*> HorsDeVue;
+    int MargeDroite = 0; // what the design leaves between the window's controls and its right edge
     bool Cache(const QWidget* w) const { return HorsDeVue.count(w) > 0; }
 };
 
@@ -353,6 +354,9 @@ void AgrandirPourEnfants(QWidget* parent, const Ajustement& a)
     for (QObject* o : parent->children())
         if (auto* w = qobject_cast<QWidget*>(o); w && !w->isWindow() && !a.Cache(w))
             besoin = std::max(besoin, w->x() + w->width());
+    // A window that grows keeps its margin: its buttons never come to touch the frame.
+    if (parent == fenetre)
+        besoin += a.MargeDroite;
     const int manque = besoin - parent->width();
     if (manque <= 0)
         return;
@@ -396,6 +400,12 @@ void AjusterLegendes(QWidget* fenetre)
     for (QWidget* w : tous)
         if (PlaceHorsDeVue(w) || !QRect(w->mapTo(fenetre, QPoint(0, 0)), w->size()).intersects(zone))
             a.HorsDeVue.insert(w);
+    int droite = 0;
+    for (QObject* o : fenetre->children())
+        if (auto* w = qobject_cast<QWidget*>(o); w && !w->isWindow() && !a.Cache(w))
+            droite = std::max(droite, w->x() + w->width());
+    // Room the design left empty on the right is no margin to keep.
+    a.MargeDroite = std::clamp(fenetre->width() - droite, 0, Pixels96(8));
 
     // First every caption takes its size; the captions that grew to the right are noted by
     // parent and old right edge.

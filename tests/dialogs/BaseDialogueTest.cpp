@@ -399,7 +399,7 @@ TEST_F(BaseDialogueTest, ACaptionTooNarrowOpensAColumnAndTheWindowGrows)
     EXPECT_EQ(cachee->geometry(), QRect(10, 120, 40, 17));
     EXPECT_EQ(echantillon->width(), 40);
     EXPECT_EQ(echantillon->x(), 140 + (champ->x() - 80)) << "it stands in the column that opened";
-    EXPECT_EQ(f.fenetre.width(), echantillon->x() + 40);
+    EXPECT_EQ(f.fenetre.width(), echantillon->x() + 40 + 8) << "with the margin the design had, up to 8 pixels";
     EXPECT_EQ(f.fenetre.minimumWidth(), f.fenetre.maximumWidth()) << "still fixed";
 
     // Fitted once, a second pass changes nothing.
@@ -488,7 +488,7 @@ TEST_F(BaseDialogueTest, AGroupThatGrowsPushesWhatStandsBesideItAndATitleWidensI
     EXPECT_EQ(coche->width(), coche->sizeHint().width());
     EXPECT_EQ(groupe->width(), 8 + coche->width()) << "the group holds its check box";
     EXPECT_EQ(voisin->x(), groupe->x() + groupe->width() + 4) << "moved from the group's old edge";
-    EXPECT_EQ(f.fenetre.width(), std::max(250, voisin->x() + 75));
+    EXPECT_EQ(f.fenetre.width(), voisin->x() + 75 + 8) << "a window that grows keeps a margin";
     EXPECT_GT(titre->width(), LargeurTexte(titre, titre->title()));
     EXPECT_EQ(titre->width(), titre->minimumSizeHint().width());
 }
