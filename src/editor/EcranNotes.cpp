@@ -825,8 +825,9 @@ void PreparerTextesLigne(TContexteEcran& ctx, int32_t premiere, int32_t derniere
         textes.push_back(Zone(x, y, x + d.cx, y + d.cy));
     }
     c.SetFonte(avant);
-    // Two pixels past a diagram, half a letter past a text.
-    const TReglesPlacementTextes regles{2, static_cast<double>(std::max(R(ctx.LargeurCTxt / 2.0), 2)),
+    // Two pixels past a diagram, a letter past a text: half a letter read slanted texts as one
+    // word ("ChorusBridge").
+    const TReglesPlacementTextes regles{2, static_cast<double>(std::max(ctx.LargeurCTxt, 2)),
                                         static_cast<double>(largeur), ctx.RangeeTextes > 0};
     const std::vector<TPlaceTexte> places = PlacerTextesTemps(diagrammes, textes, regles);
     for (std::size_t i = 0; i < places.size(); ++i) {

@@ -368,9 +368,10 @@ std::vector<TextePlace> PlacerTextes(int32_t premiere, int32_t derniere, bool ra
         textes.push_back({static_cast<double>(gauche), static_cast<double>(haut), static_cast<double>(gauche + d.cx),
                           static_cast<double>(haut + d.cy)});
     }
-    // Half a millimetre past a diagram, half a letter past a text, within the right margin.
+    // Half a millimetre past a diagram, a letter past a text (as on screen), within the right
+    // margin.
     const int ecart = std::max(R(0.5 * e), 1);
-    const TReglesPlacementTextes regles{static_cast<double>(ecart), static_cast<double>(std::max(R(lettre.cx / 2.0), 1)),
+    const TReglesPlacementTextes regles{static_cast<double>(ecart), static_cast<double>(std::max(lettre.cx, 1)),
                                         static_cast<double>(R(LargeurPage - p.MargeDroiteLignes * e)),
                                         rangeesDessus};
     const std::vector<TPlaceTexte> placees = PlacerTextesTemps(diagrammes, textes, regles);
