@@ -3,6 +3,8 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DLYRX_BUILD_TESTS=OFF -DLYRX_BUILD_BENCH=OFF >/dev/null
+# build/ is shared with ./run-tests.sh: its options are left as they are, so that either command
+# can follow the other; only the editor is built here.
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build --target lyrandaxis
 exec build/src/lyrandaxis "$@"

@@ -1,133 +1,78 @@
 #include "document/ReelCompact.h"
 
-#include <array>
 #include <bit>
 #include <mutex>
+#include <new>
 #include <unordered_map>
-#include <vector>
 
-namespace {
-
-constexpr unsigned kTailleTable = ReelCompact::kCodeAPart - ReelCompact::kPremierCodeTable;
-
-// Fixed arrays rather than growing ones: a reader (playback, drawing) never meets a table being
-// moved, and the entries never used cost no memory. An entry in use is written once, before
-// its code is handed out, and not again until the last amount holding it has gone.
-std::array<double, kTailleTable> table;
-std::array<uint32_t, kTailleTable> detenteurs; // the amounts holding each entry
-
-struct Etat {
+struct ReelCompact::Table::Etat {
     std::mutex verrou;
-    std::unordered_map<uint64_t, uint16_t> parBits; // the bits of a value in use: its entry
-    std::vector<uint16_t> libres;                   // entries given back, to be used again
-    unsigned jamaisUtilisee = 0;                    // the first entry never used
-    std::unordered_map<const ReelCompact*, double> aPart;
+    std::unordered_map<uint64_t, uint16_t> parBits; // the bits of a value in use: its slot
+    unsigned jamaisUtilisee = 0;                    // the first slot never used
+    // Fixed, like the values: giving a slot back (in a destructor) never allocates.
+    std::unique_ptr<uint32_t[]> detenteurs{new uint32_t[kNbCases]}; // the amounts holding each slot
+    std::unique_ptr<uint16_t[]> libres{new uint16_t[kNbCases]};     // slots given back, to be used again
+    unsigned nbLibres = 0;
 };
 
-// Never destroyed: songs held by static objects give their amounts back after the end of main.
-Etat& EtatTable()
-{
-    static Etat& etat = *new Etat;
-    return etat;
-}
+ReelCompact::Table::Table() : etat_(std::make_unique<Etat>()), valeurs_(new double[kNbCases]) {}
 
-} // namespace
+ReelCompact::Table::~Table() = default;
 
-void ReelCompact::StockerHorsGrille(double valeur)
+uint16_t ReelCompact::Table::Take(double valeur)
 {
-    Etat& etat = EtatTable();
+    Etat& etat = *etat_;
     const std::lock_guard verrou(etat.verrou);
     // By the bits, so that -0.0 and every NaN read back as they were.
     const auto bits = std::bit_cast<uint64_t>(valeur);
     if (const auto trouve = etat.parBits.find(bits); trouve != etat.parBits.end()) {
-        ++detenteurs[trouve->second];
-        code_ = static_cast<uint16_t>(kPremierCodeTable + trouve->second);
-        return;
+        ++etat.detenteurs[trouve->second];
+        return static_cast<uint16_t>(kPremierCodeTable + trouve->second);
     }
-    unsigned entree = kTailleTable;
-    if (!etat.libres.empty()) {
-        entree = etat.libres.back();
-        etat.libres.pop_back();
-    } else if (etat.jamaisUtilisee < kTailleTable) {
-        entree = etat.jamaisUtilisee++;
-    }
-    if (entree == kTailleTable) {
-        etat.aPart[this] = valeur;
-        code_ = kCodeAPart;
-        return;
-    }
-    table[entree] = valeur;
-    detenteurs[entree] = 1;
-    etat.parBits.emplace(bits, static_cast<uint16_t>(entree));
-    code_ = static_cast<uint16_t>(kPremierCodeTable + entree);
-}
-
-namespace {
-
-// `code` now held by one more amount, `detenteur`, the lock taken.
-void Retenir(Etat& etat, uint16_t code, const ReelCompact* detenteur, const ReelCompact& source)
-{
-    if (code == ReelCompact::kCodeAPart)
-        etat.aPart[detenteur] = etat.aPart.at(&source);
+    unsigned entree = 0;
+    if (etat.nbLibres > 0)
+        entree = etat.libres[etat.nbLibres - 1];
+    else if (etat.jamaisUtilisee < kNbCases)
+        entree = etat.jamaisUtilisee;
     else
-        ++detenteurs[code - ReelCompact::kPremierCodeTable];
+        throw std::bad_alloc(); // two bytes name no more values than there are slots
+    etat.parBits.emplace(bits, static_cast<uint16_t>(entree)); // may throw: nothing taken yet
+    if (etat.nbLibres > 0)
+        --etat.nbLibres;
+    else
+        ++etat.jamaisUtilisee;
+    valeurs_[entree] = valeur;
+    etat.detenteurs[entree] = 1;
+    return static_cast<uint16_t>(kPremierCodeTable + entree);
 }
 
-// `code` no longer held by `detenteur`, the lock taken.
-void Rendre(Etat& etat, uint16_t code, const ReelCompact* detenteur)
+void ReelCompact::Table::Hold(uint16_t code)
 {
-    if (code == ReelCompact::kCodeAPart) {
-        etat.aPart.erase(detenteur);
-        return;
+    Etat& etat = *etat_;
+    const std::lock_guard verrou(etat.verrou);
+    ++etat.detenteurs[code - kPremierCodeTable];
+}
+
+void ReelCompact::Table::Release(uint16_t code)
+{
+    Etat& etat = *etat_;
+    const std::lock_guard verrou(etat.verrou);
+    const unsigned entree = code - kPremierCodeTable;
+    if (--etat.detenteurs[entree] == 0) {
+        etat.parBits.erase(std::bit_cast<uint64_t>(valeurs_[entree]));
+        etat.libres[etat.nbLibres++] = static_cast<uint16_t>(entree);
     }
-    const unsigned entree = code - ReelCompact::kPremierCodeTable;
-    if (--detenteurs[entree] == 0) {
-        etat.parBits.erase(std::bit_cast<uint64_t>(table[entree]));
-        etat.libres.push_back(static_cast<uint16_t>(entree));
-    }
 }
 
-} // namespace
-
-void ReelCompact::CopierHorsGrille(const ReelCompact& autre)
+std::size_t ReelCompact::Table::SlotsInUse() const
 {
-    Etat& etat = EtatTable();
-    const std::lock_guard verrou(etat.verrou);
-    Retenir(etat, autre.code_, this, autre);
-    code_ = autre.code_;
+    const std::lock_guard verrou(etat_->verrou);
+    return etat_->parBits.size();
 }
 
-void ReelCompact::AffecterHorsGrille(const ReelCompact& autre)
+ReelCompact::Table& ReelCompact::TableCommune()
 {
-    Etat& etat = EtatTable();
-    const std::lock_guard verrou(etat.verrou);
-    // The new value held before the old one is given back: both may be the same entry.
-    if (autre.code_ >= kPremierCodeTable)
-        Retenir(etat, autre.code_, this, autre);
-    if (code_ >= kPremierCodeTable && !(code_ == kCodeAPart && autre.code_ == kCodeAPart))
-        Rendre(etat, code_, this);
-    code_ = autre.code_;
-}
-
-void ReelCompact::Liberer()
-{
-    Etat& etat = EtatTable();
-    const std::lock_guard verrou(etat.verrou);
-    Rendre(etat, code_, this);
-}
-
-double ReelCompact::ValeurAPart() const
-{
-    Etat& etat = EtatTable();
-    const std::lock_guard verrou(etat.verrou);
-    return etat.aPart.at(this);
-}
-
-double ReelCompact::ValeurDeTable(unsigned entree) { return table[entree]; }
-
-ReelCompact::Occupation ReelCompact::OccupationActuelle()
-{
-    Etat& etat = EtatTable();
-    const std::lock_guard verrou(etat.verrou);
-    return {etat.parBits.size(), etat.aPart.size()};
+    // Never destroyed: songs held by static objects give their amounts back after the end of main.
+    static Table& table = *new Table;
+    return table;
 }

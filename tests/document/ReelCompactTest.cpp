@@ -9,10 +9,14 @@
 #include "document/ReelCompact.h"
 #include "document/TableMix.h"
 
+#include <algorithm>
+#include <array>
 #include <bit>
-#include <cstdlib>
+#include <cstring>
+#include <fstream>
 #include <limits>
 #include <memory>
+#include <new>
 #include <set>
 #include <vector>
 
@@ -26,7 +30,8 @@ TEST(ReelCompact, EveryDoubleReadsBackBitForBit)
 {
     const double valeurs[] = {
         1.0, 0.25, 3.0, 6.0, 0.5, 2.75,                // the editor's amounts
-        0.0, -0.0, 31.9990234375, 32.0, 1.0 / 1024,    // the grid's ends and what lies past them
+        0.0, -0.0, 7.9990234375, 8.0, 1.0 / 1024,      // the grid's ends and what lies past them
+        31.9990234375, 32.0, 8.5,                      // on the finer grid, above every amount
         1.1, 0.3, 1.0 / 3, 2.9999999999, 0.25 + 1e-12, // typed or read from a file, off the grid
         -2.5, 1e300, std::numeric_limits<double>::denorm_min(),
         std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
@@ -60,8 +65,8 @@ TEST(ReelCompact, ComparesAsTheDoublesItHolds)
 // still held.
 TEST(ReelCompact, AnEntryIsGivenBackWithTheLastAmountHoldingIt)
 {
-    const auto avant = ReelCompact::OccupationActuelle();
-    const auto enPlus = [&avant] { return ReelCompact::OccupationActuelle().EntreesTable - avant.EntreesTable; };
+    const std::size_t avant = ReelCompact::TableCommune().SlotsInUse();
+    const auto enPlus = [avant] { return ReelCompact::TableCommune().SlotsInUse() - avant; };
     {
         std::vector<ReelCompact> chanson;
         for (int i = 0; i < 100; ++i)
@@ -80,57 +85,111 @@ TEST(ReelCompact, AnEntryIsGivenBackWithTheLastAmountHoldingIt)
     EXPECT_EQ(enPlus(), 0u);
 }
 
-// In a process of its own: 0 when a table filled past its end keeps every value exactly and
-// is free again once they are gone.
-int RemplirLaTableAuDelaDeSaFin()
+// Only a song made to fill the table reaches its end. Past it a new value is refused as memory
+// running out is, and nothing changes: the values held stay exact, a value met before still
+// finds its slot, a slot given back takes the next new value, and the table is empty again
+// once every value has gone.
+TEST(ReelCompact, PastAFullTableANewValueIsRefusedAndEveryHeldValueStaysExact)
 {
-    const auto horsGrille = [](int i) { return 1.0 + (2 * i + 1) / 65536.0 / 1024.0; };
-    bool exact = true;
-    const auto verifier = [&exact](const ReelCompact& r, double v) { exact = exact && Bits(r.Valeur()) == Bits(v); };
-    {
-        std::vector<ReelCompact> grande;
-        grande.reserve(40000);
-        for (int i = 0; i < 40000; ++i)
-            grande.emplace_back(horsGrille(i));
-        for (int i = 0; i < 40000; ++i)
-            verifier(grande[i], horsGrille(i));
-        const auto pleine = ReelCompact::OccupationActuelle();
-        exact = exact && pleine.EntreesTable == 32767 && pleine.APart == 40000 - 32767;
+    constexpr unsigned n = ReelCompact::Table::kNbCases;
+    const auto horsGrille = [](unsigned i) { return 1.0 + (2 * i + 1) / 65536.0 / 1024.0; };
+    ReelCompact::Table table;
+    std::vector<uint16_t> codes;
+    for (unsigned i = 0; i < n; ++i)
+        codes.push_back(table.Take(horsGrille(i)));
+    EXPECT_EQ(table.SlotsInUse(), n);
+    // Every code the two bytes leave past the grid, each once.
+    std::set<uint16_t> differents(codes.begin(), codes.end());
+    EXPECT_EQ(differents.size(), n);
+    EXPECT_EQ(*differents.begin(), ReelCompact::kPremierCodeTable);
+    EXPECT_EQ(*differents.rbegin(), 0xFFFF);
 
-        // Aside, in the table and on the grid, copied and assigned every way.
-        const ReelCompact aPart = grande[39999];
-        const ReelCompact enTable = grande[0];
-        const ReelCompact surGrille = 2.5;
-        verifier(aPart, horsGrille(39999));
-        for (const ReelCompact* source : {&aPart, &enTable, &surGrille})
-            for (const ReelCompact* cible : {&aPart, &enTable, &surGrille}) {
-                ReelCompact r = *cible;
-                r = *source;
-                verifier(r, source->Valeur());
-                const ReelCompact copie(r);
-                r = 3.25;
-                verifier(copie, source->Valeur());
-            }
-        // A value met before takes its entry again, not a place aside.
-        verifier(ReelCompact(horsGrille(7)), horsGrille(7));
-        exact = exact && ReelCompact::OccupationActuelle().APart == 40000 - 32767 + 1; // aPart
-    }
-    const auto vide = ReelCompact::OccupationActuelle();
-    const ReelCompact suivante = 1.33;
-    verifier(suivante, 1.33);
-    const bool libre = vide.EntreesTable == 0 && vide.APart == 0 && ReelCompact::OccupationActuelle().EntreesTable == 1;
-    return exact && libre ? 0 : 1;
+    EXPECT_THROW(table.Take(horsGrille(n)), std::bad_alloc);
+    EXPECT_THROW(table.Take(-0.0), std::bad_alloc);
+    EXPECT_EQ(table.Take(horsGrille(7)), codes[7]); // now held twice
+    EXPECT_EQ(table.SlotsInUse(), n);
+    const auto inexactes = [&] {
+        unsigned k = 0;
+        for (unsigned i = 0; i < n; ++i)
+            k += Bits(table.Value(codes[i])) != Bits(horsGrille(i)) ? 1 : 0;
+        return k;
+    };
+    EXPECT_EQ(inexactes(), 0u);
+
+    table.Release(codes[7]); // still held once
+    table.Release(codes[100]);
+    const uint16_t nouveau = table.Take(horsGrille(n));
+    EXPECT_EQ(Bits(table.Value(nouveau)), Bits(horsGrille(n)));
+    EXPECT_THROW(table.Take(horsGrille(n + 1)), std::bad_alloc);
+    EXPECT_EQ(Bits(table.Value(codes[7])), Bits(horsGrille(7)));
+
+    table.Release(nouveau);
+    for (unsigned i = 0; i < n; ++i)
+        if (i != 100)
+            table.Release(codes[i]);
+    EXPECT_EQ(table.SlotsInUse(), 0u);
+    const uint16_t suivante = table.Take(1.33);
+    EXPECT_EQ(table.Value(suivante), 1.33);
+    EXPECT_EQ(table.SlotsInUse(), 1u);
+    table.Release(suivante);
 }
 
-// Only a song made to fill the table reaches its end; past it, every value is still kept
-// exactly, and a song opened after such a song is gone finds the table free again. Run apart:
-// the table belongs to the whole process.
-TEST(ReelCompact, PastAFullTableEveryValueIsStillExactAndTheTableEmptiesWithTheSong)
+// The two bytes are the whole amount: moved without its copy, as a container that relocates
+// moves it, an amount reads the same from its new place and gives its slot back from there.
+// Enough different values that the table is well past half full.
+TEST(ReelCompact, AnAmountMovedByteForByteReadsTheSame)
 {
-    // The child must start from an empty table, not from the values earlier tests of this
-    // process left in it.
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(std::exit(RemplirLaTableAuDelaDeSaFin()), ::testing::ExitedWithCode(0), "");
+    constexpr int n = 48000; // 36,000 off the grid
+    const auto valeur = [](int i) { return i % 4 == 0 ? 0.25 * (i % 16) : 1.0 + (2 * i + 1) / 65536.0 / 1024.0; };
+    const std::size_t avant = ReelCompact::TableCommune().SlotsInUse();
+    std::allocator<ReelCompact> allocateur;
+    ReelCompact* ancien = allocateur.allocate(n);
+    for (int i = 0; i < n; ++i)
+        std::construct_at(ancien + i, valeur(i));
+    ReelCompact* nouveau = allocateur.allocate(n);
+    std::memcpy(static_cast<void*>(nouveau), ancien, n * sizeof(ReelCompact));
+    std::memset(static_cast<void*>(ancien), 0x5A, n * sizeof(ReelCompact)); // the old place reused
+    allocateur.deallocate(ancien, n);
+
+    int inexactes = 0;
+    for (int i = 0; i < n; ++i)
+        inexactes += Bits(nouveau[i].Valeur()) != Bits(valeur(i)) ? 1 : 0;
+    EXPECT_EQ(inexactes, 0);
+    const ReelCompact copie = nouveau[n - 1];
+    EXPECT_EQ(Bits(copie.Valeur()), Bits(valeur(n - 1)));
+    std::destroy_n(nouveau, n);
+    allocateur.deallocate(nouveau, n);
+    EXPECT_EQ(ReelCompact::TableCommune().SlotsInUse(), avant + 1); // the copy's
+}
+
+// A value refused leaves the amount it was meant for as it was, and the program's own table
+// takes values again once room is made.
+TEST(ReelCompact, AnAmountRefusedAValueKeepsItsOwn)
+{
+    const std::size_t avant = ReelCompact::TableCommune().SlotsInUse();
+    ReelCompact enTable = 1.1;
+    ReelCompact surGrille = 2.5;
+    const auto nouvelle = [](unsigned k) { return 2.0 + (2 * k + 1) / 65536.0 / 1024.0; };
+    std::vector<ReelCompact> pleine;
+    pleine.reserve(ReelCompact::Table::kNbCases);
+    unsigned i = 0;
+    try {
+        for (;; ++i)
+            pleine.emplace_back(nouvelle(i));
+    } catch (const std::bad_alloc&) {
+    }
+    EXPECT_EQ(pleine.size(), ReelCompact::Table::kNbCases - avant - 1);
+    EXPECT_THROW(enTable = nouvelle(i), std::bad_alloc);
+    EXPECT_THROW(surGrille = 0.1, std::bad_alloc);
+    EXPECT_EQ(enTable.Valeur(), 1.1);
+    EXPECT_EQ(surGrille.Valeur(), 2.5);
+    pleine.pop_back();
+    enTable = 0.1;
+    EXPECT_EQ(enTable.Valeur(), 0.1);
+    pleine.clear();
+    surGrille = 0.2;
+    EXPECT_EQ(surGrille.Valeur(), 0.2);
+    EXPECT_EQ(ReelCompact::TableCommune().SlotsInUse(), avant + 2);
 }
 
 // Half a million beats: what a beat and a note cost decides most of the memory of a big song.
@@ -225,6 +284,64 @@ TEST_F(PartitionCompacte, DifferentRecordsReadBackAsTheyWere)
             EXPECT_EQ(temps.Accord->Typ, b % 15);
             EXPECT_EQ(temps.TableMix->Volume, b);
         }
+}
+
+// A song file made to hold more different amounts than the table has slots is refused as a
+// song too large for memory is, and a song opened next finds the table free again.
+TEST_F(PartitionCompacte, ASongWithMoreDifferentAmountsThanSlotsIsRefused)
+{
+    const auto remplir = [](int nbMesures, double (*bend)(int, int)) {
+        ReinitialiserPartition();
+        Partition.NbMesures = nbMesures;
+        for (int m = 1; m <= nbMesures; ++m) {
+            if (!Partition.Mesures[m])
+                Partition.Mesures[m] = std::make_unique<TMesure>();
+            TMesure& mesure = *Partition.Mesures[m];
+            mesure.NbTemps[1] = kNbTempsSaisis;
+            for (int b = 1; b <= kNbTempsSaisis; ++b) {
+                TTemps& temps = mesure.Temps[1][b];
+                temps = TTemps{};
+                for (int s = 1; s <= 6; ++s) {
+                    temps.Notes[s].Frette = 5;
+                    temps.Notes[s].Effet = 5;
+                    temps.Notes[s].ValeurBend = bend(b, s);
+                }
+            }
+        }
+    };
+    const auto petite = [](int b, int s) { return 0.3 + (b * 6 + s) / 1000.0; };
+    remplir(1, petite);
+    CheminFichier = Chemin("petite.lrx");
+    ASSERT_TRUE(EcrireFichierPartition());
+
+    constexpr int kNbMesures = 150; // 57,600 bends
+    constexpr double kMarque = 1.2345678901;
+    remplir(kNbMesures, [](int, int) { return kMarque; });
+    std::vector<uint8_t> image = ImageFichierPartition();
+    ReinitialiserPartition();
+    // Each bend of the file made different.
+    const auto marque = std::bit_cast<std::array<uint8_t, 8>>(kMarque);
+    int nbBends = 0;
+    for (auto p = image.begin(); (p = std::search(p, image.end(), marque.begin(), marque.end())) != image.end();) {
+        const auto bend = std::bit_cast<std::array<uint8_t, 8>>(0.5 + ++nbBends / 1073741824.0);
+        p = std::copy(bend.begin(), bend.end(), p);
+    }
+    ASSERT_EQ(nbBends, kNbMesures * kNbTempsSaisis * 6);
+    std::ofstream(Chemin("trop.lrx"), std::ios::binary)
+        .write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
+
+    CheminFichier = Chemin("trop.lrx");
+    NomFichier = "trop.lrx";
+    EXPECT_FALSE(LireFichierPartition());
+    EXPECT_EQ(messages.Messages.size(), 1u);
+    EXPECT_EQ(Partition.NbMesures, 1);
+
+    CheminFichier = Chemin("petite.lrx");
+    NomFichier = "petite.lrx";
+    ASSERT_TRUE(LireFichierPartition());
+    for (int b = 1; b <= kNbTempsSaisis; ++b)
+        for (int s = 1; s <= 6; ++s)
+            ASSERT_EQ(Bits(Partition.Mesures[1]->Temps[1][b].Notes[s].ValeurBend), Bits(petite(b, s))) << b << " " << s;
 }
 
 } // namespace
