@@ -187,42 +187,49 @@ void PositionAccordListeImpr(const TGeometrieListeImpr& g, int32_t nbAccords, in
     y = y0 + rangee * 5.0 / 3.0 * g.Largeur;
 }
 
+namespace {
+
+// Each chord of the song's list, with the place the list gives its diagram.
+template <class Action>
+void PourChaqueAccordListe(const TGeometrieListeImpr& g, int32_t n, Action action)
+{
+    for (int32_t i = 0; i < n; ++i) {
+        const TAccord* accord = AccordsPartition[static_cast<std::size_t>(i + 1)].get();
+        if (!accord)
+            continue;
+        double x = 0;
+        double y = 0;
+        PositionAccordListeImpr(g, n, i, x, y);
+        action(*accord, x, y);
+    }
+}
+
+int32_t NbAccordsListe() { return std::clamp<int32_t>(NbAccordsPartition, 0, kNbAccordsPartitionMax); }
+
+} // namespace
+
 void ImprimerListeAccords(bool dessiner)
 {
     TZoneImpression& p = ParamImpCourant;
-    const int32_t n = std::clamp<int32_t>(NbAccordsPartition, 0, kNbAccordsPartitionMax);
+    const int32_t n = NbAccordsListe();
     const TGeometrieListeImpr g = GeometrieListeAccordsImpr(n);
     p.HauteurListeAccords = g.Hauteur;
     if (!dessiner || g.NbLignes == 0)
         return;
-    for (int32_t i = 0; i < n; ++i) {
-        const TAccord* accord = AccordsPartition[static_cast<std::size_t>(i + 1)].get();
-        if (!accord)
-            continue;
-        double x = 0;
-        double y = 0;
-        PositionAccordListeImpr(g, n, i, x, y);
-        ImprimerDiagramme(*accord, true, x, y);
-    }
+    PourChaqueAccordListe(g, n, [](const TAccord& accord, double x, double y) { ImprimerDiagramme(accord, true, x, y); });
 }
 
 std::optional<double> BasListeAccordsImpr(platform::Canevas& c)
 {
-    const int32_t n = std::clamp<int32_t>(NbAccordsPartition, 0, kNbAccordsPartitionMax);
+    const int32_t n = NbAccordsListe();
     const TGeometrieListeImpr g = GeometrieListeAccordsImpr(n);
     if (g.NbLignes == 0)
         return std::nullopt;
     std::optional<double> bas;
-    for (int32_t i = 0; i < n; ++i) {
-        const TAccord* accord = AccordsPartition[static_cast<std::size_t>(i + 1)].get();
-        if (!accord)
-            continue;
-        double x = 0;
-        double y = 0;
-        PositionAccordListeImpr(g, n, i, x, y);
-        const double b = ZoneDiagramme(c, *accord, true, x, y).Bas / EchelleImpr();
+    PourChaqueAccordListe(g, n, [&](const TAccord& accord, double x, double y) {
+        const double b = ZoneDiagramme(c, accord, true, x, y).Bas / EchelleImpr();
         bas = bas ? std::max(*bas, b) : b;
-    }
+    });
     return bas;
 }
 
