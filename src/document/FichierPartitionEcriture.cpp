@@ -402,16 +402,12 @@ int CreateLockedTemporary(std::string& modele)
 bool EcrireFichierParRemplacement(const std::string& chemin, const std::vector<uint8_t>& octets,
                                   std::size_t tailleEntete)
 {
-    const std::optional<fs::path> lien = platform::ReplacementTarget(chemin);
-    if (!lien)
-        return false;
-    const fs::path& cible = *lien;
     // The new file takes the old one's permissions, or those a plain new file would get; a
     // file the user made read-only is refused, not replaced.
-    struct stat ancien {};
-    const bool existe = ::stat(cible.c_str(), &ancien) == 0;
-    if (existe && (!S_ISREG(ancien.st_mode) || platform::IsWriteProtected(cible, ancien)))
+    const std::optional<platform::FileToReplace> remplace = platform::ReplaceableFile(chemin);
+    if (!remplace)
         return false;
+    const fs::path& cible = remplace->Chemin;
     const fs::path dossier = cible.has_parent_path() ? cible.parent_path() : fs::path(".");
     tailleEntete = std::min(tailleEntete, octets.size());
     if (tailleEntete > 0)
@@ -424,8 +420,8 @@ bool EcrireFichierParRemplacement(const std::string& chemin, const std::vector<u
         return false;
 
     bool ok = true;
-    if (existe) {
-        ::fchmod(fd, ancien.st_mode & 07777);
+    if (remplace->Etat) {
+        ::fchmod(fd, remplace->Etat->st_mode & 07777);
     } else {
         const mode_t masque = ::umask(0);
         ::umask(masque);

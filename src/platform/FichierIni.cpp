@@ -424,12 +424,10 @@ void FichierIni::Enregistrer()
 
     // Through the user's links, so that later settings still reach the file they lead to; a
     // file the user made read-only is refused like one that cannot be written.
-    const std::optional<std::filesystem::path> cible = ReplacementTarget(chemin_);
-    struct stat infos {};
-    const bool existe = cible && ::stat(cible->c_str(), &infos) == 0;
-    if (!cible || (existe && (!S_ISREG(infos.st_mode) || IsWriteProtected(*cible, infos))))
+    const std::optional<FileToReplace> cible = ReplaceableFile(chemin_);
+    if (!cible)
         throw ErreurEcritureIni(chemin_);
-    std::string modele = cible->string() + ".XXXXXX";
+    std::string modele = cible->Chemin.string() + ".XXXXXX";
     const int fd = ::mkstemp(modele.data());
     if (fd < 0)
         throw ErreurEcritureIni(chemin_);
@@ -445,11 +443,11 @@ void FichierIni::Enregistrer()
     }
     // A settings file is the user's own: keep it readable by them alone unless it already
     // had other rights.
-    if (ok && existe)
-        ::fchmod(fd, infos.st_mode & 07777);
+    if (ok && cible->Etat)
+        ::fchmod(fd, cible->Etat->st_mode & 07777);
     ok = ok && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
-    if (!ok || std::rename(modele.c_str(), cible->c_str()) != 0) {
+    if (!ok || std::rename(modele.c_str(), cible->Chemin.c_str()) != 0) {
         std::remove(modele.c_str());
         throw ErreurEcritureIni(chemin_);
     }

@@ -29,4 +29,19 @@ bool IsWriteProtected(const std::filesystem::path& chemin, const struct stat& et
     return (etat.st_mode & S_IWUSR) == 0 || ::faccessat(AT_FDCWD, chemin.c_str(), W_OK, AT_EACCESS) != 0;
 }
 
+std::optional<FileToReplace> ReplaceableFile(const std::filesystem::path& chemin)
+{
+    std::optional<std::filesystem::path> cible = ReplacementTarget(chemin);
+    if (!cible)
+        return std::nullopt;
+    FileToReplace f{std::move(*cible), std::nullopt};
+    struct stat etat {};
+    if (::stat(f.Chemin.c_str(), &etat) == 0) {
+        if (!S_ISREG(etat.st_mode) || IsWriteProtected(f.Chemin, etat))
+            return std::nullopt;
+        f.Etat = etat;
+    }
+    return f;
+}
+
 } // namespace platform

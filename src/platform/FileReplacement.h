@@ -19,4 +19,14 @@ std::optional<std::filesystem::path> ReplacementTarget(const std::filesystem::pa
 // a read-only attribute does: replacing it through a rename would otherwise never ask.
 bool IsWriteProtected(const std::filesystem::path& chemin, const struct stat& etat);
 
+// Where a replacement of `chemin` goes (ReplacementTarget) and the status of the file it
+// replaces there, if one exists.
+struct FileToReplace {
+    std::filesystem::path Chemin;
+    std::optional<struct stat> Etat;
+};
+// The file a replacement of `chemin` may put its new file in place of; nothing when it may not:
+// the links cannot be followed, or what they lead to is no plain file or is write-protected.
+std::optional<FileToReplace> ReplaceableFile(const std::filesystem::path& chemin);
+
 } // namespace platform
