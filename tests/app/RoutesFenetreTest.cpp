@@ -1,6 +1,7 @@
 // The roads a user takes through the real main window: keys typed into it, its buttons, menus
 // and file dialogs, the score view's clicks, the language menu and a playback, each checked in
 // the song and on the window's controls.
+#include "support/ChansonBends.h"
 #include "app/CommandesFichier.h"
 #include "app/DialoguesFichiersQt.h"
 #include "dialogs/DialoguesEdition.h"
@@ -537,24 +538,7 @@ namespace {
 template <class Bend>
 void EcrireChansonBends(const fs::path& chemin, int nbMesures, Bend bend)
 {
-    ReinitialiserPartition();
-    Partition.NbMesures = nbMesures;
-    for (int m = 1; m <= nbMesures; ++m) {
-        if (!Partition.Mesures[m])
-            Partition.Mesures[m] = std::make_unique<TMesure>();
-        TMesure& mesure = *Partition.Mesures[m];
-        mesure.NbTemps[1] = kNbTempsSaisis;
-        for (int b = 1; b <= kNbTempsSaisis; ++b) {
-            TTemps& temps = mesure.Temps[1][b];
-            temps.Duree = 30;
-            temps.CodeDuree = 4;
-            for (int s = 1; s <= 6; ++s) {
-                temps.Notes[s].Frette = 5;
-                temps.Notes[s].Effet = 5;
-                temps.Notes[s].ValeurBend = bend(m, b, s);
-            }
-        }
-    }
+    lyrx_test::RemplirChansonBends(nbMesures, bend);
     const std::vector<uint8_t> image = ImageFichierPartition();
     std::ofstream(chemin, std::ios::binary).write(reinterpret_cast<const char*>(image.data()),
                                                   static_cast<std::streamsize>(image.size()));

@@ -2,6 +2,7 @@
 // through a song file), beats stay small, and a song's repeated chords and mix changes are
 // held once after reading.
 #include "AideFichiersTest.h"
+#include "support/ChansonBends.h"
 #include "PartitionsBench.h"
 
 #include "document/Accord.h"
@@ -290,33 +291,14 @@ TEST_F(PartitionCompacte, DifferentRecordsReadBackAsTheyWere)
 // song too large for memory is, and a song opened next finds the table free again.
 TEST_F(PartitionCompacte, ASongWithMoreDifferentAmountsThanSlotsIsRefused)
 {
-    const auto remplir = [](int nbMesures, double (*bend)(int, int)) {
-        ReinitialiserPartition();
-        Partition.NbMesures = nbMesures;
-        for (int m = 1; m <= nbMesures; ++m) {
-            if (!Partition.Mesures[m])
-                Partition.Mesures[m] = std::make_unique<TMesure>();
-            TMesure& mesure = *Partition.Mesures[m];
-            mesure.NbTemps[1] = kNbTempsSaisis;
-            for (int b = 1; b <= kNbTempsSaisis; ++b) {
-                TTemps& temps = mesure.Temps[1][b];
-                temps = TTemps{};
-                for (int s = 1; s <= 6; ++s) {
-                    temps.Notes[s].Frette = 5;
-                    temps.Notes[s].Effet = 5;
-                    temps.Notes[s].ValeurBend = bend(b, s);
-                }
-            }
-        }
-    };
     const auto petite = [](int b, int s) { return 0.3 + (b * 6 + s) / 1000.0; };
-    remplir(1, petite);
+    lyrx_test::RemplirChansonBends(1, [&](int, int b, int s) { return petite(b, s); });
     CheminFichier = Chemin("petite.lrx");
     ASSERT_TRUE(EcrireFichierPartition());
 
     constexpr int kNbMesures = 150; // 57,600 bends
     constexpr double kMarque = 1.2345678901;
-    remplir(kNbMesures, [](int, int) { return kMarque; });
+    lyrx_test::RemplirChansonBends(kNbMesures, [](int, int, int) { return kMarque; });
     std::vector<uint8_t> image = ImageFichierPartition();
     ReinitialiserPartition();
     // Each bend of the file made different.

@@ -693,6 +693,28 @@ TEST_F(ImpPeintresTest, AMarkOverTheStaffAndATopStringBendAmountPrintClearOfEach
     }
 }
 
+// The ink a wave adds to `sansVague` (painted without it) in rows y0..499, columns 150..299, and
+// how often it touches, corners included, ink of `sansVague` that `fond` (when given) lacks.
+struct EncreVague {
+    int vague = 0;
+    int contacts = 0;
+};
+EncreVague VagueContreEncre(const QImage& avec, const QImage& sansVague, int y0, const QImage* fond = nullptr)
+{
+    const auto encre = [](const QImage& i, int x, int y) { return (i.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF; };
+    EncreVague n;
+    for (int y = y0; y < 500; ++y)
+        for (int x = 150; x < 300; ++x) {
+            if (!encre(avec, x, y) || encre(sansVague, x, y))
+                continue;
+            ++n.vague;
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx)
+                    n.contacts += encre(sansVague, x + dx, y + dy) && !(fond && encre(*fond, x + dx, y + dy)) ? 1 : 0;
+        }
+    return n;
+}
+
 // A vibrato or tremolo-bar wave printed through a top-string bend's amount.
 TEST_F(ImpPeintresTest, AWavePrintsClearOfATopStringBend)
 {
@@ -713,20 +735,10 @@ TEST_F(ImpPeintresTest, AWavePrintsClearOfATopStringBend)
             const QImage sansVague = PeintQt(peindre);
             Temps(1).Notes[1].Effet = 0;
             const QImage sansBend = PeintQt(peindre);
-            const auto encre = [](const QImage& i, int x, int y) { return (i.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF; };
             // The wave's ink may not touch the bend's, corners included.
-            int vague = 0, contacts = 0;
-            for (int y = 400; y < 500; ++y)
-                for (int x = 150; x < 300; ++x) {
-                    if (!encre(avec, x, y) || encre(sansVague, x, y))
-                        continue;
-                    ++vague;
-                    for (int dy = -1; dy <= 1; ++dy)
-                        for (int dx = -1; dx <= 1; ++dx)
-                            contacts += encre(sansVague, x + dx, y + dy) && !encre(sansBend, x + dx, y + dy) ? 1 : 0;
-                }
-            ASSERT_GT(vague, 20);
-            EXPECT_EQ(contacts, 0);
+            const EncreVague n = VagueContreEncre(avec, sansVague, 400, &sansBend);
+            ASSERT_GT(n.vague, 20);
+            EXPECT_EQ(n.contacts, 0);
         }
     }
 }
@@ -987,19 +999,9 @@ TEST_F(ImpPeintresTest, AWavePrintsClearOfADoubleStopBentTwice)
         const QImage avec = PeintQt(peindre);
         Temps(1).Effet = 0;
         const QImage sansVague = PeintQt(peindre);
-        const auto encre = [](const QImage& i, int x, int y) { return (i.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF; };
-        int vague = 0, contacts = 0;
-        for (int y = 350; y < 500; ++y)
-            for (int x = 150; x < 300; ++x) {
-                if (!encre(avec, x, y) || encre(sansVague, x, y))
-                    continue;
-                ++vague;
-                for (int dy = -1; dy <= 1; ++dy)
-                    for (int dx = -1; dx <= 1; ++dx)
-                        contacts += encre(sansVague, x + dx, y + dy) ? 1 : 0;
-            }
-        ASSERT_GT(vague, 20);
-        EXPECT_EQ(contacts, 0);
+        const EncreVague n = VagueContreEncre(avec, sansVague, 350);
+        ASSERT_GT(n.vague, 20);
+        EXPECT_EQ(n.contacts, 0);
     }
 }
 } // namespace
