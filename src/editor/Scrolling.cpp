@@ -104,14 +104,25 @@ void Peindre(int32_t ligne)
 
 void Montrer() { SurfacePartition().ActualiserAffichage(); }
 
+// The bands, their steps and the scroll range all follow the line height: a height that no
+// longer matches the strings, the settings or the rows of texts sizes the bands again, before
+// the layout sets the range from it.
+void AccorderHauteurLigne()
+{
+    if (HauteurLigneCalculee() != LignesAffichage.HauteurLigne)
+        DisposerBandes();
+}
+
 // The lines cut, and the rows their texts need over their diagrams: every line grows by
 // them, so that the view keeps one line height, and its staff moves down under them.
 void CouperLignesEtTextes()
 {
+    AccorderHauteurLigne();
     CouperLignes();
     const int32_t rangee = std::max(peintres.MesurerRangeeTextes(), 0);
     if (rangee != LignesAffichage.RangeeTextes) {
         LignesAffichage.RangeeTextes = rangee;
+        AccorderHauteurLigne();
         CouperLignes();
     }
 }
@@ -315,13 +326,9 @@ void DefilerPartition()
 void RedessinerPartition()
 {
     platform::Sablier sablier;
-    // Bands sized for another string count would cut the lines of this track (or leave gaps):
-    // a track of another string count gets its own line height first.
-    if (HauteurLigneCalculee() != LignesAffichage.HauteurLigne)
-        DisposerBandes();
+    // Bands sized for another line height would cut the lines (or leave gaps), and a range set
+    // from it would stop short of the last line: the layout settles the height first.
     CouperLignesEtTextes();
-    if (HauteurLigneCalculee() != LignesAffichage.HauteurLigne)
-        DisposerBandes();
     const int32_t premiere = LignesAffichage.PremiereLigneVisible;
     for (int32_t l = premiere; l < premiere + NbBandes(); ++l)
         Peindre(l);
@@ -342,9 +349,10 @@ void RedessinerLignesModifiees(int32_t mesure)
         avant[k] = {la.PremiereMesure[l], la.DerniereMesure[l]};
     }
     const int32_t rangee = la.RangeeTextes;
+    const int32_t hauteur = la.HauteurLigne;
     CouperLignesEtTextes();
-    // Rows of texts opened or closed move every line.
-    if (la.RangeeTextes != rangee) {
+    // Rows of texts opened or closed move every line, and a new line height every band.
+    if (la.RangeeTextes != rangee || la.HauteurLigne != hauteur) {
         RedessinerPartition();
         return;
     }

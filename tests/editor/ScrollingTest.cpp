@@ -313,6 +313,77 @@ TEST_F(ScrollingTest, EachTrackGetsTheLineHeightOfItsStrings)
     EXPECT_EQ(Haut(2), 132);
 }
 
+// Whatever makes the lines taller or shorter (rows of texts that open or close with the song or
+// with an edit, a track of other strings, the string spacing), everything the view derives from
+// the line height follows: the bands, the steps, the scroll range, and with it the last line
+// and the frame over the last measure, both reachable at the bottom of the panel.
+TEST_F(ScrollingTest, EverythingDerivedFromTheLineHeightFollowsIt)
+{
+    int32_t rangee = 0;
+    PeintresPartition p;
+    p.MesurerRangeeTextes = [&rangee] { return rangee; };
+    InstallerPeintresPartition(p);
+    LignesUneMesure(40);
+    Partition.NbCordes[2] = 4;
+    for (int m = 1; m <= 40; ++m) {
+        TMesure& bloc = *Partition.Mesures[m];
+        bloc.NbTemps[2] = bloc.NbTemps[1];
+        bloc.Temps[2] = bloc.Temps[1];
+    }
+    RedessinerPartition();
+
+    struct Cas {
+        const char* nom;
+        std::function<void()> changer;
+        int32_t hauteur;
+    } cas[] = {
+        {"rows open with the song", [&] { rangee = 30; RedessinerPartition(); }, 182},
+        {"rows close with an edit", [&] { rangee = 0; RedessinerLignesModifiees(1); }, 152},
+        {"rows open with an edit", [&] { rangee = 45; RedessinerLignesModifiees(1); }, 197},
+        {"a track of four strings", [] { PisteCourante = 2; RedessinerPartition(); }, 177},
+        {"back to six strings, the rows gone", [&] { rangee = 0; PisteCourante = 1; RedessinerPartition(); }, 152},
+        {"wider string spacing with rows",
+         [&] {
+             rangee = 20;
+             ParamEcranCourant.EspLignes = 12;
+             CalculerLargeursTemps();
+             DisposerBandes();
+             RedessinerPartition();
+         },
+         182},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        // From the middle of the song, the current measure at its top.
+        Partition.MesureCourante = 1;
+        PlacerCadreMesure();
+        DefinirPositionDefilement(10 * LignesAffichage.HauteurLigne);
+        c.changer();
+        const int32_t h = c.hauteur;
+        ASSERT_EQ(LignesAffichage.HauteurLigne, h);
+        EXPECT_EQ(Defilement().GrandPas, h);
+        EXPECT_EQ(Defilement().PetitPas, static_cast<int32_t>(std::lround(h / 4.0)));
+        EXPECT_EQ(LignesAffichage.NbBandes, (608 + h - 1) / h + 4);
+        for (int32_t i = 1; i <= LignesAffichage.NbBandes; ++i)
+            EXPECT_EQ(AffichagePartition.Bandes[i].Hauteur, h) << "band " << i;
+        EXPECT_EQ(Defilement().Max, 40 * h - 500);
+        EXPECT_TRUE(Defilement().Actif);
+        EXPECT_LE(Defilement().Position, Defilement().Max);
+
+        // Scrolled to the end, the last line ends at the bottom of the panel.
+        DefinirPositionDefilement(Defilement().Max);
+        EXPECT_EQ(Haut(40) + h, 500);
+        // The last measure made current from the top comes into view.
+        DefinirPositionDefilement(0);
+        Partition.MesureCourante = 40;
+        PlacerCadreMesure();
+        EXPECT_EQ(Defilement().Position, Defilement().Max);
+        const TCadre& cadre = AffichagePartition.Selection;
+        EXPECT_GE(cadre.Haut, 0);
+        EXPECT_LE(cadre.Haut + cadre.Hauteur, 500);
+    }
+}
+
 TEST_F(ScrollingTest, OnlyRingLinesHaveABand)
 {
     LignesUneMesure(40);
