@@ -306,7 +306,28 @@ public:
     {
         if (b < ctx.NbTemps)
             return ctx.MG + ctx.Temps(b + 1).XEcran;
-        return ctx.MG + ctx.Bloc->Largeur + ctx.Bloc->EspaceDroite - 2;
+        return ctx.MG + ctx.Bloc->Largeur + ctx.Bloc->EspaceDroite - 2 - RetraitBarreFin(ctx, ctx.MesureDessinee);
+    }
+
+    std::vector<TZoneEncre> Cordes() override
+    {
+        std::vector<TZoneEncre> cordes;
+        const int32_t fin = ctx.MG + ctx.Bloc->Largeur + ctx.Bloc->EspaceDroite;
+        for (int32_t s = 1; s <= ctx.NbCordes; ++s)
+            cordes.push_back(Zone(0, ctx.YCorde(s), fin, ctx.YCorde(s) + 1));
+        return cordes;
+    }
+
+    double RangeeClaire() override { return 1; }
+
+    std::optional<TZoneEncre> NumeroSuivant() override
+    {
+        const TMesure* suivante = BlocLigne(ctx.MesureDessinee + 1);
+        if (!ctx.p.AffNum || !suivante || suivante->Ligne != ctx.Bloc->Ligne)
+            return std::nullopt;
+        const TCelluleNumero n =
+            CelluleNumeroMesure(ctx, ctx.Bloc->Largeur + ctx.Bloc->EspaceDroite, ctx.MesureDessinee + 1);
+        return Zone(n.Gauche, n.Haut, n.Gauche + n.Largeur, n.Haut + n.Hauteur);
     }
 
 private:
@@ -335,8 +356,8 @@ const TContexteEcran::TMarquesTemps& MarquesPlacees(TContexteEcran& ctx, int32_t
     return ctx.MarquesTemps;
 }
 
-// Where beat b's wave of `pas` starts (it ends at fin) and how far it moves up, past or over
-// the bends of the beat.
+// Where beat b's wave of `pas` starts and ends (at fin at the latest) and how far it moves up,
+// past or over the bends of the beat.
 TPlaceVague PlacerVagueTemps(TContexteEcran& ctx, int32_t b, int pas, int32_t fin)
 {
     const int32_t xb = ctx.MG + ctx.Temps(b).XEcran;
@@ -612,9 +633,9 @@ void DessinerEffetsTemps(TContexteEcran& ctx, int32_t b)
     case 1:
     case 2: {
         const int pas = temps.Effet == 1 ? kPasVibrato : kPasTremolo;
-        const int32_t fin = ctx.MG + xn - 10;
-        const TPlaceVague place = PlacerVagueTemps(ctx, b, pas, fin);
+        const TPlaceVague place = PlacerVagueTemps(ctx, b, pas, ctx.MG + xn - 10);
         const int32_t debut = static_cast<int32_t>(place.Debut);
+        const int32_t fin = static_cast<int32_t>(place.Fin);
         const int32_t yw = Y - static_cast<int32_t>(place.Montee) - kHauteurEffets;
         const int h = R(pas / 2.0);
         const int nombre = T(static_cast<double>(fin - debut) / pas);
