@@ -62,6 +62,9 @@ int LargeurMaxFrettes(TContexteEcran& ctx, const TTemps& temps)
     return maxw;
 }
 
+// How far left of its cell's place a fret text is written: small plain fonts sit 2 pixels left.
+int DecalageFrette(const TContexteEcran& ctx) { return ctx.FontNotes.taille < 8 && !ctx.FontNotes.gras ? 2 : 0; }
+
 platform::StyleFonte FontePlusPetite(platform::StyleFonte fonte)
 {
     fonte.taille = std::max(fonte.taille - 1, 1);
@@ -406,7 +409,7 @@ void DessinerNote(TContexteEcran& ctx, int32_t b, int32_t s)
         tw = d.cx;
         const int th = d.cy;
         const int taille = ctx.FontNotes.taille;
-        const int k = taille < 8 && !ctx.FontNotes.gras ? 2 : 0;
+        const int k = DecalageFrette(ctx);
         const int32_t xl = ctx.MG + x - kMargeFrette - R(tw / 2.0);
         const int32_t xr = ctx.MG + x + R(tw / 2.0) + kMargeFrette + (taille < 9 ? 1 : 0);
         c.SetStylo(ctx.Fond, 1);
@@ -426,18 +429,25 @@ void DessinerNote(TContexteEcran& ctx, int32_t b, int32_t s)
     c.SetCouleurFonte(couleurNotes);
 
     if (grace) {
+        // Its text a column clear of the bar line, or of the previous beat's fret on its string,
+        // and clear of its own fret at the most.
+        std::optional<int32_t> debut;
+        if (b == 1) {
+            debut = ctx.MG + x - p.LargeurSupMesure + 2;
+        } else if (const TTexteFrette avant = TexteVisible(ctx, ctx.Temps(b - 1), s); !avant.Vide()) {
+            const int wa = c.TextWidth(avant.Vue());
+            debut = ctx.MG + ctx.Temps(b - 1).XEcran - R(wa / 2.0) + 1 - DecalageFrette(ctx) + wa + 1;
+        }
         const TTexteFrette g = TexteFretteValeur(note.FretteGrace, note.NuanceGrace, kNoteMorte - 1);
         platform::StyleFonte fonte{"Small Fonts", 6, false, false, couleurNotes};
         c.SetFonte(fonte);
         const int k = 2;
         const platform::Dimension dg = c.TextExtent(g.Vue());
         int32_t gx = ctx.MG + x - R(maxw / 2.0) - 2 - note.DureeGrace;
-        if (b == 1) {
-            // Its text a column clear of the bar line, and clear of its fret at the most.
+        if (debut) {
             const int32_t texteGauche = gx - dg.cx - 1;
-            const int32_t debut = ctx.MG + x - p.LargeurSupMesure + 2;
             const int32_t gaucheMax = ctx.MG + x - R(tw / 2.0) - dg.cx - 1;
-            gx += static_cast<int32_t>(GaucheGracePremierTemps(texteGauche, debut, gaucheMax)) - texteGauche;
+            gx += static_cast<int32_t>(GaucheGrace(texteGauche, *debut, gaucheMax)) - texteGauche;
         }
         c.SetStylo(ctx.Fond, 1);
         c.Ligne(gx - dg.cx - kMargeFrette, y, gx + kMargeFrette - 1, y);

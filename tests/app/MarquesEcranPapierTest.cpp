@@ -454,3 +454,39 @@ TEST_F(MarquesEncre, WavesOverBentDoubleStopsKeepClearOfTheAmountsAndTheNextMeas
         }
     }
 }
+
+TEST_F(MarquesEncre, AGraceNoteAfterATripletBeatKeepsClearOfItsFret)
+{
+    // "5(12)": the grace note of the second beat of a triplet ran into the first beat's fret.
+    // (A "(12)" between two "12" finds no room there: the beats are narrower than the three.)
+    for (const auto& [frette, nuance] : {std::pair(5, 3), std::pair(5, 6), std::pair(12, 6)}) {
+        const std::string grace = nuance < 5 ? "(12)" : "12";
+        Mesures(2);
+        for (int m = 1; m <= 2; ++m) {
+            for (int b = 1; b <= 12; ++b) {
+                TTemps& t = Temps(b, m);
+                t = TTemps{};
+                t.CodeDuree = 1;
+                t.Triolet = true;
+                t.PosTriolet = static_cast<int8_t>((b - 1) % 3 + 1);
+                t.Duree = DureeEnTicks(1, false, true);
+                t.Notes[1].Frette = static_cast<int8_t>(frette);
+                if (b % 3 != 1) {
+                    t.Notes[1].FretteGrace = 12;
+                    t.Notes[1].NuanceGrace = static_cast<uint8_t>(nuance);
+                    t.Notes[1].DureeGrace = static_cast<uint8_t>(b % 3 + 1);
+                }
+            }
+            Mesure(m).NbTemps[PisteCourante] = 12;
+        }
+        const auto suivi = [&](std::string_view t) { return t == grace; };
+        const std::string nom = grace + " after " + std::to_string(frette);
+        for (const int largeur : {1000, 640}) {
+            largeur_ = largeur;
+            SCOPED_TRACE(nom + " on screen at " + std::to_string(largeur));
+            VerifierTextes(Support::Ecran, suivi);
+        }
+        SCOPED_TRACE(nom + " on paper");
+        VerifierTextes(Support::Papier, suivi);
+    }
+}
