@@ -225,6 +225,7 @@ protected:
     {
         CanvasImpr = nullptr;
         ParamImpCourant = impression_;
+        DefinirSeparateurDecimal('.');
         FixtureEcran::TearDown();
     }
 
@@ -373,7 +374,10 @@ private:
     TZoneImpression impression_;
 };
 
-bool Valeur(std::string_view t) { return t == "1" || t == "2" || t == "1.5" || t == "2.5" || t == "1/2"; }
+bool Valeur(std::string_view t)
+{
+    return t == "1" || t == "2" || t == "1.5" || t == "2.5" || t == "1,5" || t == "2,5" || t == "1/2";
+}
 
 } // namespace
 
@@ -405,20 +409,23 @@ TEST_F(MarquesEncre, BentDoubleStopsAndVibratoStrokesOnEighthsKeepEveryAmountCle
 TEST_F(MarquesEncre, BentDoubleStopsOnQuartersKeepEveryAmountClear)
 {
     // The lower string's amount goes over the upper bend's arrow, and over the staff's line
-    // above when it meets it there.
+    // above when it meets it there, the tail of a decimal comma as well.
     struct Cas {
         const char* nom;
         Bend haut, bas;
+        char separateur;
     };
     const Cas cas[] = {
-        {"1/2 and 1/2", {5, 0.5}, {5, 0.5}},
-        {"1.5 and 2.5", {5, 1.5}, {5, 2.5}},
-        {"a release of 2 over a bend of 1", {6, 2}, {5, 1}},
+        {"1/2 and 1/2", {5, 0.5}, {5, 0.5}, '.'},
+        {"1.5 and 2.5", {5, 1.5}, {5, 2.5}, '.'},
+        {"1,5 and 2,5", {5, 1.5}, {5, 2.5}, ','},
+        {"a release of 2 over a bend of 1", {6, 2}, {5, 1}, '.'},
     };
     for (const int corde : {1, 2, 3, 4}) {
         for (const Cas& c : cas) {
             const std::string nom =
                 "strings " + std::to_string(corde) + " and " + std::to_string(corde + 1) + ", " + c.nom;
+            DefinirSeparateurDecimal(c.separateur);
             DoublesBends(4, 0, c.haut, c.bas, 0, corde);
             for (const int largeur : {1000, 640}) {
                 largeur_ = largeur;
