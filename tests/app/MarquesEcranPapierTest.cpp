@@ -56,7 +56,8 @@ struct BoiteMm {
     double gauche, haut, droite, bas;
 };
 
-class MarquesEcranPapier : public FixtureEcran {
+// The score painter and the print engine set up side by side, the print settings given back.
+class FixtureEcranPapier : public FixtureEcran {
 protected:
     void SetUp() override
     {
@@ -64,6 +65,25 @@ protected:
         impression_ = ParamImpCourant;
         ParamImpCourant = TZoneImpression{};
         InitialiserImpression();
+    }
+
+    void TearDown() override
+    {
+        CanvasImpr = nullptr;
+        ParamImpCourant = impression_;
+        DefinirSeparateurDecimal('.');
+        FixtureEcran::TearDown();
+    }
+
+private:
+    TZoneImpression impression_;
+};
+
+class MarquesEcranPapier : public FixtureEcranPapier {
+protected:
+    void SetUp() override
+    {
+        FixtureEcranPapier::SetUp();
         ParamImpCourant.EchellePixMm = 10;
         ParamImpCourant.CoefProportions = 1;
         ParamImpCourant.ZoomApercu = 1;
@@ -71,13 +91,6 @@ protected:
         ParamImpCourant.PosY = 50;
         ParamImpCourant.MesureEnCours = 1;
         CanvasImpr = &papier;
-    }
-
-    void TearDown() override
-    {
-        CanvasImpr = nullptr;
-        ParamImpCourant = impression_;
-        FixtureEcran::TearDown();
     }
 
     // Millimetres per screen pixel: the printed string gap over the screen's.
@@ -128,9 +141,6 @@ protected:
 
     CanevasMesureQt ecran{96};
     CanevasMesureQt papier{254};
-
-private:
-    TZoneImpression impression_;
 };
 
 } // namespace
@@ -209,24 +219,15 @@ namespace {
 // canvas (print at 254 dots per inch, a page of A4), with the texts a test follows written in
 // green one at a time: no other ink, lines, strokes, frets or numbers, may touch one. The
 // same for the ink of the waves.
-class MarquesEncre : public FixtureEcran {
+class MarquesEncre : public FixtureEcranPapier {
 protected:
     void SetUp() override
     {
-        FixtureEcran::SetUp();
-        impression_ = ParamImpCourant;
-        ParamImpCourant = TZoneImpression{};
+        FixtureEcranPapier::SetUp();
+        // The fonts as at start-up, then the print fonts over them.
         AppliquerPolices();
         InitialiserImpression();
         CanvasImpr = nullptr;
-    }
-
-    void TearDown() override
-    {
-        CanvasImpr = nullptr;
-        ParamImpCourant = impression_;
-        DefinirSeparateurDecimal('.');
-        FixtureEcran::TearDown();
     }
 
     enum class Support { Ecran, Papier };
@@ -337,6 +338,18 @@ protected:
         EXPECT_EQ(contacts, 0) << "wave at" << ou;
     }
 
+    // `verifier` on screen in views 1000 and 640 pixels wide, then on paper, named after `nom`.
+    void Partout(const std::string& nom, const std::function<void(Support)>& verifier)
+    {
+        for (const int largeur : {1000, 640}) {
+            largeur_ = largeur;
+            SCOPED_TRACE(nom + " on screen at " + std::to_string(largeur));
+            verifier(Support::Ecran);
+        }
+        SCOPED_TRACE(nom + " on paper");
+        verifier(Support::Papier);
+    }
+
     struct Bend {
         int effet;
         double valeur;
@@ -369,9 +382,6 @@ protected:
     }
 
     int largeur_ = 1000;
-
-private:
-    TZoneImpression impression_;
 };
 
 bool Valeur(std::string_view t)
@@ -396,13 +406,7 @@ TEST_F(MarquesEncre, BentDoubleStopsAndVibratoStrokesOnEighthsKeepEveryAmountCle
     };
     for (const Cas& c : cas) {
         DoublesBends(8, 1, c.haut, c.bas, 3);
-        for (const int largeur : {1000, 640}) {
-            largeur_ = largeur;
-            SCOPED_TRACE(std::string(c.nom) + " on screen at " + std::to_string(largeur));
-            VerifierTextes(Support::Ecran, Valeur);
-        }
-        SCOPED_TRACE(std::string(c.nom) + " on paper");
-        VerifierTextes(Support::Papier, Valeur);
+        Partout(c.nom, [&](Support support) { VerifierTextes(support, Valeur); });
     }
 }
 
@@ -427,13 +431,7 @@ TEST_F(MarquesEncre, BentDoubleStopsOnQuartersKeepEveryAmountClear)
                 "strings " + std::to_string(corde) + " and " + std::to_string(corde + 1) + ", " + c.nom;
             DefinirSeparateurDecimal(c.separateur);
             DoublesBends(4, 0, c.haut, c.bas, 0, corde);
-            for (const int largeur : {1000, 640}) {
-                largeur_ = largeur;
-                SCOPED_TRACE(nom + " on screen at " + std::to_string(largeur));
-                VerifierTextes(Support::Ecran, Valeur);
-            }
-            SCOPED_TRACE(nom + " on paper");
-            VerifierTextes(Support::Papier, Valeur);
+            Partout(nom, [&](Support support) { VerifierTextes(support, Valeur); });
         }
     }
 }
@@ -449,15 +447,10 @@ TEST_F(MarquesEncre, WavesOverBentDoubleStopsKeepClearOfTheAmountsAndTheNextMeas
             for (int m = 1; m <= 2; ++m)
                 for (int b = 1; b <= n; ++b)
                     vagues.emplace_back(m, b);
-            for (const int largeur : {1000, 640}) {
-                largeur_ = largeur;
-                SCOPED_TRACE(nom + " on screen at " + std::to_string(largeur));
-                VerifierVagues(Support::Ecran, vagues);
-                VerifierTextes(Support::Ecran, Valeur);
-            }
-            SCOPED_TRACE(nom + " on paper");
-            VerifierVagues(Support::Papier, vagues);
-            VerifierTextes(Support::Papier, Valeur);
+            Partout(nom, [&](Support support) {
+                VerifierVagues(support, vagues);
+                VerifierTextes(support, Valeur);
+            });
         }
     }
 }
@@ -486,14 +479,8 @@ TEST_F(MarquesEncre, AGraceNoteAfterATripletBeatKeepsClearOfItsFret)
             }
             Mesure(m).NbTemps[PisteCourante] = 12;
         }
-        const auto suivi = [&](std::string_view t) { return t == grace; };
-        const std::string nom = grace + " after " + std::to_string(frette);
-        for (const int largeur : {1000, 640}) {
-            largeur_ = largeur;
-            SCOPED_TRACE(nom + " on screen at " + std::to_string(largeur));
-            VerifierTextes(Support::Ecran, suivi);
-        }
-        SCOPED_TRACE(nom + " on paper");
-        VerifierTextes(Support::Papier, suivi);
+        Partout(grace + " after " + std::to_string(frette), [&](Support support) {
+            VerifierTextes(support, [&](std::string_view t) { return t == grace; });
+        });
     }
 }
