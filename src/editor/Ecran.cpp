@@ -205,14 +205,19 @@ void DessinerLigne(platform::Canevas& c, int32_t ligne, int largeur, int hauteur
 
 // ---- Furniture -----------------------------------------------------------------------------
 
+TCelluleNumero CelluleNumeroMesure(TContexteEcran& ctx, int32_t x, int32_t mesure)
+{
+    ctx.c.SetFonte(ctx.FontNum);
+    const TexteEntier texte(mesure);
+    const platform::Dimension d = ctx.c.TextExtent(texte.Vue());
+    return {ctx.MG + x - R(d.cx / 2.0) - 1, ctx.Y - 2 - d.cy, d.cx, d.cy};
+}
+
 void DessinerNumeroMesure(TContexteEcran& ctx, int32_t x, int32_t mesure)
 {
-    platform::Canevas& c = ctx.c;
-    c.SetFonte(ctx.FontNum);
-    c.SetBrosseVide();
-    const TexteEntier texte(mesure);
-    const platform::Dimension d = c.TextExtent(texte.Vue());
-    c.TextOut(ctx.MG + x - R(d.cx / 2.0) - 1, ctx.Y - 2 - d.cy, texte.Vue());
+    const TCelluleNumero cellule = CelluleNumeroMesure(ctx, x, mesure);
+    ctx.c.SetBrosseVide();
+    ctx.c.TextOut(cellule.Gauche, cellule.Haut, TexteEntier(mesure).Vue());
 }
 
 void DessinerCordes(TContexteEcran& ctx, int32_t x1, int32_t x2, int32_t y)
@@ -285,18 +290,26 @@ void DessinerBarreRenvoi(TContexteEcran& ctx, int32_t x, int32_t y, int side, in
         // count then ends a pixel before it rather than across it.
         const TMesure* suivante = Bloc(mesure + 1);
         if (ctx.p.AffNum && bloc && suivante && suivante->Ligne == bloc->Ligne) {
-            c.SetFonte(ctx.FontNum);
-            const TexteEntier numero(mesure + 1);
-            const platform::Dimension n = c.TextExtent(numero.Vue());
-            const int32_t gaucheNumero = ctx.MG + x - R(n.cx / 2.0) - 1;
-            const int32_t basNumero = ctx.Y - 2;
+            const TCelluleNumero n = CelluleNumeroMesure(ctx, x, mesure + 1);
             const int32_t yt = y - kHauteurNbRenvois - d.cy;
-            if (xt + d.cx > gaucheNumero - 1 && yt < basNumero && yt + d.cy > basNumero - n.cy)
-                xt = gaucheNumero - 1 - d.cx;
+            if (xt + d.cx > n.Gauche - 1 && yt < n.Haut + n.Hauteur && yt + d.cy > n.Haut)
+                xt = n.Gauche - 1 - d.cx;
             c.SetFonte(ctx.FontRenv);
         }
         c.TextOut(xt, y - kHauteurNbRenvois - d.cy, vue);
     }
+}
+
+int32_t RetraitBarreFin(const TContexteEcran& ctx, int32_t mesure)
+{
+    const TMesure* bloc = Bloc(mesure);
+    const bool large = ctx.E >= 9;
+    if (bloc && bloc->RenvoiFin) {
+        // As DessinerBarreRenvoi puts the dots, less the plain bar's width.
+        return ctx.EcartDoubleBarre + kMargePoint + kTaillePoint + (large ? 2 : -1) - (large ? 2 : 1);
+    }
+    // The thin bar of the double bar stands that far in from the end.
+    return mesure == Partition.NbMesures ? ctx.EcartDoubleBarre : 0;
 }
 
 std::string TexteFinAlternative(int32_t mesure, int32_t numero)

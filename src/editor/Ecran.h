@@ -137,6 +137,11 @@ void DessinerLigne(platform::Canevas& c, int32_t ligne, int largeur, int hauteur
 // ---- Measure furniture (x line-relative, y the staff's top) -----------------------------------
 
 void DessinerNumeroMesure(TContexteEcran& ctx, int32_t x, int32_t mesure);
+// The cell of that number, centred over the bar at x, its bottom 2 pixels over the staff.
+struct TCelluleNumero {
+    int32_t Gauche = 0, Haut = 0, Largeur = 0, Hauteur = 0;
+};
+TCelluleNumero CelluleNumeroMesure(TContexteEcran& ctx, int32_t x, int32_t mesure);
 void DessinerCordes(TContexteEcran& ctx, int32_t x1, int32_t x2, int32_t y);
 // kind 1 thin, 2 thick; side 1 closing (left of x), 2 opening (right of x).
 void DessinerBarreMesure(TContexteEcran& ctx, int32_t x, int32_t y, int kind, int side);
@@ -144,6 +149,9 @@ void DessinerBarreMesure(TContexteEcran& ctx, int32_t x, int32_t y, int kind, in
 void DessinerDoubleBarre(TContexteEcran& ctx, int32_t x, int32_t y, int side);
 // side 1 opening, 2 closing: the double bar, two dots, and on the closing side the count.
 void DessinerBarreRenvoi(TContexteEcran& ctx, int32_t x, int32_t y, int side, int32_t mesure);
+// How much further left than a plain bar the closing bar of measure `mesure` reaches: the
+// double bar that ends the song, or a repeat's with its dots.
+int32_t RetraitBarreFin(const TContexteEcran& ctx, int32_t mesure);
 void DessinerFinAlternative(TContexteEcran& ctx, int32_t mesure, int32_t x, int32_t numero);
 void DessinerSignature(TContexteEcran& ctx, int32_t mesure, int32_t x, int32_t y, int numerateur, int denominateur);
 // A 4 x 4 and a 2 x 2 dot around (MG + x, y); also the rhythm dots.

@@ -62,6 +62,9 @@ int LargeurMaxFrettes(TContexteEcran& ctx, const TTemps& temps)
     return maxw;
 }
 
+// How far left of its cell's place a fret text is written: small plain fonts sit 2 pixels left.
+int DecalageFrette(const TContexteEcran& ctx) { return ctx.FontNotes.taille < 8 && !ctx.FontNotes.gras ? 2 : 0; }
+
 platform::StyleFonte FontePlusPetite(platform::StyleFonte fonte)
 {
     fonte.taille = std::max(fonte.taille - 1, 1);
@@ -306,7 +309,28 @@ public:
     {
         if (b < ctx.NbTemps)
             return ctx.MG + ctx.Temps(b + 1).XEcran;
-        return ctx.MG + ctx.Bloc->Largeur + ctx.Bloc->EspaceDroite - 2;
+        return ctx.MG + ctx.Bloc->Largeur + ctx.Bloc->EspaceDroite - 2 - RetraitBarreFin(ctx, ctx.MesureDessinee);
+    }
+
+    std::vector<TZoneEncre> Cordes() override
+    {
+        std::vector<TZoneEncre> cordes;
+        const int32_t fin = ctx.MG + ctx.Bloc->Largeur + ctx.Bloc->EspaceDroite;
+        for (int32_t s = 1; s <= ctx.NbCordes; ++s)
+            cordes.push_back(Zone(0, ctx.YCorde(s), fin, ctx.YCorde(s) + 1));
+        return cordes;
+    }
+
+    double RangeeClaire() override { return 1; }
+
+    std::optional<TZoneEncre> NumeroSuivant() override
+    {
+        const TMesure* suivante = BlocLigne(ctx.MesureDessinee + 1);
+        if (!ctx.p.AffNum || !suivante || suivante->Ligne != ctx.Bloc->Ligne)
+            return std::nullopt;
+        const TCelluleNumero n =
+            CelluleNumeroMesure(ctx, ctx.Bloc->Largeur + ctx.Bloc->EspaceDroite, ctx.MesureDessinee + 1);
+        return Zone(n.Gauche, n.Haut, n.Gauche + n.Largeur, n.Haut + n.Hauteur);
     }
 
 private:
@@ -335,8 +359,8 @@ const TContexteEcran::TMarquesTemps& MarquesPlacees(TContexteEcran& ctx, int32_t
     return ctx.MarquesTemps;
 }
 
-// Where beat b's wave of `pas` starts (it ends at fin) and how far it moves up, past or over
-// the bends of the beat.
+// Where beat b's wave of `pas` starts and ends (at fin at the latest) and how far it moves up,
+// past or over the bends of the beat.
 TPlaceVague PlacerVagueTemps(TContexteEcran& ctx, int32_t b, int pas, int32_t fin)
 {
     const int32_t xb = ctx.MG + ctx.Temps(b).XEcran;
@@ -385,7 +409,7 @@ void DessinerNote(TContexteEcran& ctx, int32_t b, int32_t s)
         tw = d.cx;
         const int th = d.cy;
         const int taille = ctx.FontNotes.taille;
-        const int k = taille < 8 && !ctx.FontNotes.gras ? 2 : 0;
+        const int k = DecalageFrette(ctx);
         const int32_t xl = ctx.MG + x - kMargeFrette - R(tw / 2.0);
         const int32_t xr = ctx.MG + x + R(tw / 2.0) + kMargeFrette + (taille < 9 ? 1 : 0);
         c.SetStylo(ctx.Fond, 1);
@@ -405,18 +429,25 @@ void DessinerNote(TContexteEcran& ctx, int32_t b, int32_t s)
     c.SetCouleurFonte(couleurNotes);
 
     if (grace) {
+        // Its text a column clear of the bar line, or of the previous beat's fret on its string,
+        // and clear of its own fret at the most.
+        std::optional<int32_t> debut;
+        if (b == 1) {
+            debut = ctx.MG + x - p.LargeurSupMesure + 2;
+        } else if (const TTexteFrette avant = TexteVisible(ctx, ctx.Temps(b - 1), s); !avant.Vide()) {
+            const int wa = c.TextWidth(avant.Vue());
+            debut = ctx.MG + ctx.Temps(b - 1).XEcran - R(wa / 2.0) + 1 - DecalageFrette(ctx) + wa + 1;
+        }
         const TTexteFrette g = TexteFretteValeur(note.FretteGrace, note.NuanceGrace, kNoteMorte - 1);
         platform::StyleFonte fonte{"Small Fonts", 6, false, false, couleurNotes};
         c.SetFonte(fonte);
         const int k = 2;
         const platform::Dimension dg = c.TextExtent(g.Vue());
         int32_t gx = ctx.MG + x - R(maxw / 2.0) - 2 - note.DureeGrace;
-        if (b == 1) {
-            // Its text a column clear of the bar line, and clear of its fret at the most.
+        if (debut) {
             const int32_t texteGauche = gx - dg.cx - 1;
-            const int32_t debut = ctx.MG + x - p.LargeurSupMesure + 2;
             const int32_t gaucheMax = ctx.MG + x - R(tw / 2.0) - dg.cx - 1;
-            gx += static_cast<int32_t>(GaucheGracePremierTemps(texteGauche, debut, gaucheMax)) - texteGauche;
+            gx += static_cast<int32_t>(GaucheGrace(texteGauche, *debut, gaucheMax)) - texteGauche;
         }
         c.SetStylo(ctx.Fond, 1);
         c.Ligne(gx - dg.cx - kMargeFrette, y, gx + kMargeFrette - 1, y);
@@ -612,9 +643,9 @@ void DessinerEffetsTemps(TContexteEcran& ctx, int32_t b)
     case 1:
     case 2: {
         const int pas = temps.Effet == 1 ? kPasVibrato : kPasTremolo;
-        const int32_t fin = ctx.MG + xn - 10;
-        const TPlaceVague place = PlacerVagueTemps(ctx, b, pas, fin);
+        const TPlaceVague place = PlacerVagueTemps(ctx, b, pas, ctx.MG + xn - 10);
         const int32_t debut = static_cast<int32_t>(place.Debut);
+        const int32_t fin = static_cast<int32_t>(place.Fin);
         const int32_t yw = Y - static_cast<int32_t>(place.Montee) - kHauteurEffets;
         const int h = R(pas / 2.0);
         const int nombre = T(static_cast<double>(fin - debut) / pas);

@@ -42,12 +42,12 @@ bool NoteVisible(const TTemps& temps, int32_t s);
 // The note of string s of beat b (a rest draws its rest glyph once, for s = 1).
 void DessinerNote(TContexteEcran& ctx, int32_t b, int32_t s);
 
-// Where the text of a grace note that would start at `gauche` starts on its measure's first
-// beat, where the room before the beat begins at `debut`, past the bar line, repeat sign or time
-// signature: a grace note longer than the room moves right towards its fret rather than run
-// under them, but it stops at `gaucheMax`, where it would meet the fret. The score view and
-// print follow the same rule.
-inline double GaucheGracePremierTemps(double gauche, double debut, double gaucheMax)
+// Where the text of a grace note that would start at `gauche` starts, where the room before its
+// beat begins at `debut`: past the bar line, repeat sign or time signature on a measure's first
+// beat, past the previous beat's fret on its string after another. A grace note longer than
+// the room moves right towards its fret rather than run under them, but it stops at
+// `gaucheMax`, where it would meet the fret. The score view and print follow the same rule.
+inline double GaucheGrace(double gauche, double debut, double gaucheMax)
 {
     return std::min(std::max(gauche, debut), std::max(gauche, gaucheMax));
 }

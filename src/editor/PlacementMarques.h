@@ -6,11 +6,12 @@
 // the next beat clear of what stands there; otherwise the marks move up over the amounts when
 // nothing stands there; otherwise everything keeps its place. On close beats the marks move up
 // over the previous beat's amounts as well. In a double stop bent on two strings, an amount
-// first moves likewise past the other bend's arc and arrow, or else up over them. A wave
-// starts past the bends when that leaves it room, or else runs over them when nothing stands
-// there. The score
-// view (in pixels) and print (in printer pixels) place them alike: each measures a beat through
-// a TGeometrieMarques, and PlacerMarquesTemps and PlacerVagueTemps gather what stands around it.
+// first moves likewise past the other bend's arc, arrow and amount, or else up over them and
+// over the staff's lines and frets it then meets. A wave starts past the bends when that
+// leaves it room, or else runs over them when nothing stands there; after the last beat it
+// ends before the next measure's number. The score view (in pixels) and print (in printer
+// pixels, of any size) place them alike: each measures a beat through a TGeometrieMarques, and
+// PlacerMarquesTemps and PlacerVagueTemps gather what stands around it.
 #include "document/Variable.h"
 #include "editor/PlacementTextes.h"
 
@@ -45,6 +46,7 @@ TPlaceValeurs PlacerValeursBend(std::span<const TZoneEncre> marques, std::span<c
 struct TPlaceVague {
     double Debut = 0;
     double Montee = 0;
+    double Fin = 0;
 };
 
 // `vague` is the wave's row from its start to its end (a clear row over it included), `bends`
@@ -75,6 +77,12 @@ public:
     virtual double DemiChiffre() = 0;
     // Where the room after beat b ends: the next beat's x, or the end of the measure.
     virtual double FinPlace(int32_t b) = 0;
+    // The staff's lines across the measure.
+    virtual std::vector<TZoneEncre> Cordes() = 0;
+    // The clear rows an amount keeps over a line or a stroke it moves up over.
+    virtual double RangeeClaire() = 0;
+    // The next measure's number where it stands over the end of this one; none elsewhere.
+    virtual std::optional<TZoneEncre> NumeroSuivant() = 0;
 };
 
 struct TPlaceMarques {
@@ -87,7 +95,7 @@ struct TPlaceMarques {
 // Where beat b's bends write their amounts and how far its marks move up.
 TPlaceMarques PlacerMarquesTemps(TGeometrieMarques& g, int32_t b);
 
-// Where beat b's wave starts and how far it moves up, past or over the bends of the beat, the
-// wave's row being `vague` and `ecart` the room it keeps from them.
-TPlaceVague PlacerVagueTemps(TGeometrieMarques& g, int32_t b, const TZoneEncre& vague, double longueurMin,
-                             double ecart);
+// Where beat b's wave starts and ends and how far it moves up, past or over the bends of the
+// beat, the wave's row being `vague` and `ecart` the room it keeps from them; after the last
+// beat it ends that far before the next measure's number.
+TPlaceVague PlacerVagueTemps(TGeometrieMarques& g, int32_t b, TZoneEncre vague, double longueurMin, double ecart);

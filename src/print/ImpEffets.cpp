@@ -5,6 +5,7 @@
 #include "editor/PlacementTextes.h"
 #include "print/ImpNotes.h"
 #include "print/ImpPage.h"
+#include "print/ImpPortee.h"
 #include "print/Impress.h"
 #include "platform/Arrondi.h"
 
@@ -170,8 +171,32 @@ public:
         if (b < NbTemps())
             return R((Temps(b + 1)->XImp + p.MargeGaucheLignes) * e);
         const TMesure* bloc = MesureImpr(p.MesureEnCours);
-        return R((bloc->LargeurImp + bloc->EspaceDroiteImp + p.MargeGaucheLignes - 0.5) * e);
+        return R((bloc->LargeurImp + bloc->EspaceDroiteImp - RetraitBarreFinImpr(p.MesureEnCours) +
+                  p.MargeGaucheLignes - 0.5) *
+                 e);
     }
+
+    // As ImprimerCordes draws them.
+    std::vector<TZoneEncre> Cordes() override
+    {
+        const TZoneImpression& p = ParamImpCourant;
+        const double e = EchelleImpr();
+        const TMesure* bloc = MesureImpr(p.MesureEnCours);
+        const int fin = R((bloc->LargeurImp + bloc->EspaceDroiteImp + p.MargeGaucheLignes) * e + 1);
+        const int epaisseur = R(e * G.EpaisseurCorde) + 1;
+        std::vector<TZoneEncre> cordes;
+        for (int32_t s = 1; s <= NbCordesImpr(); ++s) {
+            const int y = R(YCordeImpr(s) * e);
+            cordes.push_back(Zone(0, y, fin, y + epaisseur));
+        }
+        return cordes;
+    }
+
+    // The 0.2 mm a bend amount keeps over its line.
+    double RangeeClaire() override { return std::max(R(0.2 * EchelleImpr()), 1); }
+
+    // A printed line numbers its first measure only.
+    std::optional<TZoneEncre> NumeroSuivant() override { return std::nullopt; }
 
 private:
     platform::Canevas& c;

@@ -273,8 +273,17 @@ void ImprimerNote(int32_t b, int32_t s)
 
     if (g >= 0) {
         // Left of the widest number of the beat, so that grace notes on several strings line
-        // up; the longer the grace note, the further away.
+        // up; the longer the grace note, the further away. But 0.3 mm past the bar line's
+        // middle on a measure's first beat, 0.2 mm past the previous beat's fret on its string
+        // after another, and 0.2 mm short of its own fret at the most.
         const int largeurFrette = texte.empty() ? 0 : c->TextWidth(texte);
+        std::optional<int> debut;
+        if (b == 1) {
+            debut = R((xm - p.EspaceAvantTemps + 0.3) * e);
+        } else if (const std::string avant = TexteFretteImpression(*Temps(b - 1), s); !avant.empty()) {
+            const int wa = c->TextWidth(avant);
+            debut = R((Temps(b - 1)->XImp + p.MargeGaucheLignes) * e - wa / 2.0) + wa + R(0.2 * e);
+        }
         platform::StyleFonte fonte = PolicesLabels().PoliceDessin("FontNotes_Prt");
         fonte.taille = TailleImpr(fonte.taille - 3);
         fonte.gras = false;
@@ -289,12 +298,10 @@ void ImprimerNote(int32_t b, int32_t s)
         int gauche = R((xm - 1.0 - 0.2 * dg) * e - demi) - d.cx; // its white box
         int droiteBoite = R((xm - 0.4 - 0.2 * dg) * e - demi);
         int droite = R((xm - 0.7 - 0.2 * dg) * e - demi);
-        if (b == 1) {
-            // 0.3 mm past the bar line's middle, and 0.2 mm short of its fret at the most.
+        if (debut) {
             const int texteGauche = droite - d.cx;
-            const int debut = R((xm - p.EspaceAvantTemps + 0.3) * e);
             const int gaucheMax = R(xm * e - largeurFrette / 2.0) - R(0.2 * e) - d.cx;
-            const int decalage = static_cast<int>(GaucheGracePremierTemps(texteGauche, debut, gaucheMax)) - texteGauche;
+            const int decalage = static_cast<int>(GaucheGrace(texteGauche, *debut, gaucheMax)) - texteGauche;
             gauche += decalage;
             droiteBoite += decalage;
             droite += decalage;

@@ -94,6 +94,14 @@ void ImprimerBarreRenvoi(int fin, double y, double x)
                R((ParamImpCourant.PosY - G.HauteurNbRenvois) * e - d2.cy / 2.0), texte);
 }
 
+double RetraitBarreFinImpr(int32_t mesure)
+{
+    const TMesure* bloc = MesureImpr(mesure);
+    if (bloc && bloc->RenvoiFin)
+        return G.EpaisseurBarreEpaisse + G.EcartDoubleBarre + G.EcartPointRenvoi + 2 * G.RayonPointRenvoi;
+    return mesure == std::min(Partition.NbMesures, kNbMesuresMax) ? G.EpaisseurBarreEpaisse + G.EcartDoubleBarre : 0.0;
+}
+
 void ImprimerFinAlternative(int32_t mesure, int32_t numero, double y, double x)
 {
     platform::Canevas* c = CanvasImpr;

@@ -21,6 +21,9 @@ void ImprimerDoubleBarre(int fin, double y, double x);
 // fin 1 repeat start, 2 repeat end: the double bar and two dots, and at an end the repeat
 // count of MesureEnCours when it is above 1 ("3x").
 void ImprimerBarreRenvoi(int fin, double y, double x);
+// How much further left than a plain bar the closing bar of measure `mesure` reaches: the
+// double bar that ends the song, or a repeat's with its dots.
+double RetraitBarreFinImpr(int32_t mesure);
 // The alternate-ending bracket of measure `mesure` starting at x, labelled for `numero`.
 void ImprimerFinAlternative(int32_t mesure, int32_t numero, double y, double x);
 // The time signature of measure `mesure` whose bar is at x.

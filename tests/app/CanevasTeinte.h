@@ -1,23 +1,31 @@
 #pragma once
-// A canvas for the pixel tests: draws through a Qt canvas, writing in red the texts a test picks,
-// so that a test can tell apart ink the painters draw in one colour.
+// A canvas for the pixel tests: draws through a Qt canvas, writing in red (or another tint) the
+// texts a test picks, so that a test can tell apart ink the painters draw in one colour.
 #include "platform/qt/CanevasQt.h"
 
 #include <QColor>
 #include <QImage>
 
+#include <QRect>
+
 #include <functional>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 class CanevasTeinte final : public platform::Canevas {
 public:
-    CanevasTeinte(platform::CanevasQt& qt, std::function<bool(std::string_view)> rouge)
-        : qt_(qt), rouge_(std::move(rouge))
+    CanevasTeinte(platform::CanevasQt& qt, std::function<bool(std::string_view)> rouge,
+                  platform::Couleur teinte = platform::clRed)
+        : qt_(qt), rouge_(std::move(rouge)), teinte_(teinte)
     {
     }
     int Largeur() const override { return qt_.Largeur(); }
     int Hauteur() const override { return qt_.Hauteur(); }
+    int PixelsParPouce() const override { return qt_.PixelsParPouce(); }
+
+    // The cells of the texts written in the tint, in their order.
+    const std::vector<QRect>& Teintes() const { return teintes_; }
 
 protected:
     void DessinerRectangle(int x1, int y1, int x2, int y2) override { Etat().Rectangle(x1, y1, x2, y2); }
@@ -34,8 +42,11 @@ protected:
     int DessinerTexte(int x, int y, std::string_view texte) override
     {
         Etat();
-        if (rouge_(texte))
-            qt_.SetCouleurFonte(platform::clRed);
+        if (rouge_(texte)) {
+            qt_.SetCouleurFonte(teinte_);
+            const platform::Dimension d = qt_.TextExtent(texte);
+            teintes_.emplace_back(x, y, d.cx, d.cy);
+        }
         qt_.TextOut(x, y, texte);
         return qt_.TextWidth(texte);
     }
@@ -51,6 +62,8 @@ private:
     }
     platform::CanevasQt& qt_;
     std::function<bool(std::string_view)> rouge_;
+    platform::Couleur teinte_;
+    std::vector<QRect> teintes_;
 };
 
 // How many red pixels an image holds, and how many times one of them touches ink of another

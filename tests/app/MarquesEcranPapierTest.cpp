@@ -1,20 +1,28 @@
 // A beat's marks and the amounts of its bends placed by the score view and by print: one table
 // of cases run through both painters, each measured in millimetres from its beat and its top
 // string (a screen pixel counting as the printed string gap over the screen's), so that the two
-// are seen to take the same decision and to leave the same kind of room.
+// are seen to take the same decision and to leave the same kind of room; and tables of crowded
+// songs painted and printed through the Qt canvas, whose ink is probed pixel by pixel.
 #include "editor/FixtureEcran.h"
 #include "support/BoitesTraces.h"
 
+#include "CanevasTeinte.h"
+#include "editor/Fontes.h"
 #include "print/ImpEffets.h"
 #include "print/ImpNotes.h"
+#include "print/ImpPartition.h"
 #include "print/Impress.h"
 #include "platform/qt/CanevasQt.h"
 
 #include <QImage>
 #include <QPainter>
 
+#include <algorithm>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace {
 
@@ -48,7 +56,8 @@ struct BoiteMm {
     double gauche, haut, droite, bas;
 };
 
-class MarquesEcranPapier : public FixtureEcran {
+// The score painter and the print engine set up side by side, the print settings given back.
+class FixtureEcranPapier : public FixtureEcran {
 protected:
     void SetUp() override
     {
@@ -56,6 +65,25 @@ protected:
         impression_ = ParamImpCourant;
         ParamImpCourant = TZoneImpression{};
         InitialiserImpression();
+    }
+
+    void TearDown() override
+    {
+        CanvasImpr = nullptr;
+        ParamImpCourant = impression_;
+        DefinirSeparateurDecimal('.');
+        FixtureEcran::TearDown();
+    }
+
+private:
+    TZoneImpression impression_;
+};
+
+class MarquesEcranPapier : public FixtureEcranPapier {
+protected:
+    void SetUp() override
+    {
+        FixtureEcranPapier::SetUp();
         ParamImpCourant.EchellePixMm = 10;
         ParamImpCourant.CoefProportions = 1;
         ParamImpCourant.ZoomApercu = 1;
@@ -63,13 +91,6 @@ protected:
         ParamImpCourant.PosY = 50;
         ParamImpCourant.MesureEnCours = 1;
         CanvasImpr = &papier;
-    }
-
-    void TearDown() override
-    {
-        CanvasImpr = nullptr;
-        ParamImpCourant = impression_;
-        FixtureEcran::TearDown();
     }
 
     // Millimetres per screen pixel: the printed string gap over the screen's.
@@ -120,9 +141,6 @@ protected:
 
     CanevasMesureQt ecran{96};
     CanevasMesureQt papier{254};
-
-private:
-    TZoneImpression impression_;
 };
 
 } // namespace
@@ -192,5 +210,277 @@ TEST_F(MarquesEcranPapier, BothPlaceAMarkAndABendAmountAlikeInMillimetres)
             EXPECT_LE(ecrans[0]->bas, -kEcartCordes);
             EXPECT_LE(papiers[0]->bas, -kEcartCordes);
         }
+    }
+}
+
+namespace {
+
+// The song's first line painted on screen and its first page printed, both through the Qt
+// canvas (print at 254 dots per inch, a page of A4), with the texts a test follows written in
+// green one at a time: no other ink, lines, strokes, frets or numbers, may touch one. The
+// same for the ink of the waves.
+class MarquesEncre : public FixtureEcranPapier {
+protected:
+    void SetUp() override
+    {
+        FixtureEcranPapier::SetUp();
+        // The fonts as at start-up, then the print fonts over them.
+        AppliquerPolices();
+        InitialiserImpression();
+        CanvasImpr = nullptr;
+    }
+
+    enum class Support { Ecran, Papier };
+
+    // Line 1 at a view `largeur_` wide, or page 1, the texts `teinte` picks in green; `teintes`
+    // gets their cells.
+    QImage Peindre(Support support, const std::function<bool(std::string_view)>& teinte,
+                   std::vector<QRect>* teintes = nullptr) const
+    {
+        LigaturerPartition();
+        if (support == Support::Ecran) {
+            LignesAffichage.LargeurDispo = largeur_;
+            CouperLignes();
+            QImage image(largeur_, HauteurLigne(), QImage::Format_RGB32);
+            image.fill(Qt::white);
+            QPainter peintre(&image);
+            platform::CanevasQt qt(peintre);
+            CanevasTeinte canevas(qt, teinte, platform::clLime);
+            DessinerLigne(canevas, 1, image.width(), image.height());
+            if (teintes)
+                *teintes = canevas.Teintes();
+            return image;
+        }
+        // The first lines of an A4 page: the rest of it is drawn off the picture.
+        QImage image(2100, 1000, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter peintre(&image);
+        platform::CanevasQt qt(peintre, 254);
+        CanevasTeinte canevas(qt, teinte, platform::clLime);
+        TSortieCanevas sortie(canevas, 2100, 2970);
+        ImprimerPartition(sortie, 1, 1, 1);
+        if (teintes)
+            *teintes = canevas.Teintes();
+        return image;
+    }
+
+    static bool Vert(QRgb p) { return qGreen(p) > qRed(p) + 60 && qGreen(p) > qBlue(p) + 60; }
+    // Ink, whatever its colour, but the faint edge of a smoothed stroke.
+    static bool Encre(QRgb p) { return std::min({qRed(p), qGreen(p), qBlue(p)}) < 160 && !Vert(p); }
+
+    // Each text `suivi` picks, in green alone in turn, on `support`: it must be drawn and touch
+    // no other ink, corners included.
+    void VerifierTextes(Support support, const std::function<bool(std::string_view)>& suivi) const
+    {
+        for (int k = 0;; ++k) {
+            std::string texte;
+            int n = 0;
+            std::vector<QRect> teintes;
+            const QImage image = Peindre(
+                support,
+                [&](std::string_view t) {
+                    if (!suivi(t) || n++ != k)
+                        return false;
+                    texte = t;
+                    return true;
+                },
+                &teintes);
+            if (teintes.empty()) {
+                EXPECT_GT(k, 0) << "no text followed";
+                return;
+            }
+            const QRect zone = teintes[0].adjusted(-4, -4, 4, 4).intersected(image.rect().adjusted(1, 1, -1, -1));
+            int verts = 0, contacts = 0;
+            for (int y = zone.top(); y <= zone.bottom(); ++y)
+                for (int x = zone.left(); x <= zone.right(); ++x) {
+                    if (!Vert(image.pixel(x, y)))
+                        continue;
+                    ++verts;
+                    for (int dy = -1; dy <= 1; ++dy)
+                        for (int dx = -1; dx <= 1; ++dx)
+                            contacts += Encre(image.pixel(x + dx, y + dy)) ? 1 : 0;
+                }
+            EXPECT_GT(verts, 0) << "\"" << texte << "\" at " << teintes[0].x() << "," << teintes[0].y();
+            EXPECT_EQ(contacts, 0) << "\"" << texte << "\" at " << teintes[0].x() << "," << teintes[0].y();
+        }
+    }
+
+    // The waves of beats `vagues` (their effect, taken away for the picture without them) must
+    // be drawn and touch no other ink.
+    void VerifierVagues(Support support, const std::vector<std::pair<int, int>>& vagues) const
+    {
+        const auto rien = [](std::string_view) { return false; };
+        const QImage avec = Peindre(support, rien);
+        std::vector<int8_t> effets;
+        for (const auto& [m, b] : vagues) {
+            effets.push_back(Temps(b, m).Effet);
+            Temps(b, m).Effet = 0;
+        }
+        const QImage sans = Peindre(support, rien);
+        for (std::size_t i = 0; i < vagues.size(); ++i)
+            Temps(vagues[i].second, vagues[i].first).Effet = effets[i];
+        int vague = 0, contacts = 0;
+        std::string ou;
+        for (int y = 1; y < avec.height() - 1; ++y)
+            for (int x = 1; x < avec.width() - 1; ++x) {
+                if (!Encre(avec.pixel(x, y)) || Encre(sans.pixel(x, y)))
+                    continue;
+                ++vague;
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx)
+                        if (Encre(sans.pixel(x + dx, y + dy))) {
+                            ++contacts;
+                            if (ou.size() < 200)
+                                ou += " " + std::to_string(x) + "," + std::to_string(y);
+                        }
+            }
+        EXPECT_GT(vague, 10);
+        EXPECT_EQ(contacts, 0) << "wave at" << ou;
+    }
+
+    // `verifier` on screen in views 1000 and 640 pixels wide, then on paper, named after `nom`.
+    void Partout(const std::string& nom, const std::function<void(Support)>& verifier)
+    {
+        for (const int largeur : {1000, 640}) {
+            largeur_ = largeur;
+            SCOPED_TRACE(nom + " on screen at " + std::to_string(largeur));
+            verifier(Support::Ecran);
+        }
+        SCOPED_TRACE(nom + " on paper");
+        verifier(Support::Papier);
+    }
+
+    struct Bend {
+        int effet;
+        double valeur;
+    };
+
+    // Two measures of `n` beats of code `code`, beat b a double stop on strings p and p + 1 (p
+    // going from 1 to 4 and again), frets 10 and 12, bent by `haut` and `bas` (an effect and an
+    // amount each), with beat effect `effet` (its amount 1).
+    static void DoublesBends(int n, int code, Bend haut, Bend bas, int effet, int premiereCorde = 0)
+    {
+        Mesures(2);
+        for (int m = 1; m <= 2; ++m) {
+            for (int b = 1; b <= n; ++b) {
+                TTemps& t = Temps(b, m);
+                t = TTemps{};
+                t.CodeDuree = static_cast<int8_t>(code);
+                t.Duree = DureeEnTicks(code, false, false);
+                const int p = premiereCorde ? premiereCorde : (b - 1) % 4 + 1;
+                t.Notes[p].Frette = 10;
+                t.Notes[p + 1].Frette = 12;
+                t.Notes[p].Effet = static_cast<uint8_t>(haut.effet);
+                t.Notes[p].ValeurBend = haut.valeur;
+                t.Notes[p + 1].Effet = static_cast<uint8_t>(bas.effet);
+                t.Notes[p + 1].ValeurBend = bas.valeur;
+                t.Effet = static_cast<int8_t>(effet);
+                t.ValeurCoupVib = 1;
+            }
+            Mesure(m).NbTemps[PisteCourante] = n;
+        }
+    }
+
+    int largeur_ = 1000;
+};
+
+bool Valeur(std::string_view t)
+{
+    return t == "1" || t == "2" || t == "1.5" || t == "2.5" || t == "1,5" || t == "2,5" || t == "1/2";
+}
+
+} // namespace
+
+TEST_F(MarquesEncre, BentDoubleStopsAndVibratoStrokesOnEighthsKeepEveryAmountClear)
+{
+    struct Cas {
+        const char* nom;
+        Bend haut, bas;
+    };
+    const Cas cas[] = {
+        {"1 and 1", {5, 1}, {5, 1}},
+        {"1.5 and 2.5", {5, 1.5}, {5, 2.5}},
+        {"1/2 and 1/2", {5, 0.5}, {5, 0.5}},
+        {"a release of 2 over a bend of 1", {6, 2}, {5, 1}},
+        {"a bend of 1 over a release of 2", {5, 1}, {6, 2}},
+    };
+    for (const Cas& c : cas) {
+        DoublesBends(8, 1, c.haut, c.bas, 3);
+        Partout(c.nom, [&](Support support) { VerifierTextes(support, Valeur); });
+    }
+}
+
+TEST_F(MarquesEncre, BentDoubleStopsOnQuartersKeepEveryAmountClear)
+{
+    // The lower string's amount goes over the upper bend's arrow, and over the staff's line
+    // above when it meets it there, the tail of a decimal comma as well.
+    struct Cas {
+        const char* nom;
+        Bend haut, bas;
+        char separateur;
+    };
+    const Cas cas[] = {
+        {"1/2 and 1/2", {5, 0.5}, {5, 0.5}, '.'},
+        {"1.5 and 2.5", {5, 1.5}, {5, 2.5}, '.'},
+        {"1,5 and 2,5", {5, 1.5}, {5, 2.5}, ','},
+        {"a release of 2 over a bend of 1", {6, 2}, {5, 1}, '.'},
+    };
+    for (const int corde : {1, 2, 3, 4}) {
+        for (const Cas& c : cas) {
+            const std::string nom =
+                "strings " + std::to_string(corde) + " and " + std::to_string(corde + 1) + ", " + c.nom;
+            DefinirSeparateurDecimal(c.separateur);
+            DoublesBends(4, 0, c.haut, c.bas, 0, corde);
+            Partout(nom, [&](Support support) { VerifierTextes(support, Valeur); });
+        }
+    }
+}
+
+TEST_F(MarquesEncre, WavesOverBentDoubleStopsKeepClearOfTheAmountsAndTheNextMeasuresNumber)
+{
+    for (const int code : {1, 0}) {
+        for (const int effet : {1, 2}) {
+            const std::string nom = std::string(effet == 1 ? "vibrato" : "tremolo bar") + (code ? " on eighths" : " on quarters");
+            const int n = code ? 8 : 4;
+            DoublesBends(n, code, {5, 1.5}, {5, 2.5}, effet);
+            std::vector<std::pair<int, int>> vagues;
+            for (int m = 1; m <= 2; ++m)
+                for (int b = 1; b <= n; ++b)
+                    vagues.emplace_back(m, b);
+            Partout(nom, [&](Support support) {
+                VerifierVagues(support, vagues);
+                VerifierTextes(support, Valeur);
+            });
+        }
+    }
+}
+
+TEST_F(MarquesEncre, AGraceNoteAfterATripletBeatKeepsClearOfItsFret)
+{
+    // "5(12)": the grace note of the second beat of a triplet ran into the first beat's fret.
+    // (A "(12)" between two "12" finds no room there: the beats are narrower than the three.)
+    for (const auto& [frette, nuance] : {std::pair(5, 3), std::pair(5, 6), std::pair(12, 6)}) {
+        const std::string grace = nuance < 5 ? "(12)" : "12";
+        Mesures(2);
+        for (int m = 1; m <= 2; ++m) {
+            for (int b = 1; b <= 12; ++b) {
+                TTemps& t = Temps(b, m);
+                t = TTemps{};
+                t.CodeDuree = 1;
+                t.Triolet = true;
+                t.PosTriolet = static_cast<int8_t>((b - 1) % 3 + 1);
+                t.Duree = DureeEnTicks(1, false, true);
+                t.Notes[1].Frette = static_cast<int8_t>(frette);
+                if (b % 3 != 1) {
+                    t.Notes[1].FretteGrace = 12;
+                    t.Notes[1].NuanceGrace = static_cast<uint8_t>(nuance);
+                    t.Notes[1].DureeGrace = static_cast<uint8_t>(b % 3 + 1);
+                }
+            }
+            Mesure(m).NbTemps[PisteCourante] = 12;
+        }
+        Partout(grace + " after " + std::to_string(frette), [&](Support support) {
+            VerifierTextes(support, [&](std::string_view t) { return t == grace; });
+        });
     }
 }
