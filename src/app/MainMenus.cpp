@@ -12,7 +12,9 @@
 #include "editor/Pistes.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QHash>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
@@ -41,6 +43,79 @@ public:
         }
         QProxyStyle::drawControl(element, option, peintre, widget);
     }
+};
+
+// Alt tapped alone puts the menu bar in its keyboard mode (the toolkit does that) and the
+// titles show their underlined letters: a letter then opens the menu it underlines, as on every
+// desktop. Left to the toolkit, the window's shortcuts take the letter before the menu bar sees
+// it (T is the text annotation's before it is the Track menu's). Only Alt tapped alone gives
+// the letters to the titles: the same mode that a menu closed by Escape leaves behind lets
+// them go to the notes, as a letter typed just after any menu closes does.
+class LettresBarreMenus : public QObject {
+public:
+    explicit LettresBarreMenus(QMenuBar* barre)
+        : QObject(barre)
+        , barre_(barre)
+    {
+        // Alt goes to whatever has the focus: it is watched on the whole application, as the
+        // menu bar's own handling watches it.
+        qApp->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* evenement) override
+    {
+        switch (evenement->type()) {
+        case QEvent::KeyPress: {
+            const auto* touche = static_cast<const QKeyEvent*>(evenement);
+            altSeul_ = touche->key() == Qt::Key_Alt;
+            break;
+        }
+        case QEvent::KeyRelease:
+            // The menu bar has entered or left its mode already: the toolkit installs its filter
+            // as Alt goes down, after this one, and the last filter installed runs first.
+            if (static_cast<const QKeyEvent*>(evenement)->key() == Qt::Key_Alt)
+                modeAlt_ = altSeul_ && EnNavigation();
+            break;
+        case QEvent::MouseButtonPress: altSeul_ = false; break;
+        case QEvent::FocusOut:
+            // A menu opened, or the mode is over.
+            if (objet == barre_)
+                modeAlt_ = false;
+            break;
+        case QEvent::ShortcutOverride:
+            if (objet == barre_ && modeAlt_ && EnNavigation() && LettreDUnTitre(*static_cast<QKeyEvent*>(evenement))) {
+                // The menu bar gets the key as a key press, and opens the menu.
+                evenement->accept();
+                return true;
+            }
+            break;
+        default: break;
+        }
+        return false;
+    }
+
+private:
+    bool EnNavigation() const
+    {
+        return barre_->hasFocus() && barre_->activeAction() && !QApplication::activePopupWidget();
+    }
+
+    bool LettreDUnTitre(const QKeyEvent& touche) const
+    {
+        if ((touche.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier || touche.text().size() != 1)
+            return false;
+        const auto code = static_cast<Qt::Key>(touche.text().at(0).toUpper().unicode());
+        const QKeySequence lettre(QKeyCombination(Qt::AltModifier, code));
+        for (const QAction* titre : barre_->actions())
+            if (titre->isVisible() && QKeySequence::mnemonic(titre->text()) == lettre)
+                return true;
+        return false;
+    }
+
+    QMenuBar* barre_;
+    bool altSeul_ = false; // the last key pressed is Alt, and no click came since
+    bool modeAlt_ = false; // the menu bar's keyboard mode began with Alt tapped alone
 };
 
 // The key of a shortcut as Qt spells it. The dotted-note key has no Qt name of its own: it is
@@ -131,6 +206,7 @@ void TForm1::ConstruireMenus()
     auto* style = new StyleBarreMenus;
     style->setParent(barre);
     barre->setStyle(style);
+    new LettresBarreMenus(barre);
     auto menu = [&](QMenu* parent, const char* nom, const char* titre) {
         QMenu* m = parent ? parent->addMenu(titre) : barre->addMenu(titre);
         m->setObjectName(nom);

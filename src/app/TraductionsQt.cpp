@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QPointer>
 #include <QTranslator>
 
 #include <cctype>
@@ -38,12 +39,14 @@ bool SuivreLangueQt(const std::string& langue)
     auto* application = QCoreApplication::instance();
     if (!application)
         return false;
-    // One translator for the program's life, emptied and filled again at each change.
-    static QTranslator* traducteur = nullptr;
+    // The translator of the language in force, replaced at each change. The application owns
+    // it and deletes it when it ends, and this pointer outlives it: guarded, it is found empty
+    // then instead of naming a translator already deleted, which would be removed and deleted
+    // a second time at the next change under a new application.
+    static QPointer<QTranslator> traducteur;
     if (traducteur) {
         QCoreApplication::removeTranslator(traducteur);
         delete traducteur;
-        traducteur = nullptr;
     }
     const QString locale = LocaleQtDeLangue(langue);
     // Qt's texts are English already.

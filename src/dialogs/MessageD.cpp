@@ -1,5 +1,6 @@
 #include "dialogs/MessageD.h"
 
+#include "dialogs/BaseDialogue.h"
 #include "platform/Arrondi.h"
 #include "platform/Cp1252.h"
 
@@ -31,15 +32,11 @@ QString LignesQt(const std::string& cp1252)
     return t;
 }
 
-// "MS Sans Serif" 8 points, as the box was designed; pixel size as the points convert at the
-// screen's pixels per inch, rounded the way MulDiv rounds.
+// "MS Sans Serif" 8 points, as the box was designed, at the box's pixels per inch: the dialogs'
+// font, so that its texts keep the font's own spacing as theirs do.
 QFont PoliceMessage(double echelle)
 {
-    const int ppp = static_cast<int>(platform::Round(96.0 * echelle));
-    QFont f(QStringLiteral("Liberation Sans"));
-    f.setPixelSize(std::max(1, (8 * ppp + 36) / 72));
-    f.setStyleStrategy(QFont::NoAntialias);
-    return f;
+    return PoliceDialogue(PixelsPolice(8, static_cast<int>(platform::Round(96.0 * echelle))));
 }
 
 constexpr int FlagsTexte = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;

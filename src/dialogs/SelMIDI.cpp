@@ -321,6 +321,9 @@ void TSelMIDIForm::ApplyCaptions()
     Lab_NomPiste->setText(VersQString(nomPiste));
     Lab_Instrument->setText(VersQString(instrument));
     BT_Instrument->setToolTip(prop.Texte(9));
+    // The drum notice's heading is the one of the song properties: the import section only has
+    // its two other lines.
+    Lab_Cache1->setText(prop.Texte(22));
     Lab_Biblio->setText(VersQString(biblio));
     LabNbCordes->setText(VersQString(nbCordes));
     LabAccordage->setTitle(VersQString(accordage));

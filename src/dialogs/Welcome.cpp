@@ -1,11 +1,11 @@
 #include "dialogs/Welcome.h"
 
+#include "dialogs/BaseDialogue.h"
 #include "document/Langue.h"
 #include "platform/Arrondi.h"
 #include "platform/Cp1252.h"
 
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMessageBox>
@@ -13,16 +13,6 @@
 #include <QScreen>
 
 #include <algorithm>
-
-namespace {
-
-double EchelleEcran()
-{
-    const QScreen* ecran = QGuiApplication::primaryScreen();
-    return ecran ? ecran->logicalDotsPerInchX() / 96.0 : 1.0;
-}
-
-} // namespace
 
 TWelcomeDlg::TWelcomeDlg(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) // no close box
@@ -32,10 +22,7 @@ TWelcomeDlg::TWelcomeDlg(QWidget* parent)
 
     const double s = EchelleEcran();
     const auto L = [s](int n) { return static_cast<int>(platform::Round(n * s)); };
-    QFont police(QStringLiteral("Liberation Sans"));
-    police.setPixelSize(std::max(1, (8 * L(96) + 36) / 72));
-    police.setStyleStrategy(QFont::NoAntialias);
-    setFont(police);
+    setFont(PoliceDialogue(PixelsPolice(8, L(96))));
     setFixedSize(L(202), L(253));
 
     GroupBox1 = new QGroupBox(QStringLiteral(" Select your language "), this);

@@ -32,6 +32,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <filesystem>
 
 namespace {
 
@@ -392,6 +393,8 @@ void TBrowseForm::FormActivate()
         ListView1->setColumnWidth(c, r.LargeursColonnes[c]);
     JumpAfter->setCurrentIndex(r.SautApres);
     RepertoireInitial = r.Repertoire;
+    std::error_code ec;
+    repertoireTravail_ = std::filesystem::current_path(ec).string();
     EntrerPleinEcran();
     ScanEnCours = false;
     ArbreModifiable = true;
@@ -425,6 +428,15 @@ void TBrowseForm::FormClose()
     // Without a folder in the tree (the stored one was gone) the stored one stays.
     r.Repertoire = repertoire_.empty() ? RepertoireInitial : repertoire_;
     EcrireReglagesParcours(NomFichierConfiguration, r);
+    // The tree made each folder it showed the working one, where the next file dialog starts
+    // and the last folder kept at exit: that is the folder of the song last opened, the one
+    // read here, else the one the browser found.
+    if (!NomFichier.empty()) {
+        RetenirDossierPartition();
+    } else if (!repertoireTravail_.empty()) {
+        std::error_code ec;
+        std::filesystem::current_path(repertoireTravail_, ec);
+    }
 }
 
 // ---- The folder tree ---------------------------------------------------------------------------

@@ -143,6 +143,7 @@ private:
     QString bulleScanner_ = QStringLiteral("List the songs of all subfolders too");
     QString texteChargement_ = QStringLiteral("Loading the song...");
     std::string repertoire_;
+    std::string repertoireTravail_; // the process's working folder when the browser opened
     QTreeWidgetItem* dernierSelectionne_ = nullptr;
     bool active_ = false;    // the first showing has run
     bool fermeture_ = false; // closing: a running listing stops

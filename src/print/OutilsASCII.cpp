@@ -1,36 +1,27 @@
 #include "print/OutilsASCII.h"
 
+#include "dialogs/BaseDialogue.h"
 #include "document/Langue.h"
 #include "document/Legendes.h"
 #include "platform/Arrondi.h"
-#include "platform/Canevas.h"
 #include "platform/Cp1252.h"
-#include "platform/qt/CanevasQt.h"
 
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QIcon>
 #include <QPixmap>
 #include <QPolygon>
-#include <QGuiApplication>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QScreen>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
 
 namespace {
-
-double EchelleEcran()
-{
-    const QScreen* ecran = QGuiApplication::primaryScreen();
-    return ecran ? ecran->logicalDotsPerInchX() / 96.0 : 1.0;
-}
 
 // A text of the language, or the built-in one when the loaded language lacks it.
 std::string TexteOuDefaut(std::string_view cle, const char* defaut)
@@ -57,13 +48,7 @@ IDialoguesASCII* dialogues = &dialoguesQt;
 
 int LongueurEcranASCII(int longueur) { return static_cast<int>(platform::Round(longueur * EchelleEcran())); }
 
-QFont PoliceDialogueASCII()
-{
-    platform::StyleFonte style;
-    style.nom = "MS Sans Serif";
-    style.taille = 8;
-    return platform::CanevasQt::QFontDe(style, static_cast<int>(platform::Round(96 * EchelleEcran())));
-}
+QFont PoliceDialogueASCII() { return PoliceDialogue(PixelsPolice(8, LongueurEcranASCII(96))); }
 
 QFont PoliceMemoASCII()
 {

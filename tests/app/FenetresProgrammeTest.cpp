@@ -5,6 +5,7 @@
 #include "app/FixtureFenetrePrincipale.h"
 #include "app/DialoguesFichiersQt.h"
 #include "controls/CxEdit.h"
+#include "controls/CxFilSys.h"
 #include "app/Programme.h"
 #include "document/ConfigFichier.h"
 #include "document/Configuration.h"
@@ -635,6 +636,73 @@ TEST_F(FenetresProgramme, ASongOpenedFromTheRecentListOrTheBrowserIsWhereTheNext
     }
     ASSERT_EQ(NomFichier, "b.lrx");
     EXPECT_EQ(dossiersDesDialogues(), deux(parcourus));
+
+    TDialoguesFichiers::DefinirExecution({});
+    FichiersRecents[1].clear();
+    QDir::setCurrent(avant);
+}
+
+// The browser's folder tree makes each folder it shows the working one, where the next file
+// dialog starts. Once the browser is closed, Open starts in the folder of the last song opened
+// all the same: the one opened before it when the browser read none, else the last one it read,
+// whichever folder its tree showed last.
+TEST_F(FenetresProgramme, AfterTheBrowserOpenStartsInTheFolderOfTheLastSongOpened)
+{
+    const QString avant = QDir::currentPath();
+    const fs::path chanson = fs::path(LYRX_SOURCE_DIR) / "tests/document/data/petite_v221.lrx";
+    const fs::path recents = dossier_ / "recent songs";
+    const fs::path parcourus = dossier_ / "browsed";
+    const fs::path ailleurs = dossier_ / "elsewhere";
+    for (const fs::path& d : {recents, parcourus, ailleurs})
+        fs::create_directories(d);
+    fs::copy_file(chanson, recents / "a.lrx");
+    fs::copy_file(chanson, parcourus / "b.lrx");
+
+    std::vector<QString> dossiers;
+    TDialoguesFichiers::DefinirExecution([&dossiers](QFileDialog& d) -> std::optional<QString> {
+        dossiers.push_back(d.directory().absolutePath());
+        return std::nullopt;
+    });
+    const auto montrer = [](TBrowseForm* parcours, const fs::path& dossier) {
+        parcours->SystemTreeView1->SetDirectory(QByteArray::fromStdString(dossier.string()));
+        QCoreApplication::processEvents();
+    };
+    struct Cas {
+        const char* quoi;
+        std::function<void(TBrowseForm*)> parcourir;
+        fs::path depart; // where Open starts afterwards
+    };
+    const Cas cas[] = {
+        {"no song read", [&](TBrowseForm* p) { montrer(p, ailleurs); }, recents},
+        {"a song read, then another folder shown",
+         [&](TBrowseForm* p) {
+             montrer(p, parcourus);
+             ASSERT_EQ(p->ListView1->topLevelItemCount(), 1);
+             p->ListView1->setCurrentItem(p->ListView1->topLevelItem(0));
+             ASSERT_EQ(NomFichier, "b.lrx");
+             montrer(p, ailleurs);
+         },
+         parcourus},
+    };
+    for (const Cas& c : cas) {
+        FichiersRecents[1] = (recents / "a.lrx").string();
+        MajFichiersRecents();
+        Enfant<QAction>("Mn_Fichier_DernierFichier1")->trigger();
+        ASSERT_EQ(NomFichier, "a.lrx") << c.quoi;
+        {
+            RepondeurModal repondeur({[&c](QWidget* w) {
+                c.parcourir(static_cast<TBrowseForm*>(w));
+                Fermer(w);
+            }});
+            Enfant<QAction>("Mn_Fichier_Parcourir")->trigger();
+            QCoreApplication::processEvents();
+            ASSERT_EQ(repondeur.Vus.size(), 1u) << c.quoi;
+        }
+        dossiers.clear();
+        Enfant<QAction>("Mn_Fichier_Ouvrir")->trigger();
+        ASSERT_EQ(dossiers.size(), 1u) << c.quoi;
+        EXPECT_EQ(dossiers[0], QString::fromStdString(c.depart.string())) << c.quoi;
+    }
 
     TDialoguesFichiers::DefinirExecution({});
     FichiersRecents[1].clear();

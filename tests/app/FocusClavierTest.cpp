@@ -229,6 +229,109 @@ TEST_F(FocusClavier, KeysAfterTheMenuBarsNavigationGoToTheNotes)
     EXPECT_EQ(Curseur.Corde, 2);
 }
 
+// Alt tapped alone puts the menu bar in its keyboard mode, its titles' letters underlined: a
+// letter then opens the menu it underlines, although most letters are also the keys of note
+// and effect commands (Alt, T: the Track menu, not the text annotation). Escape or a second Alt
+// end the mode, and the mode a menu closed by Escape leaves is not this one: the letter is the
+// command's there. Every letter that ran a command still does so afterwards.
+TEST_F(FocusClavier, AfterAltAloneALetterOpensTheMenuItUnderlines)
+{
+    QMenuBar* barre = fenetre_->menuBar();
+    // The commands of plain letters, counted instead of run (some open dialogs).
+    std::vector<Cmd> lettres;
+    int executions = 0;
+    for (const auto& d : TableCommandes()) {
+        const auto code = static_cast<uint16_t>(d.Touche.Code);
+        if (d.Sorte == SorteCommande::Action && d.Touche.Modificateurs == 0 && code >= 'A' && code <= 'Z') {
+            lettres.push_back(d.Id);
+            Commandes().Enregistrer(d.Id, [&](Cmd) { ++executions; });
+            Commandes().SetEnabled(d.Id, true);
+        }
+    }
+    ASSERT_GE(lettres.size(), 10u);
+    const auto lettre = [](const QAction* titre) {
+        const QString texte = titre->text();
+        return static_cast<Qt::Key>(texte.at(texte.indexOf('&') + 1).toUpper().unicode());
+    };
+    // A window system gives the keys of an open menu to the menu's own window.
+    const auto activer = [this] {
+        if (!QApplication::activePopupWidget())
+            ActiverFenetre();
+    };
+    const auto fermer = [&] {
+        while (QApplication::activePopupWidget() || barre->activeAction()) {
+            Frapper(Qt::Key_Escape);
+            activer();
+        }
+    };
+
+    int titres = 0;
+    for (QAction* titre : barre->actions()) {
+        if (!titre->menu() || !titre->isVisible() || !titre->isEnabled())
+            continue;
+        ++titres;
+        Frapper(Qt::Key_Alt);
+        Frapper(lettre(titre));
+        EXPECT_TRUE(titre->menu()->isVisible()) << titre->text().toStdString();
+        EXPECT_EQ(executions, 0) << titre->text().toStdString();
+        executions = 0;
+        fermer();
+    }
+    EXPECT_GE(titres, 10);
+
+    QAction* piste = nullptr;
+    for (QAction* titre : barre->actions())
+        if (titre->menu() && titre->menu()->objectName() == "Mn_Piste")
+            piste = titre;
+    ASSERT_TRUE(piste);
+    ASSERT_EQ(lettre(piste), Qt::Key_T);
+    const auto touches = [&](std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> suite) {
+        return std::function<void()>([this, suite, activer] {
+            for (const auto& [touche, mods] : suite) {
+                Frapper(touche, mods);
+                activer();
+            }
+        });
+    };
+    struct Cas {
+        const char* quoi;
+        std::function<void()> avant;
+        bool menu; // T opens the Track menu, else it runs the text annotation
+    };
+    const Cas cas[] = {
+        {"Alt alone, an arrow along the titles", touches({{Qt::Key_Alt, {}}, {Qt::Key_Right, {}}}), true},
+        {"Alt alone twice", touches({{Qt::Key_Alt, {}}, {Qt::Key_Alt, {}}}), false},
+        {"Alt alone, then Escape", touches({{Qt::Key_Alt, {}}, {Qt::Key_Escape, {}}}), false},
+        {"a menu closed by Escape", touches({{Qt::Key_E, Qt::AltModifier}, {Qt::Key_Escape, {}}}), false},
+        {"a menu closed by Escape, then Alt alone",
+         touches({{Qt::Key_E, Qt::AltModifier}, {Qt::Key_Escape, {}}, {Qt::Key_Alt, {}}}), false},
+        {"a menu closed by Escape, the navigation ended, then Alt alone",
+         touches({{Qt::Key_E, Qt::AltModifier}, {Qt::Key_Escape, {}}, {Qt::Key_Escape, {}}, {Qt::Key_Alt, {}}}), true},
+        {"Alt alone, then a click in the edit zone",
+         [&] {
+             Frapper(Qt::Key_Alt);
+             const QPoint premierTemps(Curseur.MargeGauche + 2, Curseur.MargeHaut);
+             QTest::mouseClick(fenetre_->ZoneSaisie(), Qt::LeftButton, {}, premierTemps);
+             QCoreApplication::processEvents();
+         },
+         false},
+    };
+    for (const Cas& c : cas) {
+        c.avant();
+        // A click refreshes the commands' states.
+        Commandes().SetEnabled(Cmd::Ac_Note_Annotation, true);
+        executions = 0;
+        Frapper(Qt::Key_T);
+        EXPECT_EQ(piste->menu()->isVisible(), c.menu) << c.quoi;
+        EXPECT_EQ(executions, c.menu ? 0 : 1) << c.quoi;
+        fermer();
+    }
+
+    for (Cmd c : lettres)
+        Commandes().Enregistrer(c, nullptr);
+    CliquerCordeEtTaper(3, 4, "the menus");
+}
+
 // While a menu is open, the keys it has no use for are not the editor's: a Delete, a digit or a
 // Space typed over an open menu changes nothing behind it, whether the mouse or Alt opened it.
 TEST_F(FocusClavier, KeysTypedOverAnOpenMenuLeaveTheNotesAlone)

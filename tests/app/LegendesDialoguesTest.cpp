@@ -320,11 +320,14 @@ std::vector<std::string> IndicationsGestionnaire(const QWidget* w)
 
 // The texts of the window's labels and buttons whose glyphs do not stand a whole advance of the
 // font apart: drawn without antialiasing, a glyph laid out at a fractional position snaps to
-// its own pixel, and the gaps come out uneven ("m esures", "Cl ear").
+// its own pixel, and the gaps come out uneven ("m esures", "Cl ear"). A font sample shows the
+// score's font as the score draws it, and is left out.
 std::vector<std::string> EspacementsInegaux(const QWidget* w)
 {
     std::vector<std::string> fautes;
     for (const QWidget* e : w->findChildren<QWidget*>()) {
+        if (e->property("echantillon").toBool())
+            continue;
         QString texte;
         if (const auto* l = qobject_cast<const QLabel*>(e); l && l->textFormat() != Qt::RichText)
             texte = l->text();
@@ -410,6 +413,8 @@ protected:
             for (const std::string& faute : ControlesACheval(w))
                 ADD_FAILURE() << GetParam() << ": " << faute;
             for (const std::string& faute : IndicationsGestionnaire(w))
+                ADD_FAILURE() << GetParam() << ": " << w->objectName().toStdString() << " " << faute;
+            for (const std::string& faute : EspacementsInegaux(w))
                 ADD_FAILURE() << GetParam() << ": " << w->objectName().toStdString() << " " << faute;
             if (!w->windowFlags().testFlag(Qt::FramelessWindowHint)) {
                 EXPECT_TRUE(TitreEntierSousOpenbox(w->windowTitle(), w->width()))
@@ -553,8 +558,9 @@ TEST_P(LegendesDialogues, FileAndOptionWindowsShowEveryCaptionWhole)
     }
 }
 
-// The small texts of the dialogs keep the font's own spacing, in both languages ("Cl ear",
-// "rem ove" in English, "m esures", "P our", "piste ." in French once read so).
+// The small texts of the dialogs and message boxes keep the font's own spacing, in both
+// languages ("Cl ear", "rem ove" in English, "m esures", "P our", "piste ." in French once read
+// so). Every window the other tests here show is checked the same way.
 TEST_P(LegendesDialogues, DialogTextsKeepTheFontsOwnSpacing)
 {
     const auto verifier = [&](QWidget& d) {
@@ -573,6 +579,23 @@ TEST_P(LegendesDialogues, DialogTextsKeepTheFontsOwnSpacing)
     verifier(effacer);
     TPrintForm impression(fenetre_.get());
     verifier(impression);
+
+    // The message boxes read the same: the question before a song is left ("Voul ez-vous",
+    // "modi fications") and the MIDI import's warnings ("belowthe", "lownotes", "followthe").
+    const MessageAffiche messages[] = {
+        {Traduire("Dlg-Confirmation"), FormaterMessage1(Traduire("Fichier-EnregistrerModif"), "Riff lead.lrx"),
+         IconeConfirmation, BoutonOui | BoutonNon | BoutonAnnuler, DefautOui, PlacementCentre},
+        {Traduire("Dlg-Avertissement"),
+         FormaterMessage2(Traduire("MidiImp-NotesHorsTessiture"), "12", "3") + '\n'
+             + FormaterMessage1(Traduire("MidiImp-ConseilTessiture"), "1, 2"),
+         IconeAvertissement, BoutonOK, DefautOK, PlacementCentre},
+        {Traduire("Dlg-Erreur"), Traduire("MidiImp-FichierEndommage"), IconeErreur, BoutonOK, DefautOK,
+         PlacementCentre},
+    };
+    for (const MessageAffiche& m : messages) {
+        TMessageD boite(m, fenetre_.get());
+        verifier(boite);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Langues, LegendesDialogues, ::testing::Values("English", "Francais"),

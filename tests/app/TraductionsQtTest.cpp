@@ -14,6 +14,7 @@
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QTimer>
+#include <QTranslator>
 
 #include <gtest/gtest.h>
 
@@ -31,6 +32,24 @@ TEST(LocaleQtDeLangue, EachLanguageFileHasItsLocale)
     };
     for (const auto& [langue, locale] : cas)
         EXPECT_EQ(LocaleQtDeLangue(langue), QString::fromLatin1(locale)) << langue;
+}
+
+// The application owns the translator and deletes it when it ends, before the next one starts
+// (as it deletes any child of its own at any time): the next change of language finds it gone,
+// instead of removing and deleting it a second time.
+TEST(SuivreLangueQt, ATranslatorTheApplicationDeletedIsNotDeletedAgain)
+{
+    ASSERT_TRUE(SuivreLangueQt("Francais"));
+    const QList<QTranslator*> traducteurs = qApp->findChildren<QTranslator*>(Qt::FindDirectChildrenOnly);
+    ASSERT_EQ(traducteurs.size(), 1);
+    delete traducteurs.front();
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Look in:"));
+
+    EXPECT_TRUE(SuivreLangueQt("Francais"));
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Voir dans :"));
+    EXPECT_TRUE(SuivreLangueQt("English"));
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Look in:"));
+    EXPECT_TRUE(qApp->findChildren<QTranslator*>(Qt::FindDirectChildrenOnly).isEmpty());
 }
 
 class TraductionsQt : public lyrx_test::FixtureFenetrePrincipale<> {

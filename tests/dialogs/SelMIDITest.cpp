@@ -504,8 +504,9 @@ TEST_F(ImportDialogue, CaptionsFromTheThreeSectionsWithOneSetOfAccelerators)
     EXPECT_EQ(f.Lab_Sel_piste->text(), "Sou&rce in the MIDI file");
     EXPECT_EQ(f.Lab_Quantization->text(), "Quantization");
     EXPECT_EQ(f.BT_Instrument->toolTip(), "Instrument list...");
+    EXPECT_EQ(f.Lab_Cache1->text(), "Track reserved for drums");
     EXPECT_EQ(f.Lab_Cache2->text(), "Drum notes 27 to 87 are written");
-    EXPECT_EQ(f.Lab_Cache1->text(), QString::fromUtf8("Piste r\xC3\xA9serv\xC3\xA9" "e aux percussions"));
+    EXPECT_EQ(f.Lab_Cache3->text(), "on the tablature lines.");
     // The language switch applies them again without doubling the accelerators.
     f.AppliquerTextes();
     EXPECT_EQ(f.Lab_Biblio->text(), "T&uning library");
