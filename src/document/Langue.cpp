@@ -181,6 +181,7 @@ const std::vector<CleDictionnaire>& TableClesDictionnaire()
         {"DLG_IMPM_000", 22, "MidiImp-TempsSmpte", 0},
         {"DLG_IMPM_000", 23, "MidiImp-DivisionNulle", 0},
         {"DLG_IMPM_000", 24, "MidiImp-PistesIncompletes", 1},
+        {"DLG_IMPM_000", 25, "MidiImp-PistesConcernees", 1},
         {"DLG_EXPM_000", 1, "MidiExp-ExportationMIDI", 0},
         {"DLG_EXPM_000", 2, "MidiExp-EcritureFichierImpossibleEnregAb", 0},
         {"DLG_IMPA_000", 2, "ASCIIImp-AccesFicImpossibleImportationAb", 0},
