@@ -187,6 +187,7 @@ const std::vector<CleDictionnaire>& TableClesDictionnaire()
         {"DLG_IMPA_000", 2, "ASCIIImp-AccesFicImpossibleImportationAb", 0},
         {"DLG_IMPA_000", 15, "ASCIIImp-AucuneTablature", 0},
         {"DLG_IMPA_000", 16, "ASCIIImp-LimiteMesures", 0},
+        {"DLG_IMPA_000", 17, "ASCIIImp-FrettesHorsPiste", 2},
         {"DLG_EXPA_000", 7, "ASCIIExp-EcritureFichierImpossibleExportAb", 0},
         {"DLG_ASS_LR_000", 9, "AssLR-AucuneCordeSelectionnee", 0},
         {"DLG_ASS_CD_000", 1, "AssCD-VerificationTerminee", 0},
