@@ -17,6 +17,7 @@
 #include "dialogs/Sais_par.h"
 #include "dialogs/SelMIDI.h"
 #include "dialogs/SpeedT.h"
+#include "dialogs/Transpo.h"
 #include "document/Langue.h"
 #include "document/Mess.h"
 #include "document/Variable.h"
@@ -770,6 +771,59 @@ TEST_F(FenetresProgramme, AsciiImportLeavesOutFretsTheTrackCannotHoldAndSaysSo)
         VerifierAvertissement(messages.Messages, c.message);
     }
     PisteCourante = 1;
+}
+
+// A transposition says how many notes no string could take any more, and from which bar, as
+// the MIDI import does: those out of reach, and those whose only strings the chord's other
+// notes took. The song: an open E chord, an open A chord, then fret 22 on the top string.
+TEST_F(FenetresProgramme, TransposingTellsTheNotesItLeftOut)
+{
+    EnregistreurMessages messages;
+    const struct {
+        const char* demiTons;
+        std::vector<int> notes; // kept in measures 1 to 3; 0: a rest
+        std::string message;
+    } cas[] = {
+        // E2 B2 E3 G#3 B3 E4 an octave down: E1 and B1 lie below the low E, and E2 and G#2
+        // both need the low E string. A2 E3 A3 C#4 E4: A1 lies below it, and E2, A2 and C#3
+        // are left only the two lowest strings.
+        {"-12", {3, 3, 1},
+         "3 note(s) from bar 1 on are out of reach of the strings (below the lowest open string or above the highest "
+         "fret) and were left out.\n\n"
+         "2 note(s) from bar 1 on were left out: they sound together with other notes and no string able to play them "
+         "was left free."},
+        // Fret 22 of the top string three semitones up is above its 24th fret.
+        {"+3", {6, 5, 0},
+         "1 note(s) from bar 3 on are out of reach of the strings (below the lowest open string or above the highest "
+         "fret) and were left out."},
+        {"+2", {6, 5, 1}, ""},
+    };
+    const auto notes = [](int m) {
+        const TTemps& tp = Partition.Mesures[m]->Temps[1][1];
+        int n = 0;
+        for (int s = 1; s <= Partition.NbCordes[1] && !tp.Silence; ++s)
+            n += tp.Notes[s].Frette >= 0 ? 1 : 0;
+        return n;
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.demiTons);
+        OuvrirChanson((dossier_ / "chords.lrx").string(),
+                      {{{6, 0}, {5, 2}, {4, 2}, {3, 1}, {2, 0}, {1, 0}}, {{5, 0}, {4, 2}, {3, 2}, {2, 2}, {1, 0}}, {{1, 22}}});
+        messages.Messages.clear();
+        RepondeurModal repondeur({[&c](QWidget* w) {
+            auto* d = dynamic_cast<TTransposerForm*>(w);
+            ASSERT_TRUE(d);
+            d->Valeur->setCurrentIndex(d->Valeur->findText(c.demiTons));
+            QTimer::singleShot(0, d->BT_OK, &QPushButton::click);
+        }});
+        Enfant<QAction>("Mn_Ass_Transposer")->trigger();
+        QCoreApplication::processEvents();
+        ASSERT_EQ(repondeur.Vus.size(), 1u);
+        for (int m = 1; m <= 3; ++m)
+            EXPECT_EQ(notes(m), c.notes[static_cast<std::size_t>(m) - 1]) << "bar " << m;
+        EXPECT_EQ(Partition.Mesures[3]->Temps[1][1].Silence, c.notes[2] == 0);
+        VerifierAvertissement(messages.Messages, c.message);
+    }
 }
 
 TEST_F(FenetresProgramme, ASongOpenedFromTheRecentListOrTheBrowserIsWhereTheNextFileDialogStarts)
