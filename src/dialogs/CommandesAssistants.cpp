@@ -3,6 +3,8 @@
 #include "dialogs/Services.h"
 #include "document/Configuration.h"
 #include "document/Fenetre.h"
+#include "document/Langue.h"
+#include "document/Mess.h"
 #include "document/Routines.h"
 #include "document/Variable.h"
 #include "editor/Commandes.h"
@@ -12,6 +14,7 @@
 #include "editor/Ligatures.h"
 #include "editor/Scrolling.h"
 #include "midi/AssistantsPiste.h"
+#include "midi/EvtImport.h"
 
 #include <algorithm>
 
@@ -78,10 +81,16 @@ void Ac_Ass_TransposerExecute()
     int32_t demiTons = 0;
     if (Saisie().Dialogues->Transposer(demiTons) != ResultatModalOK)
         return;
-    TransposerPiste(std::clamp(demiTons, -12, 12));
+    const TNotesNonDoigtees omises = TransposerPiste(std::clamp(demiTons, -12, 12));
     // A note that no string reaches any more leaves a rest, over which its neighbours beam.
     LigaturerMesuresPiste(PisteAssistant(), 1, Partition.NbMesures);
     TerminerDoigte();
+    // Told over the transposed track, in the MIDI import's words.
+    std::string texte;
+    AjouterParagrapheOmises(texte, "MidiImp-NotesHorsTessiture", omises.HorsTessiture, omises.HorsTessiture.PremiereMesure);
+    AjouterParagrapheOmises(texte, "MidiImp-NotesSimultanees", omises.Simultanees, omises.Simultanees.PremiereMesure);
+    if (!texte.empty())
+        AfficherMessage(Traduire("Dlg-Avertissement"), texte, IconeAvertissement, BoutonOK, DefautOK, PlacementCentre);
 }
 
 void Ac_Ass_RedecouperExecute()

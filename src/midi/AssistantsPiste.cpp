@@ -56,11 +56,11 @@ bool PorteContenu(const TTemps& tp) { return !tp.Texte.empty() || tp.AvecAccord 
 
 } // namespace
 
-void TransposerPiste(int32_t demiTons)
+TNotesNonDoigtees TransposerPiste(int32_t demiTons)
 {
     platform::Sablier sablier;
     MarquerHauteurs(PisteAssistant(), 1, Partition.NbMesures, demiTons);
-    OptimiserPlacementDoigts(1, Partition.NbMesures);
+    return OptimiserPlacementDoigts(1, Partition.NbMesures);
 }
 
 void PlacerDoigtsAuto(int32_t premiere, int32_t derniere)

@@ -9,12 +9,15 @@
 //
 // None of them takes the undo snapshot; the main window's actions stop playback first and
 // refresh the views, CopieMesureEntree and the command states afterwards.
+#include "midi/Doigte.h"
+
 #include <cstdint>
 
 // Transposes the current track by demiTons semitones and fingers it again. Every note loses
 // its link technique, bend, grace note and dynamic (back to 6); dead notes are dropped; a note
 // no string can play is dropped and a beat none of whose notes can be played becomes a rest.
-void TransposerPiste(int32_t demiTons);
+// Returns the notes dropped so, out of reach of the strings or without a free string.
+TNotesNonDoigtees TransposerPiste(int32_t demiTons);
 
 // Fingers measures premiere..derniere of the current track again (nothing when derniere <
 // premiere), with the same losses as a transposition inside that range.

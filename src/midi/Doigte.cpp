@@ -265,6 +265,46 @@ int32_t ChoisirDoigte(int32_t mesure, int32_t temps, int32_t& n)
     return meilleur;
 }
 
+// Fingers a marked beat of measure m: the marks -1 and -2 make it a rest or tied; otherwise it
+// gets the frets of the chosen assignment, or becomes a rest when none of its pitches is
+// playable. What it left out is counted: the pitches no string reaches (below MIDI note 0
+// included), and those whose strings the others took.
+void DoigterTempsMarque(int32_t m, int32_t b, TNotesNonDoigtees& omises)
+{
+    const int32_t t = PisteDoigte();
+    TTemps& tp = Partition.Mesures[m]->Temps[t][b];
+    if (tp.HauteursImport[1] == HauteurSilence) {
+        tp.Silence = true;
+        return;
+    }
+    if (tp.HauteursImport[1] == HauteurLiaison) {
+        tp.Lie = true;
+        return;
+    }
+    int32_t n = 0;
+    const int32_t jouees = ChoisirDoigte(m, b, n);
+    if (jouees > 0)
+        DebutSerie = false;
+    else
+        tp.Silence = true;
+
+    const int32_t nbCordes = NbCordesPiste(t);
+    int32_t notes = 0, horsTessiture = 0;
+    for (int32_t i = 1; i <= n; ++i) {
+        const int32_t h = tp.HauteursImport[i];
+        if (h < 0 && h != HauteurHorsTessiture)
+            continue;
+        ++notes;
+        bool atteinte = false;
+        for (int32_t s = 1; s <= nbCordes && !atteinte; ++s)
+            atteinte = Jouable(t, h - Partition.Accordage[t][s]);
+        if (!atteinte)
+            ++horsTessiture;
+    }
+    omises.HorsTessiture.Ajouter(horsTessiture, m);
+    omises.Simultanees.Ajouter(notes - jouees - horsTessiture, m);
+}
+
 } // namespace
 
 bool DoigterTemps(int32_t mesure, int32_t temps)
@@ -279,48 +319,18 @@ TNotesNonDoigtees DoigterPiste()
     if (!EvtImportContientNotes())
         return omises;
     const int32_t t = PisteDoigte();
-    const int32_t nbCordes = NbCordesPiste(t);
     DebutSerie = true;
     for (int32_t m = 1; m <= Partition.NbMesures; ++m) {
-        for (int32_t b = 1; b <= std::min(NbTempsMesure(t, m), kNbTempsMax - 1); ++b) {
-            TTemps& tp = Partition.Mesures[m]->Temps[t][b];
-            if (tp.HauteursImport[1] == HauteurSilence) {
-                tp.Silence = true;
-                continue;
-            }
-            if (tp.HauteursImport[1] == HauteurLiaison) {
-                tp.Lie = true;
-                continue;
-            }
-            int32_t n = 0;
-            const int32_t jouees = ChoisirDoigte(m, b, n);
-            if (jouees > 0)
-                DebutSerie = false;
-            else
-                tp.Silence = true;
-            // The pitches left out: those no string reaches, and those whose strings the
-            // others took.
-            int32_t notes = 0, horsTessiture = 0;
-            for (int32_t i = 1; i <= n; ++i) {
-                if (tp.HauteursImport[i] < 0)
-                    continue;
-                ++notes;
-                bool atteinte = false;
-                for (int32_t s = 1; s <= nbCordes && !atteinte; ++s)
-                    atteinte = Jouable(t, tp.HauteursImport[i] - Partition.Accordage[t][s]);
-                if (!atteinte)
-                    ++horsTessiture;
-            }
-            omises.HorsTessiture.Ajouter(horsTessiture, m);
-            omises.Simultanees.Ajouter(notes - jouees - horsTessiture, m);
-        }
+        for (int32_t b = 1; b <= std::min(NbTempsMesure(t, m), kNbTempsMax - 1); ++b)
+            DoigterTempsMarque(m, b, omises);
         Progression(static_cast<int>(platform::Round(static_cast<double>(m) / Partition.NbMesures * 28.0)));
     }
     return omises;
 }
 
-void OptimiserPlacementDoigts(int32_t premiere, int32_t derniere)
+TNotesNonDoigtees OptimiserPlacementDoigts(int32_t premiere, int32_t derniere)
 {
+    TNotesNonDoigtees omises;
     IFenetrePrincipale& f = FenetrePrincipale();
     Progression(0);
     f.TexteAttenteMidi(Traduire("MidiImp-OptimisationPlacementDoigts").c_str());
@@ -332,22 +342,14 @@ void OptimiserPlacementDoigts(int32_t premiere, int32_t derniere)
     const int32_t t = PisteDoigte();
     for (int32_t m = premiere; m <= derniere; ++m) {
         for (int32_t b = 1; b <= std::min(NbTempsMesure(t, m), kNbTempsMax - 1); ++b) {
-            TTemps& tp = Partition.Mesures[m]->Temps[t][b];
             // Marks count only on a beat that holds some: a count of 0 leaves the slots of an
             // earlier pass behind.
-            if (tp.NbHauteursImport == 0)
-                continue;
-            if (tp.HauteursImport[1] == HauteurSilence)
-                tp.Silence = true;
-            else if (tp.HauteursImport[1] == HauteurLiaison)
-                tp.Lie = true;
-            else if (DoigterTemps(m, b))
-                DebutSerie = false;
-            else
-                tp.Silence = true;
+            if (Partition.Mesures[m]->Temps[t][b].NbHauteursImport != 0)
+                DoigterTempsMarque(m, b, omises);
         }
         Progression(static_cast<int>(platform::Round(static_cast<double>(m - premiere + 1) / (derniere - premiere + 1) * 28.0)));
     }
     f.MontrerAttenteMidi(false);
     f.TraiterMessagesEnAttente();
+    return omises;
 }

@@ -51,8 +51,9 @@ struct TNotesNonDoigtees {
 TNotesNonDoigtees DoigterPiste();
 
 // The same over measures premiere..derniere for the assistants, with the wait window; beats
-// without pitches keep what they hold. The look-ahead applies only from measure 1.
-void OptimiserPlacementDoigts(int32_t premiere, int32_t derniere);
+// without pitches keep what they hold. The look-ahead applies only from measure 1. Returns the
+// notes left out as DoigterPiste does.
+TNotesNonDoigtees OptimiserPlacementDoigts(int32_t premiere, int32_t derniere);
 
 // Chooses and writes the assignment of beat b of measure m; false when no assignment makes any
 // note playable.

@@ -6,6 +6,7 @@
 // length above 0: the entries of a group start together (a chord) and the group lasts the
 // length of its closing entry; the next group starts where it ends.
 #include <cstdint>
+#include <string>
 #include <vector>
 
 // Pitches that are not notes.
@@ -52,3 +53,8 @@ struct TNotesOmises {
     }
     void Ajouter(const TNotesOmises& autres) { Ajouter(autres.Nombre, autres.PremiereMesure); }
 };
+
+// Appends to `texte`, after a blank line when it holds some already, the paragraph of the
+// language line `cle` that tells how many notes were left out and from which measure; false,
+// and nothing appended, when none was.
+bool AjouterParagrapheOmises(std::string& texte, const char* cle, const TNotesOmises& notes, int32_t mesure);

@@ -59,8 +59,7 @@ const char* CleRefus(ResultatLectureMidi lu)
 
 // What an import leaves out: the tracks of the file it could not read whole (numbered as the
 // dialog numbers the tracks it lists), and the notes by cause over all its tracks, with the
-// tracks whose strings do not reach some of their notes and a tuning or the octave choice
-// could help.
+// song tracks that lost notes out of their reach.
 struct TPertesImport {
     std::vector<int32_t> SourcesIncompletes;
     TNotesOmises HorsTessiture;
@@ -108,26 +107,25 @@ std::string ListePistes(const std::vector<int32_t>& pistes)
 }
 
 // One paragraph for the tracks of a damaged file, then one for each cause of notes left out;
-// the notes out of reach come with what the import dialog offers for them.
+// the notes out of reach come with every track concerned and, when the strings of one of them
+// are concerned, what the import dialog offers for them (the drums' tab offers neither a
+// tuning nor the octave choice).
 std::string TexteOmissions(const TPertesImport& p)
 {
     std::string texte;
     if (!p.SourcesIncompletes.empty())
         texte = FormaterMessage1(Traduire("MidiImp-PistesIncompletes"), ListePistes(p.SourcesIncompletes));
-    auto ligne = [&](const char* cle, const TNotesOmises& n, int32_t mesure) {
-        if (n.Nombre == 0)
-            return false;
-        if (!texte.empty())
-            texte += "\n\n";
-        texte += FormaterMessage2(Traduire(cle), std::to_string(n.Nombre), std::to_string(mesure));
-        return true;
-    };
-    if (ligne("MidiImp-NotesHorsTessiture", p.HorsTessiture, p.HorsTessiture.PremiereMesure) && !p.PistesHorsTessiture.empty())
-        texte += '\n' + FormaterMessage1(Traduire("MidiImp-ConseilTessiture"), ListePistes(p.PistesHorsTessiture));
-    ligne("MidiImp-NotesSimultanees", p.Simultanees, p.Simultanees.PremiereMesure);
-    ligne("MidiImp-NotesIgnorees", p.MesurePleine, p.MesurePleine.PremiereMesure);
+    if (AjouterParagrapheOmises(texte, "MidiImp-NotesHorsTessiture", p.HorsTessiture, p.HorsTessiture.PremiereMesure)
+        && !p.PistesHorsTessiture.empty()) {
+        const bool cordes = std::any_of(p.PistesHorsTessiture.begin(), p.PistesHorsTessiture.end(),
+                                        [](int32_t t) { return t != kPistePercussions; });
+        texte += '\n' + FormaterMessage1(Traduire(cordes ? "MidiImp-ConseilTessiture" : "MidiImp-PistesConcernees"),
+                                          ListePistes(p.PistesHorsTessiture));
+    }
+    AjouterParagrapheOmises(texte, "MidiImp-NotesSimultanees", p.Simultanees, p.Simultanees.PremiereMesure);
+    AjouterParagrapheOmises(texte, "MidiImp-NotesIgnorees", p.MesurePleine, p.MesurePleine.PremiereMesure);
     // The notes after the song are told after its last measure.
-    ligne("MidiImp-NotesApresFin", p.ApresFin, p.ApresFin.PremiereMesure - 1);
+    AjouterParagrapheOmises(texte, "MidiImp-NotesApresFin", p.ApresFin, p.ApresFin.PremiereMesure - 1);
     return texte;
 }
 
@@ -184,14 +182,18 @@ bool ImporterFichierMidi(const std::string& fichier)
     std::vector<TSource> sources;
     TPertesImport pertes;
     if (midi.Format == 1) {
-        const int32_t nb = static_cast<int32_t>(midi.Pistes.size()) - 1;
+        // The tempo track is listed too when it plays notes, and the tracks are then numbered
+        // from it: the dialog numbers its lines from 1 either way.
+        const int32_t premiere = PisteAvecNotes(midi, 0) ? 0 : 1;
+        const int32_t nb = static_cast<int32_t>(midi.Pistes.size()) - premiere;
         for (int32_t i = 1; i <= midi.PistesIncompletes; ++i)
             pertes.SourcesIncompletes.push_back(nb + i);
         for (int32_t i = 1; i <= nb; ++i) {
-            const TSourceMidi s = AnalyserSourceMidi(midi, static_cast<std::size_t>(i));
+            const auto piste = static_cast<std::size_t>(premiere + i - 1);
+            const TSourceMidi s = AnalyserSourceMidi(midi, piste);
             ListePisteImport.push_back(s.AvecNom ? s.Nom : Traduire("Gene-Piste") + Numero(i));
             ProgrammesPistesMidi.push_back(s.Programme >= 0 ? s.Programme : kProgrammeParDefaut);
-            sources.push_back({static_cast<std::size_t>(i), 0});
+            sources.push_back({piste, 0});
             f.ProgressionAttenteMidi(static_cast<int>(platform::Round(static_cast<double>(i) / nb * 28.0)));
         }
     } else {
@@ -270,9 +272,8 @@ bool ImporterFichierMidi(const std::string& fichier)
         const TNotesNonDoigtees doigte = DoigterPiste();
         horsTessiture.Ajouter(doigte.HorsTessiture);
         pertes.Simultanees.Ajouter(doigte.Simultanees);
-        // Neither a tuning nor the octave choice is offered for the drums.
         pertes.HorsTessiture.Ajouter(horsTessiture);
-        if (horsTessiture.Nombre > 0 && t != kPistePercussions)
+        if (horsTessiture.Nombre > 0)
             pertes.PistesHorsTessiture.push_back(t);
         f.MontrerAttenteMidi(false);
         f.TraiterMessagesEnAttente();

@@ -1,10 +1,10 @@
 #pragma once
 // MIDI import: a Standard MIDI File of format 0 or 1 into a new song. The file's first tempo
 // and its time signatures give the song's tempo and measures; its sources (format 1: the
-// tracks after the tempo track; format 0: the channels that play notes) are offered in the
-// import dialog, which maps them onto the song's tracks; then every mapped source is read into
-// the note list, quantised, laid into beats and fingered, and every imported track's measures
-// are completed with rests.
+// tracks after the tempo track, and the tempo track itself when it plays notes; format 0: the
+// channels that play notes) are offered in the import dialog, which maps them onto the song's
+// tracks; then every mapped source is read into the note list, quantised, laid into beats and
+// fingered, and every imported track's measures are completed with rests.
 //
 // The dialog is the main window's (IFenetrePrincipale::DialogueImportMidi): it reads the
 // sources below, writes the names, programs, strings, tunings and fret counts of the tracks

@@ -294,7 +294,7 @@ ResultatLectureMidi AnalyserFichierMidi(std::vector<uint8_t> octets, TFichierMid
     if (f.Format == 1) {
         f.PistesIncompletes = static_cast<int32_t>(attendues - f.Pistes.size());
         // No source left whole: nothing to import.
-        if (f.Pistes.empty() || (f.PistesIncompletes > 0 && f.Pistes.size() < 2))
+        if (f.Pistes.empty() || (f.PistesIncompletes > 0 && f.Pistes.size() < 2 && !PisteAvecNotes(f, 0)))
             return ResultatLectureMidi::Endommage;
     }
     return ResultatLectureMidi::Ok;
@@ -415,6 +415,16 @@ TSourceMidi AnalyserSourceMidi(const TFichierMidi& fichier, std::size_t piste)
     }
     s.Programme = avantNom;
     return s;
+}
+
+bool PisteAvecNotes(const TFichierMidi& fichier, std::size_t piste)
+{
+    LecteurEvenementsMidi lecteur = Lecteur(fichier, piste);
+    TEvenementMidi e;
+    while (lecteur.Suivant(e))
+        if (e.Classe() == 0x90 && e.Donnee2 > 0)
+            return true;
+    return false;
 }
 
 TCanauxMidi AnalyserCanauxMidi(const TFichierMidi& fichier, std::size_t piste)

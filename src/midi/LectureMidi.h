@@ -145,6 +145,10 @@ struct TSourceMidi {
 };
 TSourceMidi AnalyserSourceMidi(const TFichierMidi& fichier, std::size_t piste);
 
+// Whether a track plays any note (a note-on of some velocity, on any channel). The first track
+// of a format-1 file that does is a source like the others, besides holding the tempo.
+bool PisteAvecNotes(const TFichierMidi& fichier, std::size_t piste);
+
 // Format 0: the channels 1..16 whose note-on status is written out somewhere in the track,
 // and the last program change of each (-1 when none). Entry 0 unused.
 struct TCanauxMidi {

@@ -237,7 +237,7 @@ bool TImpASCIIForm::ChargerFichierASCII(const std::string& chemin)
 {
     platform::Sablier sablier;
     const std::optional<std::string> octets = platform::LireFichierEntier<std::string>(chemin, kTailleMaxFichier);
-    if (!octets) {
+    if (!octets || !EstTexteASCII(*octets)) {
         sablier.Terminer();
         AfficherMessage(Traduire("Dlg-Erreur"), MessageFichierIllisible, IconeErreur, BoutonOK, DefautOK, PlacementCentre);
         return false;
@@ -275,7 +275,10 @@ void TImpASCIIForm::BT_ImporterClick()
     accept();
 }
 
-bool ImporterASCII(TImpASCIIForm& dialogue) { return ImporterASCII(LignesMemoASCII(*dialogue.MemoASCII)); }
+bool ImporterASCII(TImpASCIIForm& dialogue, TFrettesOmisesASCII* omises)
+{
+    return ImporterASCII(LignesMemoASCII(*dialogue.MemoASCII), omises);
+}
 
 int ExecuterImportASCII(QWidget* proprietaire, std::string& cheminTexte)
 {
@@ -285,13 +288,22 @@ int ExecuterImportASCII(QWidget* proprietaire, std::string& cheminTexte)
     if (dialogue.exec() != QDialog::Accepted)
         return ResultatAnnuler;
     bool complet = true;
+    TFrettesOmisesASCII omises;
     {
         platform::Sablier sablier;
-        complet = ImporterASCII(dialogue);
+        complet = ImporterASCII(dialogue, &omises);
     }
     cheminTexte = dialogue.FichierCharge;
+    // What was left out, in one box: a warning when notes were.
+    std::string texte;
+    if (omises.Nombre > 0)
+        texte = FormaterMessage2(Traduire("ASCIIImp-FrettesHorsPiste"), std::to_string(omises.Nombre),
+                                 std::to_string(omises.PremiereMesure));
     if (!complet)
-        AfficherMessage(Traduire("Dlg-Information"), Traduire("ASCIIImp-LimiteMesures"), IconeInformation, BoutonOK,
-                        DefautOK, PlacementCentre);
+        texte += (texte.empty() ? "" : "\n\n") + Traduire("ASCIIImp-LimiteMesures");
+    if (omises.Nombre > 0)
+        AfficherMessage(Traduire("Dlg-Avertissement"), texte, IconeAvertissement, BoutonOK, DefautOK, PlacementCentre);
+    else if (!complet)
+        AfficherMessage(Traduire("Dlg-Information"), texte, IconeInformation, BoutonOK, DefautOK, PlacementCentre);
     return ResultatOK;
 }

@@ -43,7 +43,7 @@ public:
     std::string FichierCharge;
 
     // Loads a text file chosen in the open dialog into the memo; false when cancelled or when
-    // the file cannot be read (the memo then keeps its text).
+    // the file cannot be read or is not text (the memo then keeps its text).
     bool ChargerTexteASCII();
     // Loads that file without asking (what the open dialog's choice leads to).
     bool ChargerFichierASCII(const std::string& chemin);
@@ -67,12 +67,15 @@ private:
     bool remplissage_ = false;
 };
 
+struct TFrettesOmisesASCII;
+
 // Parses the window's memo into the current track (Configuration.TypeImport and NbTirets give
-// the durations); false when the text needed more than 1000 measures.
-bool ImporterASCII(TImpASCIIForm& dialogue);
+// the durations); false when the text needed more than 1000 measures. The frets the track
+// cannot hold are counted in `omises` when given.
+bool ImporterASCII(TImpASCIIForm& dialogue, TFrettesOmisesASCII* omises = nullptr);
 
 // The File > Import > ASCII tablature command's window: created over `proprietaire` with an
 // empty memo and shown modally; on OK the memo is parsed into the current track under the
-// hourglass. Returns the modal result (1 OK, 2 Cancel); `cheminTexte` receives the file loaded
+// hourglass, and a box tells the frets left out and the text past 1000 measures. Returns the modal result (1 OK, 2 Cancel); `cheminTexte` receives the file loaded
 // in the window, empty when the text was typed or pasted.
 int ExecuterImportASCII(QWidget* proprietaire, std::string& cheminTexte);

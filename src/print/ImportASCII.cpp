@@ -24,6 +24,9 @@ std::array<std::string, kTailleAnneau> anneau;
 // one block to a column of another.
 bool tempsEnAttente = false;
 
+// The frets left out of the import under way.
+TFrettesOmisesASCII frettesOmises;
+
 int32_t Piste() { return std::clamp<int32_t>(PisteCourante, 1, kNbPistes); }
 
 int NbCordesPiste() { return std::clamp<int32_t>(Partition.NbCordes[Piste()], 1, kNbCordesMax); }
@@ -133,6 +136,7 @@ bool AnalyserRun(int k)
         TMesure& mesure = MesureImport();
         TTemps& temps = mesure.Temps[t][mesure.NbTemps[t]];
         bool deuxChiffres = false;
+        bool noteGardee = false;
         for (int i = 0; i < k; ++i) {
             const std::string& l = ligne(i);
             const char x = Car(l, c);
@@ -141,6 +145,7 @@ bool AnalyserRun(int k)
             TNoteCorde& nc = temps.Notes[n - i];
             if (x == 'x') {
                 nc.Frette = kNoteMorte;
+                noteGardee = true;
                 continue;
             }
             int frette = x - '0';
@@ -150,9 +155,19 @@ bool AnalyserRun(int k)
                 deuxChiffres = true;
                 suite = c + 2;
             }
+            // A fret the track cannot hold would be saved and played as it stands.
+            if (frette > FretteMax[t]) {
+                if (frettesOmises.Nombre++ == 0)
+                    frettesOmises.PremiereMesure = Partition.MesureCourante;
+                continue;
+            }
             nc.Frette = static_cast<int8_t>(frette);
+            noteGardee = true;
             PoserTechnique(temps, nc, Car(l, suite));
         }
+        // The column still takes its time in the measure.
+        if (!noteGardee)
+            temps.Silence = true;
         DebutMesure = false;
         tempsEnAttente = true;
         // The gap to the next note is counted from the end of the widest fret, as the export
@@ -293,7 +308,7 @@ void DureeVariableASCII(int64_t k)
         Rythme(temps, kTicksNoire / 2, 1);
 }
 
-bool ImporterASCII(const std::vector<std::string>& lignes)
+bool ImporterASCII(const std::vector<std::string>& lignes, TFrettesOmisesASCII* omises)
 {
     const int32_t t = Piste();
     const int n = NbCordesPiste();
@@ -306,6 +321,7 @@ bool ImporterASCII(const std::vector<std::string>& lignes)
     DebutMesure = true;
     ColonneDerniereNote = 0;
     tempsEnAttente = false;
+    frettesOmises = {};
     for (std::string& l : anneau)
         l.clear();
 
@@ -334,7 +350,22 @@ bool ImporterASCII(const std::vector<std::string>& lignes)
     Partition.MesureCourante = 1;
     Curseur.Corde = 1;
     Curseur.Temps = 1;
+    if (omises)
+        *omises = frettesOmises;
     return complet;
+}
+
+bool EstTexteASCII(std::string_view octets)
+{
+    std::size_t controles = 0;
+    for (const char c : octets) {
+        const auto octet = static_cast<unsigned char>(c);
+        if (octet == 0)
+            return false;
+        if ((octet < 0x20 && c != '\t' && c != '\n' && c != '\f' && c != '\r') || octet == 0x7F)
+            ++controles;
+    }
+    return controles * 20 <= octets.size();
 }
 
 std::string TitreDepuisFichierASCII(std::string_view chemin)

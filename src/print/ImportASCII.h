@@ -63,11 +63,26 @@ void FixerDureeASCII();
 // (Configuration.NbTirets + 1).
 void DureeVariableASCII(int64_t k);
 
+// Notes of the text the track cannot hold, a fret above its highest: how many, and the
+// measure of the first.
+struct TFrettesOmisesASCII {
+    int32_t Nombre = 0;
+    int32_t PremiereMesure = 0;
+};
+
 // Empties the current track in every measure, then parses the lines into it from measure 1,
 // adding measures as needed, and drops the trailing measures left without any beat. The
 // current measure is 1 and the cursor on beat 1, string 1 afterwards. False when the text
-// needed more than the song's 1000 measures: what did not fit is left out.
-bool ImporterASCII(const std::vector<std::string>& lignes);
+// needed more than the song's 1000 measures: what did not fit is left out. A fret above the
+// track's highest is left out with the technique letter after it, and counted in `omises`
+// when given; a note column none of whose notes is kept gives a rest, which keeps the time.
+bool ImporterASCII(const std::vector<std::string>& lignes, TFrettesOmisesASCII* omises = nullptr);
+
+// Whether the bytes of a file are text: no NUL, and control characters other than tab, line
+// feed, form feed and carriage return make at most one byte in twenty. A song file or any
+// other binary file picked under "All files" would otherwise come in as tablature made of
+// chance digits and dashes.
+bool EstTexteASCII(std::string_view octets);
 
 // ---- Naming the song --------------------------------------------------------------------------
 

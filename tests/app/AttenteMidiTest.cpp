@@ -30,6 +30,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -458,6 +459,162 @@ TEST_F(AttenteMidi, ADamagedFileImportsTheTracksItHoldsWholeAndTellsWhatItLeftOu
             if (premier.Notes[s].Frette >= 0 && !premier.Silence)
                 sons.push_back(Partition.Accordage[1][s] + premier.Notes[s].Frette);
         EXPECT_EQ(sons, std::vector<int>{64});
+    }
+    InstallerAfficheurMessages({});
+}
+
+namespace {
+
+// What a track of the song sounds in a measure: the pitches of each beat, lowest first, a rest
+// giving none.
+std::vector<std::vector<int>> SonsMesure(int piste, int mesure)
+{
+    std::vector<std::vector<int>> r;
+    const TMesure& ms = *Partition.Mesures[mesure];
+    for (int b = 1; b <= ms.NbTemps[piste]; ++b) {
+        const TTemps& tp = ms.Temps[piste][b];
+        std::vector<int> sons;
+        for (int s = Partition.NbCordes[piste]; s >= 1 && !tp.Silence; --s)
+            if (tp.Notes[s].Frette >= 0)
+                sons.push_back(Partition.Accordage[piste][s] + tp.Notes[s].Frette);
+        std::sort(sons.begin(), sons.end());
+        r.push_back(sons);
+    }
+    return r;
+}
+
+// Whole notes, one after the other, each a chord of the pitches given, after what `debut`
+// holds already.
+PisteSmf Accords(PisteSmf debut, const std::vector<std::vector<uint8_t>>& accords)
+{
+    for (const std::vector<uint8_t>& a : accords) {
+        for (uint8_t h : a)
+            debut.On(0, h);
+        for (std::size_t i = 0; i < a.size(); ++i)
+            debut.Off(i == 0 ? 1920 : 0, a[i]);
+    }
+    return debut.Fin();
+}
+
+} // namespace
+
+// The first track of a format-1 file holds the tempo and the time signatures; when it plays
+// notes too, the dialog offers them like those of any other track, numbering the tracks from
+// it, and each goes onto the song track the user maps it to.
+TEST_F(AttenteMidi, TheNotesOfTheFirstTrackAreOfferedAndImportedLikeThoseOfTheOthers)
+{
+    InstallerMessageD();
+    PisteSmf tempo;
+    tempo.Tempo(0, 600000).Signature(0, 4, 2);
+    PisteSmf gammeHaute;
+    gammeHaute.Nom(0, "Scale 2");
+    for (uint8_t h : {72, 74, 76, 77})
+        gammeHaute.On(0, h).Off(480, h);
+    gammeHaute.Fin();
+    PisteSmf tempoNomme = tempo;
+    tempoNomme.Nom(0, "Chords");
+    using Sons = std::vector<std::vector<int>>;
+    struct Cas {
+        const char* nom;
+        std::vector<PisteSmf> pistes;
+        int nbPistes; // announced by the header; -1: those given
+        QStringList sources;
+        std::vector<Sons> sons; // of song tracks 1, 2, ... mapped to lines 1, 2, ...
+        QString avertissement;  // none: no box
+    };
+    const Cas cas[] = {
+        {"a tempo track without notes", {Accords(tempo, {}), gammeHaute}, -1, {"Scale 2"}, {{{72}, {74}, {76}, {77}}}, {}},
+        {"two scales, the first in the tempo track",
+         {[&] {
+              PisteSmf p = tempo;
+              for (uint8_t h : {60, 62, 64, 65})
+                  p.On(0, h).Off(480, h);
+              return p.Fin();
+          }(),
+          gammeHaute},
+         -1,
+         {"Track 01", "Scale 2"},
+         {{{60}, {62}, {64}, {65}}, {{72}, {74}, {76}, {77}}},
+         {}},
+        {"three chords in three tracks, the first in the tempo track",
+         {Accords(tempoNomme, {{48, 52, 55}}), Accords({}, {{43, 47, 50}}), Accords({}, {{45, 52, 57}})}, -1,
+         {"Chords", "Track 02", "Track 03"},
+         {{{48, 52, 55}}, {{43, 47, 50}}, {{45, 52, 57}}},
+         {}},
+        // The numbers the damaged file's warning gives are the dialog's.
+        {"the tempo track plays, and the file ends before its one other track",
+         {Accords(tempo, {{64}})}, 2, {"Track 01"}, {{{64}}},
+         "This MIDI file is damaged (cut short, or announcing more tracks than it holds). Tracks that could not be "
+         "read whole and were left out: 2."},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        GuetBoites guet(*fenetre_);
+        QStringList sources;
+        ReponseDialogue reponse(Dialogue(), [&] {
+            for (int i = 0; i < Dialogue().ListePiste->count(); ++i) {
+                sources << Dialogue().ListePiste->item(i)->text();
+                Dialogue().TabPiste->setCurrentIndex(i);
+                Dialogue().ListePiste->setCurrentRow(i);
+            }
+            Dialogue().BT_OK->click();
+        });
+        Importer(midi_test::Smf(1, 480, c.pistes, c.nbPistes));
+        EXPECT_EQ(sources, c.sources);
+        EXPECT_EQ(Partition.Tempo, 100) << "the first track keeps the tempo";
+        for (std::size_t t = 0; t < c.sons.size(); ++t)
+            EXPECT_EQ(SonsMesure(static_cast<int>(t) + 1, 1), c.sons[t]) << "track " << t + 1;
+        if (c.avertissement.isEmpty()) {
+            EXPECT_TRUE(guet.Boites.empty());
+            continue;
+        }
+        ASSERT_EQ(guet.Boites.size(), 1u);
+        EXPECT_EQ(guet.Boites[0].Texte, c.avertissement);
+    }
+    InstallerAfficheurMessages({});
+}
+
+// The warning on notes out of reach names every song track that lost some, the drums too; the
+// hint on the dialog's tuning and octave choice comes when a track of strings is among them.
+TEST_F(AttenteMidi, TheWarningOnNotesOutOfReachNamesEveryTrackConcerned)
+{
+    InstallerMessageD();
+    PisteSmf tempo;
+    tempo.Signature(0, 4, 2).Fin();
+    const QString horsTessiture = "note(s) from bar 1 on are out of reach of the strings (below the lowest open string "
+                                  "or above the highest fret) and were left out.\n";
+    const QString conseil = ". In the import dialog, a lower tuning brings low notes within reach, and 'One octave "
+                            "lower' high notes.";
+    struct Cas {
+        const char* nom;
+        std::vector<PisteSmf> sources;
+        std::vector<int> pistes; // the song track of each source
+        QString texte;
+    };
+    const Cas cas[] = {
+        {"a drum note and a guitar note", {Accords({}, {{36}, {100}}), Accords({}, {{30}, {64}})}, {kPistePercussions, 1},
+         "2 " + horsTessiture + "Tracks concerned: 1, 8" + conseil},
+        {"drum notes alone", {Accords({}, {{100, 38}, {127}})}, {kPistePercussions},
+         "2 " + horsTessiture + "Tracks concerned: 8."},
+        {"two guitars", {Accords({}, {{30}}), Accords({}, {{100}})}, {2, 3},
+         "2 " + horsTessiture + "Tracks concerned: 2, 3" + conseil},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        GuetBoites guet(*fenetre_);
+        ReponseDialogue reponse(Dialogue(), [&] {
+            for (std::size_t i = 0; i < c.pistes.size(); ++i) {
+                Dialogue().TabPiste->setCurrentIndex(c.pistes[i] - 1);
+                Dialogue().ListePiste->setCurrentRow(static_cast<int>(i));
+            }
+            Dialogue().BT_OK->click();
+        });
+        std::vector<PisteSmf> pistes{tempo};
+        pistes.insert(pistes.end(), c.sources.begin(), c.sources.end());
+        Importer(midi_test::Smf(1, 480, pistes));
+        ASSERT_EQ(guet.Boites.size(), 1u);
+        EXPECT_EQ(guet.Boites[0].Legende, "Warning");
+        EXPECT_EQ(guet.Boites[0].Texte, c.texte);
     }
     InstallerAfficheurMessages({});
 }

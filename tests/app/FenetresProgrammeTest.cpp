@@ -10,12 +10,15 @@
 #include "document/ConfigFichier.h"
 #include "document/Configuration.h"
 #include "document/Fichiers.h"
+#include "document/Routines.h"
+#include "document/FichierPartition.h"
 #include "dialogs/Accordages.h"
 #include "dialogs/Classiq.h"
 #include "dialogs/DlgPrint.h"
 #include "dialogs/Sais_par.h"
 #include "dialogs/SelMIDI.h"
 #include "dialogs/SpeedT.h"
+#include "dialogs/Transpo.h"
 #include "document/Langue.h"
 #include "document/Mess.h"
 #include "document/Variable.h"
@@ -61,6 +64,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <optional>
@@ -581,6 +585,246 @@ TEST_F(FenetresProgramme, AsciiImportFillsTheTrackAndNamesTheSongAfterItsFile)
     EXPECT_FALSE(PartitionVierge);
     EXPECT_FALSE(Commandes().Enabled(Cmd::BT_AnnulerMesure));
     EXPECT_EQ(PisteCourante, 1);
+}
+
+namespace {
+
+// One whole note on string `corde` of track 1 in each of measures 1..n, the song then written
+// to `chemin` and opened in the window.
+void OuvrirChanson(const std::string& chemin, const std::vector<std::vector<std::pair<int, int>>>& mesures)
+{
+    ReinitialiserPartition();
+    for (std::size_t m = 1; m <= mesures.size(); ++m) {
+        if (m > 1) {
+            Partition.Mesures[m] = std::make_unique<TMesure>();
+            *Partition.Mesures[m] = *Partition.Mesures[1];
+        }
+        TMesure& bloc = *Partition.Mesures[m];
+        bloc.NbTemps[1] = 1;
+        bloc.Temps[1][1] = TTemps{};
+        bloc.Temps[1][1].Duree = 4 * kTicksNoire;
+        bloc.Temps[1][1].CodeDuree = -2;
+        for (const auto& [corde, frette] : mesures[m - 1])
+            bloc.Temps[1][1].Notes[corde].Frette = static_cast<int8_t>(frette);
+    }
+    Partition.NbMesures = static_cast<int32_t>(mesures.size());
+    ASSERT_TRUE(EcrireFichierParRemplacement(chemin, ImageFichierPartition()));
+    ASSERT_TRUE(OuvrirPartition(chemin));
+    QCoreApplication::processEvents();
+}
+
+// The frets of beat 1 of a measure of track 1, string 1 first ("." none), "rest" for a rest.
+std::string Frettes(int m)
+{
+    const TTemps& tp = Partition.Mesures[m]->Temps[1][1];
+    if (tp.Silence)
+        return "rest";
+    std::string r;
+    for (int s = 1; s <= Partition.NbCordes[1]; ++s)
+        r += (s > 1 ? " " : "") + (tp.Notes[s].Frette < 0 ? std::string(".") : std::to_string(tp.Notes[s].Frette));
+    return r;
+}
+
+// The one warning box an edit showed with `texte`; none when `texte` is empty.
+void VerifierAvertissement(const std::vector<MessageAffiche>& messages, const std::string& texte)
+{
+    if (texte.empty()) {
+        EXPECT_TRUE(messages.empty());
+        return;
+    }
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].Legende, "Warning");
+    EXPECT_EQ(messages[0].Icone, IconeAvertissement);
+    EXPECT_EQ(messages[0].Texte, texte);
+}
+
+} // namespace
+
+// A file picked in the ASCII import's open dialog that is not text (random bytes, a song
+// file picked under "All files", bytes thick with control characters) is refused as it is
+// loaded, and the song keeps its track and its title; text in the Windows code page is text.
+TEST_F(FenetresProgramme, AsciiImportRefusesAFileThatIsNotText)
+{
+    EnregistreurMessages messages;
+    const fs::path chanson = dossier_ / "song.lrx";
+    OuvrirChanson(chanson.string(), {{{1, 5}}, {{2, 7}}, {{3, 9}}});
+    Partition.Titre = "My song";
+
+    std::string aleatoire(4096, '\0');
+    uint32_t graine = 12345;
+    for (char& c : aleatoire) {
+        graine = graine * 1103515245u + 12345u;
+        c = static_cast<char>(graine >> 24);
+    }
+    std::string controles;
+    for (int i = 0; i < 40; ++i)
+        controles += i % 4 == 0 ? "\x1B\x02-" : "-3-|";
+    std::string octetsChanson;
+    {
+        std::ifstream in(chanson, std::ios::binary);
+        octetsChanson.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    const struct {
+        const char* nom;
+        std::string octets;
+        bool texte;
+    } cas[] = {
+        {"random.tab", aleatoire, false},
+        {"song.lrx", octetsChanson, false},
+        {"controls.tab", controles, false},
+        {"windows.tab", "Intro \xE9t\xE9 \x96 caf\xE9\r\n\te|-0-|\f\r\n", true},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.nom);
+        const fs::path fichier = dossier_ / c.nom;
+        if (fichier != chanson)
+            std::ofstream(fichier, std::ios::binary) << c.octets;
+        messages.Messages.clear();
+        QString memo, titre;
+        RepondeurModal repondeur({[](QWidget* w) {
+                                      auto* f = static_cast<TImpASCIIForm*>(w);
+                                      QTimer::singleShot(0, f->BT_Ouvrir, &QToolButton::click);
+                                  },
+                                  [&fichier](QWidget* w) {
+                                      auto* d = qobject_cast<QFileDialog*>(w);
+                                      ASSERT_TRUE(d);
+                                      d->selectFile(QString::fromStdString(fichier.string()));
+                                      static_cast<QDialog*>(d)->accept();
+                                  },
+                                  // Once the file is loaded or refused, which the window
+                                  // does after the open dialog has closed.
+                                  [&](QWidget* w) {
+                                      auto* f = static_cast<TImpASCIIForm*>(w);
+                                      auto* attente = new QTimer(f);
+                                      QObject::connect(attente, &QTimer::timeout, f, [&, f, attente] {
+                                          if (messages.Messages.empty() && f->FichierCharge.empty())
+                                              return;
+                                          attente->stop();
+                                          memo = f->MemoASCII->toPlainText();
+                                          titre = f->windowTitle();
+                                          f->BT_Annuler->click();
+                                      });
+                                      attente->start(5);
+                                  }});
+        Enfant<QAction>("Mn_Fichier_ImporterASCII")->trigger();
+        QCoreApplication::processEvents();
+        ASSERT_EQ(repondeur.Vus.size(), 3u);
+        if (c.texte) {
+            EXPECT_TRUE(messages.Messages.empty());
+            EXPECT_EQ(memo, QString::fromUtf8("Intro \u00e9t\u00e9 \u2013 caf\u00e9\n\te|-0-|\f"));
+            EXPECT_EQ(titre, "ASCII tablature import - windows.tab");
+        } else {
+            ASSERT_EQ(messages.Messages.size(), 1u);
+            EXPECT_EQ(messages.Messages[0].Legende, "Error");
+            EXPECT_EQ(messages.Messages[0].Texte, "The file cannot be read. Import cancelled.");
+            EXPECT_TRUE(memo.isEmpty());
+            EXPECT_EQ(titre, "ASCII tablature import");
+        }
+        EXPECT_EQ(Partition.Titre, "My song");
+        ASSERT_EQ(Partition.NbMesures, 3);
+        EXPECT_EQ(Frettes(1), "5 . . . . .");
+        EXPECT_EQ(Frettes(3), ". . 9 . . .");
+    }
+}
+
+// A fret above the highest a track holds is left out of an ASCII import, with the letter
+// after it, and the box after the import says how many and from which bar, as the MIDI import
+// does; a column left without a note keeps its time as a rest.
+TEST_F(FenetresProgramme, AsciiImportLeavesOutFretsTheTrackCannotHoldAndSaysSo)
+{
+    EnregistreurMessages messages;
+    OuvrirChanson((dossier_ / "song.lrx").string(), {{{1, 5}}});
+    Configuration.TypeImport = 2; // quarter notes
+    const struct {
+        const char* nom;
+        std::string texte;
+        int piste;
+        std::vector<std::string> frettes; // beat 1 of measures 1, 2, ...
+        std::string message;              // none: no box
+    } cas[] = {
+        {"a fret of 25 alone in its column", "e|-0-|-25b-|-24-|\n", 1, {". . . . . 0", "rest", ". . . . . 24"},
+         "1 note(s) from bar 2 on have a fret above the highest fret of the track and were left out."},
+        {"the frets 60 and 99 of a chord",
+         "e|-3-|-----|\nB|-60|-0---|\nG|-99|-0---|\n", 1, {". . . 3 . .", ". . . . 0 0"},
+         "2 note(s) from bar 1 on have a fret above the highest fret of the track and were left out."},
+        {"frets up to 24", "e|-0-12-24-|\n", 1, {". . . . . 0"}, ""},
+        {"99 on the drums", "|-99-36-|\n", kPistePercussions, {}, ""},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.nom);
+        messages.Messages.clear();
+        PisteCourante = c.piste;
+        RepondeurModal repondeur({[&c](QWidget* w) {
+            auto* f = static_cast<TImpASCIIForm*>(w);
+            f->MemoASCII->setPlainText(QString::fromStdString(c.texte));
+            QTimer::singleShot(0, f->BT_Importer, &QPushButton::click);
+        }});
+        Enfant<QAction>("Mn_Fichier_ImporterASCII")->trigger();
+        QCoreApplication::processEvents();
+        ASSERT_EQ(repondeur.Vus.size(), 1u);
+        if (c.piste == 1) {
+            ASSERT_EQ(Partition.NbMesures, static_cast<int32_t>(c.frettes.size()));
+            for (std::size_t m = 1; m <= c.frettes.size(); ++m)
+                EXPECT_EQ(Frettes(static_cast<int>(m)), c.frettes[m - 1]) << "bar " << m;
+        } else {
+            EXPECT_EQ(Partition.Mesures[1]->Temps[c.piste][1].Notes[Partition.NbCordes[c.piste]].Frette, 99);
+        }
+        VerifierAvertissement(messages.Messages, c.message);
+    }
+    PisteCourante = 1;
+}
+
+// A transposition says how many notes no string could take any more, and from which bar, as
+// the MIDI import does: those out of reach, and those whose only strings the chord's other
+// notes took. The song: an open E chord, an open A chord, then fret 22 on the top string.
+TEST_F(FenetresProgramme, TransposingTellsTheNotesItLeftOut)
+{
+    EnregistreurMessages messages;
+    const struct {
+        const char* demiTons;
+        std::vector<int> notes; // kept in measures 1 to 3; 0: a rest
+        std::string message;
+    } cas[] = {
+        // E2 B2 E3 G#3 B3 E4 an octave down: E1 and B1 lie below the low E, and E2 and G#2
+        // both need the low E string. A2 E3 A3 C#4 E4: A1 lies below it, and E2, A2 and C#3
+        // are left only the two lowest strings.
+        {"-12", {3, 3, 1},
+         "3 note(s) from bar 1 on are out of reach of the strings (below the lowest open string or above the highest "
+         "fret) and were left out.\n\n"
+         "2 note(s) from bar 1 on were left out: they sound together with other notes and no string able to play them "
+         "was left free."},
+        // Fret 22 of the top string three semitones up is above its 24th fret.
+        {"+3", {6, 5, 0},
+         "1 note(s) from bar 3 on are out of reach of the strings (below the lowest open string or above the highest "
+         "fret) and were left out."},
+        {"+2", {6, 5, 1}, ""},
+    };
+    const auto notes = [](int m) {
+        const TTemps& tp = Partition.Mesures[m]->Temps[1][1];
+        int n = 0;
+        for (int s = 1; s <= Partition.NbCordes[1] && !tp.Silence; ++s)
+            n += tp.Notes[s].Frette >= 0 ? 1 : 0;
+        return n;
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.demiTons);
+        OuvrirChanson((dossier_ / "chords.lrx").string(),
+                      {{{6, 0}, {5, 2}, {4, 2}, {3, 1}, {2, 0}, {1, 0}}, {{5, 0}, {4, 2}, {3, 2}, {2, 2}, {1, 0}}, {{1, 22}}});
+        messages.Messages.clear();
+        RepondeurModal repondeur({[&c](QWidget* w) {
+            auto* d = dynamic_cast<TTransposerForm*>(w);
+            ASSERT_TRUE(d);
+            d->Valeur->setCurrentIndex(d->Valeur->findText(c.demiTons));
+            QTimer::singleShot(0, d->BT_OK, &QPushButton::click);
+        }});
+        Enfant<QAction>("Mn_Ass_Transposer")->trigger();
+        QCoreApplication::processEvents();
+        ASSERT_EQ(repondeur.Vus.size(), 1u);
+        for (int m = 1; m <= 3; ++m)
+            EXPECT_EQ(notes(m), c.notes[static_cast<std::size_t>(m) - 1]) << "bar " << m;
+        EXPECT_EQ(Partition.Mesures[3]->Temps[1][1].Silence, c.notes[2] == 0);
+        VerifierAvertissement(messages.Messages, c.message);
+    }
 }
 
 TEST_F(FenetresProgramme, ASongOpenedFromTheRecentListOrTheBrowserIsWhereTheNextFileDialogStarts)

@@ -271,7 +271,9 @@ TEST_F(ImportMidiTest, NotesLeftOutAreToldByCauseWithTheirFirstMeasure)
         const char* cle;
         int nombre;
         int mesure;
-        std::string pistes; // the hint's tracks, after the out-of-reach line
+        std::string pistes; // the tracks concerned, after the out-of-reach line
+        // Whether the tuning and octave hint comes with them: not for the drums alone.
+        bool conseil = true;
     };
     struct Cas {
         const char* nom;
@@ -320,11 +322,12 @@ TEST_F(ImportMidiTest, NotesLeftOutAreToldByCauseWithTheirFirstMeasure)
         {"one octave lower takes a note below MIDI note 0", {mesures({{52}, {5}})}, Affecter({{1, 1}}, 4, {1}),
          {{"MidiImp-NotesHorsTessiture", 1, 2, "1"}}},
         {"nothing but MIDI note 0", {mesures({{}, {0}})}, Affecter({{1, 1}}), {{"MidiImp-NotesHorsTessiture", 1, 2, "1"}}},
-        // Neither a tuning nor the octave choice helps the drums: no hint for them.
+        // Neither a tuning nor the octave choice helps the drums: their track is named, with
+        // no hint.
         {"drum notes above 99", {mesures({{36}, {100, 38}})}, Affecter({{kPistePercussions, 1}}),
-         {{"MidiImp-NotesHorsTessiture", 1, 2, ""}}},
+         {{"MidiImp-NotesHorsTessiture", 1, 2, "8", false}}},
         {"notes out of reach on the drums and on a guitar", {mesures({{36}, {100}}), mesures({{30}})},
-         Affecter({{kPistePercussions, 1}, {3, 2}}), {{"MidiImp-NotesHorsTessiture", 2, 1, "3"}}},
+         Affecter({{kPistePercussions, 1}, {3, 2}}), {{"MidiImp-NotesHorsTessiture", 2, 1, "3, 8"}}},
         {"MIDI note 0 on the drums", {mesures({{}, {0}})}, Affecter({{kPistePercussions, 1}}), {}},
         {"MIDI note 0 after the last measure", {zeroTardif}, Affecter({{1, 1}}),
          {{"MidiImp-NotesApresFin", 1, kNbMesuresMax, ""}}},
@@ -357,7 +360,9 @@ TEST_F(ImportMidiTest, NotesLeftOutAreToldByCauseWithTheirFirstMeasure)
             attendu += (attendu.empty() ? "" : "\n\n")
                 + FormaterMessage2(Traduire(l.cle), std::to_string(l.nombre), std::to_string(l.mesure));
             if (!l.pistes.empty())
-                attendu += "\n" + FormaterMessage1(Traduire("MidiImp-ConseilTessiture"), l.pistes);
+                attendu += "\n"
+                    + FormaterMessage1(Traduire(l.conseil ? "MidiImp-ConseilTessiture" : "MidiImp-PistesConcernees"),
+                                       l.pistes);
         }
         if (attendu.empty()) {
             EXPECT_TRUE(messages_.Messages.empty());

@@ -625,7 +625,7 @@ TEST_F(FenetresASCII, AnImportStoppedAtAThousandMeasuresSaysSo)
         return ResultatOK;
     });
     Configuration.TypeImport = ImportNoires;
-    const QString long_ = QStringLiteral("-----") + QString(70'000, QLatin1Char('9'));
+    QString long_ = QStringLiteral("-----") + QString(70'000, QLatin1Char('1'));
     QTimer::singleShot(0, [&long_] {
         if (auto* f = qobject_cast<TImpASCIIForm*>(QApplication::activeModalWidget())) {
             f->MemoASCII->setPlainText(long_);
@@ -638,6 +638,22 @@ TEST_F(FenetresASCII, AnImportStoppedAtAThousandMeasuresSaysSo)
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].Texte, Traduire("ASCIIImp-LimiteMesures"));
     EXPECT_EQ(messages[0].Icone, IconeInformation);
+
+    // With frets the track cannot hold as well, one warning tells both.
+    messages.clear();
+    long_ = QStringLiteral("-----") + QString(70'000, QLatin1Char('9'));
+    QTimer::singleShot(0, [&long_] {
+        if (auto* f = qobject_cast<TImpASCIIForm*>(QApplication::activeModalWidget())) {
+            f->MemoASCII->setPlainText(long_);
+            f->BT_Importer->click();
+        }
+    });
+    ASSERT_EQ(ExecuterImportASCII(nullptr, chemin), ResultatOK);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].Texte, "32000 note(s) from bar 1 on have a fret above the highest fret of the track and were "
+                                 "left out.\n\n"
+                                 + Traduire("ASCIIImp-LimiteMesures"));
+    EXPECT_EQ(messages[0].Icone, IconeAvertissement);
 
     // One that fits says nothing.
     messages.clear();
