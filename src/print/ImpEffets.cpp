@@ -5,6 +5,7 @@
 #include "editor/PlacementTextes.h"
 #include "print/ImpNotes.h"
 #include "print/ImpPage.h"
+#include "print/ImpPortee.h"
 #include "print/Impress.h"
 #include "platform/Arrondi.h"
 
@@ -383,7 +384,7 @@ std::vector<TextePlace> PlacerTextes(int32_t premiere, int32_t derniere, bool ra
         dessus = std::min(dessus, static_cast<int>(d.Haut));
     for (int32_t m = premiere; m <= derniere; ++m) {
         if (const TMesure* bloc = MesureImpr(m); bloc && bloc->Repetition) {
-            const double yh = p.PosY - ((NbCordesImpr() - 1) * kEcartCordes + p.EspPortees_Prt / 2.0) - G.HauteurFinAlt;
+            const double yh = HautFinAlternative(c, m, premiere, derniere);
             dessus = std::min(dessus, R(yh * e) - std::max(PixImpr(G.EpaisseurFinAlt), 1));
         }
     }
