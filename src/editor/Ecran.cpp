@@ -338,13 +338,15 @@ void DessinerFinAlternative(TContexteEcran& ctx, int32_t mesure, int32_t x, int3
     int32_t haut = y + 4;
     int32_t fin = xb + 35;
     // Over diagrams whose marks would touch it, the line goes up as far as the band leaves
-    // room, or else stops before them (the layout keeps them clear of the hook and number).
+    // room, or else stops before them (the layout keeps them clear of the hook and number). A
+    // diagram a string gap of its own past the line's end would read as where the line leads.
+    const int32_t portee = fin + PasGrilleDiagramme(ctx.p.TypeDiag);
     std::optional<TZoneEncre> touchees;
     const TMesure* bloc = Bloc(mesure);
-    for (int32_t k = mesure; bloc && Bloc(k) && Bloc(k)->Ligne == bloc->Ligne && Bloc(k)->XGauche < fin; ++k)
+    for (int32_t k = mesure; bloc && Bloc(k) && Bloc(k)->Ligne == bloc->Ligne && Bloc(k)->XGauche < portee; ++k)
         for (int32_t b = 1; b <= std::clamp<int32_t>(Bloc(k)->NbTemps[ctx.Piste], 0, kNbTempsMax); ++b) {
             const std::optional<TZoneEncre> z = ZoneDiagrammeTemps(ctx, Bloc(k)->Temps[ctx.Piste][b]);
-            if (z && z->Gauche < fin && z->Droite > xb && z->Haut < haut + 2 && z->Bas > haut) {
+            if (z && z->Gauche < portee && z->Droite > xb && z->Haut < haut + 2 && z->Bas > haut) {
                 touchees = touchees.value_or(*z);
                 touchees->Gauche = std::min(touchees->Gauche, z->Gauche);
                 touchees->Haut = std::min(touchees->Haut, z->Haut);
@@ -353,7 +355,7 @@ void DessinerFinAlternative(TContexteEcran& ctx, int32_t mesure, int32_t x, int3
     if (touchees && touchees->Haut - 2 >= y)
         haut = static_cast<int32_t>(touchees->Haut) - 2;
     else if (touchees)
-        fin = std::max(static_cast<int32_t>(touchees->Gauche) - 4, xb + 1);
+        fin = std::clamp(static_cast<int32_t>(touchees->Gauche) - 4, xb + 1, fin);
 
     platform::Canevas& c = ctx.c;
     c.SetStylo(platform::clBlack, 1);

@@ -132,11 +132,12 @@ double HautFinAlternative(platform::Canevas* c, int32_t mesure, int32_t premiere
         return y;
     const TMesure* precedente = MesureImpr(mesure - 1);
     const double x = mesure == premiere || !precedente ? 0 : precedente->LargeurImp + precedente->EspaceDroiteImp;
-    // The diagrams under the line, with half a millimetre round the line's pen.
+    // The diagrams under the line, with half a millimetre round the line's pen; a diagram a
+    // string gap of its own past the line's end would read as where the line leads.
     const double e = EchelleImpr();
     const double marge = 0.5 + G.EpaisseurFinAlt / 2;
     const double gauche = (x + p.MargeGaucheLignes) * e;
-    const double droite = (x + p.MargeGaucheLignes + G.LongueurFinAlt) * e;
+    const double droite = (x + p.MargeGaucheLignes + G.LongueurFinAlt + G.EcartDiagramme * FacteurDiagrammesDe(p.ChordSize_Prt)) * e;
     const double yDiagramme = p.PosY - G.DecalageDiagramme - p.EspDiagAc_Prt / 3.0;
     std::optional<double> haut;
     for (int32_t k = mesure; k <= derniere; ++k) {
