@@ -106,6 +106,16 @@ platform::Canevas* VuePartition::CanevasBande(int bande)
     return canevas_.get();
 }
 
+platform::Canevas* VuePartition::CanevasMesure()
+{
+    if (!mesure_) {
+        imageMesure_ = std::make_unique<QImage>(1, 1, QImage::Format_RGB32);
+        peintreMesure_ = std::make_unique<QPainter>(imageMesure_.get());
+        mesure_ = std::make_unique<platform::CanevasQt>(*peintreMesure_);
+    }
+    return mesure_.get();
+}
+
 bool VuePartition::BandeSansImage(int bande) const { return ImageBande(bande).isNull(); }
 
 void VuePartition::TerminerPeinture()

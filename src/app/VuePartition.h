@@ -45,6 +45,7 @@ public:
     int LargeurPanneau() const override { return width(); }
     int HauteurClientFenetre() const override;
     platform::Canevas* CanevasBande(int bande) override;
+    platform::Canevas* CanevasMesure() override;
     bool BandeSansImage(int bande) const override;
     void ActualiserAffichage() override;
 
@@ -69,6 +70,10 @@ private:
     int bandePeinte_ = kBandeAucune;
     std::unique_ptr<QPainter> peintre_;
     std::unique_ptr<platform::CanevasQt> canevas_;
+    // The measuring canvas, on a picture of its own so that it never ends a band's painter.
+    std::unique_ptr<QImage> imageMesure_;
+    std::unique_ptr<QPainter> peintreMesure_;
+    std::unique_ptr<platform::CanevasQt> mesure_;
     QPointer<QScrollBar> barre_;
     std::function<int()> hauteurClient_;
     int rouletteRestante_ = 0; // wheel angle not yet turned into steps

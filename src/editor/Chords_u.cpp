@@ -25,6 +25,15 @@ Taille TailleDe(int32_t typeDiag)
 
 int Pas(Taille t) { return t == Taille::Grand ? 7 : t == Taille::Moyen ? 6 : 5; }
 
+// Where the base fret and the name stand, from the grid's left x; tw is the text's width.
+int GaucheFretteBase(Taille t, int x, int tw) { return x - (t == Taille::Petit ? 2 : 3) - tw; }
+int GaucheNom(Taille t, int x, int tw)
+{
+    return x + (t == Taille::Grand ? 17 : t == Taille::Moyen ? 15 : 12) - R(tw / 2.0);
+}
+
+platform::StyleFonte FonteDiagramme(platform::Couleur couleur) { return {"Small Fonts", 7, false, false, couleur}; }
+
 void Pixel(platform::Canevas& c, int x, int y, platform::Couleur couleur) { c.SetPixel(x, y, couleur); }
 
 void Diagramme(Taille taille, const TAccord& a, platform::Canevas& c, int x, int y, platform::Couleur couleur,
@@ -33,7 +42,7 @@ void Diagramme(Taille taille, const TAccord& a, platform::Canevas& c, int x, int
     const int g = Pas(taille);
     const int s = 5 * g + 1;
 
-    c.SetFonte(platform::StyleFonte{"Small Fonts", 7, false, false, couleur});
+    c.SetFonte(FonteDiagramme(couleur));
     c.SetStylo(couleur, 1);
     c.SetBrosse(couleur);
     c.SetBrosseVide();
@@ -147,22 +156,12 @@ void Diagramme(Taille taille, const TAccord& a, platform::Canevas& c, int x, int
 
     if (a.FretteBase > 1) {
         const std::string base = std::to_string(a.FretteBase);
-        const int tw = c.TextWidth(base);
-        switch (taille) {
-        case Taille::Petit: c.TextOut(x - 2 - tw, y - 2, base); break;
-        case Taille::Moyen: c.TextOut(x - 3 - tw, y - 2, base); break;
-        case Taille::Grand: c.TextOut(x - 3 - tw, y - 1, base); break;
-        }
+        c.TextOut(GaucheFretteBase(taille, x, c.TextWidth(base)), taille == Taille::Grand ? y - 1 : y - 2, base);
     }
 
     if (avecNom && !a.Nom.empty() && ParamEcranCourant.AffChordsName) {
         const std::string_view nom = a.Nom.view();
-        const int demi = R(c.TextWidth(nom) / 2.0);
-        switch (taille) {
-        case Taille::Petit: c.TextOut(x + 12 - demi, y + 26, nom); break;
-        case Taille::Moyen: c.TextOut(x + 15 - demi, y + 31, nom); break;
-        case Taille::Grand: c.TextOut(x + 17 - demi, y + 36, nom); break;
-        }
+        c.TextOut(GaucheNom(taille, x, c.TextWidth(nom)), y + 5 * g + 1, nom);
     }
 }
 
@@ -179,6 +178,31 @@ int Disponible()
 int PasGrilleDiagramme(int32_t typeDiag) { return Pas(TailleDe(typeDiag)); }
 
 int CelluleDiagramme(int32_t typeDiag) { return 5 * PasGrilleDiagramme(typeDiag) + 1; }
+
+int DecalageDiagrammeTemps(int32_t typeDiag)
+{
+    const Taille t = TailleDe(typeDiag);
+    return t == Taille::Grand ? 18 : t == Taille::Moyen ? 15 : 12;
+}
+
+TEtendueDiagramme EtendueDiagramme(int32_t typeDiag, const TAccord& accord, bool avecNom, platform::Canevas* c)
+{
+    const Taille taille = TailleDe(typeDiag);
+    const int g = Pas(taille);
+    // The crosses, rings and dots of the outer strings reach two pixels past their lines.
+    TEtendueDiagramme e{-2, 5 * g + 3};
+    if (!c)
+        return e;
+    c->SetFonte(FonteDiagramme(platform::clBlack));
+    if (accord.FretteBase > 1)
+        e.Gauche = std::min(e.Gauche, GaucheFretteBase(taille, 0, c->TextWidth(std::to_string(accord.FretteBase))));
+    if (avecNom && !accord.Nom.empty() && ParamEcranCourant.AffChordsName) {
+        const int tw = c->TextWidth(accord.Nom.view());
+        e.Gauche = std::min(e.Gauche, GaucheNom(taille, 0, tw));
+        e.Droite = std::max(e.Droite, GaucheNom(taille, 0, tw) + tw);
+    }
+    return e;
+}
 
 void DessinerDiagrammePetit(const TAccord& accord, platform::Canevas& c, int x, platform::Couleur couleur,
                             bool avecNom, int y)

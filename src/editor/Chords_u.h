@@ -16,6 +16,18 @@
 // smallest): grid step and the cell the chord list gives each diagram (the grid's size).
 int PasGrilleDiagramme(int32_t typeDiag);   // 7, 6, 5
 int CelluleDiagramme(int32_t typeDiag);     // 36, 31, 26
+// How far left of its beat the score puts a diagram's grid: about half the grid.
+int DecalageDiagrammeTemps(int32_t typeDiag); // 18, 15, 12
+
+// Across, the ink of a diagram whose grid's left edge is at x = 0 (right end excluded): the
+// marks and dots of its outer strings, and the base fret and the name (under the same
+// conditions as the painters draw it) measured on c, whose font it changes. Without a canvas,
+// the grid and its marks only.
+struct TEtendueDiagramme {
+    int Gauche = 0;
+    int Droite = 0;
+};
+TEtendueDiagramme EtendueDiagramme(int32_t typeDiag, const TAccord& accord, bool avecNom, platform::Canevas* c);
 
 // The diagram whose grid's top-left corner is (x, y), in colour couleur. The name is written
 // only when avecNom is set, the name is not empty and the display switch AffChordsName is on.

@@ -2,11 +2,16 @@
 
 #include "document/Configuration.h"
 #include "document/Variable.h"
+#include "editor/Chords_u.h"
+#include "editor/Ecran.h"
 #include "editor/Scrolling.h"
 #include "platform/Arrondi.h"
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
+#include <span>
+#include <vector>
 
 namespace {
 
@@ -49,6 +54,25 @@ int32_t NbTempsPiste(const TMesure& mesure)
     return std::clamp(mesure.NbTemps[PisteCourante], 0, kNbTempsMax);
 }
 
+// Across, the ink of the chord diagram the score shows over a beat, from the beat's x; none
+// for a beat that shows no diagram.
+std::optional<TEtendueDiagramme> EtendueDiagrammeTemps(const TTemps& temps, platform::Canevas* c)
+{
+    const TParamEcran& p = ParamEcranCourant;
+    if (!p.AffDiag || !temps.AvecAccord || !temps.Accord || !temps.Accord->AvecDiagramme())
+        return std::nullopt;
+    const TEtendueDiagramme e = EtendueDiagramme(p.TypeDiag, *temps.Accord, true, c);
+    const int decalage = DecalageDiagrammeTemps(p.TypeDiag);
+    return TEtendueDiagramme{e.Gauche - decalage, e.Droite - decalage};
+}
+
+// Between the ink of two diagrams: a string gap of theirs.
+int32_t EcartDiagrammes() { return PasGrilleDiagramme(ParamEcranCourant.TypeDiag); }
+
+// EspacerMesure, which also gives the measure's diagrams at its ends. c measures their names
+// and the ending's number.
+TBordsDiagrammes Espacer(int32_t m, platform::Canevas* c);
+
 } // namespace
 
 void CalculerLargeursTemps()
@@ -84,11 +108,37 @@ int64_t LargeurMinimaleDuree(int32_t duree)
     return ParamEcranCourant.LargeursDuree[static_cast<std::size_t>(indice)];
 }
 
-void EspacerMesure(int32_t m)
+void EspacerMesure(int32_t m) { Espacer(m, SurfacePartition().CanevasMesure()); }
+
+TBordsDiagrammes EcarterDiagrammes(std::span<double> x, std::span<const TDiagrammeMesure> diagrammes, double ecart)
+{
+    if (diagrammes.empty())
+        return {};
+    for (std::size_t i = 1; i < diagrammes.size(); ++i) {
+        const auto a = static_cast<std::size_t>(diagrammes[i - 1].Temps);
+        const auto b = static_cast<std::size_t>(diagrammes[i].Temps);
+        const double distance = x[b] - x[a];
+        const double place = diagrammes[i - 1].Droite + ecart - diagrammes[i].Gauche;
+        if (distance >= place)
+            continue;
+        // Beats at one place (only a damaged file holds a beat without length) stay together.
+        const double k = distance > 0 ? place / distance : 0;
+        for (std::size_t t = a + 1; t < b; ++t)
+            x[t] = x[a] + (x[t] - x[a]) * k;
+        for (std::size_t t = b; t < x.size(); ++t)
+            x[t] += place - distance;
+    }
+    return {x[static_cast<std::size_t>(diagrammes.front().Temps)] + diagrammes.front().Gauche,
+            x[static_cast<std::size_t>(diagrammes.back().Temps)] + diagrammes.back().Droite};
+}
+
+namespace {
+
+TBordsDiagrammes Espacer(int32_t m, platform::Canevas* canevas)
 {
     TMesure* mesure = Bloc(m);
     if (!mesure)
-        return;
+        return {};
     const TParamEcran& p = ParamEcranCourant;
     auto& temps = mesure->Temps[PisteCourante];
     const int32_t n = NbTempsPiste(*mesure);
@@ -126,6 +176,24 @@ void EspacerMesure(int32_t m)
         mesure->Largeur = Arrondi32(mesure->Largeur * c);
     }
 
+    // A diagram is wider than the minimum of a short beat.
+    std::vector<TDiagrammeMesure> diagrammes;
+    for (int32_t b = 1; b <= n; ++b)
+        if (const std::optional<TEtendueDiagramme> e = EtendueDiagrammeTemps(temps[b], canevas))
+            diagrammes.push_back({b, static_cast<double>(e->Gauche), static_cast<double>(e->Droite)});
+    const int32_t ecart = EcartDiagrammes();
+    TBordsDiagrammes bords;
+    if (!diagrammes.empty()) {
+        std::vector<double> positions(static_cast<std::size_t>(n) + 2);
+        for (int32_t b = 1; b <= n; ++b)
+            positions[static_cast<std::size_t>(b)] = temps[b].XEcran;
+        positions.back() = mesure->Largeur;
+        bords = EcarterDiagrammes(positions, diagrammes, ecart);
+        for (int32_t b = 1; b <= n; ++b)
+            temps[b].XEcran = Arrondi32(positions[static_cast<std::size_t>(b)]);
+        mesure->Largeur = Arrondi32(positions.back());
+    }
+
     mesure->EspaceGauche = 0;
     mesure->EspaceDroite = 0;
     if (m == 1)
@@ -140,7 +208,18 @@ void EspacerMesure(int32_t m)
         mesure->EspaceDroite = p.EspaceDerniereMesure;
     if (mesure->RenvoiFin)
         mesure->EspaceDroite = p.EspaceRenvoiFin;
+
+    // An ending's hook and number stand at the measure's start, as high as the diagrams: the
+    // first diagram keeps clear of them.
+    if (mesure->Repetition && bords.Gauche) {
+        const int32_t fin = canevas ? FinNumeroFinAlternative(*canevas, m, mesure->NumRepetition) : 0;
+        const int32_t gauche = p.LargeurSupMesure + mesure->EspaceGauche + Arrondi32(*bords.Gauche);
+        mesure->EspaceGauche += std::max(fin + ecart - gauche, 0);
+    }
+    return bords;
 }
+
+} // namespace
 
 int32_t YPorteeLigne()
 {
@@ -167,20 +246,34 @@ void CouperLignes()
         return b ? p.LargeurSupMesure + b->EspaceGauche + b->EspaceDroite : p.LargeurSupMesure;
     };
 
+    platform::Canevas* canevas = SurfacePartition().CanevasMesure();
+    const int32_t ecart = EcartDiagrammes();
     int32_t m = 1;
     while (m <= nbMesures) {
         ++la.NbLignes;
-        EspacerMesure(m);
-        int64_t w = largeur(m);
-        int64_t o = espaces(m);
+        int64_t w = 0;
+        int64_t o = 0;
+        // Where the ink of the line's last diagram so far ends, before justifying (which only
+        // widens the line): a measure's first diagram keeps its room after it across the bar.
+        std::optional<double> droiteDiagrammes;
+        auto ajouter = [&](int32_t k) {
+            const TBordsDiagrammes bords = Espacer(k, canevas);
+            if (TMesure* b = Bloc(k)) {
+                auto debut = [&] { return static_cast<double>(w + o + p.LargeurSupMesure + b->EspaceGauche); };
+                if (bords.Gauche && droiteDiagrammes)
+                    b->EspaceGauche += Arrondi32(std::max(*droiteDiagrammes + ecart - (debut() + *bords.Gauche), 0.0));
+                if (bords.Droite)
+                    droiteDiagrammes = debut() + *bords.Droite;
+            }
+            w += largeur(k);
+            o += espaces(k);
+        };
+        ajouter(m);
         int32_t j = m;
         do {
             ++j;
-            if (j <= nbMesures) {
-                EspacerMesure(j);
-                w += largeur(j);
-                o += espaces(j);
-            }
+            if (j <= nbMesures)
+                ajouter(j);
         } while (!(j >= nbMesures || w + o > dispo));
         if (j > nbMesures)
             j = nbMesures;

@@ -4,14 +4,21 @@
 //
 // Beat spacing is proportional to duration on a logarithmic scale (each halving of a duration
 // divides its width by CoefPImp), then the whole measure is stretched until its most cramped
-// beat reaches the minimum width of its duration. Lines are filled greedily and justified to
-// the available width, except a short last line. Only durations and settings enter the
-// layout, never a text width, so fonts cannot change which measures share a line.
+// beat reaches the minimum width of its duration. A chord diagram is wider than a short beat:
+// every diagram, with its name, gets a string gap of room before the next one (the beats
+// between them spread out), and a measure's first diagram keeps that room after the last
+// diagram of the measure before it on the line, and clear of an ending's number. Lines are filled
+// greedily and justified to the available width, except a short last line. Besides durations
+// and settings, only the diagrams' names and the endings' numbers enter the layout, measured
+// on the view's measuring canvas (ISurfacePartition::CanevasMesure); without one, the
+// diagrams' grids alone. A song without diagrams is laid out from its durations alone.
 //
 // Results go to the song's layout fields (never saved): XEcran of each beat; Largeur,
 // EspaceGauche, EspaceDroite, Ligne, XGauche, XDroite and Y of each measure; and to the
 // display lines of LignesAffichage (Scrolling.h).
 #include <cstdint>
+#include <optional>
+#include <span>
 
 // Derived fields of ParamEcranCourant: the minimum-width table, base widths and extra spaces
 // of the layout, the beam pitch and the time-signature offset of the painters, and the frame
@@ -25,6 +32,21 @@ int64_t LargeurMinimaleDuree(int32_t duree);
 // Spaces measure m of the current track on its own: XEcran from 0, Largeur, EspaceGauche,
 // EspaceDroite.
 void EspacerMesure(int32_t mesure);
+
+// A chord diagram over beat Temps of a measure, and its ink across, from the beat's x.
+struct TDiagrammeMesure {
+    int32_t Temps = 0;
+    double Gauche = 0, Droite = 0;
+};
+// Where a measure's diagrams reach at its ends, from its first beat's x: the first one's ink
+// starts at Gauche, the last one's ends at Droite; none without diagrams.
+struct TBordsDiagrammes {
+    std::optional<double> Gauche, Droite;
+};
+// A measure's beats at x[1..n] and its width at x[n + 1] (on screen or on paper), and its
+// diagrams in order: where one's ink stands less than `ecart` before the next one's, the beats
+// between them spread out in proportion until it does not, and everything after moves along.
+TBordsDiagrammes EcarterDiagrammes(std::span<double> x, std::span<const TDiagrammeMesure> diagrammes, double ecart);
 
 // Lays out every measure of the current track into display lines of
 // LignesAffichage.LargeurDispo pixels, then sets the scroll range (AjusterDefilement).

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <optional>
 
 namespace {
 
@@ -322,22 +323,61 @@ std::string TexteFinAlternative(int32_t mesure, int32_t numero)
     return std::to_string(e) + " " + Traduire("Repet-A") + " " + std::to_string(numero);
 }
 
-void DessinerFinAlternative(TContexteEcran& ctx, int32_t mesure, int32_t x, int32_t numero)
+namespace {
+
+// The ending's number: in FontRenv, plain and black, a few pixels right of its hook.
+constexpr int kDecalageNumeroFinAlternative = 3;
+
+platform::StyleFonte FonteFinAlternative(platform::StyleFonte fonte)
 {
-    platform::Canevas& c = ctx.c;
-    c.SetStylo(platform::clBlack, 1);
-    platform::StyleFonte fonte = ctx.FontRenv;
     fonte.gras = false;
     fonte.italique = false;
     fonte.couleur = platform::clBlack;
-    c.SetFonte(fonte);
+    return fonte;
+}
+
+} // namespace
+
+int32_t FinNumeroFinAlternative(platform::Canevas& c, int32_t mesure, int32_t numero)
+{
+    c.SetFonte(FonteFinAlternative(PolicesLabels().PoliceDessin("FontRenv")));
+    return kDecalageNumeroFinAlternative + c.TextWidth(TexteFinAlternative(mesure, numero));
+}
+
+void DessinerFinAlternative(TContexteEcran& ctx, int32_t mesure, int32_t x, int32_t numero)
+{
     const int32_t xb = ctx.MG + x;
     const int32_t y = ctx.RangeeTextes; // under the rows of texts
+    int32_t haut = y + 4;
+    int32_t fin = xb + 35;
+    // Over diagrams whose marks would touch it, the line goes up as far as the band leaves
+    // room, or else stops before them (the layout keeps them clear of the hook and number). A
+    // diagram a string gap of its own past the line's end would read as where the line leads.
+    const int32_t portee = fin + PasGrilleDiagramme(ctx.p.TypeDiag);
+    std::optional<TZoneEncre> touchees;
+    const TMesure* bloc = Bloc(mesure);
+    for (int32_t k = mesure; bloc && Bloc(k) && Bloc(k)->Ligne == bloc->Ligne && Bloc(k)->XGauche < portee; ++k)
+        for (int32_t b = 1; b <= std::clamp<int32_t>(Bloc(k)->NbTemps[ctx.Piste], 0, kNbTempsMax); ++b) {
+            const std::optional<TZoneEncre> z = ZoneDiagrammeTemps(ctx, Bloc(k)->Temps[ctx.Piste][b]);
+            if (z && z->Gauche < portee && z->Droite > xb && z->Haut < haut + 2 && z->Bas > haut) {
+                touchees = touchees.value_or(*z);
+                touchees->Gauche = std::min(touchees->Gauche, z->Gauche);
+                touchees->Haut = std::min(touchees->Haut, z->Haut);
+            }
+        }
+    if (touchees && touchees->Haut - 2 >= y)
+        haut = static_cast<int32_t>(touchees->Haut) - 2;
+    else if (touchees)
+        fin = std::clamp(static_cast<int32_t>(touchees->Gauche) - 4, xb + 1, fin);
+
+    platform::Canevas& c = ctx.c;
+    c.SetStylo(platform::clBlack, 1);
+    c.SetFonte(FonteFinAlternative(ctx.FontRenv));
     c.MoveTo(xb, y + 17);
-    c.LineTo(xb, y + 4);
-    c.LineTo(xb + 35, y + 4);
+    c.LineTo(xb, haut);
+    c.LineTo(fin, haut);
     c.SetBrosseVide();
-    c.TextOut(xb + 3, y + 5, TexteFinAlternative(mesure, numero));
+    c.TextOut(xb + kDecalageNumeroFinAlternative, y + 5, TexteFinAlternative(mesure, numero));
 }
 
 void DessinerSignature(TContexteEcran& ctx, int32_t mesure, int32_t x, int32_t y, int numerateur, int denominateur)

@@ -161,6 +161,8 @@ void DessinerPetitPoint(TContexteEcran& ctx, int32_t x, int32_t y, platform::Cou
 // The text of an alternate ending starting at measure m with number num: "1", the default
 // number, or "<default> Repet-A <num>".
 std::string TexteFinAlternative(int32_t mesure, int32_t numero);
+// Where that text ends, from the bracket's hook, measured on c (whose font it changes).
+int32_t FinNumeroFinAlternative(platform::Canevas& c, int32_t mesure, int32_t numero);
 
 // The per-beat loop of measure m (which CommencerMesure makes current); its beat texts are
 // drawn where PreparerTextesLigne placed them for the line.

@@ -695,14 +695,14 @@ std::optional<PlaceDiagramme> PlacerDiagramme(TContexteEcran& ctx, const TTemps&
     if (!temps.AvecAccord || !temps.Accord || !p.AffDiag || !temps.Accord->AvecDiagramme())
         return std::nullopt;
     PlaceDiagramme d;
-    d.x = ctx.MG + temps.XEcran;
+    d.x = ctx.MG + temps.XEcran - DecalageDiagrammeTemps(p.TypeDiag);
     d.y = ctx.Y - p.EspDiagAc;
     // Marks above the grid and the name's offset under it, by size.
     int marques = 0;
     switch (p.TypeDiag) {
-    case 1: d.y -= 37; d.x -= 18; marques = 8; d.decalageNom = 36; d.centreNom = 17; break;
-    case 2: d.y -= 31; d.x -= 15; marques = 7; d.decalageNom = 31; d.centreNom = 15; break;
-    default: d.y -= 26; d.x -= 12; marques = 6; d.decalageNom = 26; d.centreNom = 12; break;
+    case 1: d.y -= 37; marques = 8; d.decalageNom = 36; d.centreNom = 17; break;
+    case 2: d.y -= 31; marques = 7; d.decalageNom = 31; d.centreNom = 15; break;
+    default: d.y -= 26; marques = 6; d.decalageNom = 26; d.centreNom = 12; break;
     }
     if (p.AffChordsName)
         d.y -= 7;
@@ -785,6 +785,8 @@ const TMesure* BlocLigne(int32_t m)
 }
 
 } // namespace
+
+std::optional<TZoneEncre> ZoneDiagrammeTemps(TContexteEcran& ctx, const TTemps& temps) { return ZoneDiagramme(ctx, temps); }
 
 void DessinerAccord(TContexteEcran& ctx, int32_t b)
 {

@@ -8,6 +8,7 @@
 // In a measure of wrong length every mark here is drawn in ColBadBar, except the red mark of
 // a mix-table change.
 #include "editor/Ecran.h"
+#include "editor/PlacementTextes.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -69,6 +70,9 @@ void DessinerBendRelease(TContexteEcran& ctx, int32_t x, int32_t s, double valeu
 void DessinerEffetsTemps(TContexteEcran& ctx, int32_t b);
 // The beat's chord: its name alone, or its diagram (with the name under it).
 void DessinerAccord(TContexteEcran& ctx, int32_t b);
+// The area the chord diagram shown over a beat inks, with the marks over its strings, its name
+// and its base fret; none when the beat shows none.
+std::optional<TZoneEncre> ZoneDiagrammeTemps(TContexteEcran& ctx, const TTemps& temps);
 // Where the beat texts of measures premiere..derniere (one display line) start, so that none
 // covers a chord diagram or another text (PlacementTextes.h); no text moves to end past
 // largeur. When the line has rows over its diagrams (ctx.RangeeTextes), a text that finds no

@@ -118,6 +118,10 @@ public:
     // band's place in AffichagePartition (a picture never shrinks; what it held stays); nullptr
     // when there is no picture to paint on. Valid until the next call or ActualiserAffichage.
     virtual platform::Canevas* CanevasBande(int bande) { (void)bande; return nullptr; }
+    // A canvas that measures texts as the band images' canvases do and draws nothing, there as
+    // long as the view is, whatever the bands' sizes: the layout measures on it the chord names
+    // that widen beats; nullptr when there is none.
+    virtual platform::Canevas* CanevasMesure() { return nullptr; }
     // Band image `bande` has never been painted: its place shows CouleurFond, as the band of an
     // empty line would. Such a band need not be painted until a line with measures comes to it.
     virtual bool BandeSansImage(int bande) const { (void)bande; return false; }

@@ -408,7 +408,7 @@ std::vector<TextePlace> PlacerTextes(int32_t premiere, int32_t derniere, bool ra
         dessus = std::min(dessus, static_cast<int>(d.Haut));
     for (int32_t m = premiere; m <= derniere; ++m) {
         if (const TMesure* bloc = MesureImpr(m); bloc && bloc->Repetition) {
-            const double yh = p.PosY - ((NbCordesImpr() - 1) * kEcartCordes + p.EspPortees_Prt / 2.0) - G.HauteurFinAlt;
+            const double yh = HautFinAlternative(c, m, premiere, derniere);
             dessus = std::min(dessus, R(yh * e) - std::max(PixImpr(G.EpaisseurFinAlt), 1));
         }
     }

@@ -1,5 +1,6 @@
 #include "print/ImpLignes.h"
 
+#include "editor/Disposition.h"
 #include "print/ImpEffets.h"
 #include "print/ImpNotes.h"
 #include "print/ImpPage.h"
@@ -10,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -24,6 +26,24 @@ bool SignatureChange(int32_t m)
 }
 
 int32_t NbMesuresImpr() { return std::clamp<int32_t>(Partition.NbMesures, 0, kNbMesuresMax); }
+
+// The canvas the layout measures names and numbers on: the page's, or the output's measuring
+// canvas on the pages not drawn.
+platform::Canevas* CanevasMesureLigne() { return CanvasImpr ? CanvasImpr : CanevasMesureImpr; }
+
+// Across, the ink of the chord diagram printed over a beat, from the beat's x; none for a beat
+// that prints no diagram.
+std::optional<TEtendueImpr> EtendueDiagrammeTemps(const TTemps& t, platform::Canevas* c)
+{
+    if (!ParamImpCourant.AffDiag_Prt || !t.AvecAccord || !t.Accord || !t.Accord->AvecDiagramme())
+        return std::nullopt;
+    return EtendueDiagrammeImpr(c, *t.Accord);
+}
+
+// Between the ink of two diagrams: a string gap of theirs.
+double EcartDiagrammes() { return G.EcartDiagramme * FacteurDiagrammesDe(ParamImpCourant.ChordSize_Prt); }
+
+TBordsDiagrammes Espacer(int32_t m, platform::Canevas* c);
 
 // Stretches the proportional part of measure m by s.
 void Etirer(int32_t m, double s)
@@ -68,11 +88,15 @@ double LargeurMinimaleImpression(int32_t duree)
     return ParamImpCourant.LargeursDurees[static_cast<std::size_t>(i)];
 }
 
-void EspacerMesureImpression(int32_t m)
+void EspacerMesureImpression(int32_t m) { Espacer(m, CanevasMesureLigne()); }
+
+namespace {
+
+TBordsDiagrammes Espacer(int32_t m, platform::Canevas* c)
 {
     TMesure* bloc = MesureImpr(m);
     if (!bloc)
-        return;
+        return {};
     const TZoneImpression& p = ParamImpCourant;
     const int32_t piste = PisteImpr();
     const int32_t n = NbTempsImpr(m);
@@ -110,6 +134,24 @@ void EspacerMesureImpression(int32_t m)
         bloc->LargeurImp *= k;
     }
 
+    // A diagram is wider than the minimum of a short beat.
+    std::vector<TDiagrammeMesure> diagrammes;
+    for (int32_t b = 1; b <= n; ++b)
+        if (const std::optional<TEtendueImpr> e = EtendueDiagrammeTemps(temps[b], c))
+            diagrammes.push_back({b, e->Gauche, e->Droite});
+    const double ecart = EcartDiagrammes();
+    TBordsDiagrammes bords;
+    if (!diagrammes.empty()) {
+        std::vector<double> positions(static_cast<std::size_t>(n) + 2);
+        for (int32_t b = 1; b <= n; ++b)
+            positions[static_cast<std::size_t>(b)] = temps[b].XImp;
+        positions.back() = bloc->LargeurImp;
+        bords = EcarterDiagrammes(positions, diagrammes, ecart);
+        for (int32_t b = 1; b <= n; ++b)
+            temps[b].XImp = positions[static_cast<std::size_t>(b)];
+        bloc->LargeurImp = positions.back();
+    }
+
     bloc->EspaceGaucheImp = 0;
     bloc->EspaceDroiteImp = 0;
     if (m == 1)
@@ -122,7 +164,18 @@ void EspacerMesureImpression(int32_t m)
         bloc->EspaceDroiteImp = G.EspaceFinPartition;
     if (bloc->RenvoiFin)
         bloc->EspaceDroiteImp = G.EspaceFinRenvoi;
+
+    // An ending's hook and number stand at the measure's start: the first diagram keeps clear
+    // of them.
+    if (bloc->Repetition && bords.Gauche) {
+        const double fin = c ? FinNumeroFinAlternativeImpr(*c, m, bloc->NumRepetition) : 0;
+        const double gauche = p.EspaceAvantTemps + bloc->EspaceGaucheImp + *bords.Gauche;
+        bloc->EspaceGaucheImp += std::max(fin + ecart - gauche, 0.0);
+    }
+    return bords;
 }
+
+} // namespace
 
 double EspaceFixeMesureImpression(int32_t m)
 {
@@ -157,8 +210,7 @@ double HautLigne(platform::Canevas& c, int32_t m0, int32_t m, std::optional<doub
         if (!bloc)
             continue;
         if (bloc->Repetition)
-            haut = std::min(haut, p.PosY - ((NbCordesImpr() - 1) * kEcartCordes + p.EspPortees_Prt / 2.0) -
-                                      G.HauteurFinAlt - G.EpaisseurFinAlt / 2);
+            haut = std::min(haut, HautFinAlternative(&c, k, m0, m) - G.EpaisseurFinAlt / 2);
         for (int32_t b = 1; b <= NbTempsImpr(k); ++b) {
             const TTemps& t = bloc->Temps[piste][b];
             if (!t.AvecAccord || !t.Accord)
@@ -185,19 +237,33 @@ int32_t ImprimerLigne(int32_t m0, bool dessiner, std::optional<double> hautMin)
     if (!MesureImpr(m0))
         return m0;
 
-    EspacerMesureImpression(m0);
-    double P = MesureImpr(m0)->LargeurImp;
-    double F = EspaceFixeMesureImpression(m0);
+    double P = 0;
+    double F = 0;
     const double A = LargeurDisponibleImpression();
+    // Where the ink of the line's last diagram so far ends, before stretching (which only
+    // widens the line): a measure's first diagram keeps its room after it across the bar.
+    platform::Canevas* mesure = CanevasMesureLigne();
+    const double ecart = EcartDiagrammes();
+    std::optional<double> droiteDiagrammes;
+    auto ajouter = [&](int32_t k) {
+        const TBordsDiagrammes bords = Espacer(k, mesure);
+        TMesure* bloc = MesureImpr(k);
+        auto debut = [&] { return P + F + p.EspaceAvantTemps + bloc->EspaceGaucheImp; };
+        if (bords.Gauche && droiteDiagrammes)
+            bloc->EspaceGaucheImp += std::max(*droiteDiagrammes + ecart - (debut() + *bords.Gauche), 0.0);
+        if (bords.Droite)
+            droiteDiagrammes = debut() + *bords.Droite;
+        P += bloc->LargeurImp;
+        F += EspaceFixeMesureImpression(k);
+    };
+    ajouter(m0);
 
     // Greedy fill. The loop stops at the song's last measure: a line starting on it must not
     // reach past the song (and take off a measure that was never laid out).
     int32_t m = m0;
     while (m < nb) {
         ++m;
-        EspacerMesureImpression(m);
-        P += MesureImpr(m)->LargeurImp;
-        F += EspaceFixeMesureImpression(m);
+        ajouter(m);
         if (P + F > A)
             break;
     }
@@ -220,7 +286,6 @@ int32_t ImprimerLigne(int32_t m0, bool dessiner, std::optional<double> hautMin)
     PremiereMesureLigneImpr = m0;
     // A line laid out without being drawn is placed further only where its texts or what
     // stands above it can move it.
-    platform::Canevas* mesure = CanvasImpr ? CanvasImpr : CanevasMesureImpr;
     auto aTextes = [&] {
         for (int32_t k = m0; k <= m; ++k)
             for (int32_t b = 1; b <= NbTempsImpr(k); ++b)
@@ -292,7 +357,7 @@ int32_t ImprimerLigne(int32_t m0, bool dessiner, std::optional<double> hautMin)
             ImprimerBarreMesure(1, 2, y, x);
 
         if (bloc->Repetition)
-            ImprimerFinAlternative(k, bloc->NumRepetition, y, x);
+            ImprimerFinAlternative(k, bloc->NumRepetition, y, x, HautFinAlternative(CanvasImpr, k, m0, m));
         if (k == 1 || SignatureChange(k))
             ImprimerSignature(k, bloc->Numerateur, bloc->Denominateur, y, x);
 

@@ -285,6 +285,17 @@ TZoneEncre ZoneDiagramme(platform::Canevas& c, const TAccord& accord, bool avecN
     return zone;
 }
 
+TEtendueImpr EtendueDiagrammeImpr(platform::Canevas* c, const TAccord& accord)
+{
+    if (c) {
+        const double e = EchelleImpr();
+        const TZoneEncre z = ZoneDiagramme(*c, accord, true, 0, 0);
+        return {z.Gauche / e, z.Droite / e};
+    }
+    const GeometrieDiagramme g = Geometrie(accord, 0, 0);
+    return {g.gauche - g.r, g.gauche + 5 * g.s + g.r};
+}
+
 void ImprimerDiagramme(const TAccord& accord, bool avecNom, double x, double y)
 {
     platform::Canevas* c = CanvasImpr;

@@ -48,3 +48,10 @@ void ImprimerDiagramme(const TAccord& accord, bool avecNom, double x, double y);
 // The area in device pixels that diagram takes (its name and base fret included), measured on
 // c, whose font it changes.
 TZoneEncre ZoneDiagramme(platform::Canevas& c, const TAccord& accord, bool avecNom, double x, double y);
+// Across, the ink of the diagram printed over a beat at x = 0 with its name, print mm (right
+// end excluded): that area measured on c, or without a canvas its grid and the marks of its
+// outer strings.
+struct TEtendueImpr {
+    double Gauche = 0, Droite = 0;
+};
+TEtendueImpr EtendueDiagrammeImpr(platform::Canevas* c, const TAccord& accord);

@@ -1,6 +1,7 @@
 #include "print/ImpPortee.h"
 
 #include "editor/Ecran.h"
+#include "print/ImpPage.h"
 #include "print/Impress.h"
 #include "platform/Arrondi.h"
 
@@ -102,7 +103,68 @@ double RetraitBarreFinImpr(int32_t mesure)
     return mesure == std::min(Partition.NbMesures, kNbMesuresMax) ? G.EpaisseurBarreEpaisse + G.EcartDoubleBarre : 0.0;
 }
 
-void ImprimerFinAlternative(int32_t mesure, int32_t numero, double y, double x)
+namespace {
+
+// The ending's number: in FontRenv_Prt, plain and black, right of the hook and under the line.
+constexpr double kDecalageNumeroFinAlternative = 0.8;
+
+void FonteFinAlternative(platform::Canevas& c)
+{
+    platform::StyleFonte fonte = PoliceImpr("FontRenv_Prt");
+    fonte.gras = false;
+    fonte.italique = false;
+    fonte.couleur = platform::clBlack;
+    c.SetFonte(fonte);
+}
+
+// The bottom of an ending's hook: one staff height plus half the staff spacing setting above
+// the top string.
+double BasFinAlternative(double y)
+{
+    return y - ((NbCordesImpr() - 1) * kEcartCordes + ParamImpCourant.EspPortees_Prt / 2.0);
+}
+
+} // namespace
+
+double FinNumeroFinAlternativeImpr(platform::Canevas& c, int32_t mesure, int32_t numero)
+{
+    FonteFinAlternative(c);
+    return kDecalageNumeroFinAlternative + c.TextWidth(TexteFinAlternative(mesure, numero)) / EchelleImpr();
+}
+
+double HautFinAlternative(platform::Canevas* c, int32_t mesure, int32_t premiere, int32_t derniere)
+{
+    const TZoneImpression& p = ParamImpCourant;
+    const double y = BasFinAlternative(p.PosY) - G.HauteurFinAlt;
+    if (!c || !p.AffDiag_Prt || mesure < premiere)
+        return y;
+    const TMesure* precedente = MesureImpr(mesure - 1);
+    const double x = mesure == premiere || !precedente ? 0 : precedente->LargeurImp + precedente->EspaceDroiteImp;
+    // The diagrams under the line, with half a millimetre round the line's pen; a diagram a
+    // string gap of its own past the line's end would read as where the line leads.
+    const double e = EchelleImpr();
+    const double marge = 0.5 + G.EpaisseurFinAlt / 2;
+    const double gauche = (x + p.MargeGaucheLignes) * e;
+    const double droite = (x + p.MargeGaucheLignes + G.LongueurFinAlt + G.EcartDiagramme * FacteurDiagrammesDe(p.ChordSize_Prt)) * e;
+    const double yDiagramme = p.PosY - G.DecalageDiagramme - p.EspDiagAc_Prt / 3.0;
+    std::optional<double> haut;
+    for (int32_t k = mesure; k <= derniere; ++k) {
+        const TMesure* bloc = MesureImpr(k);
+        if (!bloc)
+            continue;
+        for (int32_t b = 1; b <= NbTempsImpr(k); ++b) {
+            const TTemps& t = bloc->Temps[PisteImpr()][b];
+            if (!t.AvecAccord || !t.Accord || !t.Accord->AvecDiagramme())
+                continue;
+            const TZoneEncre z = ZoneDiagramme(*c, *t.Accord, true, t.XImp + p.MargeGaucheLignes, yDiagramme);
+            if (z.Droite > gauche && z.Gauche < droite && z.Bas > (y - marge) * e && z.Haut < (y + marge) * e)
+                haut = std::min(haut.value_or(z.Haut), z.Haut);
+        }
+    }
+    return haut ? *haut / e - marge : y;
+}
+
+void ImprimerFinAlternative(int32_t mesure, int32_t numero, double y, double x, std::optional<double> haut)
 {
     platform::Canevas* c = CanvasImpr;
     if (!c)
@@ -110,22 +172,17 @@ void ImprimerFinAlternative(int32_t mesure, int32_t numero, double y, double x)
     const TZoneImpression& p = ParamImpCourant;
     const double e = EchelleImpr();
     const double X = x + p.MargeGaucheLignes;
-    // One staff height plus half the staff spacing setting above the top string.
-    const double yb = y - ((NbCordesImpr() - 1) * kEcartCordes + p.EspPortees_Prt / 2.0);
-    const double yh = yb - G.HauteurFinAlt;
+    const double yb = BasFinAlternative(y);
+    const double yh = haut.value_or(yb - G.HauteurFinAlt);
     StyloImpr(*c, G.EpaisseurFinAlt);
     c->MoveTo(R(X * e), R(yb * e));
     c->LineTo(R(X * e), R(yh * e));
     c->LineTo(R((X + G.LongueurFinAlt) * e), R(yh * e));
 
-    platform::StyleFonte fonte = PoliceImpr("FontRenv_Prt");
-    fonte.gras = false;
-    fonte.italique = false;
-    fonte.couleur = platform::clBlack;
-    c->SetFonte(fonte);
+    FonteFinAlternative(*c);
     c->SetLargeurStylo(1);
     FondTexteImpr(*c);
-    c->TextOut(R((X + 0.8) * e), R((yh + 0.3) * e), TexteFinAlternative(mesure, numero));
+    c->TextOut(R((X + kDecalageNumeroFinAlternative) * e), R((yh + 0.3) * e), TexteFinAlternative(mesure, numero));
 }
 
 void ImprimerSignature(int32_t mesure, int numerateur, int denominateur, double y, double x)

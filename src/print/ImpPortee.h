@@ -7,7 +7,10 @@
 // in print millimetres. Two "side" codes differ on purpose: ImprimerBarreMesure takes
 // 1 = the bar ends at x (left of it) and 2 = it starts at x, while ImprimerDoubleBarre and
 // ImprimerBarreRenvoi take 1 = start of the score or of a repeat, 2 = end.
+#include "platform/Canevas.h"
+
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // The string lines of one measure, from xDebut to xFin.
@@ -24,8 +27,17 @@ void ImprimerBarreRenvoi(int fin, double y, double x);
 // How much further left than a plain bar the closing bar of measure `mesure` reaches: the
 // double bar that ends the song, or a repeat's with its dots.
 double RetraitBarreFinImpr(int32_t mesure);
-// The alternate-ending bracket of measure `mesure` starting at x, labelled for `numero`.
-void ImprimerFinAlternative(int32_t mesure, int32_t numero, double y, double x);
+// The alternate-ending bracket of measure `mesure` starting at x, labelled for `numero`, its
+// line at `haut` (print mm; by default at its usual height over the staff).
+void ImprimerFinAlternative(int32_t mesure, int32_t numero, double y, double x,
+                            std::optional<double> haut = std::nullopt);
+// Where the line of the ending bracket of measure `mesure` goes on the line of measures
+// premiere..derniere at PosY, print mm: at its usual height, or over the diagrams (measured on
+// c) it would meet there, with half a millimetre between.
+double HautFinAlternative(platform::Canevas* c, int32_t mesure, int32_t premiere, int32_t derniere);
+// Where the number of that bracket ends, from its hook, print mm, measured on c (whose font it
+// changes).
+double FinNumeroFinAlternativeImpr(platform::Canevas& c, int32_t mesure, int32_t numero);
 // The time signature of measure `mesure` whose bar is at x.
 void ImprimerSignature(int32_t mesure, int numerateur, int denominateur, double y, double x);
 // The measure number centred on x above the top string (when measure numbers are printed).

@@ -337,3 +337,103 @@ TEST_F(DispositionTest, AThousandLinesNeedNoCap)
 }
 
 } // namespace
+
+namespace {
+
+// The recording window with a canvas that measures texts 6 pixels a character, as the layout
+// measures the names of the diagrams: the small diagram's grid and marks take 14 pixels left
+// of its beat and 16 right of it, and "Cmaj7/G" 21 either side.
+class DispositionDiagrammesTest : public DispositionTest {
+protected:
+    class SurfaceMesurante : public SurfaceEnregistreuse {
+    public:
+        platform::Canevas* CanevasMesure() override { return &mesure; }
+        platform::CanevasEnregistreur mesure;
+    };
+
+    void SetUp() override
+    {
+        DispositionTest::SetUp();
+        InstallerSurfacePartition(&mesurante);
+    }
+
+    // Chords over beats of measure m, by beat.
+    static void Accords(int32_t m, const std::vector<std::pair<int32_t, const char*>>& accords)
+    {
+        for (const auto& [b, nom] : accords) {
+            auto a = std::make_shared<TAccord>();
+            a->Nom = nom;
+            a->Frettes = {0, -1, 3, 2, 0, -1, -1};
+            if (std::string_view(nom) == "Bm") {
+                a->Frettes = {0, 2, 3, 4, 4, 2, -1};
+                a->FretteBase = 2;
+            }
+            TTemps& t = Partition.Mesures[m]->Temps[1][b];
+            t.AvecAccord = true;
+            t.Accord = a;
+        }
+    }
+
+    SurfaceMesurante mesurante;
+};
+
+} // namespace
+
+TEST_F(DispositionDiagrammesTest, EachDiagramGetsItsRoomBeforeTheNextOneAndOnlyTheBeatsBetweenThemSpread)
+{
+    // The room from a diagram's beat to the next's: its right, a grid step of 5, the next's
+    // left; 35 between two D5 diagrams.
+    struct Cas {
+        const char* nom;
+        std::vector<int32_t> durees;
+        std::vector<std::pair<int32_t, const char*>> accords;
+        std::vector<int32_t> x;
+        int32_t largeur;
+    } cas[] = {
+        {"a change from the fourth eighth to the fifth", Repeter(kCroche, 8), {{4, "D5"}, {5, "D5"}},
+         {0, 22, 44, 66, 101, 123, 145, 167}, 189},
+        {"two eighths apart", Repeter(kCroche, 8), {{1, "D5"}, {3, "D5"}}, {0, 22, 44, 66, 88, 110, 132, 154}, 176},
+        // 16 + 5 + 21, 21 + 5 + 14, and 16 + 5 + 20 past the base fret.
+        {"long names and a base fret", Repeter(kCroche, 4), {{1, "D5"}, {2, "Cmaj7/G"}, {3, "D5"}, {4, "Bm"}},
+         {0, 42, 82, 123}, 145},
+        // The quarter keeps its 35 pixels, the eighths 24 apart get 35.
+        {"a quarter then eighths with diagrams", {kNoire, kCroche, kCroche}, {{2, "D5"}, {3, "D5"}}, {0, 35, 70}, 92},
+    };
+    for (const Cas& c : cas) {
+        PartitionDeMesures({c.durees});
+        Accords(1, c.accords);
+        EspacerMesure(1);
+        EXPECT_EQ(XEcran(1), c.x) << c.nom;
+        EXPECT_EQ(Partition.Mesures[1]->Largeur, c.largeur) << c.nom;
+    }
+    // Diagrams not shown, the durations alone.
+    ParamEcranCourant.AffDiag = false;
+    EspacerMesure(1);
+    EXPECT_EQ(XEcran(1), (std::vector<int32_t>{0, 35, 59}));
+    EXPECT_EQ(Partition.Mesures[1]->Largeur, 81);
+}
+
+TEST_F(DispositionDiagrammesTest, TheFirstDiagramOfAMeasureKeepsItsRoomAfterTheBarAndClearOfAnEndingsNumber)
+{
+    // At the narrowest note spacing two sixteenths are 10 apart and a bar's first beat 9 past
+    // it: a diagram on the last beat of measure 1 and one on the first of measure 2 stood 19
+    // apart.
+    ParamEcranCourant.CoefEspAff = 0;
+    CalculerLargeursTemps();
+    for (const bool fin : {false, true}) {
+        SCOPED_TRACE(fin ? "an ending" : "no ending");
+        PartitionDeMesures({Repeter(kDoubleCroche, 2), Repeter(kDoubleCroche, 2)});
+        Accords(1, {{2, "D5"}});
+        Accords(2, {{1, "D5"}});
+        Partition.Mesures[2]->Repetition = fin;
+        mesurante.largeurPanneau = 806;
+        DisposerBandes();
+        CouperLignes();
+        ASSERT_EQ(LignesAffichage.NbLignes, 1);
+        EXPECT_EQ(XEcran(1), (std::vector<int32_t>{30, 40}));
+        // Without an ending, 35 from the diagram before; with one, its hook at 50 and its
+        // number "1" 3 + 6 pixels right of it, 5 clear of the diagram's 14 on the left.
+        EXPECT_EQ(Partition.Mesures[2]->XGauche - ParamEcranCourant.MargeGaucheLignes, 50);
+        EXPECT_EQ(XEcran(2)[0], fin ? 78 : 75);
+    }
+}

@@ -265,7 +265,7 @@ using lyrx_test::BoiteDe;
 
 TEST_F(ImpLignesTest, PrintedBeatTextsStayClearOfTheDiagramsAndTextsOfNeighbouringBeats)
 {
-    PageExacte(10.0, 2000);
+    PageExacte(10.0, 2400);
     ParamImpCourant.MargeGaucheLignes = 10;
     ParamImpCourant.MargeDroiteLignes = 10;
     TAccord am;
