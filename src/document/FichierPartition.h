@@ -10,7 +10,6 @@
 // divide, index a table or become a MIDI byte are brought back into their range.
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -54,17 +53,3 @@ ResultatLecture DecoderFichierPartition(const uint8_t* octets, std::size_t taill
 
 // Version code of a version mark (the text of the first field), 0 when it is none of them.
 int VersionMarqueFichier(std::string_view marque);
-
-// Puts `octets` in place of the file `chemin` through a temporary file in the same folder,
-// flushed to disk and renamed over it; on any failure the temporary file is removed and the
-// old file is untouched; so is a file the user made read-only, which is refused. Symbolic
-// links are followed, so the file they lead to is replaced (or made, for a link that leads
-// nowhere) and the links stay. With tailleEntete, the temporary files that earlier
-// replacements of the same file left when killed part-way are removed first: those that begin
-// with the same first tailleEntete bytes.
-bool EcrireFichierParRemplacement(const std::string& chemin, const std::vector<uint8_t>& octets,
-                                  std::size_t tailleEntete = 0);
-
-// Run, when set, between the creation of a replacement's temporary file (given its name) and
-// its locking: tests put another copy's save of the same file at that moment.
-extern std::function<void(const std::string&)> AfterTemporaryCreated;
