@@ -31,9 +31,10 @@ bool EcrireFichierPartition();
 // Reads CheminFichier into Partition. The caller has reset the song (ReinitialiserPartition).
 // The hourglass shows while the file is read and the normal cursor is back before any error
 // box, so callers hold no hourglass of their own across the call. A file that cannot be
-// opened, has an unknown version mark, ends early or breaks a limit gives its error box and
-// leaves the new empty untitled song; the result is then false. PartitionModifiee is left as
-// it is on success (the callers clear it), cleared when the file cannot be opened.
+// opened, has an unknown version mark, ends early, breaks a limit or holds more different
+// technique amounts than the program keeps gives its error box and leaves the new empty
+// untitled song; the result is then false. PartitionModifiee is left as it is on success (the
+// callers clear it), cleared when the file cannot be opened.
 bool LireFichierPartition();
 
 // ---- Without files, boxes or views: tests, benchmark and fuzzing -------------------------
@@ -45,6 +46,7 @@ enum class ResultatLecture {
     Lue,
     VersionAncienne, // an old version 1 mark this program no longer reads
     Incorrecte,      // not a song file, cut short, or breaking a limit
+    TropDeMontants,  // more different amounts off the grid than the program keeps (ReelCompact)
 };
 
 // Decodes a file image into Partition, which the caller has reset. Anything but Lue leaves a

@@ -15,6 +15,7 @@
 #include "document/FichierPartition.h"
 #include "document/Fichiers.h"
 #include "document/Langue.h"
+#include "document/ReelCompact.h"
 #include "document/Mess.h"
 #include "document/Routines.h"
 #include "document/Variable.h"
@@ -36,6 +37,7 @@
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -49,6 +51,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <optional>
@@ -732,6 +735,92 @@ TEST_F(RoutesFenetre, CtrlSSavesWhereTheFileSystemKeepsNoLocks)
         }
         EXPECT_EQ(TemporairesDe(chanson), std::set<std::string>{restes.filename().string()});
     }
+}
+
+// A song with more different bend amounts than the program keeps is refused with a box that
+// says so, not as a file that is no song.
+TEST_F(RoutesFenetre, OpeningASongWithMoreAmountsThanTheProgramKeepsSaysWhatIsWrong)
+{
+    const std::vector<uint8_t> image = lyrx_test::ImageChansonTropDeMontants();
+    ASSERT_FALSE(image.empty());
+    const fs::path trop = dossier_ / "trop.lrx";
+    std::ofstream(trop, std::ios::binary)
+        .write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
+    PartitionModifiee = false;
+
+    EnregistreurMessages messages;
+    reponses_.push_back(QString::fromStdString(trop.string()));
+    Cliquer("Bt_Fichier_Ouvrir");
+    ASSERT_EQ(messages.Messages.size(), 1u);
+    EXPECT_EQ(messages.Messages[0].Texte, Traduire("Fichier-TropDeMontants"));
+    EXPECT_EQ(messages.Messages[0].Legende, Traduire("Dlg-Erreur"));
+    EXPECT_EQ(messages.Messages[0].Icone, IconeErreur);
+    EXPECT_EQ(Partition.NbMesures, 1);
+}
+
+// When every slot for amounts off the grid is taken, a new such amount typed in the bend, bend
+// and release or vibrato stroke dialog is refused with a box that says so; the dialog stays
+// open for another amount, and the song keeps the one it had. A multiple of 0.25 still goes in.
+TEST_F(RoutesFenetre, AnAmountTheProgramHasNoRoomForIsRefusedInItsDialog)
+{
+    TaperChiffres("5");
+    const struct {
+        const char* commande;
+        const char* champ;
+        std::function<const ReelCompact&()> montant;
+    } cas[] = {
+        {"Mn_Effet_Bend", "Ed_Bend", []() -> const ReelCompact& { return NoteCurseur().ValeurBend; }},
+        {"Mn_Effet_BendRelease", "Ed_Release", []() -> const ReelCompact& { return NoteCurseur().ValeurBend; }},
+        {"Mn_Effet_CoupDeVibrato", "Ed_CVB", []() -> const ReelCompact& { return TempsCurseur().ValeurCoupVib; }},
+    };
+    // Every slot taken, as by other songs' amounts.
+    std::vector<ReelCompact> ailleurs;
+    ailleurs.reserve(ReelCompact::Table::kNbCases);
+    try {
+        for (unsigned k = 0;; ++k)
+            ailleurs.emplace_back(2.0 + (2 * k + 1) / 67108864.0);
+    } catch (const ReelCompact::TableFull&) {
+    }
+
+    QString tape;
+    const char* champNom = nullptr;
+    std::vector<bool> restes; // whether the dialog was still open after OK
+    fenetre_->DialoguesEdition().DefinirExecuteur([&](QDialog& d) {
+        d.show();
+        QLineEdit* champ = d.findChild<QLineEdit*>(champNom);
+        EXPECT_TRUE(champ) << champNom;
+        if (champ)
+            champ->setText(tape);
+        d.findChild<QPushButton*>("BT_OK")->click();
+        restes.push_back(d.isVisible());
+        if (d.isVisible())
+            d.findChild<QPushButton*>("BT_Annuler")->click();
+        d.hide();
+        return d.result();
+    });
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.commande);
+        EnregistreurMessages messages;
+        restes.clear();
+        champNom = c.champ;
+        const double avant = c.montant().Valeur();
+        tape = QStringLiteral("1.3");
+        Choisir(c.commande);
+        ASSERT_EQ(messages.Messages.size(), 1u);
+        EXPECT_EQ(messages.Messages[0].Texte, Traduire("Gene-MontantsPleins"));
+        EXPECT_EQ(messages.Messages[0].Icone, IconeErreur);
+        EXPECT_EQ(restes, std::vector<bool>{true});
+        EXPECT_FALSE(Enfant<QAction>(c.commande)->isChecked());
+        EXPECT_EQ(c.montant().Valeur(), avant);
+
+        tape = QStringLiteral("1.5");
+        Choisir(c.commande);
+        EXPECT_EQ(messages.Messages.size(), 1u);
+        EXPECT_TRUE(Enfant<QAction>(c.commande)->isChecked());
+        EXPECT_EQ(c.montant().Valeur(), 1.5);
+        Choisir(c.commande); // off again
+    }
+    fenetre_->DialoguesEdition().DefinirExecuteur({});
 }
 
 TEST_F(RoutesFenetre, SaveAsAsksBeforeReplacingAnotherFileOnly)
