@@ -22,6 +22,8 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+#include <chrono>
+#include <functional>
 #include <string>
 
 namespace {
@@ -61,9 +63,32 @@ void SignalerAide(const char* cle, const std::string& chemin)
                     IconeErreur, BoutonOK, DefautOK, PlacementCentre);
 }
 
+std::function<int64_t()>& HorlogeAide()
+{
+    static std::function<int64_t()> horloge;
+    return horloge;
+}
+
+int64_t MaintenantAide()
+{
+    if (HorlogeAide())
+        return HorlogeAide()();
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// How long after its start the desktop's opener may still fail on its own account.
+constexpr int64_t kDelaiEchecOuvreurMs = 10000;
+
 // Opens the help file with the program the desktop gives files of its kind. The desktop's
 // opener is run and watched rather than left to itself: when no program takes the file it only
 // says so on the error stream and ends in failure, and Help would seem to do nothing.
+//
+// Its own failures come within seconds of its start: it cannot be started, it is killed, or it
+// ends in failure having found no program for the file. Some openers run the viewer they chose
+// in the foreground and end with it, with its exit status: past those seconds the viewer has
+// shown the file, and how it ends (closed on an error, killed with the session) is the viewer's
+// business, not a sign that nothing opens the file.
 void OpenHelpFile(const std::string& nom)
 {
     const QString chemin = QFileInfo(QString::fromStdString(nom)).absoluteFilePath();
@@ -76,11 +101,14 @@ void OpenHelpFile(const std::string& nom)
     // Some openers wait for the viewer to close: the process is watched without waiting.
     auto* processus = new QProcess(qApp);
     processus->setProcessChannelMode(QProcess::ForwardedChannels);
-    QObject::connect(processus, &QProcess::finished, processus, [processus, nom](int code, QProcess::ExitStatus fin) {
-        processus->deleteLater();
-        if (fin != QProcess::NormalExit || code != 0)
-            SignalerAide("Gene-AideImpossibleAOuvrir", nom);
-    });
+    const int64_t debut = MaintenantAide();
+    QObject::connect(processus, &QProcess::finished, processus,
+                     [processus, nom, debut](int code, QProcess::ExitStatus fin) {
+                         processus->deleteLater();
+                         if ((fin != QProcess::NormalExit || code != 0)
+                             && MaintenantAide() - debut < kDelaiEchecOuvreurMs)
+                             SignalerAide("Gene-AideImpossibleAOuvrir", nom);
+                     });
     QObject::connect(processus, &QProcess::errorOccurred, processus, [processus, nom](QProcess::ProcessError erreur) {
         if (erreur != QProcess::FailedToStart)
             return;
@@ -109,6 +137,8 @@ void AfficherAide()
     // help language, the folder it would be in.
     SignalerAide("Gene-AideIntrouvable", FichierAide.empty() ? RepertoireProgramme : FichierAide);
 }
+
+void InstallerHorlogeAide(std::function<int64_t()> horloge) { HorlogeAide() = std::move(horloge); }
 
 void Ac_Aide_IndexExecute() { AfficherAide(); }
 

@@ -1,6 +1,7 @@
 #include "dialogs/DialogueValeur.h"
 
 #include "document/Langue.h"
+#include "document/Mess.h"
 #include "editor/Ed_fct.h"
 
 #include <QLabel>
@@ -211,7 +212,17 @@ bool TDialogueMontant::Valider()
         RefuserChamp(Champ);
         return false;
     }
+    // Taken here, where it may still be refused: the song only gets a copy of it.
+    try {
+        lu_ = *v;
+    } catch (const ReelCompact::TableFull&) {
+        AfficherMessage(Traduire("Dlg-Erreur"), Traduire("Gene-MontantsPleins"), IconeErreur, BoutonOK, DefautOK,
+                        PlacementCentre);
+        Champ->setFocus(Qt::OtherFocusReason);
+        Champ->selectAll();
+        return false;
+    }
     return true;
 }
 
-void TDialogueMontant::Ecrire() { Cible() = LireReel(Champ->text()).value_or(0.0); }
+void TDialogueMontant::Ecrire() { Cible() = lu_; }

@@ -101,7 +101,9 @@ private:
 
 // An amount in tones or steps, typed with the system's decimal separator (vibrato stroke,
 // bend, bend and release). The buttons step by Pas() while the value stays below the top,
-// or above the bottom; holding them repeats at a steady pace within the range.
+// or above the bottom; holding them repeats at a steady pace within the range. A new amount
+// that the program has no room left to keep (ReelCompact) is refused with a box that says
+// so, as an amount out of range is, and the song keeps the one it had.
 class TDialogueMontant : public TDialogueSaisie {
     Q_OBJECT
 
@@ -142,4 +144,5 @@ private:
 
     Bornes bornes_;
     std::unique_ptr<RepetitionSpin> repetition_;
+    ReelCompact lu_; // the amount OK accepted, held from the check to the writing
 };

@@ -7,6 +7,7 @@
 #include "document/Fenetre.h"
 #include "document/FichierPartitionInterne.h"
 #include "document/Fichiers.h"
+#include "document/ReelCompact.h"
 #include "document/Routines.h"
 #include "document/TableMix.h"
 #include "document/Variable.h"
@@ -563,6 +564,8 @@ ResultatLecture Decoder(LecteurOctets& in)
         return ResultatLecture::Lue;
     } catch (const FichierIncorrect&) {
         return ResultatLecture::Incorrecte;
+    } catch (const ReelCompact::TableFull&) {
+        return ResultatLecture::TropDeMontants;
     } catch (const std::bad_alloc&) {
         return ResultatLecture::Incorrecte;
     }
@@ -649,7 +652,9 @@ bool LireFichierPartition()
     if (resultat != ResultatLecture::Lue) {
         // The new song's "modified" flag stays set, so Save is offered; the blank-song flag
         // still keeps the save question away.
-        EchecLecture(sablier, resultat == ResultatLecture::VersionAncienne ? "Fichier-VersionAncienne" : "Fichier-Incorrect");
+        EchecLecture(sablier, resultat == ResultatLecture::VersionAncienne ? "Fichier-VersionAncienne"
+                              : resultat == ResultatLecture::TropDeMontants ? "Fichier-TropDeMontants"
+                                                                            : "Fichier-Incorrect");
         return false;
     }
 

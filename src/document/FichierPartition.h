@@ -10,7 +10,6 @@
 // divide, index a table or become a MIDI byte are brought back into their range.
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,9 +31,10 @@ bool EcrireFichierPartition();
 // Reads CheminFichier into Partition. The caller has reset the song (ReinitialiserPartition).
 // The hourglass shows while the file is read and the normal cursor is back before any error
 // box, so callers hold no hourglass of their own across the call. A file that cannot be
-// opened, has an unknown version mark, ends early or breaks a limit gives its error box and
-// leaves the new empty untitled song; the result is then false. PartitionModifiee is left as
-// it is on success (the callers clear it), cleared when the file cannot be opened.
+// opened, has an unknown version mark, ends early, breaks a limit or holds more different
+// technique amounts than the program keeps gives its error box and leaves the new empty
+// untitled song; the result is then false. PartitionModifiee is left as it is on success (the
+// callers clear it), cleared when the file cannot be opened.
 bool LireFichierPartition();
 
 // ---- Without files, boxes or views: tests, benchmark and fuzzing -------------------------
@@ -46,6 +46,7 @@ enum class ResultatLecture {
     Lue,
     VersionAncienne, // an old version 1 mark this program no longer reads
     Incorrecte,      // not a song file, cut short, or breaking a limit
+    TropDeMontants,  // more different amounts off the grid than the program keeps (ReelCompact)
 };
 
 // Decodes a file image into Partition, which the caller has reset. Anything but Lue leaves a
@@ -54,17 +55,3 @@ ResultatLecture DecoderFichierPartition(const uint8_t* octets, std::size_t taill
 
 // Version code of a version mark (the text of the first field), 0 when it is none of them.
 int VersionMarqueFichier(std::string_view marque);
-
-// Puts `octets` in place of the file `chemin` through a temporary file in the same folder,
-// flushed to disk and renamed over it; on any failure the temporary file is removed and the
-// old file is untouched; so is a file the user made read-only, which is refused. Symbolic
-// links are followed, so the file they lead to is replaced (or made, for a link that leads
-// nowhere) and the links stay. With tailleEntete, the temporary files that earlier
-// replacements of the same file left when killed part-way are removed first: those that begin
-// with the same first tailleEntete bytes.
-bool EcrireFichierParRemplacement(const std::string& chemin, const std::vector<uint8_t>& octets,
-                                  std::size_t tailleEntete = 0);
-
-// Run, when set, between the creation of a replacement's temporary file (given its name) and
-// its locking: tests put another copy's save of the same file at that moment.
-extern std::function<void(const std::string&)> AfterTemporaryCreated;

@@ -11,24 +11,10 @@
 
 #include <algorithm>
 #include <bit>
-#include <cerrno>
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <functional>
 #include <new>
-#include <optional>
-#include <span>
 #include <string_view>
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr std::string_view MarqueEcrite = "FICHIER LYRANDAXIS v2.21";
 
@@ -298,174 +284,12 @@ std::vector<uint8_t> ImageFichierPartition()
     return octets;
 }
 
-std::function<void(const std::string&)> AfterTemporaryCreated;
-
-namespace {
-
-// The name of the temporary files of replacements of `cible` up to mkstemp's six characters:
-// hidden, and marked as the program's, so that a user's own hidden copy beside the song (say
-// ".song.lrx.backup") is never taken for one.
-std::string PrefixeTemporaire(const fs::path& cible) { return "." + cible.filename().string() + ".lyrx-"; }
-
-// The temporary file of a replacement of `cible`: beside it (the rename then never crosses
-// file systems), its last six characters made unique by mkstemp.
-std::string ModeleTemporaire(const fs::path& dossier, const fs::path& cible)
-{
-    return (dossier / (PrefixeTemporaire(cible) + "XXXXXX")).string();
-}
-
-bool EstSuffixeTemporaire(std::string_view suffixe)
-{
-    return suffixe.size() == 6 && std::all_of(suffixe.begin(), suffixe.end(), [](char c) {
-               return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-           });
-}
-
-// Removes the temporary files that replacements of `cible` killed part-way left beside it.
-// Only what is surely one: named as ModeleTemporaire names them, a plain file of ours that
-// begins with `entete` (or with as much of it as it holds), and that no replacement in progress
-// holds locked.
-void SupprimerTemporairesAbandonnes(const fs::path& dossier, const fs::path& cible, std::span<const uint8_t> entete)
-{
-    const std::string prefixe = PrefixeTemporaire(cible);
-    std::error_code ec;
-    fs::directory_iterator it(dossier, ec);
-    if (ec)
-        return;
-    for (const fs::directory_entry& entree : it) {
-        const std::string nom = entree.path().filename().string();
-        if (nom.size() != prefixe.size() + 6 || nom.compare(0, prefixe.size(), prefixe) != 0
-            || !EstSuffixeTemporaire(std::string_view(nom).substr(prefixe.size())))
-            continue;
-        const int fd = ::open(entree.path().c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-        if (fd < 0)
-            continue;
-        struct stat etat {};
-        std::vector<uint8_t> debut(entete.size());
-        bool abandonne = ::fstat(fd, &etat) == 0 && S_ISREG(etat.st_mode) && etat.st_uid == ::geteuid()
-                      && ::flock(fd, LOCK_EX | LOCK_NB) == 0;
-        if (abandonne) {
-            // A save killed before it wrote its whole header leaves fewer bytes, none at all
-            // when it died before its first write: what there is must be the header's start.
-            const ssize_t lus = ::pread(fd, debut.data(), debut.size(), 0);
-            abandonne = lus >= 0
-                     && (static_cast<std::size_t>(lus) == debut.size() || lus == static_cast<ssize_t>(etat.st_size))
-                     && std::equal(debut.begin(), debut.begin() + lus, entete.begin());
-        }
-        if (abandonne)
-            ::unlink(entree.path().c_str());
-        ::close(fd);
-    }
-}
-
-// Whether the name `nom` still leads to the open file `fd`.
-bool NameLeadsToFile(const std::string& nom, int fd)
-{
-    struct stat parFichier {}, parNom {};
-    return ::fstat(fd, &parFichier) == 0 && parFichier.st_nlink > 0 && ::lstat(nom.c_str(), &parNom) == 0
-        && parNom.st_dev == parFichier.st_dev && parNom.st_ino == parFichier.st_ino;
-}
-
-// The temporary file made from `modele` (which takes its name), created and locked. Until it is
-// locked it is empty and unlocked, just what the leftover cleaner of another copy of the program
-// saving the same song removes: a name lost that way is given up for a new one. Nothing is
-// written without the lock, which alone keeps the file from being taken for a leftover.
-int CreateLockedTemporary(std::string& modele)
-{
-    const std::string vierge = modele;
-    // Each new try needs another save racing this one to the same moment: a few are plenty.
-    for (int essai = 0; essai < 16; ++essai) {
-        modele = vierge;
-        const int fd = ::mkostemp(modele.data(), O_CLOEXEC);
-        if (fd < 0)
-            return -1;
-        if (AfterTemporaryCreated)
-            AfterTemporaryCreated(modele);
-        int verrou;
-        while ((verrou = ::flock(fd, LOCK_EX)) != 0 && errno == EINTR) {
-        }
-        if (verrou != 0) {
-            if (NameLeadsToFile(modele, fd))
-                ::unlink(modele.c_str());
-            ::close(fd);
-            return -1;
-        }
-        if (NameLeadsToFile(modele, fd))
-            return fd;
-        ::close(fd);
-    }
-    return -1;
-}
-
-} // namespace
-
-bool EcrireFichierParRemplacement(const std::string& chemin, const std::vector<uint8_t>& octets,
-                                  std::size_t tailleEntete)
-{
-    // The new file takes the old one's permissions, or those a plain new file would get; a
-    // file the user made read-only is refused, not replaced.
-    const std::optional<platform::FileToReplace> remplace = platform::ReplaceableFile(chemin);
-    if (!remplace)
-        return false;
-    const fs::path& cible = remplace->Chemin;
-    const fs::path dossier = cible.has_parent_path() ? cible.parent_path() : fs::path(".");
-    tailleEntete = std::min(tailleEntete, octets.size());
-    if (tailleEntete > 0)
-        SupprimerTemporairesAbandonnes(dossier, cible, std::span(octets).first(tailleEntete));
-    std::string modele = ModeleTemporaire(dossier, cible);
-
-    // Held until the file is closed, renamed or not: a save in progress is no leftover.
-    const int fd = CreateLockedTemporary(modele);
-    if (fd < 0)
-        return false;
-
-    bool ok = true;
-    if (remplace->Etat) {
-        ::fchmod(fd, remplace->Etat->st_mode & 07777);
-    } else {
-        const mode_t masque = ::umask(0);
-        ::umask(masque);
-        ::fchmod(fd, 0666 & ~masque);
-    }
-
-    const uint8_t* p = octets.data();
-    std::size_t reste = octets.size();
-    while (ok && reste > 0) {
-        const ssize_t n = ::write(fd, p, reste);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            ok = false;
-            break;
-        }
-        p += n;
-        reste -= static_cast<std::size_t>(n);
-    }
-    if (ok && ::fsync(fd) != 0)
-        ok = false;
-    if (::close(fd) != 0)
-        ok = false;
-    if (ok && std::rename(modele.c_str(), cible.c_str()) != 0)
-        ok = false;
-    if (!ok) {
-        ::unlink(modele.c_str());
-        return false;
-    }
-    // The rename itself reaches the disk with the folder.
-    const int dir = ::open(dossier.c_str(), O_RDONLY | O_DIRECTORY);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-    return true;
-}
-
 bool EcrireFichierPartition()
 {
     platform::Sablier sablier;
     bool ok = false;
     try {
-        ok = EcrireFichierParRemplacement(CheminFichier, ImageFichierPartition(), kTailleMarque + 1);
+        ok = platform::ReplaceFile(CheminFichier, ImageFichierPartition(), kTailleMarque + 1);
     } catch (const std::bad_alloc&) {
         ok = false;
     }

@@ -35,7 +35,7 @@ uint16_t ReelCompact::Table::Take(double valeur)
     else if (etat.jamaisUtilisee < kNbCases)
         entree = etat.jamaisUtilisee;
     else
-        throw std::bad_alloc(); // two bytes name no more values than there are slots
+        throw TableFull(); // two bytes name no more values than there are slots
     etat.parBits.emplace(bits, static_cast<uint16_t>(entree)); // may throw: nothing taken yet
     if (etat.nbLibres > 0)
         --etat.nbLibres;

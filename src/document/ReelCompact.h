@@ -11,17 +11,25 @@
 // The two bytes are the whole amount: its bytes may be moved without its copy (a memcpy, a
 // container that relocates), it reads the same. The table has 57344 slots, more than any song
 // but one made to fill it holds different amounts; a new value past the last slot is refused
-// as memory running out is (std::bad_alloc), and every amount already held stays exact.
+// as memory running out is, by a std::bad_alloc of its own kind (ReelCompact::TableFull) that
+// lets a caller say what is wrong, and every amount already held stays exact.
 // Reading an amount never takes a lock.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <new>
 
 class ReelCompact {
 public:
     static constexpr double kGrille = 1024.0;
     static constexpr uint16_t kPremierCodeTable = 8 * 1024;
+
+    // Thrown for a value off the grid when every slot of the table holds another one.
+    class TableFull : public std::bad_alloc {
+    public:
+        const char* what() const noexcept override { return "ReelCompact::TableFull"; }
+    };
 
     // The numbered slots of the values off the grid: each value once, with the number of
     // amounts holding it. The amounts share one table; a test may make one of its own, empty.
@@ -35,7 +43,7 @@ public:
         Table& operator=(const Table&) = delete;
 
         // The slot code of `valeur`, held once more; a value not yet in use takes a free slot,
-        // and when none is left, std::bad_alloc is thrown and nothing changes.
+        // and when none is left, TableFull is thrown and nothing changes.
         uint16_t Take(double valeur);
         void Hold(uint16_t code);    // one more amount holds `code`
         void Release(uint16_t code); // one amount fewer: the last one frees the slot

@@ -5,15 +5,12 @@
 #include "platform/Repertoires.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
+#include <cstdint>
 #include <cstdlib>
-#include <fcntl.h>
-#include <filesystem>
 #include <optional>
+#include <span>
 #include <string_view>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace platform {
 
@@ -423,34 +420,11 @@ void FichierIni::Enregistrer()
     }
 
     // Through the user's links, so that later settings still reach the file they lead to; a
-    // file the user made read-only is refused like one that cannot be written.
-    const std::optional<FileToReplace> cible = ReplaceableFile(chemin_);
-    if (!cible)
+    // file the user made read-only is refused like one that cannot be written. A settings file
+    // is the user's own: a new one is readable by them alone.
+    const auto* octets = reinterpret_cast<const uint8_t*>(contenu.data());
+    if (!ReplaceFile(chemin_, std::span(octets, contenu.size()), 0, 0600))
         throw ErreurEcritureIni(chemin_);
-    std::string modele = cible->Chemin.string() + ".XXXXXX";
-    const int fd = ::mkstemp(modele.data());
-    if (fd < 0)
-        throw ErreurEcritureIni(chemin_);
-    bool ok = true;
-    std::size_t ecrit = 0;
-    while (ok && ecrit < contenu.size()) {
-        const ssize_t n = ::write(fd, contenu.data() + ecrit, contenu.size() - ecrit);
-        if (n < 0 && errno == EINTR)
-            continue;
-        ok = n > 0;
-        if (ok)
-            ecrit += static_cast<std::size_t>(n);
-    }
-    // A settings file is the user's own: keep it readable by them alone unless it already
-    // had other rights.
-    if (ok && cible->Etat)
-        ::fchmod(fd, cible->Etat->st_mode & 07777);
-    ok = ok && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (!ok || std::rename(modele.c_str(), cible->Chemin.c_str()) != 0) {
-        std::remove(modele.c_str());
-        throw ErreurEcritureIni(chemin_);
-    }
     enAttente_ = false;
     empreinte_ = EmpreinteDe(chemin_);
 }

@@ -1,11 +1,11 @@
 #include "print/ExportASCII.h"
 
 #include "document/Configuration.h"
-#include "document/FichierPartition.h"
 #include "document/Langue.h"
 #include "document/Mess.h"
 #include "document/Variable.h"
 #include "platform/Arrondi.h"
+#include "platform/FileReplacement.h"
 #include "platform/Sablier.h"
 
 #include <algorithm>
@@ -328,7 +328,7 @@ std::vector<uint8_t> OctetsFichierASCII(const TexteASCII& lignes)
 bool EnregistrerFichierASCII(const TexteASCII& lignes, const std::string& nomFichier)
 {
     platform::Sablier sablier;
-    if (!EcrireFichierParRemplacement(nomFichier, OctetsFichierASCII(lignes))) {
+    if (!platform::ReplaceFile(nomFichier, OctetsFichierASCII(lignes))) {
         sablier.Terminer();
         AfficherMessage(Traduire("Dlg-Erreur"), Traduire("ASCIIExp-EcritureFichierImpossibleExportAb"), IconeErreur,
                         BoutonOK, DefautOK, PlacementCentre);

@@ -7,6 +7,7 @@
 #include "controls/CxEdit.h"
 #include "controls/CxFilSys.h"
 #include "app/Programme.h"
+#include "app/CommandesFenetre.h"
 #include "document/ConfigFichier.h"
 #include "document/Configuration.h"
 #include "document/Fichiers.h"
@@ -60,6 +61,7 @@
 #include <QLineEdit>
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -71,6 +73,8 @@
 #include <string>
 #include <algorithm>
 #include <vector>
+
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -1000,7 +1004,9 @@ TEST_F(FenetresProgramme, HelpWithoutAHelpFileSaysWhichFileWasLookedFor)
 
 // A help file that is there but that no program opens: F1 says so in a box naming the file,
 // once the desktop's opener has given up, or at once when there is no opener at all; an
-// opener that takes the file leaves no box.
+// opener that takes the file leaves no box. Nor does a viewer that the opener ran in the
+// foreground and that fails or is killed once it has been open a while: that is no failure
+// of the opener's.
 TEST_F(FenetresProgramme, HelpThatNoProgramOpensSaysSoNamingTheFile)
 {
     EnregistreurMessages messages;
@@ -1009,18 +1015,26 @@ TEST_F(FenetresProgramme, HelpThatNoProgramOpensSaysSoNamingTheFile)
     const fs::path outils = dossier_ / "outils";
     fs::create_directory(outils);
     const fs::path ouverts = dossier_ / "ouverts";
+    const fs::path fermer = dossier_ / "fermer";
+    ASSERT_EQ(::mkfifo(fermer.c_str(), 0600), 0);
     lyrx_test::VariableEnvironnement path("PATH", outils.string());
     const std::string attendu = FormaterMessage1(Traduire("Gene-AideImpossibleAOuvrir"), FichierAide);
+    int64_t maintenant = 0;
+    InstallerHorlogeAide([&maintenant] { return maintenant; });
 
     const struct {
         const char* nom;
         std::optional<int> codeOuvreur; // none: no opener on the path
+        bool minutePlusTard;            // it ends when the test closes it, a minute after its start
         bool boite;
     } cas[] = {
-        {"an opener that shows the file", 0, false},
-        {"an opener that finds no program for it", 3, true},
-        {"an opener killed", 137, true},
-        {"no opener", std::nullopt, true},
+        {"an opener that shows the file", 0, false, false},
+        {"an opener that finds no program for it", 3, false, true},
+        {"an opener killed", 137, false, true},
+        {"no opener", std::nullopt, false, true},
+        {"a viewer run by the opener, closed on an error a minute later", 3, true, false},
+        {"a viewer run by the opener, killed a minute later", 137, true, false},
+        {"a viewer run by the opener, closed a minute later", 0, true, false},
     };
     for (const auto& c : cas) {
         SCOPED_TRACE(c.nom);
@@ -1029,15 +1043,22 @@ TEST_F(FenetresProgramme, HelpThatNoProgramOpensSaysSoNamingTheFile)
         fs::remove(outils / "xdg-open");
         if (c.codeOuvreur) {
             std::ofstream(outils / "xdg-open") << "#!/bin/sh\necho \"$1\" > '" << ouverts.string() << "'\n"
+                                               << (c.minutePlusTard ? "read ligne < '" + fermer.string() + "'\n" : "")
                                                << (*c.codeOuvreur > 128 ? "kill -9 $$" : "exit " + std::to_string(*c.codeOuvreur))
                                                << "\n";
             fs::permissions(outils / "xdg-open", fs::perms::owner_all);
         }
         QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
         QApplication::sendEvent(fenetre_->Ed_Invisible(), &f1);
-        // Until the opener has ended and its watcher is gone.
         QElapsedTimer attente;
         attente.start();
+        if (c.minutePlusTard) {
+            while (!fs::exists(ouverts) && attente.elapsed() < 20000)
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+            maintenant += 60000;
+            std::ofstream(fermer) << "\n"; // waits for the opener to read
+        }
+        // Until the opener has ended and its watcher is gone.
         while (!qApp->findChildren<QProcess*>(Qt::FindDirectChildrenOnly).isEmpty() && attente.elapsed() < 20000) {
             QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -1058,6 +1079,7 @@ TEST_F(FenetresProgramme, HelpThatNoProgramOpensSaysSoNamingTheFile)
             EXPECT_TRUE(messages.Messages.empty());
         }
     }
+    InstallerHorlogeAide({});
     FichierAide.clear();
 }
 

@@ -15,6 +15,7 @@
 #include "editor/Navigation.h"
 #include "editor/Saisie.h"
 #include "editor/Scrolling.h"
+#include "platform/FileReplacement.h"
 #include "print/BrowseLogique.h"
 
 #include <QApplication>
@@ -133,7 +134,7 @@ protected:
         if (retouche)
             retouche();
         const std::string chemin = (dossier_ / "croches.lrx").string();
-        EXPECT_TRUE(EcrireFichierParRemplacement(chemin, ImageFichierPartition()));
+        EXPECT_TRUE(platform::ReplaceFile(chemin, ImageFichierPartition()));
         // The window starts again from an empty song, as before any open.
         ReinitialiserPartition();
         return chemin;

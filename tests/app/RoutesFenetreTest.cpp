@@ -15,6 +15,7 @@
 #include "document/FichierPartition.h"
 #include "document/Fichiers.h"
 #include "document/Langue.h"
+#include "document/ReelCompact.h"
 #include "document/Mess.h"
 #include "document/Routines.h"
 #include "document/Variable.h"
@@ -25,6 +26,7 @@
 #include "editor/Scrolling.h"
 #include "midi/Lecture.h"
 #include "platform/Cp1252.h"
+#include "platform/FileReplacement.h"
 #include "platform/LecteurMedia.h"
 #include "print/Services.h"
 #include "support/DossierTemporaire.h"
@@ -35,6 +37,7 @@
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -43,9 +46,12 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <optional>
@@ -214,6 +220,14 @@ protected:
         for (const char* c = chiffres; *c; ++c)
             Taper(Qt::Key_0 + (*c - '0'), Qt::NoModifier, QString(QChar(*c)));
     }
+    // A fret typed in the new song, then Ctrl+S, which names it `chemin` in its file dialog.
+    void EnregistrerPremiereFois(const fs::path& chemin)
+    {
+        TaperChiffres("5");
+        reponses_.push_back(QString::fromStdString(chemin.string()));
+        Taper(Qt::Key_S, Qt::ControlModifier);
+        ASSERT_EQ(NomFichier, chemin.filename().string());
+    }
 
     template <class T>
     T* Enfant(const char* nom) const
@@ -246,6 +260,18 @@ protected:
     std::vector<DialogueVu> dialogues_;
     std::vector<std::optional<QString>> reponses_;
 };
+
+// The names beside `chanson` that begin with its own hidden name: the temporary files of its
+// saves, and the user's hidden copies.
+std::set<std::string> TemporairesDe(const fs::path& chanson)
+{
+    const std::string prefixe = "." + chanson.filename().string() + ".";
+    std::set<std::string> noms;
+    for (const fs::directory_entry& e : fs::directory_iterator(chanson.parent_path()))
+        if (e.path().filename().string().rfind(prefixe, 0) == 0)
+            noms.insert(e.path().filename().string());
+    return noms;
+}
 
 bool ImageAvecEncre(const QImage& image)
 {
@@ -470,10 +496,7 @@ TEST_F(RoutesFenetre, SaveOpenRoundTripThroughTheFileMenu)
 TEST_F(RoutesFenetre, SavingASongRemovesWhatAKilledSaveOfItLeftBesideIt)
 {
     const fs::path chanson = dossier_ / "song.lrx";
-    TaperChiffres("5");
-    reponses_.push_back(QString::fromStdString(chanson.string()));
-    Taper(Qt::Key_S, Qt::ControlModifier);
-    ASSERT_EQ(NomFichier, "song.lrx");
+    ASSERT_NO_FATAL_FAILURE(EnregistrerPremiereFois(chanson));
     std::ifstream f(chanson, std::ios::binary);
     const std::string image{std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
     ASSERT_GT(image.size(), 64u);
@@ -521,14 +544,10 @@ TEST_F(RoutesFenetre, SavingASongRemovesWhatAKilledSaveOfItLeftBesideIt)
     EXPECT_TRUE(fs::exists(dossier_ / "elsewhere.lrx"));
     ::close(verrou);
     // The save itself left nothing beside the song.
-    std::set<std::string> caches;
-    for (const fs::directory_entry& e : fs::directory_iterator(dossier_))
-        if (e.path().filename().string().rfind(".song.lrx.", 0) == 0)
-            caches.insert(e.path().filename().string());
-    EXPECT_EQ(caches, (std::set<std::string>{".song.lrx.backup", ".song.lrx.k1Ll3d", ".song.lrx.lyrx-Ab12C",
-                                             ".song.lrx.lyrx-Ab12Cde", ".song.lrx.lyrx-Ab-12C",
-                                             ".song.lrx.lyrx-L1nk00", ".song.lrx.lyrx-Wr1t3s",
-                                             ".song.lrx.lyrx-n0tHdr"}));
+    EXPECT_EQ(TemporairesDe(chanson), (std::set<std::string>{".song.lrx.backup", ".song.lrx.k1Ll3d",
+                                                             ".song.lrx.lyrx-Ab12C", ".song.lrx.lyrx-Ab12Cde",
+                                                             ".song.lrx.lyrx-Ab-12C", ".song.lrx.lyrx-L1nk00",
+                                                             ".song.lrx.lyrx-Wr1t3s", ".song.lrx.lyrx-n0tHdr"}));
 }
 
 namespace {
@@ -559,10 +578,7 @@ std::vector<uint8_t> LireOctets(const fs::path& chemin)
 TEST_F(RoutesFenetre, CtrlSRefusesAReadOnlySongAndWritesALinkedOneThroughItsLink)
 {
     const fs::path chanson = dossier_ / "protegee.lrx";
-    TaperChiffres("5");
-    reponses_.push_back(QString::fromStdString(chanson.string()));
-    Taper(Qt::Key_S, Qt::ControlModifier);
-    ASSERT_EQ(NomFichier, "protegee.lrx");
+    ASSERT_NO_FATAL_FAILURE(EnregistrerPremiereFois(chanson));
     const std::vector<uint8_t> avant = LireOctets(chanson);
     fs::permissions(chanson, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
 
@@ -637,6 +653,174 @@ TEST_F(RoutesFenetre, AmountsOffTheGridDoNotDependOnTheSongOpenedBefore)
     EXPECT_EQ(Note(1, 1, 1).ValeurBend.Valeur(), 1.33);
     EXPECT_EQ(Note(1, 1, 2).ValeurBend.Valeur(), 2.71);
     EXPECT_EQ(enregistrerSous(dossier_ / "apres.lrx"), avant);
+}
+
+// Another copy of the program saves the same song while this one's save has its new file
+// written and is about to put it in place: both saves go through, the last one to finish
+// keeps the song, and neither leaves a file beside it.
+TEST_F(RoutesFenetre, CtrlSGoesThroughWhileAnotherCopySavesTheSameSong)
+{
+    const fs::path chanson = dossier_ / "song.lrx";
+    ASSERT_NO_FATAL_FAILURE(EnregistrerPremiereFois(chanson));
+    const std::vector<uint8_t> autreCopie = LireOctets(chanson);
+
+    std::vector<std::string> avantRenommage;
+    platform::ReplacementSeams coutures;
+    coutures.BeforeRename = [&](const std::string& nom) {
+        avantRenommage.push_back(fs::path(nom).filename().string());
+        if (avantRenommage.size() == 1) {
+            // The other copy's save, which cleans what killed saves left, as a song's does: files
+            // that begin with the song's 31-byte version mark.
+            EXPECT_TRUE(platform::ReplaceFile(chanson.string(), autreCopie, 31));
+            EXPECT_TRUE(fs::exists(nom)); // its cleaner left this one's file alone
+        }
+    };
+    const platform::ReplacementSeams avant = platform::InstallReplacementSeams(coutures);
+    TaperChiffres("7");
+    EnregistreurMessages messages;
+    Taper(Qt::Key_S, Qt::ControlModifier);
+    platform::InstallReplacementSeams(avant);
+
+    EXPECT_EQ(avantRenommage.size(), 2u); // this save's, then the other's
+    EXPECT_TRUE(messages.Messages.empty());
+    EXPECT_FALSE(PartitionModifiee);
+    EXPECT_EQ(LireOctets(chanson), ImageFichierPartition());
+    EXPECT_EQ(TemporairesDe(chanson), std::set<std::string>{});
+}
+
+// On a file system that keeps no locks (network or FUSE mounts without lock support), Ctrl+S
+// saves without one; no save can lock a leftover there either, so what a killed save left
+// stays. Any other failure to lock still refuses the save, the song as it was on disk.
+TEST_F(RoutesFenetre, CtrlSSavesWhereTheFileSystemKeepsNoLocks)
+{
+    const fs::path chanson = dossier_ / "song.lrx";
+    ASSERT_NO_FATAL_FAILURE(EnregistrerPremiereFois(chanson));
+    // What a save killed part-way left: half the song.
+    const std::vector<uint8_t> sauvee = LireOctets(chanson);
+    const fs::path restes = dossier_ / ".song.lrx.lyrx-k1Ll3d";
+    std::ofstream(restes, std::ios::binary)
+        .write(reinterpret_cast<const char*>(sauvee.data()), static_cast<std::streamsize>(sauvee.size() / 2));
+
+    const struct {
+        int erreur;
+        bool enregistre;
+    } cas[] = {
+        {ENOLCK, true}, {EOPNOTSUPP, true}, {ENOSYS, true}, {EINVAL, true}, {EIO, false},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(std::strerror(c.erreur));
+        int verrous = 0;
+        platform::ReplacementSeams coutures;
+        coutures.Lock = [&](const std::string&, int, bool) {
+            ++verrous;
+            return c.erreur;
+        };
+        const platform::ReplacementSeams avant = platform::InstallReplacementSeams(coutures);
+        const std::vector<uint8_t> surDisque = LireOctets(chanson);
+        TaperChiffres("7");
+        EnregistreurMessages messages;
+        Taper(Qt::Key_S, Qt::ControlModifier);
+        platform::InstallReplacementSeams(avant);
+
+        EXPECT_EQ(verrous, 2); // the leftover's, then the save's own
+        if (c.enregistre) {
+            EXPECT_TRUE(messages.Messages.empty());
+            EXPECT_FALSE(PartitionModifiee);
+            EXPECT_EQ(LireOctets(chanson), ImageFichierPartition());
+        } else {
+            ASSERT_EQ(messages.Messages.size(), 1u);
+            EXPECT_EQ(messages.Messages[0].Texte, Traduire("MidiExp-EcritureFichierImpossibleEnregAb"));
+            EXPECT_TRUE(PartitionModifiee);
+            EXPECT_EQ(LireOctets(chanson), surDisque);
+        }
+        EXPECT_EQ(TemporairesDe(chanson), std::set<std::string>{restes.filename().string()});
+    }
+}
+
+// A song with more different bend amounts than the program keeps is refused with a box that
+// says so, not as a file that is no song.
+TEST_F(RoutesFenetre, OpeningASongWithMoreAmountsThanTheProgramKeepsSaysWhatIsWrong)
+{
+    const std::vector<uint8_t> image = lyrx_test::ImageChansonTropDeMontants();
+    ASSERT_FALSE(image.empty());
+    const fs::path trop = dossier_ / "trop.lrx";
+    std::ofstream(trop, std::ios::binary)
+        .write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
+    PartitionModifiee = false;
+
+    EnregistreurMessages messages;
+    reponses_.push_back(QString::fromStdString(trop.string()));
+    Cliquer("Bt_Fichier_Ouvrir");
+    ASSERT_EQ(messages.Messages.size(), 1u);
+    EXPECT_EQ(messages.Messages[0].Texte, Traduire("Fichier-TropDeMontants"));
+    EXPECT_EQ(messages.Messages[0].Legende, Traduire("Dlg-Erreur"));
+    EXPECT_EQ(messages.Messages[0].Icone, IconeErreur);
+    EXPECT_EQ(Partition.NbMesures, 1);
+}
+
+// When every slot for amounts off the grid is taken, a new such amount typed in the bend, bend
+// and release or vibrato stroke dialog is refused with a box that says so; the dialog stays
+// open for another amount, and the song keeps the one it had. A multiple of 0.25 still goes in.
+TEST_F(RoutesFenetre, AnAmountTheProgramHasNoRoomForIsRefusedInItsDialog)
+{
+    TaperChiffres("5");
+    const struct {
+        const char* commande;
+        const char* champ;
+        std::function<const ReelCompact&()> montant;
+    } cas[] = {
+        {"Mn_Effet_Bend", "Ed_Bend", []() -> const ReelCompact& { return NoteCurseur().ValeurBend; }},
+        {"Mn_Effet_BendRelease", "Ed_Release", []() -> const ReelCompact& { return NoteCurseur().ValeurBend; }},
+        {"Mn_Effet_CoupDeVibrato", "Ed_CVB", []() -> const ReelCompact& { return TempsCurseur().ValeurCoupVib; }},
+    };
+    // Every slot taken, as by other songs' amounts.
+    std::vector<ReelCompact> ailleurs;
+    ailleurs.reserve(ReelCompact::Table::kNbCases);
+    try {
+        for (unsigned k = 0;; ++k)
+            ailleurs.emplace_back(2.0 + (2 * k + 1) / 67108864.0);
+    } catch (const ReelCompact::TableFull&) {
+    }
+
+    QString tape;
+    const char* champNom = nullptr;
+    std::vector<bool> restes; // whether the dialog was still open after OK
+    fenetre_->DialoguesEdition().DefinirExecuteur([&](QDialog& d) {
+        d.show();
+        QLineEdit* champ = d.findChild<QLineEdit*>(champNom);
+        EXPECT_TRUE(champ) << champNom;
+        if (champ)
+            champ->setText(tape);
+        d.findChild<QPushButton*>("BT_OK")->click();
+        restes.push_back(d.isVisible());
+        if (d.isVisible())
+            d.findChild<QPushButton*>("BT_Annuler")->click();
+        d.hide();
+        return d.result();
+    });
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.commande);
+        EnregistreurMessages messages;
+        restes.clear();
+        champNom = c.champ;
+        const double avant = c.montant().Valeur();
+        tape = QStringLiteral("1.3");
+        Choisir(c.commande);
+        ASSERT_EQ(messages.Messages.size(), 1u);
+        EXPECT_EQ(messages.Messages[0].Texte, Traduire("Gene-MontantsPleins"));
+        EXPECT_EQ(messages.Messages[0].Icone, IconeErreur);
+        EXPECT_EQ(restes, std::vector<bool>{true});
+        EXPECT_FALSE(Enfant<QAction>(c.commande)->isChecked());
+        EXPECT_EQ(c.montant().Valeur(), avant);
+
+        tape = QStringLiteral("1.5");
+        Choisir(c.commande);
+        EXPECT_EQ(messages.Messages.size(), 1u);
+        EXPECT_TRUE(Enfant<QAction>(c.commande)->isChecked());
+        EXPECT_EQ(c.montant().Valeur(), 1.5);
+        Choisir(c.commande); // off again
+    }
+    fenetre_->DialoguesEdition().DefinirExecuteur({});
 }
 
 TEST_F(RoutesFenetre, SaveAsAsksBeforeReplacingAnotherFileOnly)

@@ -84,6 +84,7 @@ protected:
             "Fichier-AccesImpossible=AccesImpossible",
             "Fichier-Incorrect=Incorrect",
             "Fichier-VersionAncienne=VersionAncienne",
+            "Fichier-TropDeMontants=TropDeMontants",
             "MidiExp-EcritureFichierImpossibleEnregAb=EcritureImpossible",
             "Gene-Percussions=Percussions",
         };

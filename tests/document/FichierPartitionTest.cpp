@@ -4,13 +4,16 @@
 #include "document/FichierPartition.h"
 #include "document/TableMix.h"
 #include "platform/FichierIni.h"
+#include "platform/FileReplacement.h"
 
+#include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <cstring>
 #include <functional>
 #include <map>
 #include <memory>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <csignal>
@@ -1220,16 +1223,21 @@ TEST_F(FichierPartition, ASaveWhoseTemporaryFileIsTakenForALeftoverGoesOnWithAno
     CheminFichier = chemin;
     const std::vector<uint8_t> image = ImageFichierPartition();
     std::vector<std::string> temporaires;
-    AfterTemporaryCreated = [&](const std::string& nom) {
-        temporaires.push_back(nom);
-        if (temporaires.size() != 1)
-            return;
-        Partition.Titre = "Une autre copie";
-        EXPECT_TRUE(EcrireFichierPartition());
-        EXPECT_FALSE(std::filesystem::exists(nom)); // the other save's cleaner took it
+    platform::ReplacementSeams coutures;
+    coutures.Lock = [&](const std::string& nom, int fd, bool attendre) {
+        if (attendre) {
+            temporaires.push_back(nom);
+            if (temporaires.size() == 1) {
+                Partition.Titre = "Une autre copie";
+                EXPECT_TRUE(EcrireFichierPartition());
+                EXPECT_FALSE(std::filesystem::exists(nom)); // the other save's cleaner took it
+            }
+        }
+        return ::flock(fd, LOCK_EX | (attendre ? 0 : LOCK_NB)) == 0 ? 0 : errno;
     };
+    const platform::ReplacementSeams avant = platform::InstallReplacementSeams(coutures);
     const bool ok = EcrireFichierPartition();
-    AfterTemporaryCreated = nullptr;
+    platform::InstallReplacementSeams(avant);
 
     EXPECT_TRUE(ok);
     EXPECT_TRUE(messages.Messages.empty());

@@ -35,8 +35,8 @@ struct SectionLue
 const SectionLue kSections[] = {
     {"MN_000", 117, {115, 116}},  // main menus, popup and toolbar hints
     {"DLG_000", 13, {}},          // shared buttons, message titles, invalid-input text
-    {"GENE_000", 14, {3, 4, 5, 6}},  // About box, track words, measure status, full song, help
-    {"FILES_000", 18, {}},        // file messages, file-type names, file-dialog titles
+    {"GENE_000", 15, {3, 4, 5, 6}},  // About box, track words, measure status, full song, help, amounts
+    {"FILES_000", 19, {}},        // file messages, file-type names, file-dialog titles, too many amounts
     {"DLG_PROP_000", 25, {}},     // song properties (and MIDI import labels)
     {"DLG_IMPM_000", 24, {8, 9}},  // MIDI import dialog, progress texts, refusals, what was left out
     {"DLG_EXPM_000", 2, {}},
