@@ -7,6 +7,7 @@
 #include "app/VuePartition.h"
 #include "document/Accord.h"
 #include "document/FichierPartition.h"
+#include "platform/FileReplacement.h"
 #include "document/Routines.h"
 #include "editor/Scrolling.h"
 
@@ -90,7 +91,7 @@ protected:
     {
         ChansonAvecTextes();
         const std::string chemin = (dossier_ / "textes.lrx").string();
-        ASSERT_TRUE(EcrireFichierParRemplacement(chemin, ImageFichierPartition()));
+        ASSERT_TRUE(platform::ReplaceFile(chemin, ImageFichierPartition()));
         ReinitialiserPartition();
         TDialoguesFichiers::DefinirExecution([chemin](QFileDialog&) { return QString::fromStdString(chemin); });
         fenetre_->findChild<QAction*>("Mn_Fichier_Ouvrir")->trigger();

@@ -7,6 +7,7 @@
 #include "support/BoitesTraces.h"
 
 #include "document/FichierPartition.h"
+#include "platform/FileReplacement.h"
 #include "document/Fichiers.h"
 #include "document/Routines.h"
 #include "editor/Disposition.h"
@@ -125,7 +126,7 @@ protected:
         Partition.Mesures[kMesureSecondeFin]->Repetition = true;
         Partition.Mesures[kMesureSecondeFin]->NumRepetition = 3;
         const std::string chemin = (dossier_ / "diagrammes.lrx").string();
-        ASSERT_TRUE(EcrireFichierParRemplacement(chemin, ImageFichierPartition()));
+        ASSERT_TRUE(platform::ReplaceFile(chemin, ImageFichierPartition()));
         ReinitialiserPartition();
         ASSERT_TRUE(OuvrirPartition(chemin));
         QCoreApplication::processEvents();

@@ -13,6 +13,7 @@
 #include "document/Fichiers.h"
 #include "document/Routines.h"
 #include "document/FichierPartition.h"
+#include "platform/FileReplacement.h"
 #include "dialogs/Accordages.h"
 #include "dialogs/Classiq.h"
 #include "dialogs/DlgPrint.h"
@@ -612,7 +613,7 @@ void OuvrirChanson(const std::string& chemin, const std::vector<std::vector<std:
             bloc.Temps[1][1].Notes[corde].Frette = static_cast<int8_t>(frette);
     }
     Partition.NbMesures = static_cast<int32_t>(mesures.size());
-    ASSERT_TRUE(EcrireFichierParRemplacement(chemin, ImageFichierPartition()));
+    ASSERT_TRUE(platform::ReplaceFile(chemin, ImageFichierPartition()));
     ASSERT_TRUE(OuvrirPartition(chemin));
     QCoreApplication::processEvents();
 }

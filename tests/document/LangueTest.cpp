@@ -131,7 +131,7 @@ TEST_F(LangueTest, CompleteFileGivesEveryKeyInTableOrder)
     EXPECT_TRUE(RaccourcisAuto);
 
     const std::vector<CleDictionnaire>& table = TableClesDictionnaire();
-    ASSERT_EQ(table.size(), 73u);
+    ASSERT_EQ(table.size(), 75u);
     ASSERT_EQ(DictionnaireLangue.size(), table.size());
     for (std::size_t i = 0; i < table.size(); ++i)
         EXPECT_EQ(DictionnaireLangue[i].substr(0, DictionnaireLangue[i].find('=')), table[i].Cle);
