@@ -93,7 +93,11 @@ protected:
 private:
     void Terminer()
     {
-        // Only once: the window stays where the user puts it from now on.
+        // Only once: the window stays where the user puts it from now on. The check after the
+        // show may still come after the expose that ended the wait.
+        if (termine_)
+            return;
+        termine_ = true;
         fenetre_->removeEventFilter(this);
         if (plateforme_)
             plateforme_->removeEventFilter(this);
@@ -105,6 +109,7 @@ private:
     QPointer<QWidget> fenetre_;
     QPointer<QWindow> plateforme_;
     std::function<void()> action_;
+    bool termine_ = false;
 };
 
 } // namespace
