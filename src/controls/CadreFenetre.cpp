@@ -163,6 +163,24 @@ void QuandCadreConnu(QWidget* fenetre, std::function<void()> action)
         attente->VerifierEnsuite();
 }
 
+void CentrerSurEcran(QWidget* fenetre)
+{
+    if (!fenetre || !fenetre->isWindow())
+        return;
+    const QWidget* reference = fenetre->parentWidget() ? fenetre->parentWidget()->window() : fenetre;
+    const QScreen* ecran = reference->screen() ? reference->screen() : QGuiApplication::primaryScreen();
+    if (!ecran)
+        return;
+    const QRect zone = ecran->availableGeometry();
+    const QMargins marges = MargesCadre(fenetre);
+    const QSize cadre = fenetre->size().grownBy(marges);
+    const QPoint client(zone.left() + std::max(0, (zone.width() - cadre.width()) / 2) + marges.left(),
+                        zone.top() + std::max(0, (zone.height() - cadre.height()) / 2) + marges.top());
+    // Measured from the client area, as the frame the widget knows may still be none.
+    if (client != fenetre->geometry().topLeft())
+        fenetre->move(fenetre->pos() + client - fenetre->geometry().topLeft());
+}
+
 void DefinirLecteurMargesCadre(std::function<QMargins(const QWidget*)> lecteur)
 {
     LecteurMarges() = std::move(lecteur);
