@@ -173,7 +173,7 @@ void TImagePortee::mouseReleaseEvent(QMouseEvent* e)
 // ---- The window ------------------------------------------------------------------------------------
 
 TClassForm::TClassForm(QWidget* parent, Controles controles)
-    : FenetreControlesDifferes(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
+    : FenetreControlesDifferes(parent, Qt::Tool)
 {
     setObjectName(QStringLiteral("ClassForm"));
     setWindowTitle(QStringLiteral("Notation"));

@@ -1,10 +1,10 @@
 #pragma once
-// The notation window: a small stay-on-top tool window that shows the notes of the beat under
-// the edit cursor on a grand staff (treble and bass clef) in the song's key signature, and
-// enters a note where the staff is clicked: the pitch of the position (with the accidental
-// button that is down, else the key's), on the empty string of the current track that plays
-// it at the lowest fret; a click on a note shown deletes it. It also changes the song's key
-// signature and chooses the clefs shown.
+// The notation window: a small tool window over the main window that shows the notes of the
+// beat under the edit cursor on a grand staff (treble and bass clef) in the song's key
+// signature, and enters a note where the staff is clicked: the pitch of the position (with the
+// accidental button that is down, else the key's), on the empty string of the current track
+// that plays it at the lowest fret; a click on a note shown deletes it. It also changes the
+// song's key signature and chooses the clefs shown.
 //
 // The command Ac_Ass_Solfege (and its toolbar button Bt_Ass_Solfege) opens and closes it; the
 // command-state refresh redraws it while it is visible, so it follows the cursor. Every key
@@ -46,9 +46,8 @@ class TClassForm : public FenetreControlesDifferes<QWidget>, public IPaletteSolf
     Q_OBJECT
 
 public:
-    // A stay-on-top tool window over `parent` (the main window), hidden until shown, its clefs
-    // as the configuration has them. It takes the command Ac_Ass_Solfege for as long as it
-    // lives.
+    // A tool window over `parent` (the main window), hidden until shown, its clefs as the
+    // configuration has them. It takes the command Ac_Ass_Solfege for as long as it lives.
     explicit TClassForm(QWidget* parent = nullptr, Controles controles = Controles::ALaCreation);
     ~TClassForm() override;
 

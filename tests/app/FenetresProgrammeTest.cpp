@@ -3,6 +3,7 @@
 // windows that open one another (preferences and preview) and the ASCII import's refresh of
 // the song.
 #include "app/FixtureFenetrePrincipale.h"
+#include "app/RepondeurModal.h"
 #include "app/DialoguesFichiersQt.h"
 #include "controls/CxEdit.h"
 #include "app/Programme.h"
@@ -71,38 +72,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Answers the modal windows as they come on top, each time with the next action in order, and
-// records their names. An action that opens another modal window must post its click, so
-// that the inner window runs from the event loop rather than from this timer.
-class RepondeurModal {
-public:
-    explicit RepondeurModal(std::vector<std::function<void(QWidget*)>> actions) : actions_(std::move(actions))
-    {
-        QObject::connect(&timer_, &QTimer::timeout, [this] { Tick(); });
-        timer_.start(5);
-    }
-    std::vector<QString> Vus;
-
-private:
-    void Tick()
-    {
-        // A window acts again when it comes back on top after another one.
-        QWidget* w = QApplication::activeModalWidget();
-        if (!w || actions_.empty() || w == dernier_)
-            return;
-        dernier_ = w;
-        Vus.push_back(w->objectName());
-        auto action = std::move(actions_.front());
-        actions_.erase(actions_.begin());
-        action(w);
-    }
-
-    std::vector<std::function<void(QWidget*)>> actions_;
-    QPointer<QWidget> dernier_;
-    QTimer timer_;
-};
-
-void Fermer(QWidget* w) { QTimer::singleShot(0, w, [w] { static_cast<QDialog*>(w)->reject(); }); }
+using lyrx_test::Fermer;
+using lyrx_test::RepondeurModal;
 
 // What a window shows in words, by control name: its title, captions, tab titles and list
 // entries.
