@@ -59,7 +59,7 @@ void TServicesImpressionProgramme::APropos() { AfficherAPropos(); }
 TFenetresResidentes::TFenetresResidentes(TForm1& fenetre)
     : SelMIDIForm(&fenetre, Controles::AuPremierAffichage), Assistant_Bat_Form(&fenetre),
       Sais_Partition(&fenetre, Controles::AuPremierAffichage), SpeedT_Form(&fenetre, Controles::AuPremierAffichage),
-      ClassForm(&fenetre, Controles::AuPremierAffichage), DynaForm(&fenetre)
+      ClassForm(&fenetre), DynaForm(&fenetre)
 {
     ServicesSaisie residents = Saisie();
     residents.SelMIDIForm = &SelMIDIForm;

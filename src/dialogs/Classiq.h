@@ -10,7 +10,6 @@
 // command-state refresh redraws it while it is visible, so it follows the cursor. Every key
 // typed on it goes to the main window, Enter moving the cursor one beat right.
 #include "dialogs/NotesPortee.h"
-#include "dialogs/BaseDialogue.h"
 #include "dialogs/Services.h"
 
 #include <QColor>
@@ -42,13 +41,13 @@ private:
     TClassForm* fenetre_;
 };
 
-class TClassForm : public FenetreControlesDifferes<QWidget>, public IPaletteSolfege {
+class TClassForm : public QWidget, public IPaletteSolfege {
     Q_OBJECT
 
 public:
     // A tool window over `parent` (the main window), hidden until shown, its clefs as the
     // configuration has them. It takes the command Ac_Ass_Solfege for as long as it lives.
-    explicit TClassForm(QWidget* parent = nullptr, Controles controles = Controles::ALaCreation);
+    explicit TClassForm(QWidget* parent = nullptr);
     ~TClassForm() override;
 
     TImagePortee* Image1 = nullptr;
@@ -67,8 +66,7 @@ public:
     QLineEdit* Ed_Invisible = nullptr;  // holds the focus, keeps nothing
     QPushButton* BT_Invisible = nullptr; // Enter
 
-    // The staff for the beat under the cursor, with the hover band where it was (nothing while
-    // the controls are not built: the first showing draws it).
+    // The staff for the beat under the cursor, with the hover band where it was.
     void DessinerPortee() override;
 
     // The mouse over the staff picture at y: the band follows it over positions 5..51.
@@ -109,7 +107,7 @@ protected:
 
 private:
     // Wired, the clefs as the configuration has them.
-    void CreerControles() override;
+    void CreerControles();
     void AfficherCles();
     void InverserBande(int position);
     void BasculerAlteration(QToolButton* bouton);
