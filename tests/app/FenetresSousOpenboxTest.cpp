@@ -10,6 +10,7 @@
 #include "controls/CadreFenetre.h"
 #include "dialogs/BaseDialogue.h"
 #include "dialogs/MessageD.h"
+#include "support/RelanceTest.h"
 #include "support/ServeurX.h"
 
 #include <QAction>
@@ -32,11 +33,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <map>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -88,16 +87,9 @@ std::optional<bool> ExecuterSousOpenbox(const std::string& ecran, const fs::path
     const lyrx_test::ProgrammeLance gestionnaire({"openbox"}, {"DISPLAY=" + serveur.Display()});
     if (!gestionnaire.Lance() || !GestionnairePret(serveur.Display()))
         return std::nullopt;
-    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    const fs::path journal = dossier / ("sortie-" + ecran + ".txt");
-    const std::string commande = "QT_QPA_PLATFORM=xcb DISPLAY=" + serveur.Display() + " " + kVariableEcran + "=" + ecran
-                                 + " " + fs::read_symlink("/proc/self/exe").string() + " --gtest_filter="
-                                 + test->test_suite_name() + "." + test->name() + " > " + journal.string() + " 2>&1";
-    const int statut = std::system(commande.c_str());
-    std::stringstream texte;
-    texte << std::ifstream(journal).rdbuf();
-    sortie = texte.str();
-    return statut == 0;
+    return lyrx_test::RelancerTestCourant("QT_QPA_PLATFORM=xcb DISPLAY=" + serveur.Display() + " " + kVariableEcran + "="
+                                              + ecran,
+                                          dossier / ("sortie-" + ecran + ".txt"), sortie);
 }
 
 // Lets the window system and the window manager work until `fait` holds, `ms` at most.

@@ -9,6 +9,7 @@
 #include "controls/CadreFenetre.h"
 #include "editor/Commandes.h"
 #include "editor/Ed_fct.h"
+#include "support/RelanceTest.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -26,7 +27,6 @@
 #include <memory>
 #include <functional>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -51,20 +51,13 @@ std::optional<QSize> EcranDemande()
 // output comes back in `sortie`. True when it passed.
 bool ExecuterSurEcran(QSize taille, const fs::path& dossier, std::string& sortie)
 {
-    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
     const std::string nom = std::to_string(taille.width()) + "x" + std::to_string(taille.height());
     const fs::path config = dossier / ("ecran-" + nom + ".json");
-    const fs::path journal = dossier / ("sortie-" + nom + ".txt");
     std::ofstream(config) << R"({"screens":[{"name":"essai","x":0,"y":0,"width":)" << taille.width()
                           << R"(,"height":)" << taille.height() << R"(,"logicalDpi":96}]})";
-    const std::string commande = "QT_QPA_PLATFORM=offscreen:configfile=" + config.string() + " " + kVariableEcran + "="
-                                 + nom + " " + fs::read_symlink("/proc/self/exe").string() + " --gtest_filter="
-                                 + test->test_suite_name() + "." + test->name() + " > " + journal.string() + " 2>&1";
-    const int statut = std::system(commande.c_str());
-    std::stringstream texte;
-    texte << std::ifstream(journal).rdbuf();
-    sortie = texte.str();
-    return statut == 0;
+    return lyrx_test::RelancerTestCourant("QT_QPA_PLATFORM=offscreen:configfile=" + config.string() + " " + kVariableEcran
+                                              + "=" + nom,
+                                          dossier / ("sortie-" + nom + ".txt"), sortie);
 }
 
 QRect RectGlobal(const QWidget* w) { return QRect(w->mapToGlobal(QPoint(0, 0)), w->size()); }

@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,7 @@ extern char** environ;
 
 namespace lyrx_test {
 
-// A program started with `args` (searched in PATH), the variables `env` added to the
+// A program started with `args` (searched in PATH), the variables `env` put before the
 // environment, its output thrown away; ended with the object.
 class ProgrammeLance {
 public:
@@ -24,17 +25,17 @@ public:
         posix_spawn_file_actions_init(&a);
         posix_spawn_file_actions_addopen(&a, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
         posix_spawn_file_actions_addopen(&a, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-        std::vector<char*> argv;
-        for (auto& s : args)
-            argv.push_back(s.data());
-        argv.push_back(nullptr);
         std::vector<std::string> variables = env;
         for (char** v = environ; *v; ++v)
             variables.emplace_back(*v);
+        std::vector<char*> argv;
         std::vector<char*> envp;
-        for (auto& s : variables)
-            envp.push_back(s.data());
-        envp.push_back(nullptr);
+        for (auto* liste : {&args, &variables}) {
+            std::vector<char*>& pointeurs = liste == &args ? argv : envp;
+            for (std::string& s : *liste)
+                pointeurs.push_back(s.data());
+            pointeurs.push_back(nullptr);
+        }
         if (posix_spawnp(&pid_, argv[0], &a, nullptr, argv.data(), envp.data()) != 0)
             pid_ = -1;
         posix_spawn_file_actions_destroy(&a);
@@ -54,7 +55,8 @@ private:
     pid_t pid_ = -1;
 };
 
-// Xvfb on a free display, for the life of the object; Display() is empty when it could not start.
+// Xvfb on a free display of a screen `ecran` (width x height x depth), for the life of the
+// object; Display() is empty when it could not start.
 class Xvfb {
 public:
     explicit Xvfb(const std::string& ecran = "1280x900x24")
@@ -62,45 +64,22 @@ public:
         int tube[2];
         if (pipe(tube) != 0)
             return;
-        posix_spawn_file_actions_t a;
-        posix_spawn_file_actions_init(&a);
-        posix_spawn_file_actions_addclose(&a, tube[0]);
-        posix_spawn_file_actions_addopen(&a, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-        const std::string fd = std::to_string(tube[1]);
-        std::vector<std::string> args = {"Xvfb", "-displayfd", fd, "-screen", "0", ecran, "-nolisten", "tcp"};
-        std::vector<char*> argv;
-        for (auto& s : args)
-            argv.push_back(s.data());
-        argv.push_back(nullptr);
-        const int r = posix_spawnp(&pid_, "Xvfb", &a, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&a);
+        // It writes the number of the display it took on the pipe once it is ready.
+        serveur_.emplace(std::vector<std::string>{"Xvfb", "-displayfd", std::to_string(tube[1]), "-screen", "0", ecran,
+                                                  "-nolisten", "tcp"});
         close(tube[1]);
-        if (r != 0) {
-            pid_ = -1;
-            close(tube[0]);
-            return;
-        }
         std::string lu;
         char c;
-        while (read(tube[0], &c, 1) == 1 && c != '\n')
+        while (serveur_->Lance() && read(tube[0], &c, 1) == 1 && c != '\n')
             lu += c;
         close(tube[0]);
         if (!lu.empty())
             display_ = ":" + lu;
     }
-    ~Xvfb()
-    {
-        if (pid_ > 0) {
-            kill(pid_, SIGTERM);
-            waitpid(pid_, nullptr, 0);
-        }
-    }
-    Xvfb(const Xvfb&) = delete;
-    Xvfb& operator=(const Xvfb&) = delete;
     const std::string& Display() const { return display_; }
 
 private:
-    pid_t pid_ = -1;
+    std::optional<ProgrammeLance> serveur_;
     std::string display_;
 };
 
