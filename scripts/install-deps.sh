@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-multimedia-dev libgl-dev libfluidsynth-dev
           qt6-translations-l10n fluid-soundfont-gm timgm6mb-soundfont fonts-liberation libgtest-dev libgmock-dev
-          libbenchmark-dev python3 python3-mido clang libclang-rt-14-dev xvfb)
+          libbenchmark-dev python3 python3-mido clang libclang-rt-14-dev xvfb openbox libx11-dev)
 if [ "${LYRX_SMALL_SOUNDFONT:-}" = 1 ]; then
   # CI makes do with the small General MIDI SoundFont.
   packages=("${packages[@]/fluid-soundfont-gm}")

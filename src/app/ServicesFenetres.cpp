@@ -13,6 +13,9 @@
 #include "print/TestASCI.h"
 #include "print/preview.h"
 
+#include <QMenuBar>
+#include <QScrollBar>
+
 // ---- Print services -----------------------------------------------------------------------------
 
 TServicesImpressionProgramme::TServicesImpressionProgramme()
@@ -56,7 +59,7 @@ void TServicesImpressionProgramme::APropos() { AfficherAPropos(); }
 TFenetresResidentes::TFenetresResidentes(TForm1& fenetre)
     : SelMIDIForm(&fenetre, Controles::AuPremierAffichage), Assistant_Bat_Form(&fenetre),
       Sais_Partition(&fenetre, Controles::AuPremierAffichage), SpeedT_Form(&fenetre, Controles::AuPremierAffichage),
-      ClassForm(&fenetre, Controles::AuPremierAffichage), DynaForm(&fenetre)
+      ClassForm(&fenetre), DynaForm(&fenetre)
 {
     ServicesSaisie residents = Saisie();
     residents.SelMIDIForm = &SelMIDIForm;
@@ -74,9 +77,15 @@ TFenetresResidentes::TFenetresResidentes(TForm1& fenetre)
     ClassForm.DefinirCibleTouches(fenetre.Ed_Invisible());
     Assistant_Bat_Form.DefinirCibleFocus(fenetre.Ed_Invisible());
     DynaForm.DefinirCibleTouches(fenetre.Ed_Invisible());
+    // Where the user works: the menus, the note values, the edit zone and the status bar.
+    std::vector<QWidget*> travail{fenetre.menuBar(), fenetre.ScrollBarZoneSaisie()};
+    for (const char* nom : {"PanelBarreBoutons2", "PanelBarreBoutons3", "PanelZoneSaisie", "PanelNumMesure",
+                            "PanelNbTps", "PanelNbTps2", "PanelTextCom"})
+        if (auto* w = fenetre.findChild<QWidget*>(QString::fromLatin1(nom)))
+            travail.push_back(w);
     const std::vector<QWidget*> palettes{&ClassForm, &Assistant_Bat_Form, &DynaForm};
     for (QWidget* palette : palettes)
-        PlacerPaletteAuPremierAffichage(palette, &fenetre, fenetre.ZoneAffichage(), palettes);
+        PlacerPaletteAuPremierAffichage(palette, &fenetre, fenetre.ZoneAffichage(), travail, palettes);
 }
 
 TFenetresResidentes::~TFenetresResidentes()

@@ -38,8 +38,9 @@ public:
 // The resident windows over `fenetre`, in their order: MIDI import dialog, drum palette, (wait
 // window,) song properties, speed trainer, staff palette, dynamics palette. The wait window
 // belongs to the main window, which makes it when an import or an assistant first needs it.
-// The dialogs among them (MIDI import, song properties, speed trainer) and the staff palette
-// build their controls as they are first shown.
+// The dialogs among them (MIDI import, song properties, speed trainer) build their controls as
+// they are first shown; the palettes, which the cursor's every move may redraw, build theirs at
+// once.
 // They are installed in the editor's services at creation and the stand-ins put back at
 // destruction, which must come before the main window's.
 class TFenetresResidentes {

@@ -93,7 +93,11 @@ protected:
 private:
     void Terminer()
     {
-        // Only once: the window stays where the user puts it from now on.
+        // Only once: the window stays where the user puts it from now on. The check after the
+        // show may still come after the expose that ended the wait.
+        if (termine_)
+            return;
+        termine_ = true;
         fenetre_->removeEventFilter(this);
         if (plateforme_)
             plateforme_->removeEventFilter(this);
@@ -105,6 +109,7 @@ private:
     QPointer<QWidget> fenetre_;
     QPointer<QWindow> plateforme_;
     std::function<void()> action_;
+    bool termine_ = false;
 };
 
 } // namespace
@@ -156,6 +161,24 @@ void QuandCadreConnu(QWidget* fenetre, std::function<void()> action)
     // not made a platform window of yet is taken as it is once the show's events are handled.
     if (SansCadre(fenetre) || EstExposee(fenetre) || !fenetre->windowHandle())
         attente->VerifierEnsuite();
+}
+
+void CentrerSurEcran(QWidget* fenetre)
+{
+    if (!fenetre || !fenetre->isWindow())
+        return;
+    const QWidget* reference = fenetre->parentWidget() ? fenetre->parentWidget()->window() : fenetre;
+    const QScreen* ecran = reference->screen() ? reference->screen() : QGuiApplication::primaryScreen();
+    if (!ecran)
+        return;
+    const QRect zone = ecran->availableGeometry();
+    const QMargins marges = MargesCadre(fenetre);
+    const QSize cadre = fenetre->size().grownBy(marges);
+    const QPoint client(zone.left() + std::max(0, (zone.width() - cadre.width()) / 2) + marges.left(),
+                        zone.top() + std::max(0, (zone.height() - cadre.height()) / 2) + marges.top());
+    // Measured from the client area, as the frame the widget knows may still be none.
+    if (client != fenetre->geometry().topLeft())
+        fenetre->move(fenetre->pos() + client - fenetre->geometry().topLeft());
 }
 
 void DefinirLecteurMargesCadre(std::function<QMargins(const QWidget*)> lecteur)

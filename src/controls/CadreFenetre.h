@@ -32,6 +32,10 @@ QMargins MargesCadre(const QWidget* fenetre);
 // is hidden before it was mapped.
 void QuandCadreConnu(QWidget* fenetre, std::function<void()> action);
 
+// The window moved so that its frame (MargesCadre) stands in the middle of the usable area of
+// its screen (its parent window's), its top left corner kept in that area.
+void CentrerSurEcran(QWidget* fenetre);
+
 // For tests: the frame's margins as a window manager would tell them, in place of Qt's;
 // an empty function gives Qt's back. Either way the margins remembered are forgotten.
 void DefinirLecteurMargesCadre(std::function<QMargins(const QWidget*)> lecteur);

@@ -40,7 +40,7 @@ void TListePercussions::keyPressEvent(QKeyEvent* e)
         emit SelectionClavier();
 }
 
-TAssistant_Bat_Form::TAssistant_Bat_Form(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
+TAssistant_Bat_Form::TAssistant_Bat_Form(QWidget* parent) : QWidget(parent, Qt::Tool)
 {
     setObjectName(QStringLiteral("Assistant_Bat_Form"));
     setWindowTitle(QStringLiteral("Assistant percussions"));

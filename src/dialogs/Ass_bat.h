@@ -1,9 +1,10 @@
 #pragma once
-// The drum palette: a floating tool window that stays on top and lists the General MIDI drum
-// sounds 27..87. A click on a sound plays it alone; a double-click (or Enter, which does both)
-// writes its note number as the fret of the cursor string in the beat under the cursor of the
-// percussion track. The command Ac_Ass_Percussion shows and hides it; the main window shows it
-// on track 8, hides it elsewhere and during playback (dialogs/Services.h).
+// The drum palette: a floating tool window, above the main window and below its dialogs and
+// boxes, that lists the General MIDI drum sounds 27..87. A click on a sound plays it alone; a
+// double-click (or Enter, which does both) writes its note number as the fret of the cursor
+// string in the beat under the cursor of the percussion track. The command Ac_Ass_Percussion
+// shows and hides it; the main window shows it on track 8, hides it elsewhere and during
+// playback (dialogs/Services.h).
 #include "dialogs/Services.h"
 
 #include <QListWidget>
@@ -30,8 +31,8 @@ class TAssistant_Bat_Form : public QWidget, public IAssistantBatterie {
     Q_OBJECT
 
 public:
-    // A stay-on-top tool window over `parent` (the main window), hidden until shown. It takes
-    // the command Ac_Ass_Percussion for as long as it lives.
+    // A tool window over `parent` (the main window), hidden until shown. It takes the command
+    // Ac_Ass_Percussion for as long as it lives.
     explicit TAssistant_Bat_Form(QWidget* parent = nullptr);
     ~TAssistant_Bat_Form() override;
 

@@ -32,6 +32,7 @@
 #include <QToolButton>
 #include <QValidator>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 #include <functional>
@@ -114,38 +115,40 @@ int Pixels96(int longueur) { return static_cast<int>(platform::Round(longueur * 
 
 namespace {
 
-// Does `action` to every window of the application as it gets the event `type`.
+// Does `action` to every window of the application as its platform window is about to show:
+// after the window's own show handling (which may set its texts and size), before the window
+// system maps it, so that the window manager takes the window in with its size and place.
+// Changed once mapped, they would race with the manager's answer to the map.
 class FiltreFenetres final : public QObject {
 public:
-    FiltreFenetres(QObject* parent, QEvent::Type type, std::function<void(QWidget*)> action)
-        : QObject(parent), type_(type), action_(std::move(action))
+    FiltreFenetres(QObject* parent, std::function<void(QWidget*)> action)
+        : QObject(parent), action_(std::move(action))
     {
     }
 
 protected:
     bool eventFilter(QObject* objet, QEvent* e) override
     {
-        if (e->type() == type_ && objet->isWidgetType()) {
-            auto* fenetre = static_cast<QWidget*>(objet);
-            if (fenetre->isWindow())
-                action_(fenetre);
-        }
+        if (e->type() == QEvent::Show && objet->isWindowType())
+            for (QWidget* fenetre : QApplication::topLevelWidgets())
+                if (fenetre->windowHandle() == static_cast<QWindow*>(objet)) {
+                    action_(fenetre);
+                    break;
+                }
         return false;
     }
 
 private:
-    QEvent::Type type_;
     std::function<void(QWidget*)> action_;
 };
 
 // Installs the filter once for the application's life; `installe` remembers it was.
-void InstallerFiltreFenetres(bool& installe, QEvent::Type type, std::function<void(QWidget*)> action)
+void InstallerFiltreFenetres(bool& installe, std::function<void(QWidget*)> action)
 {
     if (installe || !QCoreApplication::instance())
         return;
     installe = true;
-    QCoreApplication::instance()->installEventFilter(
-        new FiltreFenetres(QCoreApplication::instance(), type, std::move(action)));
+    QCoreApplication::instance()->installEventFilter(new FiltreFenetres(QCoreApplication::instance(), std::move(action)));
 }
 
 } // namespace
@@ -470,21 +473,48 @@ void AjusterLegendes(QWidget* fenetre)
     }
 }
 
+namespace {
+
+// Qt centres a dialog as its show begins, by the size it has then and a guess at the frame;
+// the dialog's own show handling and the fitting of its captions may still resize it. So it is
+// centred again once it has its size, with the frame its kind had last, and once more when the
+// window manager frames it otherwise (the first dialog of a run). The place is no explicit one:
+// the next show centres it afresh.
+void CentrerDialogue(QDialog* dialogue)
+{
+    if (dialogue->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen))
+        return;
+    const auto centrer = [dialogue] {
+        CentrerSurEcran(dialogue);
+        dialogue->setAttribute(Qt::WA_Moved, false);
+    };
+    centrer();
+    QuandCadreConnu(dialogue, [dialogue, centrer, marges = MargesCadre(dialogue)] {
+        if (MargesCadre(dialogue) != marges)
+            centrer();
+    });
+}
+
+} // namespace
+
 void InstallerAjustementLegendes()
 {
     static bool installe = false;
-    // After the window's own show handling, which may set its texts; before its first paint.
-    InstallerFiltreFenetres(installe, QEvent::ShowToParent, [](QWidget* fenetre) {
-        if (fenetre->layout())
-            return;
-        AjusterLegendes(fenetre);
-        // A window of fixed width, dialog or palette, is as wide as its title bar needs: the
-        // user cannot widen it to read a cut caption.
-        const Qt::WindowType type = fenetre->windowType();
-        const bool barreTitre = (type == Qt::Window || type == Qt::Dialog || type == Qt::Tool)
-                                && !fenetre->windowFlags().testFlag(Qt::FramelessWindowHint);
-        if (barreTitre && fenetre->minimumWidth() == fenetre->maximumWidth())
-            ElargirPourTitre(fenetre);
+    InstallerFiltreFenetres(installe, [](QWidget* fenetre) {
+        if (!fenetre->layout()) {
+            AjusterLegendes(fenetre);
+            // A window of fixed width, dialog or palette, is as wide as its title bar needs: the
+            // user cannot widen it to read a cut caption.
+            const Qt::WindowType type = fenetre->windowType();
+            const bool barreTitre = (type == Qt::Window || type == Qt::Dialog || type == Qt::Tool)
+                                    && !fenetre->windowFlags().testFlag(Qt::FramelessWindowHint);
+            if (barreTitre && fenetre->minimumWidth() == fenetre->maximumWidth())
+                ElargirPourTitre(fenetre);
+        }
+        // Left where the program put it: a dialog it placed itself (a stored place, a message
+        // box's own).
+        if (auto* dialogue = qobject_cast<QDialog*>(fenetre); dialogue && !dialogue->testAttribute(Qt::WA_Moved))
+            CentrerDialogue(dialogue);
     });
 }
 

@@ -126,7 +126,9 @@ void AjusterLegendes(QWidget* fenetre);
 // frame and default-button indicator, without the platform's minimum button width.
 int LargeurLegendeBouton(const QPushButton* bouton);
 // From now on, every window the application shows has its captions fitted as it appears, and
-// one of fixed width with a title bar is made wide enough for its title (ElargirPourTitre).
+// one of fixed width with a title bar is made wide enough for its title (ElargirPourTitre);
+// then a dialog the program does not place itself is centred on the screen by its size and
+// frame as they are then (CentrerSurEcran), at every show, and again once framed.
 void InstallerAjustementLegendes();
 
 // Numbers typed by the user, "." or "," as decimal separator, blanks around allowed; nothing

@@ -172,8 +172,7 @@ void TImagePortee::mouseReleaseEvent(QMouseEvent* e)
 
 // ---- The window ------------------------------------------------------------------------------------
 
-TClassForm::TClassForm(QWidget* parent, Controles controles)
-    : FenetreControlesDifferes(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
+TClassForm::TClassForm(QWidget* parent) : QWidget(parent, Qt::Tool)
 {
     setObjectName(QStringLiteral("ClassForm"));
     setWindowTitle(QStringLiteral("Notation"));
@@ -185,8 +184,8 @@ TClassForm::TClassForm(QWidget* parent, Controles controles)
     setPalette(blanc);
     setAutoFillBackground(true);
     setFixedSize(kLargeurClient, kHauteurClient);
+    CreerControles();
     Commandes().Enregistrer(Cmd::Ac_Ass_Solfege, [this](Cmd) { setVisible(!isVisible()); });
-    ConstruireSelon(controles);
 }
 
 void TClassForm::CreerControles()
@@ -274,8 +273,6 @@ TClassForm::~TClassForm() { Commandes().Enregistrer(Cmd::Ac_Ass_Solfege, nullptr
 
 void TClassForm::DessinerPortee()
 {
-    if (!ControlesConstruits())
-        return;
     notes_ = NotesTempsCurseur();
     TEtatPortee etat;
     etat.CleSol = BT_ClefSol->isChecked();

@@ -1,16 +1,15 @@
 #pragma once
-// The notation window: a small stay-on-top tool window that shows the notes of the beat under
-// the edit cursor on a grand staff (treble and bass clef) in the song's key signature, and
-// enters a note where the staff is clicked: the pitch of the position (with the accidental
-// button that is down, else the key's), on the empty string of the current track that plays
-// it at the lowest fret; a click on a note shown deletes it. It also changes the song's key
-// signature and chooses the clefs shown.
+// The notation window: a small tool window over the main window that shows the notes of the
+// beat under the edit cursor on a grand staff (treble and bass clef) in the song's key
+// signature, and enters a note where the staff is clicked: the pitch of the position (with the
+// accidental button that is down, else the key's), on the empty string of the current track
+// that plays it at the lowest fret; a click on a note shown deletes it. It also changes the
+// song's key signature and chooses the clefs shown.
 //
 // The command Ac_Ass_Solfege (and its toolbar button Bt_Ass_Solfege) opens and closes it; the
 // command-state refresh redraws it while it is visible, so it follows the cursor. Every key
 // typed on it goes to the main window, Enter moving the cursor one beat right.
 #include "dialogs/NotesPortee.h"
-#include "dialogs/BaseDialogue.h"
 #include "dialogs/Services.h"
 
 #include <QColor>
@@ -42,14 +41,13 @@ private:
     TClassForm* fenetre_;
 };
 
-class TClassForm : public FenetreControlesDifferes<QWidget>, public IPaletteSolfege {
+class TClassForm : public QWidget, public IPaletteSolfege {
     Q_OBJECT
 
 public:
-    // A stay-on-top tool window over `parent` (the main window), hidden until shown, its clefs
-    // as the configuration has them. It takes the command Ac_Ass_Solfege for as long as it
-    // lives.
-    explicit TClassForm(QWidget* parent = nullptr, Controles controles = Controles::ALaCreation);
+    // A tool window over `parent` (the main window), hidden until shown, its clefs as the
+    // configuration has them. It takes the command Ac_Ass_Solfege for as long as it lives.
+    explicit TClassForm(QWidget* parent = nullptr);
     ~TClassForm() override;
 
     TImagePortee* Image1 = nullptr;
@@ -68,8 +66,7 @@ public:
     QLineEdit* Ed_Invisible = nullptr;  // holds the focus, keeps nothing
     QPushButton* BT_Invisible = nullptr; // Enter
 
-    // The staff for the beat under the cursor, with the hover band where it was (nothing while
-    // the controls are not built: the first showing draws it).
+    // The staff for the beat under the cursor, with the hover band where it was.
     void DessinerPortee() override;
 
     // The mouse over the staff picture at y: the band follows it over positions 5..51.
@@ -110,7 +107,7 @@ protected:
 
 private:
     // Wired, the clefs as the configuration has them.
-    void CreerControles() override;
+    void CreerControles();
     void AfficherCles();
     void InverserBande(int position);
     void BasculerAlteration(QToolButton* bouton);

@@ -38,7 +38,7 @@ void EnregistrerCommandesNuances()
     Commandes().Enregistrer(Cmd::BT_Apply, [](Cmd) { BT_DefaultClick(); });
 }
 
-TDynaForm::TDynaForm(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
+TDynaForm::TDynaForm(QWidget* parent) : QWidget(parent, Qt::Tool)
 {
     setObjectName(QStringLiteral("DynaForm"));
     setWindowTitle(QStringLiteral("Dynamic"));

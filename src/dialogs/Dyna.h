@@ -16,7 +16,7 @@ class TDynaForm : public QWidget, public IPaletteNuances {
     Q_OBJECT
 
 public:
-    // A stay-on-top tool window over `parent` (the main window), hidden until shown.
+    // A tool window over `parent` (the main window), hidden until shown.
     explicit TDynaForm(QWidget* parent = nullptr);
     ~TDynaForm() override;
 

@@ -17,7 +17,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QScreen>
 #include <QShowEvent>
 #include <QSlider>
 #include <QTabBar>
@@ -54,11 +53,8 @@ int32_t ValeurBarreMix(int32_t position, int32_t valeurAvant)
 void TSais_Partition::showEvent(QShowEvent* e)
 {
     QDialog::showEvent(e);
-    if (e->spontaneous())
-        return;
-    if (QScreen* ecran = screen())
-        move(ecran->availableGeometry().center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
-    FormActivate();
+    if (!e->spontaneous())
+        FormActivate();
 }
 
 void TSais_Partition::keyPressEvent(QKeyEvent* e)

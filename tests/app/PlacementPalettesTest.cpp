@@ -9,6 +9,7 @@
 #include "controls/CadreFenetre.h"
 #include "editor/Commandes.h"
 #include "editor/Ed_fct.h"
+#include "support/RelanceTest.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -26,7 +27,6 @@
 #include <memory>
 #include <functional>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -51,20 +51,13 @@ std::optional<QSize> EcranDemande()
 // output comes back in `sortie`. True when it passed.
 bool ExecuterSurEcran(QSize taille, const fs::path& dossier, std::string& sortie)
 {
-    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
     const std::string nom = std::to_string(taille.width()) + "x" + std::to_string(taille.height());
     const fs::path config = dossier / ("ecran-" + nom + ".json");
-    const fs::path journal = dossier / ("sortie-" + nom + ".txt");
     std::ofstream(config) << R"({"screens":[{"name":"essai","x":0,"y":0,"width":)" << taille.width()
                           << R"(,"height":)" << taille.height() << R"(,"logicalDpi":96}]})";
-    const std::string commande = "QT_QPA_PLATFORM=offscreen:configfile=" + config.string() + " " + kVariableEcran + "="
-                                 + nom + " " + fs::read_symlink("/proc/self/exe").string() + " --gtest_filter="
-                                 + test->test_suite_name() + "." + test->name() + " > " + journal.string() + " 2>&1";
-    const int statut = std::system(commande.c_str());
-    std::stringstream texte;
-    texte << std::ifstream(journal).rdbuf();
-    sortie = texte.str();
-    return statut == 0;
+    return lyrx_test::RelancerTestCourant("QT_QPA_PLATFORM=offscreen:configfile=" + config.string() + " " + kVariableEcran
+                                              + "=" + nom,
+                                          dossier / ("sortie-" + nom + ".txt"), sortie);
 }
 
 QRect RectGlobal(const QWidget* w) { return QRect(w->mapToGlobal(QPoint(0, 0)), w->size()); }
@@ -125,7 +118,8 @@ protected:
     std::vector<std::pair<const char*, QRect>> ZonesDeTravail() const
     {
         std::vector<std::pair<const char*, QRect>> zones{{"menu bar", RectGlobal(fenetre_->menuBar())}};
-        for (const char* nom : {"PanelZoneSaisie", "PanelNumMesure", "PanelNbTps", "PanelNbTps2", "PanelTextCom"}) {
+        for (const char* nom : {"PanelBarreBoutons2", "PanelZoneSaisie", "PanelNumMesure", "PanelNbTps", "PanelNbTps2",
+                                "PanelTextCom"}) {
             const auto* w = fenetre_->findChild<QWidget*>(QString::fromLatin1(nom));
             EXPECT_TRUE(w) << nom;
             if (w)
@@ -238,6 +232,36 @@ TEST_F(PlacementPalettes, APaletteOpensBesideTheWindowWhereTheScreenHasRoom)
     EXPECT_EQ(portee.pos(), choisie);
 }
 
+// A small main window (640 x 520) in the middle of the screen has room for the drum palette
+// neither beside it nor over its score view: the palettes still leave the menu bar, the note
+// values, the edit zone and the status bar in view, and one another.
+TEST_F(PlacementPalettes, OnASmallWindowPalettesLeaveTheWorkingPartsInView)
+{
+    if (!ecran_) {
+        SurChaqueEcran();
+        return;
+    }
+    const QRect zone = QGuiApplication::primaryScreen()->availableGeometry();
+    fenetre_->resize(640, 520);
+    QCoreApplication::processEvents();
+    fenetre_->move(zone.center() - Cadre(fenetre_.get()).center() + fenetre_->pos());
+    QCoreApplication::processEvents();
+    ASSERT_LT(fenetre_->ZoneAffichage()->height(), residentes_->Assistant_Bat_Form.height());
+
+    const auto zones = ZonesDeTravail();
+    std::vector<QWidget*> ouvertes;
+    OuvrirLesPalettes([&](QWidget* palette) {
+        SCOPED_TRACE(palette->objectName().toStdString());
+        const QRect cadre = Cadre(palette);
+        EXPECT_TRUE(zone.contains(cadre)) << cadre.x() << "," << cadre.y();
+        for (const auto& [nom, r] : zones)
+            EXPECT_FALSE(cadre.intersects(r)) << "over the " << nom << " at " << cadre.x() << "," << cadre.y();
+        for (const QWidget* autre : ouvertes)
+            EXPECT_FALSE(cadre.intersects(Cadre(autre))) << "over " << autre->objectName().toStdString();
+        ouvertes.push_back(palette);
+    });
+}
+
 // The rule itself, where no window can show it: the corners tried in turn.
 TEST(PlacePalette, BesideThenOverTheScoreViewClearOfOtherPalettes)
 {
@@ -264,11 +288,53 @@ TEST(PlacePalette, BesideThenOverTheScoreViewClearOfOtherPalettes)
     for (const Cas& c : cas) {
         SCOPED_TRACE(c.nom);
         const QRect v = vue.translated(c.principale.topLeft());
-        EXPECT_EQ(PlacePalette(taille, c.principale, v, ecran, c.ouvertes, 8), c.attendu);
+        EXPECT_EQ(PlacePalette(taille, c.principale, v, ecran, c.ouvertes, {}, 8), c.attendu);
     }
-    // A score view too small: its top right corner all the same, on the screen.
-    EXPECT_EQ(PlacePalette(QSize(600, 500), principale.translated(138, 0), QRect(200, 200, 400, 100), ecran, {}, 8),
-              QPoint(0, 208));
+}
+
+// A main window too small to hold a palette over its score view, with no room beside it: the
+// palette goes where it hides none of the parts the user works in where such a place exists
+// (over the toolbars and the score view rather than the note values or the edit zone), else
+// where it hides the least of them; clear of the palettes open where it can be.
+TEST(PlacePalette, WithoutRoomTheLeastHarmfulPlace)
+{
+    // A 640 x 520 window in the middle of a 1024 x 768 screen, as the window system frames it.
+    const QRect ecran(0, 0, 1024, 768);
+    const QRect principale(191, 104, 642, 545);
+    const QRect vue(197, 232, 616, 194);
+    const QRect menus(192, 124, 640, 18);
+    const QRect valeurs(196, 426, 634, 24);
+    const QRect saisie(196, 458, 588, 160);
+    const QRect etat(196, 620, 634, 22);
+    const std::vector<QRect> travail{menus, valeurs, saisie, etat};
+    const QSize batterie(546, 233);
+    const auto couverte = [](const QRect& r, const std::vector<QRect>& zones) {
+        int aire = 0;
+        for (const QRect& z : zones)
+            aire += r.intersected(z).width() * r.intersected(z).height();
+        return aire;
+    };
+    struct Cas {
+        const char* nom;
+        QSize taille;
+        std::vector<QRect> ouvertes;
+        std::vector<QRect> protegees;
+        int aireMax; // of the protected parts it may cover
+    } cas[] = {
+        {"between the menu bar and the note values", batterie, {}, travail, 0},
+        {"clear of a palette open there", batterie, {QRect(600, 142, 424, 240)}, travail, 0},
+        // Taller than the room between the menus and the note values: it covers a strip of one
+        // of them as high as it is too tall, and none of the edit zone.
+        {"too tall for the room", QSize(546, 300), {}, travail, (300 - (426 - 142)) * (832 - 478)},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        const QRect r(PlacePalette(c.taille, principale, vue, ecran, c.ouvertes, c.protegees, 8), c.taille);
+        EXPECT_TRUE(ecran.contains(r)) << r.x() << "," << r.y();
+        EXPECT_LE(couverte(r, c.protegees), c.aireMax) << r.x() << "," << r.y();
+        EXPECT_EQ(couverte(r, {saisie}), 0);
+        EXPECT_EQ(couverte(r, c.ouvertes), 0);
+    }
 }
 
 } // namespace

@@ -167,6 +167,40 @@ TEST_F(BaseDialogueTest, RepetitionReguliere)
 
 } // namespace
 
+// A dialog opens centred on the screen, frame included, by the size it has once its captions
+// and title are fitted, at each show; one the program places itself stays where it put it.
+TEST(CentrageDialogues, ADialogIsCentredByItsSizeOnceFittedAtEveryShow)
+{
+    InstallerAjustementLegendes();
+    const QRect zone = QGuiApplication::primaryScreen()->availableGeometry();
+    const QMargins cadre(1, 20, 1, 1);
+    DefinirLecteurMargesCadre([&](const QWidget*) { return cadre; });
+    {
+        QDialog dialogue;
+        dialogue.setFixedSize(120, 80);
+        dialogue.setWindowTitle(QStringLiteral("A title far wider than the dialog's own design"));
+        for (int fois = 1; fois <= 2; ++fois) {
+            SCOPED_TRACE(fois);
+            dialogue.show();
+            QCoreApplication::processEvents();
+            EXPECT_GT(dialogue.width(), 120) << "widened for its title";
+            const QRect r = dialogue.geometry().marginsAdded(cadre);
+            EXPECT_NEAR(r.center().x(), zone.center().x(), 1);
+            EXPECT_NEAR(r.center().y(), zone.center().y(), 1);
+            dialogue.hide();
+        }
+    }
+    {
+        QDialog placee;
+        placee.resize(200, 100);
+        placee.move(zone.topLeft() + QPoint(30, 40));
+        placee.show();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(placee.pos(), zone.topLeft() + QPoint(30, 40));
+    }
+    DefinirLecteurMargesCadre({});
+}
+
 TEST(GardienEcran, WindowsAppearOnTheScreenWhereverThePlatformPutThem)
 {
     InstallerGardienEcran();

@@ -4,6 +4,7 @@
 // settings written. The programs run side by side to keep the test short. Also its start on
 // settings files written by other editors.
 #include "support/DossierTemporaire.h"
+#include "support/ServeurX.h"
 
 #include <gtest/gtest.h>
 
@@ -38,54 +39,6 @@ namespace {
 namespace fs = std::filesystem;
 using Horloge = std::chrono::steady_clock;
 using namespace std::chrono_literals;
-
-// Xvfb on a free display, for the life of the test.
-class Xvfb {
-public:
-    Xvfb()
-    {
-        int tube[2];
-        if (pipe(tube) != 0)
-            return;
-        posix_spawn_file_actions_t a;
-        posix_spawn_file_actions_init(&a);
-        posix_spawn_file_actions_addclose(&a, tube[0]);
-        posix_spawn_file_actions_addopen(&a, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-        const std::string fd = std::to_string(tube[1]);
-        std::vector<std::string> args = {"Xvfb", "-displayfd", fd, "-screen", "0", "1280x900x24", "-nolisten", "tcp"};
-        std::vector<char*> argv;
-        for (auto& s : args)
-            argv.push_back(s.data());
-        argv.push_back(nullptr);
-        const int r = posix_spawnp(&pid_, "Xvfb", &a, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&a);
-        close(tube[1]);
-        if (r != 0) {
-            pid_ = -1;
-            close(tube[0]);
-            return;
-        }
-        std::string lu;
-        char c;
-        while (read(tube[0], &c, 1) == 1 && c != '\n')
-            lu += c;
-        close(tube[0]);
-        if (!lu.empty())
-            display_ = ":" + lu;
-    }
-    ~Xvfb()
-    {
-        if (pid_ > 0) {
-            kill(pid_, SIGTERM);
-            waitpid(pid_, nullptr, 0);
-        }
-    }
-    const std::string& Display() const { return display_; }
-
-private:
-    pid_t pid_ = -1;
-    std::string display_;
-};
 
 // The top-level windows of one process whose name begins with `prefixe`.
 std::vector<Window> FenetresDe(Display* d, pid_t pid, const std::string& prefixe)
@@ -267,7 +220,7 @@ protected:
     }
 
     lyrx_test::DossierTemporaire dossier_{"lyrx-fermeture"};
-    std::optional<Xvfb> serveur_;
+    std::optional<lyrx_test::Xvfb> serveur_;
     Display* d_ = nullptr;
 };
 
