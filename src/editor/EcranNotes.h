@@ -53,6 +53,15 @@ inline double GaucheGrace(double gauche, double debut, double gaucheMax)
     return std::min(std::max(gauche, debut), std::max(gauche, gaucheMax));
 }
 
+// The room of a grace note on string s, measured on ctx.c, from the beats' x: it begins past the
+// previous beat's fret and a clear column (none when that beat shows no fret there), or, on a
+// measure's first beat, DebutPlaceGracePremierTemps before it, and the grace note needs
+// PlaceGrace of it, up to a clear column before its own fret (none without a grace note). The
+// layout gives a beat that room, and the painter puts the grace note there.
+std::optional<int32_t> DebutPlaceGrace(TContexteEcran& ctx, const TTemps& avant, int32_t s);
+std::optional<int32_t> PlaceGrace(TContexteEcran& ctx, const TTemps& temps, int32_t s);
+int32_t DebutPlaceGracePremierTemps(const TParamEcran& p);
+
 // Link marks; x values are line-relative.
 void DessinerSlideUp(TContexteEcran& ctx, int32_t x1, int32_t x2, int32_t s);
 void DessinerSlideDown(TContexteEcran& ctx, int32_t x1, int32_t x2, int32_t s);

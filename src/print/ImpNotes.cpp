@@ -25,15 +25,30 @@ const TTemps* Temps(int32_t b)
     return &bloc->Temps[PisteImpr()][b];
 }
 
-// Width of string s's fret text in beat b in the fret font (0 without a beat or a text).
-int LargeurFrette(platform::Canevas& c, int32_t b, int32_t s)
+// Width of string s's fret text in a beat in the fret font (0 without a beat or a text).
+int LargeurFrette(platform::Canevas& c, const TTemps* t, int32_t s)
 {
-    const TTemps* t = Temps(b);
     if (!t)
         return 0;
     const std::string texte = TexteFretteImpression(*t, s);
     c.SetFonte(PoliceImpr("FontNotes_Prt"));
     return texte.empty() ? 0 : c.TextWidth(texte);
+}
+int LargeurFrette(platform::Canevas& c, int32_t b, int32_t s) { return LargeurFrette(c, Temps(b), s); }
+
+// A grace note's text, in the fret font three points smaller and plain.
+std::string TexteGrace(const TNoteCorde& note)
+{
+    std::string texte = note.FretteGrace == kNoteMorte ? std::string("x") : std::to_string(note.FretteGrace);
+    return note.NuanceGrace < 5 ? "(" + texte + ")" : texte;
+}
+platform::StyleFonte FonteGrace()
+{
+    platform::StyleFonte fonte = PolicesLabels().PoliceDessin("FontNotes_Prt");
+    fonte.taille = TailleImpr(fonte.taille - 3);
+    fonte.gras = false;
+    fonte.italique = false;
+    return fonte;
 }
 
 // The two ends of a slide or arc: 0.5 mm after this note's number to 0.5 mm before the next
@@ -230,6 +245,27 @@ int LargeurMaxFrettesImpression(platform::Canevas& c, const TTemps& temps)
     return largeur;
 }
 
+std::optional<double> DebutPlaceGraceImpr(platform::Canevas& c, const TTemps& avant, int32_t s)
+{
+    const std::string texte = TexteFretteImpression(avant, s);
+    if (texte.empty())
+        return std::nullopt;
+    return LargeurFrette(c, &avant, s) / 2.0 + R(0.2 * EchelleImpr());
+}
+
+std::optional<double> PlaceGraceImpr(platform::Canevas& c, const TTemps& temps, int32_t s)
+{
+    const TNoteCorde& note = temps.Notes[s];
+    if (temps.Silence || temps.Lie || note.FretteGrace < 0)
+        return std::nullopt;
+    const int largeurFrette = LargeurFrette(c, &temps, s);
+    c.SetFonte(FonteGrace());
+    return largeurFrette / 2.0 + R(0.2 * EchelleImpr()) + c.TextWidth(TexteGrace(note));
+}
+
+// A line's first measure opens with a bar drawn right of its x, as thick as a plain bar.
+double DebutPlaceGracePremierTempsImpr() { return ParamImpCourant.EspaceAvantTemps - G.EpaisseurBarre - 0.2; }
+
 void ImprimerNote(int32_t b, int32_t s)
 {
     platform::Canevas* c = CanvasImpr;
@@ -273,26 +309,18 @@ void ImprimerNote(int32_t b, int32_t s)
 
     if (g >= 0) {
         // Left of the widest number of the beat, so that grace notes on several strings line
-        // up; the longer the grace note, the further away. But 0.3 mm past the bar line's
-        // middle on a measure's first beat, 0.2 mm past the previous beat's fret on its string
-        // after another, and 0.2 mm short of its own fret at the most.
-        const int largeurFrette = texte.empty() ? 0 : c->TextWidth(texte);
+        // up; the longer the grace note, the further away. But 0.2 mm past the bar line on a
+        // measure's first beat, 0.2 mm past the previous beat's fret on its string after
+        // another, and 0.2 mm short of its own fret at the most.
         std::optional<int> debut;
-        if (b == 1) {
-            debut = R((xm - p.EspaceAvantTemps + 0.3) * e);
-        } else if (const std::string avant = TexteFretteImpression(*Temps(b - 1), s); !avant.empty()) {
-            const int wa = c->TextWidth(avant);
-            debut = R((Temps(b - 1)->XImp + p.MargeGaucheLignes) * e - wa / 2.0) + wa + R(0.2 * e);
-        }
-        platform::StyleFonte fonte = PolicesLabels().PoliceDessin("FontNotes_Prt");
-        fonte.taille = TailleImpr(fonte.taille - 3);
-        fonte.gras = false;
-        fonte.italique = false;
-        c->SetFonte(fonte);
+        if (b == 1)
+            debut = R((xm - DebutPlaceGracePremierTempsImpr()) * e);
+        else if (const std::optional<double> apres = DebutPlaceGraceImpr(*c, *Temps(b - 1), s))
+            debut = R((Temps(b - 1)->XImp + p.MargeGaucheLignes) * e + *apres);
+        const int gaucheMax = R(xm * e - PlaceGraceImpr(*c, *t, s).value_or(0));
+        c->SetFonte(FonteGrace());
         const int dg = std::clamp<int>(note.DureeGrace, 1, 3);
-        std::string tg = g == kNoteMorte ? std::string("x") : std::to_string(g);
-        if (note.NuanceGrace < 5)
-            tg = "(" + tg + ")";
+        const std::string tg = TexteGrace(note);
         const platform::Dimension d = c->TextExtent(tg);
         const int demi = R(W / 2.0);
         int gauche = R((xm - 1.0 - 0.2 * dg) * e - demi) - d.cx; // its white box
@@ -300,7 +328,6 @@ void ImprimerNote(int32_t b, int32_t s)
         int droite = R((xm - 0.7 - 0.2 * dg) * e - demi);
         if (debut) {
             const int texteGauche = droite - d.cx;
-            const int gaucheMax = R(xm * e - largeurFrette / 2.0) - R(0.2 * e) - d.cx;
             const int decalage = static_cast<int>(GaucheGrace(texteGauche, *debut, gaucheMax)) - texteGauche;
             gauche += decalage;
             droiteBoite += decalage;

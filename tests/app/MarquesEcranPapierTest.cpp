@@ -9,6 +9,7 @@
 #include "CanevasTeinte.h"
 #include "editor/Fontes.h"
 #include "print/ImpEffets.h"
+#include "print/ImpLignes.h"
 #include "print/ImpNotes.h"
 #include "print/ImpPartition.h"
 #include "print/Impress.h"
@@ -19,6 +20,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -228,14 +230,21 @@ protected:
         AppliquerPolices();
         InitialiserImpression();
         CanvasImpr = nullptr;
+        InstallerSurfacePartition(&surface_);
+    }
+
+    void TearDown() override
+    {
+        InstallerSurfacePartition(nullptr);
+        FixtureEcranPapier::TearDown();
     }
 
     enum class Support { Ecran, Papier };
 
-    // Line 1 at a view `largeur_` wide, or page 1, the texts `teinte` picks in green; `teintes`
-    // gets their cells.
-    QImage Peindre(Support support, const std::function<bool(std::string_view)>& teinte,
-                   std::vector<QRect>* teintes = nullptr) const
+    // Line 1 at a view `largeur_` wide, or page 1, drawn on the canvas `habit` puts over the
+    // picture's Qt canvas.
+    using Habit = std::function<platform::Canevas&(platform::CanevasQt&)>;
+    QImage PeindreSur(Support support, const Habit& habit) const
     {
         LigaturerPartition();
         if (support == Support::Ecran) {
@@ -245,22 +254,29 @@ protected:
             image.fill(Qt::white);
             QPainter peintre(&image);
             platform::CanevasQt qt(peintre);
-            CanevasTeinte canevas(qt, teinte, platform::clLime);
-            DessinerLigne(canevas, 1, image.width(), image.height());
-            if (teintes)
-                *teintes = canevas.Teintes();
+            DessinerLigne(habit(qt), 1, image.width(), image.height());
             return image;
         }
         // The first lines of an A4 page: the rest of it is drawn off the picture.
-        QImage image(2100, 1000, QImage::Format_RGB32);
+        QImage image(2100, 1400, QImage::Format_RGB32);
         image.fill(Qt::white);
         QPainter peintre(&image);
         platform::CanevasQt qt(peintre, 254);
-        CanevasTeinte canevas(qt, teinte, platform::clLime);
-        TSortieCanevas sortie(canevas, 2100, 2970);
+        TSortieCanevas sortie(habit(qt), 2100, 2970);
         ImprimerPartition(sortie, 1, 1, 1);
+        return image;
+    }
+
+    // The texts `teinte` picks in green; `teintes` gets their cells.
+    QImage Peindre(Support support, const std::function<bool(std::string_view)>& teinte,
+                   std::vector<QRect>* teintes = nullptr) const
+    {
+        std::optional<CanevasTeinte> canevas;
+        const QImage image = PeindreSur(support, [&](platform::CanevasQt& qt) -> platform::Canevas& {
+            return canevas.emplace(qt, teinte, platform::clLime);
+        });
         if (teintes)
-            *teintes = canevas.Teintes();
+            *teintes = canevas->Teintes();
         return image;
     }
 
@@ -269,9 +285,11 @@ protected:
     static bool Encre(QRgb p) { return std::min({qRed(p), qGreen(p), qBlue(p)}) < 160 && !Vert(p); }
 
     // Each text `suivi` picks, in green alone in turn, on `support`: it must be drawn and touch
-    // no other ink, corners included.
+    // no other ink, corners included, nor lose any of its ink under what is drawn after it (a
+    // white box on paper): each shows as much as the most whole one of its kind.
     void VerifierTextes(Support support, const std::function<bool(std::string_view)>& suivi) const
     {
+        std::map<std::string, std::vector<std::pair<int, QPoint>>> encres;
         for (int k = 0;; ++k) {
             std::string texte;
             int n = 0;
@@ -287,7 +305,7 @@ protected:
                 &teintes);
             if (teintes.empty()) {
                 EXPECT_GT(k, 0) << "no text followed";
-                return;
+                break;
             }
             const QRect zone = teintes[0].adjusted(-4, -4, 4, 4).intersected(image.rect().adjusted(1, 1, -1, -1));
             int verts = 0, contacts = 0;
@@ -302,6 +320,14 @@ protected:
                 }
             EXPECT_GT(verts, 0) << "\"" << texte << "\" at " << teintes[0].x() << "," << teintes[0].y();
             EXPECT_EQ(contacts, 0) << "\"" << texte << "\" at " << teintes[0].x() << "," << teintes[0].y();
+            // A grace note "12" and a fret "12" are of different sizes.
+            encres[texte + " of " + std::to_string(teintes[0].width()) + " x " + std::to_string(teintes[0].height())]
+                .emplace_back(verts, teintes[0].topLeft());
+        }
+        for (const auto& [texte, verts] : encres) {
+            const int entier = std::ranges::max(verts, {}, &std::pair<int, QPoint>::first).first;
+            for (const auto& [n, ou] : verts)
+                EXPECT_EQ(n, entier) << "\"" << texte << "\" at " << ou.x() << "," << ou.y() << " partly hidden";
         }
     }
 
@@ -350,6 +376,18 @@ protected:
         verifier(Support::Papier);
     }
 
+    // The usual note spacing and rhythm proportion, or the narrowest the preferences allow (0
+    // and 1.0), on screen and on paper.
+    static void Espacement(bool serre)
+    {
+        ParamEcranCourant.CoefEspAff = serre ? 0 : 5;
+        ParamEcranCourant.CoefPImp = serre ? 1.0 : 1.5;
+        ParamImpCourant.CoefEspAff_Prt = ParamEcranCourant.CoefEspAff;
+        ParamImpCourant.CoefPImp = ParamEcranCourant.CoefPImp;
+        CalculerLargeursTemps();
+        CalculerLargeursTempsImpression();
+    }
+
     struct Bend {
         int effet;
         double valeur;
@@ -382,6 +420,19 @@ protected:
     }
 
     int largeur_ = 1000;
+
+private:
+    // The view's measuring canvas, as the layout measures texts in the window.
+    class SurfaceMesurante final : public ISurfacePartition {
+    public:
+        platform::Canevas* CanevasMesure() override { return &qt_; }
+
+    private:
+        QImage image_{1, 1, QImage::Format_RGB32};
+        QPainter peintre_{&image_};
+        platform::CanevasQt qt_{peintre_};
+    };
+    SurfaceMesurante surface_;
 };
 
 bool Valeur(std::string_view t)
@@ -455,32 +506,45 @@ TEST_F(MarquesEncre, WavesOverBentDoubleStopsKeepClearOfTheAmountsAndTheNextMeas
     }
 }
 
-TEST_F(MarquesEncre, AGraceNoteAfterATripletBeatKeepsClearOfItsFret)
+TEST_F(MarquesEncre, AGraceNoteAfterATripletBeatKeepsClearOfBothFrets)
 {
     // "5(12)": the grace note of the second beat of a triplet ran into the first beat's fret.
-    // (A "(12)" between two "12" finds no room there: the beats are narrower than the three.)
-    for (const auto& [frette, nuance] : {std::pair(5, 3), std::pair(5, 6), std::pair(12, 6)}) {
-        const std::string grace = nuance < 5 ? "(12)" : "12";
+    // A "(12)" between two "12" finds no room there on triplet eighths, nor on the shortest
+    // triplets at the narrowest spacing: the layout gives those beats the room.
+    struct Cas {
+        int code;       // of the triplet's beats
+        int frette;     // of every beat
+        int nuance;     // of the grace notes on the second and third beat of each triplet
+        bool serre;     // spaced the narrowest
+    };
+    const Cas cas[] = {
+        {1, 5, 3, false}, {1, 5, 6, false}, {1, 12, 6, false}, {1, 12, 3, false},
+        {2, 12, 3, true}, {3, 12, 3, true}, {3, 12, 6, true}, {1, 12, 3, true},
+    };
+    for (const Cas& c : cas) {
+        const std::string grace = c.nuance < 5 ? "(12)" : "12";
+        const std::string frette = std::to_string(c.frette);
+        Espacement(c.serre);
         Mesures(2);
         for (int m = 1; m <= 2; ++m) {
             for (int b = 1; b <= 12; ++b) {
                 TTemps& t = Temps(b, m);
                 t = TTemps{};
-                t.CodeDuree = 1;
+                t.CodeDuree = static_cast<int8_t>(c.code);
                 t.Triolet = true;
                 t.PosTriolet = static_cast<int8_t>((b - 1) % 3 + 1);
-                t.Duree = DureeEnTicks(1, false, true);
-                t.Notes[1].Frette = static_cast<int8_t>(frette);
-                if (b % 3 != 1) {
-                    t.Notes[1].FretteGrace = 12;
-                    t.Notes[1].NuanceGrace = static_cast<uint8_t>(nuance);
-                    t.Notes[1].DureeGrace = static_cast<uint8_t>(b % 3 + 1);
-                }
+                t.Duree = DureeEnTicks(c.code, false, true);
+                t.Notes[1].Frette = static_cast<int8_t>(c.frette);
+                t.Notes[1].FretteGrace = 12;
+                t.Notes[1].NuanceGrace = static_cast<uint8_t>(c.nuance);
+                t.Notes[1].DureeGrace = static_cast<uint8_t>((b - 1) % 3 + 1);
             }
             Mesure(m).NbTemps[PisteCourante] = 12;
         }
-        Partout(grace + " after " + std::to_string(frette), [&](Support support) {
-            VerifierTextes(support, [&](std::string_view t) { return t == grace; });
+        const std::string nom = grace + " after " + std::to_string(c.frette) + " on triplets of code " +
+                                std::to_string(c.code) + (c.serre ? ", spaced tightest" : "");
+        Partout(nom, [&](Support support) {
+            VerifierTextes(support, [&](std::string_view t) { return t == grace || t == frette; });
         });
     }
 }
