@@ -88,7 +88,7 @@ private:
 };
 
 // EspacerMesure, which also gives the measure's diagrams at its ends. The canvas measures
-// their names, the ending's number, and the frets and grace notes.
+// their names, the ending's number, and the frets, grace notes and bends.
 TBordsDiagrammes Espacer(int32_t m, Mesureur& mesureur);
 
 } // namespace
@@ -154,11 +154,12 @@ TBordsDiagrammes EcarterDiagrammes(std::span<double> x, std::span<const TDiagram
             x[static_cast<std::size_t>(diagrammes.back().Temps)] + diagrammes.back().Droite};
 }
 
-bool AvecGraces(const TTempsPiste& temps, int32_t n, int32_t nbCordes)
+bool AvecGracesOuBends(const TTempsPiste& temps, int32_t n, int32_t nbCordes, bool effets)
 {
     for (int32_t b = 1; b <= n; ++b) {
         for (int32_t s = 1; s <= nbCordes; ++s) {
-            if (temps[b].Notes[s].FretteGrace >= 0)
+            const TNoteCorde& note = temps[b].Notes[s];
+            if (note.FretteGrace >= 0 || (effets && (note.Effet == 5 || note.Effet == 6)))
                 return true;
         }
     }
@@ -236,7 +237,7 @@ TBordsDiagrammes Espacer(int32_t m, Mesureur& mesureur)
     // A grace note is wider than the room the minimum of a short beat leaves it between the
     // frets, or after the bar.
     TContexteEcran* ctx = nullptr;
-    if (canevas && AvecGraces(temps, n, std::clamp<int32_t>(Partition.NbCordes[PisteCourante], 1, kNbCordesMax)))
+    if (canevas && AvecGracesOuBends(temps, n, std::clamp<int32_t>(Partition.NbCordes[PisteCourante], 1, kNbCordesMax), p.AffEff))
         ctx = &mesureur.Contexte();
     int32_t graceAvant = 0;
     if (ctx) {
@@ -287,6 +288,18 @@ TBordsDiagrammes Espacer(int32_t m, Mesureur& mesureur)
     if (mesure->RenvoiFin)
         mesure->EspaceDroite = p.EspaceRenvoiFin;
     mesure->EspaceGauche += graceAvant;
+
+    // Bends reach right of their beats, the last ones past the measure's end. Their strokes
+    // round half-pixels by where they stand on the line: a pixel more, wherever that is.
+    if (ctx) {
+        std::optional<int32_t> droite;
+        for (int32_t b = 1; b <= n; ++b)
+            if (const std::optional<int32_t> d = DroiteBendsTemps(*ctx, temps[b]))
+                droite = std::max(droite.value_or(0), temps[b].XEcran + *d + 1);
+        const int32_t fin = mesure->Largeur + mesure->EspaceDroite - RetraitMarquesFin(*ctx, m);
+        if (droite && *droite > fin)
+            mesure->EspaceDroite += *droite - fin;
+    }
 
     // An ending's hook and number stand at the measure's start, as high as the diagrams: the
     // first diagram keeps clear of them.

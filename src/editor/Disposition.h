@@ -10,12 +10,13 @@
 // chord diagram is wider than a short beat: every diagram, with its name, gets a string gap of
 // room before the next one (the beats between them spread out), and a measure's first diagram
 // keeps that room after the last diagram of the measure before it on the line, and clear of
-// an ending's number. Lines are filled greedily and justified to the available width, except
-// a short last line. Besides durations and settings, only the diagrams' names, the endings'
-// numbers, and the frets and grace notes that the grace notes stand between enter the layout,
-// measured on the view's measuring canvas (ISurfacePartition::CanevasMesure); without one, the
-// diagrams' grids alone. A song without diagrams and grace notes is laid out from its
-// durations alone.
+// an ending's number. Bends reach right of their beats: the bar that closes the measure moves
+// right until they end clear of it. Lines are filled greedily and justified to the available
+// width, except a short last line. Besides durations and settings, only the diagrams' names,
+// the endings' numbers, the frets and grace notes that the grace notes stand between and the
+// bends' amounts enter the layout, measured on the view's measuring canvas
+// (ISurfacePartition::CanevasMesure); without one, the diagrams' grids alone. A song without
+// diagrams, grace notes and bends is laid out from its durations alone.
 //
 // Results go to the song's layout fields (never saved): XEcran of each beat; Largeur,
 // EspaceGauche, EspaceDroite, Ligne, XGauche, XDroite and Y of each measure; and to the
@@ -55,9 +56,9 @@ struct TBordsDiagrammes {
 // between them spread out in proportion until it does not, and everything after moves along.
 TBordsDiagrammes EcarterDiagrammes(std::span<double> x, std::span<const TDiagrammeMesure> diagrammes, double ecart);
 
-// Whether a beat of a measure's n beats has a grace note: only then do its frets enter the
-// layout.
-bool AvecGraces(const TTempsPiste& temps, int32_t n, int32_t nbCordes);
+// Whether a beat of a measure's n beats shows a grace note, or a bend when `effets` are shown:
+// only then do its frets enter the layout.
+bool AvecGracesOuBends(const TTempsPiste& temps, int32_t n, int32_t nbCordes, bool effets);
 
 // A measure's beats at x[1..n] and its width at x[n + 1]. The grace note of string s of beat b
 // needs place(b, s) of room before its beat (none without one), which begins debut(b - 1, s)

@@ -293,6 +293,26 @@ TZoneEncre TraceBend(TContexteEcran& ctx, const TTemps& temps, int32_t s)
     return Zone(x0 + 2, yHaut - 2, droite, yHaut + ctx.E + 1);
 }
 
+} // namespace
+
+std::optional<int32_t> DroiteBendsTemps(TContexteEcran& ctx, const TTemps& temps)
+{
+    if (!ctx.p.AffEff)
+        return std::nullopt;
+    std::optional<int32_t> droite;
+    for (int32_t s = 1; s <= ctx.NbCordes; ++s) {
+        if (!AvecBend(temps, s))
+            continue;
+        const double d = std::max(TraceBend(ctx, temps, s).Droite, ValeurBend(ctx, temps, s).Droite);
+        droite = std::max(droite.value_or(0), static_cast<int32_t>(d) - ctx.MG - temps.XEcran);
+    }
+    return droite;
+}
+
+int32_t RetraitMarquesFin(const TContexteEcran& ctx, int32_t mesure) { return 2 + RetraitBarreFin(ctx, mesure); }
+
+namespace {
+
 // The chord names and diagrams of the measure being painted, and the beat texts of its line.
 std::vector<TZoneEncre> ZonesAuDessus(TContexteEcran& ctx);
 const TMesure* BlocLigne(int32_t m);
@@ -341,7 +361,7 @@ public:
     {
         if (b < ctx.NbTemps)
             return ctx.MG + ctx.Temps(b + 1).XEcran;
-        return ctx.MG + ctx.Bloc->Largeur + ctx.Bloc->EspaceDroite - 2 - RetraitBarreFin(ctx, ctx.MesureDessinee);
+        return ctx.MG + ctx.Bloc->Largeur + ctx.Bloc->EspaceDroite - RetraitMarquesFin(ctx, ctx.MesureDessinee);
     }
 
     std::vector<TZoneEncre> Cordes() override
@@ -400,7 +420,10 @@ TPlaceVague PlacerVagueTemps(TContexteEcran& ctx, int32_t b, int pas, int32_t fi
     const int h = R(pas / 2.0);
     const int32_t yw = ctx.Y - kHauteurEffets;
     GeometrieEcran g(ctx);
-    return PlacerVagueTemps(g, b, Zone(xb, yw - h - 1, std::max(fin, xb + 1), yw + h + 1), 4 * pas, 1);
+    // Its last stroke inks the column it ends on: its area reaches one further.
+    TPlaceVague place = PlacerVagueTemps(g, b, Zone(xb, yw - h - 1, std::max(fin, xb) + 1, yw + h + 1), 4 * pas, 1);
+    place.Fin -= 1;
+    return place;
 }
 
 } // namespace

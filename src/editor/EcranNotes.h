@@ -62,6 +62,13 @@ std::optional<int32_t> DebutPlaceGrace(TContexteEcran& ctx, const TTemps& avant,
 std::optional<int32_t> PlaceGrace(TContexteEcran& ctx, const TTemps& temps, int32_t s);
 int32_t DebutPlaceGracePremierTemps(const TParamEcran& p);
 
+// How far right of a beat's x its bends reach, measured on ctx.c: their arcs and arrows, and
+// their amounts where the bends write them; none without a bend shown. The layout keeps them
+// RetraitMarquesFin short of the bar that closes the measure, as the amounts that move right.
+std::optional<int32_t> DroiteBendsTemps(TContexteEcran& ctx, const TTemps& temps);
+// From the x of a measure's right bar, clear of the closing bar, double bar or repeat sign.
+int32_t RetraitMarquesFin(const TContexteEcran& ctx, int32_t mesure);
+
 // Link marks; x values are line-relative.
 void DessinerSlideUp(TContexteEcran& ctx, int32_t x1, int32_t x2, int32_t s);
 void DessinerSlideDown(TContexteEcran& ctx, int32_t x1, int32_t x2, int32_t s);

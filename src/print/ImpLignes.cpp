@@ -136,9 +136,10 @@ TBordsDiagrammes Espacer(int32_t m, platform::Canevas* c)
 
     // A grace note is wider than the room the minimum of a short beat leaves it between the
     // frets, or after the bar.
+    const bool gracesOuBends = c && AvecGracesOuBends(temps, n, NbCordesImpr(), p.AffEff_Prt);
     const double e = EchelleImpr();
     double graceAvant = 0;
-    if (c && e > 0 && AvecGraces(temps, n, NbCordesImpr())) {
+    if (gracesOuBends && e > 0) {
         std::vector<double> positions(static_cast<std::size_t>(n) + 2);
         for (int32_t b = 1; b <= n; ++b)
             positions[static_cast<std::size_t>(b)] = temps[b].XImp;
@@ -184,6 +185,18 @@ TBordsDiagrammes Espacer(int32_t m, platform::Canevas* c)
     if (bloc->RenvoiFin)
         bloc->EspaceDroiteImp = G.EspaceFinRenvoi;
     bloc->EspaceGaucheImp += graceAvant;
+
+    // Bends reach right of their beats, the last ones past the measure's end. Where the
+    // painter rounds their strokes, a beat further along the line may stand a pixel further.
+    if (gracesOuBends && e > 0) {
+        std::optional<double> droite;
+        for (int32_t b = 1; b <= n; ++b)
+            if (const std::optional<double> d = DroiteBendsImpr(*c, temps[b]))
+                droite = std::max(droite.value_or(0), temps[b].XImp + (*d + 1.5) / e);
+        const double fin = bloc->LargeurImp + bloc->EspaceDroiteImp - RetraitMarquesFinImpr(m);
+        if (droite && *droite > fin)
+            bloc->EspaceDroiteImp += *droite - fin;
+    }
 
     // An ending's hook and number stand at the measure's start: the first diagram keeps clear
     // of them.

@@ -103,11 +103,11 @@ struct GeometrieBend {
     int Yb = 0, Ym = 0, Yt = 0;
     int a(double d) const { return R(base + d * e); }
 };
-GeometrieBend GeometrieBendDe(platform::Canevas& c, int32_t b, int32_t s, double x)
+GeometrieBend GeometrieBendDe(platform::Canevas& c, const TTemps& t, int32_t s, double x)
 {
     GeometrieBend g;
     g.e = EchelleImpr();
-    const int w = LargeurFrette(c, b, s);
+    const int w = LargeurFrette(c, &t, s);
     g.base = (x + ParamImpCourant.MargeGaucheLignes - 2.0) * g.e + w / 2.0;
     const double y = YCordeImpr(s);
     g.Yb = R(y * g.e);
@@ -118,7 +118,7 @@ GeometrieBend GeometrieBendDe(platform::Canevas& c, int32_t b, int32_t s, double
 
 GeometrieBend TracerBend(platform::Canevas& c, int32_t b, int32_t s, double x)
 {
-    const GeometrieBend g = GeometrieBendDe(c, b, s, x);
+    const GeometrieBend g = GeometrieBendDe(c, *Temps(b), s, x);
     StyloImpr(c, G.EpaisseurBend);
     c.Arc(g.a(0.5), g.Yt, g.a(4.5), g.Yb, g.a(2.5), g.Yb, g.a(4.5), g.Ym);
     return g;
@@ -148,16 +148,15 @@ void Fleche(platform::Canevas& c, int X, int Y, int dy, double e)
 
 // Where the fret of the string above string s ends in beat b, white box included, when that
 // string holds one: a bend's amount stands there, over that string's line.
-std::optional<int> FinFretteAuDessus(platform::Canevas& c, int32_t b, int32_t s)
+std::optional<int> FinFretteAuDessus(platform::Canevas& c, const TTemps& t, int32_t s)
 {
-    const TTemps* t = Temps(b);
-    if (!t || s <= 1)
+    if (s <= 1)
         return std::nullopt;
-    const std::string texte = TexteFretteImpression(*t, s - 1);
+    const std::string texte = TexteFretteImpression(t, s - 1);
     if (texte.empty())
         return std::nullopt;
     c.SetFonte(PoliceImpr("FontNotes_Prt"));
-    const double xm = t->XImp + ParamImpCourant.MargeGaucheLignes;
+    const double xm = t.XImp + ParamImpCourant.MargeGaucheLignes;
     return R((xm + G.MargeFrette) * EchelleImpr() + c.TextWidth(texte) / 2.0 + 1);
 }
 
@@ -188,18 +187,16 @@ bool AvecBendImpr(const TTemps& temps, int32_t s)
 // the line through its digits and through the tail of a decimal comma. In a double stop the
 // fret of the string above stands there: the amount then starts 0.2 mm past it, clear of the
 // arrowhead under it.
-TZoneEncre CelluleValeurBendImpr(int32_t b, int32_t s)
+namespace {
+
+TZoneEncre CelluleValeurBend(platform::Canevas& c, const TTemps& t, int32_t s)
 {
-    platform::Canevas* c = CanvasImpr;
-    const TTemps* t = Temps(b);
-    if (!c || !t)
-        return {};
-    const GeometrieBend g = GeometrieBendDe(*c, b, s, t->XImp);
+    const GeometrieBend g = GeometrieBendDe(c, t, s, t.XImp);
     const Relachement r = RelachementDe(g);
-    const int xDroite = t->Notes[s].Effet == 6 ? R(r.x2 - (r.x2 - r.xc) / 2.0) : g.a(4.5);
-    const std::optional<int> finFretteAuDessus = FinFretteAuDessus(*c, b, s);
-    c->SetFonte(PoliceImpr("FontEff_Prt"));
-    const platform::Dimension d = c->TextExtent(TexteValeurEffet(t->Notes[s].ValeurBend));
+    const int xDroite = t.Notes[s].Effet == 6 ? R(r.x2 - (r.x2 - r.xc) / 2.0) : g.a(4.5);
+    const std::optional<int> finFretteAuDessus = FinFretteAuDessus(c, t, s);
+    c.SetFonte(PoliceImpr("FontEff_Prt"));
+    const platform::Dimension d = c.TextExtent(TexteValeurEffet(t.Notes[s].ValeurBend));
     int x = R(xDroite - d.cx - 0.5 * g.e);
     if (finFretteAuDessus && x < *finFretteAuDessus + R(0.2 * g.e))
         x = *finFretteAuDessus + R(0.2 * g.e);
@@ -208,23 +205,49 @@ TZoneEncre CelluleValeurBendImpr(int32_t b, int32_t s)
             static_cast<double>(y + d.cy)};
 }
 
-TZoneEncre TraceBendImpr(int32_t b, int32_t s)
+TZoneEncre TraceBend(platform::Canevas& c, const TTemps& t, int32_t s)
 {
-    platform::Canevas* c = CanvasImpr;
-    const TTemps* t = Temps(b);
-    if (!c || !t)
-        return {};
-    const GeometrieBend g = GeometrieBendDe(*c, b, s, t->XImp);
+    const GeometrieBend g = GeometrieBendDe(c, t, s, t.XImp);
     // The pen's width round the strokes' middles.
     const int demiStylo = (std::max(PixImpr(G.EpaisseurBend), 1) + 1) / 2;
     const int fleche = R(0.8 * g.e);
     int droite = g.a(4.5) + fleche;
-    if (t->Notes[s].Effet == 6) {
+    if (t.Notes[s].Effet == 6) {
         const Relachement r = RelachementDe(g);
         droite = std::max(r.x2, r.x3 + fleche);
     }
     return {static_cast<double>(g.a(2.5) - demiStylo), static_cast<double>(g.Ym - demiStylo),
             static_cast<double>(droite + demiStylo + 1), static_cast<double>(g.Yb + demiStylo + 1)};
+}
+
+} // namespace
+
+TZoneEncre CelluleValeurBendImpr(int32_t b, int32_t s)
+{
+    platform::Canevas* c = CanvasImpr;
+    const TTemps* t = Temps(b);
+    return c && t ? CelluleValeurBend(*c, *t, s) : TZoneEncre{};
+}
+
+TZoneEncre TraceBendImpr(int32_t b, int32_t s)
+{
+    platform::Canevas* c = CanvasImpr;
+    const TTemps* t = Temps(b);
+    return c && t ? TraceBend(*c, *t, s) : TZoneEncre{};
+}
+
+std::optional<double> DroiteBendsImpr(platform::Canevas& c, const TTemps& t)
+{
+    if (!ParamImpCourant.AffEff_Prt)
+        return std::nullopt;
+    std::optional<double> droite;
+    for (int32_t s = 1; s <= NbCordesImpr(); ++s) {
+        if (!AvecBendImpr(t, s))
+            continue;
+        const double d = std::max(TraceBend(c, t, s).Droite, CelluleValeurBend(c, t, s).Droite);
+        droite = std::max(droite.value_or(0), d - (t.XImp + ParamImpCourant.MargeGaucheLignes) * EchelleImpr());
+    }
+    return droite;
 }
 
 std::string TexteFretteImpression(const TTemps& temps, int32_t s)

@@ -44,3 +44,7 @@ bool AvecBendImpr(const TTemps& temps, int32_t s);
 // marks of its beat are taken into account (PlacerMarquesImpr), and the box of its strokes.
 TZoneEncre CelluleValeurBendImpr(int32_t b, int32_t s);
 TZoneEncre TraceBendImpr(int32_t b, int32_t s);
+// How far right of a beat's x its bends reach, in device pixels measured on c: their strokes,
+// and their amounts where the bends write them; none without a bend printed. The layout keeps
+// them RetraitMarquesFinImpr short of the bar that closes the measure.
+std::optional<double> DroiteBendsImpr(platform::Canevas& c, const TTemps& temps);

@@ -217,6 +217,50 @@ TEST_F(MarquesEcranPapier, BothPlaceAMarkAndABendAmountAlikeInMillimetres)
 
 namespace {
 
+// Draws through a Qt canvas, in green the arcs and the strokes that follow one straight away (a
+// bend's arrow), in their own colours the rest.
+class CanevasArcs final : public platform::Canevas {
+public:
+    explicit CanevasArcs(platform::CanevasQt& qt) : qt_(qt) {}
+    int Largeur() const override { return qt_.Largeur(); }
+    int Hauteur() const override { return qt_.Hauteur(); }
+    int PixelsParPouce() const override { return qt_.PixelsParPouce(); }
+
+protected:
+    void DessinerRectangle(int x1, int y1, int x2, int y2) override { Etat(false).Rectangle(x1, y1, x2, y2); }
+    void DessinerFillRect(int x1, int y1, int x2, int y2) override { Etat(false).FillRect(x1, y1, x2, y2); }
+    void DessinerLigne(int x1, int y1, int x2, int y2) override { Etat(apresArc_).Ligne(x1, y1, x2, y2); }
+    void DessinerPolyline(std::span<const platform::Point> points) override { Etat(false).Polyline(points); }
+    void DessinerPolygone(std::span<const platform::Point> points) override { Etat(false).Polygone(points); }
+    void DessinerEllipse(int x1, int y1, int x2, int y2) override { Etat(false).Ellipse(x1, y1, x2, y2); }
+    void DessinerArc(int x1, int y1, int x2, int y2, int xs, int ys, int xe, int ye) override
+    {
+        Etat(true).Arc(x1, y1, x2, y2, xs, ys, xe, ye);
+    }
+    void DessinerPixel(int x, int y, platform::Couleur couleur) override { Etat(false).SetPixel(x, y, couleur); }
+    int DessinerTexte(int x, int y, std::string_view texte) override
+    {
+        Etat(false).TextOut(x, y, texte);
+        return qt_.TextWidth(texte);
+    }
+    platform::Dimension MesurerTexte(std::string_view texte) override { return Etat(apresArc_).TextExtent(texte); }
+
+private:
+    platform::CanevasQt& Etat(bool vert)
+    {
+        apresArc_ = vert;
+        platform::Stylo stylo = StyloCourant();
+        if (vert)
+            stylo.couleur = platform::clLime;
+        qt_.SetStylo(stylo);
+        qt_.SetBrosse(BrosseCourante());
+        qt_.SetFonte(Fonte());
+        return qt_;
+    }
+    platform::CanevasQt& qt_;
+    bool apresArc_ = false;
+};
+
 // The song's first line painted on screen and its first page printed, both through the Qt
 // canvas (print at 254 dots per inch, a page of A4), with the texts a test follows written in
 // green one at a time: no other ink, lines, strokes, frets or numbers, may touch one. The
@@ -329,6 +373,41 @@ protected:
             for (const auto& [n, ou] : verts)
                 EXPECT_EQ(n, entier) << "\"" << texte << "\" at " << ou.x() << "," << ou.y() << " partly hidden";
         }
+    }
+
+    // The arcs and arrows of the bends on `support`, in green: they must be drawn, and touch no
+    // other ink but the staff's lines, from which they rise and to which they come down (no
+    // more than 3 pixels high where they meet them).
+    void VerifierArcs(Support support) const
+    {
+        std::optional<CanevasArcs> canevas;
+        const QImage image = PeindreSur(
+            support, [&](platform::CanevasQt& qt) -> platform::Canevas& { return canevas.emplace(qt); });
+        const auto ligne = [&](int x, int y) {
+            int haut = y, bas = y;
+            while (haut > 0 && Encre(image.pixel(x, haut - 1)))
+                --haut;
+            while (bas + 1 < image.height() && Encre(image.pixel(x, bas + 1)))
+                ++bas;
+            return bas - haut < 3;
+        };
+        int verts = 0, contacts = 0;
+        std::string ou;
+        for (int y = 1; y < image.height() - 1; ++y)
+            for (int x = 1; x < image.width() - 1; ++x) {
+                if (!Vert(image.pixel(x, y)))
+                    continue;
+                ++verts;
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx)
+                        if (Encre(image.pixel(x + dx, y + dy)) && !ligne(x + dx, y + dy)) {
+                            ++contacts;
+                            if (ou.size() < 200)
+                                ou += " " + std::to_string(x + dx) + "," + std::to_string(y + dy);
+                        }
+            }
+        EXPECT_GT(verts, 10);
+        EXPECT_EQ(contacts, 0) << "arcs at" << ou;
     }
 
     // The waves of beats `vagues` (their effect, taken away for the picture without them) must
@@ -545,6 +624,48 @@ TEST_F(MarquesEncre, AGraceNoteAfterATripletBeatKeepsClearOfBothFrets)
                                 std::to_string(c.code) + (c.serre ? ", spaced tightest" : "");
         Partout(nom, [&](Support support) {
             VerifierTextes(support, [&](std::string_view t) { return t == grace || t == frette; });
+        });
+    }
+}
+
+TEST_F(MarquesEncre, BendsOnTheLastBeatKeepClearOfTheClosingBar)
+{
+    // On paper a release on the last beat reached the song's closing double bar; at the
+    // narrowest spacing every bend on a last beat ran into the bar after it. Three measures:
+    // a plain bar, a repeat's end played three times, the song's end.
+    struct Cas {
+        int effet;  // 5 bend, 6 bend and release
+        int corde;  // of the bends
+        int code;   // of the beats
+        bool serre; // spaced the narrowest
+    };
+    const Cas cas[] = {
+        {6, 3, 0, false}, {6, 3, 2, false}, {6, 1, 2, true}, {6, 3, 2, true},
+        {5, 1, 2, true},  {5, 3, 2, true},  {6, 5, 3, true},
+    };
+    for (const Cas& c : cas) {
+        Espacement(c.serre);
+        Mesures(3);
+        for (int m = 1; m <= 3; ++m) {
+            for (int b = 1; b <= 4; ++b) {
+                TTemps& t = Temps(b, m);
+                t = TTemps{};
+                t.CodeDuree = static_cast<int8_t>(c.code);
+                t.Duree = DureeEnTicks(c.code, false, false);
+                t.Notes[c.corde].Frette = 12;
+            }
+            Temps(4, m).Notes[c.corde].Effet = static_cast<uint8_t>(c.effet);
+            Temps(4, m).Notes[c.corde].ValeurBend = 1.5;
+            Mesure(m).NbTemps[PisteCourante] = 4;
+        }
+        Mesure(2).RenvoiFin = true;
+        Mesure(2).NbRenvois = 3;
+        const std::string nom = std::string(c.effet == 6 ? "a release" : "a bend") + " on string " +
+                                std::to_string(c.corde) + " of beats of code " + std::to_string(c.code) +
+                                (c.serre ? ", spaced tightest" : "");
+        Partout(nom, [&](Support support) {
+            VerifierArcs(support);
+            VerifierTextes(support, Valeur);
         });
     }
 }

@@ -2,6 +2,7 @@
 // worked out by hand from the layout rules (default settings unless a case says otherwise).
 #include "ChantierVuePartition.h"
 
+#include <array>
 #include <cmath>
 
 using namespace chantier_partition;
@@ -551,4 +552,55 @@ TEST_F(DispositionMesureeTest, AGraceNoteOnAFirstBeatMovesItAwayFromTheBar)
     }
     Couper(800);
     EXPECT_GT(LignesAffichage.NbLignes, sans);
+}
+
+TEST_F(DispositionMesureeTest, BendsReachingTheClosingBarMoveItRight)
+{
+    // At the narrowest spacing four sixteenths stand 10 apart, the measure 40 wide. A release
+    // from a "12" on the last beat reaches 52 (a pixel more where the line may round its
+    // strokes), a bend 48: marks end 2 pixels before a plain bar, 10 before the song's double
+    // bar (8 after its last beat), 16 before a repeat's end (13 after its last beat).
+    ParamEcranCourant.CoefEspAff = 0;
+    ParamEcranCourant.CoefPImp = 1.0;
+    CalculerLargeursTemps();
+    struct Cas {
+        const char* nom;
+        int effet;
+        int32_t mesure; // 1 plain bar, 2 repeat's end, 3 the song's end
+        int32_t espaceDroite;
+    } cas[] = {
+        {"a release before a plain bar", 6, 1, 15},
+        {"a bend before a plain bar", 5, 1, 11},
+        {"a release before a repeat's end", 6, 2, 29},
+        {"a release before the song's end", 6, 3, 23},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        Chanson({Repeter(kDoubleCroche, 4), Repeter(kDoubleCroche, 4), Repeter(kDoubleCroche, 4)});
+        Partition.Mesures[2]->RenvoiFin = true;
+        Frettes12(c.mesure);
+        TNoteCorde& note = Partition.Mesures[c.mesure]->Temps[1][4].Notes[1];
+        note.Effet = static_cast<uint8_t>(c.effet);
+        note.ValeurBend = 1;
+        EspacerMesure(c.mesure);
+        EXPECT_EQ(XEcran(c.mesure), (std::vector<int32_t>{0, 10, 20, 30}));
+        EXPECT_EQ(Partition.Mesures[c.mesure]->Largeur, 40);
+        EXPECT_EQ(Partition.Mesures[c.mesure]->EspaceDroite, c.espaceDroite);
+        // Effects not shown: no room.
+        ParamEcranCourant.AffEff = false;
+        EspacerMesure(c.mesure);
+        EXPECT_EQ(Partition.Mesures[c.mesure]->EspaceDroite, (std::array<int32_t, 3>{0, 13, 8}[c.mesure - 1]));
+        ParamEcranCourant.AffEff = true;
+    }
+
+    // With the room of quarters at the usual spacing, nothing moves.
+    ParamEcranCourant.CoefEspAff = 5;
+    ParamEcranCourant.CoefPImp = 1.5;
+    CalculerLargeursTemps();
+    Chanson({Repeter(kNoire, 4), Repeter(kNoire, 4)});
+    Frettes12(1);
+    Partition.Mesures[1]->Temps[1][4].Notes[1].Effet = 6;
+    EspacerMesure(1);
+    EXPECT_EQ(Partition.Mesures[1]->Largeur, 104);
+    EXPECT_EQ(Partition.Mesures[1]->EspaceDroite, 0);
 }
