@@ -93,8 +93,7 @@ struct TContexteEcran {
     struct TTextePlace {
         int32_t Mesure = 0;
         int32_t Temps = 0;
-        int32_t X = 0;
-        int Rangee = 0; // 0 beside the diagrams, 1.. the rows over them (RangeeTextes)
+        int32_t X = 0, Y = 0; // the top-left of its cell
     };
     std::vector<TTextePlace> TextesLigne;
 

@@ -48,7 +48,7 @@ TPlaceValeurs PlacerValeursBend(std::span<const TZoneEncre> marques, std::span<c
         if (!CroiseUne(valeurs[i], marques))
             continue;
         haut = std::min(haut, valeurs[i].Haut);
-        const TPlaceTexte passee = PlacerTextesTemps(obstacles, valeurs.subspan(i, 1), regles)[0];
+        const TPlaceTexte passee = PlacerTextesRangee(obstacles, valeurs.subspan(i, 1), regles)[0];
         passees[i] = passee.Gauche;
         toutes = toutes && !passee.EnPlace;
     }

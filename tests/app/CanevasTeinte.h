@@ -7,8 +7,10 @@
 #include <QImage>
 
 #include <functional>
+#include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 class CanevasTeinte final : public platform::Canevas {
 public:
@@ -18,6 +20,15 @@ public:
     }
     int Largeur() const override { return qt_.Largeur(); }
     int Hauteur() const override { return qt_.Hauteur(); }
+    int PixelsParPouce() const override { return qt_.PixelsParPouce(); }
+
+    // Every text written, in its font, from the top-left of its cell.
+    struct Ecrit {
+        std::string texte;
+        platform::StyleFonte fonte;
+        int x = 0, y = 0;
+    };
+    std::vector<Ecrit> ecrits;
 
 protected:
     void DessinerRectangle(int x1, int y1, int x2, int y2) override { Etat().Rectangle(x1, y1, x2, y2); }
@@ -33,6 +44,7 @@ protected:
     void DessinerPixel(int x, int y, platform::Couleur couleur) override { Etat().SetPixel(x, y, couleur); }
     int DessinerTexte(int x, int y, std::string_view texte) override
     {
+        ecrits.push_back({std::string(texte), Fonte(), x, y});
         Etat();
         if (rouge_(texte))
             qt_.SetCouleurFonte(platform::clRed);
