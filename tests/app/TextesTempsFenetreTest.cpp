@@ -1,7 +1,6 @@
 // Beat texts in the real main window's score view, at the two widths users read it at: a
 // measure's texts stay over that measure, however little room its beats leave them.
 #include "app/FixtureFenetrePrincipale.h"
-#include "app/VuePartition.h"
 #include "document/FichierPartition.h"
 #include "document/Fichiers.h"
 #include "document/Routines.h"
@@ -21,16 +20,6 @@ protected:
         OuvrirFenetre();
     }
     void TearDown() override { FermerFenetre(); }
-
-    QImage VuePartitionAffichee()
-    {
-        auto* vue = fenetre_->findChild<VuePartition*>("ZoneAffichage");
-        EXPECT_TRUE(vue);
-        QImage image(vue->size(), QImage::Format_RGB32);
-        image.fill(Qt::white);
-        vue->render(&image);
-        return image;
-    }
 };
 
 } // namespace
@@ -81,7 +70,7 @@ TEST_F(TextesTempsFenetre, AMeasuresTextsStayOverItWithNothingUnderThem)
             int encre = 0;
             for (int y = haut; y < portee - 16; ++y)
                 for (int x = bloc.XGauche + 3; x < bloc.XDroite - 3; ++x)
-                    encre += (image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF ? 1 : 0;
+                    encre += image.pixel(x, y) != qRgb(255, 255, 255) ? 1 : 0;
             if (m % 2 == 1)
                 EXPECT_GT(encre, 0) << "measure " << m << " shows its texts";
             else
