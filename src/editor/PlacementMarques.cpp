@@ -128,7 +128,7 @@ TPlaceValeurs PlacerValeursBend(std::span<const TZoneEncre> marques, std::span<c
     for (std::size_t i = 0; i < valeurs.size(); ++i) {
         if (!CroiseUne(valeurs[i], marques))
             continue;
-        const TPlaceTexte passee = PlacerTextesTemps(obstacles, valeurs.subspan(i, 1), regles)[0];
+        const TPlaceTexte passee = PlacerTextesRangee(obstacles, valeurs.subspan(i, 1), regles)[0];
         passees[i] = passee.Gauche;
         toutes = toutes && !passee.EnPlace;
     }

@@ -452,17 +452,45 @@ TEST_F(ImpPartitionTest, BeatTextsOnLinesOfChordDiagramsCoverNothing)
 
 TEST_F(ImpPartitionTest, LinesGrownForTheirTextsBreakPagesAsInTheWholePrint)
 {
-    // Lines grow by a text row on the pages that are not drawn too: page 2 alone is page 2 of
-    // the whole print.
-    ChansonAccordsEtTextes(60);
-    SortieEnregistree tout;
-    TBilanImpression bilan;
-    ImprimerPartition(tout, 0, 0, 1, &bilan);
-    ASSERT_GE(bilan.NbPages, 3);
-    SortieEnregistree deux;
-    ImprimerPartition(deux, 2, 2, 1);
-    ASSERT_EQ(deux.pages, std::vector<int32_t>{2});
-    EXPECT_EQ(deux.canevas[0]->Resume(), tout.canevas[1]->Resume());
+    // Lines grow for the texts that go up on the pages that are not drawn too: page 2 alone is
+    // page 2 of the whole print, over diagrams or over other texts.
+    struct Cas {
+        const char* nom;
+        bool diagrammes;
+    };
+    // Eighths with texts longer than the beats leave them, or none.
+    auto longsTextes = [](bool avec) {
+        for (int m = 1; m <= 60; ++m)
+            for (int b = 1; b <= 8; ++b)
+                Temps(b, m).Texte = avec ? std::string(kTextes[b % 4]) + " all the way through it" : "";
+    };
+    for (const Cas c : {Cas{"texts and diagrams", true}, Cas{"long texts on every eighth", false}}) {
+        SCOPED_TRACE(c.nom);
+        Mesures(0);
+        ChansonAccordsEtTextes(60);
+        for (int m = 1; m <= 60 && !c.diagrammes; ++m)
+            Battements({1, 1, 1, 1, 1, 1, 1, 1}, m);
+        if (!c.diagrammes) {
+            // The lines grow for the texts that go up: more pages.
+            longsTextes(false);
+            SortieEnregistree sansTextes;
+            TBilanImpression sans;
+            ImprimerPartition(sansTextes, 0, 0, 1, &sans);
+            longsTextes(true);
+            SortieEnregistree avecTextes;
+            TBilanImpression avec;
+            ImprimerPartition(avecTextes, 0, 0, 1, &avec);
+            EXPECT_GT(avec.NbPages, sans.NbPages);
+        }
+        SortieEnregistree tout;
+        TBilanImpression bilan;
+        ImprimerPartition(tout, 0, 0, 1, &bilan);
+        ASSERT_GE(bilan.NbPages, 3);
+        SortieEnregistree deux;
+        ImprimerPartition(deux, 2, 2, 1);
+        ASSERT_EQ(deux.pages, std::vector<int32_t>{2});
+        EXPECT_EQ(deux.canevas[0]->Resume(), tout.canevas[1]->Resume());
+    }
 }
 
 TEST_F(ImpPartitionTest, TheFirstLineStartsBelowEverythingTheChordListDraws)
