@@ -261,7 +261,7 @@ TZoneEncre TraceBend(TContexteEcran& ctx, const TTemps& temps, int32_t s)
     return Zone(x0 + 2, yHaut - 2, droite, yHaut + ctx.E + 1);
 }
 
-// The chord names and diagrams of the measure being painted, and the beat texts of its line.
+// The chord names and diagrams of the measure being painted.
 std::vector<TZoneEncre> ZonesAuDessus(TContexteEcran& ctx);
 const TMesure* BlocLigne(int32_t m);
 
@@ -333,6 +333,10 @@ public:
         return Zone(n.Gauche, n.Haut, n.Gauche + n.Largeur, n.Haut + n.Hauteur);
     }
 
+    // The rows the lines open over the band's top are the beat texts': under them the marks
+    // stand where they would without them.
+    double HautMin() override { return ctx.RangeeTextes; }
+
 private:
     TContexteEcran& ctx;
 };
@@ -359,17 +363,30 @@ const TContexteEcran::TMarquesTemps& MarquesPlacees(TContexteEcran& ctx, int32_t
     return ctx.MarquesTemps;
 }
 
-// Where beat b's wave of `pas` starts and ends (at fin at the latest) and how far it moves up,
+// Beat b's vibrato or tremolo-bar wave: its step, its row from the beat to 10 pixels before the
+// next one (a clear row kept over it), and where it starts and ends and how far it moves up,
 // past or over the bends of the beat.
-TPlaceVague PlacerVagueTemps(TContexteEcran& ctx, int32_t b, int pas, int32_t fin)
+struct VagueTemps {
+    int Pas = 0;
+    TZoneEncre Rangee;
+    TPlaceVague Place;
+};
+
+VagueTemps PlacerVagueTemps(TContexteEcran& ctx, GeometrieEcran& g, int32_t b)
 {
-    const int32_t xb = ctx.MG + ctx.Temps(b).XEcran;
-    // A clear row kept over the wave; the cells of the texts keep one under their ink.
-    const int h = R(pas / 2.0);
+    const TTemps& temps = ctx.Temps(b);
+    const int32_t xb = ctx.MG + temps.XEcran;
+    const int32_t fin = ctx.MG + (b < ctx.NbTemps ? ctx.Temps(b + 1).XEcran : temps.XEcran + 30) - 10;
+    VagueTemps v;
+    v.Pas = temps.Effet == 1 ? kPasVibrato : kPasTremolo;
+    const int h = R(v.Pas / 2.0);
     const int32_t yw = ctx.Y - kHauteurEffets;
-    GeometrieEcran g(ctx);
-    return PlacerVagueTemps(g, b, Zone(xb, yw - h - 1, std::max(fin, xb + 1), yw + h + 1), 4 * pas, 1);
+    v.Rangee = Zone(xb, yw - h - 1, std::max(fin, xb + 1), yw + h + 1);
+    v.Place = PlacerVagueTemps(g, b, v.Rangee, 4 * v.Pas, 1);
+    return v;
 }
+
+bool AvecVague(const TTemps& temps) { return temps.Effet == 1 || temps.Effet == 2; }
 
 } // namespace
 
@@ -587,7 +604,6 @@ void DessinerEffetsTemps(TContexteEcran& ctx, int32_t b)
     platform::Canevas& c = ctx.c;
     const TTemps& temps = ctx.Temps(b);
     const int32_t x = temps.XEcran;
-    const int32_t xn = b < ctx.NbTemps ? ctx.Temps(b + 1).XEcran : x + 30;
     const int32_t xb = ctx.MG + x;
     const int32_t Y = ctx.Y;
 
@@ -642,8 +658,8 @@ void DessinerEffetsTemps(TContexteEcran& ctx, int32_t b)
     }
     case 1:
     case 2: {
-        const int pas = temps.Effet == 1 ? kPasVibrato : kPasTremolo;
-        const TPlaceVague place = PlacerVagueTemps(ctx, b, pas, ctx.MG + xn - 10);
+        GeometrieEcran g(ctx);
+        const auto [pas, rangee, place] = PlacerVagueTemps(ctx, g, b);
         const int32_t debut = static_cast<int32_t>(place.Debut);
         const int32_t fin = static_cast<int32_t>(place.Fin);
         const int32_t yw = Y - static_cast<int32_t>(place.Montee) - kHauteurEffets;
@@ -763,18 +779,20 @@ std::vector<TZoneEncre> ZonesAuDessus(TContexteEcran& ctx)
             zones.push_back(Zone(gauche, haut, gauche + n.cx, haut + n.cy));
         }
     }
-    if (!ctx.TextesLigne.empty()) {
-        c.SetFonte(ctx.FontTxt);
-        const int32_t haut = ctx.Y - p.EspTexte - ctx.HauteurCTxt;
-        for (const TContexteEcran::TTextePlace& t : ctx.TextesLigne) {
-            const TMesure* bloc = BlocLigne(t.Mesure);
-            if (!bloc)
-                continue;
-            const platform::Dimension d = c.TextExtent(bloc->Temps[ctx.Piste][t.Temps].Texte.view());
-            zones.push_back(Zone(t.X, haut, t.X + d.cx, haut + d.cy));
-        }
-    }
     return zones;
+}
+
+// What beat b of the measure being painted draws over the staff once its marks are placed, as
+// DessinerEffetsTemps and the bends draw it: its marks, its bends' amounts and its wave.
+std::vector<TZoneEncre> ZonesMarquesPlaceesTemps(TContexteEcran& ctx, int32_t b)
+{
+    GeometrieEcran g(ctx);
+    std::optional<std::pair<TZoneEncre, TPlaceVague>> vague;
+    if (AvecVague(ctx.Temps(b))) {
+        const VagueTemps v = PlacerVagueTemps(ctx, g, b);
+        vague.emplace(v.Rangee, v.Place);
+    }
+    return ZonesMarquesPlacees(g, b, PlacerMarquesTemps(g, b), vague);
 }
 
 const TMesure* BlocLigne(int32_t m)
@@ -836,8 +854,9 @@ void PreparerTextesLigne(TContexteEcran& ctx, int32_t premiere, int32_t derniere
 
     platform::Canevas& c = ctx.c;
     const platform::StyleFonte avant = c.Fonte();
-    // What the line draws where its texts may go: its diagrams and its endings' brackets. Each
-    // measure from its opening bar line to its closing one, as DessinerLigne draws them.
+    // What the line draws where its texts may go: its diagrams, its endings' brackets and its
+    // beats' marks where they are placed. Each measure from its opening bar line to its closing
+    // one, as DessinerLigne draws them.
     std::vector<TZoneEncre> obstacles;
     std::vector<std::optional<double>> finsDiagramme; // by text
     std::vector<std::pair<int32_t, int32_t>> barres;  // by measure from premiere
@@ -860,6 +879,11 @@ void PreparerTextesLigne(TContexteEcran& ctx, int32_t premiere, int32_t derniere
             const std::vector<TZoneEncre> fin = ZonesFinAlternative(ctx, m, x, bloc->NumRepetition);
             obstacles.insert(obstacles.end(), fin.begin(), fin.end());
         }
+        if (ctx.p.AffEff && CommencerMesure(ctx, m))
+            for (int32_t b = 1; b <= ctx.NbTemps; ++b) {
+                const std::vector<TZoneEncre> marques = ZonesMarquesPlaceesTemps(ctx, b);
+                obstacles.insert(obstacles.end(), marques.begin(), marques.end());
+            }
         barres.emplace_back(x, bloc->Largeur + bloc->EspaceDroite);
         x = barres.back().second;
     }

@@ -61,7 +61,8 @@ struct TPlaceTexteTemps {
 
 // The place of each text, in the order of `textes` (the line's texts in the order of their
 // beats); `obstacles` are the ink the line draws where texts may go: its chord diagrams, each
-// with its name and base fret, and its ending brackets.
+// with its name and base fret, its ending brackets, and its beats' marks and bend amounts where
+// they are placed (PlacementMarques.h).
 std::vector<TPlaceTexteTemps> PlacerTextesTemps(std::span<const TZoneEncre> obstacles,
                                                 std::span<const TTexteTemps> textes, const TReglesTextesTemps& regles);
 

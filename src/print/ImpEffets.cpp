@@ -117,8 +117,7 @@ std::vector<TZoneEncre> ZonesMarques(platform::Canevas& c, const TTemps& t)
     return zones;
 }
 
-// The chord names and diagrams of the measure being printed, and the texts of its line where
-// PlacerTextesLigne put them.
+// The chord names and diagrams of the measure being printed.
 std::vector<TZoneEncre> ZonesAuDessus(platform::Canevas& c);
 
 // How far half a digit of the bend amounts is.
@@ -140,8 +139,8 @@ public:
     int32_t NbTemps() override { return NbTempsImpr(ParamImpCourant.MesureEnCours); }
     int32_t NbCordes() override { return NbCordesImpr(); }
     bool AvecBend(int32_t b, int32_t s) override { return AvecBendImpr(*Temps(b), s); }
-    TZoneEncre ValeurBend(int32_t b, int32_t s) override { return CelluleValeurBendImpr(b, s); }
-    TZoneEncre TraceBend(int32_t b, int32_t s) override { return TraceBendImpr(b, s); }
+    TZoneEncre ValeurBend(int32_t b, int32_t s) override { return CelluleValeurBendImpr(c, b, s); }
+    TZoneEncre TraceBend(int32_t b, int32_t s) override { return TraceBendImpr(c, b, s); }
     std::vector<TZoneEncre> Marques(int32_t b) override { return ZonesMarques(c, *Temps(b)); }
 
     std::optional<TZoneEncre> Frette(int32_t b, int32_t s) override
@@ -199,6 +198,9 @@ public:
     // A printed line numbers its first measure only.
     std::optional<TZoneEncre> NumeroSuivant() override { return std::nullopt; }
 
+    // A line moves down for its texts: the page is its only bound.
+    double HautMin() override { return 0; }
+
 private:
     platform::Canevas& c;
 };
@@ -214,6 +216,47 @@ TPlaceMarquesImpr PlacerMarques(platform::Canevas& c, int32_t b)
     }
     place.Montee = static_cast<int>(p.Montee);
     return place;
+}
+
+// Beat b's vibrato or tremolo-bar wave in device pixels: its row from the beat to 3 mm before
+// the next one, its pen's width and a clear 0.2 mm over it included, and where it starts and
+// how far it moves up, past or over the bends of the beat.
+struct VagueImpr {
+    TZoneEncre Rangee;
+    TPlaceVague Place;
+};
+
+VagueImpr PlacerVagueImpr(GeometrieImpr& g, const TTemps& t, int32_t b)
+{
+    const TZoneImpression& p = ParamImpCourant;
+    const double e = EchelleImpr();
+    const double xm = t.XImp + p.MargeGaucheLignes;
+    const double yc = p.PosY - G.HauteurEffets;
+    const double xSuivant = b < NbTempsImpr(p.MesureEnCours) ? Temps(b + 1)->XImp : t.XImp + 8.0;
+    const double pas = t.Effet == 1 ? G.PasVibrato : G.PasTremolo;
+    const double epaisseur = t.Effet == 1 ? G.EpaisseurVibrato : G.EpaisseurTremolo;
+    const int demiStylo = (std::max(PixImpr(epaisseur), 1) + 1) / 2;
+    const int ecart = std::max(R(0.2 * e), 1);
+    VagueImpr v;
+    v.Rangee = Zone(R(xm * e), R((yc - pas / 2) * e) - demiStylo - ecart, R((xSuivant - 3 + p.MargeGaucheLignes) * e),
+                    R((yc + pas / 2) * e) + demiStylo + 1);
+    v.Place = PlacerVagueTemps(g, b, v.Rangee, 4 * pas * e, ecart);
+    return v;
+}
+
+bool AvecVague(const TTemps& t) { return t.Effet == 1 || t.Effet == 2; }
+
+// What beat b of the measure being printed prints over the staff once its marks are placed,
+// measured on c: its marks, its bends' amounts and its wave.
+std::vector<TZoneEncre> ZonesMarquesPlaceesImpr(platform::Canevas& c, int32_t b)
+{
+    GeometrieImpr g(c);
+    std::optional<std::pair<TZoneEncre, TPlaceVague>> vague;
+    if (AvecVague(*Temps(b))) {
+        const VagueImpr v = PlacerVagueImpr(g, *Temps(b), b);
+        vague.emplace(v.Rangee, v.Place);
+    }
+    return ZonesMarquesPlacees(g, b, PlacerMarquesTemps(g, b), vague);
 }
 
 } // namespace
@@ -287,14 +330,8 @@ void ImprimerEffetsTemps(int32_t b)
         // Clear of the beat's bends.
         const double pas = t->Effet == 1 ? G.PasVibrato : G.PasTremolo;
         const double epaisseur = t->Effet == 1 ? G.EpaisseurVibrato : G.EpaisseurTremolo;
-        // Its ink, the pen's width included, and a clear 0.2 mm over it.
-        const int demiStylo = (std::max(PixImpr(epaisseur), 1) + 1) / 2;
-        const int ecart = std::max(R(0.2 * e), 1);
-        const TZoneEncre vague = Zone(R(xm * e), R((yc - pas / 2) * e) - demiStylo - ecart,
-                                      R((xSuivant - 3 + p.MargeGaucheLignes) * e),
-                                      R((yc + pas / 2) * e) + demiStylo + 1);
         GeometrieImpr g(*c);
-        const TPlaceVague place = PlacerVagueTemps(g, b, vague, 4 * pas * e, ecart);
+        const auto [vague, place] = PlacerVagueImpr(g, *t, b);
         const double debut = x + (place.Debut - vague.Gauche) / e;
         const double ycVague = yc - place.Montee / e;
         Zigzag(*c, debut, xSuivant, ycVague, pas, epaisseur);
@@ -370,8 +407,9 @@ std::vector<TextePlace> PlacerTextes(int32_t premiere, int32_t derniere, TTextes
         return places;
 
     const double e = EchelleImpr();
-    // What the line prints where its texts may go: its diagrams and its endings' brackets. Each
-    // measure from its opening bar line to its closing one, as ImprimerLigne prints them.
+    // What the line prints where its texts may go: its diagrams, its endings' brackets and its
+    // beats' marks where they are placed. Each measure from its opening bar line to its closing
+    // one, as ImprimerLigne prints them.
     std::vector<TZoneEncre> obstacles;
     std::vector<std::optional<double>> finsDiagramme; // by text
     std::vector<std::pair<double, double>> barres;    // by measure from premiere, print mm
@@ -396,6 +434,14 @@ std::vector<TextePlace> PlacerTextes(int32_t premiere, int32_t derniere, TTextes
         if (bloc->Repetition) {
             const std::vector<TZoneEncre> fin = ZonesFinAlternative(*c, m, bloc->NumRepetition, premiere, derniere);
             obstacles.insert(obstacles.end(), fin.begin(), fin.end());
+        }
+        if (p.AffEff_Prt) {
+            const int32_t enCours = std::exchange(ParamImpCourant.MesureEnCours, m);
+            for (int32_t b = 1; b <= NbTempsImpr(m); ++b) {
+                const std::vector<TZoneEncre> marques = ZonesMarquesPlaceesImpr(*c, b);
+                obstacles.insert(obstacles.end(), marques.begin(), marques.end());
+            }
+            ParamImpCourant.MesureEnCours = enCours;
         }
         barres.emplace_back(xd, bloc->LargeurImp + bloc->EspaceDroiteImp);
     }
@@ -473,19 +519,6 @@ std::vector<TZoneEncre> ZonesAuDessus(platform::Canevas& c)
             const int gauche = R(xm * e - c.TextWidth("C") / 2.0);
             const int haut = R(yc * e - d.cy / 2.0);
             zones.push_back(Zone(gauche, haut, gauche + d.cx, haut + d.cy));
-        }
-    }
-    const TextesLigne* textesLigne = ContexteImpr ? &ContexteImpr->Textes : nullptr;
-    if (p.AffTxt_Prt && textesLigne && m >= textesLigne->premiere && m <= textesLigne->derniere) {
-        c.SetFonte(PoliceImpr("FontTxt_Prt"));
-        const int hauteur = c.TextHeight("C");
-        const int haut = R((p.PosY - G.DecalageTexte - p.EspTexte_Prt / 3.0) * e - hauteur / 2.0);
-        for (const TextePlace& place : textesLigne->places) {
-            const TMesure* bloc = MesureImpr(place.mesure);
-            if (!bloc)
-                continue;
-            const int largeur = c.TextWidth(bloc->Temps[PisteImpr()][place.temps].Texte.view());
-            zones.push_back(Zone(place.x, haut, place.x + largeur, haut + hauteur));
         }
     }
     return zones;
