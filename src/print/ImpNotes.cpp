@@ -150,7 +150,7 @@ std::optional<int> FinFretteAuDessus(platform::Canevas& c, int32_t b, int32_t s)
 void ValeurBend(platform::Canevas& c, int32_t b, int32_t s, double valeur)
 {
     const TPlaceMarquesImpr place = PlacerMarquesImpr(b);
-    const TZoneEncre cellule = CelluleValeurBendImpr(b, s);
+    const TZoneEncre cellule = CelluleValeurBendImpr(c, b, s);
     c.SetFonte(PoliceImpr("FontEff_Prt"));
     c.SetLargeurStylo(1);
     FondTexteImpr(c);
@@ -173,18 +173,17 @@ bool AvecBendImpr(const TTemps& temps, int32_t s)
 // the line through its digits and through the tail of a decimal comma. In a double stop the
 // fret of the string above stands there: the amount then starts 0.2 mm past it, clear of the
 // arrowhead under it.
-TZoneEncre CelluleValeurBendImpr(int32_t b, int32_t s)
+TZoneEncre CelluleValeurBendImpr(platform::Canevas& c, int32_t b, int32_t s)
 {
-    platform::Canevas* c = CanvasImpr;
     const TTemps* t = Temps(b);
-    if (!c || !t)
+    if (!t)
         return {};
-    const GeometrieBend g = GeometrieBendDe(*c, b, s, t->XImp);
+    const GeometrieBend g = GeometrieBendDe(c, b, s, t->XImp);
     const Relachement r = RelachementDe(g);
     const int xDroite = t->Notes[s].Effet == 6 ? R(r.x2 - (r.x2 - r.xc) / 2.0) : g.a(4.5);
-    const std::optional<int> finFretteAuDessus = FinFretteAuDessus(*c, b, s);
-    c->SetFonte(PoliceImpr("FontEff_Prt"));
-    const platform::Dimension d = c->TextExtent(TexteValeurEffet(t->Notes[s].ValeurBend));
+    const std::optional<int> finFretteAuDessus = FinFretteAuDessus(c, b, s);
+    c.SetFonte(PoliceImpr("FontEff_Prt"));
+    const platform::Dimension d = c.TextExtent(TexteValeurEffet(t->Notes[s].ValeurBend));
     int x = R(xDroite - d.cx - 0.5 * g.e);
     if (finFretteAuDessus && x < *finFretteAuDessus + R(0.2 * g.e))
         x = *finFretteAuDessus + R(0.2 * g.e);
@@ -193,13 +192,12 @@ TZoneEncre CelluleValeurBendImpr(int32_t b, int32_t s)
             static_cast<double>(y + d.cy)};
 }
 
-TZoneEncre TraceBendImpr(int32_t b, int32_t s)
+TZoneEncre TraceBendImpr(platform::Canevas& c, int32_t b, int32_t s)
 {
-    platform::Canevas* c = CanvasImpr;
     const TTemps* t = Temps(b);
-    if (!c || !t)
+    if (!t)
         return {};
-    const GeometrieBend g = GeometrieBendDe(*c, b, s, t->XImp);
+    const GeometrieBend g = GeometrieBendDe(c, b, s, t->XImp);
     // The pen's width round the strokes' middles.
     const int demiStylo = (std::max(PixImpr(G.EpaisseurBend), 1) + 1) / 2;
     const int fleche = R(0.8 * g.e);
