@@ -68,22 +68,28 @@ std::string AvecSeparateur(std::string texte)
 }
 
 // A row of texts over the measure, each given with its beat: written from 4 pixels before its
-// beat, each moved right past a text before it that it would cover, when the image has room
-// for it there (PlacementTextes.h), so that texts on neighbouring beats never overprint.
+// beat, a space of their font apart, placed as the score places its beat texts
+// (PlacementTextes.h). The zone has no room over the row: a text with no room beside its beat
+// moves on right past the texts before it.
 void EcrireRangee(platform::Canevas& c, const std::vector<std::pair<int, std::string>>& textes, int y)
 {
-    const int demiLettre = std::max(R(c.TextWidth("C") / 2.0), 2);
-    std::vector<TZoneEncre> zones;
+    const auto x = [](int b) { return static_cast<double>(Curseur.MargeGauche + Curseur.LargeurTemps * b - 4); };
+    const double fin = c.Largeur();
+    std::vector<TTexteTemps> zones;
+    std::vector<int> decalages; // from a text's cell to its ink
     zones.reserve(textes.size());
     for (const auto& [b, texte] : textes) {
-        const platform::Dimension d = c.TextExtent(texte);
-        const double gauche = Curseur.MargeGauche + Curseur.LargeurTemps * b - 4;
-        zones.push_back({gauche, static_cast<double>(y), gauche + d.cx, static_cast<double>(y + d.cy)});
+        const platform::EncreTexte encre = c.TextInk(texte);
+        const double hauteur = c.TextHeight(texte);
+        zones.push_back({{x(b) + encre.gauche, static_cast<double>(y), x(b) + encre.droite, y + hauteur},
+                         static_cast<double>(Curseur.MargeGauche), fin, x(b + 1), std::nullopt});
+        decalages.push_back(encre.gauche);
     }
-    const std::vector<TPlaceTexte> places =
-        PlacerTextesTemps({}, zones, TReglesPlacementTextes{0, static_cast<double>(demiLettre), static_cast<double>(c.Largeur())});
+    TReglesTextesTemps regles{0, static_cast<double>(std::max(c.TextWidth(" "), 1)), 0, fin};
+    regles.HautMin = y;
+    const std::vector<TPlaceTexteTemps> places = PlacerTextesTemps({}, zones, regles);
     for (std::size_t i = 0; i < textes.size(); ++i)
-        c.TextOut(R(places[i].Gauche), y, textes[i].second);
+        c.TextOut(R(places[i].Gauche) - decalages[i], y, textes[i].second);
 }
 
 // The two repeat dots sit in the gaps below these strings.

@@ -344,7 +344,15 @@ int32_t FinNumeroFinAlternative(platform::Canevas& c, int32_t mesure, int32_t nu
     return kDecalageNumeroFinAlternative + c.TextWidth(TexteFinAlternative(mesure, numero));
 }
 
-void DessinerFinAlternative(TContexteEcran& ctx, int32_t mesure, int32_t x, int32_t numero)
+namespace {
+
+// Where the bracket of an ending at x goes: its hook at X from its line at Haut down to Bas,
+// its line from X to Fin (excluded), its number's cell from (XNumero, YNumero).
+struct TraceFinAlternative {
+    int32_t X = 0, Haut = 0, Bas = 0, Fin = 0, XNumero = 0, YNumero = 0;
+};
+
+TraceFinAlternative Trace(TContexteEcran& ctx, int32_t mesure, int32_t x)
 {
     const int32_t xb = ctx.MG + x;
     const int32_t y = ctx.RangeeTextes; // under the rows of texts
@@ -369,15 +377,36 @@ void DessinerFinAlternative(TContexteEcran& ctx, int32_t mesure, int32_t x, int3
         haut = static_cast<int32_t>(touchees->Haut) - 2;
     else if (touchees)
         fin = std::clamp(static_cast<int32_t>(touchees->Gauche) - 4, xb + 1, fin);
+    return {xb, haut, y + 17, fin, xb + kDecalageNumeroFinAlternative, y + 5};
+}
 
+} // namespace
+
+std::vector<TZoneEncre> ZonesFinAlternative(TContexteEcran& ctx, int32_t mesure, int32_t x, int32_t numero)
+{
+    const TraceFinAlternative t = Trace(ctx, mesure, x);
+    ctx.c.SetFonte(FonteFinAlternative(ctx.FontRenv));
+    const platform::Dimension d = ctx.c.TextExtent(TexteFinAlternative(mesure, numero));
+    const auto zone = [](int32_t gauche, int32_t haut, int32_t droite, int32_t bas) {
+        return TZoneEncre{static_cast<double>(gauche), static_cast<double>(haut), static_cast<double>(droite),
+                          static_cast<double>(bas)};
+    };
+    // Each line leaves out its end pixel: the hook its top one, the line its right one.
+    return {zone(t.X, t.Haut, t.X + 1, t.Bas + 1), zone(t.X, t.Haut, t.Fin, t.Haut + 1),
+            zone(t.XNumero, t.YNumero, t.XNumero + d.cx, t.YNumero + d.cy)};
+}
+
+void DessinerFinAlternative(TContexteEcran& ctx, int32_t mesure, int32_t x, int32_t numero)
+{
+    const TraceFinAlternative t = Trace(ctx, mesure, x);
     platform::Canevas& c = ctx.c;
     c.SetStylo(platform::clBlack, 1);
     c.SetFonte(FonteFinAlternative(ctx.FontRenv));
-    c.MoveTo(xb, y + 17);
-    c.LineTo(xb, haut);
-    c.LineTo(fin, haut);
+    c.MoveTo(t.X, t.Bas);
+    c.LineTo(t.X, t.Haut);
+    c.LineTo(t.Fin, t.Haut);
     c.SetBrosseVide();
-    c.TextOut(xb + kDecalageNumeroFinAlternative, y + 5, TexteFinAlternative(mesure, numero));
+    c.TextOut(t.XNumero, t.YNumero, TexteFinAlternative(mesure, numero));
 }
 
 void DessinerSignature(TContexteEcran& ctx, int32_t mesure, int32_t x, int32_t y, int numerateur, int denominateur)

@@ -15,6 +15,7 @@
 // DessinerBarreRenvoi take 1 = opening and 2 = closing.
 #include "document/Configuration.h"
 #include "document/Variable.h"
+#include "editor/PlacementTextes.h"
 #include "platform/Canevas.h"
 
 #include <array>
@@ -93,8 +94,7 @@ struct TContexteEcran {
     struct TTextePlace {
         int32_t Mesure = 0;
         int32_t Temps = 0;
-        int32_t X = 0;
-        int Rangee = 0; // 0 beside the diagrams, 1.. the rows over them (RangeeTextes)
+        int32_t X = 0, Y = 0; // the top-left of its cell
     };
     std::vector<TTextePlace> TextesLigne;
 
@@ -153,6 +153,9 @@ void DessinerBarreRenvoi(TContexteEcran& ctx, int32_t x, int32_t y, int side, in
 // double bar that ends the song, or a repeat's with its dots.
 int32_t RetraitBarreFin(const TContexteEcran& ctx, int32_t mesure);
 void DessinerFinAlternative(TContexteEcran& ctx, int32_t mesure, int32_t x, int32_t numero);
+// The ink of that bracket: its hook and its line, over the diagrams or short of them as it is
+// drawn, and its number's cell, measured on ctx.c (whose font it changes).
+std::vector<TZoneEncre> ZonesFinAlternative(TContexteEcran& ctx, int32_t mesure, int32_t x, int32_t numero);
 void DessinerSignature(TContexteEcran& ctx, int32_t mesure, int32_t x, int32_t y, int numerateur, int denominateur);
 // A 4 x 4 and a 2 x 2 dot around (MG + x, y); also the rhythm dots.
 void DessinerPoint(TContexteEcran& ctx, int32_t x, int32_t y, platform::Couleur couleur);

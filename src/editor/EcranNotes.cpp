@@ -313,7 +313,7 @@ int32_t RetraitMarquesFin(const TContexteEcran& ctx, int32_t mesure) { return 2 
 
 namespace {
 
-// The chord names and diagrams of the measure being painted, and the beat texts of its line.
+// The chord names and diagrams of the measure being painted.
 std::vector<TZoneEncre> ZonesAuDessus(TContexteEcran& ctx);
 const TMesure* BlocLigne(int32_t m);
 
@@ -385,6 +385,10 @@ public:
         return Zone(n.Gauche, n.Haut, n.Gauche + n.Largeur, n.Haut + n.Hauteur);
     }
 
+    // The rows the lines open over the band's top are the beat texts': under them the marks
+    // stand where they would without them.
+    double HautMin() override { return ctx.RangeeTextes; }
+
 private:
     TContexteEcran& ctx;
 };
@@ -411,20 +415,31 @@ const TContexteEcran::TMarquesTemps& MarquesPlacees(TContexteEcran& ctx, int32_t
     return ctx.MarquesTemps;
 }
 
-// Where beat b's wave of `pas` starts and ends (at fin at the latest) and how far it moves up,
+// Beat b's vibrato or tremolo-bar wave: its step, its row from the beat to 10 pixels before the
+// next one (a clear row kept over it), and where it starts and ends and how far it moves up,
 // past or over the bends of the beat.
-TPlaceVague PlacerVagueTemps(TContexteEcran& ctx, int32_t b, int pas, int32_t fin)
+struct VagueTemps {
+    int Pas = 0;
+    TZoneEncre Rangee;
+    TPlaceVague Place;
+};
+
+VagueTemps PlacerVagueTemps(TContexteEcran& ctx, GeometrieEcran& g, int32_t b)
 {
-    const int32_t xb = ctx.MG + ctx.Temps(b).XEcran;
-    // A clear row kept over the wave; the cells of the texts keep one under their ink.
-    const int h = R(pas / 2.0);
+    const TTemps& temps = ctx.Temps(b);
+    const int32_t xb = ctx.MG + temps.XEcran;
+    const int32_t fin = ctx.MG + (b < ctx.NbTemps ? ctx.Temps(b + 1).XEcran : temps.XEcran + 30) - 10;
+    VagueTemps v;
+    v.Pas = temps.Effet == 1 ? kPasVibrato : kPasTremolo;
+    const int h = R(v.Pas / 2.0);
     const int32_t yw = ctx.Y - kHauteurEffets;
-    GeometrieEcran g(ctx);
-    // Its last stroke inks the column it ends on: its area reaches one further.
-    TPlaceVague place = PlacerVagueTemps(g, b, Zone(xb, yw - h - 1, std::max(fin, xb) + 1, yw + h + 1), 4 * pas, 1);
-    place.Fin -= 1;
-    return place;
+    // Its last stroke inks the column it ends on: its row reaches one further.
+    v.Rangee = Zone(xb, yw - h - 1, std::max(fin, xb) + 1, yw + h + 1);
+    v.Place = PlacerVagueTemps(g, b, v.Rangee, 4 * v.Pas, 1);
+    return v;
 }
+
+bool AvecVague(const TTemps& temps) { return temps.Effet == 1 || temps.Effet == 2; }
 
 } // namespace
 
@@ -639,7 +654,6 @@ void DessinerEffetsTemps(TContexteEcran& ctx, int32_t b)
     platform::Canevas& c = ctx.c;
     const TTemps& temps = ctx.Temps(b);
     const int32_t x = temps.XEcran;
-    const int32_t xn = b < ctx.NbTemps ? ctx.Temps(b + 1).XEcran : x + 30;
     const int32_t xb = ctx.MG + x;
     const int32_t Y = ctx.Y;
 
@@ -694,10 +708,10 @@ void DessinerEffetsTemps(TContexteEcran& ctx, int32_t b)
     }
     case 1:
     case 2: {
-        const int pas = temps.Effet == 1 ? kPasVibrato : kPasTremolo;
-        const TPlaceVague place = PlacerVagueTemps(ctx, b, pas, ctx.MG + xn - 10);
+        GeometrieEcran g(ctx);
+        const auto [pas, rangee, place] = PlacerVagueTemps(ctx, g, b);
         const int32_t debut = static_cast<int32_t>(place.Debut);
-        const int32_t fin = static_cast<int32_t>(place.Fin);
+        const int32_t fin = static_cast<int32_t>(place.Fin) - 1; // the last column it inks
         const int32_t yw = Y - static_cast<int32_t>(place.Montee) - kHauteurEffets;
         const int h = R(pas / 2.0);
         const int nombre = T(static_cast<double>(fin - debut) / pas);
@@ -815,18 +829,20 @@ std::vector<TZoneEncre> ZonesAuDessus(TContexteEcran& ctx)
             zones.push_back(Zone(gauche, haut, gauche + n.cx, haut + n.cy));
         }
     }
-    if (!ctx.TextesLigne.empty()) {
-        c.SetFonte(ctx.FontTxt);
-        const int32_t haut = ctx.Y - p.EspTexte - ctx.HauteurCTxt;
-        for (const TContexteEcran::TTextePlace& t : ctx.TextesLigne) {
-            const TMesure* bloc = BlocLigne(t.Mesure);
-            if (!bloc)
-                continue;
-            const platform::Dimension d = c.TextExtent(bloc->Temps[ctx.Piste][t.Temps].Texte.view());
-            zones.push_back(Zone(t.X, haut, t.X + d.cx, haut + d.cy));
-        }
-    }
     return zones;
+}
+
+// What beat b of the measure being painted draws over the staff once its marks are placed, as
+// DessinerEffetsTemps and the bends draw it: its marks, its bends' amounts and its wave.
+std::vector<TZoneEncre> ZonesMarquesPlaceesTemps(TContexteEcran& ctx, int32_t b)
+{
+    GeometrieEcran g(ctx);
+    std::optional<std::pair<TZoneEncre, TPlaceVague>> vague;
+    if (AvecVague(ctx.Temps(b))) {
+        const VagueTemps v = PlacerVagueTemps(ctx, g, b);
+        vague.emplace(v.Rangee, v.Place);
+    }
+    return ZonesMarquesPlacees(g, b, PlacerMarquesTemps(g, b), vague);
 }
 
 const TMesure* BlocLigne(int32_t m)
@@ -874,26 +890,53 @@ void PreparerTextesLigne(TContexteEcran& ctx, int32_t premiere, int32_t derniere
 {
     ctx.TextesLigne.clear();
     auto temps = [&](int32_t m, int32_t b) -> const TTemps& { return BlocLigne(m)->Temps[ctx.Piste][b]; };
-    auto pourChaqueTemps = [&](auto&& faire) {
+    auto nbTemps = [&](const TMesure& bloc) { return std::clamp<int32_t>(bloc.NbTemps[ctx.Piste], 0, kNbTempsMax); };
+    auto avecTexte = [&] {
         for (int32_t m = premiere; m <= derniere; ++m)
             if (const TMesure* bloc = BlocLigne(m))
-                for (int32_t b = 1; b <= std::clamp<int32_t>(bloc->NbTemps[ctx.Piste], 0, kNbTempsMax); ++b)
-                    faire(m, b, bloc->Temps[ctx.Piste][b]);
+                for (int32_t b = 1; b <= nbTemps(*bloc); ++b)
+                    if (!bloc->Temps[ctx.Piste][b].Texte.empty())
+                        return true;
+        return false;
     };
-    pourChaqueTemps([&](int32_t m, int32_t b, const TTemps& t) {
-        if (!t.Texte.empty())
-            ctx.TextesLigne.push_back({m, b, 0});
-    });
-    if (ctx.TextesLigne.empty())
+    if (!avecTexte())
         return;
 
     platform::Canevas& c = ctx.c;
     const platform::StyleFonte avant = c.Fonte();
-    std::vector<TZoneEncre> diagrammes;
-    pourChaqueTemps([&](int32_t, int32_t, const TTemps& t) {
-        if (const std::optional<TZoneEncre> d = ZoneDiagramme(ctx, t))
-            diagrammes.push_back(*d);
-    });
+    // What the line draws where its texts may go: its diagrams, its endings' brackets and its
+    // beats' marks where they are placed. Each measure from its opening bar line to its closing
+    // one, as DessinerLigne draws them.
+    std::vector<TZoneEncre> obstacles;
+    std::vector<std::optional<double>> finsDiagramme; // by text
+    std::vector<std::pair<int32_t, int32_t>> barres;  // by measure from premiere
+    for (int32_t m = premiere, x = 0; m <= derniere; ++m) {
+        const TMesure* bloc = BlocLigne(m);
+        if (!bloc) {
+            barres.emplace_back(x, x);
+            continue;
+        }
+        for (int32_t b = 1; b <= nbTemps(*bloc); ++b) {
+            const std::optional<TZoneEncre> d = ZoneDiagramme(ctx, bloc->Temps[ctx.Piste][b]);
+            if (d)
+                obstacles.push_back(*d);
+            if (!bloc->Temps[ctx.Piste][b].Texte.empty()) {
+                ctx.TextesLigne.push_back({m, b, 0, 0});
+                finsDiagramme.push_back(d ? std::optional<double>(d->Droite) : std::nullopt);
+            }
+        }
+        if (bloc->Repetition) {
+            const std::vector<TZoneEncre> fin = ZonesFinAlternative(ctx, m, x, bloc->NumRepetition);
+            obstacles.insert(obstacles.end(), fin.begin(), fin.end());
+        }
+        if (ctx.p.AffEff && CommencerMesure(ctx, m))
+            for (int32_t b = 1; b <= ctx.NbTemps; ++b) {
+                const std::vector<TZoneEncre> marques = ZonesMarquesPlaceesTemps(ctx, b);
+                obstacles.insert(obstacles.end(), marques.begin(), marques.end());
+            }
+        barres.emplace_back(x, bloc->Largeur + bloc->EspaceDroite);
+        x = barres.back().second;
+    }
 
     c.SetFonte(ctx.FontTxt);
     if (ctx.LargeurCTxt < 0) {
@@ -901,32 +944,37 @@ void PreparerTextesLigne(TContexteEcran& ctx, int32_t premiere, int32_t derniere
         ctx.LargeurCTxt = d.cx;
         ctx.HauteurCTxt = d.cy;
     }
+    // Two pixels from a diagram or a bar line, and from what a text goes up over.
+    constexpr int kEcart = 2;
+    const int32_t demiLettre = R(ctx.LargeurCTxt / 2.0);
     const int32_t y = ctx.Y - ctx.p.EspTexte - ctx.HauteurCTxt;
-    std::vector<TZoneEncre> textes;
+    std::vector<TTexteTemps> textes;
+    std::vector<int> decalages; // from a text's cell to its ink
     textes.reserve(ctx.TextesLigne.size());
     for (const TContexteEcran::TTextePlace& place : ctx.TextesLigne) {
-        const platform::Dimension d = c.TextExtent(temps(place.Mesure, place.Temps).Texte.view());
-        const int32_t x = ctx.MG + temps(place.Mesure, place.Temps).XEcran - R(ctx.LargeurCTxt / 2.0);
-        textes.push_back(Zone(x, y, x + d.cx, y + d.cy));
+        const TMesure& bloc = *BlocLigne(place.Mesure);
+        const std::string_view texte = temps(place.Mesure, place.Temps).Texte.view();
+        const platform::EncreTexte encre = c.TextInk(texte);
+        const int32_t x = ctx.MG + temps(place.Mesure, place.Temps).XEcran - demiLettre;
+        const auto [gauche, droite] = barres[static_cast<std::size_t>(place.Mesure - premiere)];
+        const double fin = ctx.MG + droite - kEcart;
+        const double suivant =
+            place.Temps < nbTemps(bloc) ? ctx.MG + temps(place.Mesure, place.Temps + 1).XEcran - demiLettre : fin;
+        textes.push_back({Zone(x + encre.gauche, y, x + encre.droite, y + ctx.HauteurCTxt),
+                          static_cast<double>(ctx.MG + gauche + kEcart), fin, suivant,
+                          finsDiagramme[textes.size()]});
+        decalages.push_back(encre.gauche);
     }
+    // A space of the texts' font between any two, so that none reads as the next one's end.
+    const TReglesTextesTemps regles{kEcart, static_cast<double>(std::max(c.TextWidth(" "), 1)), kEcart,
+                                    static_cast<double>(largeur)};
     c.SetFonte(avant);
-    // Two pixels past a diagram, a letter past a text: half a letter read slanted texts as one
-    // word ("ChorusBridge").
-    const TReglesPlacementTextes regles{2, static_cast<double>(std::max(ctx.LargeurCTxt, 2)),
-                                        static_cast<double>(largeur), ctx.RangeeTextes > 0};
-    const std::vector<TPlaceTexte> places = PlacerTextesTemps(diagrammes, textes, regles);
+    const std::vector<TPlaceTexteTemps> places = PlacerTextesTemps(obstacles, textes, regles);
     for (std::size_t i = 0; i < places.size(); ++i) {
-        ctx.TextesLigne[i].X = R(places[i].Gauche);
-        ctx.TextesLigne[i].Rangee = places[i].Rangee;
+        ctx.TextesLigne[i].X = R(places[i].Gauche) - decalages[i];
+        ctx.TextesLigne[i].Y = R(places[i].Haut);
     }
 }
-
-namespace {
-
-// A row of texts over the diagrams: its texts and two pixels under them.
-int32_t PasRangee(int hauteurTexte) { return hauteurTexte + 2; }
-
-} // namespace
 
 int32_t MesurerRangeeTextes()
 {
@@ -934,13 +982,14 @@ int32_t MesurerRangeeTextes()
     platform::Canevas* c = ParamEcranCourant.AffTxt ? SurfacePartition().CanevasBande(1) : nullptr;
     if (!c)
         return 0;
-    // Placed as on lines with rows over them: how many does not move a text sideways.
+    // Every line as it would stand without rows: the highest text that went up, a pixel under
+    // the band's top, tells how much the lines grow.
     TContexteEcran ctx = ContexteEcran(*c, 0);
+    ctx.RangeeTextes = 0;
+    ctx.Y = YPorteeLigne() - la.RangeeTextes;
     c->SetFonte(ctx.FontTxt);
-    const int32_t pas = PasRangee(c->TextHeight("C"));
-    ctx.RangeeTextes = 1 + pas;
-    ctx.Y = YPorteeLigne() - la.RangeeTextes + ctx.RangeeTextes;
-    int rangees = 0;
+    const int32_t rangee = ctx.Y - ctx.p.EspTexte - c->TextHeight("C");
+    int32_t haut = 1;
     for (int32_t ligne = 1; ligne <= la.NbLignes; ++ligne) {
         const int32_t premiere = la.PremiereMesure[ligne];
         if (premiere == 0)
@@ -948,10 +997,10 @@ int32_t MesurerRangeeTextes()
         PreparerTextesLigne(ctx, premiere, std::min(la.DerniereMesure[ligne], Partition.NbMesures),
                             std::max(la.LargeurDispo + 6, 0));
         for (const TContexteEcran::TTextePlace& t : ctx.TextesLigne)
-            rangees = std::max(rangees, t.Rangee);
+            if (t.Y < rangee)
+                haut = std::min(haut, t.Y);
     }
-    // The top row a pixel under the band's top.
-    return rangees > 0 ? 1 + rangees * pas : 0;
+    return 1 - haut;
 }
 
 void DessinerTexteTemps(TContexteEcran& ctx, int32_t b)
@@ -969,7 +1018,5 @@ void DessinerTexteTemps(TContexteEcran& ctx, int32_t b)
     fonte.couleur = ctx.Marque(fonte.couleur);
     c.SetFonte(fonte);
     c.SetBrosseVide();
-    const int32_t y = place->Rangee > 0 ? ctx.RangeeTextes - place->Rangee * PasRangee(ctx.HauteurCTxt)
-                                        : ctx.Y - ctx.p.EspTexte - ctx.HauteurCTxt;
-    c.TextOut(place->X, y, temps.Texte.view());
+    c.TextOut(place->X, place->Y, temps.Texte.view());
 }

@@ -89,14 +89,13 @@ void DessinerAccord(TContexteEcran& ctx, int32_t b);
 // The area the chord diagram shown over a beat inks, with the marks over its strings, its name
 // and its base fret; none when the beat shows none.
 std::optional<TZoneEncre> ZoneDiagrammeTemps(TContexteEcran& ctx, const TTemps& temps);
-// Where the beat texts of measures premiere..derniere (one display line) start, so that none
-// covers a chord diagram or another text (PlacementTextes.h); no text moves to end past
-// largeur. When the line has rows over its diagrams (ctx.RangeeTextes), a text that finds no
-// room beside its beat goes up there.
+// Where the beat texts of measures premiere..derniere (one display line) go, so that none
+// covers a chord diagram, an ending's bracket or another text, each beside its beat and within
+// its measure, or else up over what it met (PlacementTextes.h); no text ends past largeur.
 void PreparerTextesLigne(TContexteEcran& ctx, int32_t premiere, int32_t derniere, int largeur);
 // The beat's text above the staff, where PreparerTextesLigne put it.
 void DessinerTexteTemps(TContexteEcran& ctx, int32_t b);
-// Once the lines are cut: the height of the rows of texts the lines need over their diagrams
-// (the score painter's MesurerRangeeTextes), 0 when every text finds room beside its beat.
-// Measured on the score view's first band picture; 0 without one.
+// Once the lines are cut: how much every line grows at its top for the texts that go up there
+// (the score painter's MesurerRangeeTextes), 0 when none goes higher than the line has room
+// for. Measured on the score view's first band picture; 0 without one.
 int32_t MesurerRangeeTextes();

@@ -128,7 +128,7 @@ TPlaceValeurs PlacerValeursBend(std::span<const TZoneEncre> marques, std::span<c
     for (std::size_t i = 0; i < valeurs.size(); ++i) {
         if (!CroiseUne(valeurs[i], marques))
             continue;
-        const TPlaceTexte passee = PlacerTextesTemps(obstacles, valeurs.subspan(i, 1), regles)[0];
+        const TPlaceTexte passee = PlacerTextesRangee(obstacles, valeurs.subspan(i, 1), regles)[0];
         passees[i] = passee.Gauche;
         toutes = toutes && !passee.EnPlace;
     }
@@ -203,7 +203,7 @@ TObstaclesMarques ObstaclesMarques(TGeometrieMarques& g, int32_t b, std::vector<
     if (const std::optional<TZoneEncre> mix = g.TableMix(b))
         fixes.push_back(*mix);
     dessus = g.AuDessus();
-    return TObstaclesMarques{fixes, dessus, demi, g.FinPlace(b), 0};
+    return TObstaclesMarques{fixes, dessus, demi, g.FinPlace(b), g.HautMin()};
 }
 
 // In a double stop bent on two strings, the lower string writes its amount over the upper
@@ -345,5 +345,24 @@ TPlaceVague PlacerVagueTemps(TGeometrieMarques& g, int32_t b, TZoneEncre vague, 
     if (!SeCroisent(bends, std::span(&vague, 1)))
         return {vague.Gauche, 0, vague.Droite};
     const std::vector<TZoneEncre> dessus = g.AuDessus();
-    return PlacerVague(vague, longueurMin, bends, TObstaclesMarques{{}, dessus, ecart, vague.Droite, 0});
+    return PlacerVague(vague, longueurMin, bends, TObstaclesMarques{{}, dessus, ecart, vague.Droite, g.HautMin()});
+}
+
+std::vector<TZoneEncre> ZonesMarquesPlacees(TGeometrieMarques& g, int32_t b, const TPlaceMarques& place,
+                                            std::optional<std::pair<TZoneEncre, TPlaceVague>> vague)
+{
+    std::vector<TZoneEncre> zones;
+    for (const TZoneEncre& m : g.Marques(b))
+        zones.push_back(Montee(m, place.Montee));
+    for (int32_t s = 1; s <= g.NbCordes(); ++s) {
+        if (!g.AvecBend(b, s))
+            continue;
+        const auto corde = static_cast<std::size_t>(s);
+        zones.push_back(Montee(Decalee(g.ValeurBend(b, s), place.GauchesValeurs[corde]), place.MonteesValeurs[corde]));
+    }
+    if (vague) {
+        const auto& [rangee, p] = *vague;
+        zones.push_back(Montee({p.Debut, rangee.Haut, std::max(p.Fin, p.Debut), rangee.Bas}, p.Montee));
+    }
+    return zones;
 }

@@ -9,9 +9,12 @@
 // first moves likewise past the other bend's arc, arrow and amount, or else up over them and
 // over the staff's lines and frets it then meets. A wave starts past the bends when that
 // leaves it room, or else runs over them when nothing stands there; after the last beat it
-// ends before the next measure's number. The score view (in pixels) and print (in printer
-// pixels, of any size) place them alike: each measures a beat through a TGeometrieMarques, and
-// PlacerMarquesTemps and PlacerVagueTemps gather what stands around it.
+// ends before the next measure's number. No mark moves up past the room over the staff, under
+// the rows a line opens for its beat texts; the beat texts are placed after the marks and keep
+// clear of them, going up over them where they must (PlacementTextes.h). The score view (in
+// pixels) and print (in printer pixels, of any size) place them alike: each measures a beat
+// through a TGeometrieMarques, and PlacerMarquesTemps and PlacerVagueTemps gather what stands
+// around it.
 #include "document/Variable.h"
 #include "editor/PlacementTextes.h"
 
@@ -19,11 +22,12 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <utility>
 #include <vector>
 
 struct TObstaclesMarques {
     std::span<const TZoneEncre> Fixes;  // what stays in its place: the next beat's marks, amounts, frets...
-    std::span<const TZoneEncre> Dessus; // what stands higher: chord names and diagrams, beat texts
+    std::span<const TZoneEncre> Dessus; // what stands higher: chord names and diagrams
     double Ecart = 0;                   // from a mark to the amount moved past it
     double FinPlace = 0;                // no amount moves to end past this
     double HautMin = 0;                 // no mark moves up past this
@@ -71,7 +75,7 @@ public:
     virtual std::optional<TZoneEncre> Frette(int32_t b, int32_t s) = 0;
     // Beat b's mark of a mix-table change, where one is drawn.
     virtual std::optional<TZoneEncre> TableMix(int32_t b) = 0;
-    // The chord names and diagrams of the measure and the beat texts of its line.
+    // The chord names and diagrams of the measure.
     virtual std::vector<TZoneEncre> AuDessus() = 0;
     // Half a digit of the bend amounts: what an amount keeps from what it is moved past.
     virtual double DemiChiffre() = 0;
@@ -83,6 +87,8 @@ public:
     virtual double RangeeClaire() = 0;
     // The next measure's number where it stands over the end of this one; none elsewhere.
     virtual std::optional<TZoneEncre> NumeroSuivant() = 0;
+    // The highest a mark moves up to: the top of the room over the staff.
+    virtual double HautMin() = 0;
 };
 
 struct TPlaceMarques {
@@ -99,3 +105,9 @@ TPlaceMarques PlacerMarquesTemps(TGeometrieMarques& g, int32_t b);
 // beat, the wave's row being `vague` and `ecart` the room it keeps from them; after the last
 // beat it ends that far before the next measure's number.
 TPlaceVague PlacerVagueTemps(TGeometrieMarques& g, int32_t b, TZoneEncre vague, double longueurMin, double ecart);
+
+// What beat b draws over the staff where `place` (PlacerMarquesTemps) puts it: its marks and
+// its bends' amounts, and given `vague` (its wave's row and where PlacerVagueTemps puts it) its
+// wave.
+std::vector<TZoneEncre> ZonesMarquesPlacees(TGeometrieMarques& g, int32_t b, const TPlaceMarques& place,
+                                            std::optional<std::pair<TZoneEncre, TPlaceVague>> vague = std::nullopt);

@@ -1,22 +1,28 @@
 #pragma once
-// Beat texts share their row above the staff with the chord diagrams, and on a line of close
-// beats a text written where the layout puts it (half a letter before its beat) runs across
-// its own diagram, the next beat's diagram or the next beat's text. The texts of a line are
-// taken from left to right: each keeps that place when it covers nothing; otherwise it moves
-// right, just past every diagram and every text before it that it would cover, and stays
-// after the texts before it so that they still read in the order of their beats. A text that
-// would then end past the line's room finds no room.
+// Texts placed among the ink around them: the beat texts of a line, over and beside its chord
+// diagrams, and the amounts of a beat's bends beside its marks (PlacementMarques.h).
 //
-// Where the line can open rows of texts over its diagrams, a text that finds no room goes up a
-// row, and so does one that would have to pass a later beat's diagram or start past it: there
-// it would be read as that beat's text, a measure or more from its own. Each row over the
-// diagrams places the texts sent up to it among themselves by the same rule, and sends up
-// what finds no room there.
+// A beat text stays beside its beat. Where the layout writes it (half a letter before its
+// beat) it keeps its place when nothing stands there; it may move right past what it meets as
+// long as it still starts less than half-way to where the next beat's text would start, or
+// just past its own diagram (on screen the texts stand beside the diagrams), and ends before
+// its measure's closing bar line: further right it would be read as the next beat's. A text
+// too long for the rest of its measure starts earlier, to end at that bar line, but not before
+// the measure's opening one. A text with no room there goes up over what it met at its place,
+// over its own beat, with or without diagrams under it; it goes up only as far as it must:
+// over the lowest of what it met first, and from there on up the same way. Any two texts keep
+// the width of a space between their inks, whether they moved or not, so that two texts never
+// read as one word ("Versea tempo").
 //
-// Without those rows, a text that finds no room keeps its place, and so does one whose move
-// would leave the texts that have to follow it no room: sent to the end of a crowded line, it
-// would take the place of the last texts and lie under them. The score view (in pixels) and
-// print (in printer pixels) place their texts alike.
+// A text longer than its whole measure cannot end before its bar line: it starts right after
+// the measure's opening bar line (so that it runs as little as may be over the next measure),
+// and goes up until nothing stands in its way, never moving sideways. Where a text cannot go
+// up (the edit zone has no room over its row), it stays in its row and moves right past what
+// it meets, wherever that takes it: far from its beat, it is still read whole and in the order
+// of the beats. The score view (in pixels), the edit zone and print (in printer pixels) place
+// their beat texts alike.
+#include <limits>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -29,21 +35,52 @@ struct TZoneEncre {
     }
 };
 
+// ---- Beat texts ----------------------------------------------------------------------------
+
+// A beat text: the ink of its glyphs where the layout writes it, and the room around its beat.
+struct TTexteTemps {
+    TZoneEncre Zone;
+    double DebutMesure = 0;  // no text starts before this: its measure's opening bar line
+    double FinMesure = 0;    // no text ends past this: its closing bar line
+    double TempsSuivant = 0; // where the next beat's text would start (FinMesure on the last beat)
+    std::optional<double> FinDiagramme; // the right of its own diagram, when its beat shows one
+};
+
+struct TReglesTextesTemps {
+    double EcartDiagramme = 0; // from a diagram (or other ink the line draws) to a text
+    double Espace = 0;         // between the inks of two texts: a space of their font
+    double EcartRangees = 0;   // under a text that goes up, over what it goes up over
+    double DroiteMax = 0;      // the line's room: a text longer than its measure ends before this
+    double HautMin = -std::numeric_limits<double>::max(); // no text goes up to start above this
+};
+
+struct TPlaceTexteTemps {
+    double Gauche = 0, Haut = 0; // where its ink starts
+    bool EnPlace = true;         // where the layout put it
+};
+
+// The place of each text, in the order of `textes` (the line's texts in the order of their
+// beats); `obstacles` are the ink the line draws where texts may go: its chord diagrams, each
+// with its name and base fret, its ending brackets, and its beats' marks and bend amounts where
+// they are placed (PlacementMarques.h).
+std::vector<TPlaceTexteTemps> PlacerTextesTemps(std::span<const TZoneEncre> obstacles,
+                                                std::span<const TTexteTemps> textes, const TReglesTextesTemps& regles);
+
+// ---- A row of texts ------------------------------------------------------------------------
+// The texts of a row, from left to right: each keeps its place when it covers nothing;
+// otherwise it moves right, just past every area and every text before it that it covers,
+// unless it would then end past the row's room, where it keeps its place.
+
 struct TReglesPlacementTextes {
-    double EcartDiagramme = 0;   // from a diagram to the text moved past it
-    double EcartTexte = 0;       // from a text to the text moved past it
-    double DroiteMax = 0;        // no text moves to end past this
-    bool RangeesDessus = false;  // the line can open rows of texts over its diagrams
+    double EcartDiagramme = 0; // from an area to the text moved past it
+    double EcartTexte = 0;     // from a text to the text moved past it
+    double DroiteMax = 0;      // no text moves to end past this
 };
 
 struct TPlaceTexte {
     double Gauche = 0;   // the text's left edge
-    bool EnPlace = true; // where the layout put it
-    int Rangee = 0;      // 0 beside the diagrams, 1 the row over them, 2 the next...
+    bool EnPlace = true; // where it was given
 };
 
-// The place of each text, in the order of `textes` (the line's texts in the order of their
-// beats, each where the layout puts it); `diagrammes` are all the line's chord diagrams, each
-// with its name and base fret.
-std::vector<TPlaceTexte> PlacerTextesTemps(std::span<const TZoneEncre> diagrammes, std::span<const TZoneEncre> textes,
-                                           const TReglesPlacementTextes& regles);
+std::vector<TPlaceTexte> PlacerTextesRangee(std::span<const TZoneEncre> zones, std::span<const TZoneEncre> textes,
+                                            const TReglesPlacementTextes& regles);

@@ -53,6 +53,14 @@ struct Dimension {
     friend constexpr bool operator==(Dimension, Dimension) = default;
 };
 
+// The columns a text's glyphs ink, from the left edge of its cell: gauche to droite, the right
+// one excluded. Bearings and slant put them apart from the cell (0 to TextWidth).
+struct EncreTexte {
+    int gauche = 0;
+    int droite = 0;
+    friend constexpr bool operator==(EncreTexte, EncreTexte) = default;
+};
+
 struct Stylo {
     Couleur couleur = clBlack;
     int largeur = 1; // in pixels; 0 draws as 1, as on the platform
@@ -135,6 +143,7 @@ public:
     Dimension TextExtent(std::string_view texte) { return MesurerTexte(texte); }
     int TextWidth(std::string_view texte) { return MesurerTexte(texte).cx; }
     int TextHeight(std::string_view texte) { return MesurerTexte(texte).cy; }
+    EncreTexte TextInk(std::string_view texte) { return MesurerEncre(texte); }
 
 protected:
     Canevas() = default;
@@ -155,6 +164,8 @@ protected:
     // Draws the text and returns its width.
     virtual int DessinerTexte(int x, int y, std::string_view texte) = 0;
     virtual Dimension MesurerTexte(std::string_view texte) = 0;
+    // A canvas that cannot tell where the glyphs ink gives the whole cell.
+    virtual EncreTexte MesurerEncre(std::string_view texte) { return EncreTexte{0, MesurerTexte(texte).cx}; }
 
     // Changes at every change of the font's face, size or style (not its colour), so that a
     // canvas can keep what it derived from the font until the next change.

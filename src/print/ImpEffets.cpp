@@ -10,6 +10,7 @@
 #include "platform/Arrondi.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -116,8 +117,7 @@ std::vector<TZoneEncre> ZonesMarques(platform::Canevas& c, const TTemps& t)
     return zones;
 }
 
-// The chord names and diagrams of the measure being printed, and the texts of its line where
-// PlacerTextesLigne put them.
+// The chord names and diagrams of the measure being printed.
 std::vector<TZoneEncre> ZonesAuDessus(platform::Canevas& c);
 
 // How far half a digit of the bend amounts is.
@@ -139,8 +139,8 @@ public:
     int32_t NbTemps() override { return NbTempsImpr(ParamImpCourant.MesureEnCours); }
     int32_t NbCordes() override { return NbCordesImpr(); }
     bool AvecBend(int32_t b, int32_t s) override { return AvecBendImpr(*Temps(b), s); }
-    TZoneEncre ValeurBend(int32_t b, int32_t s) override { return CelluleValeurBendImpr(b, s); }
-    TZoneEncre TraceBend(int32_t b, int32_t s) override { return TraceBendImpr(b, s); }
+    TZoneEncre ValeurBend(int32_t b, int32_t s) override { return CelluleValeurBendImpr(c, b, s); }
+    TZoneEncre TraceBend(int32_t b, int32_t s) override { return TraceBendImpr(c, b, s); }
     std::vector<TZoneEncre> Marques(int32_t b) override { return ZonesMarques(c, *Temps(b)); }
 
     std::optional<TZoneEncre> Frette(int32_t b, int32_t s) override
@@ -198,6 +198,9 @@ public:
     // A printed line numbers its first measure only.
     std::optional<TZoneEncre> NumeroSuivant() override { return std::nullopt; }
 
+    // A line moves down for its texts: the page is its only bound.
+    double HautMin() override { return 0; }
+
 private:
     platform::Canevas& c;
 };
@@ -213,6 +216,47 @@ TPlaceMarquesImpr PlacerMarques(platform::Canevas& c, int32_t b)
     }
     place.Montee = static_cast<int>(p.Montee);
     return place;
+}
+
+// Beat b's vibrato or tremolo-bar wave in device pixels: its row from the beat to 3 mm before
+// the next one, its pen's width and a clear 0.2 mm over it included, and where it starts and
+// how far it moves up, past or over the bends of the beat.
+struct VagueImpr {
+    TZoneEncre Rangee;
+    TPlaceVague Place;
+};
+
+VagueImpr PlacerVagueImpr(GeometrieImpr& g, const TTemps& t, int32_t b)
+{
+    const TZoneImpression& p = ParamImpCourant;
+    const double e = EchelleImpr();
+    const double xm = t.XImp + p.MargeGaucheLignes;
+    const double yc = p.PosY - G.HauteurEffets;
+    const double xSuivant = b < NbTempsImpr(p.MesureEnCours) ? Temps(b + 1)->XImp : t.XImp + 8.0;
+    const double pas = t.Effet == 1 ? G.PasVibrato : G.PasTremolo;
+    const double epaisseur = t.Effet == 1 ? G.EpaisseurVibrato : G.EpaisseurTremolo;
+    const int demiStylo = (std::max(PixImpr(epaisseur), 1) + 1) / 2;
+    const int ecart = std::max(R(0.2 * e), 1);
+    VagueImpr v;
+    v.Rangee = Zone(R(xm * e), R((yc - pas / 2) * e) - demiStylo - ecart, R((xSuivant - 3 + p.MargeGaucheLignes) * e),
+                    R((yc + pas / 2) * e) + demiStylo + 1);
+    v.Place = PlacerVagueTemps(g, b, v.Rangee, 4 * pas * e, ecart);
+    return v;
+}
+
+bool AvecVague(const TTemps& t) { return t.Effet == 1 || t.Effet == 2; }
+
+// What beat b of the measure being printed prints over the staff once its marks are placed,
+// measured on c: its marks, its bends' amounts and its wave.
+std::vector<TZoneEncre> ZonesMarquesPlaceesImpr(platform::Canevas& c, int32_t b)
+{
+    GeometrieImpr g(c);
+    std::optional<std::pair<TZoneEncre, TPlaceVague>> vague;
+    if (AvecVague(*Temps(b))) {
+        const VagueImpr v = PlacerVagueImpr(g, *Temps(b), b);
+        vague.emplace(v.Rangee, v.Place);
+    }
+    return ZonesMarquesPlacees(g, b, PlacerMarquesTemps(g, b), vague);
 }
 
 } // namespace
@@ -286,14 +330,8 @@ void ImprimerEffetsTemps(int32_t b)
         // Clear of the beat's bends.
         const double pas = t->Effet == 1 ? G.PasVibrato : G.PasTremolo;
         const double epaisseur = t->Effet == 1 ? G.EpaisseurVibrato : G.EpaisseurTremolo;
-        // Its ink, the pen's width included, and a clear 0.2 mm over it.
-        const int demiStylo = (std::max(PixImpr(epaisseur), 1) + 1) / 2;
-        const int ecart = std::max(R(0.2 * e), 1);
-        const TZoneEncre vague = Zone(R(xm * e), R((yc - pas / 2) * e) - demiStylo - ecart,
-                                      R((xSuivant - 3 + p.MargeGaucheLignes) * e),
-                                      R((yc + pas / 2) * e) + demiStylo + 1);
         GeometrieImpr g(*c);
-        const TPlaceVague place = PlacerVagueTemps(g, b, vague, 4 * pas * e, ecart);
+        const auto [vague, place] = PlacerVagueImpr(g, *t, b);
         const double debut = x + (place.Debut - vague.Gauche) / e;
         const double ycVague = yc - place.Montee / e;
         Zigzag(*c, debut, xSuivant, ycVague, pas, epaisseur);
@@ -346,11 +384,10 @@ void ImprimerAccord(int32_t b)
 
 namespace {
 
-// The texts of measures premiere..derniere placed at the current PosY. With rangeesDessus, a
-// text that finds no room beside its beat goes to a row over everything the line draws above
-// its staff, and `ligne` tells what the line needs for them.
-std::vector<TextePlace> PlacerTextes(int32_t premiere, int32_t derniere, bool rangeesDessus = false,
-                                     TTextesLigneImpr* ligne = nullptr)
+// The texts of measures premiere..derniere placed at the current PosY, each beside its beat
+// and within its measure, or else up over what it met (PlacementTextes.h); `ligne`, when
+// given, tells what the line needs for those that went up.
+std::vector<TextePlace> PlacerTextes(int32_t premiere, int32_t derniere, TTextesLigneImpr* ligne = nullptr)
 {
     std::vector<TextePlace> places;
     platform::Canevas* c = CanvasImpr ? CanvasImpr : CanevasMesureImpr;
@@ -358,70 +395,100 @@ std::vector<TextePlace> PlacerTextes(int32_t premiere, int32_t derniere, bool ra
         return places;
     const TZoneImpression& p = ParamImpCourant;
     const int32_t piste = PisteImpr();
-    auto pourChaqueTemps = [&](auto&& faire) {
+    auto avecTexte = [&] {
         for (int32_t m = premiere; m <= derniere; ++m)
             if (const TMesure* bloc = MesureImpr(m))
                 for (int32_t b = 1; b <= NbTempsImpr(m); ++b)
-                    faire(m, b, bloc->Temps[piste][b]);
+                    if (!bloc->Temps[piste][b].Texte.empty())
+                        return true;
+        return false;
     };
-    pourChaqueTemps([&](int32_t m, int32_t b, const TTemps& t) {
-        if (!t.Texte.empty())
-            places.push_back({m, b, 0, 0});
-    });
-    if (places.empty())
+    if (!avecTexte())
         return places;
 
     const double e = EchelleImpr();
-    std::vector<TZoneEncre> diagrammes;
-    if (p.AffDiag_Prt) {
-        const double yDiagramme = p.PosY - G.DecalageDiagramme - p.EspDiagAc_Prt / 3.0;
-        pourChaqueTemps([&](int32_t, int32_t, const TTemps& t) {
-            if (t.AvecAccord && t.Accord && t.Accord->AvecDiagramme())
-                diagrammes.push_back(
-                    ZoneDiagramme(*c, *t.Accord, true, t.XImp + p.MargeGaucheLignes, yDiagramme));
-        });
+    // What the line prints where its texts may go: its diagrams, its endings' brackets and its
+    // beats' marks where they are placed. Each measure from its opening bar line to its closing
+    // one, as ImprimerLigne prints them.
+    std::vector<TZoneEncre> obstacles;
+    std::vector<std::optional<double>> finsDiagramme; // by text
+    std::vector<std::pair<double, double>> barres;    // by measure from premiere, print mm
+    const double yDiagramme = p.PosY - G.DecalageDiagramme - p.EspDiagAc_Prt / 3.0;
+    for (int32_t m = premiere; m <= derniere; ++m) {
+        const TMesure* bloc = MesureImpr(m);
+        const double xd = barres.empty() ? 0.0 : barres.back().second;
+        if (!bloc) {
+            barres.emplace_back(xd, xd);
+            continue;
+        }
+        for (int32_t b = 1; b <= NbTempsImpr(m); ++b) {
+            const TTemps& t = bloc->Temps[piste][b];
+            std::optional<TZoneEncre> d;
+            if (p.AffDiag_Prt && t.AvecAccord && t.Accord && t.Accord->AvecDiagramme())
+                obstacles.push_back(*(d = ZoneDiagramme(*c, *t.Accord, true, t.XImp + p.MargeGaucheLignes, yDiagramme)));
+            if (!t.Texte.empty()) {
+                places.push_back({m, b, 0, 0});
+                finsDiagramme.push_back(d ? std::optional<double>(d->Droite) : std::nullopt);
+            }
+        }
+        if (bloc->Repetition) {
+            const std::vector<TZoneEncre> fin = ZonesFinAlternative(*c, m, bloc->NumRepetition, premiere, derniere);
+            obstacles.insert(obstacles.end(), fin.begin(), fin.end());
+        }
+        if (p.AffEff_Prt) {
+            const int32_t enCours = std::exchange(ParamImpCourant.MesureEnCours, m);
+            for (int32_t b = 1; b <= NbTempsImpr(m); ++b) {
+                const std::vector<TZoneEncre> marques = ZonesMarquesPlaceesImpr(*c, b);
+                obstacles.insert(obstacles.end(), marques.begin(), marques.end());
+            }
+            ParamImpCourant.MesureEnCours = enCours;
+        }
+        barres.emplace_back(xd, bloc->LargeurImp + bloc->EspaceDroiteImp);
     }
     c->SetFonte(PoliceImpr("FontTxt_Prt"));
     const platform::Dimension lettre = c->TextExtent("C");
     const int haut = R((p.PosY - G.DecalageTexte - p.EspTexte_Prt / 3.0) * e - lettre.cy / 2.0);
-    std::vector<TZoneEncre> textes;
+    // Half a millimetre from a diagram or a bar line, and from what a text goes up over.
+    const int ecart = std::max(R(0.5 * e), 1);
+    auto xTexte = [&](const TTemps& t) { return R((t.XImp + p.MargeGaucheLignes) * e - lettre.cx / 2.0); };
+    std::vector<TTexteTemps> textes;
+    std::vector<int> decalages; // from a text's cell to its ink
     textes.reserve(places.size());
     for (const TextePlace& place : places) {
-        const TTemps& t = MesureImpr(place.mesure)->Temps[piste][place.temps];
-        const platform::Dimension d = c->TextExtent(t.Texte.view());
-        const int gauche = R((t.XImp + p.MargeGaucheLignes) * e - lettre.cx / 2.0);
-        textes.push_back({static_cast<double>(gauche), static_cast<double>(haut), static_cast<double>(gauche + d.cx),
-                          static_cast<double>(haut + d.cy)});
+        const TMesure& bloc = *MesureImpr(place.mesure);
+        const TTemps& t = bloc.Temps[piste][place.temps];
+        const platform::EncreTexte encre = c->TextInk(t.Texte.view());
+        const int gauche = xTexte(t);
+        const auto [debut, fin] = barres[static_cast<std::size_t>(place.mesure - premiere)];
+        const double finMesure = R((fin + p.MargeGaucheLignes) * e) - ecart;
+        const double suivant =
+            place.temps < NbTempsImpr(place.mesure) ? xTexte(bloc.Temps[piste][place.temps + 1]) : finMesure;
+        textes.push_back({{static_cast<double>(gauche + encre.gauche), static_cast<double>(haut),
+                           static_cast<double>(gauche + encre.droite), static_cast<double>(haut + lettre.cy)},
+                          static_cast<double>(R((debut + p.MargeGaucheLignes) * e) + ecart), finMesure, suivant,
+                          finsDiagramme[textes.size()]});
+        decalages.push_back(encre.gauche);
     }
-    // Half a millimetre past a diagram, a letter past a text (as on screen), within the right
-    // margin.
-    const int ecart = std::max(R(0.5 * e), 1);
-    const TReglesPlacementTextes regles{static_cast<double>(ecart), static_cast<double>(std::max(lettre.cx, 1)),
-                                        static_cast<double>(R(LargeurPage - p.MargeDroiteLignes * e)),
-                                        rangeesDessus};
-    const std::vector<TPlaceTexte> placees = PlacerTextesTemps(diagrammes, textes, regles);
+    // A space of the texts' font between any two, as on screen; within the right margin.
+    const TReglesTextesTemps regles{static_cast<double>(ecart), static_cast<double>(std::max(c->TextWidth(" "), 1)),
+                                    static_cast<double>(ecart),
+                                    static_cast<double>(R(LargeurPage - p.MargeDroiteLignes * e))};
+    const std::vector<TPlaceTexteTemps> placees = PlacerTextesTemps(obstacles, textes, regles);
 
-    // The rows over the diagrams stand half a millimetre apart, the lowest over the first
-    // row's texts, the diagrams with the marks over their strings and the ending brackets.
-    int dessus = haut;
-    for (const TZoneEncre& d : diagrammes)
-        dessus = std::min(dessus, static_cast<int>(d.Haut));
-    for (int32_t m = premiere; m <= derniere; ++m) {
-        if (const TMesure* bloc = MesureImpr(m); bloc && bloc->Repetition) {
-            const double yh = HautFinAlternative(c, m, premiere, derniere);
-            dessus = std::min(dessus, R(yh * e) - std::max(PixImpr(G.EpaisseurFinAlt), 1));
-        }
-    }
-    const int pas = lettre.cy + ecart;
-    int rangees = 0;
+    // The line moves down by as much as its texts go up over everything it prints above its
+    // staff.
+    double dessus = haut;
+    for (const TZoneEncre& o : obstacles)
+        dessus = std::min(dessus, o.Haut);
+    double plusHaut = haut;
     for (std::size_t i = 0; i < places.size(); ++i) {
-        places[i].x = R(placees[i].Gauche);
-        places[i].y = placees[i].Rangee > 0 ? dessus - placees[i].Rangee * pas : haut;
-        rangees = std::max(rangees, placees[i].Rangee);
+        places[i].x = R(placees[i].Gauche) - decalages[i];
+        places[i].y = R(placees[i].Haut);
+        plusHaut = std::min(plusHaut, static_cast<double>(places[i].y));
     }
     if (ligne) {
-        ligne->Croissance = rangees * pas / e;
-        ligne->Haut = (rangees > 0 ? dessus - rangees * pas : haut) / e;
+        ligne->Croissance = std::max(dessus - plusHaut, 0.0) / e;
+        ligne->Haut = plusHaut / e;
     }
     return places;
 }
@@ -454,19 +521,6 @@ std::vector<TZoneEncre> ZonesAuDessus(platform::Canevas& c)
             zones.push_back(Zone(gauche, haut, gauche + d.cx, haut + d.cy));
         }
     }
-    const TextesLigne* textesLigne = ContexteImpr ? &ContexteImpr->Textes : nullptr;
-    if (p.AffTxt_Prt && textesLigne && m >= textesLigne->premiere && m <= textesLigne->derniere) {
-        c.SetFonte(PoliceImpr("FontTxt_Prt"));
-        const int hauteur = c.TextHeight("C");
-        const int haut = R((p.PosY - G.DecalageTexte - p.EspTexte_Prt / 3.0) * e - hauteur / 2.0);
-        for (const TextePlace& place : textesLigne->places) {
-            const TMesure* bloc = MesureImpr(place.mesure);
-            if (!bloc)
-                continue;
-            const int largeur = c.TextWidth(bloc->Temps[PisteImpr()][place.temps].Texte.view());
-            zones.push_back(Zone(place.x, haut, place.x + largeur, haut + hauteur));
-        }
-    }
     return zones;
 }
 
@@ -478,7 +532,7 @@ TTextesLigneImpr PlacerTextesLigne(int32_t premiere, int32_t derniere)
 {
     TTextesLigneImpr ligne;
     if (ContexteImpr)
-        ContexteImpr->Textes = {premiere, derniere, PlacerTextes(premiere, derniere, true, &ligne)};
+        ContexteImpr->Textes = {premiere, derniere, PlacerTextes(premiere, derniere, &ligne)};
     return ligne;
 }
 

@@ -52,12 +52,13 @@ struct TContexteImpr {
 extern TContexteImpr* ContexteImpr;
 
 // Where the texts of measures premiere..derniere (one printed line, its beats at their line x,
-// its staff at PosY) go, so that none covers a chord diagram or another text
-// (PlacementTextes.h); the line's texts are printed there while its context lasts. A text
-// that finds no room beside its beat goes to a row over the line's diagrams, for which the
-// line moves down: its texts are placed again there.
+// its staff at PosY) go, so that none covers a chord diagram, an ending's bracket or another
+// text (PlacementTextes.h); the line's texts are printed there while its context lasts. A text
+// that finds no room beside its beat goes up over what it met, and the line moves down by as
+// much as its texts stand over everything else it prints above its staff: its texts are placed
+// again there.
 struct TTextesLigneImpr {
-    double Croissance = 0;       // print mm the line moves down for its rows over the diagrams
+    double Croissance = 0;       // print mm the line moves down for the texts that went up
     std::optional<double> Haut;  // the top of the highest text, print mm
 };
 TTextesLigneImpr PlacerTextesLigne(int32_t premiere, int32_t derniere);

@@ -164,7 +164,7 @@ std::optional<int> FinFretteAuDessus(platform::Canevas& c, const TTemps& t, int3
 void ValeurBend(platform::Canevas& c, int32_t b, int32_t s, double valeur)
 {
     const TPlaceMarquesImpr place = PlacerMarquesImpr(b);
-    const TZoneEncre cellule = CelluleValeurBendImpr(b, s);
+    const TZoneEncre cellule = CelluleValeurBendImpr(c, b, s);
     c.SetFonte(PoliceImpr("FontEff_Prt"));
     c.SetLargeurStylo(1);
     FondTexteImpr(c);
@@ -222,18 +222,16 @@ TZoneEncre TraceBend(platform::Canevas& c, const TTemps& t, int32_t s)
 
 } // namespace
 
-TZoneEncre CelluleValeurBendImpr(int32_t b, int32_t s)
+TZoneEncre CelluleValeurBendImpr(platform::Canevas& c, int32_t b, int32_t s)
 {
-    platform::Canevas* c = CanvasImpr;
     const TTemps* t = Temps(b);
-    return c && t ? CelluleValeurBend(*c, *t, s) : TZoneEncre{};
+    return t ? CelluleValeurBend(c, *t, s) : TZoneEncre{};
 }
 
-TZoneEncre TraceBendImpr(int32_t b, int32_t s)
+TZoneEncre TraceBendImpr(platform::Canevas& c, int32_t b, int32_t s)
 {
-    platform::Canevas* c = CanvasImpr;
     const TTemps* t = Temps(b);
-    return c && t ? TraceBend(*c, *t, s) : TZoneEncre{};
+    return t ? TraceBend(c, *t, s) : TZoneEncre{};
 }
 
 std::optional<double> DroiteBendsImpr(platform::Canevas& c, const TTemps& t)

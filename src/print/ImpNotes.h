@@ -41,9 +41,10 @@ void ImprimerBendRelease(int32_t s, int32_t b, double valeur, double x);
 // Whether string s of a beat prints a bend or a bend and release (with the beat techniques).
 bool AvecBendImpr(const TTemps& temps, int32_t s);
 // In device pixels, the cell where the bend of string s of beat b writes its amount before the
-// marks of its beat are taken into account (PlacerMarquesImpr), and the box of its strokes.
-TZoneEncre CelluleValeurBendImpr(int32_t b, int32_t s);
-TZoneEncre TraceBendImpr(int32_t b, int32_t s);
+// marks of its beat are taken into account (PlacerMarquesImpr), and the box of its strokes,
+// measured on c (whose font they change).
+TZoneEncre CelluleValeurBendImpr(platform::Canevas& c, int32_t b, int32_t s);
+TZoneEncre TraceBendImpr(platform::Canevas& c, int32_t b, int32_t s);
 // How far right of a beat's x its bends reach, in device pixels measured on c: their strokes,
 // and their amounts where the bends write them; none without a bend printed. The layout keeps
 // them RetraitMarquesFinImpr short of the bar that closes the measure.

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 namespace {
 
@@ -126,6 +127,31 @@ double BasFinAlternative(double y)
     return y - ((NbCordesImpr() - 1) * kEcartCordes + ParamImpCourant.EspPortees_Prt / 2.0);
 }
 
+// Where the bracket of an ending at x over the staff at y prints, device pixels: its hook at X
+// from Bas up to Haut (`haut`, or its usual height), its line from there to Fin, its number's
+// cell from (XNumero, YNumero).
+struct TraceFinAlternative {
+    int X = 0, Bas = 0, Haut = 0, Fin = 0, XNumero = 0, YNumero = 0;
+};
+
+TraceFinAlternative Trace(double y, double x, std::optional<double> haut)
+{
+    const double e = EchelleImpr();
+    const double X = x + ParamImpCourant.MargeGaucheLignes;
+    const double yb = BasFinAlternative(y);
+    const double yh = haut.value_or(yb - G.HauteurFinAlt);
+    return {R(X * e),          R(yb * e), R(yh * e), R((X + G.LongueurFinAlt) * e), R((X + kDecalageNumeroFinAlternative) * e),
+            R((yh + 0.3) * e)};
+}
+
+// The x of measure `mesure`'s opening bar on the line that starts at `premiere`, print mm from
+// the line's start.
+double XFinAlternative(int32_t mesure, int32_t premiere)
+{
+    const TMesure* precedente = MesureImpr(mesure - 1);
+    return mesure == premiere || !precedente ? 0 : precedente->LargeurImp + precedente->EspaceDroiteImp;
+}
+
 } // namespace
 
 double FinNumeroFinAlternativeImpr(platform::Canevas& c, int32_t mesure, int32_t numero)
@@ -140,8 +166,7 @@ double HautFinAlternative(platform::Canevas* c, int32_t mesure, int32_t premiere
     const double y = BasFinAlternative(p.PosY) - G.HauteurFinAlt;
     if (!c || !p.AffDiag_Prt || mesure < premiere)
         return y;
-    const TMesure* precedente = MesureImpr(mesure - 1);
-    const double x = mesure == premiere || !precedente ? 0 : precedente->LargeurImp + precedente->EspaceDroiteImp;
+    const double x = XFinAlternative(mesure, premiere);
     // The diagrams under the line, with half a millimetre round the line's pen; a diagram a
     // string gap of its own past the line's end would read as where the line leads.
     const double e = EchelleImpr();
@@ -166,25 +191,39 @@ double HautFinAlternative(platform::Canevas* c, int32_t mesure, int32_t premiere
     return haut ? *haut / e - marge : y;
 }
 
+std::vector<TZoneEncre> ZonesFinAlternative(platform::Canevas& c, int32_t mesure, int32_t numero, int32_t premiere,
+                                            int32_t derniere)
+{
+    const TraceFinAlternative t =
+        Trace(ParamImpCourant.PosY, XFinAlternative(mesure, premiere), HautFinAlternative(&c, mesure, premiere, derniere));
+    // The pen reaches half its width round the hook's and the line's ends.
+    const int demiStylo = (std::max(PixImpr(G.EpaisseurFinAlt), 1) + 1) / 2;
+    FonteFinAlternative(c);
+    const platform::Dimension d = c.TextExtent(TexteFinAlternative(mesure, numero));
+    const auto zone = [](int gauche, int haut, int droite, int bas) {
+        return TZoneEncre{static_cast<double>(gauche), static_cast<double>(haut), static_cast<double>(droite),
+                          static_cast<double>(bas)};
+    };
+    return {zone(t.X - demiStylo, t.Haut - demiStylo, t.X + demiStylo, t.Bas + demiStylo),
+            zone(t.X - demiStylo, t.Haut - demiStylo, t.Fin + demiStylo, t.Haut + demiStylo),
+            zone(t.XNumero, t.YNumero, t.XNumero + d.cx, t.YNumero + d.cy)};
+}
+
 void ImprimerFinAlternative(int32_t mesure, int32_t numero, double y, double x, std::optional<double> haut)
 {
     platform::Canevas* c = CanvasImpr;
     if (!c)
         return;
-    const TZoneImpression& p = ParamImpCourant;
-    const double e = EchelleImpr();
-    const double X = x + p.MargeGaucheLignes;
-    const double yb = BasFinAlternative(y);
-    const double yh = haut.value_or(yb - G.HauteurFinAlt);
+    const TraceFinAlternative t = Trace(y, x, haut);
     StyloImpr(*c, G.EpaisseurFinAlt);
-    c->MoveTo(R(X * e), R(yb * e));
-    c->LineTo(R(X * e), R(yh * e));
-    c->LineTo(R((X + G.LongueurFinAlt) * e), R(yh * e));
+    c->MoveTo(t.X, t.Bas);
+    c->LineTo(t.X, t.Haut);
+    c->LineTo(t.Fin, t.Haut);
 
     FonteFinAlternative(*c);
     c->SetLargeurStylo(1);
     FondTexteImpr(*c);
-    c->TextOut(R((X + kDecalageNumeroFinAlternative) * e), R((yh + 0.3) * e), TexteFinAlternative(mesure, numero));
+    c->TextOut(t.XNumero, t.YNumero, TexteFinAlternative(mesure, numero));
 }
 
 void ImprimerSignature(int32_t mesure, int numerateur, int denominateur, double y, double x)

@@ -7,11 +7,13 @@
 // in print millimetres. Two "side" codes differ on purpose: ImprimerBarreMesure takes
 // 1 = the bar ends at x (left of it) and 2 = it starts at x, while ImprimerDoubleBarre and
 // ImprimerBarreRenvoi take 1 = start of the score or of a repeat, 2 = end.
+#include "editor/PlacementTextes.h"
 #include "platform/Canevas.h"
 
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 // The string lines of one measure, from xDebut to xFin.
 void ImprimerCordes(double xDebut, double xFin, double y);
@@ -37,6 +39,10 @@ void ImprimerFinAlternative(int32_t mesure, int32_t numero, double y, double x,
 // premiere..derniere at PosY, print mm: at its usual height, or over the diagrams (measured on
 // c) it would meet there, with half a millimetre between.
 double HautFinAlternative(platform::Canevas* c, int32_t mesure, int32_t premiere, int32_t derniere);
+// The ink of that bracket on that line, device pixels measured on c (whose font it changes):
+// its hook and its line, at the height HautFinAlternative gives, and its number's cell.
+std::vector<TZoneEncre> ZonesFinAlternative(platform::Canevas& c, int32_t mesure, int32_t numero, int32_t premiere,
+                                            int32_t derniere);
 // Where the number of that bracket ends, from its hook, print mm, measured on c (whose font it
 // changes).
 double FinNumeroFinAlternativeImpr(platform::Canevas& c, int32_t mesure, int32_t numero);

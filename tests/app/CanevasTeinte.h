@@ -9,6 +9,7 @@
 #include <QRect>
 
 #include <functional>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -27,6 +28,14 @@ public:
     // The cells of the texts written in the tint, in their order.
     const std::vector<QRect>& Teintes() const { return teintes_; }
 
+    // Every text written, in its font, from the top-left of its cell.
+    struct Ecrit {
+        std::string texte;
+        platform::StyleFonte fonte;
+        int x = 0, y = 0;
+    };
+    std::vector<Ecrit> ecrits;
+
 protected:
     void DessinerRectangle(int x1, int y1, int x2, int y2) override { Etat().Rectangle(x1, y1, x2, y2); }
     void DessinerFillRect(int x1, int y1, int x2, int y2) override { Etat().FillRect(x1, y1, x2, y2); }
@@ -41,6 +50,7 @@ protected:
     void DessinerPixel(int x, int y, platform::Couleur couleur) override { Etat().SetPixel(x, y, couleur); }
     int DessinerTexte(int x, int y, std::string_view texte) override
     {
+        ecrits.push_back({std::string(texte), Fonte(), x, y});
         Etat();
         if (rouge_(texte)) {
             qt_.SetCouleurFonte(teinte_);

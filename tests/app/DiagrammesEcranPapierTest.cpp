@@ -2,7 +2,8 @@
 // quarters, with a "1" ending and a "2 to 3" ending, laid out by the real main window at 1000
 // and 640 pixels and printed: no two diagrams' ink meets, in a measure or across a bar line,
 // and an ending's bracket and number keep their own ink. The durations alone gave a diagram
-// less room than its width, and the first diagram of an ending covered its number.
+// less room than its width, and the first diagram of an ending covered its number. With a text
+// on every beat too, the texts touch neither the diagrams nor the endings.
 #include "app/FixtureFenetrePrincipale.h"
 #include "support/BoitesTraces.h"
 
@@ -21,8 +22,10 @@
 #include <QImage>
 #include <QPainter>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <iterator>
 #include <memory>
 #include <span>
 #include <set>
@@ -40,8 +43,12 @@ constexpr int kNbMesures = 6;
 // The endings: a "1" on the measure that ends the repeat, a "2 to 3" after it.
 constexpr int kMesurePremiereFin = 4;
 constexpr int kMesureSecondeFin = 5;
-// The diagrams' colour on screen, which nothing else of the line has.
+// The diagrams' and the texts' colours on screen, which nothing else of the line has.
 constexpr TCouleur kBleu = 0xFF0000;
+constexpr TCouleur kVert = 0x00A000;
+
+// The beat texts, short and long, one on every beat.
+constexpr const char* kTextes[] = {"Intro", "barre chord", "let ring all", "Chorus"};
 
 std::shared_ptr<const TAccord> Accord(const char* nom, std::array<int32_t, 7> frettes, int base = 1)
 {
@@ -65,15 +72,22 @@ struct Cas {
     int parMesure; // diagrams, one on every beat
     int code;      // the beats' value
     bool pointee;
+    bool textes = false; // and a text on every beat
 };
 
 std::string Nom(const Cas& c)
 {
     const char* valeur = c.pointee ? "dotted quarters" : c.code == 1 ? "eighths" : "quarters";
-    return std::to_string(c.parMesure) + " " + valeur;
+    return std::to_string(c.parMesure) + " " + valeur + (c.textes ? " with texts" : "");
 }
 
 bool Bleu(QRgb p) { return qBlue(p) > qRed(p) + 60 && qBlue(p) > qGreen(p) + 60; }
+bool Vert(QRgb p) { return qGreen(p) > qRed(p) + 60 && qGreen(p) > qBlue(p) + 60; }
+
+bool EstTexte(const std::string& texte)
+{
+    return std::ranges::find(kTextes, texte) != std::end(kTextes);
+}
 
 // A box and the pixels round it: ink there touches the box.
 Boite Autour(const Boite& b) { return {b.gauche - 1, b.haut - 1, b.droite + 1, b.bas + 1}; }
@@ -115,6 +129,8 @@ protected:
                 t.Notes[5].Frette = 0;
                 t.AvecAccord = true;
                 t.Accord = AccordNumero(m + b);
+                if (c.textes)
+                    t.Texte = kTextes[(m + b) % std::size(kTextes)];
             }
         }
         Partition.NbMesures = kNbMesures;
@@ -169,7 +185,7 @@ protected:
 
     // On every line of the view, the ink box of each diagram meets no other's. Each ending's
     // bracket keeps its line clear of the diagrams, and its number's box holds no diagram ink.
-    static void VerifierEcran()
+    static void VerifierEcran(bool textes)
     {
         const TLignesAffichage& la = LignesAffichage;
         ASSERT_GE(la.NbLignes, 1);
@@ -186,6 +202,30 @@ protected:
                     << "diagram " << i;
 
             const QImage image = Ligne(ligne);
+            // The texts' ink touches no other, corners included.
+            int verts = 0, contacts = 0;
+            std::string ou;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x) {
+                    if (!Vert(image.pixel(x, y)))
+                        continue;
+                    ++verts;
+                    EXPECT_GT(y, 0) << "a text at the line's top, " << x;
+                    for (int dy = -1; dy <= 1; ++dy)
+                        for (int dx = -1; dx <= 1; ++dx) {
+                            const QPoint voisin(x + dx, y + dy);
+                            if (!image.rect().contains(voisin))
+                                continue;
+                            const QRgb v = image.pixel(voisin);
+                            if (Bleu(v) || Sombre(v)) {
+                                ++contacts;
+                                if (ou.size() < 100)
+                                    ou += " " + std::to_string(voisin.x()) + "," + std::to_string(voisin.y());
+                            }
+                        }
+                }
+            EXPECT_EQ(verts > 0, textes);
+            EXPECT_EQ(contacts, 0) << "text ink touching at" << ou;
             const int dessus = YPorteeLigne() - 10; // what stands over the staff
             for (const int32_t m : {kMesurePremiereFin, kMesureSecondeFin}) {
                 const TMesure& bloc = *Partition.Mesures[m];
@@ -226,14 +266,18 @@ protected:
         for (int i = 0; i < 4; ++i)
             noms.insert(std::string(AccordNumero(i)->Nom.view()));
         std::vector<Boite> diagrammes;
-        std::vector<Boite> encre; // everything but the page's clearing
+        std::vector<Boite> encre;  // everything but the page's clearing
+        std::vector<Boite> textes; // the beat texts
+        const auto texte = [&](std::size_t i) { return traces[i].operation == Op::Texte && EstTexte(traces[i].texte); };
         for (std::size_t i = 1; i < traces.size(); ++i) {
             const Boite b = BoiteDe(page, traces[i]);
-            encre.push_back(b);
+            (texte(i) ? textes : encre).push_back(b);
             if (traces[i].operation != Op::Texte || !noms.count(traces[i].texte))
                 continue;
             Boite d = b;
             for (std::size_t j = i - 1; j > 0; --j) {
+                if (texte(j))
+                    continue; // the beat's text, printed before its chord
                 const Boite a = BoiteDe(page, traces[j]);
                 if (a.bas > b.haut + 1)
                     break;
@@ -257,9 +301,16 @@ protected:
             ASSERT_GT(n, 0u);
             for (const std::size_t i : {n - 2, n - 1})
                 EXPECT_EQ(lyrx_test::Couvertes(BoiteDe(page, traces[i]), diagrammes), "") << i;
-            std::vector<Boite> autres = encre;
-            autres.erase(autres.begin() + static_cast<std::ptrdiff_t>(n - 1));
+            std::vector<Boite> autres;
+            for (std::size_t i = 1; i < traces.size(); ++i)
+                if (i != n)
+                    autres.push_back(BoiteDe(page, traces[i]));
             EXPECT_EQ(lyrx_test::Couvertes(BoiteDe(page, traces[n]), autres), "");
+        }
+        // The texts stand clear of every other ink and of each other.
+        for (std::size_t i = 0; i < textes.size(); ++i) {
+            EXPECT_EQ(lyrx_test::Couvertes(textes[i], encre), "") << "text " << i;
+            EXPECT_EQ(lyrx_test::Couvertes(textes[i], std::span(textes).subspan(i + 1)), "") << "text " << i;
         }
     }
 };
@@ -267,8 +318,11 @@ protected:
 TEST_P(DiagrammesEcranPapier, DiagramsOnEveryBeatNeverMeetAndEndingsKeepTheirNumbers)
 {
     ParamEcranCourant.ColDiag = kBleu;
+    ParamEcranCourant.FontTxt.Col = kVert;
+    AppliquerPolices();
     for (const Cas c : {Cas{2, 1, false}, Cas{3, 1, false}, Cas{4, 1, false}, Cas{2, 0, false}, Cas{3, 0, false},
-                        Cas{4, 0, false}, Cas{2, 0, true}, Cas{3, 0, true}, Cas{4, 0, true}}) {
+                        Cas{4, 0, false}, Cas{2, 0, true}, Cas{3, 0, true}, Cas{4, 0, true}, Cas{4, 0, false, true},
+                        Cas{2, 0, true, true}, Cas{4, 1, false, true}}) {
         SCOPED_TRACE(Nom(c));
         OuvrirChanson(c);
         for (const int largeur : {1000, 640}) {
@@ -276,7 +330,7 @@ TEST_P(DiagrammesEcranPapier, DiagramsOnEveryBeatNeverMeetAndEndingsKeepTheirNum
             fenetre_->resize(largeur, 700);
             QCoreApplication::processEvents();
             ASSERT_EQ(fenetre_->width(), largeur);
-            VerifierEcran();
+            VerifierEcran(c.textes);
         }
         SCOPED_TRACE("paper");
         VerifierPapier();

@@ -5,6 +5,7 @@
 // any window exists.
 #include "app/Main.h"
 #include "app/Programme.h"
+#include "app/VuePartition.h"
 #include "app/ServicesFenetres.h"
 #include "document/ConfigFichier.h"
 #include "document/Configuration.h"
@@ -18,6 +19,7 @@
 #include "support/DossierTemporaire.h"
 
 #include <QCoreApplication>
+#include <QImage>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -82,6 +84,17 @@ protected:
         fenetre_->show();
         fenetre_->Demarrer();
         QCoreApplication::processEvents();
+    }
+
+    // What the score view shows, on magenta where it would paint nothing.
+    QImage VuePartitionAffichee()
+    {
+        auto* vue = fenetre_->template findChild<VuePartition*>("ZoneAffichage");
+        EXPECT_TRUE(vue);
+        QImage image(vue->size(), QImage::Format_RGB32);
+        image.fill(Qt::magenta);
+        vue->render(&image);
+        return image;
     }
 
     // Undoes both steps, leaving no window and no installed service to the next test.

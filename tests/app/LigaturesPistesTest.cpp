@@ -146,16 +146,6 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    QImage VuePartitionAffichee()
-    {
-        auto* vue = fenetre_->findChild<VuePartition*>("ZoneAffichage");
-        EXPECT_TRUE(vue);
-        QImage image(vue->size(), QImage::Format_RGB32);
-        image.fill(Qt::magenta);
-        vue->render(&image);
-        return image;
-    }
-
     void CliquerPiste(int t)
     {
         auto* bouton = fenetre_->findChild<QToolButton*>(QString("BT_Piste%1").arg(t));

@@ -7,6 +7,8 @@
 #include "support/BoitesTraces.h"
 
 #include "CanevasTeinte.h"
+#include "SurfaceCanevas.h"
+#include "editor/EcranNotes.h"
 #include "editor/Fontes.h"
 #include "print/ImpEffets.h"
 #include "print/ImpLignes.h"
@@ -20,6 +22,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <optional>
 #include <string>
@@ -274,13 +277,6 @@ protected:
         AppliquerPolices();
         InitialiserImpression();
         CanvasImpr = nullptr;
-        InstallerSurfacePartition(&surface_);
-    }
-
-    void TearDown() override
-    {
-        InstallerSurfacePartition(nullptr);
-        FixtureEcranPapier::TearDown();
     }
 
     enum class Support { Ecran, Papier };
@@ -292,9 +288,19 @@ protected:
     {
         LigaturerPartition();
         if (support == Support::Ecran) {
+            // Lines grown for the texts that go up, as the view lays them out.
             LignesAffichage.LargeurDispo = largeur_;
+            QImage mesure(largeur_, 1, QImage::Format_RGB32);
+            QPainter peintreMesure(&mesure);
+            platform::CanevasQt qtMesure(peintreMesure);
+            SurfaceCanevas surface(qtMesure);
+            InstallerSurfacePartition(&surface);
+            LignesAffichage.RangeeTextes = 0;
             CouperLignes();
-            QImage image(largeur_, HauteurLigne(), QImage::Format_RGB32);
+            LignesAffichage.RangeeTextes = MesurerRangeeTextes();
+            CouperLignes();
+            InstallerSurfacePartition(nullptr);
+            QImage image(largeur_, HauteurLigne() + LignesAffichage.RangeeTextes, QImage::Format_RGB32);
             image.fill(Qt::white);
             QPainter peintre(&image);
             platform::CanevasQt qt(peintre);
@@ -351,6 +357,7 @@ protected:
                 EXPECT_GT(k, 0) << "no text followed";
                 break;
             }
+            EXPECT_GE(teintes[0].top(), 0) << "\"" << texte << "\" off the picture";
             const QRect zone = teintes[0].adjusted(-4, -4, 4, 4).intersected(image.rect().adjusted(1, 1, -1, -1));
             int verts = 0, contacts = 0;
             for (int y = zone.top(); y <= zone.bottom(); ++y)
@@ -474,8 +481,10 @@ protected:
 
     // Two measures of `n` beats of code `code`, beat b a double stop on strings p and p + 1 (p
     // going from 1 to 4 and again), frets 10 and 12, bent by `haut` and `bas` (an effect and an
-    // amount each), with beat effect `effet` (its amount 1).
-    static void DoublesBends(int n, int code, Bend haut, Bend bas, int effet, int premiereCorde = 0)
+    // amount each), with beat effect `effet` (its amount 1); with `textes`, a text over every
+    // other beat.
+    static void DoublesBends(int n, int code, Bend haut, Bend bas, int effet, int premiereCorde = 0,
+                             bool textes = false)
     {
         Mesures(2);
         for (int m = 1; m <= 2; ++m) {
@@ -493,25 +502,16 @@ protected:
                 t.Notes[p + 1].ValeurBend = bas.valeur;
                 t.Effet = static_cast<int8_t>(effet);
                 t.ValeurCoupVib = 1;
+                if (textes && b % 2 == 1)
+                    t.Texte = kTextes[(b / 2 + m) % std::size(kTextes)];
             }
             Mesure(m).NbTemps[PisteCourante] = n;
         }
     }
 
+    static constexpr const char* kTextes[] = {"Chorus", "palm mute", "rit.", "let ring all"};
+
     int largeur_ = 1000;
-
-private:
-    // The view's measuring canvas, as the layout measures texts in the window.
-    class SurfaceMesurante final : public ISurfacePartition {
-    public:
-        platform::Canevas* CanevasMesure() override { return &qt_; }
-
-    private:
-        QImage image_{1, 1, QImage::Format_RGB32};
-        QPainter peintre_{&image_};
-        platform::CanevasQt qt_{peintre_};
-    };
-    SurfaceMesurante surface_;
 };
 
 bool Valeur(std::string_view t)
@@ -519,24 +519,34 @@ bool Valeur(std::string_view t)
     return t == "1" || t == "2" || t == "1.5" || t == "2.5" || t == "1,5" || t == "2,5" || t == "1/2";
 }
 
+bool ValeurOuTexte(std::string_view t)
+{
+    return Valeur(t) || t == "Chorus" || t == "palm mute" || t == "rit." || t == "let ring all";
+}
+
 } // namespace
 
 TEST_F(MarquesEncre, BentDoubleStopsAndVibratoStrokesOnEighthsKeepEveryAmountClear)
 {
+    // Under beat texts the Vs still move up over the amounts: the texts go up over them instead
+    // of holding them down on the amounts ("11.5").
     struct Cas {
         const char* nom;
         Bend haut, bas;
+        bool textes;
     };
     const Cas cas[] = {
-        {"1 and 1", {5, 1}, {5, 1}},
-        {"1.5 and 2.5", {5, 1.5}, {5, 2.5}},
-        {"1/2 and 1/2", {5, 0.5}, {5, 0.5}},
-        {"a release of 2 over a bend of 1", {6, 2}, {5, 1}},
-        {"a bend of 1 over a release of 2", {5, 1}, {6, 2}},
+        {"1 and 1", {5, 1}, {5, 1}, false},
+        {"1.5 and 2.5", {5, 1.5}, {5, 2.5}, false},
+        {"1/2 and 1/2", {5, 0.5}, {5, 0.5}, false},
+        {"a release of 2 over a bend of 1", {6, 2}, {5, 1}, false},
+        {"a bend of 1 over a release of 2", {5, 1}, {6, 2}, false},
+        {"1.5 and 2.5 under texts", {5, 1.5}, {5, 2.5}, true},
+        {"a release of 2 over a bend of 1 under texts", {6, 2}, {5, 1}, true},
     };
     for (const Cas& c : cas) {
-        DoublesBends(8, 1, c.haut, c.bas, 3);
-        Partout(c.nom, [&](Support support) { VerifierTextes(support, Valeur); });
+        DoublesBends(8, 1, c.haut, c.bas, 3, 0, c.textes);
+        Partout(c.nom, [&](Support support) { VerifierTextes(support, ValeurOuTexte); });
     }
 }
 

@@ -2,6 +2,7 @@
 // beside the bends and the vibrato stroke must keep their ink off the frets and lines next to
 // them, or "8" and "2.5" read "8.5"; the marks over the staff keep theirs off the bends.
 #include "CanevasTeinte.h"
+#include "SurfaceCanevas.h"
 #include "editor/EcranNotes.h"
 #include "editor/FixtureEcran.h"
 
@@ -238,21 +239,6 @@ TEST_F(PartitionPixels, AWaveKeepsClearOfATopStringBend)
         }
     }
 }
-
-namespace {
-
-// The score view whose band pictures are the test's canvas: the layout measures the texts of
-// the lines there.
-class SurfaceCanevas : public ISurfacePartition {
-public:
-    explicit SurfaceCanevas(platform::Canevas& c) : c_(c) {}
-    platform::Canevas* CanevasBande(int) override { return &c_; }
-
-private:
-    platform::Canevas& c_;
-};
-
-} // namespace
 
 TEST_F(PartitionPixels, BeatTextsOnALineOfChordDiagramsCoverNothingAndStayNearTheirBeats)
 {

@@ -134,6 +134,7 @@ public:
     }
     double RangeeClaire() override { return k; }
     std::optional<TZoneEncre> NumeroSuivant() override { return Z({140, 51, 150, 62}); }
+    double HautMin() override { return d; }
 
     TZoneEncre Z(const TZoneEncre& z) const { return {z.Gauche * k + d, z.Haut * k + d, z.Droite * k + d, z.Bas * k + d}; }
 

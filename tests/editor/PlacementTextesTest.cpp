@@ -1,130 +1,140 @@
-// Beat texts placed against the chord diagrams and the texts before them, one row of a line.
+// Beat texts placed beside their beats, apart from one another, and up over what stands in
+// their way; and a row of texts moved past what they cover.
 #include "editor/PlacementTextes.h"
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace {
 
-// An area on the text row (y 0..10) from gauche, largeur wide.
-TZoneEncre Sur(double gauche, double largeur) { return {gauche, 0, gauche + largeur, 10}; }
-
-const TReglesPlacementTextes kRegles{2, 3, 400};
-
-std::vector<double> Gauches(const std::vector<TPlaceTexte>& places)
+// A text of the row at y 100..110, from gauche, largeur wide, in a measure from 0 to 200 whose
+// next beat's text would start at suivant.
+TTexteTemps Texte(double gauche, double largeur, double suivant, std::optional<double> finDiagramme = std::nullopt)
 {
-    std::vector<double> r;
-    for (const TPlaceTexte& p : places)
-        r.push_back(p.Gauche);
-    return r;
+    return {{gauche, 100, gauche + largeur, 110}, 0, 200, suivant, finDiagramme};
 }
 
-// Each text as "left" when it stays where the layout put it, "left moved" otherwise, and
-// " up n" in the n-th row over the diagrams.
-std::vector<std::string> Places(const std::vector<TPlaceTexte>& places)
+TTexteTemps DansMesure(TTexteTemps t, double debut, double fin)
+{
+    t.DebutMesure = debut;
+    t.FinMesure = fin;
+    t.TempsSuivant = std::min(t.TempsSuivant, fin);
+    return t;
+}
+
+// A diagram from gauche, 27 wide, standing from y 80 to 130, across the row.
+TZoneEncre Diagramme(double gauche, double haut = 80) { return {gauche, haut, gauche + 27, 130}; }
+
+// Two pixels from a diagram and under what a text goes up over, 3 between two texts.
+const TReglesTextesTemps kRegles{2, 3, 2, 400};
+
+// Each text as "left@top", and " moved" when it left its place.
+std::vector<std::string> Places(const std::vector<TPlaceTexteTemps>& places)
 {
     std::vector<std::string> r;
-    for (const TPlaceTexte& p : places)
-        r.push_back(std::to_string(static_cast<int>(p.Gauche)) + (p.EnPlace ? "" : " moved") +
-                    (p.Rangee > 0 ? " up " + std::to_string(p.Rangee) : ""));
+    for (const TPlaceTexteTemps& p : places)
+        r.push_back(std::to_string(static_cast<int>(p.Gauche)) + "@" + std::to_string(static_cast<int>(p.Haut)) +
+                    (p.EnPlace ? "" : " moved"));
     return r;
 }
 
 } // namespace
 
-TEST(PlacementTextes, ATextMovesPastWhatItCoversAndOnlyThen)
+TEST(PlacementTextes, ABeatTextStaysBesideItsBeatOrGoesUpOverItAndKeepsASpaceFromEveryOther)
 {
     struct Cas {
         std::string nom;
-        std::vector<TZoneEncre> diagrammes;
+        std::vector<TZoneEncre> obstacles;
+        std::vector<TTexteTemps> textes;
+        std::vector<std::string> attendu;
+    };
+    const std::vector<Cas> cas = {
+        {"nothing in the way", {}, {Texte(40, 30, 70)}, {"40@100"}},
+        {"a space apart: both keep their places", {}, {Texte(0, 30, 30), Texte(33, 20, 60)}, {"0@100", "33@100"}},
+        // Closer than a space they read as one word: the second moves the little it takes.
+        {"closer than a space", {}, {Texte(0, 30, 30), Texte(31, 20, 60)}, {"0@100", "33@100 moved"}},
+        // Four texts on the quarters of a measure with nothing under them: a text the one
+        // before reaches over would have to move half-way to the next beat or more, where it
+        // would be read as that beat's; it goes up over its own beat instead, over the text in
+        // its way, and the next one finds its place free again.
+        {"four quarters, no diagrams",
+         {},
+         {DansMesure(Texte(0, 50, 30), -5, 123), DansMesure(Texte(30, 55, 60), -5, 123),
+          DansMesure(Texte(60, 35, 90), -5, 123), DansMesure(Texte(90, 30, 123), -5, 123)},
+         {"0@100", "30@88 moved", "60@100", "90@88 moved"}},
+        {"past its own diagram", {Diagramme(7)}, {Texte(16, 30, 60, 34)}, {"36@100 moved"}},
+        // Past the next beat's diagram too it would stand by the next beat: up over its own
+        // diagram, and over the next one it met at its place.
+        {"the next beat's diagram in the way",
+         {Diagramme(7), Diagramme(29)},
+         {Texte(16, 60, 38, 34)},
+         {"16@68 moved"}},
+        // Up over what it met, not over the taller diagram further on.
+        {"up as far as it must", {Diagramme(0, 90), Diagramme(30, 70)}, {Texte(10, 15, 20)}, {"10@78 moved"}},
+        {"up over an ending's bracket",
+         {{0, 84, 40, 97}},
+         {Texte(0, 50, 30), Texte(30, 30, 40)},
+         {"0@100", "30@72 moved"}},
+        // Its measure ends before it does: it starts earlier, to end at the bar line.
+        {"ending at its measure's end", {}, {DansMesure(Texte(90, 40, 120), 0, 120)}, {"80@100 moved"}},
+        {"ending at its measure's end, over the text before",
+         {},
+         {DansMesure(Texte(40, 40, 90), 0, 120), DansMesure(Texte(90, 40, 120), 0, 120)},
+         {"40@100", "80@88 moved"}},
+        // Longer than its whole measure: from the measure's start, over what is in its way.
+        {"longer than its measure", {}, {DansMesure(Texte(30, 200, 60), 0, 120)}, {"0@100 moved"}},
+        {"longer than its measure, over the text before",
+         {},
+         {DansMesure(Texte(110, 20, 130), 105, 200), DansMesure(Texte(130, 200, 160), 105, 200)},
+         {"110@100", "105@88 moved"}},
+        {"longer than its measure at the line's end", {}, {DansMesure(Texte(320, 150, 350), 300, 390)}, {"250@100 moved"}},
+    };
+    for (const Cas& c : cas)
+        EXPECT_EQ(Places(PlacerTextesTemps(c.obstacles, c.textes, kRegles)), c.attendu) << c.nom;
+}
+
+TEST(PlacementTextes, WithoutRoomOverTheRowATextMovesOnPastTheTextsBeforeIt)
+{
+    // The edit zone's row is at its top: a text with no room beside its beat goes on right,
+    // a space past the text before it, far from its beat but whole.
+    TReglesTextesTemps regles = kRegles;
+    regles.HautMin = 100;
+    EXPECT_EQ(Places(PlacerTextesTemps({}, std::vector{Texte(0, 50, 30), Texte(30, 55, 60), Texte(60, 35, 90)}, regles)),
+              (std::vector<std::string>{"0@100", "53@100 moved", "111@100 moved"}));
+}
+
+TEST(PlacementTextes, ARowOfTextsMovesPastWhatItCoversAndOnlyThen)
+{
+    // A bend's amount beside the marks of its beat, within the room before the next beat.
+    auto sur = [](double gauche, double largeur) { return TZoneEncre{gauche, 0, gauche + largeur, 10}; };
+    const TReglesPlacementTextes regles{2, 3, 400};
+    struct Cas {
+        std::string nom;
+        std::vector<TZoneEncre> zones;
         std::vector<TZoneEncre> textes;
         std::vector<double> attendu;
+        bool enPlace;
     };
     const std::vector<Cas> cas = {
-        {"nothing in the way", {Sur(0, 27)}, {Sur(40, 30)}, {40}},
-        {"touching is not covering", {Sur(0, 27)}, {Sur(27, 30)}, {27}},
-        {"past its own diagram", {Sur(7, 27)}, {Sur(16, 30)}, {36}},
-        // The next beat's diagram stands where the text would go after its own.
-        {"past the next beat's diagram too", {Sur(7, 27), Sur(29, 27)}, {Sur(16, 60)}, {58}},
-        // Chords on neighbouring eighths: the second text follows the first, clear of both
-        // diagrams, instead of landing on its last word.
-        {"the next text follows", {Sur(7, 27), Sur(29, 27)}, {Sur(16, 72), Sur(38, 36)}, {58, 133}},
-        // A short text that would fit in a gap before a text moved past its beat stays after
-        // it: the texts read in the order of their beats.
-        {"in the order of the beats", {Sur(7, 27), Sur(60, 27)}, {Sur(16, 60), Sur(50, 6)}, {89, 152}},
-        {"diagrams out of its row", {{0, 20, 27, 50}}, {Sur(0, 30)}, {0}},
-        // No room before the line's end: the text keeps its place, and so does the next one
-        // that would have to follow it there.
-        {"no room at the line's end", {Sur(350, 27)}, {Sur(355, 60), Sur(380, 10)}, {355, 380}},
-        // Diagrams closer than a text is wide: the first text, moved past them all, would
-        // leave the last no room and be covered by it there; it stays on its beat instead, and
-        // the next one moves with the last after it.
-        {"no room left for the texts it pushes", {Sur(0, 30), Sur(100, 30), Sur(200, 30)},
-         {Sur(10, 80), Sur(110, 80), Sur(210, 80)}, {10, 232, 315}},
-        {"ending right at the line's end", {Sur(350, 27)}, {Sur(355, 21)}, {379}},
-        // Still covering the next diagram there, it would have to move on past the end.
-        {"at the line's end and covering", {Sur(350, 27), Sur(380, 10)}, {Sur(355, 21)}, {355}},
+        {"nothing in the way", {sur(0, 27)}, {sur(40, 30)}, {40}, true},
+        {"touching is not covering", {sur(0, 27)}, {sur(27, 30)}, {27}, true},
+        {"past what it covers", {sur(7, 27)}, {sur(16, 30)}, {36}, false},
+        {"past the next area too", {sur(7, 27), sur(29, 27)}, {sur(16, 60)}, {58}, false},
+        {"the next text follows", {sur(7, 27), sur(29, 27)}, {sur(16, 72), sur(38, 36)}, {58, 133}, false},
+        {"areas out of its row", {{0, 20, 27, 50}}, {sur(0, 30)}, {0}, true},
+        {"ending right at the row's end", {sur(350, 27)}, {sur(355, 21)}, {379}, false},
+        // Still covering the next area there, it would have to move on past the end.
+        {"no room before the row's end", {sur(350, 27), sur(380, 10)}, {sur(355, 21)}, {355}, true},
     };
-    for (const Cas& c : cas)
-        EXPECT_EQ(Gauches(PlacerTextesTemps(c.diagrammes, c.textes, kRegles)), c.attendu) << c.nom;
-}
-
-TEST(PlacementTextes, ATextTellsWhetherItKeptItsPlace)
-{
-    // Keeping its place is told apart from moving, and not from where the text ends: a text
-    // that finds no room keeps its place as surely as one that covers nothing.
-    struct Cas {
-        std::string nom;
-        std::vector<TZoneEncre> diagrammes;
-        std::vector<TZoneEncre> textes;
-        std::vector<std::string> attendu;
-    };
-    const std::vector<Cas> cas = {
-        {"nothing in the way", {Sur(0, 27)}, {Sur(40, 30)}, {"40"}},
-        {"past its own diagram", {Sur(7, 27)}, {Sur(16, 30)}, {"36 moved"}},
-        {"no room at the line's end", {Sur(350, 27)}, {Sur(355, 60), Sur(380, 10)}, {"355", "380"}},
-        {"the next text follows", {Sur(7, 27), Sur(29, 27)}, {Sur(16, 72), Sur(38, 36)}, {"58 moved", "133 moved"}},
-    };
-    for (const Cas& c : cas)
-        EXPECT_EQ(Places(PlacerTextesTemps(c.diagrammes, c.textes, kRegles)), c.attendu) << c.nom;
-}
-
-TEST(PlacementTextes, WithRowsOverTheDiagramsATextThatFindsNoRoomNearItsBeatGoesUp)
-{
-    TReglesPlacementTextes regles = kRegles;
-    regles.RangeesDessus = true;
-    struct Cas {
-        std::string nom;
-        std::vector<TZoneEncre> diagrammes;
-        std::vector<TZoneEncre> textes;
-        std::vector<std::string> attendu;
-    };
-    const std::vector<Cas> cas = {
-        // An ordinary line: the rows over the diagrams stay empty.
-        {"nothing in the way", {Sur(0, 27)}, {Sur(40, 30)}, {"40"}},
-        {"past its own diagram", {Sur(7, 27)}, {Sur(16, 30)}, {"36 moved"}},
-        {"past a diagram before its place", {Sur(0, 27), Sur(10, 27)}, {Sur(16, 30)}, {"39 moved"}},
-        // Past the next beat's diagram it would read as that beat's text: it goes up, and the
-        // next text, no longer pushed, only passes its own diagram.
-        {"the next beat's diagram in the way", {Sur(7, 27), Sur(29, 27)}, {Sur(16, 72), Sur(38, 36)},
-         {"16 up 1", "58 moved"}},
-        // Up there it keeps its place even when it ends past the line's room: it has nothing
-        // to pass.
-        {"no room at the line's end", {Sur(350, 27)}, {Sur(355, 60), Sur(380, 10)}, {"355 up 1", "380"}},
-        {"at the line's end and covering", {Sur(350, 27), Sur(380, 10)}, {Sur(355, 21)}, {"355 up 1"}},
-        // Four diagrams and four texts in a narrow measure: every text would cover the next
-        // beat's diagram past its own. Over the diagrams the texts follow one another.
-        {"a crowded measure", {Sur(0, 27), Sur(35, 27), Sur(70, 27), Sur(105, 27)},
-         {Sur(9, 30), Sur(44, 40), Sur(79, 30), Sur(114, 30)}, {"9 up 1", "44 up 1", "87 moved up 1", "134 moved"}},
-        // Over the diagrams too, a text pushed past the next beat's diagram, or past the line's
-        // end, goes up another row; the text after it no longer follows it.
-        {"pushed past the next beat up there", {Sur(0, 27), Sur(30, 27), Sur(60, 27), Sur(90, 27)},
-         {Sur(5, 60), Sur(35, 30), Sur(65, 30)}, {"5 up 1", "35 up 2", "65 up 1"}},
-        {"no room before the line's end up there", {Sur(300, 27), Sur(330, 27), Sur(360, 27)},
-         {Sur(309, 60), Sur(339, 60), Sur(369, 20)}, {"309 up 1", "339 up 2", "369 up 1"}},
-    };
-    for (const Cas& c : cas)
-        EXPECT_EQ(Places(PlacerTextesTemps(c.diagrammes, c.textes, regles)), c.attendu) << c.nom;
+    for (const Cas& c : cas) {
+        const std::vector<TPlaceTexte> places = PlacerTextesRangee(c.zones, c.textes, regles);
+        std::vector<double> gauches;
+        for (const TPlaceTexte& p : places)
+            gauches.push_back(p.Gauche);
+        EXPECT_EQ(gauches, c.attendu) << c.nom;
+        EXPECT_EQ(places.front().EnPlace, c.enPlace) << c.nom;
+    }
 }

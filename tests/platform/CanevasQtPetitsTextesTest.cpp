@@ -130,3 +130,34 @@ TEST(CanevasQtPetitsTextes, SmallTextsKeepTheirLineHeight)
         EXPECT_EQ(c.TextHeight("1.5"), 10) << nom;
     }
 }
+
+TEST(CanevasQtPetitsTextes, ATextTellsTheColumnsItsGlyphsInk)
+{
+    // Beat texts keep a space between their inks, which bearings and slant put apart from their
+    // cells: a slanted "l" ends past its advance, a "C" starts after it. Texts set glyph by glyph
+    // and texts drawn whole alike.
+    struct Cas {
+        StyleFonte style;
+        const char* texte;
+    };
+    const Cas cas[] = {
+        {{"Arial", 8, false, true, clBlack}, "let ring all"}, {{"Arial", 8, false, true, clBlack}, "Chorus"},
+        {{"Arial", 8, false, false, clBlack}, "Verse"},       {{"Arial", 8, true, false, clBlue}, "[Am]"},
+        {{"Small Fonts", 5, false, false, clBlack}, "1.5"},   {{"Arial", 10, false, true, clBlack}, "rit."},
+    };
+    for (const Cas& c : cas) {
+        const std::set<int> colonnes = ColonnesEncrees(c.style, 10, c.texte);
+        ASSERT_FALSE(colonnes.empty()) << c.texte;
+        QImage image(4, 4, QImage::Format_RGB32);
+        QPainter peintre(&image);
+        CanevasQt canevas(peintre);
+        canevas.SetFonte(c.style);
+        EXPECT_EQ(canevas.TextInk(c.texte), (EncreTexte{*colonnes.begin() - 10, *colonnes.rbegin() + 1 - 10})) << c.texte;
+    }
+    // Blanks ink nothing: their cell stands for them.
+    QImage image(4, 4, QImage::Format_RGB32);
+    QPainter peintre(&image);
+    CanevasQt canevas(peintre);
+    canevas.SetFonte(StyleFonte{"Arial", 8, false, true, clBlack});
+    EXPECT_EQ(canevas.TextInk("  "), (EncreTexte{0, canevas.TextWidth("  ")}));
+}

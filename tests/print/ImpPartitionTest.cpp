@@ -452,17 +452,67 @@ TEST_F(ImpPartitionTest, BeatTextsOnLinesOfChordDiagramsCoverNothing)
 
 TEST_F(ImpPartitionTest, LinesGrownForTheirTextsBreakPagesAsInTheWholePrint)
 {
-    // Lines grow by a text row on the pages that are not drawn too: page 2 alone is page 2 of
-    // the whole print.
-    ChansonAccordsEtTextes(60);
-    SortieEnregistree tout;
-    TBilanImpression bilan;
-    ImprimerPartition(tout, 0, 0, 1, &bilan);
-    ASSERT_GE(bilan.NbPages, 3);
-    SortieEnregistree deux;
-    ImprimerPartition(deux, 2, 2, 1);
-    ASSERT_EQ(deux.pages, std::vector<int32_t>{2});
-    EXPECT_EQ(deux.canevas[0]->Resume(), tout.canevas[1]->Resume());
+    // Lines grow for the texts that go up on the pages that are not drawn too: page 2 alone is
+    // page 2 of the whole print, over diagrams, over other texts or over the marks of the beats.
+    struct Cas {
+        const char* nom;
+        bool diagrammes;
+        bool marques = false;
+    };
+    // Eighths with texts longer than the beats leave them, or none.
+    auto longsTextes = [](bool avec) {
+        for (int m = 1; m <= 60; ++m)
+            for (int b = 1; b <= 8; ++b)
+                Temps(b, m).Texte = avec ? std::string(kTextes[b % 4]) + " all the way through it" : "";
+    };
+    // Double stops bent 1.5 and 2.5 under vibrato strokes: the Vs go up over the amounts, and
+    // the texts, set lower, over the Vs.
+    auto marques = [] {
+        ParamImpCourant.EspTexte_Prt = -15;
+        for (int m = 1; m <= 60; ++m)
+            for (int b = 1; b <= 8; ++b) {
+                TTemps& t = Temps(b, m);
+                t.Texte = b % 2 == 1 ? kTextes[b / 2] : "";
+                const int corde = (b - 1) % 4 + 1;
+                t.Notes[corde].Frette = 10;
+                t.Notes[corde].Effet = 5;
+                t.Notes[corde].ValeurBend = 1.5;
+                t.Notes[corde + 1].Frette = 12;
+                t.Notes[corde + 1].Effet = 5;
+                t.Notes[corde + 1].ValeurBend = 2.5;
+                t.Effet = 3;
+            }
+    };
+    for (const Cas c : {Cas{"texts and diagrams", true}, Cas{"long texts on every eighth", false},
+                        Cas{"texts over vibrato strokes on bent double stops", false, true}}) {
+        SCOPED_TRACE(c.nom);
+        Mesures(0);
+        ChansonAccordsEtTextes(60);
+        for (int m = 1; m <= 60 && !c.diagrammes; ++m)
+            Battements({1, 1, 1, 1, 1, 1, 1, 1}, m);
+        if (c.marques) {
+            marques();
+        } else if (!c.diagrammes) {
+            // The lines grow for the texts that go up: more pages.
+            longsTextes(false);
+            SortieEnregistree sansTextes;
+            TBilanImpression sans;
+            ImprimerPartition(sansTextes, 0, 0, 1, &sans);
+            longsTextes(true);
+            SortieEnregistree avecTextes;
+            TBilanImpression avec;
+            ImprimerPartition(avecTextes, 0, 0, 1, &avec);
+            EXPECT_GT(avec.NbPages, sans.NbPages);
+        }
+        SortieEnregistree tout;
+        TBilanImpression bilan;
+        ImprimerPartition(tout, 0, 0, 1, &bilan);
+        ASSERT_GE(bilan.NbPages, 3);
+        SortieEnregistree deux;
+        ImprimerPartition(deux, 2, 2, 1);
+        ASSERT_EQ(deux.pages, std::vector<int32_t>{2});
+        EXPECT_EQ(deux.canevas[0]->Resume(), tout.canevas[1]->Resume());
+    }
 }
 
 TEST_F(ImpPartitionTest, TheFirstLineStartsBelowEverythingTheChordListDraws)

@@ -836,6 +836,7 @@ TEST_F(ImpPeintresTest, BlackBlocksGiveEveryTextAWhiteBackground)
 {
     Battements({0});
     Placer();
+    Mesure().LargeurImp = 30; // room for the text before the closing bar line
     Temps(1).Texte = "intro";
     ImprimerTexteTemps(1);
     ImprimerNote(1, 1);

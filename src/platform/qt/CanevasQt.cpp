@@ -471,4 +471,50 @@ Dimension CanevasQt::MesurerTexte(std::string_view texte)
     return Dimension{Mesurer(fonte, texte).largeur, fonte.hauteur};
 }
 
+EncreTexte CanevasQt::MesurerEncre(std::string_view texte)
+{
+    FonteResolue& fonte = FonteActive();
+    TexteMesure& mesure = Mesurer(fonte, texte);
+    if (mesure.encre)
+        return *mesure.encre;
+    std::optional<EncreTexte> encre;
+    auto etendre = [&](int gauche, int droite) {
+        encre = encre ? EncreTexte{std::min(encre->gauche, gauche), std::max(encre->droite, droite)}
+                      : EncreTexte{gauche, droite};
+    };
+    if (fonte.parCaractere) {
+        // Set glyph by glyph on whole pixels: each inks where it inks alone.
+        for (qsizetype i = 0; i < mesure.texte.size() && i < static_cast<qsizetype>(mesure.positions.size()); ++i) {
+            const EncreGlyphe g = Encre(fonte, mesure.texte[i]);
+            if (!g.vide)
+                etendre(mesure.positions[static_cast<std::size_t>(i)] + g.gauche,
+                        mesure.positions[static_cast<std::size_t>(i)] + g.droite + 1);
+        }
+    } else if (!mesure.texte.isEmpty()) {
+        // Drawn as it will be drawn, with room on both sides for the bearings and the slant.
+        const int marge = fonte.hauteur;
+        QImage image(mesure.largeur + 2 * marge, fonte.hauteur + 2 * marge, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            QPainter peintre(&image);
+            peintre.setRenderHint(QPainter::TextAntialiasing, false);
+            peintre.setFont(fonte.fonte);
+            peintre.setPen(Qt::black);
+            QStaticText statique{mesure.texte};
+            statique.setTextFormat(Qt::PlainText);
+            statique.prepare(QTransform(), fonte.fonte);
+            peintre.drawStaticText(QPoint(marge, marge), statique);
+        }
+        for (int x = 0; x < image.width(); ++x)
+            for (int y = 0; y < image.height(); ++y)
+                if ((image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF) {
+                    etendre(x - marge, x - marge + 1);
+                    break;
+                }
+    }
+    // A text of blanks inks nothing: its cell stands for it.
+    mesure.encre = encre ? *encre : EncreTexte{0, mesure.largeur};
+    return *mesure.encre;
+}
+
 } // namespace platform

@@ -27,6 +27,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -67,6 +68,7 @@ protected:
     void DessinerPixel(int x, int y, Couleur couleur) override;
     int DessinerTexte(int x, int y, std::string_view texte) override;
     Dimension MesurerTexte(std::string_view texte) override;
+    EncreTexte MesurerEncre(std::string_view texte) override;
 
 private:
     struct TexteMesure {
@@ -80,6 +82,8 @@ private:
         std::vector<int> positions;
         QGlyphRun glyphes;
         bool glyphesPrets = false;
+        // The columns it inks, once asked.
+        std::optional<EncreTexte> encre;
     };
     // The columns a glyph inks, from its pen position; vide for a blank one.
     struct EncreGlyphe {
