@@ -4,6 +4,7 @@
 #include "document/Variable.h"
 #include "editor/Chords_u.h"
 #include "editor/Ecran.h"
+#include "editor/EcranNotes.h"
 #include "editor/Scrolling.h"
 #include "platform/Arrondi.h"
 
@@ -69,9 +70,26 @@ std::optional<TEtendueDiagramme> EtendueDiagrammeTemps(const TTemps& temps, plat
 // Between the ink of two diagrams: a string gap of theirs.
 int32_t EcartDiagrammes() { return PasGrilleDiagramme(ParamEcranCourant.TypeDiag); }
 
-// EspacerMesure, which also gives the measure's diagrams at its ends. c measures their names
-// and the ending's number.
-TBordsDiagrammes Espacer(int32_t m, platform::Canevas* c);
+// The canvas the layout measures on, and the score painter's sizes and fonts on it, taken at
+// the first measure that measures frets.
+class Mesureur {
+public:
+    explicit Mesureur(platform::Canevas* canevas) : canevas(canevas) {}
+    platform::Canevas* const canevas;
+    TContexteEcran& Contexte()
+    {
+        if (!contexte_)
+            contexte_.emplace(ContexteEcran(*canevas, 0));
+        return *contexte_;
+    }
+
+private:
+    std::optional<TContexteEcran> contexte_;
+};
+
+// EspacerMesure, which also gives the measure's diagrams at its ends. The canvas measures
+// their names, the ending's number, and the frets, grace notes and bends.
+TBordsDiagrammes Espacer(int32_t m, Mesureur& mesureur);
 
 } // namespace
 
@@ -108,7 +126,11 @@ int64_t LargeurMinimaleDuree(int32_t duree)
     return ParamEcranCourant.LargeursDuree[static_cast<std::size_t>(indice)];
 }
 
-void EspacerMesure(int32_t m) { Espacer(m, SurfacePartition().CanevasMesure()); }
+void EspacerMesure(int32_t m)
+{
+    Mesureur mesureur(SurfacePartition().CanevasMesure());
+    Espacer(m, mesureur);
+}
 
 TBordsDiagrammes EcarterDiagrammes(std::span<double> x, std::span<const TDiagrammeMesure> diagrammes, double ecart)
 {
@@ -132,10 +154,46 @@ TBordsDiagrammes EcarterDiagrammes(std::span<double> x, std::span<const TDiagram
             x[static_cast<std::size_t>(diagrammes.back().Temps)] + diagrammes.back().Droite};
 }
 
+bool AvecGracesOuBends(const TTempsPiste& temps, int32_t n, int32_t nbCordes, bool effets)
+{
+    for (int32_t b = 1; b <= n; ++b) {
+        for (int32_t s = 1; s <= nbCordes; ++s) {
+            const TNoteCorde& note = temps[b].Notes[s];
+            if (note.FretteGrace >= 0 || (effets && (note.Effet == 5 || note.Effet == 6)))
+                return true;
+        }
+    }
+    return false;
+}
+
+double EcarterGraces(std::span<double> x, int32_t nbCordes, const TMesureGrace& place, const TMesureGrace& debut,
+                     double premier)
+{
+    double manqueAvant = 0;
+    for (std::size_t b = 1; b + 1 < x.size(); ++b) {
+        const auto t = static_cast<int32_t>(b);
+        double manque = 0;
+        for (int32_t s = 1; s <= nbCordes; ++s) {
+            const std::optional<double> p = place(t, s);
+            if (!p)
+                continue;
+            if (b == 1)
+                manqueAvant = std::max(manqueAvant, *p - premier);
+            else if (const std::optional<double> d = debut(t - 1, s))
+                manque = std::max(manque, *d + *p - (x[b] - x[b - 1]));
+        }
+        if (manque > 0)
+            for (std::size_t k = b; k < x.size(); ++k)
+                x[k] += manque;
+    }
+    return manqueAvant;
+}
+
 namespace {
 
-TBordsDiagrammes Espacer(int32_t m, platform::Canevas* canevas)
+TBordsDiagrammes Espacer(int32_t m, Mesureur& mesureur)
 {
+    platform::Canevas* canevas = mesureur.canevas;
     TMesure* mesure = Bloc(m);
     if (!mesure)
         return {};
@@ -176,6 +234,27 @@ TBordsDiagrammes Espacer(int32_t m, platform::Canevas* canevas)
         mesure->Largeur = Arrondi32(mesure->Largeur * c);
     }
 
+    // A grace note is wider than the room the minimum of a short beat leaves it between the
+    // frets, or after the bar.
+    TContexteEcran* ctx = nullptr;
+    if (canevas && AvecGracesOuBends(temps, n, std::clamp<int32_t>(Partition.NbCordes[PisteCourante], 1, kNbCordesMax), p.AffEff))
+        ctx = &mesureur.Contexte();
+    int32_t graceAvant = 0;
+    if (ctx) {
+        std::vector<double> positions(static_cast<std::size_t>(n) + 2);
+        for (int32_t b = 1; b <= n; ++b)
+            positions[static_cast<std::size_t>(b)] = temps[b].XEcran;
+        positions.back() = mesure->Largeur;
+        auto entier = [](std::optional<int32_t> v) { return v ? std::optional<double>(*v) : std::nullopt; };
+        graceAvant = static_cast<int32_t>(EcarterGraces(
+            positions, ctx->NbCordes, [&](int32_t b, int32_t s) { return entier(PlaceGrace(*ctx, temps[b], s)); },
+            [&](int32_t b, int32_t s) { return entier(DebutPlaceGrace(*ctx, temps[b], s)); },
+            DebutPlaceGracePremierTemps(p)));
+        for (int32_t b = 1; b <= n; ++b)
+            temps[b].XEcran = Arrondi32(positions[static_cast<std::size_t>(b)]);
+        mesure->Largeur = Arrondi32(positions.back());
+    }
+
     // A diagram is wider than the minimum of a short beat.
     std::vector<TDiagrammeMesure> diagrammes;
     for (int32_t b = 1; b <= n; ++b)
@@ -208,6 +287,19 @@ TBordsDiagrammes Espacer(int32_t m, platform::Canevas* canevas)
         mesure->EspaceDroite = p.EspaceDerniereMesure;
     if (mesure->RenvoiFin)
         mesure->EspaceDroite = p.EspaceRenvoiFin;
+    mesure->EspaceGauche += graceAvant;
+
+    // Bends reach right of their beats, the last ones past the measure's end. Their strokes
+    // round half-pixels by where they stand on the line: a pixel more, wherever that is.
+    if (ctx) {
+        std::optional<int32_t> droite;
+        for (int32_t b = 1; b <= n; ++b)
+            if (const std::optional<int32_t> d = DroiteBendsTemps(*ctx, temps[b]))
+                droite = std::max(droite.value_or(0), temps[b].XEcran + *d + 1);
+        const int32_t fin = mesure->Largeur + mesure->EspaceDroite - RetraitMarquesFin(*ctx, m);
+        if (droite && *droite > fin)
+            mesure->EspaceDroite += *droite - fin;
+    }
 
     // An ending's hook and number stand at the measure's start, as high as the diagrams: the
     // first diagram keeps clear of them.
@@ -246,7 +338,7 @@ void CouperLignes()
         return b ? p.LargeurSupMesure + b->EspaceGauche + b->EspaceDroite : p.LargeurSupMesure;
     };
 
-    platform::Canevas* canevas = SurfacePartition().CanevasMesure();
+    Mesureur mesureur(SurfacePartition().CanevasMesure());
     const int32_t ecart = EcartDiagrammes();
     int32_t m = 1;
     while (m <= nbMesures) {
@@ -257,7 +349,7 @@ void CouperLignes()
         // widens the line): a measure's first diagram keeps its room after it across the bar.
         std::optional<double> droiteDiagrammes;
         auto ajouter = [&](int32_t k) {
-            const TBordsDiagrammes bords = Espacer(k, canevas);
+            const TBordsDiagrammes bords = Espacer(k, mesureur);
             if (TMesure* b = Bloc(k)) {
                 auto debut = [&] { return static_cast<double>(w + o + p.LargeurSupMesure + b->EspaceGauche); };
                 if (bords.Gauche && droiteDiagrammes)

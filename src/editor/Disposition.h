@@ -4,19 +4,27 @@
 //
 // Beat spacing is proportional to duration on a logarithmic scale (each halving of a duration
 // divides its width by CoefPImp), then the whole measure is stretched until its most cramped
-// beat reaches the minimum width of its duration. A chord diagram is wider than a short beat:
-// every diagram, with its name, gets a string gap of room before the next one (the beats
-// between them spread out), and a measure's first diagram keeps that room after the last
-// diagram of the measure before it on the line, and clear of an ending's number. Lines are filled
-// greedily and justified to the available width, except a short last line. Besides durations
-// and settings, only the diagrams' names and the endings' numbers enter the layout, measured
-// on the view's measuring canvas (ISurfacePartition::CanevasMesure); without one, the
-// diagrams' grids alone. A song without diagrams is laid out from its durations alone.
+// beat reaches the minimum width of its duration. A grace note is wider than the room a short
+// beat leaves between the previous beat's fret and its own: such a beat moves right until the
+// grace note fits there, and a measure's first beat moves away from the bar the same way. A
+// chord diagram is wider than a short beat: every diagram, with its name, gets a string gap of
+// room before the next one (the beats between them spread out), and a measure's first diagram
+// keeps that room after the last diagram of the measure before it on the line, and clear of
+// an ending's number. Bends reach right of their beats: the bar that closes the measure moves
+// right until they end clear of it. Lines are filled greedily and justified to the available
+// width, except a short last line. Besides durations and settings, only the diagrams' names,
+// the endings' numbers, the frets and grace notes that the grace notes stand between and the
+// bends' amounts enter the layout, measured on the view's measuring canvas
+// (ISurfacePartition::CanevasMesure); without one, the diagrams' grids alone. A song without
+// diagrams, grace notes and bends is laid out from its durations alone.
 //
 // Results go to the song's layout fields (never saved): XEcran of each beat; Largeur,
 // EspaceGauche, EspaceDroite, Ligne, XGauche, XDroite and Y of each measure; and to the
 // display lines of LignesAffichage (Scrolling.h).
+#include "document/Variable.h"
+
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 
@@ -47,6 +55,19 @@ struct TBordsDiagrammes {
 // diagrams in order: where one's ink stands less than `ecart` before the next one's, the beats
 // between them spread out in proportion until it does not, and everything after moves along.
 TBordsDiagrammes EcarterDiagrammes(std::span<double> x, std::span<const TDiagrammeMesure> diagrammes, double ecart);
+
+// Whether a beat of a measure's n beats shows a grace note, or a bend when `effets` are shown:
+// only then do its frets enter the layout.
+bool AvecGracesOuBends(const TTempsPiste& temps, int32_t n, int32_t nbCordes, bool effets);
+
+// A measure's beats at x[1..n] and its width at x[n + 1]. The grace note of string s of beat b
+// needs place(b, s) of room before its beat (none without one), which begins debut(b - 1, s)
+// past the previous beat (none where nothing stands there), or `premier` before a first beat:
+// a beat with less room moves right until it has it, and everything after it moves along.
+// Gives how much room the first beat still lacks, to be found before it.
+using TMesureGrace = std::function<std::optional<double>(int32_t temps, int32_t corde)>;
+double EcarterGraces(std::span<double> x, int32_t nbCordes, const TMesureGrace& place, const TMesureGrace& debut,
+                     double premier);
 
 // Lays out every measure of the current track into display lines of
 // LignesAffichage.LargeurDispo pixels, then sets the scroll range (AjusterDefilement).

@@ -65,6 +65,13 @@ int LargeurMaxFrettes(TContexteEcran& ctx, const TTemps& temps)
 // How far left of its cell's place a fret text is written: small plain fonts sit 2 pixels left.
 int DecalageFrette(const TContexteEcran& ctx) { return ctx.FontNotes.taille < 8 && !ctx.FontNotes.gras ? 2 : 0; }
 
+// A grace note's text and font: a fret text in a small plain font, whatever the fret font.
+TTexteFrette TexteGrace(const TNoteCorde& note)
+{
+    return TexteFretteValeur(note.FretteGrace, note.NuanceGrace, kNoteMorte - 1);
+}
+platform::StyleFonte FonteGrace(platform::Couleur couleur) { return {"Small Fonts", 6, false, false, couleur}; }
+
 platform::StyleFonte FontePlusPetite(platform::StyleFonte fonte)
 {
     fonte.taille = std::max(fonte.taille - 1, 1);
@@ -140,6 +147,31 @@ bool NoteVisible(const TTemps& temps, int32_t s)
 {
     return !temps.Silence && !temps.Lie && temps.Notes[s].Frette >= 0;
 }
+
+std::optional<int32_t> DebutPlaceGrace(TContexteEcran& ctx, const TTemps& avant, int32_t s)
+{
+    const TTexteFrette frette = TexteVisible(ctx, avant, s);
+    if (frette.Vide())
+        return std::nullopt;
+    ctx.c.SetFonte(ctx.FontNotes);
+    const int w = ctx.c.TextWidth(frette.Vue());
+    // As DessinerNote writes it, then a clear column.
+    return -R(w / 2.0) + 1 - DecalageFrette(ctx) + w + 1;
+}
+
+std::optional<int32_t> PlaceGrace(TContexteEcran& ctx, const TTemps& temps, int32_t s)
+{
+    const TNoteCorde& note = temps.Notes[s];
+    if (temps.Silence || temps.Lie || note.FretteGrace < 0)
+        return std::nullopt;
+    const TTexteFrette frette = TexteVisible(ctx, temps, s);
+    ctx.c.SetFonte(ctx.FontNotes);
+    const int w = frette.Vide() ? 0 : ctx.c.TextWidth(frette.Vue());
+    ctx.c.SetFonte(FonteGrace(ctx.FontNotes.couleur));
+    return R(w / 2.0) + ctx.c.TextWidth(TexteGrace(note).Vue()) + 1;
+}
+
+int32_t DebutPlaceGracePremierTemps(const TParamEcran& p) { return p.LargeurSupMesure - 2; }
 
 // ---- What a beat draws over the staff ----------------------------------------------------------
 
@@ -261,6 +293,26 @@ TZoneEncre TraceBend(TContexteEcran& ctx, const TTemps& temps, int32_t s)
     return Zone(x0 + 2, yHaut - 2, droite, yHaut + ctx.E + 1);
 }
 
+} // namespace
+
+std::optional<int32_t> DroiteBendsTemps(TContexteEcran& ctx, const TTemps& temps)
+{
+    if (!ctx.p.AffEff)
+        return std::nullopt;
+    std::optional<int32_t> droite;
+    for (int32_t s = 1; s <= ctx.NbCordes; ++s) {
+        if (!AvecBend(temps, s))
+            continue;
+        const double d = std::max(TraceBend(ctx, temps, s).Droite, ValeurBend(ctx, temps, s).Droite);
+        droite = std::max(droite.value_or(0), static_cast<int32_t>(d) - ctx.MG - temps.XEcran);
+    }
+    return droite;
+}
+
+int32_t RetraitMarquesFin(const TContexteEcran& ctx, int32_t mesure) { return 2 + RetraitBarreFin(ctx, mesure); }
+
+namespace {
+
 // The chord names and diagrams of the measure being painted.
 std::vector<TZoneEncre> ZonesAuDessus(TContexteEcran& ctx);
 const TMesure* BlocLigne(int32_t m);
@@ -309,7 +361,7 @@ public:
     {
         if (b < ctx.NbTemps)
             return ctx.MG + ctx.Temps(b + 1).XEcran;
-        return ctx.MG + ctx.Bloc->Largeur + ctx.Bloc->EspaceDroite - 2 - RetraitBarreFin(ctx, ctx.MesureDessinee);
+        return ctx.MG + ctx.Bloc->Largeur + ctx.Bloc->EspaceDroite - RetraitMarquesFin(ctx, ctx.MesureDessinee);
     }
 
     std::vector<TZoneEncre> Cordes() override
@@ -381,7 +433,8 @@ VagueTemps PlacerVagueTemps(TContexteEcran& ctx, GeometrieEcran& g, int32_t b)
     v.Pas = temps.Effet == 1 ? kPasVibrato : kPasTremolo;
     const int h = R(v.Pas / 2.0);
     const int32_t yw = ctx.Y - kHauteurEffets;
-    v.Rangee = Zone(xb, yw - h - 1, std::max(fin, xb + 1), yw + h + 1);
+    // Its last stroke inks the column it ends on: its row reaches one further.
+    v.Rangee = Zone(xb, yw - h - 1, std::max(fin, xb) + 1, yw + h + 1);
     v.Place = PlacerVagueTemps(g, b, v.Rangee, 4 * v.Pas, 1);
     return v;
 }
@@ -449,21 +502,18 @@ void DessinerNote(TContexteEcran& ctx, int32_t b, int32_t s)
         // Its text a column clear of the bar line, or of the previous beat's fret on its string,
         // and clear of its own fret at the most.
         std::optional<int32_t> debut;
-        if (b == 1) {
-            debut = ctx.MG + x - p.LargeurSupMesure + 2;
-        } else if (const TTexteFrette avant = TexteVisible(ctx, ctx.Temps(b - 1), s); !avant.Vide()) {
-            const int wa = c.TextWidth(avant.Vue());
-            debut = ctx.MG + ctx.Temps(b - 1).XEcran - R(wa / 2.0) + 1 - DecalageFrette(ctx) + wa + 1;
-        }
-        const TTexteFrette g = TexteFretteValeur(note.FretteGrace, note.NuanceGrace, kNoteMorte - 1);
-        platform::StyleFonte fonte{"Small Fonts", 6, false, false, couleurNotes};
-        c.SetFonte(fonte);
+        if (b == 1)
+            debut = ctx.MG + x - DebutPlaceGracePremierTemps(p);
+        else if (const std::optional<int32_t> apres = DebutPlaceGrace(ctx, ctx.Temps(b - 1), s))
+            debut = ctx.MG + ctx.Temps(b - 1).XEcran + *apres;
+        const int32_t gaucheMax = ctx.MG + x - PlaceGrace(ctx, temps, s).value_or(0);
+        const TTexteFrette g = TexteGrace(note);
+        c.SetFonte(FonteGrace(couleurNotes));
         const int k = 2;
         const platform::Dimension dg = c.TextExtent(g.Vue());
         int32_t gx = ctx.MG + x - R(maxw / 2.0) - 2 - note.DureeGrace;
         if (debut) {
             const int32_t texteGauche = gx - dg.cx - 1;
-            const int32_t gaucheMax = ctx.MG + x - R(tw / 2.0) - dg.cx - 1;
             gx += static_cast<int32_t>(GaucheGrace(texteGauche, *debut, gaucheMax)) - texteGauche;
         }
         c.SetStylo(ctx.Fond, 1);
@@ -661,7 +711,7 @@ void DessinerEffetsTemps(TContexteEcran& ctx, int32_t b)
         GeometrieEcran g(ctx);
         const auto [pas, rangee, place] = PlacerVagueTemps(ctx, g, b);
         const int32_t debut = static_cast<int32_t>(place.Debut);
-        const int32_t fin = static_cast<int32_t>(place.Fin);
+        const int32_t fin = static_cast<int32_t>(place.Fin) - 1; // the last column it inks
         const int32_t yw = Y - static_cast<int32_t>(place.Montee) - kHauteurEffets;
         const int h = R(pas / 2.0);
         const int nombre = T(static_cast<double>(fin - debut) / pas);

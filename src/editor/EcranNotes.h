@@ -53,6 +53,22 @@ inline double GaucheGrace(double gauche, double debut, double gaucheMax)
     return std::min(std::max(gauche, debut), std::max(gauche, gaucheMax));
 }
 
+// The room of a grace note on string s, measured on ctx.c, from the beats' x: it begins past the
+// previous beat's fret and a clear column (none when that beat shows no fret there), or, on a
+// measure's first beat, DebutPlaceGracePremierTemps before it, and the grace note needs
+// PlaceGrace of it, up to a clear column before its own fret (none without a grace note). The
+// layout gives a beat that room, and the painter puts the grace note there.
+std::optional<int32_t> DebutPlaceGrace(TContexteEcran& ctx, const TTemps& avant, int32_t s);
+std::optional<int32_t> PlaceGrace(TContexteEcran& ctx, const TTemps& temps, int32_t s);
+int32_t DebutPlaceGracePremierTemps(const TParamEcran& p);
+
+// How far right of a beat's x its bends reach, measured on ctx.c: their arcs and arrows, and
+// their amounts where the bends write them; none without a bend shown. The layout keeps them
+// RetraitMarquesFin short of the bar that closes the measure, as the amounts that move right.
+std::optional<int32_t> DroiteBendsTemps(TContexteEcran& ctx, const TTemps& temps);
+// From the x of a measure's right bar, clear of the closing bar, double bar or repeat sign.
+int32_t RetraitMarquesFin(const TContexteEcran& ctx, int32_t mesure);
+
 // Link marks; x values are line-relative.
 void DessinerSlideUp(TContexteEcran& ctx, int32_t x1, int32_t x2, int32_t s);
 void DessinerSlideDown(TContexteEcran& ctx, int32_t x1, int32_t x2, int32_t s);

@@ -171,8 +171,8 @@ public:
         if (b < NbTemps())
             return R((Temps(b + 1)->XImp + p.MargeGaucheLignes) * e);
         const TMesure* bloc = MesureImpr(p.MesureEnCours);
-        return R((bloc->LargeurImp + bloc->EspaceDroiteImp - RetraitBarreFinImpr(p.MesureEnCours) +
-                  p.MargeGaucheLignes - 0.5) *
+        return R((bloc->LargeurImp + bloc->EspaceDroiteImp - RetraitMarquesFinImpr(p.MesureEnCours) +
+                  p.MargeGaucheLignes) *
                  e);
     }
 

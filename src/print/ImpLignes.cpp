@@ -134,6 +134,26 @@ TBordsDiagrammes Espacer(int32_t m, platform::Canevas* c)
         bloc->LargeurImp *= k;
     }
 
+    // A grace note is wider than the room the minimum of a short beat leaves it between the
+    // frets, or after the bar.
+    const bool gracesOuBends = c && AvecGracesOuBends(temps, n, NbCordesImpr(), p.AffEff_Prt);
+    const double e = EchelleImpr();
+    double graceAvant = 0;
+    if (gracesOuBends && e > 0) {
+        std::vector<double> positions(static_cast<std::size_t>(n) + 2);
+        for (int32_t b = 1; b <= n; ++b)
+            positions[static_cast<std::size_t>(b)] = temps[b].XImp;
+        positions.back() = bloc->LargeurImp;
+        auto mm = [e](std::optional<double> v) { return v ? std::optional<double>(*v / e) : std::nullopt; };
+        graceAvant = EcarterGraces(
+            positions, NbCordesImpr(), [&](int32_t b, int32_t s) { return mm(PlaceGraceImpr(*c, temps[b], s)); },
+            [&](int32_t b, int32_t s) { return mm(DebutPlaceGraceImpr(*c, temps[b], s)); },
+            DebutPlaceGracePremierTempsImpr());
+        for (int32_t b = 1; b <= n; ++b)
+            temps[b].XImp = positions[static_cast<std::size_t>(b)];
+        bloc->LargeurImp = positions.back();
+    }
+
     // A diagram is wider than the minimum of a short beat.
     std::vector<TDiagrammeMesure> diagrammes;
     for (int32_t b = 1; b <= n; ++b)
@@ -164,6 +184,19 @@ TBordsDiagrammes Espacer(int32_t m, platform::Canevas* c)
         bloc->EspaceDroiteImp = G.EspaceFinPartition;
     if (bloc->RenvoiFin)
         bloc->EspaceDroiteImp = G.EspaceFinRenvoi;
+    bloc->EspaceGaucheImp += graceAvant;
+
+    // Bends reach right of their beats, the last ones past the measure's end. Where the
+    // painter rounds their strokes, a beat further along the line may stand a pixel further.
+    if (gracesOuBends && e > 0) {
+        std::optional<double> droite;
+        for (int32_t b = 1; b <= n; ++b)
+            if (const std::optional<double> d = DroiteBendsImpr(*c, temps[b]))
+                droite = std::max(droite.value_or(0), temps[b].XImp + (*d + 1.5) / e);
+        const double fin = bloc->LargeurImp + bloc->EspaceDroiteImp - RetraitMarquesFinImpr(m);
+        if (droite && *droite > fin)
+            bloc->EspaceDroiteImp += *droite - fin;
+    }
 
     // An ending's hook and number stand at the measure's start: the first diagram keeps clear
     // of them.

@@ -25,15 +25,30 @@ const TTemps* Temps(int32_t b)
     return &bloc->Temps[PisteImpr()][b];
 }
 
-// Width of string s's fret text in beat b in the fret font (0 without a beat or a text).
-int LargeurFrette(platform::Canevas& c, int32_t b, int32_t s)
+// Width of string s's fret text in a beat in the fret font (0 without a beat or a text).
+int LargeurFrette(platform::Canevas& c, const TTemps* t, int32_t s)
 {
-    const TTemps* t = Temps(b);
     if (!t)
         return 0;
     const std::string texte = TexteFretteImpression(*t, s);
     c.SetFonte(PoliceImpr("FontNotes_Prt"));
     return texte.empty() ? 0 : c.TextWidth(texte);
+}
+int LargeurFrette(platform::Canevas& c, int32_t b, int32_t s) { return LargeurFrette(c, Temps(b), s); }
+
+// A grace note's text, in the fret font three points smaller and plain.
+std::string TexteGrace(const TNoteCorde& note)
+{
+    std::string texte = note.FretteGrace == kNoteMorte ? std::string("x") : std::to_string(note.FretteGrace);
+    return note.NuanceGrace < 5 ? "(" + texte + ")" : texte;
+}
+platform::StyleFonte FonteGrace()
+{
+    platform::StyleFonte fonte = PolicesLabels().PoliceDessin("FontNotes_Prt");
+    fonte.taille = TailleImpr(fonte.taille - 3);
+    fonte.gras = false;
+    fonte.italique = false;
+    return fonte;
 }
 
 // The two ends of a slide or arc: 0.5 mm after this note's number to 0.5 mm before the next
@@ -88,11 +103,11 @@ struct GeometrieBend {
     int Yb = 0, Ym = 0, Yt = 0;
     int a(double d) const { return R(base + d * e); }
 };
-GeometrieBend GeometrieBendDe(platform::Canevas& c, int32_t b, int32_t s, double x)
+GeometrieBend GeometrieBendDe(platform::Canevas& c, const TTemps& t, int32_t s, double x)
 {
     GeometrieBend g;
     g.e = EchelleImpr();
-    const int w = LargeurFrette(c, b, s);
+    const int w = LargeurFrette(c, &t, s);
     g.base = (x + ParamImpCourant.MargeGaucheLignes - 2.0) * g.e + w / 2.0;
     const double y = YCordeImpr(s);
     g.Yb = R(y * g.e);
@@ -103,7 +118,7 @@ GeometrieBend GeometrieBendDe(platform::Canevas& c, int32_t b, int32_t s, double
 
 GeometrieBend TracerBend(platform::Canevas& c, int32_t b, int32_t s, double x)
 {
-    const GeometrieBend g = GeometrieBendDe(c, b, s, x);
+    const GeometrieBend g = GeometrieBendDe(c, *Temps(b), s, x);
     StyloImpr(c, G.EpaisseurBend);
     c.Arc(g.a(0.5), g.Yt, g.a(4.5), g.Yb, g.a(2.5), g.Yb, g.a(4.5), g.Ym);
     return g;
@@ -133,16 +148,15 @@ void Fleche(platform::Canevas& c, int X, int Y, int dy, double e)
 
 // Where the fret of the string above string s ends in beat b, white box included, when that
 // string holds one: a bend's amount stands there, over that string's line.
-std::optional<int> FinFretteAuDessus(platform::Canevas& c, int32_t b, int32_t s)
+std::optional<int> FinFretteAuDessus(platform::Canevas& c, const TTemps& t, int32_t s)
 {
-    const TTemps* t = Temps(b);
-    if (!t || s <= 1)
+    if (s <= 1)
         return std::nullopt;
-    const std::string texte = TexteFretteImpression(*t, s - 1);
+    const std::string texte = TexteFretteImpression(t, s - 1);
     if (texte.empty())
         return std::nullopt;
     c.SetFonte(PoliceImpr("FontNotes_Prt"));
-    const double xm = t->XImp + ParamImpCourant.MargeGaucheLignes;
+    const double xm = t.XImp + ParamImpCourant.MargeGaucheLignes;
     return R((xm + G.MargeFrette) * EchelleImpr() + c.TextWidth(texte) / 2.0 + 1);
 }
 
@@ -173,17 +187,16 @@ bool AvecBendImpr(const TTemps& temps, int32_t s)
 // the line through its digits and through the tail of a decimal comma. In a double stop the
 // fret of the string above stands there: the amount then starts 0.2 mm past it, clear of the
 // arrowhead under it.
-TZoneEncre CelluleValeurBendImpr(platform::Canevas& c, int32_t b, int32_t s)
+namespace {
+
+TZoneEncre CelluleValeurBend(platform::Canevas& c, const TTemps& t, int32_t s)
 {
-    const TTemps* t = Temps(b);
-    if (!t)
-        return {};
-    const GeometrieBend g = GeometrieBendDe(c, b, s, t->XImp);
+    const GeometrieBend g = GeometrieBendDe(c, t, s, t.XImp);
     const Relachement r = RelachementDe(g);
-    const int xDroite = t->Notes[s].Effet == 6 ? R(r.x2 - (r.x2 - r.xc) / 2.0) : g.a(4.5);
-    const std::optional<int> finFretteAuDessus = FinFretteAuDessus(c, b, s);
+    const int xDroite = t.Notes[s].Effet == 6 ? R(r.x2 - (r.x2 - r.xc) / 2.0) : g.a(4.5);
+    const std::optional<int> finFretteAuDessus = FinFretteAuDessus(c, t, s);
     c.SetFonte(PoliceImpr("FontEff_Prt"));
-    const platform::Dimension d = c.TextExtent(TexteValeurEffet(t->Notes[s].ValeurBend));
+    const platform::Dimension d = c.TextExtent(TexteValeurEffet(t.Notes[s].ValeurBend));
     int x = R(xDroite - d.cx - 0.5 * g.e);
     if (finFretteAuDessus && x < *finFretteAuDessus + R(0.2 * g.e))
         x = *finFretteAuDessus + R(0.2 * g.e);
@@ -192,22 +205,47 @@ TZoneEncre CelluleValeurBendImpr(platform::Canevas& c, int32_t b, int32_t s)
             static_cast<double>(y + d.cy)};
 }
 
-TZoneEncre TraceBendImpr(platform::Canevas& c, int32_t b, int32_t s)
+TZoneEncre TraceBend(platform::Canevas& c, const TTemps& t, int32_t s)
 {
-    const TTemps* t = Temps(b);
-    if (!t)
-        return {};
-    const GeometrieBend g = GeometrieBendDe(c, b, s, t->XImp);
+    const GeometrieBend g = GeometrieBendDe(c, t, s, t.XImp);
     // The pen's width round the strokes' middles.
     const int demiStylo = (std::max(PixImpr(G.EpaisseurBend), 1) + 1) / 2;
     const int fleche = R(0.8 * g.e);
     int droite = g.a(4.5) + fleche;
-    if (t->Notes[s].Effet == 6) {
+    if (t.Notes[s].Effet == 6) {
         const Relachement r = RelachementDe(g);
         droite = std::max(r.x2, r.x3 + fleche);
     }
     return {static_cast<double>(g.a(2.5) - demiStylo), static_cast<double>(g.Ym - demiStylo),
             static_cast<double>(droite + demiStylo + 1), static_cast<double>(g.Yb + demiStylo + 1)};
+}
+
+} // namespace
+
+TZoneEncre CelluleValeurBendImpr(platform::Canevas& c, int32_t b, int32_t s)
+{
+    const TTemps* t = Temps(b);
+    return t ? CelluleValeurBend(c, *t, s) : TZoneEncre{};
+}
+
+TZoneEncre TraceBendImpr(platform::Canevas& c, int32_t b, int32_t s)
+{
+    const TTemps* t = Temps(b);
+    return t ? TraceBend(c, *t, s) : TZoneEncre{};
+}
+
+std::optional<double> DroiteBendsImpr(platform::Canevas& c, const TTemps& t)
+{
+    if (!ParamImpCourant.AffEff_Prt)
+        return std::nullopt;
+    std::optional<double> droite;
+    for (int32_t s = 1; s <= NbCordesImpr(); ++s) {
+        if (!AvecBendImpr(t, s))
+            continue;
+        const double d = std::max(TraceBend(c, t, s).Droite, CelluleValeurBend(c, t, s).Droite);
+        droite = std::max(droite.value_or(0), d - (t.XImp + ParamImpCourant.MargeGaucheLignes) * EchelleImpr());
+    }
+    return droite;
 }
 
 std::string TexteFretteImpression(const TTemps& temps, int32_t s)
@@ -227,6 +265,27 @@ int LargeurMaxFrettesImpression(platform::Canevas& c, const TTemps& temps)
     }
     return largeur;
 }
+
+std::optional<double> DebutPlaceGraceImpr(platform::Canevas& c, const TTemps& avant, int32_t s)
+{
+    const std::string texte = TexteFretteImpression(avant, s);
+    if (texte.empty())
+        return std::nullopt;
+    return LargeurFrette(c, &avant, s) / 2.0 + R(0.2 * EchelleImpr());
+}
+
+std::optional<double> PlaceGraceImpr(platform::Canevas& c, const TTemps& temps, int32_t s)
+{
+    const TNoteCorde& note = temps.Notes[s];
+    if (temps.Silence || temps.Lie || note.FretteGrace < 0)
+        return std::nullopt;
+    const int largeurFrette = LargeurFrette(c, &temps, s);
+    c.SetFonte(FonteGrace());
+    return largeurFrette / 2.0 + R(0.2 * EchelleImpr()) + c.TextWidth(TexteGrace(note));
+}
+
+// A line's first measure opens with a bar drawn right of its x, as thick as a plain bar.
+double DebutPlaceGracePremierTempsImpr() { return ParamImpCourant.EspaceAvantTemps - G.EpaisseurBarre - 0.2; }
 
 void ImprimerNote(int32_t b, int32_t s)
 {
@@ -271,26 +330,18 @@ void ImprimerNote(int32_t b, int32_t s)
 
     if (g >= 0) {
         // Left of the widest number of the beat, so that grace notes on several strings line
-        // up; the longer the grace note, the further away. But 0.3 mm past the bar line's
-        // middle on a measure's first beat, 0.2 mm past the previous beat's fret on its string
-        // after another, and 0.2 mm short of its own fret at the most.
-        const int largeurFrette = texte.empty() ? 0 : c->TextWidth(texte);
+        // up; the longer the grace note, the further away. But 0.2 mm past the bar line on a
+        // measure's first beat, 0.2 mm past the previous beat's fret on its string after
+        // another, and 0.2 mm short of its own fret at the most.
         std::optional<int> debut;
-        if (b == 1) {
-            debut = R((xm - p.EspaceAvantTemps + 0.3) * e);
-        } else if (const std::string avant = TexteFretteImpression(*Temps(b - 1), s); !avant.empty()) {
-            const int wa = c->TextWidth(avant);
-            debut = R((Temps(b - 1)->XImp + p.MargeGaucheLignes) * e - wa / 2.0) + wa + R(0.2 * e);
-        }
-        platform::StyleFonte fonte = PolicesLabels().PoliceDessin("FontNotes_Prt");
-        fonte.taille = TailleImpr(fonte.taille - 3);
-        fonte.gras = false;
-        fonte.italique = false;
-        c->SetFonte(fonte);
+        if (b == 1)
+            debut = R((xm - DebutPlaceGracePremierTempsImpr()) * e);
+        else if (const std::optional<double> apres = DebutPlaceGraceImpr(*c, *Temps(b - 1), s))
+            debut = R((Temps(b - 1)->XImp + p.MargeGaucheLignes) * e + *apres);
+        const int gaucheMax = R(xm * e - PlaceGraceImpr(*c, *t, s).value_or(0));
+        c->SetFonte(FonteGrace());
         const int dg = std::clamp<int>(note.DureeGrace, 1, 3);
-        std::string tg = g == kNoteMorte ? std::string("x") : std::to_string(g);
-        if (note.NuanceGrace < 5)
-            tg = "(" + tg + ")";
+        const std::string tg = TexteGrace(note);
         const platform::Dimension d = c->TextExtent(tg);
         const int demi = R(W / 2.0);
         int gauche = R((xm - 1.0 - 0.2 * dg) * e - demi) - d.cx; // its white box
@@ -298,7 +349,6 @@ void ImprimerNote(int32_t b, int32_t s)
         int droite = R((xm - 0.7 - 0.2 * dg) * e - demi);
         if (debut) {
             const int texteGauche = droite - d.cx;
-            const int gaucheMax = R(xm * e - largeurFrette / 2.0) - R(0.2 * e) - d.cx;
             const int decalage = static_cast<int>(GaucheGrace(texteGauche, *debut, gaucheMax)) - texteGauche;
             gauche += decalage;
             droiteBoite += decalage;

@@ -8,6 +8,7 @@
 #include "platform/Canevas.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // The fret text string s of a beat prints: empty in a rest or a tied beat (a tied beat's
@@ -19,6 +20,15 @@ int LargeurMaxFrettesImpression(platform::Canevas& c, const TTemps& temps);
 
 // String s of beat b (a rest draws its glyph once, with string 1).
 void ImprimerNote(int32_t b, int32_t s);
+
+// The room of a grace note on string s, in device pixels measured on c, from the beats' x: it
+// begins 0.2 mm past the previous beat's fret (none when that beat prints no fret there), or,
+// on a measure's first beat, DebutPlaceGracePremierTempsImpr millimetres before it, and the
+// grace note needs PlaceGraceImpr of it, up to 0.2 mm before its own fret (none without a grace
+// note). The layout gives a beat that room, and ImprimerNote puts the grace note there.
+std::optional<double> DebutPlaceGraceImpr(platform::Canevas& c, const TTemps& avant, int32_t s);
+std::optional<double> PlaceGraceImpr(platform::Canevas& c, const TTemps& temps, int32_t s);
+double DebutPlaceGracePremierTempsImpr();
 
 // kind 1 hammer-on, 2 pull-off; x of the beat and of the next one (or x + 8 at the measure's
 // end).
@@ -35,3 +45,7 @@ bool AvecBendImpr(const TTemps& temps, int32_t s);
 // measured on c (whose font they change).
 TZoneEncre CelluleValeurBendImpr(platform::Canevas& c, int32_t b, int32_t s);
 TZoneEncre TraceBendImpr(platform::Canevas& c, int32_t b, int32_t s);
+// How far right of a beat's x its bends reach, in device pixels measured on c: their strokes,
+// and their amounts where the bends write them; none without a bend printed. The layout keeps
+// them RetraitMarquesFinImpr short of the bar that closes the measure.
+std::optional<double> DroiteBendsImpr(platform::Canevas& c, const TTemps& temps);

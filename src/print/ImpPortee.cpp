@@ -104,6 +104,8 @@ double RetraitBarreFinImpr(int32_t mesure)
     return mesure == std::min(Partition.NbMesures, kNbMesuresMax) ? G.EpaisseurBarreEpaisse + G.EcartDoubleBarre : 0.0;
 }
 
+double RetraitMarquesFinImpr(int32_t mesure) { return RetraitBarreFinImpr(mesure) + 0.5; }
+
 namespace {
 
 // The ending's number: in FontRenv_Prt, plain and black, right of the hook and under the line.

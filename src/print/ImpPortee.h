@@ -29,6 +29,8 @@ void ImprimerBarreRenvoi(int fin, double y, double x);
 // How much further left than a plain bar the closing bar of measure `mesure` reaches: the
 // double bar that ends the song, or a repeat's with its dots.
 double RetraitBarreFinImpr(int32_t mesure);
+// From the x of a measure's right bar, clear of the closing bar, double bar or repeat sign.
+double RetraitMarquesFinImpr(int32_t mesure);
 // The alternate-ending bracket of measure `mesure` starting at x, labelled for `numero`, its
 // line at `haut` (print mm; by default at its usual height over the staff).
 void ImprimerFinAlternative(int32_t mesure, int32_t numero, double y, double x,

@@ -11,6 +11,7 @@
 #include "editor/EcranNotes.h"
 #include "editor/Fontes.h"
 #include "print/ImpEffets.h"
+#include "print/ImpLignes.h"
 #include "print/ImpNotes.h"
 #include "print/ImpPartition.h"
 #include "print/Impress.h"
@@ -22,6 +23,7 @@
 #include <algorithm>
 #include <functional>
 #include <iterator>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -218,6 +220,50 @@ TEST_F(MarquesEcranPapier, BothPlaceAMarkAndABendAmountAlikeInMillimetres)
 
 namespace {
 
+// Draws through a Qt canvas, in green the arcs and the strokes that follow one straight away (a
+// bend's arrow), in their own colours the rest.
+class CanevasArcs final : public platform::Canevas {
+public:
+    explicit CanevasArcs(platform::CanevasQt& qt) : qt_(qt) {}
+    int Largeur() const override { return qt_.Largeur(); }
+    int Hauteur() const override { return qt_.Hauteur(); }
+    int PixelsParPouce() const override { return qt_.PixelsParPouce(); }
+
+protected:
+    void DessinerRectangle(int x1, int y1, int x2, int y2) override { Etat(false).Rectangle(x1, y1, x2, y2); }
+    void DessinerFillRect(int x1, int y1, int x2, int y2) override { Etat(false).FillRect(x1, y1, x2, y2); }
+    void DessinerLigne(int x1, int y1, int x2, int y2) override { Etat(apresArc_).Ligne(x1, y1, x2, y2); }
+    void DessinerPolyline(std::span<const platform::Point> points) override { Etat(false).Polyline(points); }
+    void DessinerPolygone(std::span<const platform::Point> points) override { Etat(false).Polygone(points); }
+    void DessinerEllipse(int x1, int y1, int x2, int y2) override { Etat(false).Ellipse(x1, y1, x2, y2); }
+    void DessinerArc(int x1, int y1, int x2, int y2, int xs, int ys, int xe, int ye) override
+    {
+        Etat(true).Arc(x1, y1, x2, y2, xs, ys, xe, ye);
+    }
+    void DessinerPixel(int x, int y, platform::Couleur couleur) override { Etat(false).SetPixel(x, y, couleur); }
+    int DessinerTexte(int x, int y, std::string_view texte) override
+    {
+        Etat(false).TextOut(x, y, texte);
+        return qt_.TextWidth(texte);
+    }
+    platform::Dimension MesurerTexte(std::string_view texte) override { return Etat(apresArc_).TextExtent(texte); }
+
+private:
+    platform::CanevasQt& Etat(bool vert)
+    {
+        apresArc_ = vert;
+        platform::Stylo stylo = StyloCourant();
+        if (vert)
+            stylo.couleur = platform::clLime;
+        qt_.SetStylo(stylo);
+        qt_.SetBrosse(BrosseCourante());
+        qt_.SetFonte(Fonte());
+        return qt_;
+    }
+    platform::CanevasQt& qt_;
+    bool apresArc_ = false;
+};
+
 // The song's first line painted on screen and its first page printed, both through the Qt
 // canvas (print at 254 dots per inch, a page of A4), with the texts a test follows written in
 // green one at a time: no other ink, lines, strokes, frets or numbers, may touch one. The
@@ -235,10 +281,10 @@ protected:
 
     enum class Support { Ecran, Papier };
 
-    // Line 1 at a view `largeur_` wide, or page 1, the texts `teinte` picks in green; `teintes`
-    // gets their cells.
-    QImage Peindre(Support support, const std::function<bool(std::string_view)>& teinte,
-                   std::vector<QRect>* teintes = nullptr) const
+    // Line 1 at a view `largeur_` wide, or page 1, drawn on the canvas `habit` puts over the
+    // picture's Qt canvas.
+    using Habit = std::function<platform::Canevas&(platform::CanevasQt&)>;
+    QImage PeindreSur(Support support, const Habit& habit) const
     {
         LigaturerPartition();
         if (support == Support::Ecran) {
@@ -258,22 +304,29 @@ protected:
             image.fill(Qt::white);
             QPainter peintre(&image);
             platform::CanevasQt qt(peintre);
-            CanevasTeinte canevas(qt, teinte, platform::clLime);
-            DessinerLigne(canevas, 1, image.width(), image.height());
-            if (teintes)
-                *teintes = canevas.Teintes();
+            DessinerLigne(habit(qt), 1, image.width(), image.height());
             return image;
         }
         // The first lines of an A4 page: the rest of it is drawn off the picture.
-        QImage image(2100, 1000, QImage::Format_RGB32);
+        QImage image(2100, 1400, QImage::Format_RGB32);
         image.fill(Qt::white);
         QPainter peintre(&image);
         platform::CanevasQt qt(peintre, 254);
-        CanevasTeinte canevas(qt, teinte, platform::clLime);
-        TSortieCanevas sortie(canevas, 2100, 2970);
+        TSortieCanevas sortie(habit(qt), 2100, 2970);
         ImprimerPartition(sortie, 1, 1, 1);
+        return image;
+    }
+
+    // The texts `teinte` picks in green; `teintes` gets their cells.
+    QImage Peindre(Support support, const std::function<bool(std::string_view)>& teinte,
+                   std::vector<QRect>* teintes = nullptr) const
+    {
+        std::optional<CanevasTeinte> canevas;
+        const QImage image = PeindreSur(support, [&](platform::CanevasQt& qt) -> platform::Canevas& {
+            return canevas.emplace(qt, teinte, platform::clLime);
+        });
         if (teintes)
-            *teintes = canevas.Teintes();
+            *teintes = canevas->Teintes();
         return image;
     }
 
@@ -282,9 +335,11 @@ protected:
     static bool Encre(QRgb p) { return std::min({qRed(p), qGreen(p), qBlue(p)}) < 160 && !Vert(p); }
 
     // Each text `suivi` picks, in green alone in turn, on `support`: it must be drawn and touch
-    // no other ink, corners included.
+    // no other ink, corners included, nor lose any of its ink under what is drawn after it (a
+    // white box on paper): each shows as much as the most whole one of its kind.
     void VerifierTextes(Support support, const std::function<bool(std::string_view)>& suivi) const
     {
+        std::map<std::string, std::vector<std::pair<int, QPoint>>> encres;
         for (int k = 0;; ++k) {
             std::string texte;
             int n = 0;
@@ -300,7 +355,7 @@ protected:
                 &teintes);
             if (teintes.empty()) {
                 EXPECT_GT(k, 0) << "no text followed";
-                return;
+                break;
             }
             EXPECT_GE(teintes[0].top(), 0) << "\"" << texte << "\" off the picture";
             const QRect zone = teintes[0].adjusted(-4, -4, 4, 4).intersected(image.rect().adjusted(1, 1, -1, -1));
@@ -316,7 +371,50 @@ protected:
                 }
             EXPECT_GT(verts, 0) << "\"" << texte << "\" at " << teintes[0].x() << "," << teintes[0].y();
             EXPECT_EQ(contacts, 0) << "\"" << texte << "\" at " << teintes[0].x() << "," << teintes[0].y();
+            // A grace note "12" and a fret "12" are of different sizes.
+            encres[texte + " of " + std::to_string(teintes[0].width()) + " x " + std::to_string(teintes[0].height())]
+                .emplace_back(verts, teintes[0].topLeft());
         }
+        for (const auto& [texte, verts] : encres) {
+            const int entier = std::ranges::max(verts, {}, &std::pair<int, QPoint>::first).first;
+            for (const auto& [n, ou] : verts)
+                EXPECT_EQ(n, entier) << "\"" << texte << "\" at " << ou.x() << "," << ou.y() << " partly hidden";
+        }
+    }
+
+    // The arcs and arrows of the bends on `support`, in green: they must be drawn, and touch no
+    // other ink but the staff's lines, from which they rise and to which they come down (no
+    // more than 3 pixels high where they meet them).
+    void VerifierArcs(Support support) const
+    {
+        std::optional<CanevasArcs> canevas;
+        const QImage image = PeindreSur(
+            support, [&](platform::CanevasQt& qt) -> platform::Canevas& { return canevas.emplace(qt); });
+        const auto ligne = [&](int x, int y) {
+            int haut = y, bas = y;
+            while (haut > 0 && Encre(image.pixel(x, haut - 1)))
+                --haut;
+            while (bas + 1 < image.height() && Encre(image.pixel(x, bas + 1)))
+                ++bas;
+            return bas - haut < 3;
+        };
+        int verts = 0, contacts = 0;
+        std::string ou;
+        for (int y = 1; y < image.height() - 1; ++y)
+            for (int x = 1; x < image.width() - 1; ++x) {
+                if (!Vert(image.pixel(x, y)))
+                    continue;
+                ++verts;
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx)
+                        if (Encre(image.pixel(x + dx, y + dy)) && !ligne(x + dx, y + dy)) {
+                            ++contacts;
+                            if (ou.size() < 200)
+                                ou += " " + std::to_string(x + dx) + "," + std::to_string(y + dy);
+                        }
+            }
+        EXPECT_GT(verts, 10);
+        EXPECT_EQ(contacts, 0) << "arcs at" << ou;
     }
 
     // The waves of beats `vagues` (their effect, taken away for the picture without them) must
@@ -362,6 +460,18 @@ protected:
         }
         SCOPED_TRACE(nom + " on paper");
         verifier(Support::Papier);
+    }
+
+    // The usual note spacing and rhythm proportion, or the narrowest the preferences allow (0
+    // and 1.0), on screen and on paper.
+    static void Espacement(bool serre)
+    {
+        ParamEcranCourant.CoefEspAff = serre ? 0 : 5;
+        ParamEcranCourant.CoefPImp = serre ? 1.0 : 1.5;
+        ParamImpCourant.CoefEspAff_Prt = ParamEcranCourant.CoefEspAff;
+        ParamImpCourant.CoefPImp = ParamEcranCourant.CoefPImp;
+        CalculerLargeursTemps();
+        CalculerLargeursTempsImpression();
     }
 
     struct Bend {
@@ -485,32 +595,87 @@ TEST_F(MarquesEncre, WavesOverBentDoubleStopsKeepClearOfTheAmountsAndTheNextMeas
     }
 }
 
-TEST_F(MarquesEncre, AGraceNoteAfterATripletBeatKeepsClearOfItsFret)
+TEST_F(MarquesEncre, AGraceNoteAfterATripletBeatKeepsClearOfBothFrets)
 {
     // "5(12)": the grace note of the second beat of a triplet ran into the first beat's fret.
-    // (A "(12)" between two "12" finds no room there: the beats are narrower than the three.)
-    for (const auto& [frette, nuance] : {std::pair(5, 3), std::pair(5, 6), std::pair(12, 6)}) {
-        const std::string grace = nuance < 5 ? "(12)" : "12";
+    // A "(12)" between two "12" finds no room there on triplet eighths, nor on the shortest
+    // triplets at the narrowest spacing: the layout gives those beats the room.
+    struct Cas {
+        int code;       // of the triplet's beats
+        int frette;     // of every beat
+        int nuance;     // of the grace notes on the second and third beat of each triplet
+        bool serre;     // spaced the narrowest
+    };
+    const Cas cas[] = {
+        {1, 5, 3, false}, {1, 5, 6, false}, {1, 12, 6, false}, {1, 12, 3, false},
+        {2, 12, 3, true}, {3, 12, 3, true}, {3, 12, 6, true}, {1, 12, 3, true},
+    };
+    for (const Cas& c : cas) {
+        const std::string grace = c.nuance < 5 ? "(12)" : "12";
+        const std::string frette = std::to_string(c.frette);
+        Espacement(c.serre);
         Mesures(2);
         for (int m = 1; m <= 2; ++m) {
             for (int b = 1; b <= 12; ++b) {
                 TTemps& t = Temps(b, m);
                 t = TTemps{};
-                t.CodeDuree = 1;
+                t.CodeDuree = static_cast<int8_t>(c.code);
                 t.Triolet = true;
                 t.PosTriolet = static_cast<int8_t>((b - 1) % 3 + 1);
-                t.Duree = DureeEnTicks(1, false, true);
-                t.Notes[1].Frette = static_cast<int8_t>(frette);
-                if (b % 3 != 1) {
-                    t.Notes[1].FretteGrace = 12;
-                    t.Notes[1].NuanceGrace = static_cast<uint8_t>(nuance);
-                    t.Notes[1].DureeGrace = static_cast<uint8_t>(b % 3 + 1);
-                }
+                t.Duree = DureeEnTicks(c.code, false, true);
+                t.Notes[1].Frette = static_cast<int8_t>(c.frette);
+                t.Notes[1].FretteGrace = 12;
+                t.Notes[1].NuanceGrace = static_cast<uint8_t>(c.nuance);
+                t.Notes[1].DureeGrace = static_cast<uint8_t>((b - 1) % 3 + 1);
             }
             Mesure(m).NbTemps[PisteCourante] = 12;
         }
-        Partout(grace + " after " + std::to_string(frette), [&](Support support) {
-            VerifierTextes(support, [&](std::string_view t) { return t == grace; });
+        const std::string nom = grace + " after " + std::to_string(c.frette) + " on triplets of code " +
+                                std::to_string(c.code) + (c.serre ? ", spaced tightest" : "");
+        Partout(nom, [&](Support support) {
+            VerifierTextes(support, [&](std::string_view t) { return t == grace || t == frette; });
+        });
+    }
+}
+
+TEST_F(MarquesEncre, BendsOnTheLastBeatKeepClearOfTheClosingBar)
+{
+    // On paper a release on the last beat reached the song's closing double bar; at the
+    // narrowest spacing every bend on a last beat ran into the bar after it. Three measures:
+    // a plain bar, a repeat's end played three times, the song's end.
+    struct Cas {
+        int effet;  // 5 bend, 6 bend and release
+        int corde;  // of the bends
+        int code;   // of the beats
+        bool serre; // spaced the narrowest
+    };
+    const Cas cas[] = {
+        {6, 3, 0, false}, {6, 3, 2, false}, {6, 1, 2, true}, {6, 3, 2, true},
+        {5, 1, 2, true},  {5, 3, 2, true},  {6, 5, 3, true},
+    };
+    for (const Cas& c : cas) {
+        Espacement(c.serre);
+        Mesures(3);
+        for (int m = 1; m <= 3; ++m) {
+            for (int b = 1; b <= 4; ++b) {
+                TTemps& t = Temps(b, m);
+                t = TTemps{};
+                t.CodeDuree = static_cast<int8_t>(c.code);
+                t.Duree = DureeEnTicks(c.code, false, false);
+                t.Notes[c.corde].Frette = 12;
+            }
+            Temps(4, m).Notes[c.corde].Effet = static_cast<uint8_t>(c.effet);
+            Temps(4, m).Notes[c.corde].ValeurBend = 1.5;
+            Mesure(m).NbTemps[PisteCourante] = 4;
+        }
+        Mesure(2).RenvoiFin = true;
+        Mesure(2).NbRenvois = 3;
+        const std::string nom = std::string(c.effet == 6 ? "a release" : "a bend") + " on string " +
+                                std::to_string(c.corde) + " of beats of code " + std::to_string(c.code) +
+                                (c.serre ? ", spaced tightest" : "");
+        Partout(nom, [&](Support support) {
+            VerifierArcs(support);
+            VerifierTextes(support, Valeur);
         });
     }
 }

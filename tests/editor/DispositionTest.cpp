@@ -2,6 +2,7 @@
 // worked out by hand from the layout rules (default settings unless a case says otherwise).
 #include "ChantierVuePartition.h"
 
+#include <array>
 #include <cmath>
 
 using namespace chantier_partition;
@@ -341,9 +342,8 @@ TEST_F(DispositionTest, AThousandLinesNeedNoCap)
 namespace {
 
 // The recording window with a canvas that measures texts 6 pixels a character, as the layout
-// measures the names of the diagrams: the small diagram's grid and marks take 14 pixels left
-// of its beat and 16 right of it, and "Cmaj7/G" 21 either side.
-class DispositionDiagrammesTest : public DispositionTest {
+// measures the names of the diagrams, the frets and the grace notes.
+class DispositionMesureeTest : public DispositionTest {
 protected:
     class SurfaceMesurante : public SurfaceEnregistreuse {
     public:
@@ -356,6 +356,14 @@ protected:
         DispositionTest::SetUp();
         InstallerSurfacePartition(&mesurante);
     }
+
+    SurfaceMesurante mesurante;
+};
+
+// The small diagram's grid and marks take 14 pixels left of its beat and 16 right of it, and
+// "Cmaj7/G" 21 either side.
+class DispositionDiagrammesTest : public DispositionMesureeTest {
+protected:
 
     // Chords over beats of measure m, by beat.
     static void Accords(int32_t m, const std::vector<std::pair<int32_t, const char*>>& accords)
@@ -373,8 +381,6 @@ protected:
             t.Accord = a;
         }
     }
-
-    SurfaceMesurante mesurante;
 };
 
 } // namespace
@@ -436,4 +442,165 @@ TEST_F(DispositionDiagrammesTest, TheFirstDiagramOfAMeasureKeepsItsRoomAfterTheB
         EXPECT_EQ(Partition.Mesures[2]->XGauche - ParamEcranCourant.MargeGaucheLignes, 50);
         EXPECT_EQ(XEcran(2)[0], fin ? 78 : 75);
     }
+}
+
+namespace {
+
+// A "12" fret on string 1 of every beat of measure m, 12 pixels wide; grace notes 6 pixels a
+// character too, "(12)" 24.
+constexpr int32_t kTriolet = 160;
+
+// The song of those measures, its beats without notes.
+void Chanson(const std::vector<std::vector<int32_t>>& mesures)
+{
+    PartitionDeMesures(mesures);
+    for (int32_t m = 1; m <= Partition.NbMesures; ++m)
+        for (int32_t b = 1; b <= Partition.Mesures[m]->NbTemps[1]; ++b) {
+            TTemps& t = Partition.Mesures[m]->Temps[1][b];
+            const int32_t duree = t.Duree;
+            t = TTemps{};
+            t.Duree = duree;
+        }
+}
+
+void Frettes12(int32_t m)
+{
+    for (int32_t b = 1; b <= Partition.Mesures[m]->NbTemps[1]; ++b)
+        Partition.Mesures[m]->Temps[1][b].Notes[1].Frette = 12;
+}
+
+void Grace(int32_t m, int32_t b, int nuance, int32_t corde = 1)
+{
+    TNoteCorde& note = Partition.Mesures[m]->Temps[1][b].Notes[corde];
+    note.FretteGrace = 12;
+    note.NuanceGrace = static_cast<uint8_t>(nuance);
+    note.DureeGrace = 1;
+}
+
+} // namespace
+
+TEST_F(DispositionMesureeTest, AGraceNoteWiderThanTheRoomBetweenTheFretsMovesItsBeatAndThoseAfter)
+{
+    // After a "12" the room begins 8 pixels on (its right half and a clear column); a grace
+    // note needs its width, a clear column and the left half of its fret before its beat: 39
+    // from a "12" for a "(12)" before a "12", 27 for a "12". Triplet eighths stand 22 apart.
+    struct Cas {
+        const char* nom;
+        std::vector<std::pair<int32_t, int>> graces; // beat, dynamic
+        bool serre;                                  // note spacing 0, rhythm proportion 1.0
+        std::vector<int32_t> x;
+        int32_t largeur;
+    } cas[] = {
+        {"no grace note", {}, false, {0, 22, 44}, 66},
+        {"a ghost grace note on the second beat", {{2, 3}}, false, {0, 39, 61}, 83},
+        {"a grace note on the second beat", {{2, 6}}, false, {0, 27, 49}, 71},
+        {"ghost grace notes on the second and third beats", {{2, 3}, {3, 3}}, false, {0, 39, 78}, 100},
+        // Triplet sixteenths have no minimum: 10 apart at the narrowest spacing.
+        {"no grace note, spaced tightest", {}, true, {0, 10, 20}, 30},
+        {"ghost grace notes, spaced tightest", {{2, 3}, {3, 3}}, true, {0, 39, 78}, 88},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        ParamEcranCourant.CoefEspAff = c.serre ? 0 : 5;
+        ParamEcranCourant.CoefPImp = c.serre ? 1.0 : 1.5;
+        CalculerLargeursTemps();
+        Chanson({Repeter(c.serre ? kTriolet / 2 : kTriolet, 3)});
+        Frettes12(1);
+        for (const auto& [b, nuance] : c.graces)
+            Grace(1, b, nuance);
+        EspacerMesure(1);
+        EXPECT_EQ(XEcran(1), c.x);
+        EXPECT_EQ(Partition.Mesures[1]->Largeur, c.largeur);
+    }
+
+    // Nothing on its string in the beat before: the room is the beat's.
+    ParamEcranCourant.CoefEspAff = 5;
+    ParamEcranCourant.CoefPImp = 1.5;
+    CalculerLargeursTemps();
+    Chanson({Repeter(kTriolet, 3)});
+    Partition.Mesures[1]->Temps[1][1].Notes[2].Frette = 12;
+    Grace(1, 2, 3);
+    EspacerMesure(1);
+    EXPECT_EQ(XEcran(1), (std::vector<int32_t>{0, 22, 44}));
+}
+
+TEST_F(DispositionMesureeTest, AGraceNoteOnAFirstBeatMovesItAwayFromTheBar)
+{
+    // The room begins 2 pixels past the 18 that part a bar from the first beat; a "(12)" before
+    // a "12" needs 31 of it.
+    Chanson({Repeter(kNoire, 4), Repeter(kNoire, 4), Repeter(kNoire, 4)});
+    Frettes12(2);
+    EspacerMesure(2);
+    EXPECT_EQ(Partition.Mesures[2]->EspaceGauche, 0);
+    Grace(2, 1, 3);
+    EspacerMesure(2);
+    EXPECT_EQ(Partition.Mesures[2]->EspaceGauche, 15);
+    // A short one finds its room.
+    Grace(2, 1, 6);
+    Partition.Mesures[2]->Temps[1][1].Notes[1].FretteGrace = 5;
+    EspacerMesure(2);
+    EXPECT_EQ(Partition.Mesures[2]->EspaceGauche, 0);
+
+    // The lines break after the widths the grace notes take.
+    Chanson(std::vector<std::vector<int32_t>>(6, Repeter(kTriolet * 2, 6)));
+    Couper(800);
+    const int32_t sans = LignesAffichage.NbLignes;
+    for (int32_t m = 1; m <= 6; ++m) {
+        Frettes12(m);
+        for (int32_t b = 1; b <= 6; ++b)
+            Grace(m, b, 3);
+    }
+    Couper(800);
+    EXPECT_GT(LignesAffichage.NbLignes, sans);
+}
+
+TEST_F(DispositionMesureeTest, BendsReachingTheClosingBarMoveItRight)
+{
+    // At the narrowest spacing four sixteenths stand 10 apart, the measure 40 wide. A release
+    // from a "12" on the last beat reaches 52 (a pixel more where the line may round its
+    // strokes), a bend 48: marks end 2 pixels before a plain bar, 10 before the song's double
+    // bar (8 after its last beat), 16 before a repeat's end (13 after its last beat).
+    ParamEcranCourant.CoefEspAff = 0;
+    ParamEcranCourant.CoefPImp = 1.0;
+    CalculerLargeursTemps();
+    struct Cas {
+        const char* nom;
+        int effet;
+        int32_t mesure; // 1 plain bar, 2 repeat's end, 3 the song's end
+        int32_t espaceDroite;
+    } cas[] = {
+        {"a release before a plain bar", 6, 1, 15},
+        {"a bend before a plain bar", 5, 1, 11},
+        {"a release before a repeat's end", 6, 2, 29},
+        {"a release before the song's end", 6, 3, 23},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        Chanson({Repeter(kDoubleCroche, 4), Repeter(kDoubleCroche, 4), Repeter(kDoubleCroche, 4)});
+        Partition.Mesures[2]->RenvoiFin = true;
+        Frettes12(c.mesure);
+        TNoteCorde& note = Partition.Mesures[c.mesure]->Temps[1][4].Notes[1];
+        note.Effet = static_cast<uint8_t>(c.effet);
+        note.ValeurBend = 1;
+        EspacerMesure(c.mesure);
+        EXPECT_EQ(XEcran(c.mesure), (std::vector<int32_t>{0, 10, 20, 30}));
+        EXPECT_EQ(Partition.Mesures[c.mesure]->Largeur, 40);
+        EXPECT_EQ(Partition.Mesures[c.mesure]->EspaceDroite, c.espaceDroite);
+        // Effects not shown: no room.
+        ParamEcranCourant.AffEff = false;
+        EspacerMesure(c.mesure);
+        EXPECT_EQ(Partition.Mesures[c.mesure]->EspaceDroite, (std::array<int32_t, 3>{0, 13, 8}[c.mesure - 1]));
+        ParamEcranCourant.AffEff = true;
+    }
+
+    // With the room of quarters at the usual spacing, nothing moves.
+    ParamEcranCourant.CoefEspAff = 5;
+    ParamEcranCourant.CoefPImp = 1.5;
+    CalculerLargeursTemps();
+    Chanson({Repeter(kNoire, 4), Repeter(kNoire, 4)});
+    Frettes12(1);
+    Partition.Mesures[1]->Temps[1][4].Notes[1].Effet = 6;
+    EspacerMesure(1);
+    EXPECT_EQ(Partition.Mesures[1]->Largeur, 104);
+    EXPECT_EQ(Partition.Mesures[1]->EspaceDroite, 0);
 }
