@@ -1,5 +1,6 @@
 #include "dialogs/MessageD.h"
 
+#include "controls/CadreFenetre.h"
 #include "dialogs/BaseDialogue.h"
 #include "platform/Arrondi.h"
 #include "platform/Cp1252.h"
@@ -174,16 +175,25 @@ void TMessageD::Placer()
     if (!ecran)
         return;
     const QRect zone = ecran->geometry();
-    const QRect cadre = frameGeometry();
+    // The frame the box will get, not the none it has before the window manager maps it: by
+    // the box's own outer size it stands where the dialogs stand, not half a title bar higher.
+    const QMargins marges = MargesCadre(this);
+    const QSize cadre = size().grownBy(marges);
     const auto [x, y] = PlacerMessage(message_.Placement, echelle_, zone.width(), zone.height(),
                                       cadre.width(), cadre.height());
-    move(zone.x() + x, zone.y() + y);
+    const QPoint client(zone.x() + x + marges.left(), zone.y() + y + marges.top());
+    if (client != geometry().topLeft())
+        move(pos() + client - geometry().topLeft());
 }
 
 void TMessageD::showEvent(QShowEvent* e)
 {
     QDialog::showEvent(e);
     Placer();
+    QuandCadreConnu(this, [this, marges = MargesCadre(this)] {
+        if (MargesCadre(this) != marges)
+            Placer();
+    });
 }
 
 void TMessageD::reject()

@@ -2,9 +2,9 @@
 // Xvfb screen of 1024 x 768 and one of 1280 x 900), in English and in French, as the window
 // system stacks and places them: with every palette open over the middle of the screen, where
 // the dialogs open, each dialog and box stands above them all, and the palettes above the main
-// window; each dialog opens centred on the screen by its real size, frame included, at the same
-// place every time. Each screen runs in a process of its own on the xcb platform; the test is
-// skipped where Xvfb, openbox or Xlib is missing.
+// window; each dialog and box opens centred on the screen by its real size, frame included, at
+// the same place every time. Each screen runs in a process of its own on the xcb platform; the
+// test is skipped where Xvfb, openbox or Xlib is missing.
 #include "app/FixtureFenetrePrincipale.h"
 #include "app/RepondeurModal.h"
 #include "controls/CadreFenetre.h"
@@ -316,6 +316,11 @@ TEST_F(FenetresSousOpenbox, DialogsOpenCentredAtTheSamePlaceEachTime)
             Ouvrir("Mn_Ass_SpeedTrainer", centree);
             Ouvrir("Mn_Fichier_ImporterMIDI", centree, {ChoisirMidi()});
             Ouvrir("Mn_Edition_Couper", centree);
+            // The box asking whether to save the changes, as New raises it.
+            PartitionModifiee = true;
+            PartitionVierge = false;
+            Ouvrir("Mn_Fichier_Nouveau", centree);
+            PartitionModifiee = false;
         }
     }
 }
