@@ -96,6 +96,8 @@ void PreparerTextesLigne(TContexteEcran& ctx, int32_t premiere, int32_t derniere
 // The beat's text above the staff, where PreparerTextesLigne put it.
 void DessinerTexteTemps(TContexteEcran& ctx, int32_t b);
 // Once the lines are cut: how much every line grows at its top for the texts that go up there
-// (the score painter's MesurerRangeeTextes), 0 when none goes higher than the line has room
-// for. Measured on the score view's first band picture; 0 without one.
+// and for the chord names and diagrams that rise over the marks under them (the score
+// painter's MesurerRangeeTextes), 0 when none goes higher than the line has room for; notes
+// how far those of each line rise (LignesAffichage.MonteesDessus). Measured on the score view's first
+// band picture; 0 without one.
 int32_t MesurerRangeeTextes();

@@ -111,3 +111,14 @@ TPlaceVague PlacerVagueTemps(TGeometrieMarques& g, int32_t b, TZoneEncre vague, 
 // wave.
 std::vector<TZoneEncre> ZonesMarquesPlacees(TGeometrieMarques& g, int32_t b, const TPlaceMarques& place,
                                             std::optional<std::pair<TZoneEncre, TPlaceVague>> vague = std::nullopt);
+
+// The strokes of beat b's bends (arcs and arrows), which rise over the top string.
+std::vector<TZoneEncre> TracesBends(TGeometrieMarques& g, int32_t b);
+
+// How far the chord names and diagrams of a line (`dessus`, with the ending brackets and beat
+// texts over them) move up together so that each stands `ecart` clear of every one of
+// `marques`, the marks, amounts, arrows and waves of the line's beats where they are placed,
+// that it would meet: 0 where none meets them, which leaves most lines as they are. Marks are
+// placed under what stands higher and never move past it, so what stands higher only ever needs
+// to go up.
+double MonteeDessus(std::span<const TZoneEncre> marques, std::span<const TZoneEncre> dessus, double ecart);
