@@ -803,6 +803,7 @@ TEST_F(MarquesEncre, BendsUnderChordDiagramsKeepTheirAmountsArrowsAndWavesClearO
         int effet1, effet2; // on strings 1 and 2: 0 none, 5 a bend, 6 a bend and release
         bool vibrato;       // on beats 2 and 4
         int taille = 3;     // of the diagrams, 1 the largest; 0 the chord names alone
+        bool textes = false; // a text over every other beat, which goes up over the diagram
     };
     const Cas cas[] = {
         {"bends on string 1", 5, 0, false},
@@ -815,6 +816,7 @@ TEST_F(MarquesEncre, BendsUnderChordDiagramsKeepTheirAmountsArrowsAndWavesClearO
         {"the largest diagrams over bends on strings 1 and 2 with vibrato", 5, 5, true, 1},
         {"middle-sized diagrams over a release on string 1 and a bend on string 2", 6, 5, false, 2},
         {"chord names over bends on strings 1 and 2 with vibrato", 5, 5, true, 0},
+        {"bends on strings 1 and 2 with vibrato under texts", 5, 5, true, 3, true},
     };
     const auto accord = [](const char* nom, std::array<int32_t, 7> frettes) {
         auto a = std::make_shared<TAccord>();
@@ -827,7 +829,9 @@ TEST_F(MarquesEncre, BendsUnderChordDiagramsKeepTheirAmountsArrowsAndWavesClearO
         accord("Am", {0, 0, 1, 2, 2, 0, -1}), accord("F", {0, 1, 1, 2, 3, 3, 1})};
     constexpr double kValeurs1[] = {1, 1.5, 2.5, 0.5};
     constexpr double kValeurs2[] = {2.5, 1, 0.5, 1.5};
-    const auto suivi = [](std::string_view t) { return Valeur(t) || t == "C" || t == "G" || t == "Am" || t == "F"; };
+    const auto suivi = [](std::string_view t) {
+        return ValeurOuTexte(t) || t == "C" || t == "G" || t == "Am" || t == "F";
+    };
     for (const Cas& c : cas) {
         ParamEcranCourant.AffDiag = ParamImpCourant.AffDiag_Prt = c.taille > 0;
         ParamEcranCourant.TypeDiag = std::max(c.taille, 1);
@@ -849,6 +853,8 @@ TEST_F(MarquesEncre, BendsUnderChordDiagramsKeepTheirAmountsArrowsAndWavesClearO
                 t.Notes[2].ValeurBend = kValeurs2[b - 1];
                 if (c.vibrato && b % 2 == 0)
                     t.Effet = 1;
+                if (c.textes && b % 2 == 1)
+                    t.Texte = kTextes[(b / 2 + m) % std::size(kTextes)];
             }
             Mesure(m).NbTemps[PisteCourante] = 4;
         }
