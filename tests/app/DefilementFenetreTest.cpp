@@ -166,6 +166,10 @@ void DefilementVersLaFin::VerifierFin(bool bends)
     // The texts of measure 1, or its diagrams risen over its bends, take rows over the line:
     // the lines are taller than the staff.
     ASSERT_GT(LignesAffichage.RangeeTextes, 0);
+    if (bends) {
+        ASSERT_GT(LignesAffichage.MonteesDessus[1], 0);
+        ASSERT_GT(LignesAffichage.MonteesDessus[LignesAffichage.NbLignes], 0);
+    }
     const int32_t derniereLigne = Partition.Mesures[kNbMesures]->Ligne;
     ASSERT_EQ(derniereLigne, LignesAffichage.NbLignes);
     ASSERT_GT(LignesAffichage.NbLignes * LignesAffichage.HauteurLigne, 2 * vue_->height());
