@@ -858,6 +858,17 @@ const TMesure* BlocLigne(int32_t m)
     return Partition.Mesures[m].get();
 }
 
+// Whether a beat of measures premiere..derniere has a text.
+bool AvecTexte(const TContexteEcran& ctx, int32_t premiere, int32_t derniere)
+{
+    for (int32_t m = premiere; m <= derniere; ++m)
+        if (const TMesure* bloc = BlocLigne(m))
+            for (int32_t b = 1; b <= std::clamp<int32_t>(bloc->NbTemps[ctx.Piste], 0, kNbTempsMax); ++b)
+                if (!bloc->Temps[ctx.Piste][b].Texte.empty())
+                    return true;
+    return false;
+}
+
 } // namespace
 
 std::optional<TZoneEncre> ZoneDiagrammeTemps(TContexteEcran& ctx, const TTemps& temps) { return ZoneDiagramme(ctx, temps); }
@@ -893,20 +904,13 @@ void DessinerAccord(TContexteEcran& ctx, int32_t b)
     DessinerDiagramme(p.TypeDiag, accord, c, place->x, ctx.Marque(ctx.Diagrammes), true, place->y);
 }
 
-void PreparerTextesLigne(TContexteEcran& ctx, int32_t premiere, int32_t derniere, int largeur)
+void PreparerTextesLigne(TContexteEcran& ctx, int32_t premiere, int32_t derniere, int largeur,
+                         const std::vector<std::vector<TZoneEncre>>* marquesMesures)
 {
     ctx.TextesLigne.clear();
     auto temps = [&](int32_t m, int32_t b) -> const TTemps& { return BlocLigne(m)->Temps[ctx.Piste][b]; };
     auto nbTemps = [&](const TMesure& bloc) { return std::clamp<int32_t>(bloc.NbTemps[ctx.Piste], 0, kNbTempsMax); };
-    auto avecTexte = [&] {
-        for (int32_t m = premiere; m <= derniere; ++m)
-            if (const TMesure* bloc = BlocLigne(m))
-                for (int32_t b = 1; b <= nbTemps(*bloc); ++b)
-                    if (!bloc->Temps[ctx.Piste][b].Texte.empty())
-                        return true;
-        return false;
-    };
-    if (!avecTexte())
+    if (!AvecTexte(ctx, premiere, derniere))
         return;
 
     platform::Canevas& c = ctx.c;
@@ -936,11 +940,15 @@ void PreparerTextesLigne(TContexteEcran& ctx, int32_t premiere, int32_t derniere
             const std::vector<TZoneEncre> fin = ZonesFinAlternative(ctx, m, x, bloc->NumRepetition);
             obstacles.insert(obstacles.end(), fin.begin(), fin.end());
         }
-        if (ctx.p.AffEff && CommencerMesure(ctx, m))
+        if (marquesMesures) {
+            const std::vector<TZoneEncre>& marques = (*marquesMesures)[static_cast<std::size_t>(m - premiere)];
+            obstacles.insert(obstacles.end(), marques.begin(), marques.end());
+        } else if (ctx.p.AffEff && CommencerMesure(ctx, m)) {
             for (int32_t b = 1; b <= ctx.NbTemps; ++b) {
                 const std::vector<TZoneEncre> marques = ZonesMarquesPlaceesTemps(ctx, b);
                 obstacles.insert(obstacles.end(), marques.begin(), marques.end());
             }
+        }
         barres.emplace_back(x, bloc->Largeur + bloc->EspaceDroite);
         x = barres.back().second;
     }
@@ -989,8 +997,14 @@ namespace {
 // arrows and waves of its beats that would meet them (MonteeDessus), a clear row over them: the
 // marks placed as though nothing stood over them, where a rise then leaves them room.
 // Across the line: the last beat's bend reaches over the next measure's first diagram.
-int32_t MesurerMonteeDessus(TContexteEcran& ctx, int32_t premiere, int32_t derniere)
+// Once risen, nothing over the marks holds them where they were measured, so that they are
+// placed there as well against what stands over them: with `toutes`, `parMesure` gets the
+// marks of every beat of the line, by measure, for its beat texts to keep clear of (and is
+// left empty where no mark is measured).
+int32_t MesurerMonteeDessus(TContexteEcran& ctx, int32_t premiere, int32_t derniere, bool toutes,
+                            std::vector<std::vector<TZoneEncre>>& parMesure)
 {
+    parMesure.clear();
     const TParamEcran& p = ctx.p;
     if (!p.AffEff || !(p.AffDiag || p.AffChordsName))
         return 0;
@@ -1009,21 +1023,42 @@ int32_t MesurerMonteeDessus(TContexteEcran& ctx, int32_t premiere, int32_t derni
         return 0;
     const int32_t montee = std::exchange(ctx.MonteeDessus, 0);
     std::vector<TZoneEncre> marques, dessus;
-    double ecart = 1;
     for (int32_t m = premiere; m <= derniere; ++m) {
         if (!CommencerMesure(ctx, m))
             continue;
         const std::vector<TZoneEncre> d = ZonesAuDessus(ctx);
         dessus.insert(dessus.end(), d.begin(), d.end());
+    }
+    // A beat's marks reach from its V's arm and letters, 10 pixels either side of it, to the
+    // next beat, or on the last beat to its bar and its wave's end, 20 pixels past it.
+    const int32_t marge = ctx.E + 4;
+    double ecart = 1;
+    parMesure.resize(static_cast<std::size_t>(derniere - premiere + 1));
+    for (int32_t m = premiere; m <= derniere; ++m) {
+        if (!CommencerMesure(ctx, m))
+            continue;
+        std::vector<TZoneEncre>& mesure = parMesure[static_cast<std::size_t>(m - premiere)];
         GeometrieEcran g(ctx, true);
         ecart = g.RangeeClaire();
         for (int32_t b = 1; b <= ctx.NbTemps; ++b) {
+            const int32_t x = ctx.MG + ctx.Temps(b).XEcran;
+            const int32_t suivant = ctx.MG + (b < ctx.NbTemps ? ctx.Temps(b + 1).XEcran
+                                                               : std::max(ctx.Bloc->Largeur + ctx.Bloc->EspaceDroite,
+                                                                          ctx.Temps(b).XEcran + 20));
+            const bool dessous = SousDessus(x - marge, suivant + marge, dessus);
+            if (!dessous && !toutes)
+                continue;
             const std::vector<TZoneEncre> z = ZonesMarquesPlaceesTemps(ctx, b, true);
+            mesure.insert(mesure.end(), z.begin(), z.end());
+            if (!dessous)
+                continue;
             marques.insert(marques.end(), z.begin(), z.end());
             const std::vector<TZoneEncre> traces = TracesBends(g, b);
             marques.insert(marques.end(), traces.begin(), traces.end());
         }
     }
+    if (!toutes)
+        parMesure.clear();
     ctx.MonteeDessus = montee;
     return static_cast<int32_t>(std::ceil(MonteeDessus(marques, dessus, ecart)));
 }
@@ -1048,12 +1083,14 @@ int32_t MesurerRangeeTextes()
     c->SetFonte(ctx.FontTxt);
     const int32_t rangee = ctx.Y - ctx.p.EspTexte - c->TextHeight("C");
     int32_t haut = 1;
+    std::vector<std::vector<TZoneEncre>> marquesMesures;
     for (int32_t ligne = 1; ligne <= la.NbLignes; ++ligne) {
         const int32_t premiere = la.PremiereMesure[ligne];
         if (premiere == 0)
             continue;
         const int32_t derniere = std::min(la.DerniereMesure[ligne], Partition.NbMesures);
-        ctx.MonteeDessus = MesurerMonteeDessus(ctx, premiere, derniere);
+        ctx.MonteeDessus = MesurerMonteeDessus(ctx, premiere, derniere, p.AffTxt && AvecTexte(ctx, premiere, derniere),
+                                               marquesMesures);
         if (ctx.MonteeDessus > 0) {
             la.MonteesDessus.Definir(ligne, ctx.MonteeDessus);
             for (int32_t m = premiere, x = 0; m <= derniere; ++m) {
@@ -1071,7 +1108,8 @@ int32_t MesurerRangeeTextes()
         }
         if (!p.AffTxt)
             continue;
-        PreparerTextesLigne(ctx, premiere, derniere, std::max(la.LargeurDispo + 6, 0));
+        PreparerTextesLigne(ctx, premiere, derniere, std::max(la.LargeurDispo + 6, 0),
+                            marquesMesures.empty() ? nullptr : &marquesMesures);
         for (const TContexteEcran::TTextePlace& t : ctx.TextesLigne)
             if (t.Y < rangee)
                 haut = std::min(haut, t.Y);

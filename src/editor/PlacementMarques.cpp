@@ -387,3 +387,8 @@ double MonteeDessus(std::span<const TZoneEncre> marques, std::span<const TZoneEn
         return 0;
     return MonteeLibre(elargies, 0, marques, 0);
 }
+
+bool SousDessus(double gauche, double droite, std::span<const TZoneEncre> dessus)
+{
+    return std::ranges::any_of(dessus, [&](const TZoneEncre& d) { return d.Gauche < droite && gauche < d.Droite; });
+}

@@ -122,3 +122,7 @@ std::vector<TZoneEncre> TracesBends(TGeometrieMarques& g, int32_t b);
 // placed under what stands higher and never move past it, so what stands higher only ever needs
 // to go up.
 double MonteeDessus(std::span<const TZoneEncre> marques, std::span<const TZoneEncre> dessus, double ecart);
+
+// Whether what a beat draws over the staff, from `gauche` to `droite` at most, may meet one of
+// `dessus`: most beats of a line with chords stand beside none and need no placing.
+bool SousDessus(double gauche, double droite, std::span<const TZoneEncre> dessus);

@@ -576,7 +576,21 @@ double MesurerMonteeDessusImpr(int32_t premiere, int32_t derniere)
         p.MesureEnCours = m;
         const std::vector<TZoneEncre> d = ZonesAuDessus(*c);
         dessus.insert(dessus.end(), d.begin(), d.end());
+    }
+    // A beat's marks reach from its V's arms and letters, 3 mm either side of it, to the next
+    // beat, or on the last beat to its bar and its wave's end, 8 mm past it.
+    const double marge = 4 * e;
+    for (int32_t m = premiere; m <= derniere; ++m) {
+        const TMesure* bloc = MesureImpr(m);
+        if (!bloc)
+            continue;
+        p.MesureEnCours = m;
         for (int32_t b = 1; b <= NbTempsImpr(m); ++b) {
+            const double x = Temps(b)->XImp;
+            const double suivant = b < NbTempsImpr(m) ? Temps(b + 1)->XImp
+                                                      : std::max(bloc->LargeurImp + bloc->EspaceDroiteImp, x + 8);
+            if (!SousDessus((x + p.MargeGaucheLignes) * e - marge, (suivant + p.MargeGaucheLignes) * e + marge, dessus))
+                continue;
             const std::vector<TZoneEncre> z = ZonesMarquesPlaceesImpr(*c, b, true);
             marques.insert(marques.end(), z.begin(), z.end());
             const std::vector<TZoneEncre> traces = TracesBends(g, b);
