@@ -162,6 +162,7 @@ void DessinerLigne(platform::Canevas& c, int32_t ligne, int largeur, int hauteur
     const int32_t derniere = std::min(la.DerniereMesure[ligne], nbMesures);
 
     TContexteEcran ctx = ContexteEcran(c, YPorteeLigne());
+    ctx.MonteeDessus = la.MonteesDessus[ligne];
     if (p.AffTxt)
         PreparerTextesLigne(ctx, premiere, derniere, largeur);
     const int32_t y = ctx.Y;
@@ -355,7 +356,8 @@ struct TraceFinAlternative {
 TraceFinAlternative Trace(TContexteEcran& ctx, int32_t mesure, int32_t x)
 {
     const int32_t xb = ctx.MG + x;
-    const int32_t y = ctx.RangeeTextes; // under the rows of texts
+    // Under the rows of texts, over the diagrams where they rise.
+    const int32_t y = ctx.RangeeTextes - ctx.MonteeDessus;
     int32_t haut = y + 4;
     int32_t fin = xb + 35;
     // Over diagrams whose marks would touch it, the line goes up as far as the band leaves

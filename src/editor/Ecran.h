@@ -62,6 +62,7 @@ struct TContexteEcran {
     int32_t MG = 25;       // MargeGaucheLignes
     int32_t Y = 0;         // string 1 (YPortee)
     int32_t RangeeTextes = 0; // the rows of beat texts over the line, 0 without any
+    int32_t MonteeDessus = 0; // how far the line's chord names and diagrams rise over its marks
 
     // Sizes that follow the settings.
     int32_t EcartDoubleBarre = 8;

@@ -12,8 +12,10 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <optional>
 #include <span>
+#include <utility>
 
 namespace {
 
@@ -320,7 +322,9 @@ const TMesure* BlocLigne(int32_t m);
 // The score view's measures of the beats of the measure being painted, in pixels.
 class GeometrieEcran final : public TGeometrieMarques {
 public:
-    explicit GeometrieEcran(TContexteEcran& ctx) : ctx(ctx) {}
+    // Without what stands higher, the marks take the places they would have under a line with
+    // no chord names or diagrams: those rise over them (MonteeDessus).
+    explicit GeometrieEcran(TContexteEcran& ctx, bool sansDessus = false) : ctx(ctx), sansDessus(sansDessus) {}
 
     int32_t NbTemps() override { return ctx.NbTemps; }
     int32_t NbCordes() override { return ctx.NbCordes; }
@@ -349,7 +353,7 @@ public:
         return Zone(xb - 1, ctx.Y - 11, xb + 3, ctx.Y - 7);
     }
 
-    std::vector<TZoneEncre> AuDessus() override { return ZonesAuDessus(ctx); }
+    std::vector<TZoneEncre> AuDessus() override { return sansDessus ? std::vector<TZoneEncre>{} : ZonesAuDessus(ctx); }
 
     double DemiChiffre() override
     {
@@ -391,6 +395,7 @@ public:
 
 private:
     TContexteEcran& ctx;
+    bool sansDessus;
 };
 
 // Where beat b's bends write their amounts, and how far its marks move up.
@@ -773,8 +778,9 @@ std::optional<PlaceDiagramme> PlacerDiagramme(TContexteEcran& ctx, const TTemps&
     if (p.AffChordsName)
         d.y -= 7;
     // Large diagrams stand higher than the band's top: only there are they moved down, so
-    // that the marks over their strings stay on the picture, under the rows of texts.
-    d.y = std::max(d.y, static_cast<int32_t>(marques) + ctx.RangeeTextes);
+    // that the marks over their strings stay on the picture, under the rows of texts. On a line
+    // whose marks would meet them, they rise over those into the rows the lines open for them.
+    d.y = std::max(d.y, static_cast<int32_t>(marques) + ctx.RangeeTextes) - ctx.MonteeDessus;
     const int cellule = CelluleDiagramme(p.TypeDiag);
     d.gauche = d.x;
     d.haut = d.y - marques;
@@ -825,7 +831,7 @@ std::vector<TZoneEncre> ZonesAuDessus(TContexteEcran& ctx)
             const std::string_view nom = temps.Accord->Nom.view();
             const platform::Dimension n = c.TextExtent(nom);
             const int32_t gauche = ctx.MG + temps.XEcran - R(c.TextWidth("C") / 2.0);
-            const int32_t haut = ctx.Y - p.EspNomAc - n.cy;
+            const int32_t haut = ctx.Y - p.EspNomAc - n.cy - ctx.MonteeDessus;
             zones.push_back(Zone(gauche, haut, gauche + n.cx, haut + n.cy));
         }
     }
@@ -834,9 +840,9 @@ std::vector<TZoneEncre> ZonesAuDessus(TContexteEcran& ctx)
 
 // What beat b of the measure being painted draws over the staff once its marks are placed, as
 // DessinerEffetsTemps and the bends draw it: its marks, its bends' amounts and its wave.
-std::vector<TZoneEncre> ZonesMarquesPlaceesTemps(TContexteEcran& ctx, int32_t b)
+std::vector<TZoneEncre> ZonesMarquesPlaceesTemps(TContexteEcran& ctx, int32_t b, bool sansDessus = false)
 {
-    GeometrieEcran g(ctx);
+    GeometrieEcran g(ctx, sansDessus);
     std::optional<std::pair<TZoneEncre, TPlaceVague>> vague;
     if (AvecVague(ctx.Temps(b))) {
         const VagueTemps v = PlacerVagueTemps(ctx, g, b);
@@ -850,6 +856,17 @@ const TMesure* BlocLigne(int32_t m)
     if (m < 1 || m > std::min(Partition.NbMesures, kNbMesuresMax))
         return nullptr;
     return Partition.Mesures[m].get();
+}
+
+// Whether a beat of measures premiere..derniere has a text.
+bool AvecTexte(const TContexteEcran& ctx, int32_t premiere, int32_t derniere)
+{
+    for (int32_t m = premiere; m <= derniere; ++m)
+        if (const TMesure* bloc = BlocLigne(m))
+            for (int32_t b = 1; b <= std::clamp<int32_t>(bloc->NbTemps[ctx.Piste], 0, kNbTempsMax); ++b)
+                if (!bloc->Temps[ctx.Piste][b].Texte.empty())
+                    return true;
+    return false;
 }
 
 } // namespace
@@ -877,7 +894,8 @@ void DessinerAccord(TContexteEcran& ctx, int32_t b)
         if (ctx.LargeurCAcc < 0)
             ctx.LargeurCAcc = c.TextWidth("C");
         const std::string_view nom = accord.Nom.view();
-        c.TextOut(ctx.MG + x - R(ctx.LargeurCAcc / 2.0), ctx.Y - p.EspNomAc - c.TextHeight(nom), nom);
+        c.TextOut(ctx.MG + x - R(ctx.LargeurCAcc / 2.0), ctx.Y - p.EspNomAc - c.TextHeight(nom) - ctx.MonteeDessus,
+                  nom);
         return;
     }
     const std::optional<PlaceDiagramme> place = PlacerDiagramme(ctx, temps);
@@ -886,20 +904,13 @@ void DessinerAccord(TContexteEcran& ctx, int32_t b)
     DessinerDiagramme(p.TypeDiag, accord, c, place->x, ctx.Marque(ctx.Diagrammes), true, place->y);
 }
 
-void PreparerTextesLigne(TContexteEcran& ctx, int32_t premiere, int32_t derniere, int largeur)
+void PreparerTextesLigne(TContexteEcran& ctx, int32_t premiere, int32_t derniere, int largeur,
+                         const std::vector<std::vector<TZoneEncre>>* marquesMesures)
 {
     ctx.TextesLigne.clear();
     auto temps = [&](int32_t m, int32_t b) -> const TTemps& { return BlocLigne(m)->Temps[ctx.Piste][b]; };
     auto nbTemps = [&](const TMesure& bloc) { return std::clamp<int32_t>(bloc.NbTemps[ctx.Piste], 0, kNbTempsMax); };
-    auto avecTexte = [&] {
-        for (int32_t m = premiere; m <= derniere; ++m)
-            if (const TMesure* bloc = BlocLigne(m))
-                for (int32_t b = 1; b <= nbTemps(*bloc); ++b)
-                    if (!bloc->Temps[ctx.Piste][b].Texte.empty())
-                        return true;
-        return false;
-    };
-    if (!avecTexte())
+    if (!AvecTexte(ctx, premiere, derniere))
         return;
 
     platform::Canevas& c = ctx.c;
@@ -929,11 +940,15 @@ void PreparerTextesLigne(TContexteEcran& ctx, int32_t premiere, int32_t derniere
             const std::vector<TZoneEncre> fin = ZonesFinAlternative(ctx, m, x, bloc->NumRepetition);
             obstacles.insert(obstacles.end(), fin.begin(), fin.end());
         }
-        if (ctx.p.AffEff && CommencerMesure(ctx, m))
+        if (marquesMesures) {
+            const std::vector<TZoneEncre>& marques = (*marquesMesures)[static_cast<std::size_t>(m - premiere)];
+            obstacles.insert(obstacles.end(), marques.begin(), marques.end());
+        } else if (ctx.p.AffEff && CommencerMesure(ctx, m)) {
             for (int32_t b = 1; b <= ctx.NbTemps; ++b) {
                 const std::vector<TZoneEncre> marques = ZonesMarquesPlaceesTemps(ctx, b);
                 obstacles.insert(obstacles.end(), marques.begin(), marques.end());
             }
+        }
         barres.emplace_back(x, bloc->Largeur + bloc->EspaceDroite);
         x = barres.back().second;
     }
@@ -976,26 +991,125 @@ void PreparerTextesLigne(TContexteEcran& ctx, int32_t premiere, int32_t derniere
     }
 }
 
+namespace {
+
+// How far the chord names and diagrams of line premiere..derniere rise over the marks, amounts,
+// arrows and waves of its beats that would meet them (MonteeDessus), a clear row over them: the
+// marks placed as though nothing stood over them, where a rise then leaves them room.
+// Across the line: the last beat's bend reaches over the next measure's first diagram.
+// Once risen, nothing over the marks holds them where they were measured, so that they are
+// placed there as well against what stands over them: with `toutes`, `parMesure` gets the
+// marks of every beat of the line, by measure, for its beat texts to keep clear of (and is
+// left empty where no mark is measured).
+int32_t MesurerMonteeDessus(TContexteEcran& ctx, int32_t premiere, int32_t derniere, bool toutes,
+                            std::vector<std::vector<TZoneEncre>>& parMesure)
+{
+    parMesure.clear();
+    const TParamEcran& p = ctx.p;
+    if (!p.AffEff || !(p.AffDiag || p.AffChordsName))
+        return 0;
+    // Most lines have no chord, or no mark under it.
+    bool accords = false, effets = false;
+    for (int32_t m = premiere; m <= derniere; ++m)
+        if (const TMesure* bloc = BlocLigne(m))
+            for (int32_t b = 1; b <= std::clamp<int32_t>(bloc->NbTemps[ctx.Piste], 0, kNbTempsMax); ++b) {
+                const TTemps& t = bloc->Temps[ctx.Piste][b];
+                accords = accords || (t.AvecAccord && t.Accord);
+                effets = effets || t.Effet != 0;
+                for (int32_t s = 1; s <= ctx.NbCordes && !effets; ++s)
+                    effets = AvecBend(t, s);
+            }
+    if (!accords || !effets)
+        return 0;
+    const int32_t montee = std::exchange(ctx.MonteeDessus, 0);
+    std::vector<TZoneEncre> marques, dessus;
+    for (int32_t m = premiere; m <= derniere; ++m) {
+        if (!CommencerMesure(ctx, m))
+            continue;
+        const std::vector<TZoneEncre> d = ZonesAuDessus(ctx);
+        dessus.insert(dessus.end(), d.begin(), d.end());
+    }
+    // A beat's marks reach from its V's arm and letters, 10 pixels either side of it, to the
+    // next beat, or on the last beat to its bar and its wave's end, 20 pixels past it.
+    const int32_t marge = ctx.E + 4;
+    double ecart = 1;
+    parMesure.resize(static_cast<std::size_t>(derniere - premiere + 1));
+    for (int32_t m = premiere; m <= derniere; ++m) {
+        if (!CommencerMesure(ctx, m))
+            continue;
+        std::vector<TZoneEncre>& mesure = parMesure[static_cast<std::size_t>(m - premiere)];
+        GeometrieEcran g(ctx, true);
+        ecart = g.RangeeClaire();
+        for (int32_t b = 1; b <= ctx.NbTemps; ++b) {
+            const int32_t x = ctx.MG + ctx.Temps(b).XEcran;
+            const int32_t suivant = ctx.MG + (b < ctx.NbTemps ? ctx.Temps(b + 1).XEcran
+                                                               : std::max(ctx.Bloc->Largeur + ctx.Bloc->EspaceDroite,
+                                                                          ctx.Temps(b).XEcran + 20));
+            const bool dessous = SousDessus(x - marge, suivant + marge, dessus);
+            if (!dessous && !toutes)
+                continue;
+            const std::vector<TZoneEncre> z = ZonesMarquesPlaceesTemps(ctx, b, true);
+            mesure.insert(mesure.end(), z.begin(), z.end());
+            if (!dessous)
+                continue;
+            marques.insert(marques.end(), z.begin(), z.end());
+            const std::vector<TZoneEncre> traces = TracesBends(g, b);
+            marques.insert(marques.end(), traces.begin(), traces.end());
+        }
+    }
+    if (!toutes)
+        parMesure.clear();
+    ctx.MonteeDessus = montee;
+    return static_cast<int32_t>(std::ceil(MonteeDessus(marques, dessus, ecart)));
+}
+
+} // namespace
+
 int32_t MesurerRangeeTextes()
 {
-    const TLignesAffichage& la = LignesAffichage;
-    platform::Canevas* c = ParamEcranCourant.AffTxt ? SurfacePartition().CanevasBande(1) : nullptr;
+    TLignesAffichage& la = LignesAffichage;
+    la.MonteesDessus.Vider();
+    const TParamEcran& p = ParamEcranCourant;
+    const bool dessus = p.AffEff && (p.AffDiag || p.AffChordsName);
+    platform::Canevas* c = p.AffTxt || dessus ? SurfacePartition().CanevasBande(1) : nullptr;
     if (!c)
         return 0;
     // Every line as it would stand without rows: the highest text that went up, a pixel under
-    // the band's top, tells how much the lines grow.
+    // the band's top, and the highest diagram, name or ending's bracket raised over the marks,
+    // at the band's top, tell how much the lines grow.
     TContexteEcran ctx = ContexteEcran(*c, 0);
     ctx.RangeeTextes = 0;
     ctx.Y = YPorteeLigne() - la.RangeeTextes;
     c->SetFonte(ctx.FontTxt);
     const int32_t rangee = ctx.Y - ctx.p.EspTexte - c->TextHeight("C");
     int32_t haut = 1;
+    std::vector<std::vector<TZoneEncre>> marquesMesures;
     for (int32_t ligne = 1; ligne <= la.NbLignes; ++ligne) {
         const int32_t premiere = la.PremiereMesure[ligne];
         if (premiere == 0)
             continue;
-        PreparerTextesLigne(ctx, premiere, std::min(la.DerniereMesure[ligne], Partition.NbMesures),
-                            std::max(la.LargeurDispo + 6, 0));
+        const int32_t derniere = std::min(la.DerniereMesure[ligne], Partition.NbMesures);
+        ctx.MonteeDessus = MesurerMonteeDessus(ctx, premiere, derniere, p.AffTxt && AvecTexte(ctx, premiere, derniere),
+                                               marquesMesures);
+        if (ctx.MonteeDessus > 0) {
+            la.MonteesDessus.Definir(ligne, ctx.MonteeDessus);
+            for (int32_t m = premiere, x = 0; m <= derniere; ++m) {
+                if (!CommencerMesure(ctx, m))
+                    continue;
+                std::vector<TZoneEncre> zones = ZonesAuDessus(ctx);
+                if (ctx.Bloc->Repetition) {
+                    const std::vector<TZoneEncre> fin = ZonesFinAlternative(ctx, m, x, ctx.Bloc->NumRepetition);
+                    zones.insert(zones.end(), fin.begin(), fin.end());
+                }
+                for (const TZoneEncre& z : zones)
+                    haut = std::min(haut, static_cast<int32_t>(std::floor(z.Haut)) + 1);
+                x = ctx.Bloc->Largeur + ctx.Bloc->EspaceDroite;
+            }
+        }
+        if (!p.AffTxt)
+            continue;
+        PreparerTextesLigne(ctx, premiere, derniere, std::max(la.LargeurDispo + 6, 0),
+                            marquesMesures.empty() ? nullptr : &marquesMesures);
         for (const TContexteEcran::TTextePlace& t : ctx.TextesLigne)
             if (t.Y < rangee)
                 haut = std::min(haut, t.Y);

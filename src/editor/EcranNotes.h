@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The text of a fret, built without allocating: "" for no note, the decimal fret up to the
 // track's limit, "x" above it (a dead note), in parentheses for a ghost note (dynamic below 5).
@@ -92,10 +93,14 @@ std::optional<TZoneEncre> ZoneDiagrammeTemps(TContexteEcran& ctx, const TTemps& 
 // Where the beat texts of measures premiere..derniere (one display line) go, so that none
 // covers a chord diagram, an ending's bracket or another text, each beside its beat and within
 // its measure, or else up over what it met (PlacementTextes.h); no text ends past largeur.
-void PreparerTextesLigne(TContexteEcran& ctx, int32_t premiere, int32_t derniere, int largeur);
+// `marquesMesures`, where given, are the marks of the line's beats where they stand, by measure.
+void PreparerTextesLigne(TContexteEcran& ctx, int32_t premiere, int32_t derniere, int largeur,
+                         const std::vector<std::vector<TZoneEncre>>* marquesMesures = nullptr);
 // The beat's text above the staff, where PreparerTextesLigne put it.
 void DessinerTexteTemps(TContexteEcran& ctx, int32_t b);
 // Once the lines are cut: how much every line grows at its top for the texts that go up there
-// (the score painter's MesurerRangeeTextes), 0 when none goes higher than the line has room
-// for. Measured on the score view's first band picture; 0 without one.
+// and for the chord names and diagrams that rise over the marks under them (the score
+// painter's MesurerRangeeTextes), 0 when none goes higher than the line has room for; notes
+// how far those of each line rise (LignesAffichage.MonteesDessus). Measured on the score view's first
+// band picture; 0 without one.
 int32_t MesurerRangeeTextes();

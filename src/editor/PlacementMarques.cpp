@@ -366,3 +366,29 @@ std::vector<TZoneEncre> ZonesMarquesPlacees(TGeometrieMarques& g, int32_t b, con
     }
     return zones;
 }
+
+std::vector<TZoneEncre> TracesBends(TGeometrieMarques& g, int32_t b)
+{
+    std::vector<TZoneEncre> traces;
+    for (int32_t s = 1; s <= g.NbCordes(); ++s)
+        if (g.AvecBend(b, s))
+            traces.push_back(g.TraceBend(b, s));
+    return traces;
+}
+
+double MonteeDessus(std::span<const TZoneEncre> marques, std::span<const TZoneEncre> dessus, double ecart)
+{
+    // Each of what stands higher with its clear room round it, so that no ink touches another's.
+    ecart = std::max(ecart, 0.0);
+    std::vector<TZoneEncre> elargies;
+    for (const TZoneEncre& d : dessus)
+        elargies.push_back({d.Gauche - ecart, d.Haut, d.Droite + ecart, d.Bas + ecart});
+    if (!SeCroisent(elargies, marques))
+        return 0;
+    return MonteeLibre(elargies, 0, marques, 0);
+}
+
+bool SousDessus(double gauche, double droite, std::span<const TZoneEncre> dessus)
+{
+    return std::ranges::any_of(dessus, [&](const TZoneEncre& d) { return d.Gauche < droite && gauche < d.Droite; });
+}

@@ -11,10 +11,11 @@
 // leaves it room, or else runs over them when nothing stands there; after the last beat it
 // ends before the next measure's number. No mark moves up past the room over the staff, under
 // the rows a line opens for its beat texts; the beat texts are placed after the marks and keep
-// clear of them, going up over them where they must (PlacementTextes.h). The score view (in
-// pixels) and print (in printer pixels, of any size) place them alike: each measures a beat
-// through a TGeometrieMarques, and PlacerMarquesTemps and PlacerVagueTemps gather what stands
-// around it.
+// clear of them, going up over them where they must (PlacementTextes.h). Where the marks would
+// meet the chord names and diagrams, those rise over them, with what stands over them, and the
+// line grows by as much (MonteeDessus). The score view (in pixels) and print (in printer
+// pixels, of any size) place them alike: each measures a beat through a TGeometrieMarques, and
+// PlacerMarquesTemps and PlacerVagueTemps gather what stands around it.
 #include "document/Variable.h"
 #include "editor/PlacementTextes.h"
 
@@ -111,3 +112,19 @@ TPlaceVague PlacerVagueTemps(TGeometrieMarques& g, int32_t b, TZoneEncre vague, 
 // wave.
 std::vector<TZoneEncre> ZonesMarquesPlacees(TGeometrieMarques& g, int32_t b, const TPlaceMarques& place,
                                             std::optional<std::pair<TZoneEncre, TPlaceVague>> vague = std::nullopt);
+
+// The strokes of beat b's bends (arcs and arrows), which rise over the top string.
+std::vector<TZoneEncre> TracesBends(TGeometrieMarques& g, int32_t b);
+
+// How far the chord names and diagrams of a line (`dessus`, with the ending brackets and beat
+// texts over them) move up together so that each stands `ecart` clear of every one of
+// `marques`, the marks, amounts, arrows and waves of the line's beats, that it would meet, and
+// of any it then meets higher up: 0 where none meets them, which leaves most lines as they
+// are. The painters measure the marks where they stand with nothing over them (AuDessus
+// empty); once what stands higher has risen that far it holds none of them back, so that they
+// are placed there again against it.
+double MonteeDessus(std::span<const TZoneEncre> marques, std::span<const TZoneEncre> dessus, double ecart);
+
+// Whether what a beat draws over the staff, from `gauche` to `droite` at most, may meet one of
+// `dessus`: most beats of a line with chords stand beside none and need no placing.
+bool SousDessus(double gauche, double droite, std::span<const TZoneEncre> dessus);

@@ -52,11 +52,15 @@ struct TLignesAffichage {
     int32_t HauteurClient = 0;         // client height of the main window - 55
     int32_t HauteurLigne = 1;          // (strings - 1) * EspLignes + EspPortees + RangeeTextes, at least 1
     int32_t HauteurEntete = 0;         // height of the chord-list band, 0 when not shown
-    int32_t RangeeTextes = 0;          // rows of beat texts over the lines, 0 when none needs one
+    int32_t RangeeTextes = 0;          // rows over the lines for beat texts and raised diagrams, 0 when none needs one
     int32_t LargeurDispo = 0;          // width of the score-view panel - 6
     int32_t BandeCourante = kBandeAucune; // band being painted: 0 chord list, 1..30 ring slots
     TMesuresLignes PremiereMesure;     // 0 = no line
     TMesuresLignes DerniereMesure;
+    // By line, how far its chord names and diagrams, with its endings' brackets, rise over the
+    // marks, amounts and arrows of its beats that would meet them (0 on most lines); the rows
+    // over the lines (RangeeTextes) hold them.
+    TMesuresLignes MonteesDessus;
 };
 
 extern TLignesAffichage LignesAffichage;

@@ -10,6 +10,7 @@
 #include "platform/Arrondi.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 #include <vector>
 
@@ -134,7 +135,9 @@ namespace {
 // Print's measures of the beats of the measure being printed, in device pixels.
 class GeometrieImpr final : public TGeometrieMarques {
 public:
-    explicit GeometrieImpr(platform::Canevas& c) : c(c) {}
+    // Without what stands higher, the marks take the places they would have under a line with
+    // no chord names or diagrams: those rise over them (MonteeDessus).
+    explicit GeometrieImpr(platform::Canevas& c, bool sansDessus = false) : c(c), sansDessus(sansDessus) {}
 
     int32_t NbTemps() override { return NbTempsImpr(ParamImpCourant.MesureEnCours); }
     int32_t NbCordes() override { return NbCordesImpr(); }
@@ -161,7 +164,7 @@ public:
     // Paper shows no mix-table change.
     std::optional<TZoneEncre> TableMix(int32_t) override { return std::nullopt; }
 
-    std::vector<TZoneEncre> AuDessus() override { return ZonesAuDessus(c); }
+    std::vector<TZoneEncre> AuDessus() override { return sansDessus ? std::vector<TZoneEncre>{} : ZonesAuDessus(c); }
     double DemiChiffre() override { return ::DemiChiffre(c); }
 
     double FinPlace(int32_t b) override
@@ -203,6 +206,7 @@ public:
 
 private:
     platform::Canevas& c;
+    bool sansDessus;
 };
 
 TPlaceMarquesImpr PlacerMarques(platform::Canevas& c, int32_t b)
@@ -248,9 +252,9 @@ bool AvecVague(const TTemps& t) { return t.Effet == 1 || t.Effet == 2; }
 
 // What beat b of the measure being printed prints over the staff once its marks are placed,
 // measured on c: its marks, its bends' amounts and its wave.
-std::vector<TZoneEncre> ZonesMarquesPlaceesImpr(platform::Canevas& c, int32_t b)
+std::vector<TZoneEncre> ZonesMarquesPlaceesImpr(platform::Canevas& c, int32_t b, bool sansDessus = false)
 {
-    GeometrieImpr g(c);
+    GeometrieImpr g(c, sansDessus);
     std::optional<std::pair<TZoneEncre, TPlaceVague>> vague;
     if (AvecVague(*Temps(b))) {
         const VagueImpr v = PlacerVagueImpr(g, *Temps(b), b);
@@ -374,12 +378,12 @@ void ImprimerAccord(int32_t b)
         const int w = c->TextWidth("C");
         const std::string_view nom = accord.Nom.view();
         const int h = c->TextHeight(nom);
-        const double yc = p.PosY - G.DecalageNomAccord - p.EspNomAc_Prt / 3.0;
+        const double yc = YNomAccordImpr();
         c->TextOut(R(xm * e - w / 2.0), R(yc * e - h / 2.0), nom);
         return;
     }
     if (p.AffDiag_Prt && diagramme)
-        ImprimerDiagramme(accord, true, xm, p.PosY - G.DecalageDiagramme - p.EspDiagAc_Prt / 3.0);
+        ImprimerDiagramme(accord, true, xm, YDiagrammeImpr());
 }
 
 namespace {
@@ -413,7 +417,7 @@ std::vector<TextePlace> PlacerTextes(int32_t premiere, int32_t derniere, TTextes
     std::vector<TZoneEncre> obstacles;
     std::vector<std::optional<double>> finsDiagramme; // by text
     std::vector<std::pair<double, double>> barres;    // by measure from premiere, print mm
-    const double yDiagramme = p.PosY - G.DecalageDiagramme - p.EspDiagAc_Prt / 3.0;
+    const double yDiagramme = YDiagrammeImpr();
     for (int32_t m = premiere; m <= derniere; ++m) {
         const TMesure* bloc = MesureImpr(m);
         const double xd = barres.empty() ? 0.0 : barres.back().second;
@@ -509,13 +513,13 @@ std::vector<TZoneEncre> ZonesAuDessus(platform::Canevas& c)
             continue;
         const double xm = t.XImp + p.MargeGaucheLignes;
         if (p.AffDiag_Prt && t.Accord->AvecDiagramme()) {
-            zones.push_back(ZoneDiagramme(c, *t.Accord, true, xm, p.PosY - G.DecalageDiagramme - p.EspDiagAc_Prt / 3.0));
+            zones.push_back(ZoneDiagramme(c, *t.Accord, true, xm, YDiagrammeImpr()));
         } else if (p.AffChordsName_Prt) {
             // As ImprimerAccord prints it.
             c.SetFonte(PoliceImpr("FontAcc_Prt"));
             const std::string_view nom = t.Accord->Nom.view();
             const platform::Dimension d = c.TextExtent(nom);
-            const double yc = p.PosY - G.DecalageNomAccord - p.EspNomAc_Prt / 3.0;
+            const double yc = YNomAccordImpr();
             const int gauche = R(xm * e - c.TextWidth("C") / 2.0);
             const int haut = R(yc * e - d.cy / 2.0);
             zones.push_back(Zone(gauche, haut, gauche + d.cx, haut + d.cy));
@@ -527,6 +531,76 @@ std::vector<TZoneEncre> ZonesAuDessus(platform::Canevas& c)
 } // namespace
 
 TContexteImpr* ContexteImpr = nullptr;
+
+double MonteeDessusImpr() { return ContexteImpr ? ContexteImpr->MonteeDessus : 0.0; }
+
+double YDiagrammeImpr()
+{
+    const TZoneImpression& p = ParamImpCourant;
+    return p.PosY - G.DecalageDiagramme - p.EspDiagAc_Prt / 3.0 - MonteeDessusImpr();
+}
+
+double YNomAccordImpr()
+{
+    const TZoneImpression& p = ParamImpCourant;
+    return p.PosY - G.DecalageNomAccord - p.EspNomAc_Prt / 3.0 - MonteeDessusImpr();
+}
+
+double MesurerMonteeDessusImpr(int32_t premiere, int32_t derniere)
+{
+    TZoneImpression& p = ParamImpCourant;
+    platform::Canevas* c = CanvasImpr ? CanvasImpr : CanevasMesureImpr;
+    const double e = EchelleImpr();
+    if (!c || e <= 0 || !p.AffEff_Prt || !(p.AffDiag_Prt || p.AffChordsName_Prt))
+        return 0;
+    const int32_t piste = PisteImpr();
+    const auto avecAccord = [&] {
+        for (int32_t m = premiere; m <= derniere; ++m)
+            if (const TMesure* bloc = MesureImpr(m))
+                for (int32_t b = 1; b <= NbTempsImpr(m); ++b)
+                    if (bloc->Temps[piste][b].AvecAccord && bloc->Temps[piste][b].Accord)
+                        return true;
+        return false;
+    };
+    if (!avecAccord())
+        return 0;
+    // The marks placed as though nothing stood over them, what stands there where it stands
+    // before it rises.
+    TContexteImpr* contexte = std::exchange(ContexteImpr, nullptr);
+    const int32_t enCours = p.MesureEnCours;
+    std::vector<TZoneEncre> marques, dessus;
+    GeometrieImpr g(*c, true);
+    for (int32_t m = premiere; m <= derniere; ++m) {
+        if (!MesureImpr(m))
+            continue;
+        p.MesureEnCours = m;
+        const std::vector<TZoneEncre> d = ZonesAuDessus(*c);
+        dessus.insert(dessus.end(), d.begin(), d.end());
+    }
+    // A beat's marks reach from its V's arms and letters, 3 mm either side of it, to the next
+    // beat, or on the last beat to its bar and its wave's end, 8 mm past it.
+    const double marge = 4 * e;
+    for (int32_t m = premiere; m <= derniere; ++m) {
+        const TMesure* bloc = MesureImpr(m);
+        if (!bloc)
+            continue;
+        p.MesureEnCours = m;
+        for (int32_t b = 1; b <= NbTempsImpr(m); ++b) {
+            const double x = Temps(b)->XImp;
+            const double suivant = b < NbTempsImpr(m) ? Temps(b + 1)->XImp
+                                                      : std::max(bloc->LargeurImp + bloc->EspaceDroiteImp, x + 8);
+            if (!SousDessus((x + p.MargeGaucheLignes) * e - marge, (suivant + p.MargeGaucheLignes) * e + marge, dessus))
+                continue;
+            const std::vector<TZoneEncre> z = ZonesMarquesPlaceesImpr(*c, b, true);
+            marques.insert(marques.end(), z.begin(), z.end());
+            const std::vector<TZoneEncre> traces = TracesBends(g, b);
+            marques.insert(marques.end(), traces.begin(), traces.end());
+        }
+    }
+    p.MesureEnCours = enCours;
+    ContexteImpr = contexte;
+    return std::ceil(MonteeDessus(marques, dessus, g.RangeeClaire())) / e;
+}
 
 TTextesLigneImpr PlacerTextesLigne(int32_t premiere, int32_t derniere)
 {

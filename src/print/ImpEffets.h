@@ -48,8 +48,21 @@ struct TContexteImpr {
         TPlaceMarquesImpr Place;
     };
     TMarquesTemps MarquesTemps;
+    double MonteeDessus = 0; // print mm the line's chord names and diagrams rise (MesurerMonteeDessusImpr)
 };
 extern TContexteImpr* ContexteImpr;
+
+// How far the chord names and diagrams of measures premiere..derniere (one printed line, its
+// beats at their line x, its staff at PosY) rise, print mm, so that each stands a clear 0.2 mm
+// over the marks, amounts, arrows and waves of its beats that would meet it (MonteeDessus in
+// PlacementMarques.h); 0 where none meets them.
+double MesurerMonteeDessusImpr(int32_t premiere, int32_t derniere);
+// How far those of the line being printed rise: its context's, 0 outside a line.
+double MonteeDessusImpr();
+// Where a beat's chord diagram and a chord name without one print, print mm, over the staff at
+// PosY, risen with the line's.
+double YDiagrammeImpr();
+double YNomAccordImpr();
 
 // Where the texts of measures premiere..derniere (one printed line, its beats at their line x,
 // its staff at PosY) go, so that none covers a chord diagram, an ending's bracket or another

@@ -249,11 +249,11 @@ double HautLigne(platform::Canevas& c, int32_t m0, int32_t m, std::optional<doub
             if (!t.AvecAccord || !t.Accord)
                 continue;
             if (p.AffDiag_Prt && t.Accord->AvecDiagramme()) {
-                const double y = p.PosY - G.DecalageDiagramme - p.EspDiagAc_Prt / 3.0;
+                const double y = YDiagrammeImpr();
                 haut = std::min(haut, ZoneDiagramme(c, *t.Accord, true, t.XImp + p.MargeGaucheLignes, y).Haut / e);
             } else if (p.AffChordsName_Prt) {
                 c.SetFonte(PoliceImpr("FontAcc_Prt"));
-                const double yc = p.PosY - G.DecalageNomAccord - p.EspNomAc_Prt / 3.0;
+                const double yc = YNomAccordImpr();
                 haut = std::min(haut, yc - c.TextHeight(t.Accord->Nom.view()) / 2.0 / e);
             }
         }
@@ -326,7 +326,22 @@ int32_t ImprimerLigne(int32_t m0, bool dessiner, std::optional<double> hautMin)
                     return true;
         return false;
     };
-    if (!dessiner && !(mesure && (hautMin || (p.AffTxt_Prt && aTextes()))))
+    // Nor can chord names and diagrams rise without marks under them.
+    auto aAccordsEtMarques = [&] {
+        if (!p.AffEff_Prt || !(p.AffDiag_Prt || p.AffChordsName_Prt))
+            return false;
+        bool accords = false, marques = false;
+        for (int32_t k = m0; k <= m; ++k)
+            for (int32_t b = 1; b <= NbTempsImpr(k); ++b) {
+                const TTemps& t = MesureImpr(k)->Temps[PisteImpr()][b];
+                accords = accords || (t.AvecAccord && t.Accord);
+                marques = marques || t.Effet != 0;
+                for (int32_t s = 1; s <= NbCordesImpr() && !marques; ++s)
+                    marques = AvecBendImpr(t, s);
+            }
+        return accords && marques;
+    };
+    if (!dessiner && !(mesure && (hautMin || (p.AffTxt_Prt && aTextes()) || aAccordsEtMarques())))
         return m;
 
     // Every beat gets its x on the line before any is drawn or its texts placed: a text is
@@ -349,6 +364,12 @@ int32_t ImprimerLigne(int32_t m0, bool dessiner, std::optional<double> hautMin)
         ~FinContexte() { ContexteImpr = nullptr; }
     } finContexte;
     ContexteImpr = &contexte;
+    // Chord names and diagrams that the marks under them would meet rise over them, and the
+    // line moves down by as much, the ending brackets and texts over them rising with them.
+    if (mesure) {
+        contexte.MonteeDessus = MesurerMonteeDessusImpr(m0, m);
+        p.PosY += contexte.MonteeDessus;
+    }
     // Where the line's texts go decides where the line goes: rows of texts over its diagrams
     // move it down, and so may what stands above it.
     auto placerTextes = [&] { return p.AffTxt_Prt ? PlacerTextesLigne(m0, m) : TTextesLigneImpr{}; };

@@ -1,6 +1,7 @@
 #include "print/ImpPortee.h"
 
 #include "editor/Ecran.h"
+#include "print/ImpEffets.h"
 #include "print/ImpPage.h"
 #include "print/Impress.h"
 #include "platform/Arrondi.h"
@@ -121,10 +122,10 @@ void FonteFinAlternative(platform::Canevas& c)
 }
 
 // The bottom of an ending's hook: one staff height plus half the staff spacing setting above
-// the top string.
+// the top string, risen with the line's diagrams.
 double BasFinAlternative(double y)
 {
-    return y - ((NbCordesImpr() - 1) * kEcartCordes + ParamImpCourant.EspPortees_Prt / 2.0);
+    return y - ((NbCordesImpr() - 1) * kEcartCordes + ParamImpCourant.EspPortees_Prt / 2.0) - MonteeDessusImpr();
 }
 
 // Where the bracket of an ending at x over the staff at y prints, device pixels: its hook at X
@@ -173,7 +174,7 @@ double HautFinAlternative(platform::Canevas* c, int32_t mesure, int32_t premiere
     const double marge = 0.5 + G.EpaisseurFinAlt / 2;
     const double gauche = (x + p.MargeGaucheLignes) * e;
     const double droite = (x + p.MargeGaucheLignes + G.LongueurFinAlt + G.EcartDiagramme * FacteurDiagrammesDe(p.ChordSize_Prt)) * e;
-    const double yDiagramme = p.PosY - G.DecalageDiagramme - p.EspDiagAc_Prt / 3.0;
+    const double yDiagramme = YDiagrammeImpr();
     std::optional<double> haut;
     for (int32_t k = mesure; k <= derniere; ++k) {
         const TMesure* bloc = MesureImpr(k);

@@ -1,7 +1,8 @@
 // The score view's scroll range in the real main window, for a song whose beat texts go up to
-// rows over their chord diagrams: the rows make every line taller, and every way down the song
-// (the bar, the wheel, the last-measure button and key) must still reach its last line, from
-// the file's opening and after a visit to another track.
+// rows over their chord diagrams, and for one whose diagrams rise over the bends under them:
+// the rows make every line taller, and every way down the song (the bar, the wheel, the
+// last-measure button and key) must still reach its last line, from the file's opening and
+// after a visit to another track.
 #include "app/DialoguesFichiersQt.h"
 #include "app/FixtureFenetrePrincipale.h"
 #include "app/VuePartition.h"
@@ -36,8 +37,10 @@ std::shared_ptr<const TAccord> Accord(const char* nom, std::array<int32_t, 7> fr
 }
 
 // Four quarters a measure on track 1; measure 1 holds four chords with their diagrams and texts
-// too long to stand beside them all, so that one goes up a row.
-void ChansonAvecTextes()
+// too long to stand beside them all, so that one goes up a row; or else, with `bends`, the first
+// and last measures hold the diagrams over double stops bent on the top strings, a vibrato on
+// their second beat, and no texts: the diagrams rise over the amounts and arrows.
+void ChansonAvecTextes(bool bends)
 {
     ReinitialiserPartition();
     Partition.NbMesures = kNbMesures;
@@ -53,10 +56,21 @@ void ChansonAvecTextes()
         for (int b = 1; b <= 4; ++b) {
             TTemps& t = mesure.Temps[1][b];
             t.Notes[1].Frette = static_cast<int8_t>((m + b) % 12);
-            if (m == 1) {
+            if (m == 1 && !bends) {
                 t.AvecAccord = true;
                 t.Accord = accords[b - 1];
                 t.Texte = textes[b - 1];
+            }
+            if ((m == 1 || m == kNbMesures) && bends) {
+                t.AvecAccord = true;
+                t.Accord = accords[b - 1];
+                t.Notes[1].Frette = 7;
+                t.Notes[1].Effet = 5;
+                t.Notes[1].ValeurBend = 1.5;
+                t.Notes[2].Frette = 8;
+                t.Notes[2].Effet = 6;
+                t.Notes[2].ValeurBend = 2.5;
+                t.Effet = static_cast<int8_t>(b == 2 ? 1 : 0);
             }
         }
     }
@@ -87,9 +101,9 @@ protected:
     }
 
     // The song written to the test's folder and opened by File > Open, as the user does.
-    void OuvrirParLeMenu()
+    void OuvrirParLeMenu(bool bends)
     {
-        ChansonAvecTextes();
+        ChansonAvecTextes(bends);
         const std::string chemin = (dossier_ / "textes.lrx").string();
         ASSERT_TRUE(platform::ReplaceFile(chemin, ImageFichierPartition()));
         ReinitialiserPartition();
@@ -133,13 +147,29 @@ struct VersLaFin {
 
 void PrintTo(const VersLaFin& v, std::ostream* os) { *os << v.Nom; }
 
-class DefilementVersLaFin : public DefilementFenetre, public ::testing::WithParamInterface<VersLaFin> {};
+class DefilementVersLaFin : public DefilementFenetre, public ::testing::WithParamInterface<VersLaFin> {
+protected:
+    void VerifierFin(bool bends);
+};
 
 TEST_P(DefilementVersLaFin, TheLastLineIsReachedAfterTheOpeningAndAfterATrackSwitch)
 {
-    OuvrirParLeMenu();
-    // The texts of measure 1 take a row over the diagrams: the lines are taller than the staff.
+    for (const bool bends : {false, true}) {
+        SCOPED_TRACE(bends ? "diagrams over bends" : "texts over diagrams");
+        VerifierFin(bends);
+    }
+}
+
+void DefilementVersLaFin::VerifierFin(bool bends)
+{
+    OuvrirParLeMenu(bends);
+    // The texts of measure 1, or its diagrams risen over its bends, take rows over the line:
+    // the lines are taller than the staff.
     ASSERT_GT(LignesAffichage.RangeeTextes, 0);
+    if (bends) {
+        ASSERT_GT(LignesAffichage.MonteesDessus[1], 0);
+        ASSERT_GT(LignesAffichage.MonteesDessus[LignesAffichage.NbLignes], 0);
+    }
     const int32_t derniereLigne = Partition.Mesures[kNbMesures]->Ligne;
     ASSERT_EQ(derniereLigne, LignesAffichage.NbLignes);
     ASSERT_GT(LignesAffichage.NbLignes * LignesAffichage.HauteurLigne, 2 * vue_->height());

@@ -21,9 +21,11 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <iterator>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -264,6 +266,87 @@ private:
     bool apresArc_ = false;
 };
 
+// Draws through a Qt canvas, in green the strokes of a zigzag (a vibrato or tremolo-bar wave:
+// strokes each starting where the last ended, as wide, the other way up), in their own colours
+// the rest. A stroke is drawn once the next drawing tells whether it goes on a zigzag; Finir
+// draws the last.
+class CanevasVagues final : public platform::Canevas {
+public:
+    explicit CanevasVagues(platform::CanevasQt& qt) : qt_(qt) {}
+    int Largeur() const override { return qt_.Largeur(); }
+    int Hauteur() const override { return qt_.Hauteur(); }
+    int PixelsParPouce() const override { return qt_.PixelsParPouce(); }
+    void Finir() { Vider(); }
+
+protected:
+    void DessinerRectangle(int x1, int y1, int x2, int y2) override { Etat(false).Rectangle(x1, y1, x2, y2); }
+    void DessinerFillRect(int x1, int y1, int x2, int y2) override { Etat(false).FillRect(x1, y1, x2, y2); }
+    void DessinerLigne(int x1, int y1, int x2, int y2) override
+    {
+        const Trait trait{x1, y1, x2, y2, StyloCourant(), false};
+        if (attente_ && attente_->x2 == x1 && attente_->y2 == y1 && x1 < x2 && attente_->x1 < attente_->x2 &&
+            std::abs((x2 - x1) - (attente_->x2 - attente_->x1)) <= 1 && y1 != y2 &&
+            (y2 > y1) != (attente_->y2 > attente_->y1)) {
+            attente_->vague = true;
+            Tracer(*attente_);
+            attente_ = trait;
+            attente_->vague = true;
+            return;
+        }
+        Vider();
+        attente_ = trait;
+    }
+    void DessinerPolyline(std::span<const platform::Point> points) override { Etat(false).Polyline(points); }
+    void DessinerPolygone(std::span<const platform::Point> points) override { Etat(false).Polygone(points); }
+    void DessinerEllipse(int x1, int y1, int x2, int y2) override { Etat(false).Ellipse(x1, y1, x2, y2); }
+    void DessinerArc(int x1, int y1, int x2, int y2, int xs, int ys, int xe, int ye) override
+    {
+        Etat(false).Arc(x1, y1, x2, y2, xs, ys, xe, ye);
+    }
+    void DessinerPixel(int x, int y, platform::Couleur couleur) override { Etat(false).SetPixel(x, y, couleur); }
+    int DessinerTexte(int x, int y, std::string_view texte) override
+    {
+        Etat(false).TextOut(x, y, texte);
+        return qt_.TextWidth(texte);
+    }
+    platform::Dimension MesurerTexte(std::string_view texte) override
+    {
+        qt_.SetFonte(Fonte());
+        return qt_.TextExtent(texte);
+    }
+
+private:
+    struct Trait {
+        int x1, y1, x2, y2;
+        platform::Stylo stylo;
+        bool vague;
+    };
+    void Tracer(const Trait& t)
+    {
+        platform::Stylo stylo = t.stylo;
+        if (t.vague)
+            stylo.couleur = platform::clLime;
+        qt_.SetStylo(stylo);
+        qt_.Ligne(t.x1, t.y1, t.x2, t.y2);
+    }
+    void Vider()
+    {
+        if (attente_)
+            Tracer(*attente_);
+        attente_.reset();
+    }
+    platform::CanevasQt& Etat(bool)
+    {
+        Vider();
+        qt_.SetStylo(StyloCourant());
+        qt_.SetBrosse(BrosseCourante());
+        qt_.SetFonte(Fonte());
+        return qt_;
+    }
+    platform::CanevasQt& qt_;
+    std::optional<Trait> attente_;
+};
+
 // The song's first line painted on screen and its first page printed, both through the Qt
 // canvas (print at 254 dots per inch, a page of A4), with the texts a test follows written in
 // green one at a time: no other ink, lines, strokes, frets or numbers, may touch one. The
@@ -282,9 +365,9 @@ protected:
     enum class Support { Ecran, Papier };
 
     // Line 1 at a view `largeur_` wide, or page 1, drawn on the canvas `habit` puts over the
-    // picture's Qt canvas.
+    // picture's Qt canvas, then `fin` called while that canvas still draws.
     using Habit = std::function<platform::Canevas&(platform::CanevasQt&)>;
-    QImage PeindreSur(Support support, const Habit& habit) const
+    QImage PeindreSur(Support support, const Habit& habit, const std::function<void()>& fin = {}) const
     {
         LigaturerPartition();
         if (support == Support::Ecran) {
@@ -305,6 +388,8 @@ protected:
             QPainter peintre(&image);
             platform::CanevasQt qt(peintre);
             DessinerLigne(habit(qt), 1, image.width(), image.height());
+            if (fin)
+                fin();
             return image;
         }
         // The first lines of an A4 page: the rest of it is drawn off the picture.
@@ -314,6 +399,8 @@ protected:
         platform::CanevasQt qt(peintre, 254);
         TSortieCanevas sortie(habit(qt), 2100, 2970);
         ImprimerPartition(sortie, 1, 1, 1);
+        if (fin)
+            fin();
         return image;
     }
 
@@ -447,6 +534,33 @@ protected:
                         }
             }
         EXPECT_GT(vague, 10);
+        EXPECT_EQ(contacts, 0) << "wave at" << ou;
+    }
+
+    // The waves on `support`, in green: they must be drawn and touch no other ink. Unlike
+    // VerifierVagues, the picture is taken once, for a wave may move what stands over it.
+    void VerifierZigzags(Support support) const
+    {
+        std::optional<CanevasVagues> canevas;
+        const QImage image = PeindreSur(
+            support, [&](platform::CanevasQt& qt) -> platform::Canevas& { return canevas.emplace(qt); },
+            [&] { canevas->Finir(); });
+        int verts = 0, contacts = 0;
+        std::string ou;
+        for (int y = 1; y < image.height() - 1; ++y)
+            for (int x = 1; x < image.width() - 1; ++x) {
+                if (!Vert(image.pixel(x, y)))
+                    continue;
+                ++verts;
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx)
+                        if (Encre(image.pixel(x + dx, y + dy))) {
+                            ++contacts;
+                            if (ou.size() < 200)
+                                ou += " " + std::to_string(x) + "," + std::to_string(y);
+                        }
+            }
+        EXPECT_GT(verts, 10);
         EXPECT_EQ(contacts, 0) << "wave at" << ou;
     }
 
@@ -676,6 +790,79 @@ TEST_F(MarquesEncre, BendsOnTheLastBeatKeepClearOfTheClosingBar)
         Partout(nom, [&](Support support) {
             VerifierArcs(support);
             VerifierTextes(support, Valeur);
+        });
+    }
+}
+
+TEST_F(MarquesEncre, BendsUnderChordDiagramsKeepTheirAmountsArrowsAndWavesClearOfTheDiagrams)
+{
+    // A diagram on every beat over bends on the top strings: the amounts ("11.5") and the
+    // arrows ran into the diagrams' names and grids, and the waves into their names.
+    struct Cas {
+        const char* nom;
+        int effet1, effet2; // on strings 1 and 2: 0 none, 5 a bend, 6 a bend and release
+        bool vibrato;       // on beats 2 and 4
+        int taille = 3;     // of the diagrams, 1 the largest; 0 the chord names alone
+        bool textes = false; // a text over every other beat, which goes up over the diagram
+    };
+    const Cas cas[] = {
+        {"bends on string 1", 5, 0, false},
+        {"bends on string 2", 0, 5, false},
+        {"bends on strings 1 and 2", 5, 5, false},
+        {"releases on string 1 with vibrato", 6, 0, true},
+        {"a release on string 1 over a bend on string 2", 6, 5, false},
+        {"bends on strings 1 and 2 with vibrato", 5, 5, true},
+        {"releases on string 2 with vibrato", 0, 6, true},
+        {"the largest diagrams over bends on strings 1 and 2 with vibrato", 5, 5, true, 1},
+        {"middle-sized diagrams over a release on string 1 and a bend on string 2", 6, 5, false, 2},
+        {"chord names over bends on strings 1 and 2 with vibrato", 5, 5, true, 0},
+        {"bends on strings 1 and 2 with vibrato under texts", 5, 5, true, 3, true},
+    };
+    const auto accord = [](const char* nom, std::array<int32_t, 7> frettes) {
+        auto a = std::make_shared<TAccord>();
+        a->Nom = nom;
+        a->Frettes = frettes;
+        return std::shared_ptr<const TAccord>(a);
+    };
+    const std::shared_ptr<const TAccord> accords[] = {
+        accord("C", {0, 0, 1, 0, 2, 3, -1}), accord("G", {0, 3, 0, 0, 0, 2, 3}),
+        accord("Am", {0, 0, 1, 2, 2, 0, -1}), accord("F", {0, 1, 1, 2, 3, 3, 1})};
+    constexpr double kValeurs1[] = {1, 1.5, 2.5, 0.5};
+    constexpr double kValeurs2[] = {2.5, 1, 0.5, 1.5};
+    const auto suivi = [](std::string_view t) {
+        return ValeurOuTexte(t) || t == "C" || t == "G" || t == "Am" || t == "F";
+    };
+    for (const Cas& c : cas) {
+        ParamEcranCourant.AffDiag = ParamImpCourant.AffDiag_Prt = c.taille > 0;
+        ParamEcranCourant.TypeDiag = std::max(c.taille, 1);
+        ParamImpCourant.ChordSize_Prt = (3 - std::max(c.taille, 1)) * 10;
+        Mesures(2);
+        for (int m = 1; m <= 2; ++m) {
+            for (int b = 1; b <= 4; ++b) {
+                TTemps& t = Temps(b, m);
+                t = TTemps{};
+                t.CodeDuree = 0;
+                t.Duree = DureeEnTicks(0, false, false);
+                t.AvecAccord = true;
+                t.Accord = accords[(b - 1 + 2 * (m - 1)) % 4];
+                t.Notes[1].Frette = 7;
+                t.Notes[2].Frette = 8;
+                t.Notes[1].Effet = static_cast<uint8_t>(c.effet1);
+                t.Notes[1].ValeurBend = kValeurs1[b - 1];
+                t.Notes[2].Effet = static_cast<uint8_t>(c.effet2);
+                t.Notes[2].ValeurBend = kValeurs2[b - 1];
+                if (c.vibrato && b % 2 == 0)
+                    t.Effet = 1;
+                if (c.textes && b % 2 == 1)
+                    t.Texte = kTextes[(b / 2 + m) % std::size(kTextes)];
+            }
+            Mesure(m).NbTemps[PisteCourante] = 4;
+        }
+        Partout(c.nom, [&](Support support) {
+            VerifierTextes(support, suivi);
+            VerifierArcs(support);
+            if (c.vibrato)
+                VerifierZigzags(support);
         });
     }
 }

@@ -187,3 +187,27 @@ TEST(PlacementMarques, FractionalUnitsTakeTheDecisionsOfWholeOnes)
         }
     }
 }
+
+TEST(PlacementMarques, WhatStandsHigherRisesTogetherAClearRowOverTheMarksItWouldMeet)
+{
+    // Two diagrams side by side, their names' bottom at y = 0, over marks that reach up to them.
+    const std::vector<TZoneEncre> dessus = {{0, -30, 20, 0}, {30, -30, 50, 0}};
+    struct Cas {
+        std::string nom;
+        std::vector<TZoneEncre> marques;
+        double montee;
+    };
+    const std::vector<Cas> cas = {
+        {"marks a clear row under them", {{5, 1, 15, 8}}, 0},
+        {"a clear column beside them", {{21, -10, 29, 8}}, 0},
+        {"an amount touching a name", {{5, 0, 15, 8}}, 1},
+        {"a corner touching a name's", {{20, 0, 25, 8}}, 1},
+        // Both diagrams rise as one, over the highest reach.
+        {"amounts over the names' bottoms", {{5, -3, 15, 4}, {35, -1, 45, 9}}, 4},
+        // Risen, they would meet what stands higher still: they go over it too.
+        {"what stands higher out of the way", {{5, -3, 15, 4}, {2, -45, 10, -38}}, 4},
+        {"what stands higher met on the way up", {{5, -3, 15, 4}, {2, -38, 10, -33}}, 39},
+    };
+    for (const Cas& c : cas)
+        EXPECT_EQ(MonteeDessus(c.marques, dessus, 1), c.montee) << c.nom;
+}
