@@ -222,25 +222,27 @@ TEST_F(MarquesEcranPapier, BothPlaceAMarkAndABendAmountAlikeInMillimetres)
 
 namespace {
 
-// Draws through a Qt canvas, in green the arcs and the strokes that follow one straight away (a
-// bend's arrow), in their own colours the rest.
-class CanevasArcs final : public platform::Canevas {
+// Draws through a Qt canvas with this canvas's pen, brush and font, some of the ink in green:
+// each kind of drawing asks Etat for the Qt canvas, telling whether it is to be green.
+class CanevasRelais : public platform::Canevas {
 public:
-    explicit CanevasArcs(platform::CanevasQt& qt) : qt_(qt) {}
+    explicit CanevasRelais(platform::CanevasQt& qt) : qt_(qt) {}
     int Largeur() const override { return qt_.Largeur(); }
     int Hauteur() const override { return qt_.Hauteur(); }
     int PixelsParPouce() const override { return qt_.PixelsParPouce(); }
 
 protected:
+    virtual platform::CanevasQt& Etat(bool vert) = 0;
+
     void DessinerRectangle(int x1, int y1, int x2, int y2) override { Etat(false).Rectangle(x1, y1, x2, y2); }
     void DessinerFillRect(int x1, int y1, int x2, int y2) override { Etat(false).FillRect(x1, y1, x2, y2); }
-    void DessinerLigne(int x1, int y1, int x2, int y2) override { Etat(apresArc_).Ligne(x1, y1, x2, y2); }
+    void DessinerLigne(int x1, int y1, int x2, int y2) override { Etat(false).Ligne(x1, y1, x2, y2); }
     void DessinerPolyline(std::span<const platform::Point> points) override { Etat(false).Polyline(points); }
     void DessinerPolygone(std::span<const platform::Point> points) override { Etat(false).Polygone(points); }
     void DessinerEllipse(int x1, int y1, int x2, int y2) override { Etat(false).Ellipse(x1, y1, x2, y2); }
     void DessinerArc(int x1, int y1, int x2, int y2, int xs, int ys, int xe, int ye) override
     {
-        Etat(true).Arc(x1, y1, x2, y2, xs, ys, xe, ye);
+        Etat(false).Arc(x1, y1, x2, y2, xs, ys, xe, ye);
     }
     void DessinerPixel(int x, int y, platform::Couleur couleur) override { Etat(false).SetPixel(x, y, couleur); }
     int DessinerTexte(int x, int y, std::string_view texte) override
@@ -248,12 +250,11 @@ protected:
         Etat(false).TextOut(x, y, texte);
         return qt_.TextWidth(texte);
     }
-    platform::Dimension MesurerTexte(std::string_view texte) override { return Etat(apresArc_).TextExtent(texte); }
+    platform::Dimension MesurerTexte(std::string_view texte) override { return Etat(false).TextExtent(texte); }
 
-private:
-    platform::CanevasQt& Etat(bool vert)
+    // The Qt canvas with this canvas's pen (green when `vert`), brush and font.
+    platform::CanevasQt& Prendre(bool vert)
     {
-        apresArc_ = vert;
         platform::Stylo stylo = StyloCourant();
         if (vert)
             stylo.couleur = platform::clLime;
@@ -262,25 +263,41 @@ private:
         qt_.SetFonte(Fonte());
         return qt_;
     }
+
     platform::CanevasQt& qt_;
+};
+
+// In green the arcs and the strokes that follow one straight away (a bend's arrow).
+class CanevasArcs final : public CanevasRelais {
+public:
+    using CanevasRelais::CanevasRelais;
+
+protected:
+    void DessinerLigne(int x1, int y1, int x2, int y2) override { Etat(apresArc_).Ligne(x1, y1, x2, y2); }
+    void DessinerArc(int x1, int y1, int x2, int y2, int xs, int ys, int xe, int ye) override
+    {
+        Etat(true).Arc(x1, y1, x2, y2, xs, ys, xe, ye);
+    }
+    platform::Dimension MesurerTexte(std::string_view texte) override { return Etat(apresArc_).TextExtent(texte); }
+
+private:
+    platform::CanevasQt& Etat(bool vert) override
+    {
+        apresArc_ = vert;
+        return Prendre(vert);
+    }
     bool apresArc_ = false;
 };
 
-// Draws through a Qt canvas, in green the strokes of a zigzag (a vibrato or tremolo-bar wave:
-// strokes each starting where the last ended, as wide, the other way up), in their own colours
-// the rest. A stroke is drawn once the next drawing tells whether it goes on a zigzag; Finir
-// draws the last.
-class CanevasVagues final : public platform::Canevas {
+// In green the strokes of a zigzag (a vibrato or tremolo-bar wave: strokes each starting where
+// the last ended, as wide, the other way up). A stroke is drawn once the next drawing tells
+// whether it goes on a zigzag; Finir draws the last.
+class CanevasVagues final : public CanevasRelais {
 public:
-    explicit CanevasVagues(platform::CanevasQt& qt) : qt_(qt) {}
-    int Largeur() const override { return qt_.Largeur(); }
-    int Hauteur() const override { return qt_.Hauteur(); }
-    int PixelsParPouce() const override { return qt_.PixelsParPouce(); }
+    using CanevasRelais::CanevasRelais;
     void Finir() { Vider(); }
 
 protected:
-    void DessinerRectangle(int x1, int y1, int x2, int y2) override { Etat(false).Rectangle(x1, y1, x2, y2); }
-    void DessinerFillRect(int x1, int y1, int x2, int y2) override { Etat(false).FillRect(x1, y1, x2, y2); }
     void DessinerLigne(int x1, int y1, int x2, int y2) override
     {
         const Trait trait{x1, y1, x2, y2, StyloCourant(), false};
@@ -296,19 +313,7 @@ protected:
         Vider();
         attente_ = trait;
     }
-    void DessinerPolyline(std::span<const platform::Point> points) override { Etat(false).Polyline(points); }
-    void DessinerPolygone(std::span<const platform::Point> points) override { Etat(false).Polygone(points); }
-    void DessinerEllipse(int x1, int y1, int x2, int y2) override { Etat(false).Ellipse(x1, y1, x2, y2); }
-    void DessinerArc(int x1, int y1, int x2, int y2, int xs, int ys, int xe, int ye) override
-    {
-        Etat(false).Arc(x1, y1, x2, y2, xs, ys, xe, ye);
-    }
-    void DessinerPixel(int x, int y, platform::Couleur couleur) override { Etat(false).SetPixel(x, y, couleur); }
-    int DessinerTexte(int x, int y, std::string_view texte) override
-    {
-        Etat(false).TextOut(x, y, texte);
-        return qt_.TextWidth(texte);
-    }
+    // Measuring draws nothing: a stroke waiting may still go on.
     platform::Dimension MesurerTexte(std::string_view texte) override
     {
         qt_.SetFonte(Fonte());
@@ -335,15 +340,11 @@ private:
             Tracer(*attente_);
         attente_.reset();
     }
-    platform::CanevasQt& Etat(bool)
+    platform::CanevasQt& Etat(bool) override
     {
         Vider();
-        qt_.SetStylo(StyloCourant());
-        qt_.SetBrosse(BrosseCourante());
-        qt_.SetFonte(Fonte());
-        return qt_;
+        return Prendre(false);
     }
-    platform::CanevasQt& qt_;
     std::optional<Trait> attente_;
 };
 
