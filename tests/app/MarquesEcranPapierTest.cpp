@@ -222,6 +222,33 @@ TEST_F(MarquesEcranPapier, BothPlaceAMarkAndABendAmountAlikeInMillimetres)
 
 namespace {
 
+// The pixels of a picture of `taille` where `marque` holds, and how many times one of them
+// touches one where `autre` holds, corners included, with where (the first few).
+struct Contacts {
+    int marques = 0, contacts = 0;
+    std::string ou;
+};
+
+Contacts CompterContacts(QSize taille, const std::function<bool(int, int)>& marque,
+                         const std::function<bool(int, int)>& autre)
+{
+    Contacts c;
+    for (int y = 1; y < taille.height() - 1; ++y)
+        for (int x = 1; x < taille.width() - 1; ++x) {
+            if (!marque(x, y))
+                continue;
+            ++c.marques;
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx)
+                    if (autre(x + dx, y + dy)) {
+                        ++c.contacts;
+                        if (c.ou.size() < 200)
+                            c.ou += " " + std::to_string(x) + "," + std::to_string(y);
+                    }
+        }
+    return c;
+}
+
 // Draws through a Qt canvas with this canvas's pen, brush and font, some of the ink in green:
 // each kind of drawing asks Etat for the Qt canvas, telling whether it is to be green.
 class CanevasRelais : public platform::Canevas {
@@ -519,23 +546,11 @@ protected:
         const QImage sans = Peindre(support, rien);
         for (std::size_t i = 0; i < vagues.size(); ++i)
             Temps(vagues[i].second, vagues[i].first).Effet = effets[i];
-        int vague = 0, contacts = 0;
-        std::string ou;
-        for (int y = 1; y < avec.height() - 1; ++y)
-            for (int x = 1; x < avec.width() - 1; ++x) {
-                if (!Encre(avec.pixel(x, y)) || Encre(sans.pixel(x, y)))
-                    continue;
-                ++vague;
-                for (int dy = -1; dy <= 1; ++dy)
-                    for (int dx = -1; dx <= 1; ++dx)
-                        if (Encre(sans.pixel(x + dx, y + dy))) {
-                            ++contacts;
-                            if (ou.size() < 200)
-                                ou += " " + std::to_string(x) + "," + std::to_string(y);
-                        }
-            }
-        EXPECT_GT(vague, 10);
-        EXPECT_EQ(contacts, 0) << "wave at" << ou;
+        const Contacts c = CompterContacts(
+            avec.size(), [&](int x, int y) { return Encre(avec.pixel(x, y)) && !Encre(sans.pixel(x, y)); },
+            [&](int x, int y) { return Encre(sans.pixel(x, y)); });
+        EXPECT_GT(c.marques, 10);
+        EXPECT_EQ(c.contacts, 0) << "wave at" << c.ou;
     }
 
     // The waves on `support`, in green: they must be drawn and touch no other ink. Unlike
@@ -546,23 +561,11 @@ protected:
         const QImage image = PeindreSur(
             support, [&](platform::CanevasQt& qt) -> platform::Canevas& { return canevas.emplace(qt); },
             [&] { canevas->Finir(); });
-        int verts = 0, contacts = 0;
-        std::string ou;
-        for (int y = 1; y < image.height() - 1; ++y)
-            for (int x = 1; x < image.width() - 1; ++x) {
-                if (!Vert(image.pixel(x, y)))
-                    continue;
-                ++verts;
-                for (int dy = -1; dy <= 1; ++dy)
-                    for (int dx = -1; dx <= 1; ++dx)
-                        if (Encre(image.pixel(x + dx, y + dy))) {
-                            ++contacts;
-                            if (ou.size() < 200)
-                                ou += " " + std::to_string(x) + "," + std::to_string(y);
-                        }
-            }
-        EXPECT_GT(verts, 10);
-        EXPECT_EQ(contacts, 0) << "wave at" << ou;
+        const Contacts c = CompterContacts(
+            image.size(), [&](int x, int y) { return Vert(image.pixel(x, y)); },
+            [&](int x, int y) { return Encre(image.pixel(x, y)); });
+        EXPECT_GT(c.marques, 10);
+        EXPECT_EQ(c.contacts, 0) << "wave at" << c.ou;
     }
 
     // `verifier` on screen in views 1000 and 640 pixels wide, then on paper, named after `nom`.
