@@ -311,6 +311,39 @@ std::optional<int32_t> DroiteBendsTemps(TContexteEcran& ctx, const TTemps& temps
 
 int32_t RetraitMarquesFin(const TContexteEcran& ctx, int32_t mesure) { return 2 + RetraitBarreFin(ctx, mesure); }
 
+TEncreTemps EncreTemps(TContexteEcran& ctx, const TTemps& temps)
+{
+    TEncreTemps encre;
+    const int32_t x = ctx.MG + temps.XEcran;
+    auto depuisTemps = [&](TZoneEncre z, int32_t plus) {
+        return Zone(static_cast<int32_t>(z.Gauche) - x, static_cast<int32_t>(z.Haut) - ctx.Y,
+                    static_cast<int32_t>(z.Droite) - x + plus, static_cast<int32_t>(z.Bas) - ctx.Y);
+    };
+    auto cellule = [&ctx](std::string_view texte) {
+        for (const auto& [t, d] : ctx.CellulesFrettes)
+            if (t == texte)
+                return d;
+        ctx.c.SetFonte(ctx.FontNotes);
+        return ctx.CellulesFrettes.emplace_back(std::string(texte), ctx.c.TextExtent(texte)).second;
+    };
+    for (int32_t s = 1; s <= ctx.NbCordes; ++s) {
+        const TTexteFrette frette = TexteVisible(ctx, temps, s);
+        if (frette.Vide())
+            continue;
+        const platform::Dimension d = cellule(frette.Vue());
+        const int32_t gauche = -R(d.cx / 2.0) + 1 - DecalageFrette(ctx);
+        const int32_t y = (s - 1) * ctx.E - R(d.cy / 2.0);
+        encre.Frettes.push_back(Zone(gauche, y, gauche + d.cx, y + d.cy));
+    }
+    if (ctx.p.AffEff)
+        for (int32_t s = 1; s <= ctx.NbCordes; ++s)
+            if (AvecBend(temps, s)) {
+                encre.Bends.push_back(depuisTemps(TraceBend(ctx, temps, s), 1));
+                encre.Bends.push_back(depuisTemps(ValeurBend(ctx, temps, s), 1));
+            }
+    return encre;
+}
+
 namespace {
 
 // The chord names and diagrams of the measure being painted.
