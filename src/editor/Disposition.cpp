@@ -154,30 +154,20 @@ TBordsDiagrammes EcarterDiagrammes(std::span<double> x, std::span<const TDiagram
             x[static_cast<std::size_t>(diagrammes.back().Temps)] + diagrammes.back().Droite};
 }
 
-bool AvecGracesOuBends(const TTempsPiste& temps, int32_t n, int32_t nbCordes, bool effets)
+TNotesMesure NotesMesure(const TTempsPiste& temps, int32_t n, int32_t nbCordes, bool effets)
 {
-    for (int32_t b = 1; b <= n; ++b) {
+    // One pass over the beats, whose notes lie far apart in memory.
+    TNotesMesure notes;
+    for (int32_t b = 1; b <= n && !(notes.Frettes && notes.GracesOuBends); ++b) {
+        const TTemps& t = temps[b];
+        const bool visible = !t.Silence && !t.Lie; // as NoteVisible
         for (int32_t s = 1; s <= nbCordes; ++s) {
-            const TNoteCorde& note = temps[b].Notes[s];
-            if (note.FretteGrace >= 0 || (effets && (note.Effet == 5 || note.Effet == 6)))
-                return true;
+            const TNoteCorde& note = t.Notes[s];
+            notes.Frettes |= visible && note.Frette >= 0;
+            notes.GracesOuBends |= note.FretteGrace >= 0 || (effets && (note.Effet == 5 || note.Effet == 6));
         }
     }
-    return false;
-}
-
-bool AvecFrettes(const TTempsPiste& temps, int32_t n, int32_t nbCordes)
-{
-    // As NoteVisible, the beat's state looked at once.
-    for (int32_t b = 1; b <= n; ++b) {
-        const TTemps& t = temps[b];
-        if (t.Silence || t.Lie)
-            continue;
-        for (int32_t s = 1; s <= nbCordes; ++s)
-            if (t.Notes[s].Frette >= 0)
-                return true;
-    }
-    return false;
+    return notes;
 }
 
 double EcarterGraces(std::span<double> x, int32_t nbCordes, const TMesureGrace& place, const TMesureGrace& debut,
@@ -278,9 +268,9 @@ TBordsDiagrammes Espacer(int32_t m, Mesureur& mesureur)
     // A grace note is wider than the room the minimum of a short beat leaves it between the
     // frets, or after the bar.
     const int32_t nbCordes = std::clamp<int32_t>(Partition.NbCordes[PisteCourante], 1, kNbCordesMax);
-    const bool gracesOuBends = canevas && AvecGracesOuBends(temps, n, nbCordes, p.AffEff);
-    TContexteEcran* ctx =
-        canevas && (gracesOuBends || AvecFrettes(temps, n, nbCordes)) ? &mesureur.Contexte() : nullptr;
+    const TNotesMesure notes = canevas ? NotesMesure(temps, n, nbCordes, p.AffEff) : TNotesMesure{};
+    const bool gracesOuBends = notes.GracesOuBends;
+    TContexteEcran* ctx = notes.Frettes || gracesOuBends ? &mesureur.Contexte() : nullptr;
     int32_t graceAvant = 0;
     if (gracesOuBends) {
         std::vector<double> positions(static_cast<std::size_t>(n) + 2);

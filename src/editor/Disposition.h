@@ -60,11 +60,13 @@ struct TBordsDiagrammes {
 // between them spread out in proportion until it does not, and everything after moves along.
 TBordsDiagrammes EcarterDiagrammes(std::span<double> x, std::span<const TDiagrammeMesure> diagrammes, double ecart);
 
-// Whether a beat of a measure's n beats shows a grace note, or a bend when `effets` are shown:
-// only then does the layout measure grace notes and bends.
-bool AvecGracesOuBends(const TTempsPiste& temps, int32_t n, int32_t nbCordes, bool effets);
-// Whether a beat of a measure's n beats shows a fret: only then does the measure measure them.
-bool AvecFrettes(const TTempsPiste& temps, int32_t n, int32_t nbCordes);
+// Whether a beat of a measure's n beats shows a fret, and whether one shows a grace note, or a
+// bend when `effets` are shown: only then does the layout measure them.
+struct TNotesMesure {
+    bool Frettes = false;
+    bool GracesOuBends = false;
+};
+TNotesMesure NotesMesure(const TTempsPiste& temps, int32_t n, int32_t nbCordes, bool effets);
 
 // A measure's beats at x[1..n] and its width at x[n + 1]. The grace note of string s of beat b
 // needs place(b, s) of room before its beat (none without one), which begins debut(b - 1, s)

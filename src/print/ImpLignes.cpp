@@ -140,7 +140,8 @@ TBordsDiagrammes Espacer(int32_t m, platform::Canevas* c)
 
     // A grace note is wider than the room the minimum of a short beat leaves it between the
     // frets, or after the bar.
-    const bool gracesOuBends = c && AvecGracesOuBends(temps, n, NbCordesImpr(), p.AffEff_Prt);
+    const TNotesMesure notes = c ? NotesMesure(temps, n, NbCordesImpr(), p.AffEff_Prt) : TNotesMesure{};
+    const bool gracesOuBends = notes.GracesOuBends;
     const double e = EchelleImpr();
     double graceAvant = 0;
     if (gracesOuBends && e > 0) {
@@ -159,7 +160,7 @@ TBordsDiagrammes Espacer(int32_t m, platform::Canevas* c)
     }
 
     // Two-digit frets are wider than the minimum of a short beat, and a bend reaches further.
-    const bool frettes = c && e > 0 && (gracesOuBends || AvecFrettes(temps, n, NbCordesImpr()));
+    const bool frettes = e > 0 && (notes.Frettes || gracesOuBends);
     if (frettes) {
         std::vector<double> positions(static_cast<std::size_t>(n) + 2);
         for (int32_t b = 1; b <= n; ++b)
