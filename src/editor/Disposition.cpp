@@ -12,6 +12,7 @@
 #include <cmath>
 #include <optional>
 #include <span>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -197,9 +198,10 @@ void EcarterFrettes(std::span<double> x, const TEncreMesure& encre, double ecart
 {
     if (x.size() < 3)
         return;
-    TEncreTemps avant = encre(1);
+    TEncreTemps avant, temps;
+    encre(1, avant);
     for (std::size_t b = 2; b + 1 < x.size(); ++b) {
-        TEncreTemps temps = encre(static_cast<int32_t>(b));
+        encre(static_cast<int32_t>(b), temps);
         double place = 0;
         if (!temps.Frettes.empty()) {
             double gauche = temps.Frettes.front().Gauche;
@@ -216,7 +218,7 @@ void EcarterFrettes(std::span<double> x, const TEncreMesure& encre, double ecart
         if (manque > 0)
             for (std::size_t k = b; k < x.size(); ++k)
                 x[k] += manque;
-        avant = std::move(temps);
+        std::swap(avant, temps);
     }
 }
 
@@ -293,7 +295,8 @@ TBordsDiagrammes Espacer(int32_t m, Mesureur& mesureur)
         for (int32_t b = 1; b <= n; ++b)
             positions[static_cast<std::size_t>(b)] = temps[b].XEcran;
         positions.back() = mesure->Largeur;
-        EcarterFrettes(positions, [&](int32_t b) { return EncreTemps(*ctx, temps[b]); }, kEcartFrettes);
+        EcarterFrettes(
+            positions, [&](int32_t b, TEncreTemps& encre) { EncreTemps(*ctx, temps[b], encre); }, kEcartFrettes);
         for (int32_t b = 1; b <= n; ++b)
             temps[b].XEcran = Arrondi32(positions[static_cast<std::size_t>(b)]);
         mesure->Largeur = Arrondi32(positions.back());
@@ -341,7 +344,9 @@ TBordsDiagrammes Espacer(int32_t m, Mesureur& mesureur)
         for (int32_t b = 1; gracesOuBends && b <= n; ++b)
             if (const std::optional<int32_t> d = DroiteBendsTemps(*ctx, temps[b]))
                 droite = std::max(droite.value_or(0), temps[b].XEcran + *d + 1);
-        for (const TZoneEncre& f : EncreTemps(*ctx, temps[n]).Frettes)
+        TEncreTemps dernier;
+        EncreTemps(*ctx, temps[n], dernier);
+        for (const TZoneEncre& f : dernier.Frettes)
             droite = std::max(droite.value_or(0), temps[n].XEcran + static_cast<int32_t>(f.Droite));
         const int32_t fin = mesure->Largeur + mesure->EspaceDroite - RetraitMarquesFin(*ctx, m);
         if (droite && *droite > fin)

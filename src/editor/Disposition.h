@@ -83,12 +83,13 @@ struct TEncreTemps {
     std::vector<TZoneEncre> Frettes;
     std::vector<TZoneEncre> Bends;
 };
-// A measure's beats at x[1..n] and its width at x[n + 1], the ink of beat b at encre(b). A beat
+// A measure's beats at x[1..n] and its width at x[n + 1], the ink of beat b as encre(b, ink)
+// writes it over what `ink` held (whose room it reuses from beat to beat). A beat
 // reads as one column: its frets, whatever their strings, end `ecart` before the next beat's
 // begin, or two frets "12" would read "1212"; its bends end `ecart` before each fret of the next
 // beat they stand level with. A beat with less room moves right until it has it, and everything
 // after it moves along; a measure with room keeps its x as they are.
-using TEncreMesure = std::function<TEncreTemps(int32_t temps)>;
+using TEncreMesure = std::function<void(int32_t temps, TEncreTemps& encre)>;
 void EcarterFrettes(std::span<double> x, const TEncreMesure& encre, double ecart);
 
 // Lays out every measure of the current track into display lines of

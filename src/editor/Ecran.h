@@ -21,7 +21,6 @@
 #include <array>
 #include <cstdint>
 #include <string>
-#include <utility>
 #include <vector>
 
 // Constant sizes of the score painters (the derived fields InitialiserEcran stores in the
@@ -110,8 +109,9 @@ struct TContexteEcran {
     };
     TMarquesTemps MarquesTemps;
 
-    // The cells of the fret texts the layout measured in FontNotes (EncreTemps): a song uses few.
-    std::vector<std::pair<std::string, platform::Dimension>> CellulesFrettes;
+    // The cells of the fret texts the layout measured in FontNotes (EncreTemps), by fret and
+    // ghost or not; cx is -1 until measured.
+    std::vector<platform::Dimension> CellulesFrettes;
 
     int32_t YCorde(int32_t s) const { return Y + (s - 1) * E; }
     const TTemps& Temps(int32_t b) const { return Bloc->Temps[Piste][b]; }

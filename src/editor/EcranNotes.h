@@ -67,10 +67,11 @@ int32_t DebutPlaceGracePremierTemps(const TParamEcran& p);
 // their amounts where the bends write them; none without a bend shown. The layout keeps them
 // RetraitMarquesFin short of the bar that closes the measure, as the amounts that move right.
 std::optional<int32_t> DroiteBendsTemps(TContexteEcran& ctx, const TTemps& temps);
-// What a beat inks on the staff, measured on ctx.c, across from its x and down from string 1:
-// its fret texts where DessinerNote writes them, and its bends' strokes and amounts where the
-// bends write them, a pixel wider for the half-pixels their strokes round by where they stand.
-TEncreTemps EncreTemps(TContexteEcran& ctx, const TTemps& temps);
+// What a beat inks on the staff (into `encre`), measured on ctx.c, across from its x and down
+// from string 1: its fret texts where DessinerNote writes them, and its bends' strokes and
+// amounts where the bends write them, a pixel wider for the half-pixels their strokes round by
+// where they stand.
+void EncreTemps(TContexteEcran& ctx, const TTemps& temps, TEncreTemps& encre);
 // Between the ink of two beats: two clear columns, as the string's gap cut before a fret text
 // (kMargeFrette and the column it is written right of) must not reach the fret before it.
 inline constexpr int32_t kEcartFrettes = 2;

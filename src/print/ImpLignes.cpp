@@ -172,11 +172,10 @@ TBordsDiagrammes Espacer(int32_t m, platform::Canevas* c)
         };
         EcarterFrettes(
             positions,
-            [&](int32_t b) {
-                TEncreTemps encre = EncreTempsImpr(*c, temps[b]);
+            [&](int32_t b, TEncreTemps& encre) {
+                EncreTempsImpr(*c, temps[b], encre);
                 mm(encre.Frettes);
                 mm(encre.Bends);
-                return encre;
             },
             EcartFrettesImpr());
         for (int32_t b = 1; b <= n; ++b)
@@ -224,7 +223,9 @@ TBordsDiagrammes Espacer(int32_t m, platform::Canevas* c)
         for (int32_t b = 1; gracesOuBends && b <= n; ++b)
             if (const std::optional<double> d = DroiteBendsImpr(*c, temps[b]))
                 droite = std::max(droite.value_or(0), temps[b].XImp + (*d + 1.5) / e);
-        for (const TZoneEncre& f : EncreTempsImpr(*c, temps[n]).Frettes)
+        TEncreTemps dernier;
+        EncreTempsImpr(*c, temps[n], dernier);
+        for (const TZoneEncre& f : dernier.Frettes)
             droite = std::max(droite.value_or(0), temps[n].XImp + f.Droite / e);
         const double fin = bloc->LargeurImp + bloc->EspaceDroiteImp - RetraitMarquesFinImpr(m);
         if (droite && *droite > fin)

@@ -248,9 +248,10 @@ std::optional<double> DroiteBendsImpr(platform::Canevas& c, const TTemps& t)
     return droite;
 }
 
-TEncreTemps EncreTempsImpr(platform::Canevas& c, const TTemps& t)
+void EncreTempsImpr(platform::Canevas& c, const TTemps& t, TEncreTemps& encre)
 {
-    TEncreTemps encre;
+    encre.Frettes.clear();
+    encre.Bends.clear();
     const double e = EchelleImpr();
     const double x = (t.XImp + ParamImpCourant.MargeGaucheLignes) * e;
     const double y = YCordeImpr(1) * e;
@@ -268,7 +269,6 @@ TEncreTemps EncreTempsImpr(platform::Canevas& c, const TTemps& t)
             if (AvecBendImpr(t, s))
                 for (const TZoneEncre& z : {TraceBend(c, t, s), CelluleValeurBend(c, t, s)})
                     encre.Bends.push_back({z.Gauche - x, z.Haut - y, z.Droite - x + 1.5, z.Bas - y});
-    return encre;
 }
 
 std::string TexteFretteImpression(const TTemps& temps, int32_t s)
