@@ -12,6 +12,7 @@
 #include <cmath>
 #include <optional>
 #include <span>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -154,16 +155,20 @@ TBordsDiagrammes EcarterDiagrammes(std::span<double> x, std::span<const TDiagram
             x[static_cast<std::size_t>(diagrammes.back().Temps)] + diagrammes.back().Droite};
 }
 
-bool AvecGracesOuBends(const TTempsPiste& temps, int32_t n, int32_t nbCordes, bool effets)
+TNotesMesure NotesMesure(const TTempsPiste& temps, int32_t n, int32_t nbCordes, bool effets)
 {
-    for (int32_t b = 1; b <= n; ++b) {
+    // One pass over the beats, whose notes lie far apart in memory.
+    TNotesMesure notes;
+    for (int32_t b = 1; b <= n && !(notes.Frettes && notes.GracesOuBends); ++b) {
+        const TTemps& t = temps[b];
+        const bool visible = !t.Silence && !t.Lie; // as NoteVisible
         for (int32_t s = 1; s <= nbCordes; ++s) {
-            const TNoteCorde& note = temps[b].Notes[s];
-            if (note.FretteGrace >= 0 || (effets && (note.Effet == 5 || note.Effet == 6)))
-                return true;
+            const TNoteCorde& note = t.Notes[s];
+            notes.Frettes |= visible && note.Frette >= 0;
+            notes.GracesOuBends |= note.FretteGrace >= 0 || (effets && (note.Effet == 5 || note.Effet == 6));
         }
     }
-    return false;
+    return notes;
 }
 
 double EcarterGraces(std::span<double> x, int32_t nbCordes, const TMesureGrace& place, const TMesureGrace& debut,
@@ -187,6 +192,34 @@ double EcarterGraces(std::span<double> x, int32_t nbCordes, const TMesureGrace& 
                 x[k] += manque;
     }
     return manqueAvant;
+}
+
+void EcarterFrettes(std::span<double> x, const TEncreMesure& encre, double ecart)
+{
+    if (x.size() < 3)
+        return;
+    TEncreTemps avant, temps;
+    encre(1, avant);
+    for (std::size_t b = 2; b + 1 < x.size(); ++b) {
+        encre(static_cast<int32_t>(b), temps);
+        double place = 0;
+        if (!temps.Frettes.empty()) {
+            double gauche = temps.Frettes.front().Gauche;
+            for (const TZoneEncre& f : temps.Frettes)
+                gauche = std::min(gauche, f.Gauche);
+            for (const TZoneEncre& f : avant.Frettes)
+                place = std::max(place, f.Droite + ecart - gauche);
+            for (const TZoneEncre& bend : avant.Bends)
+                for (const TZoneEncre& f : temps.Frettes)
+                    if (bend.Haut < f.Bas && f.Haut < bend.Bas)
+                        place = std::max(place, bend.Droite + ecart - f.Gauche);
+        }
+        const double manque = place - (x[b] - x[b - 1]);
+        if (manque > 0)
+            for (std::size_t k = b; k < x.size(); ++k)
+                x[k] += manque;
+        std::swap(avant, temps);
+    }
 }
 
 namespace {
@@ -236,11 +269,12 @@ TBordsDiagrammes Espacer(int32_t m, Mesureur& mesureur)
 
     // A grace note is wider than the room the minimum of a short beat leaves it between the
     // frets, or after the bar.
-    TContexteEcran* ctx = nullptr;
-    if (canevas && AvecGracesOuBends(temps, n, std::clamp<int32_t>(Partition.NbCordes[PisteCourante], 1, kNbCordesMax), p.AffEff))
-        ctx = &mesureur.Contexte();
+    const int32_t nbCordes = std::clamp<int32_t>(Partition.NbCordes[PisteCourante], 1, kNbCordesMax);
+    const TNotesMesure notes = canevas ? NotesMesure(temps, n, nbCordes, p.AffEff) : TNotesMesure{};
+    const bool gracesOuBends = notes.GracesOuBends;
+    TContexteEcran* ctx = notes.Frettes || gracesOuBends ? &mesureur.Contexte() : nullptr;
     int32_t graceAvant = 0;
-    if (ctx) {
+    if (gracesOuBends) {
         std::vector<double> positions(static_cast<std::size_t>(n) + 2);
         for (int32_t b = 1; b <= n; ++b)
             positions[static_cast<std::size_t>(b)] = temps[b].XEcran;
@@ -250,6 +284,19 @@ TBordsDiagrammes Espacer(int32_t m, Mesureur& mesureur)
             positions, ctx->NbCordes, [&](int32_t b, int32_t s) { return entier(PlaceGrace(*ctx, temps[b], s)); },
             [&](int32_t b, int32_t s) { return entier(DebutPlaceGrace(*ctx, temps[b], s)); },
             DebutPlaceGracePremierTemps(p)));
+        for (int32_t b = 1; b <= n; ++b)
+            temps[b].XEcran = Arrondi32(positions[static_cast<std::size_t>(b)]);
+        mesure->Largeur = Arrondi32(positions.back());
+    }
+
+    // Two-digit frets are wider than the minimum of a short beat, and a bend reaches further.
+    if (ctx) {
+        std::vector<double> positions(static_cast<std::size_t>(n) + 2);
+        for (int32_t b = 1; b <= n; ++b)
+            positions[static_cast<std::size_t>(b)] = temps[b].XEcran;
+        positions.back() = mesure->Largeur;
+        EcarterFrettes(
+            positions, [&](int32_t b, TEncreTemps& encre) { EncreTemps(*ctx, temps[b], encre); }, kEcartFrettes);
         for (int32_t b = 1; b <= n; ++b)
             temps[b].XEcran = Arrondi32(positions[static_cast<std::size_t>(b)]);
         mesure->Largeur = Arrondi32(positions.back());
@@ -289,13 +336,18 @@ TBordsDiagrammes Espacer(int32_t m, Mesureur& mesureur)
         mesure->EspaceDroite = p.EspaceRenvoiFin;
     mesure->EspaceGauche += graceAvant;
 
-    // Bends reach right of their beats, the last ones past the measure's end. Their strokes
-    // round half-pixels by where they stand on the line: a pixel more, wherever that is.
+    // Bends reach right of their beats, the last ones past the measure's end, and so may the
+    // last beat's frets. Bends' strokes round half-pixels by where they stand on the line: a
+    // pixel more, wherever that is.
     if (ctx) {
         std::optional<int32_t> droite;
-        for (int32_t b = 1; b <= n; ++b)
+        for (int32_t b = 1; gracesOuBends && b <= n; ++b)
             if (const std::optional<int32_t> d = DroiteBendsTemps(*ctx, temps[b]))
                 droite = std::max(droite.value_or(0), temps[b].XEcran + *d + 1);
+        TEncreTemps dernier;
+        EncreTemps(*ctx, temps[n], dernier);
+        for (const TZoneEncre& f : dernier.Frettes)
+            droite = std::max(droite.value_or(0), temps[n].XEcran + static_cast<int32_t>(f.Droite));
         const int32_t fin = mesure->Largeur + mesure->EspaceDroite - RetraitMarquesFin(*ctx, m);
         if (droite && *droite > fin)
             mesure->EspaceDroite += *droite - fin;

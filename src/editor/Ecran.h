@@ -110,6 +110,10 @@ struct TContexteEcran {
     };
     TMarquesTemps MarquesTemps;
 
+    // The cells of the fret texts the layout measured in FontNotes (EncreTemps), by fret and
+    // ghost or not; cx is -1 until measured.
+    std::vector<platform::Dimension> CellulesFrettes;
+
     int32_t YCorde(int32_t s) const { return Y + (s - 1) * E; }
     const TTemps& Temps(int32_t b) const { return Bloc->Temps[Piste][b]; }
     // The colour of a beat's marks: ColBadBar in a measure of wrong length.

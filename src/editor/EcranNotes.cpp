@@ -313,6 +313,42 @@ std::optional<int32_t> DroiteBendsTemps(TContexteEcran& ctx, const TTemps& temps
 
 int32_t RetraitMarquesFin(const TContexteEcran& ctx, int32_t mesure) { return 2 + RetraitBarreFin(ctx, mesure); }
 
+void EncreTemps(TContexteEcran& ctx, const TTemps& temps, TEncreTemps& encre)
+{
+    encre.Frettes.clear();
+    encre.Bends.clear();
+    const int32_t x = ctx.MG + temps.XEcran;
+    auto depuisTemps = [&](TZoneEncre z, int32_t plus) {
+        return Zone(static_cast<int32_t>(z.Gauche) - x, static_cast<int32_t>(z.Haut) - ctx.Y,
+                    static_cast<int32_t>(z.Droite) - x + plus, static_cast<int32_t>(z.Bas) - ctx.Y);
+    };
+    // A song uses few fret texts: each is measured once.
+    constexpr int kFantome = 128, kMorte = 127;
+    if (ctx.CellulesFrettes.empty())
+        ctx.CellulesFrettes.assign(2 * kFantome, platform::Dimension{-1, -1});
+    const int32_t fretteMax = FretteMaxPiste(ctx.Piste);
+    for (int32_t s = 1; s <= ctx.NbCordes; ++s) {
+        if (!NoteVisible(temps, s))
+            continue;
+        const TNoteCorde& note = temps.Notes[s];
+        const int frette = note.Frette > fretteMax ? kMorte : std::min<int>(note.Frette, kMorte - 1);
+        platform::Dimension& d = ctx.CellulesFrettes[static_cast<std::size_t>((note.Nuance < 5 ? kFantome : 0) + frette)];
+        if (d.cx < 0) {
+            ctx.c.SetFonte(ctx.FontNotes);
+            d = ctx.c.TextExtent(TexteVisible(ctx, temps, s).Vue());
+        }
+        const int32_t gauche = -R(d.cx / 2.0) + 1 - DecalageFrette(ctx);
+        const int32_t y = (s - 1) * ctx.E - R(d.cy / 2.0);
+        encre.Frettes.push_back(Zone(gauche, y, gauche + d.cx, y + d.cy));
+    }
+    if (ctx.p.AffEff)
+        for (int32_t s = 1; s <= ctx.NbCordes; ++s)
+            if (AvecBend(temps, s)) {
+                encre.Bends.push_back(depuisTemps(TraceBend(ctx, temps, s), 1));
+                encre.Bends.push_back(depuisTemps(ValeurBend(ctx, temps, s), 1));
+            }
+}
+
 namespace {
 
 // The chord names and diagrams of the measure being painted.

@@ -7,6 +7,7 @@
 //
 // In a measure of wrong length every mark here is drawn in ColBadBar, except the red mark of
 // a mix-table change.
+#include "editor/Disposition.h"
 #include "editor/Ecran.h"
 #include "editor/PlacementTextes.h"
 
@@ -67,6 +68,15 @@ int32_t DebutPlaceGracePremierTemps(const TParamEcran& p);
 // their amounts where the bends write them; none without a bend shown. The layout keeps them
 // RetraitMarquesFin short of the bar that closes the measure, as the amounts that move right.
 std::optional<int32_t> DroiteBendsTemps(TContexteEcran& ctx, const TTemps& temps);
+// What a beat inks on the staff (into `encre`), measured on ctx.c, across from its x and down
+// from string 1: its fret texts where DessinerNote writes them, and its bends' strokes and
+// amounts where the bends write them, a pixel wider for the half-pixels their strokes round by
+// where they stand.
+void EncreTemps(TContexteEcran& ctx, const TTemps& temps, TEncreTemps& encre);
+// Between the ink of two beats: two clear columns, as the string's gap cut before a fret text
+// (kMargeFrette and the column it is written right of) must not reach the fret before it.
+inline constexpr int32_t kEcartFrettes = 2;
+
 // From the x of a measure's right bar, clear of the closing bar, double bar or repeat sign.
 int32_t RetraitMarquesFin(const TContexteEcran& ctx, int32_t mesure);
 

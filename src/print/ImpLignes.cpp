@@ -45,6 +45,10 @@ double EcartDiagrammes() { return G.EcartDiagramme * FacteurDiagrammesDe(ParamIm
 
 TBordsDiagrammes Espacer(int32_t m, platform::Canevas* c);
 
+// Between the ink of two beats: the white box a fret text hides its string behind must not
+// reach the fret before it, and 0.2 mm more.
+double EcartFrettesImpr() { return G.MargeFrette + 0.2; }
+
 // Stretches the proportional part of measure m by s.
 void Etirer(int32_t m, double s)
 {
@@ -136,7 +140,8 @@ TBordsDiagrammes Espacer(int32_t m, platform::Canevas* c)
 
     // A grace note is wider than the room the minimum of a short beat leaves it between the
     // frets, or after the bar.
-    const bool gracesOuBends = c && AvecGracesOuBends(temps, n, NbCordesImpr(), p.AffEff_Prt);
+    const TNotesMesure notes = c ? NotesMesure(temps, n, NbCordesImpr(), p.AffEff_Prt) : TNotesMesure{};
+    const bool gracesOuBends = notes.GracesOuBends;
     const double e = EchelleImpr();
     double graceAvant = 0;
     if (gracesOuBends && e > 0) {
@@ -149,6 +154,30 @@ TBordsDiagrammes Espacer(int32_t m, platform::Canevas* c)
             positions, NbCordesImpr(), [&](int32_t b, int32_t s) { return mm(PlaceGraceImpr(*c, temps[b], s)); },
             [&](int32_t b, int32_t s) { return mm(DebutPlaceGraceImpr(*c, temps[b], s)); },
             DebutPlaceGracePremierTempsImpr());
+        for (int32_t b = 1; b <= n; ++b)
+            temps[b].XImp = positions[static_cast<std::size_t>(b)];
+        bloc->LargeurImp = positions.back();
+    }
+
+    // Two-digit frets are wider than the minimum of a short beat, and a bend reaches further.
+    const bool frettes = e > 0 && (notes.Frettes || gracesOuBends);
+    if (frettes) {
+        std::vector<double> positions(static_cast<std::size_t>(n) + 2);
+        for (int32_t b = 1; b <= n; ++b)
+            positions[static_cast<std::size_t>(b)] = temps[b].XImp;
+        positions.back() = bloc->LargeurImp;
+        auto mm = [e](std::vector<TZoneEncre>& zones) {
+            for (TZoneEncre& z : zones)
+                z = {z.Gauche / e, z.Haut / e, z.Droite / e, z.Bas / e};
+        };
+        EcarterFrettes(
+            positions,
+            [&](int32_t b, TEncreTemps& encre) {
+                EncreTempsImpr(*c, temps[b], encre);
+                mm(encre.Frettes);
+                mm(encre.Bends);
+            },
+            EcartFrettesImpr());
         for (int32_t b = 1; b <= n; ++b)
             temps[b].XImp = positions[static_cast<std::size_t>(b)];
         bloc->LargeurImp = positions.back();
@@ -186,13 +215,18 @@ TBordsDiagrammes Espacer(int32_t m, platform::Canevas* c)
         bloc->EspaceDroiteImp = G.EspaceFinRenvoi;
     bloc->EspaceGaucheImp += graceAvant;
 
-    // Bends reach right of their beats, the last ones past the measure's end. Where the
-    // painter rounds their strokes, a beat further along the line may stand a pixel further.
-    if (gracesOuBends && e > 0) {
+    // Bends reach right of their beats, the last ones past the measure's end, and so may the
+    // last beat's frets. Where the painter rounds their strokes, a beat further along the line
+    // may stand a pixel further.
+    if (frettes) {
         std::optional<double> droite;
-        for (int32_t b = 1; b <= n; ++b)
+        for (int32_t b = 1; gracesOuBends && b <= n; ++b)
             if (const std::optional<double> d = DroiteBendsImpr(*c, temps[b]))
                 droite = std::max(droite.value_or(0), temps[b].XImp + (*d + 1.5) / e);
+        TEncreTemps dernier;
+        EncreTempsImpr(*c, temps[n], dernier);
+        for (const TZoneEncre& f : dernier.Frettes)
+            droite = std::max(droite.value_or(0), temps[n].XImp + f.Droite / e);
         const double fin = bloc->LargeurImp + bloc->EspaceDroiteImp - RetraitMarquesFinImpr(m);
         if (droite && *droite > fin)
             bloc->EspaceDroiteImp += *droite - fin;

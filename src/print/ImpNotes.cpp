@@ -248,6 +248,29 @@ std::optional<double> DroiteBendsImpr(platform::Canevas& c, const TTemps& t)
     return droite;
 }
 
+void EncreTempsImpr(platform::Canevas& c, const TTemps& t, TEncreTemps& encre)
+{
+    encre.Frettes.clear();
+    encre.Bends.clear();
+    const double e = EchelleImpr();
+    const double x = (t.XImp + ParamImpCourant.MargeGaucheLignes) * e;
+    const double y = YCordeImpr(1) * e;
+    c.SetFonte(PoliceImpr("FontNotes_Prt"));
+    for (int32_t s = 1; s <= NbCordesImpr(); ++s) {
+        const std::string texte = TexteFretteImpression(t, s);
+        if (texte.empty())
+            continue;
+        const platform::Dimension d = c.TextExtent(texte);
+        const double haut = (YCordeImpr(s) - YCordeImpr(1)) * e - d.cy / 2.0;
+        encre.Frettes.push_back({-d.cx / 2.0, haut, d.cx / 2.0, haut + d.cy});
+    }
+    if (ParamImpCourant.AffEff_Prt)
+        for (int32_t s = 1; s <= NbCordesImpr(); ++s)
+            if (AvecBendImpr(t, s))
+                for (const TZoneEncre& z : {TraceBend(c, t, s), CelluleValeurBend(c, t, s)})
+                    encre.Bends.push_back({z.Gauche - x, z.Haut - y, z.Droite - x + 1.5, z.Bas - y});
+}
+
 std::string TexteFretteImpression(const TTemps& temps, int32_t s)
 {
     if (temps.Silence || temps.Lie || s < 1 || s > kNbCordesMax)

@@ -4,6 +4,7 @@
 // after it (bend, bend and release). Beats are those of the current track in measure
 // MesureEnCours; x values are score x in print millimetres.
 #include "document/Variable.h"
+#include "editor/Disposition.h"
 #include "editor/PlacementTextes.h"
 #include "platform/Canevas.h"
 
@@ -49,3 +50,8 @@ TZoneEncre TraceBendImpr(platform::Canevas& c, int32_t b, int32_t s);
 // and their amounts where the bends write them; none without a bend printed. The layout keeps
 // them RetraitMarquesFinImpr short of the bar that closes the measure.
 std::optional<double> DroiteBendsImpr(platform::Canevas& c, const TTemps& temps);
+// What a beat prints on the staff (into `encre`), in device pixels measured on c, across from
+// its x and down from string 1: its fret texts where ImprimerNote writes them, and its bends'
+// strokes and amounts where the bends write them (with the effects), a pixel and a half wider
+// for where the painter rounds their strokes.
+void EncreTempsImpr(platform::Canevas& c, const TTemps& temps, TEncreTemps& encre);

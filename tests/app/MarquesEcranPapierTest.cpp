@@ -22,6 +22,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <functional>
 #include <iterator>
 #include <map>
@@ -867,6 +868,105 @@ TEST_F(MarquesEncre, BendsUnderChordDiagramsKeepTheirAmountsArrowsAndWavesClearO
             VerifierArcs(support);
             if (c.vibrato)
                 VerifierZigzags(support);
+        });
+    }
+}
+
+TEST_F(MarquesEncre, NeighbouringBeatsKeepTheirFretsAndBendsApart)
+{
+    // At the narrowest spacing two "12" of close beats read "1212", on one string or on two,
+    // and a bend on an inner beat ran through the next beat's fret. The beats move apart as far
+    // as that takes; at the usual spacing, where they have the room, they stand where their
+    // durations alone put them.
+    struct Cas {
+        const char* nom;
+        int code;                 // of the beats, in bars of 2/4
+        std::vector<int> frettes; // in turn along the beats
+        bool cordes;              // on strings 2 and 3 in turn, else all on string 3
+        bool bend;                // a bend of 1 on every beat of fret 12
+    };
+    const Cas cas[] = {
+        {"12 then 12 on sixteenths", 2, {12}, false, false},
+        {"10 11 12 10 on thirty-seconds", 3, {10, 11, 12, 10}, false, false},
+        {"12 on strings 2 and 3 in turn on sixteenths", 2, {12}, true, false},
+        {"10 11 12 10 on strings 2 and 3 in turn on thirty-seconds", 3, {10, 11, 12, 10}, true, false},
+        {"a bend of 1 on 12, then 14, on sixteenths", 2, {12, 14}, false, true},
+        {"a bend of 1 on 12, then 14 on the string above, on sixteenths", 2, {12, 14}, true, true},
+    };
+    const auto chanson = [](const Cas& c, bool notes) {
+        Mesures(2);
+        const int n = c.code == 2 ? 8 : 16;
+        for (int m = 1; m <= 2; ++m) {
+            Signature(2, 4, m);
+            for (int b = 1; b <= n; ++b) {
+                TTemps& t = Temps(b, m);
+                t = TTemps{};
+                t.CodeDuree = static_cast<int8_t>(c.code);
+                t.Duree = DureeEnTicks(c.code, false, false);
+                const int frette = c.frettes[static_cast<std::size_t>(b - 1) % c.frettes.size()];
+                TNoteCorde& note = t.Notes[c.cordes && b % 2 == 0 ? 2 : 3];
+                if (!notes)
+                    continue;
+                note.Frette = static_cast<int8_t>(frette);
+                if (c.bend && frette == 12) {
+                    note.Effet = 5;
+                    note.ValeurBend = 1;
+                }
+            }
+            Mesure(m).NbTemps[PisteCourante] = n;
+        }
+    };
+    const auto suivi = [&](const Cas& c) {
+        return [&c](std::string_view t) {
+            return t == "1" || std::ranges::any_of(c.frettes, [&](int f) { return t == std::to_string(f); });
+        };
+    };
+    // A beat reads as one column: on one line, the frets of neighbouring beats stand apart
+    // across, whatever their strings.
+    const auto colonnes = [&](const Cas& c, Support support) {
+        std::vector<QRect> cellules;
+        Peindre(
+            support,
+            [&c](std::string_view t) {
+                return std::ranges::any_of(c.frettes, [&](int f) { return t == std::to_string(f); });
+            },
+            &cellules);
+        EXPECT_GT(cellules.size(), 1u);
+        for (std::size_t i = 1; i < cellules.size(); ++i) {
+            const QRect& a = cellules[i - 1];
+            const QRect& b = cellules[i];
+            if (b.left() > a.left() && std::abs(b.center().y() - a.center().y()) < 3 * a.height()) {
+                EXPECT_LT(a.right(), b.left()) << "frets at " << a.x() << "," << a.y() << " and " << b.x() << "," << b.y();
+            }
+        }
+    };
+    // The x of every beat of the song on `support`, laid out as for painting.
+    const auto positions = [&](Support support) {
+        PeindreSur(support, [](platform::CanevasQt& qt) -> platform::Canevas& { return qt; });
+        std::vector<double> x;
+        for (int m = 1; m <= 2; ++m)
+            for (int b = 1; b <= Mesure(m).NbTemps[PisteCourante]; ++b)
+                x.push_back(support == Support::Ecran ? Temps(b, m).XEcran : Temps(b, m).XImp);
+        return x;
+    };
+    for (const Cas& c : cas) {
+        for (const bool serre : {true, false}) {
+            Espacement(serre);
+            chanson(c, true);
+            Partout(std::string(c.nom) + (serre ? ", spaced tightest" : ""), [&](Support support) {
+                VerifierTextes(support, suivi(c));
+                colonnes(c, support);
+                if (c.bend)
+                    VerifierArcs(support);
+            });
+        }
+        if (c.bend)
+            continue;
+        Partout(std::string(c.nom) + ", the durations' places", [&](Support support) {
+            chanson(c, false);
+            const std::vector<double> durees = positions(support);
+            chanson(c, true);
+            EXPECT_EQ(positions(support), durees);
         });
     }
 }

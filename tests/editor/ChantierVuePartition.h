@@ -59,8 +59,13 @@ inline void PartitionDeMesures(const std::vector<std::vector<int32_t>>& mesures)
         if (!bloc)
             bloc = std::make_unique<TMesure>();
         bloc->NbTemps[1] = static_cast<int32_t>(mesures[i].size());
-        for (std::size_t b = 0; b < mesures[i].size(); ++b)
-            bloc->Temps[1][b + 1].Duree = mesures[i][b];
+        // Fresh beats: measure 1 keeps the notes an earlier song left in its slots, and the
+        // layout measures the frets it finds there.
+        for (std::size_t b = 0; b < mesures[i].size(); ++b) {
+            TTemps& temps = bloc->Temps[1][b + 1];
+            temps = TTemps{};
+            temps.Duree = mesures[i][b];
+        }
     }
 }
 

@@ -495,8 +495,9 @@ TEST_F(DispositionMesureeTest, AGraceNoteWiderThanTheRoomBetweenTheFretsMovesIts
         {"a ghost grace note on the second beat", {{2, 3}}, false, {0, 39, 61}, 83},
         {"a grace note on the second beat", {{2, 6}}, false, {0, 27, 49}, 71},
         {"ghost grace notes on the second and third beats", {{2, 3}, {3, 3}}, false, {0, 39, 78}, 100},
-        // Triplet sixteenths have no minimum: 10 apart at the narrowest spacing.
-        {"no grace note, spaced tightest", {}, true, {0, 10, 20}, 30},
+        // Triplet sixteenths have no minimum: 10 apart at the narrowest spacing, but 14 apart
+        // for their "12" to keep 2 clear pixels between them.
+        {"no grace note, spaced tightest", {}, true, {0, 14, 28}, 38},
         {"ghost grace notes, spaced tightest", {{2, 3}, {3, 3}}, true, {0, 39, 78}, 88},
     };
     for (const Cas& c : cas) {
@@ -556,10 +557,11 @@ TEST_F(DispositionMesureeTest, AGraceNoteOnAFirstBeatMovesItAwayFromTheBar)
 
 TEST_F(DispositionMesureeTest, BendsReachingTheClosingBarMoveItRight)
 {
-    // At the narrowest spacing four sixteenths stand 10 apart, the measure 40 wide. A release
-    // from a "12" on the last beat reaches 52 (a pixel more where the line may round its
-    // strokes), a bend 48: marks end 2 pixels before a plain bar, 10 before the song's double
-    // bar (8 after its last beat), 16 before a repeat's end (13 after its last beat).
+    // At the narrowest spacing four sixteenths of "12" stand 14 apart (a fret's 12 pixels and
+    // 2 clear), the measure 52 wide. A release from a "12" on the last beat reaches 64 (a pixel
+    // more where the line may round its strokes), a bend 60: marks end 2 pixels before a plain
+    // bar, 10 before the song's double bar (8 after its last beat), 16 before a repeat's end (13
+    // after its last beat).
     ParamEcranCourant.CoefEspAff = 0;
     ParamEcranCourant.CoefPImp = 1.0;
     CalculerLargeursTemps();
@@ -583,8 +585,8 @@ TEST_F(DispositionMesureeTest, BendsReachingTheClosingBarMoveItRight)
         note.Effet = static_cast<uint8_t>(c.effet);
         note.ValeurBend = 1;
         EspacerMesure(c.mesure);
-        EXPECT_EQ(XEcran(c.mesure), (std::vector<int32_t>{0, 10, 20, 30}));
-        EXPECT_EQ(Partition.Mesures[c.mesure]->Largeur, 40);
+        EXPECT_EQ(XEcran(c.mesure), (std::vector<int32_t>{0, 14, 28, 42}));
+        EXPECT_EQ(Partition.Mesures[c.mesure]->Largeur, 52);
         EXPECT_EQ(Partition.Mesures[c.mesure]->EspaceDroite, c.espaceDroite);
         // Effects not shown: no room.
         ParamEcranCourant.AffEff = false;
