@@ -327,14 +327,33 @@ TBordsDiagrammes Espacer(int32_t m, Mesureur& mesureur)
     if (mesure->RenvoiDebut)
         mesure->EspaceGauche = p.EspaceRenvoiDebut;
     const TMesure* precedente = Bloc(m - 1);
-    if (m == 1 || (precedente && (mesure->Numerateur != precedente->Numerateur ||
-                                  mesure->Denominateur != precedente->Denominateur)))
+    const bool signature = m == 1 || (precedente && (mesure->Numerateur != precedente->Numerateur ||
+                                                     mesure->Denominateur != precedente->Denominateur));
+    if (signature)
         mesure->EspaceGauche += p.EspaceSignature;
     if (m == Partition.NbMesures)
         mesure->EspaceDroite = p.EspaceDerniereMesure;
     if (mesure->RenvoiFin)
         mesure->EspaceDroite = p.EspaceRenvoiFin;
     mesure->EspaceGauche += graceAvant;
+
+    // At the narrowest spacing the first beat's frets and grace notes reach back to the time
+    // signature: "412" for a 4/4 and a 12.
+    if (ctx && signature && n >= 1) {
+        TEncreTemps premier;
+        EncreTemps(*ctx, temps[1], premier);
+        std::optional<int32_t> gauche;
+        for (const TZoneEncre& f : premier.Frettes)
+            gauche = std::min(gauche.value_or(0), static_cast<int32_t>(f.Gauche));
+        for (int32_t s = 1; gracesOuBends && s <= ctx->NbCordes; ++s)
+            if (const std::optional<int32_t> g = PlaceGrace(*ctx, temps[1], s))
+                gauche = std::min(gauche.value_or(0), -*g);
+        if (gauche) {
+            const int32_t fin = DroiteSignature(*ctx, m, mesure->Numerateur, mesure->Denominateur) + kEcartFrettes;
+            const int32_t debut = p.LargeurSupMesure + mesure->EspaceGauche + temps[1].XEcran + *gauche;
+            mesure->EspaceGauche += std::max(fin - debut, 0);
+        }
+    }
 
     // Bends reach right of their beats, the last ones past the measure's end, and so may the
     // last beat's frets. Bends' strokes round half-pixels by where they stand on the line: a

@@ -411,30 +411,59 @@ void DessinerFinAlternative(TContexteEcran& ctx, int32_t mesure, int32_t x, int3
     c.TextOut(t.XNumero, t.YNumero, TexteFinAlternative(mesure, numero));
 }
 
-void DessinerSignature(TContexteEcran& ctx, int32_t mesure, int32_t x, int32_t y, int numerateur, int denominateur)
+namespace {
+
+// Where a measure's time signature writes its two numbers, centred one over the other: the
+// left of each from the measure's bar (the line's margin left out), and the height of a number.
+struct TPlaceSignature {
+    TexteEntier Num, Den;
+    int32_t GaucheNum = 0, GaucheDen = 0;
+    int32_t DroiteNum = 0, DroiteDen = 0;
+    int Hauteur = 0;
+};
+
+TPlaceSignature PlaceSignature(TContexteEcran& ctx, int32_t mesure, int numerateur, int denominateur)
 {
     platform::Canevas& c = ctx.c;
     const TMesure* bloc = Bloc(mesure);
     const TParamEcran& p = ctx.p;
-    c.SetLargeurStylo(1);
     c.SetFonte(ctx.FontSign);
-    c.SetBrosseVide();
-    c.SetStyloNul();
-
-    int32_t xs = x + ctx.DecalageSignature;
+    int32_t xs = ctx.DecalageSignature;
     if (bloc && bloc->RenvoiDebut)
         xs += p.EspaceRenvoiDebut;
     else if (mesure == 1)
         xs += p.EspacePremiereMesure;
+    TPlaceSignature s{TexteEntier(numerateur), TexteEntier(denominateur)};
+    const platform::Dimension dn = c.TextExtent(s.Num.Vue());
+    const int ld = c.TextWidth(s.Den.Vue());
+    const int32_t centre = xs + 6;
+    s.GaucheNum = centre - R(dn.cx / 2.0);
+    s.DroiteNum = s.GaucheNum + dn.cx;
+    s.GaucheDen = centre - R(ld / 2.0);
+    s.DroiteDen = s.GaucheDen + ld;
+    s.Hauteur = dn.cy;
+    return s;
+}
 
-    const TexteEntier num(numerateur);
-    const TexteEntier den(denominateur);
-    const platform::Dimension dn = c.TextExtent(num.Vue());
-    const int th = dn.cy;
+} // namespace
+
+void DessinerSignature(TContexteEcran& ctx, int32_t mesure, int32_t x, int32_t y, int numerateur, int denominateur)
+{
+    platform::Canevas& c = ctx.c;
+    c.SetLargeurStylo(1);
+    c.SetBrosseVide();
+    c.SetStyloNul();
+    const TPlaceSignature s = PlaceSignature(ctx, mesure, numerateur, denominateur);
+    const int th = s.Hauteur;
     const int g = R(((ctx.NbCordes - 1) * ctx.E - 2.0 * th) / 3.0);
-    const int32_t centre = ctx.MG + xs + 6;
-    c.TextOut(centre - R(dn.cx / 2.0), y + g, num.Vue());
-    c.TextOut(centre - R(c.TextWidth(den.Vue()) / 2.0), y + th + 2 * g, den.Vue());
+    c.TextOut(ctx.MG + x + s.GaucheNum, y + g, s.Num.Vue());
+    c.TextOut(ctx.MG + x + s.GaucheDen, y + th + 2 * g, s.Den.Vue());
+}
+
+int32_t DroiteSignature(TContexteEcran& ctx, int32_t mesure, int numerateur, int denominateur)
+{
+    const TPlaceSignature s = PlaceSignature(ctx, mesure, numerateur, denominateur);
+    return std::max(s.DroiteNum, s.DroiteDen);
 }
 
 void DessinerPoint(TContexteEcran& ctx, int32_t x, int32_t y, platform::Couleur couleur)

@@ -162,6 +162,9 @@ void DessinerFinAlternative(TContexteEcran& ctx, int32_t mesure, int32_t x, int3
 // drawn, and its number's cell, measured on ctx.c (whose font it changes).
 std::vector<TZoneEncre> ZonesFinAlternative(TContexteEcran& ctx, int32_t mesure, int32_t x, int32_t numero);
 void DessinerSignature(TContexteEcran& ctx, int32_t mesure, int32_t x, int32_t y, int numerateur, int denominateur);
+// The right of the time signature's cells, from the measure's bar: the first beat's frets keep
+// clear of it.
+int32_t DroiteSignature(TContexteEcran& ctx, int32_t mesure, int numerateur, int denominateur);
 // A 4 x 4 and a 2 x 2 dot around (MG + x, y); also the rhythm dots.
 void DessinerPoint(TContexteEcran& ctx, int32_t x, int32_t y, platform::Couleur couleur);
 void DessinerPetitPoint(TContexteEcran& ctx, int32_t x, int32_t y, platform::Couleur couleur);

@@ -215,6 +215,24 @@ TBordsDiagrammes Espacer(int32_t m, platform::Canevas* c)
         bloc->EspaceDroiteImp = G.EspaceFinRenvoi;
     bloc->EspaceGaucheImp += graceAvant;
 
+    // At the narrowest spacing the first beat's frets and grace notes reach back to the time
+    // signature: "412" for a 4/4 and a 12.
+    if (frettes && (m == 1 || SignatureChange(m)) && n >= 1) {
+        TEncreTemps premier;
+        EncreTempsImpr(*c, temps[1], premier);
+        std::optional<double> gauche;
+        for (const TZoneEncre& f : premier.Frettes)
+            gauche = std::min(gauche.value_or(0), f.Gauche / e);
+        for (int32_t s = 1; gracesOuBends && s <= NbCordesImpr(); ++s)
+            if (const std::optional<double> g = PlaceGraceImpr(*c, temps[1], s))
+                gauche = std::min(gauche.value_or(0), -*g / e);
+        if (gauche) {
+            const double fin = DroiteSignatureImpr(*c, m, bloc->Numerateur, bloc->Denominateur) + EcartFrettesImpr();
+            const double debut = p.EspaceAvantTemps + bloc->EspaceGaucheImp + temps[1].XImp + *gauche;
+            bloc->EspaceGaucheImp += std::max(fin - debut, 0.0);
+        }
+    }
+
     // Bends reach right of their beats, the last ones past the measure's end, and so may the
     // last beat's frets. Where the painter rounds their strokes, a beat further along the line
     // may stand a pixel further.

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <vector>
+#include <string>
 
 namespace {
 
@@ -227,20 +228,40 @@ void ImprimerFinAlternative(int32_t mesure, int32_t numero, double y, double x, 
     c->TextOut(t.XNumero, t.YNumero, TexteFinAlternative(mesure, numero));
 }
 
+namespace {
+
+// The middle of a measure's time signature, in millimetres from its bar.
+double CentreSignatureImpr(int32_t mesure)
+{
+    const TMesure* bloc = MesureImpr(mesure);
+    double xc = G.DecalageSignature + 1.5;
+    if (bloc && bloc->RenvoiDebut)
+        xc += G.EspaceDebutRenvoi;
+    else if (mesure == 1)
+        xc += G.EspaceDebutPartition;
+    return xc;
+}
+
+} // namespace
+
+double DroiteSignatureImpr(platform::Canevas& c, int32_t mesure, int numerateur, int denominateur)
+{
+    const double e = EchelleImpr();
+    if (e <= 0)
+        return 0;
+    c.SetFonte(PoliceImpr("FontSign_Prt"));
+    const int largeur = std::max(c.TextWidth(std::to_string(numerateur)), c.TextWidth(std::to_string(denominateur)));
+    return CentreSignatureImpr(mesure) + largeur / 2.0 / e;
+}
+
 void ImprimerSignature(int32_t mesure, int numerateur, int denominateur, double y, double x)
 {
     platform::Canevas* c = CanvasImpr;
     if (!c)
         return;
     const TZoneImpression& p = ParamImpCourant;
-    const TMesure* bloc = MesureImpr(mesure);
     const double e = EchelleImpr();
-    double xc = x + G.DecalageSignature + 1.5;
-    if (bloc && bloc->RenvoiDebut)
-        xc += G.EspaceDebutRenvoi;
-    else if (mesure == 1)
-        xc += G.EspaceDebutPartition;
-    xc += p.MargeGaucheLignes;
+    const double xc = x + CentreSignatureImpr(mesure) + p.MargeGaucheLignes;
     const double ym = y + (NbCordesImpr() - 1) / 2.0 * kEcartCordes;
 
     c->SetFonte(PoliceImpr("FontSign_Prt"));

@@ -48,6 +48,9 @@ std::vector<TZoneEncre> ZonesFinAlternative(platform::Canevas& c, int32_t mesure
 double FinNumeroFinAlternativeImpr(platform::Canevas& c, int32_t mesure, int32_t numero);
 // The time signature of measure `mesure` whose bar is at x.
 void ImprimerSignature(int32_t mesure, int numerateur, int denominateur, double y, double x);
+// The right of the widest of the time signature's numbers, in millimetres from the measure's
+// bar: the first beat's frets keep clear of it.
+double DroiteSignatureImpr(platform::Canevas& c, int32_t mesure, int numerateur, int denominateur);
 // The measure number centred on x above the top string (when measure numbers are printed).
 void ImprimerNumeroMesure(int32_t mesure, double x);
 // The names of the open strings left of x, unless the track has a standard tuning.

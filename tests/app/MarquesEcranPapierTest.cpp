@@ -970,3 +970,63 @@ TEST_F(MarquesEncre, NeighbouringBeatsKeepTheirFretsAndBendsApart)
         });
     }
 }
+
+TEST_F(MarquesEncre, TheFirstBeatKeepsItsFretsAndGraceNotesClearOfTheTimeSignature)
+{
+    // At the narrowest spacing a 4/4 and a first fret 12 read "412": the signature's numbers
+    // stand apart from the frets and grace notes, at the song's start, after a repeat's start
+    // and where the time changes. (They stand on the staff lines, so their ink meets those.)
+    struct Cas {
+        const char* nom;
+        int corde;        // of every fret
+        bool grace;       // a grace note 12 before the first beat's 14
+        bool renvoi;      // a repeat starts at the first measure
+        bool changement;  // the second measure turns to 3/4
+    };
+    const Cas cas[] = {
+        {"12 on the second string", 2, false, false, false},
+        {"12 on the fifth string", 5, false, false, false},
+        {"a grace note before 14", 2, true, false, false},
+        {"12 after a repeat's start", 2, false, true, false},
+        {"12 where the time turns to 3/4", 5, false, false, true},
+    };
+    for (const Cas& c : cas) {
+        Mesures(2);
+        for (int m = 1; m <= 2; ++m) {
+            Signature(m == 2 && c.changement ? 3 : 4, 4, m);
+            const int n = m == 2 && c.changement ? 12 : 16;
+            for (int b = 1; b <= n; ++b) {
+                TTemps& t = Temps(b, m);
+                t = TTemps{};
+                t.CodeDuree = 2;
+                t.Duree = DureeEnTicks(2, false, false);
+                TNoteCorde& note = t.Notes[c.corde];
+                note.Frette = 12;
+                if (c.grace && b == 1) {
+                    note.Frette = 14;
+                    note.FretteGrace = 12;
+                    note.NuanceGrace = 6;
+                    note.DureeGrace = 1;
+                }
+            }
+            Mesure(m).NbTemps[PisteCourante] = n;
+        }
+        Mesure(1).RenvoiDebut = c.renvoi;
+        for (const bool serre : {true, false}) {
+            Espacement(serre);
+            Partout(std::string(c.nom) + (serre ? ", spaced tightest" : ""), [&](Support support) {
+                std::vector<QRect> signatures, frettes;
+                Peindre(support, [](std::string_view t) { return t == "3" || t == "4"; }, &signatures);
+                Peindre(support, [](std::string_view t) { return t.find("1") != std::string_view::npos; }, &frettes);
+                EXPECT_GE(signatures.size(), 2u);
+                EXPECT_FALSE(frettes.empty());
+                for (const QRect& s : signatures)
+                    for (const QRect& f : frettes) {
+                        EXPECT_FALSE(s.adjusted(-1, 0, 1, 0).intersects(f))
+                            << "\"" << s.x() << "," << s.y() << " " << s.width() << "x" << s.height() << " and fret at "
+                            << f.x() << "," << f.y();
+                    }
+            });
+        }
+    }
+}
