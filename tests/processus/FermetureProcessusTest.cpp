@@ -264,7 +264,12 @@ TEST_F(FermetureProcessusTest, ACloseRequestEndsTheProgramAtAnyMoment)
 
     for (const Essai& e : essais) {
         SCOPED_TRACE(e.Nom());
-        ASSERT_TRUE(e.demande.has_value()) << "the main window never showed";
+        ASSERT_TRUE(e.demande.has_value())
+            << "the main window never showed"
+            << (e.fin ? (WIFSIGNALED(e.statut) ? ", killed by signal " + std::to_string(WTERMSIG(e.statut))
+                                               : ", exit status " + std::to_string(WEXITSTATUS(e.statut)))
+                      : std::string(", still running"))
+            << (e.fin ? " after " + std::to_string(std::chrono::duration_cast<std::chrono::milliseconds>(*e.fin - e.debut).count()) + " ms" : std::string());
         ASSERT_TRUE(e.fin.has_value()) << "the program did not end";
         // The close steps take tens of milliseconds, even with nine programs side by side.
         const auto duree = std::chrono::duration_cast<std::chrono::milliseconds>(*e.fin - *e.demande);
