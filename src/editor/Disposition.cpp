@@ -222,6 +222,18 @@ void EcarterFrettes(std::span<double> x, const TEncreMesure& encre, double ecart
     }
 }
 
+double EcarterSignature(double x, double fin, double ecart, const TEncreTemps& encre, int32_t nbCordes,
+                        const TMesureGrace& place)
+{
+    std::optional<double> gauche;
+    for (const TZoneEncre& f : encre.Frettes)
+        gauche = std::min(gauche.value_or(0), f.Gauche);
+    for (int32_t s = 1; s <= nbCordes; ++s)
+        if (const std::optional<double> g = place(1, s))
+            gauche = std::min(gauche.value_or(0), -*g);
+    return gauche ? std::max(fin + ecart - (x + *gauche), 0.0) : 0;
+}
+
 namespace {
 
 TBordsDiagrammes Espacer(int32_t m, Mesureur& mesureur)
@@ -273,15 +285,16 @@ TBordsDiagrammes Espacer(int32_t m, Mesureur& mesureur)
     const TNotesMesure notes = canevas ? NotesMesure(temps, n, nbCordes, p.AffEff) : TNotesMesure{};
     const bool gracesOuBends = notes.GracesOuBends;
     TContexteEcran* ctx = notes.Frettes || gracesOuBends ? &mesureur.Contexte() : nullptr;
+    auto entier = [](std::optional<int32_t> v) { return v ? std::optional<double>(*v) : std::nullopt; };
+    auto placeGrace = [&](int32_t b, int32_t s) { return entier(PlaceGrace(*ctx, temps[b], s)); };
     int32_t graceAvant = 0;
     if (gracesOuBends) {
         std::vector<double> positions(static_cast<std::size_t>(n) + 2);
         for (int32_t b = 1; b <= n; ++b)
             positions[static_cast<std::size_t>(b)] = temps[b].XEcran;
         positions.back() = mesure->Largeur;
-        auto entier = [](std::optional<int32_t> v) { return v ? std::optional<double>(*v) : std::nullopt; };
         graceAvant = static_cast<int32_t>(EcarterGraces(
-            positions, ctx->NbCordes, [&](int32_t b, int32_t s) { return entier(PlaceGrace(*ctx, temps[b], s)); },
+            positions, ctx->NbCordes, placeGrace,
             [&](int32_t b, int32_t s) { return entier(DebutPlaceGrace(*ctx, temps[b], s)); },
             DebutPlaceGracePremierTemps(p)));
         for (int32_t b = 1; b <= n; ++b)
@@ -337,22 +350,14 @@ TBordsDiagrammes Espacer(int32_t m, Mesureur& mesureur)
         mesure->EspaceDroite = p.EspaceRenvoiFin;
     mesure->EspaceGauche += graceAvant;
 
-    // At the narrowest spacing the first beat's frets and grace notes reach back to the time
-    // signature: "412" for a 4/4 and a 12.
     if (ctx && signature && n >= 1) {
         TEncreTemps premier;
         EncreTemps(*ctx, temps[1], premier);
-        std::optional<int32_t> gauche;
-        for (const TZoneEncre& f : premier.Frettes)
-            gauche = std::min(gauche.value_or(0), static_cast<int32_t>(f.Gauche));
-        for (int32_t s = 1; gracesOuBends && s <= ctx->NbCordes; ++s)
-            if (const std::optional<int32_t> g = PlaceGrace(*ctx, temps[1], s))
-                gauche = std::min(gauche.value_or(0), -*g);
-        if (gauche) {
-            const int32_t fin = DroiteSignature(*ctx, m, mesure->Numerateur, mesure->Denominateur) + kEcartFrettes;
-            const int32_t debut = p.LargeurSupMesure + mesure->EspaceGauche + temps[1].XEcran + *gauche;
-            mesure->EspaceGauche += std::max(fin - debut, 0);
-        }
+        // The ink is in whole pixels: so is the room.
+        mesure->EspaceGauche += static_cast<int32_t>(
+            EcarterSignature(p.LargeurSupMesure + mesure->EspaceGauche + temps[1].XEcran,
+                             DroiteSignature(*ctx, m, mesure->Numerateur, mesure->Denominateur), kEcartFrettes,
+                             premier, gracesOuBends ? ctx->NbCordes : 0, placeGrace));
     }
 
     // Bends reach right of their beats, the last ones past the measure's end, and so may the

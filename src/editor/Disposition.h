@@ -92,6 +92,13 @@ struct TEncreTemps {
 using TEncreMesure = std::function<void(int32_t temps, TEncreTemps& encre)>;
 void EcarterFrettes(std::span<double> x, const TEncreMesure& encre, double ecart);
 
+// A measure's first beat at x, after a time signature whose ink ends at `fin`: how much further
+// right the beat must stand for what it inks before its x to begin `ecart` past the signature,
+// its frets (`encre`, from its x) and the grace notes place(1, s) before it on strings
+// 1..nbCordes; 0 when it inks neither. At the narrowest spacing a 4/4 before a 12 read "412".
+double EcarterSignature(double x, double fin, double ecart, const TEncreTemps& encre, int32_t nbCordes,
+                        const TMesureGrace& place);
+
 // Lays out every measure of the current track into display lines of
 // LignesAffichage.LargeurDispo pixels, then sets the scroll range (AjusterDefilement).
 void CouperLignes();

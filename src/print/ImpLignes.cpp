@@ -143,15 +143,23 @@ TBordsDiagrammes Espacer(int32_t m, platform::Canevas* c)
     const TNotesMesure notes = c ? NotesMesure(temps, n, NbCordesImpr(), p.AffEff_Prt) : TNotesMesure{};
     const bool gracesOuBends = notes.GracesOuBends;
     const double e = EchelleImpr();
+    auto mm = [e](std::optional<double> v) { return v ? std::optional<double>(*v / e) : std::nullopt; };
+    auto placeGrace = [&](int32_t b, int32_t s) { return mm(PlaceGraceImpr(*c, temps[b], s)); };
+    // What a beat inks, in mm as the layout.
+    auto encreMm = [&](int32_t b, TEncreTemps& encre) {
+        EncreTempsImpr(*c, temps[b], encre);
+        for (std::vector<TZoneEncre>* zones : {&encre.Frettes, &encre.Bends})
+            for (TZoneEncre& z : *zones)
+                z = {z.Gauche / e, z.Haut / e, z.Droite / e, z.Bas / e};
+    };
     double graceAvant = 0;
     if (gracesOuBends && e > 0) {
         std::vector<double> positions(static_cast<std::size_t>(n) + 2);
         for (int32_t b = 1; b <= n; ++b)
             positions[static_cast<std::size_t>(b)] = temps[b].XImp;
         positions.back() = bloc->LargeurImp;
-        auto mm = [e](std::optional<double> v) { return v ? std::optional<double>(*v / e) : std::nullopt; };
         graceAvant = EcarterGraces(
-            positions, NbCordesImpr(), [&](int32_t b, int32_t s) { return mm(PlaceGraceImpr(*c, temps[b], s)); },
+            positions, NbCordesImpr(), placeGrace,
             [&](int32_t b, int32_t s) { return mm(DebutPlaceGraceImpr(*c, temps[b], s)); },
             DebutPlaceGracePremierTempsImpr());
         for (int32_t b = 1; b <= n; ++b)
@@ -166,18 +174,7 @@ TBordsDiagrammes Espacer(int32_t m, platform::Canevas* c)
         for (int32_t b = 1; b <= n; ++b)
             positions[static_cast<std::size_t>(b)] = temps[b].XImp;
         positions.back() = bloc->LargeurImp;
-        auto mm = [e](std::vector<TZoneEncre>& zones) {
-            for (TZoneEncre& z : zones)
-                z = {z.Gauche / e, z.Haut / e, z.Droite / e, z.Bas / e};
-        };
-        EcarterFrettes(
-            positions,
-            [&](int32_t b, TEncreTemps& encre) {
-                EncreTempsImpr(*c, temps[b], encre);
-                mm(encre.Frettes);
-                mm(encre.Bends);
-            },
-            EcartFrettesImpr());
+        EcarterFrettes(positions, encreMm, EcartFrettesImpr());
         for (int32_t b = 1; b <= n; ++b)
             temps[b].XImp = positions[static_cast<std::size_t>(b)];
         bloc->LargeurImp = positions.back();
@@ -215,22 +212,13 @@ TBordsDiagrammes Espacer(int32_t m, platform::Canevas* c)
         bloc->EspaceDroiteImp = G.EspaceFinRenvoi;
     bloc->EspaceGaucheImp += graceAvant;
 
-    // At the narrowest spacing the first beat's frets and grace notes reach back to the time
-    // signature: "412" for a 4/4 and a 12.
     if (frettes && (m == 1 || SignatureChange(m)) && n >= 1) {
         TEncreTemps premier;
-        EncreTempsImpr(*c, temps[1], premier);
-        std::optional<double> gauche;
-        for (const TZoneEncre& f : premier.Frettes)
-            gauche = std::min(gauche.value_or(0), f.Gauche / e);
-        for (int32_t s = 1; gracesOuBends && s <= NbCordesImpr(); ++s)
-            if (const std::optional<double> g = PlaceGraceImpr(*c, temps[1], s))
-                gauche = std::min(gauche.value_or(0), -*g / e);
-        if (gauche) {
-            const double fin = DroiteSignatureImpr(*c, m, bloc->Numerateur, bloc->Denominateur) + EcartFrettesImpr();
-            const double debut = p.EspaceAvantTemps + bloc->EspaceGaucheImp + temps[1].XImp + *gauche;
-            bloc->EspaceGaucheImp += std::max(fin - debut, 0.0);
-        }
+        encreMm(1, premier);
+        bloc->EspaceGaucheImp += EcarterSignature(p.EspaceAvantTemps + bloc->EspaceGaucheImp + temps[1].XImp,
+                                                  DroiteSignatureImpr(*c, m, bloc->Numerateur, bloc->Denominateur),
+                                                  EcartFrettesImpr(), premier, gracesOuBends ? NbCordesImpr() : 0,
+                                                  placeGrace);
     }
 
     // Bends reach right of their beats, the last ones past the measure's end, and so may the
@@ -242,9 +230,9 @@ TBordsDiagrammes Espacer(int32_t m, platform::Canevas* c)
             if (const std::optional<double> d = DroiteBendsImpr(*c, temps[b]))
                 droite = std::max(droite.value_or(0), temps[b].XImp + (*d + 1.5) / e);
         TEncreTemps dernier;
-        EncreTempsImpr(*c, temps[n], dernier);
+        encreMm(n, dernier);
         for (const TZoneEncre& f : dernier.Frettes)
-            droite = std::max(droite.value_or(0), temps[n].XImp + f.Droite / e);
+            droite = std::max(droite.value_or(0), temps[n].XImp + f.Droite);
         const double fin = bloc->LargeurImp + bloc->EspaceDroiteImp - RetraitMarquesFinImpr(m);
         if (droite && *droite > fin)
             bloc->EspaceDroiteImp += *droite - fin;
