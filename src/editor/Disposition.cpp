@@ -279,6 +279,20 @@ TBordsDiagrammes Espacer(int32_t m, Mesureur& mesureur)
         mesure->Largeur = Arrondi32(mesure->Largeur * c);
     }
 
+    // Each pass below moves the beats' x and the measure's width from where the one before
+    // left them, in whole pixels.
+    std::vector<double> positions;
+    auto ecarter = [&](auto&& deplacer) {
+        positions.assign(static_cast<std::size_t>(n) + 2, 0);
+        for (int32_t b = 1; b <= n; ++b)
+            positions[static_cast<std::size_t>(b)] = temps[b].XEcran;
+        positions.back() = mesure->Largeur;
+        deplacer();
+        for (int32_t b = 1; b <= n; ++b)
+            temps[b].XEcran = Arrondi32(positions[static_cast<std::size_t>(b)]);
+        mesure->Largeur = Arrondi32(positions.back());
+    };
+
     // A grace note is wider than the room the minimum of a short beat leaves it between the
     // frets, or after the bar.
     const int32_t nbCordes = std::clamp<int32_t>(Partition.NbCordes[PisteCourante], 1, kNbCordesMax);
@@ -289,30 +303,20 @@ TBordsDiagrammes Espacer(int32_t m, Mesureur& mesureur)
     auto placeGrace = [&](int32_t b, int32_t s) { return entier(PlaceGrace(*ctx, temps[b], s)); };
     int32_t graceAvant = 0;
     if (gracesOuBends) {
-        std::vector<double> positions(static_cast<std::size_t>(n) + 2);
-        for (int32_t b = 1; b <= n; ++b)
-            positions[static_cast<std::size_t>(b)] = temps[b].XEcran;
-        positions.back() = mesure->Largeur;
-        graceAvant = static_cast<int32_t>(EcarterGraces(
-            positions, ctx->NbCordes, placeGrace,
-            [&](int32_t b, int32_t s) { return entier(DebutPlaceGrace(*ctx, temps[b], s)); },
-            DebutPlaceGracePremierTemps(p)));
-        for (int32_t b = 1; b <= n; ++b)
-            temps[b].XEcran = Arrondi32(positions[static_cast<std::size_t>(b)]);
-        mesure->Largeur = Arrondi32(positions.back());
+        ecarter([&] {
+            graceAvant = static_cast<int32_t>(EcarterGraces(
+                positions, ctx->NbCordes, placeGrace,
+                [&](int32_t b, int32_t s) { return entier(DebutPlaceGrace(*ctx, temps[b], s)); },
+                DebutPlaceGracePremierTemps(p)));
+        });
     }
 
     // Two-digit frets are wider than the minimum of a short beat, and a bend reaches further.
     if (ctx) {
-        std::vector<double> positions(static_cast<std::size_t>(n) + 2);
-        for (int32_t b = 1; b <= n; ++b)
-            positions[static_cast<std::size_t>(b)] = temps[b].XEcran;
-        positions.back() = mesure->Largeur;
-        EcarterFrettes(
-            positions, [&](int32_t b, TEncreTemps& encre) { EncreTemps(*ctx, temps[b], encre); }, kEcartFrettes);
-        for (int32_t b = 1; b <= n; ++b)
-            temps[b].XEcran = Arrondi32(positions[static_cast<std::size_t>(b)]);
-        mesure->Largeur = Arrondi32(positions.back());
+        ecarter([&] {
+            EcarterFrettes(
+                positions, [&](int32_t b, TEncreTemps& encre) { EncreTemps(*ctx, temps[b], encre); }, kEcartFrettes);
+        });
     }
 
     // A diagram is wider than the minimum of a short beat.
@@ -323,14 +327,9 @@ TBordsDiagrammes Espacer(int32_t m, Mesureur& mesureur)
     const int32_t ecart = EcartDiagrammes();
     TBordsDiagrammes bords;
     if (!diagrammes.empty()) {
-        std::vector<double> positions(static_cast<std::size_t>(n) + 2);
-        for (int32_t b = 1; b <= n; ++b)
-            positions[static_cast<std::size_t>(b)] = temps[b].XEcran;
-        positions.back() = mesure->Largeur;
-        bords = EcarterDiagrammes(positions, diagrammes, ecart);
-        for (int32_t b = 1; b <= n; ++b)
-            temps[b].XEcran = Arrondi32(positions[static_cast<std::size_t>(b)]);
-        mesure->Largeur = Arrondi32(positions.back());
+        ecarter([&] {
+            bords = EcarterDiagrammes(positions, diagrammes, ecart);
+        });
     }
 
     mesure->EspaceGauche = 0;

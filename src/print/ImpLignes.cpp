@@ -138,6 +138,20 @@ TBordsDiagrammes Espacer(int32_t m, platform::Canevas* c)
         bloc->LargeurImp *= k;
     }
 
+    // Each pass below moves the beats' x and the measure's width from where the one before
+    // left them.
+    std::vector<double> positions;
+    auto ecarter = [&](auto&& deplacer) {
+        positions.assign(static_cast<std::size_t>(n) + 2, 0);
+        for (int32_t b = 1; b <= n; ++b)
+            positions[static_cast<std::size_t>(b)] = temps[b].XImp;
+        positions.back() = bloc->LargeurImp;
+        deplacer();
+        for (int32_t b = 1; b <= n; ++b)
+            temps[b].XImp = positions[static_cast<std::size_t>(b)];
+        bloc->LargeurImp = positions.back();
+    };
+
     // A grace note is wider than the room the minimum of a short beat leaves it between the
     // frets, or after the bar.
     const TNotesMesure notes = c ? NotesMesure(temps, n, NbCordesImpr(), p.AffEff_Prt) : TNotesMesure{};
@@ -154,30 +168,20 @@ TBordsDiagrammes Espacer(int32_t m, platform::Canevas* c)
     };
     double graceAvant = 0;
     if (gracesOuBends && e > 0) {
-        std::vector<double> positions(static_cast<std::size_t>(n) + 2);
-        for (int32_t b = 1; b <= n; ++b)
-            positions[static_cast<std::size_t>(b)] = temps[b].XImp;
-        positions.back() = bloc->LargeurImp;
-        graceAvant = EcarterGraces(
-            positions, NbCordesImpr(), placeGrace,
-            [&](int32_t b, int32_t s) { return mm(DebutPlaceGraceImpr(*c, temps[b], s)); },
-            DebutPlaceGracePremierTempsImpr());
-        for (int32_t b = 1; b <= n; ++b)
-            temps[b].XImp = positions[static_cast<std::size_t>(b)];
-        bloc->LargeurImp = positions.back();
+        ecarter([&] {
+            graceAvant = EcarterGraces(
+                positions, NbCordesImpr(), placeGrace,
+                [&](int32_t b, int32_t s) { return mm(DebutPlaceGraceImpr(*c, temps[b], s)); },
+                DebutPlaceGracePremierTempsImpr());
+        });
     }
 
     // Two-digit frets are wider than the minimum of a short beat, and a bend reaches further.
     const bool frettes = e > 0 && (notes.Frettes || gracesOuBends);
     if (frettes) {
-        std::vector<double> positions(static_cast<std::size_t>(n) + 2);
-        for (int32_t b = 1; b <= n; ++b)
-            positions[static_cast<std::size_t>(b)] = temps[b].XImp;
-        positions.back() = bloc->LargeurImp;
-        EcarterFrettes(positions, encreMm, EcartFrettesImpr());
-        for (int32_t b = 1; b <= n; ++b)
-            temps[b].XImp = positions[static_cast<std::size_t>(b)];
-        bloc->LargeurImp = positions.back();
+        ecarter([&] {
+            EcarterFrettes(positions, encreMm, EcartFrettesImpr());
+        });
     }
 
     // A diagram is wider than the minimum of a short beat.
@@ -188,14 +192,9 @@ TBordsDiagrammes Espacer(int32_t m, platform::Canevas* c)
     const double ecart = EcartDiagrammes();
     TBordsDiagrammes bords;
     if (!diagrammes.empty()) {
-        std::vector<double> positions(static_cast<std::size_t>(n) + 2);
-        for (int32_t b = 1; b <= n; ++b)
-            positions[static_cast<std::size_t>(b)] = temps[b].XImp;
-        positions.back() = bloc->LargeurImp;
-        bords = EcarterDiagrammes(positions, diagrammes, ecart);
-        for (int32_t b = 1; b <= n; ++b)
-            temps[b].XImp = positions[static_cast<std::size_t>(b)];
-        bloc->LargeurImp = positions.back();
+        ecarter([&] {
+            bords = EcarterDiagrammes(positions, diagrammes, ecart);
+        });
     }
 
     bloc->EspaceGaucheImp = 0;
