@@ -360,17 +360,18 @@ TBordsDiagrammes Espacer(int32_t m, Mesureur& mesureur)
     }
 
     // Bends reach right of their beats, the last ones past the measure's end, and so may the
-    // last beat's frets. Bends' strokes round half-pixels by where they stand on the line: a
-    // pixel more, wherever that is.
+    // last beat's frets.
     if (ctx) {
         std::optional<int32_t> droite;
-        for (int32_t b = 1; gracesOuBends && b <= n; ++b)
-            if (const std::optional<int32_t> d = DroiteBendsTemps(*ctx, temps[b]))
-                droite = std::max(droite.value_or(0), temps[b].XEcran + *d + 1);
-        TEncreTemps dernier;
-        EncreTemps(*ctx, temps[n], dernier);
-        for (const TZoneEncre& f : dernier.Frettes)
-            droite = std::max(droite.value_or(0), temps[n].XEcran + static_cast<int32_t>(f.Droite));
+        TEncreTemps encre;
+        for (int32_t b = gracesOuBends ? 1 : n; b <= n; ++b) {
+            EncreTemps(*ctx, temps[b], encre);
+            for (const TZoneEncre& z : encre.Bends)
+                droite = std::max(droite.value_or(0), temps[b].XEcran + static_cast<int32_t>(z.Droite));
+            if (b == n)
+                for (const TZoneEncre& f : encre.Frettes)
+                    droite = std::max(droite.value_or(0), temps[n].XEcran + static_cast<int32_t>(f.Droite));
+        }
         const int32_t fin = mesure->Largeur + mesure->EspaceDroite - RetraitMarquesFin(*ctx, m);
         if (droite && *droite > fin)
             mesure->EspaceDroite += *droite - fin;

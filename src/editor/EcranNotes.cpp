@@ -297,20 +297,6 @@ TZoneEncre TraceBend(TContexteEcran& ctx, const TTemps& temps, int32_t s)
 
 } // namespace
 
-std::optional<int32_t> DroiteBendsTemps(TContexteEcran& ctx, const TTemps& temps)
-{
-    if (!ctx.p.AffEff)
-        return std::nullopt;
-    std::optional<int32_t> droite;
-    for (int32_t s = 1; s <= ctx.NbCordes; ++s) {
-        if (!AvecBend(temps, s))
-            continue;
-        const double d = std::max(TraceBend(ctx, temps, s).Droite, ValeurBend(ctx, temps, s).Droite);
-        droite = std::max(droite.value_or(0), static_cast<int32_t>(d) - ctx.MG - temps.XEcran);
-    }
-    return droite;
-}
-
 int32_t RetraitMarquesFin(const TContexteEcran& ctx, int32_t mesure) { return 2 + RetraitBarreFin(ctx, mesure); }
 
 void EncreTemps(TContexteEcran& ctx, const TTemps& temps, TEncreTemps& encre)

@@ -64,10 +64,6 @@ std::optional<int32_t> DebutPlaceGrace(TContexteEcran& ctx, const TTemps& avant,
 std::optional<int32_t> PlaceGrace(TContexteEcran& ctx, const TTemps& temps, int32_t s);
 int32_t DebutPlaceGracePremierTemps(const TParamEcran& p);
 
-// How far right of a beat's x its bends reach, measured on ctx.c: their arcs and arrows, and
-// their amounts where the bends write them; none without a bend shown. The layout keeps them
-// RetraitMarquesFin short of the bar that closes the measure, as the amounts that move right.
-std::optional<int32_t> DroiteBendsTemps(TContexteEcran& ctx, const TTemps& temps);
 // What a beat inks on the staff (into `encre`), measured on ctx.c, across from its x and down
 // from string 1: its fret texts where DessinerNote writes them, and its bends' strokes and
 // amounts where the bends write them, a pixel wider for the half-pixels their strokes round by

@@ -221,17 +221,18 @@ TBordsDiagrammes Espacer(int32_t m, platform::Canevas* c)
     }
 
     // Bends reach right of their beats, the last ones past the measure's end, and so may the
-    // last beat's frets. Where the painter rounds their strokes, a beat further along the line
-    // may stand a pixel further.
+    // last beat's frets.
     if (frettes) {
         std::optional<double> droite;
-        for (int32_t b = 1; gracesOuBends && b <= n; ++b)
-            if (const std::optional<double> d = DroiteBendsImpr(*c, temps[b]))
-                droite = std::max(droite.value_or(0), temps[b].XImp + (*d + 1.5) / e);
-        TEncreTemps dernier;
-        encreMm(n, dernier);
-        for (const TZoneEncre& f : dernier.Frettes)
-            droite = std::max(droite.value_or(0), temps[n].XImp + f.Droite);
+        TEncreTemps encre;
+        for (int32_t b = gracesOuBends ? 1 : n; b <= n; ++b) {
+            encreMm(b, encre);
+            for (const TZoneEncre& z : encre.Bends)
+                droite = std::max(droite.value_or(0), temps[b].XImp + z.Droite);
+            if (b == n)
+                for (const TZoneEncre& f : encre.Frettes)
+                    droite = std::max(droite.value_or(0), temps[n].XImp + f.Droite);
+        }
         const double fin = bloc->LargeurImp + bloc->EspaceDroiteImp - RetraitMarquesFinImpr(m);
         if (droite && *droite > fin)
             bloc->EspaceDroiteImp += *droite - fin;

@@ -234,20 +234,6 @@ TZoneEncre TraceBendImpr(platform::Canevas& c, int32_t b, int32_t s)
     return t ? TraceBend(c, *t, s) : TZoneEncre{};
 }
 
-std::optional<double> DroiteBendsImpr(platform::Canevas& c, const TTemps& t)
-{
-    if (!ParamImpCourant.AffEff_Prt)
-        return std::nullopt;
-    std::optional<double> droite;
-    for (int32_t s = 1; s <= NbCordesImpr(); ++s) {
-        if (!AvecBendImpr(t, s))
-            continue;
-        const double d = std::max(TraceBend(c, t, s).Droite, CelluleValeurBend(c, t, s).Droite);
-        droite = std::max(droite.value_or(0), d - (t.XImp + ParamImpCourant.MargeGaucheLignes) * EchelleImpr());
-    }
-    return droite;
-}
-
 void EncreTempsImpr(platform::Canevas& c, const TTemps& t, TEncreTemps& encre)
 {
     encre.Frettes.clear();

@@ -46,10 +46,6 @@ bool AvecBendImpr(const TTemps& temps, int32_t s);
 // measured on c (whose font they change).
 TZoneEncre CelluleValeurBendImpr(platform::Canevas& c, int32_t b, int32_t s);
 TZoneEncre TraceBendImpr(platform::Canevas& c, int32_t b, int32_t s);
-// How far right of a beat's x its bends reach, in device pixels measured on c: their strokes,
-// and their amounts where the bends write them; none without a bend printed. The layout keeps
-// them RetraitMarquesFinImpr short of the bar that closes the measure.
-std::optional<double> DroiteBendsImpr(platform::Canevas& c, const TTemps& temps);
 // What a beat prints on the staff (into `encre`), in device pixels measured on c, across from
 // its x and down from string 1: its fret texts where ImprimerNote writes them, and its bends'
 // strokes and amounts where the bends write them (with the effects), a pixel and a half wider
