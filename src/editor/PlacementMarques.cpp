@@ -339,9 +339,8 @@ TPlaceVague PlacerVagueTemps(TGeometrieMarques& g, int32_t b, TZoneEncre vague, 
             vague.Droite = std::max(vague.Gauche, std::min(vague.Droite, numero->Gauche - ecart));
     // The amounts where they stand: in a double stop one may have gone over the other bend.
     std::vector<TZoneEncre> bends = PlacerMarquesSeules(g, b).Valeurs;
-    for (int32_t s = 1; s <= g.NbCordes(); ++s)
-        if (g.AvecBend(b, s))
-            bends.push_back(g.TraceBend(b, s));
+    const std::vector<TZoneEncre> traces = TracesBends(g, b);
+    bends.insert(bends.end(), traces.begin(), traces.end());
     if (!SeCroisent(bends, std::span(&vague, 1)))
         return {vague.Gauche, 0, vague.Droite};
     const std::vector<TZoneEncre> dessus = g.AuDessus();

@@ -388,6 +388,19 @@ void ImprimerAccord(int32_t b)
 
 namespace {
 
+// Whether a beat of measures premiere..derniere of the printed track passes `test`.
+template <class Test>
+bool UnTempsImpr(int32_t premiere, int32_t derniere, Test test)
+{
+    const int32_t piste = PisteImpr();
+    for (int32_t m = premiere; m <= derniere; ++m)
+        if (const TMesure* bloc = MesureImpr(m))
+            for (int32_t b = 1; b <= NbTempsImpr(m); ++b)
+                if (test(bloc->Temps[piste][b]))
+                    return true;
+    return false;
+}
+
 // The texts of measures premiere..derniere placed at the current PosY, each beside its beat
 // and within its measure, or else up over what it met (PlacementTextes.h); `ligne`, when
 // given, tells what the line needs for those that went up.
@@ -399,15 +412,7 @@ std::vector<TextePlace> PlacerTextes(int32_t premiere, int32_t derniere, TTextes
         return places;
     const TZoneImpression& p = ParamImpCourant;
     const int32_t piste = PisteImpr();
-    auto avecTexte = [&] {
-        for (int32_t m = premiere; m <= derniere; ++m)
-            if (const TMesure* bloc = MesureImpr(m))
-                for (int32_t b = 1; b <= NbTempsImpr(m); ++b)
-                    if (!bloc->Temps[piste][b].Texte.empty())
-                        return true;
-        return false;
-    };
-    if (!avecTexte())
+    if (!UnTempsImpr(premiere, derniere, [](const TTemps& t) { return !t.Texte.empty(); }))
         return places;
 
     const double e = EchelleImpr();
@@ -553,16 +558,7 @@ double MesurerMonteeDessusImpr(int32_t premiere, int32_t derniere)
     const double e = EchelleImpr();
     if (!c || e <= 0 || !p.AffEff_Prt || !(p.AffDiag_Prt || p.AffChordsName_Prt))
         return 0;
-    const int32_t piste = PisteImpr();
-    const auto avecAccord = [&] {
-        for (int32_t m = premiere; m <= derniere; ++m)
-            if (const TMesure* bloc = MesureImpr(m))
-                for (int32_t b = 1; b <= NbTempsImpr(m); ++b)
-                    if (bloc->Temps[piste][b].AvecAccord && bloc->Temps[piste][b].Accord)
-                        return true;
-        return false;
-    };
-    if (!avecAccord())
+    if (!UnTempsImpr(premiere, derniere, [](const TTemps& t) { return t.AvecAccord && t.Accord; }))
         return 0;
     // The marks placed as though nothing stood over them, what stands there where it stands
     // before it rises.

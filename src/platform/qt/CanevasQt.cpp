@@ -46,6 +46,36 @@ constexpr int PixelsPetitTexte = 10;
 // slanted arm of an "r" meets the next stem and "rit." reads "nt.".
 constexpr int PixelsPetitItalique = 14;
 
+// The columns `texte` inks drawn in `fonte` as it will be drawn (`largeur` its advance,
+// `hauteur` the font's), from its pen position, the right one excluded, with room on both
+// sides for the bearings and the slant; none for a text of blanks.
+std::optional<EncreTexte> EncreDessinee(const QFont& fonte, int hauteur, const QString& texte, int largeur)
+{
+    const int marge = hauteur;
+    QImage image(largeur + 2 * marge, hauteur + 2 * marge, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter peintre(&image);
+        peintre.setRenderHint(QPainter::TextAntialiasing, false);
+        peintre.setFont(fonte);
+        peintre.setPen(Qt::black);
+        QStaticText statique{texte};
+        statique.setTextFormat(Qt::PlainText);
+        statique.prepare(QTransform(), fonte);
+        peintre.drawStaticText(QPoint(marge, marge), statique);
+    }
+    std::optional<EncreTexte> encre;
+    for (int x = 0; x < image.width(); ++x)
+        for (int y = 0; y < image.height(); ++y)
+            if ((image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF) {
+                if (!encre)
+                    encre = EncreTexte{x - marge, 0};
+                encre->droite = x - marge + 1;
+                break;
+            }
+    return encre;
+}
+
 } // namespace
 
 CanevasQt::CanevasQt(QPainter& peintre, int pixelsParPouce) : peintre_(peintre), pixelsParPouce_(pixelsParPouce)
@@ -159,31 +189,12 @@ CanevasQt::EncreGlyphe CanevasQt::Encre(FonteResolue& fonte, QChar caractere)
     const auto trouve = fonte.encres.find(caractere.unicode());
     if (trouve != fonte.encres.end())
         return trouve->second;
-    // Drawn alone, as it will be drawn, with room on both sides for its bearings.
-    const int marge = fonte.hauteur;
-    QImage image(fonte.metriques.horizontalAdvance(caractere) + 2 * marge, fonte.hauteur + 2 * marge,
-                 QImage::Format_RGB32);
-    image.fill(Qt::white);
-    {
-        QPainter peintre(&image);
-        peintre.setRenderHint(QPainter::TextAntialiasing, false);
-        peintre.setFont(fonte.fonte);
-        peintre.setPen(Qt::black);
-        QStaticText statique{QString(caractere)};
-        statique.setTextFormat(Qt::PlainText);
-        statique.prepare(QTransform(), fonte.fonte);
-        peintre.drawStaticText(QPoint(marge, marge), statique);
-    }
+    // Drawn alone, as it will be drawn.
+    const std::optional<EncreTexte> dessinee =
+        EncreDessinee(fonte.fonte, fonte.hauteur, QString(caractere), fonte.metriques.horizontalAdvance(caractere));
     EncreGlyphe encre;
-    for (int x = 0; x < image.width(); ++x)
-        for (int y = 0; y < image.height(); ++y)
-            if ((image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF) {
-                if (encre.vide)
-                    encre.gauche = x - marge;
-                encre.vide = false;
-                encre.droite = x - marge;
-                break;
-            }
+    if (dessinee)
+        encre = EncreGlyphe{false, dessinee->gauche, dessinee->droite - 1};
     fonte.encres.emplace(caractere.unicode(), encre);
     return encre;
 }
@@ -491,26 +502,8 @@ EncreTexte CanevasQt::MesurerEncre(std::string_view texte)
                         mesure.positions[static_cast<std::size_t>(i)] + g.droite + 1);
         }
     } else if (!mesure.texte.isEmpty()) {
-        // Drawn as it will be drawn, with room on both sides for the bearings and the slant.
-        const int marge = fonte.hauteur;
-        QImage image(mesure.largeur + 2 * marge, fonte.hauteur + 2 * marge, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        {
-            QPainter peintre(&image);
-            peintre.setRenderHint(QPainter::TextAntialiasing, false);
-            peintre.setFont(fonte.fonte);
-            peintre.setPen(Qt::black);
-            QStaticText statique{mesure.texte};
-            statique.setTextFormat(Qt::PlainText);
-            statique.prepare(QTransform(), fonte.fonte);
-            peintre.drawStaticText(QPoint(marge, marge), statique);
-        }
-        for (int x = 0; x < image.width(); ++x)
-            for (int y = 0; y < image.height(); ++y)
-                if ((image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF) {
-                    etendre(x - marge, x - marge + 1);
-                    break;
-                }
+        // Drawn as it will be drawn.
+        encre = EncreDessinee(fonte.fonte, fonte.hauteur, mesure.texte, mesure.largeur);
     }
     // A text of blanks inks nothing: its cell stands for it.
     mesure.encre = encre ? *encre : EncreTexte{0, mesure.largeur};
