@@ -163,6 +163,24 @@ void QuandCadreConnu(QWidget* fenetre, std::function<void()> action)
         attente->VerifierEnsuite();
 }
 
+void PlacerCadre(QWidget* fenetre, QPoint coin)
+{
+    const QMargins marges = MargesCadre(fenetre);
+    const QPoint client = coin + QPoint(marges.left(), marges.top());
+    // Measured from the client area, as the frame the widget knows may still be none.
+    if (client != fenetre->geometry().topLeft())
+        fenetre->move(fenetre->pos() + client - fenetre->geometry().topLeft());
+}
+
+void PlacerSelonCadre(QWidget* fenetre, std::function<void()> placer)
+{
+    placer();
+    QuandCadreConnu(fenetre, [fenetre, placer, marges = MargesCadre(fenetre)] {
+        if (MargesCadre(fenetre) != marges)
+            placer();
+    });
+}
+
 void CentrerSurEcran(QWidget* fenetre)
 {
     if (!fenetre || !fenetre->isWindow())
@@ -172,13 +190,9 @@ void CentrerSurEcran(QWidget* fenetre)
     if (!ecran)
         return;
     const QRect zone = ecran->availableGeometry();
-    const QMargins marges = MargesCadre(fenetre);
-    const QSize cadre = fenetre->size().grownBy(marges);
-    const QPoint client(zone.left() + std::max(0, (zone.width() - cadre.width()) / 2) + marges.left(),
-                        zone.top() + std::max(0, (zone.height() - cadre.height()) / 2) + marges.top());
-    // Measured from the client area, as the frame the widget knows may still be none.
-    if (client != fenetre->geometry().topLeft())
-        fenetre->move(fenetre->pos() + client - fenetre->geometry().topLeft());
+    const QSize cadre = fenetre->size().grownBy(MargesCadre(fenetre));
+    PlacerCadre(fenetre, QPoint(zone.left() + std::max(0, (zone.width() - cadre.width()) / 2),
+                                zone.top() + std::max(0, (zone.height() - cadre.height()) / 2)));
 }
 
 void DefinirLecteurMargesCadre(std::function<QMargins(const QWidget*)> lecteur)

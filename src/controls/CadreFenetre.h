@@ -10,6 +10,7 @@
 #include "controls/PlacementStocke.h"
 
 #include <QMargins>
+#include <QPoint>
 
 #include <functional>
 
@@ -31,6 +32,15 @@ QMargins MargesCadre(const QWidget* fenetre);
 // user's drag of the window, is left alone. Nothing runs once the window is gone, nor when it
 // is hidden before it was mapped.
 void QuandCadreConnu(QWidget* fenetre, std::function<void()> action);
+
+// The window moved so that its frame (MargesCadre) has its top left corner at `coin`; not
+// moved when it stands there already.
+void PlacerCadre(QWidget* fenetre, QPoint coin);
+
+// Runs `placer`, which places the window by its frame as known now, at once and again once the
+// window manager has framed it otherwise (QuandCadreConnu): the first window of its kind in a
+// run is placed without its frame at first.
+void PlacerSelonCadre(QWidget* fenetre, std::function<void()> placer);
 
 // The window moved so that its frame (MargesCadre) stands in the middle of the usable area of
 // its screen (its parent window's), its top left corner kept in that area.

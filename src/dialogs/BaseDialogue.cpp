@@ -484,14 +484,9 @@ void CentrerDialogue(QDialog* dialogue)
 {
     if (dialogue->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen))
         return;
-    const auto centrer = [dialogue] {
+    PlacerSelonCadre(dialogue, [dialogue] {
         CentrerSurEcran(dialogue);
         dialogue->setAttribute(Qt::WA_Moved, false);
-    };
-    centrer();
-    QuandCadreConnu(dialogue, [dialogue, centrer, marges = MargesCadre(dialogue)] {
-        if (MargesCadre(dialogue) != marges)
-            centrer();
     });
 }
 

@@ -177,23 +177,16 @@ void TMessageD::Placer()
     const QRect zone = ecran->geometry();
     // The frame the box will get, not the none it has before the window manager maps it: by
     // the box's own outer size it stands where the dialogs stand, not half a title bar higher.
-    const QMargins marges = MargesCadre(this);
-    const QSize cadre = size().grownBy(marges);
+    const QSize cadre = size().grownBy(MargesCadre(this));
     const auto [x, y] = PlacerMessage(message_.Placement, echelle_, zone.width(), zone.height(),
                                       cadre.width(), cadre.height());
-    const QPoint client(zone.x() + x + marges.left(), zone.y() + y + marges.top());
-    if (client != geometry().topLeft())
-        move(pos() + client - geometry().topLeft());
+    PlacerCadre(this, zone.topLeft() + QPoint(x, y));
 }
 
 void TMessageD::showEvent(QShowEvent* e)
 {
     QDialog::showEvent(e);
-    Placer();
-    QuandCadreConnu(this, [this, marges = MargesCadre(this)] {
-        if (MargesCadre(this) != marges)
-            Placer();
-    });
+    PlacerSelonCadre(this, [this] { Placer(); });
 }
 
 void TMessageD::reject()

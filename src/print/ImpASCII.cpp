@@ -296,14 +296,14 @@ int ExecuterImportASCII(QWidget* proprietaire, std::string& cheminTexte)
     cheminTexte = dialogue.FichierCharge;
     // What was left out, in one box: a warning when notes were.
     std::string texte;
-    if (omises.Nombre > 0)
+    const bool frettesOmises = omises.Nombre > 0;
+    if (frettesOmises)
         texte = FormaterMessage2(Traduire("ASCIIImp-FrettesHorsPiste"), std::to_string(omises.Nombre),
                                  std::to_string(omises.PremiereMesure));
     if (!complet)
         texte += (texte.empty() ? "" : "\n\n") + Traduire("ASCIIImp-LimiteMesures");
-    if (omises.Nombre > 0)
-        AfficherMessage(Traduire("Dlg-Avertissement"), texte, IconeAvertissement, BoutonOK, DefautOK, PlacementCentre);
-    else if (!complet)
-        AfficherMessage(Traduire("Dlg-Information"), texte, IconeInformation, BoutonOK, DefautOK, PlacementCentre);
+    if (!texte.empty())
+        AfficherMessage(Traduire(frettesOmises ? "Dlg-Avertissement" : "Dlg-Information"), texte,
+                        frettesOmises ? IconeAvertissement : IconeInformation, BoutonOK, DefautOK, PlacementCentre);
     return ResultatOK;
 }
