@@ -466,8 +466,6 @@ VagueTemps PlacerVagueTemps(TContexteEcran& ctx, GeometrieEcran& g, int32_t b)
     return v;
 }
 
-bool AvecVague(const TTemps& temps) { return temps.Effet == 1 || temps.Effet == 2; }
-
 } // namespace
 
 // ---- Notes ---------------------------------------------------------------------------------

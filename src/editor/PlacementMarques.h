@@ -113,6 +113,9 @@ TPlaceVague PlacerVagueTemps(TGeometrieMarques& g, int32_t b, TZoneEncre vague, 
 std::vector<TZoneEncre> ZonesMarquesPlacees(TGeometrieMarques& g, int32_t b, const TPlaceMarques& place,
                                             std::optional<std::pair<TZoneEncre, TPlaceVague>> vague = std::nullopt);
 
+// Whether a beat draws a wave over the staff (a vibrato or a tremolo bar).
+inline bool AvecVague(const TTemps& temps) { return temps.Effet == 1 || temps.Effet == 2; }
+
 // The strokes of beat b's bends (arcs and arrows), which rise over the top string.
 std::vector<TZoneEncre> TracesBends(TGeometrieMarques& g, int32_t b);
 

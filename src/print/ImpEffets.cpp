@@ -248,8 +248,6 @@ VagueImpr PlacerVagueImpr(GeometrieImpr& g, const TTemps& t, int32_t b)
     return v;
 }
 
-bool AvecVague(const TTemps& t) { return t.Effet == 1 || t.Effet == 2; }
-
 // What beat b of the measure being printed prints over the staff once its marks are placed,
 // measured on c: its marks, its bends' amounts and its wave.
 std::vector<TZoneEncre> ZonesMarquesPlaceesImpr(platform::Canevas& c, int32_t b, bool sansDessus = false)
